@@ -1,0 +1,24 @@
+#pragma once
+// The rules a playable map must meet and the report lines of the map check.
+
+#include "MapDocument.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tav {
+
+// Names of the nine tile sets (index set - 1) and of the four factions of each set, UTF-8.
+std::string_view TileSetName(int tileSet);                // tileSet 1..9
+std::string_view FactionName(int tileSet, int faction);   // tileSet 1..9, faction 0..3
+
+struct MapCheckReport {
+    std::vector<std::string> Lines; // UTF-8, in the order the check adds them; the header first
+    bool Problem = false;           // true when at least one line besides the header was added
+};
+
+// Checks the grid for the tile set (1..9). Never changes the grid.
+MapCheckReport CheckMap(const MapGrid& grid, int tileSet);
+
+} // namespace tav

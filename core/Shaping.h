@@ -1,0 +1,46 @@
+#pragma once
+// Tile-code roles and the neighbour rules that shape a map (shores, cliff edges, ridges,
+// tree runs, castle rings, alternating faction tiles), and unshaping.
+
+#include "MapDocument.h"
+
+#include <array>
+#include <cstdint>
+
+namespace tav {
+
+// The class of a code: the representative code of its kind, or the code itself for codes of no kind.
+// Codes 128..255 (only a loaded file brings them) belong to no kind.
+std::uint16_t TileClass(TileCode code);
+
+// The plain code of each kind (1, 32, 48, 96); every other code, 128..255 included, is its own plain code.
+TileCode PlainCode(TileCode code);
+
+// Faction index 0..3 of a castle, faction tile, alternate or flag wall: the low two bits of its code.
+constexpr int FactionOf(TileCode code) { return code & 3; }
+
+struct EdgedShape {
+    std::uint8_t Mask;
+    TileCode Code;
+};
+// Searched in order; the first pair whose mask bits are all set in the neighbour pattern wins.
+extern const std::array<EdgedShape, 46> EdgedShapeTable;
+
+// NeighbourPattern bits, in reading order of the 3 x 3 block around a cell.
+enum NeighbourBit : std::uint8_t {
+    NW = 0x01, N = 0x02, NE = 0x04, W = 0x08, E = 0x10, SW = 0x20, S = 0x40, SE = 0x80,
+};
+
+// Cell queries used by the rules; x and y must lie in 0..47.
+std::uint16_t CellClass(const MapGrid& grid, int x, int y);
+bool InEdgedOrRidgeRange(const MapGrid& grid, int x, int y);  // code 48..111
+bool InRaisedOrEdgedRange(const MapGrid& grid, int x, int y); // code 32..95 or 122
+
+// Shapes the grid in place: pass 1 builds castle rings, pass 2 applies the column, raised, edged,
+// ridge and faction rules. Both passes go column by column and read codes as they are at that moment.
+void ShapeMap(MapGrid& grid);
+
+// Replaces every cell by its plain code.
+void UnshapeMap(MapGrid& grid);
+
+} // namespace tav

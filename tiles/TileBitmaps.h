@@ -1,0 +1,39 @@
+#pragma once
+// The four pictures of the tile set in force, one per scale.
+
+#include <QImage>
+
+#include <array>
+#include <stdexcept>
+
+namespace tav {
+
+// A tile picture that could not be loaded; the message names the picture.
+class TileLoadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TileBitmaps {
+public:
+    // Frees the pictures held, then loads the four pictures of `tileSet` (1..9). Each picture is
+    // converted once, here, into the format the views copy from. Throws TileLoadError naming the
+    // picture that is missing or has the wrong geometry; nothing is held then.
+    void LoadTileSetBitmaps(int tileSet);
+    void FreeTileSetBitmaps();
+
+    bool IsLoaded() const { return loaded_; }
+    int LoadedTileSet() const { return tileSet_; }
+    int LoadCount() const { return loadCount_; } // how many times a set was loaded (for tests)
+
+    // scaleIndex 0..3; only valid while loaded.
+    const QImage& Picture(int scaleIndex) const { return pictures_[static_cast<std::size_t>(scaleIndex)]; }
+
+private:
+    std::array<QImage, 4> pictures_;
+    bool loaded_ = false;
+    int tileSet_ = 0;
+    int loadCount_ = 0;
+};
+
+} // namespace tav
