@@ -1,0 +1,119 @@
+#include "CommandLine.h"
+
+#include "MapDocument.h"
+#include "MapFiles.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace tav::cli {
+
+std::optional<int> ParseWholeNumber(const QString& text, int lo, int hi) {
+    // QString::toInt would take blanks, a sign and other digit forms; a script's typo must not pass.
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    if (value < lo || value > hi)
+        return std::nullopt;
+    return value;
+}
+
+CommandLine::CommandLine(QString command, QString usage, QString description, QStringList positionalNames)
+    : command_(std::move(command)), usage_(std::move(usage)), positionalNames_(std::move(positionalNames)),
+      helpOption_(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                  QStringLiteral("Show this help for the command.")) {
+    parser_.setApplicationDescription(description);
+    parser_.addOption(helpOption_);
+    for (const QString& name : positionalNames_)
+        parser_.addPositionalArgument(name, QStringLiteral("The map file to read."));
+}
+
+void CommandLine::Fail(const QString& text) const {
+    throw CliFailure(command_ + QStringLiteral(": ") + text + QStringLiteral(" (see 'tavrenna-map ") + command_ +
+                     QStringLiteral(" --help')"));
+}
+
+bool CommandLine::Parse(const QStringList& arguments) {
+    // The parser takes the first element as the program's name.
+    if (!parser_.parse(QStringList{QStringLiteral("tavrenna-map")} + arguments))
+        Fail(parser_.errorText());
+    if (parser_.isSet(helpOption_)) {
+        std::fputs(HelpText().toUtf8().constData(), stdout);
+        return false;
+    }
+    positional_ = parser_.positionalArguments();
+    if (positional_.size() < positionalNames_.size())
+        Fail(QStringLiteral("missing %1").arg(positionalNames_.at(positional_.size())));
+    if (positional_.size() > positionalNames_.size())
+        Fail(QStringLiteral("unexpected argument \"%1\"").arg(positional_.at(positionalNames_.size())));
+    for (const QString& name : positional_)
+        if (name.isEmpty())
+            Fail(QStringLiteral("empty file name"));
+    return true;
+}
+
+std::optional<QString> CommandLine::Value(const QCommandLineOption& option) const {
+    const QStringList values = parser_.values(option);
+    if (values.isEmpty())
+        return std::nullopt;
+    if (values.size() > 1)
+        Fail(QStringLiteral("--%1 given more than once").arg(option.names().constLast()));
+    return values.constFirst();
+}
+
+QString CommandLine::RequiredValue(const QCommandLineOption& option) const {
+    const auto value = Value(option);
+    if (!value)
+        Fail(QStringLiteral("--%1 is required").arg(option.names().constLast()));
+    if (value->isEmpty())
+        Fail(QStringLiteral("--%1 must not be empty").arg(option.names().constLast()));
+    return *value;
+}
+
+std::optional<int> CommandLine::Number(const QCommandLineOption& option, int lo, int hi) const {
+    const auto text = Value(option);
+    if (!text)
+        return std::nullopt;
+    const auto number = ParseWholeNumber(*text, lo, hi);
+    if (!number)
+        Fail(QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
+                 .arg(option.names().constLast())
+                 .arg(lo)
+                 .arg(hi)
+                 .arg(*text));
+    return number;
+}
+
+std::optional<CellArgument> CommandLine::Cell(const QCommandLineOption& option) const {
+    const auto text = Value(option);
+    if (!text)
+        return std::nullopt;
+    const QStringList parts = text->split(u',');
+    std::optional<int> x;
+    std::optional<int> y;
+    if (parts.size() == 2) {
+        x = ParseWholeNumber(parts[0], 0, MapSize - 1);
+        y = ParseWholeNumber(parts[1], 0, MapSize - 1);
+    }
+    if (!x || !y)
+        Fail(QStringLiteral("--%1 must be X,Y with X and Y whole numbers from 0 to %2, not \"%3\"")
+                 .arg(option.names().constLast())
+                 .arg(MapSize - 1)
+                 .arg(*text));
+    return CellArgument{*x, *y};
+}
+
+QString CommandLine::HelpText() const {
+    // Qt's first line names the options before the arguments; the interface's own line reads better.
+    QString qtHelp = parser_.helpText();
+    qtHelp.remove(0, qtHelp.indexOf(u'\n') + 1);
+    return QStringLiteral("Usage: tavrenna-map ") + usage_ + u'\n' + qtHelp;
+}
+
+} // namespace tav::cli

@@ -1,0 +1,59 @@
+#pragma once
+// The per-command argument parser: QCommandLineParser with the command's own --help, strict numbers,
+// and usage errors as one line each.
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tav::cli {
+
+struct CellArgument {
+    int X = 0;
+    int Y = 0;
+};
+
+class CommandLine {
+public:
+    // `usage` is the command's line of the tool's interface, without the program name.
+    CommandLine(QString command, QString usage, QString description, QStringList positionalNames);
+
+    void AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
+
+    // Parses the arguments after the command. Returns false when --help was asked for (the help text
+    // has then been printed). Throws CliFailure for an unknown option, a missing value or a wrong
+    // number of positional arguments.
+    bool Parse(const QStringList& arguments);
+
+    QString Positional(int index) const { return positional_.at(index); }
+
+    // The value of an option given at most once; a repeated option is a usage error.
+    std::optional<QString> Value(const QCommandLineOption& option) const;
+    QString RequiredValue(const QCommandLineOption& option) const;
+
+    // A whole number written in decimal digits only, within lo..hi; anything else is a usage error.
+    std::optional<int> Number(const QCommandLineOption& option, int lo, int hi) const;
+    // "X,Y" with both in 0..47.
+    std::optional<CellArgument> Cell(const QCommandLineOption& option) const;
+
+    // Throws the usage error `text` for this command.
+    [[noreturn]] void Fail(const QString& text) const;
+
+    QString HelpText() const;
+
+private:
+    QString command_;
+    QString usage_;
+    QStringList positionalNames_;
+    QCommandLineParser parser_;
+    QCommandLineOption helpOption_;
+    QStringList positional_;
+};
+
+// The strict number rule on its own: digits only, at most nine of them, within lo..hi.
+std::optional<int> ParseWholeNumber(const QString& text, int lo, int hi);
+
+} // namespace tav::cli

@@ -1,0 +1,325 @@
+#include "Commands.h"
+
+#include "CommandLine.h"
+#include "DrawTools.h"
+#include "MapCheck.h"
+#include "MapFiles.h"
+#include "Shaping.h"
+#include "TileBitmaps.h"
+#include "TileRender.h"
+#include "TileSets.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QImageWriter>
+
+#include <array>
+#include <cstdio>
+#include <string_view>
+
+namespace tav::cli {
+namespace {
+
+void PrintError(const QString& line) {
+    std::fputs(("tavrenna-map: " + line + u'\n').toUtf8().constData(), stderr);
+}
+
+// Loads the input as the editor's Open does; a tile set outside 1..9 becomes 1 with the editor's message.
+LoadedMap LoadInput(const QString& path) {
+    LoadedMap map = ReadMapFile(path);
+    if (map.TileSetCorrected)
+        PrintError(path + QStringLiteral(": ") + InvalidTileSetMessage);
+    return map;
+}
+
+const QCommandLineOption OutputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Write the result to <file> (may be the input file)."),
+                                      QStringLiteral("file"));
+
+QCommandLineOption TileSetOption(const QString& what) {
+    return QCommandLineOption(QStringLiteral("tileset"), what, QStringLiteral("N"));
+}
+
+int CheckCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map"),
+                     QStringLiteral("Checks a map against the game's rules and prints the report lines of the "
+                                    "map check for the file's tile set.\nExit status 0: no problem; 1: problems "
+                                    "found; 2: error."),
+                     {QStringLiteral("FILE.map")});
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    const LoadedMap map = LoadInput(line.Positional(0));
+    const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
+    for (const std::string& text : report.Lines) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    return report.Problem ? ExitProblemsFound : ExitSuccess;
+}
+
+int ShapeCommand(const QStringList& arguments, bool shape) {
+    const QString name = shape ? QStringLiteral("shape") : QStringLiteral("unshape");
+    CommandLine line(name, name + QStringLiteral(" IN.map -o OUT.map"),
+                     shape ? QStringLiteral("Shapes a map as the editor's shaping command does: fitting edge, shore "
+                                            "and corner tiles, castle walls and gates, alternating faction tiles.")
+                           : QStringLiteral("Unshapes a map: every cell of an edge-aware terrain returns to the "
+                                            "plain code of its kind."),
+                     {QStringLiteral("IN.map")});
+    line.AddOption(OutputOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    const QString output = line.RequiredValue(OutputOption);
+    LoadedMap map = LoadInput(line.Positional(0));
+    if (shape)
+        ShapeMap(map.Grid);
+    else
+        UnshapeMap(map.Grid);
+    WriteMapFile(output, map.Grid, map.TileSet);
+    return ExitSuccess;
+}
+
+struct ToolName {
+    std::u16string_view Name;
+    DrawTool Tool;
+};
+constexpr std::array<ToolName, 7> ToolNames = {{
+    {u"pen", Pen},
+    {u"line", Line},
+    {u"box", Box},
+    {u"boxfill", BoxFill},
+    {u"circle", Circle},
+    {u"circlefill", CircleFill},
+    {u"bucket", Bucket},
+}};
+
+int PaintCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("paint"),
+                     QStringLiteral("paint IN.map -o OUT.map --tool pen|line|box|boxfill|circle|circlefill|bucket "
+                                    "--at X,Y [--from X,Y] --code N"),
+                     QStringLiteral("Paints one tool stroke with tile code N, as a click in the editor does. "
+                                    "--from is the first point of a two-point tool; without it the tool covers "
+                                    "the cell at --at alone."),
+                     {QStringLiteral("IN.map")});
+    const QCommandLineOption toolOption(QStringLiteral("tool"),
+                                        QStringLiteral("The tool: pen, line, box, boxfill, circle, circlefill or "
+                                                       "bucket."),
+                                        QStringLiteral("tool"));
+    const QCommandLineOption atOption(QStringLiteral("at"),
+                                      QStringLiteral("The cell clicked (the second point of a two-point tool), "
+                                                     "X and Y from 0 to 47."),
+                                      QStringLiteral("X,Y"));
+    const QCommandLineOption fromOption(QStringLiteral("from"),
+                                        QStringLiteral("The first point of line, box, boxfill, circle or "
+                                                       "circlefill."),
+                                        QStringLiteral("X,Y"));
+    const QCommandLineOption codeOption(QStringLiteral("code"), QStringLiteral("The tile code, 0 to 127."),
+                                        QStringLiteral("N"));
+    for (const auto* option : {&OutputOption, &toolOption, &atOption, &fromOption, &codeOption})
+        line.AddOption(*option);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+
+    const QString output = line.RequiredValue(OutputOption);
+    const QString toolText = line.RequiredValue(toolOption);
+    int tool = 0;
+    for (const ToolName& entry : ToolNames)
+        if (toolText == QStringView(entry.Name))
+            tool = entry.Tool;
+    if (tool == 0)
+        line.Fail(QStringLiteral("unknown tool \"%1\"").arg(toolText));
+    const auto at = line.Cell(atOption);
+    if (!at)
+        line.Fail(QStringLiteral("--at is required"));
+    const auto from = line.Cell(fromOption);
+    // Pen and bucket never have a first point in the editor; taking one would make the bucket a box.
+    if (from && ToolKindOf(tool) == CellTool)
+        line.Fail(QStringLiteral("--from does not apply to the %1").arg(toolText));
+    const auto code = line.Number(codeOption, 0, 127);
+    if (!code)
+        line.Fail(QStringLiteral("--code is required"));
+
+    LoadedMap map = LoadInput(line.Positional(0));
+    ShapeCells cells;
+    ApplyToolToGrid(cells, map.Grid, tool, static_cast<TileCode>(*code), from ? from->X : -1, from ? from->Y : -1,
+                    at->X, at->Y);
+    WriteMapFile(output, map.Grid, map.TileSet);
+    return ExitSuccess;
+}
+
+// The map comes back to itself after 48 turns, so a large count costs no more than 47 turns.
+constexpr int MaxShiftCount = 1000000;
+
+int ShiftCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("shift"), QStringLiteral("shift IN.map -o OUT.map --dir left|right|up|down "
+                                                             "[--count N]"),
+                     QStringLiteral("Turns the map by one cell per step with wrap-around: what leaves one edge "
+                                    "comes back on the opposite one."),
+                     {QStringLiteral("IN.map")});
+    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("left, right, up or down."),
+                                       QStringLiteral("direction"));
+    const QCommandLineOption countOption(QStringLiteral("count"),
+                                         QStringLiteral("How many cells to turn (default 1, at most %1).")
+                                             .arg(MaxShiftCount),
+                                         QStringLiteral("N"));
+    line.AddOption(OutputOption);
+    line.AddOption(dirOption);
+    line.AddOption(countOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+
+    const QString output = line.RequiredValue(OutputOption);
+    const QString dirText = line.RequiredValue(dirOption);
+    ShiftDirection direction{};
+    if (dirText == u"left")
+        direction = ShiftDirection::Left;
+    else if (dirText == u"right")
+        direction = ShiftDirection::Right;
+    else if (dirText == u"up")
+        direction = ShiftDirection::Up;
+    else if (dirText == u"down")
+        direction = ShiftDirection::Down;
+    else
+        line.Fail(QStringLiteral("unknown direction \"%1\"").arg(dirText));
+    const int count = line.Number(countOption, 0, MaxShiftCount).value_or(1);
+
+    LoadedMap map = LoadInput(line.Positional(0));
+    for (int step = 0; step < count % MapSize; ++step)
+        ShiftMap(map.Grid, direction);
+    WriteMapFile(output, map.Grid, map.TileSet);
+    return ExitSuccess;
+}
+
+int RenderCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("render"),
+                     QStringLiteral("render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N]"),
+                     QStringLiteral("Draws the whole map as a PNG picture, 48 tiles square, with the tiles of the "
+                                    "file's tile set or of --tileset. Codes of 128 and above show the views' "
+                                    "marker."),
+                     {QStringLiteral("IN.map")});
+    const QCommandLineOption edgeOption(QStringLiteral("edge"),
+                                        QStringLiteral("Tile edge in pixels: 4, 8, 16 (default) or 32."),
+                                        QStringLiteral("pixels"));
+    const QCommandLineOption tileSetOption = TileSetOption(QStringLiteral("Draw with tile set N (1 to 9) instead "
+                                                                          "of the file's."));
+    line.AddOption(OutputOption);
+    line.AddOption(edgeOption);
+    line.AddOption(tileSetOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+
+    const QString output = line.RequiredValue(OutputOption);
+    int scaleIndex = 1; // 16 pixels
+    if (const auto edgeText = line.Value(edgeOption)) {
+        scaleIndex = -1;
+        for (int i = 0; i < ScaleCount; ++i)
+            if (ParseWholeNumber(*edgeText, 1, 99) == ScaleTileEdge[static_cast<std::size_t>(i)])
+                scaleIndex = i;
+        if (scaleIndex < 0)
+            line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
+    }
+    const auto tileSet = line.Number(tileSetOption, 1, TileSetCount);
+
+    const LoadedMap map = LoadInput(line.Positional(0));
+    TileBitmaps bitmaps;
+    try {
+        bitmaps.LoadTileSetBitmaps(tileSet.value_or(map.TileSet));
+    } catch (const TileLoadError& error) {
+        throw CliFailure(QString::fromUtf8(error.what()));
+    }
+    const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
+    const QImage picture = RenderMap(map.Grid, bitmaps.Picture(scaleIndex), edge);
+    WriteFileAtomically(output, [&picture](QIODevice& device) {
+        QImageWriter writer(&device, "png");
+        return writer.write(picture);
+    });
+    return ExitSuccess;
+}
+
+int NewCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("new"), QStringLiteral("new -o OUT.map [--tileset N]"),
+                     QStringLiteral("Writes a new map: every cell 48, as the editor's New makes it."), {});
+    const QCommandLineOption tileSetOption = TileSetOption(QStringLiteral("The map's tile set, 1 (default) to 9."));
+    line.AddOption(OutputOption);
+    line.AddOption(tileSetOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    const QString output = line.RequiredValue(OutputOption);
+    const int tileSet = line.Number(tileSetOption, 1, TileSetCount).value_or(1);
+    WriteMapFile(output, MapDocument::FilledGrid(NewMapTile), tileSet);
+    return ExitSuccess;
+}
+
+const char* const TopDescription =
+    "Checks, shapes, paints and renders Tavrenna .map files with the editor's own rules.\n"
+    "\n"
+    "Commands:\n"
+    "  check FILE.map                       print the map check's report lines\n"
+    "  shape IN.map -o OUT.map              shape the map as the editor does\n"
+    "  unshape IN.map -o OUT.map            return edge-aware terrain to its plain codes\n"
+    "  paint IN.map -o OUT.map --tool T --at X,Y [--from X,Y] --code N\n"
+    "                                       paint one tool stroke\n"
+    "  shift IN.map -o OUT.map --dir D [--count N]\n"
+    "                                       turn the map with wrap-around\n"
+    "  render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N]\n"
+    "                                       draw the map as a PNG picture\n"
+    "  new -o OUT.map [--tileset N]         write a new map\n"
+    "\n"
+    "'tavrenna-map COMMAND --help' describes a command. Exit status: 0 success, 1 the check found\n"
+    "problems, 2 error.";
+
+} // namespace
+
+int RunTavrennaMap(const QStringList& arguments) {
+    try {
+        QCommandLineParser top;
+        top.setApplicationDescription(QString::fromUtf8(TopDescription));
+        top.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run."),
+                                  QStringLiteral("COMMAND [ARGS...]"));
+        // Qt's own help option would add --help-all for Qt's options, which this tool does not take.
+        const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                      QStringLiteral("Show this help."));
+        top.addOption(help);
+        const QCommandLineOption version = top.addVersionOption();
+        // Everything from the command on belongs to the command's own parser.
+        top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+        if (!top.parse(arguments))
+            throw CliFailure(top.errorText() + QStringLiteral(" (see 'tavrenna-map --help')"));
+        if (top.isSet(help)) {
+            QString text = top.helpText();
+            text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: tavrenna-map COMMAND [ARGS...]"));
+            std::fputs(text.toUtf8().constData(), stdout);
+            return ExitSuccess;
+        }
+        if (top.isSet(version)) {
+            std::fputs((QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n')
+                           .toUtf8()
+                           .constData(),
+                       stdout);
+            return ExitSuccess;
+        }
+        QStringList rest = top.positionalArguments();
+        if (rest.isEmpty())
+            throw CliFailure(QStringLiteral("no command given (see 'tavrenna-map --help')"));
+        const QString command = rest.takeFirst();
+        if (command == u"check")
+            return CheckCommand(rest);
+        if (command == u"shape")
+            return ShapeCommand(rest, true);
+        if (command == u"unshape")
+            return ShapeCommand(rest, false);
+        if (command == u"paint")
+            return PaintCommand(rest);
+        if (command == u"shift")
+            return ShiftCommand(rest);
+        if (command == u"render")
+            return RenderCommand(rest);
+        if (command == u"new")
+            return NewCommand(rest);
+        throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));
+    } catch (const CliFailure& failure) {
+        PrintError(failure.Line());
+        return ExitError;
+    }
+}
+
+} // namespace tav::cli

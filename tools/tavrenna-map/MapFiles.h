@@ -1,0 +1,55 @@
+#pragma once
+// Reading and writing the tool's files: only the first 2306 bytes of an input are read, nothing but a
+// regular file is opened, and every output is written through a temporary file that replaces the old
+// one only when the whole file is on disk.
+
+#include "MapDocument.h"
+#include "MapImage.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+
+class QIODevice;
+
+namespace tav::cli {
+
+// Exit statuses scripts rely on.
+constexpr int ExitSuccess = 0;
+constexpr int ExitProblemsFound = 1;
+constexpr int ExitError = 2;
+
+// A failure that ends the command: one line for stderr (without the program name) and exit status 2.
+class CliFailure : public std::runtime_error {
+public:
+    explicit CliFailure(const QString& line) : std::runtime_error(line.toStdString()), line_(line) {}
+    const QString& Line() const { return line_; }
+
+private:
+    QString line_;
+};
+
+// The editor's texts for a file that is too short and for a tile-set number outside 1..9.
+inline const QString BadFormatMessage = QStringLiteral("ファイル形式が正常ではありません");
+inline const QString InvalidTileSetMessage = QStringLiteral("無効なキャラクタです。修正しました。");
+
+struct LoadedMap {
+    MapGrid Grid{};
+    int TileSet = 1;               // always 1..9 after loading
+    bool TileSetCorrected = false; // the file's number lay outside 1..9 and was replaced by 1
+};
+
+// Reads a .map file as the editor's Open does. Throws CliFailure naming the file when it cannot be
+// read, is not a regular file, or is shorter than 2306 bytes.
+LoadedMap ReadMapFile(const QString& path);
+
+// Writes `path` atomically: `writeContent` fills the temporary file and returns false when it could not.
+// Throws CliFailure naming the file; the old file, if any, is then left as it was.
+void WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& writeContent);
+
+// The map as the editor saves it: 2306 bytes, the tile set x 10, a zero byte.
+void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet);
+
+} // namespace tav::cli
