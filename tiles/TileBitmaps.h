@@ -1,7 +1,14 @@
 #pragma once
 // The four pictures of the tile set in force, one per scale.
+//
+// The pictures are linked into every program that uses this library as Qt resources:
+//   ":/tiles/MD00.png" .. ":/tiles/MD83.png"  the 36 tile-set pictures (8-bit indexed colour)
+//   ":/toolbar/<ButtonName>.png"              the 26 tool-bar pictures, e.g. ":/toolbar/PenButton.png"
+//   ":/icon.png", ":/icon48.png"              the window icon (32 x 32, 48 x 48)
+//   ":/about.png"                             the about-box picture (150 x 150)
 
 #include <QImage>
+#include <QString>
 
 #include <array>
 #include <stdexcept>
@@ -22,6 +29,10 @@ public:
     void LoadTileSetBitmaps(int tileSet);
     void FreeTileSetBitmaps();
 
+    // Where the tile pictures are looked up; the linked-in resources unless a caller points elsewhere.
+    void SetPictureRoot(const QString& root) { pictureRoot_ = root; }
+    const QString& PictureRoot() const { return pictureRoot_; }
+
     bool IsLoaded() const { return loaded_; }
     int LoadedTileSet() const { return tileSet_; }
     int LoadCount() const { return loadCount_; } // how many times a set was loaded (for tests)
@@ -31,6 +42,7 @@ public:
 
 private:
     std::array<QImage, 4> pictures_;
+    QString pictureRoot_ = QStringLiteral(":/tiles");
     bool loaded_ = false;
     int tileSet_ = 0;
     int loadCount_ = 0;

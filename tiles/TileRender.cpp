@@ -1,0 +1,84 @@
+#include "TileRender.h"
+
+#include "TileSets.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace tav {
+
+namespace {
+
+// Codes without a tile show a magenta square crossed in black: no tile set uses that pair, so a
+// stray byte from a file stands out at every scale.
+constexpr QRgb MarkerFill = 0xFFFF00FF;
+constexpr QRgb MarkerCross = 0xFF000000;
+
+QRgb MarkerPixel(int u, int v, int edge) {
+    if (edge <= 4) // at 4 pixels a cross would fill the tile; one dark diagonal keeps it readable
+        return (u == v) ? MarkerCross : MarkerFill;
+    const int last = edge - 1;
+    const bool frame = u == 0 || v == 0 || u == last || v == last;
+    const bool cross = std::abs(u - v) <= edge / 16 || std::abs(u + v - last) <= edge / 16;
+    return (frame || cross) ? MarkerCross : MarkerFill;
+}
+
+void DrawMarker(QImage& target, int left, int top, int edge) {
+    const int x0 = std::max(left, 0), x1 = std::min(left + edge, target.width());
+    const int y0 = std::max(top, 0), y1 = std::min(top + edge, target.height());
+    const bool fast = target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32;
+    for (int y = y0; y < y1; ++y) {
+        QRgb* row = fast ? reinterpret_cast<QRgb*>(target.scanLine(y)) : nullptr;
+        for (int x = x0; x < x1; ++x) {
+            const QRgb pixel = MarkerPixel(x - left, y - top, edge);
+            if (row)
+                row[x] = pixel;
+            else
+                target.setPixel(x, y, pixel);
+        }
+    }
+}
+
+} // namespace
+
+void DrawTile(QImage& target, int left, int top, const QImage& picture, int edge, int code) {
+    if (edge <= 0 || target.isNull())
+        return;
+    const QRect source = (code >= 0 && code < 128) ? TileSourceRect(code, edge) : QRect();
+    // A missing picture, or one too small for the code's square, is never read from.
+    if (source.isNull() || picture.isNull() || !picture.rect().contains(source)) {
+        DrawMarker(target, left, top, edge);
+        return;
+    }
+    const QRect clipped = QRect(left, top, edge, edge).intersected(target.rect());
+    if (clipped.isEmpty())
+        return;
+    const int sx = source.left() + (clipped.left() - left);
+    const int sy = source.top() + (clipped.top() - top);
+    if (picture.format() == target.format() && picture.depth() == 32) {
+        // The common case: pictures are converted to the views' format when loaded, so a tile is a few row copies.
+        const std::size_t bytes = static_cast<std::size_t>(clipped.width()) * 4;
+        for (int row = 0; row < clipped.height(); ++row) {
+            const uchar* from = picture.constScanLine(sy + row) + static_cast<std::size_t>(sx) * 4;
+            uchar* to = target.scanLine(clipped.top() + row) + static_cast<std::size_t>(clipped.left()) * 4;
+            std::memcpy(to, from, bytes);
+        }
+        return;
+    }
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(clipped.topLeft(), picture, QRect(sx, sy, clipped.width(), clipped.height()));
+}
+
+QImage RenderMap(const MapGrid& grid, const QImage& picture, int edge) {
+    QImage image(MapSize * edge, MapSize * edge, QImage::Format_RGB32);
+    for (int x = 0; x < MapSize; ++x)
+        for (int y = 0; y < MapSize; ++y)
+            DrawTile(image, x * edge, y * edge, picture, edge, grid[static_cast<std::size_t>(CellIndex(x, y))]);
+    return image;
+}
+
+} // namespace tav
