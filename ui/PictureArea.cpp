@@ -1,0 +1,76 @@
+#include "PictureArea.h"
+
+#include <QLayout>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tav {
+
+PictureArea::PictureArea(const QImage* picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PictureArea::SetOffset(QPoint offset) {
+    if (offset == offset_)
+        return;
+    offset_ = offset;
+    update();
+}
+
+QSize PictureArea::sizeHint() const {
+    return minimumSize().isEmpty() ? QSize(64, 64) : minimumSize();
+}
+
+void PictureArea::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    // No SmoothPixmapTransform: on a scaled desktop every picture pixel becomes a block of equal pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect target = event->rect();
+    const QRect source = target.translated(offset_);
+    const QRect inside = source.intersected(picture_->rect());
+    if (inside != source)
+        painter.fillRect(target, palette().window());
+    if (!inside.isEmpty())
+        painter.drawImage(inside.translated(-offset_), *picture_, inside);
+}
+
+QPoint PictureArea::PicturePos(const QMouseEvent* event) const {
+    return event->position().toPoint() + offset_;
+}
+
+void PictureArea::mousePressEvent(QMouseEvent* event) {
+    if (MouseDown)
+        MouseDown(event->button(), PicturePos(event));
+}
+
+void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is a press like any other.
+    mousePressEvent(event);
+}
+
+void PictureArea::mouseMoveEvent(QMouseEvent* event) {
+    if (MouseMove)
+        MouseMove(PicturePos(event));
+}
+
+void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
+    if (MouseUp)
+        MouseUp(event->button(), PicturePos(event));
+}
+
+QSize FrameExtent(const QMdiSubWindow* window) {
+    const QMargins m = window->layout() ? window->layout()->contentsMargins() : window->contentsMargins();
+    return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
+QSize ClientSize(const QMdiSubWindow* window) {
+    return window->size() - FrameExtent(window);
+}
+
+void SetClientSize(QMdiSubWindow* window, QSize client) {
+    window->resize(client + FrameExtent(window));
+}
+
+} // namespace tav

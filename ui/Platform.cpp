@@ -1,0 +1,119 @@
+#include "Platform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace tav {
+
+QString QtFileFilter(const QString& filter) {
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    return bar < 0 ? filter : filter.left(bar);
+}
+
+QSize Platform::ScreenSize() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(1024, 768);
+}
+
+bool Platform::AskOkCancel(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void Platform::ShowMessage(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void Platform::ReportError(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ApplicationTitle), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings, bool save) {
+    QFileDialog dialog(parent, settings.Title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save || !settings.FileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!settings.Filter.isEmpty())
+        dialog.setNameFilter(QtFileFilter(settings.Filter));
+    if (!settings.DefaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(settings.DefaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.OverwritePrompt);
+    if (!settings.PresetName.isEmpty())
+        dialog.selectFile(settings.PresetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::unique_ptr<Platform>& InstalledPlatform() {
+    static std::unique_ptr<Platform> platform = std::make_unique<Platform>();
+    return platform;
+}
+
+} // namespace
+
+std::optional<QString> Platform::OpenFileName(QWidget* parent, const FileDialogSettings& settings) {
+    return RunFileDialog(parent, settings, false);
+}
+
+std::optional<QString> Platform::SaveFileName(QWidget* parent, const FileDialogSettings& settings) {
+    return RunFileDialog(parent, settings, true);
+}
+
+int Platform::ExecModal(QDialog* dialog) {
+    return dialog->exec();
+}
+
+Platform& CurrentPlatform() {
+    return *InstalledPlatform();
+}
+
+std::unique_ptr<Platform> InstallPlatform(std::unique_ptr<Platform> platform) {
+    if (!platform)
+        platform = std::make_unique<Platform>();
+    InstalledPlatform().swap(platform);
+    return platform;
+}
+
+BlinkTimer::BlinkTimer(std::function<void()> onTick, QObject* parent) : QObject(parent), onTick_(std::move(onTick)) {
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (onTick_)
+            onTick_();
+    });
+}
+
+void BlinkTimer::SetInterval(int milliseconds) {
+    interval_ = milliseconds > 0 ? milliseconds : 0;
+    if (interval_ == 0 || !CurrentPlatform().TimersRun()) {
+        timer_.stop();
+        return;
+    }
+    timer_.start(interval_);
+}
+
+} // namespace tav
+
+namespace tav {
+
+EditorApplication::EditorApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool EditorApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        CurrentPlatform().ReportError(QApplication::activeWindow(), QString::fromUtf8(error.what()));
+    } catch (...) {
+        CurrentPlatform().ReportError(QApplication::activeWindow(), QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+} // namespace tav
