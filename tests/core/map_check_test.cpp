@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tav {
@@ -27,8 +28,16 @@ MapGrid ValidMap() {
     return grid;
 }
 
+// Built by appending: operator+ chains on temporaries trip a false -Wrestrict in GCC 12 at -O3.
+std::string Joined(std::initializer_list<std::string_view> pieces) {
+    std::string text;
+    for (std::string_view piece : pieces)
+        text += piece;
+    return text;
+}
+
 std::string GapLine(int x, int y) {
-    return "(" + std::to_string(x) + "," + std::to_string(y) + ") に外周抜けがあります。";
+    return Joined({"(", std::to_string(x), ",", std::to_string(y), ") に外周抜けがあります。"});
 }
 
 TEST(MapCheck, NewMapReportsTheFourMissingCastles) {
@@ -154,7 +163,7 @@ TEST(MapCheck, CastleInTheLastThreeRowsIsAlwaysSealed) {
         grid[CellIndex(34, 30)] = 48;
         grid[CellIndex(20, c.y)] = 21;
         const MapCheckReport report = CheckMap(grid, 1);
-        const std::string sealed = "(20," + std::to_string(c.y) + ")にあるブレスト領(赤)の城が封鎖されています。";
+        const std::string sealed = Joined({"(20,", std::to_string(c.y), ")にあるブレスト領(赤)の城が封鎖されています。"});
         EXPECT_EQ(std::count(report.Lines.begin(), report.Lines.end(), sealed), c.sealed ? 1 : 0);
         EXPECT_EQ(report.Problem, c.sealed || c.y == 47);
     }
@@ -225,10 +234,10 @@ TEST(MapCheck, NamesFollowTheTileSet) {
         EXPECT_EQ(TileSetName(c.tileSet), c.name);
         const MapCheckReport report = CheckMap(MapDocument::FilledGrid(48), c.tileSet);
         ASSERT_EQ(report.Lines.size(), 5u);
-        EXPECT_EQ(report.Lines[0], std::string("キャラクタータイプ：") + c.name);
+        EXPECT_EQ(report.Lines[0], Joined({"キャラクタータイプ：", c.name}));
         for (int f = 0; f < 4; ++f) {
             EXPECT_EQ(FactionName(c.tileSet, f), c.factions[f]);
-            EXPECT_EQ(report.Lines[static_cast<std::size_t>(f) + 1], std::string(c.factions[f]) + "の城がありません。");
+            EXPECT_EQ(report.Lines[static_cast<std::size_t>(f) + 1], Joined({c.factions[f], "の城がありません。"}));
         }
     }
 }
