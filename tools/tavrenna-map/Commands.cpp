@@ -9,6 +9,7 @@
 #include "TileRender.h"
 #include "TileSets.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
 #include <QImageWriter>
@@ -228,10 +229,15 @@ int RenderCommand(const QStringList& arguments) {
     }
     const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
     const QImage picture = RenderMap(map.Grid, bitmaps.Picture(scaleIndex), edge);
-    WriteFileAtomically(output, [&picture](QIODevice& device) {
-        QImageWriter writer(&device, "png");
-        return writer.write(picture);
-    });
+    // Encoded in memory first, so the file is written in one piece like a map and libpng never sees a
+    // failing device.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture))
+        throw CliFailure(output + QStringLiteral(": cannot encode the picture: ") + writer.errorString());
+    WriteFileAtomically(output, png);
     return ExitSuccess;
 }
 

@@ -83,19 +83,22 @@ LoadedMap ReadMapFile(const QString& path) {
     return map;
 }
 
-void WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& writeContent) {
+void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     // Replacing a device, pipe or directory by a regular file is never what the user meant (and as root
     // would remove /dev/full itself), so an existing target must be a regular file.
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
         throw CliFailure(FileLine(path, QStringLiteral("cannot write: ") + NotRegularText(info.st_mode)));
 
+    // Unbuffered, so that a short write shows in write()'s count: with the buffer, Qt 6.4 finds a failed
+    // write only in commit's flush, loses that error, and renames the truncated file over the old one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw CliFailure(FileLine(path, QStringLiteral("cannot write: ") + file.errorString()));
-    if (!writeContent(file) || file.error() != QFileDevice::NoError) {
+    if (file.write(bytes) != bytes.size()) {
+        // A write cut short (disk full, file size limit) leaves no error on the device, only a short count.
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                      : QStringLiteral("the data could not be encoded");
+                                                                      : QStringLiteral("the file was not written in full");
         file.cancelWriting(); // the destructor then removes the temporary file; the old file stays
         throw CliFailure(FileLine(path, QStringLiteral("cannot write: ") + reason));
     }
@@ -108,10 +111,8 @@ void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet) {
     doc.Grid = grid;
     doc.CurrentTileSet = tileSet;
     const MapImage image = BuildMapImage(doc);
-    WriteFileAtomically(path, [&image](QIODevice& device) {
-        const auto size = static_cast<qint64>(image.size());
-        return device.write(reinterpret_cast<const char*>(image.data()), size) == size;
-    });
+    WriteFileAtomically(path, QByteArray(reinterpret_cast<const char*>(image.data()),
+                                         static_cast<qsizetype>(image.size())));
 }
 
 } // namespace tav::cli

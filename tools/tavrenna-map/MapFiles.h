@@ -9,10 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
 #include <stdexcept>
-
-class QIODevice;
 
 namespace tav::cli {
 
@@ -45,9 +42,9 @@ struct LoadedMap {
 // read, is not a regular file, or is shorter than 2306 bytes.
 LoadedMap ReadMapFile(const QString& path);
 
-// Writes `path` atomically: `writeContent` fills the temporary file and returns false when it could not.
-// Throws CliFailure naming the file; the old file, if any, is then left as it was.
-void WriteFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& writeContent);
+// Writes `bytes` to `path` atomically, through a temporary file in the same folder that replaces the old
+// file only once it is complete. Throws CliFailure naming the file; the old file is then left as it was.
+void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The map as the editor saves it: 2306 bytes, the tile set x 10, a zero byte.
 void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet);
