@@ -56,6 +56,7 @@ TEST_F(TavrennaMapErrors, UsageErrorsExitWithStatusTwoAndWriteNothing) {
         {{"--frob"}, "Unknown option 'frob'"},
         {{"check"}, "missing FILE.map"},
         {{"check", "@IN", "extra"}, "unexpected argument \"extra\""},
+        {{"check", ""}, "empty file name"},
         {{"check", "@IN", "-o", "@OUT"}, "Unknown option 'o'"},
         {{"shape", "@IN"}, "--output is required"},
         {{"shape", "@IN", "-o"}, "Missing value after '-o'"},
