@@ -82,6 +82,9 @@ std::uint32_t Hash(int x, int y, int salt) {
     return h ^ (h >> 16);
 }
 
+// Texture that is scattered at random keeps off the border pixels, so two tiles meet on equal rows.
+bool Inner(int x, int y, int e) { return x > 0 && y > 0 && x < e - 1 && y < e - 1; }
+
 // The shore pieces: which sides and corners of a water tile face land, from the neighbour masks that
 // the shaping rule maps to each code (side codes 48 + W + 2N + 4E + 8S, corner codes 64 + NW + 2NE + 4SE + 8SW).
 struct EdgedPiece {
@@ -239,7 +242,10 @@ void Trees(Tile& t, int code) {
     auto lit = [&](double u, double v) {
         if (!shape(u, v))
             return false;
+        const bool bandOnly = (above && v < 0.1) || (below && v > 0.9);
         for (double cv : crowns) {
+            if (bandOnly)
+                break;
             switch (style) {
             case TreeStyle::Round:
                 if (Canvas::Sq(u - 0.40) + Canvas::Sq(v - cv + 0.08) <= 0.17 * 0.17)
@@ -316,7 +322,7 @@ void Water(Tile& t, int code) {
         for (int y = 0; y < e; ++y)
             for (int x = 0; x < e; ++x) {
                 const double cx = x + 0.5, cy = y + 0.5;
-                if (sand(cx, cy) && (Hash(x, y, 7) % 5 == 0))
+                if (sand(cx, cy) && Inner(x, y, e) && (Hash(x, y, 7) % 5 == 0))
                     t.C.Put(x, y, G1);
             }
 }
@@ -330,7 +336,7 @@ void Plateau(Tile& t, int code) {
     if (e >= 16)
         for (int y = 0; y < e; ++y)
             for (int x = 0; x < e; ++x)
-                if (Hash(x, y, 3) % 23 == 0)
+                if (Inner(x, y, e) && Hash(x, y, 3) % 23 == 0)
                     c.Put(x, y, P2);
     const int rim = std::max(1, e / 10);
     const int face = s ? 0 : std::max(1, static_cast<int>(std::lround(e * 0.34)));
@@ -348,7 +354,7 @@ void Plateau(Tile& t, int code) {
         if (e >= 8) {
             c.Rect(0, top, e, 1 + top, t.Big() ? K : P2);
             const int step = std::max(2, e / 6);
-            for (int x = step / 2; x < e; x += step)
+            for (int x = step / 2; x < e - 1; x += step)
                 for (int y = top + 2; y < e - 1; ++y)
                     if ((y + x) % 5 != 0)
                         c.Put(x, y, t.Big() ? K : G3);
@@ -380,7 +386,7 @@ void Mountain(Tile& t, const MountainShape& shape) {
     if (t.E >= 32) // rock grain
         for (int y = 0; y < t.E; ++y)
             for (int x = 0; x < t.E; ++x)
-                if (shape((x + 0.5) / t.E, (y + 0.5) / t.E) && Hash(x, y, 11) % 17 == 0)
+                if (Inner(x, y, t.E) && shape((x + 0.5) / t.E, (y + 0.5) / t.E) && Hash(x, y, 11) % 17 == 0)
                     t.C.Put(x, y, shape.Lit((x + 0.5) / t.E, (y + 0.5) / t.E) ? White : K);
     if (t.Big()) // light crest on the peak
         t.Area([&](double u, double v) { return shape.Peak(u, v) && std::abs(u - 0.5) < 0.04 && v < 0.5; }, White);

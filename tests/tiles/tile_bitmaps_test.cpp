@@ -1,0 +1,157 @@
+#include "TileBitmaps.h"
+#include "TileSets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tav {
+namespace {
+
+int PngBitDepth(const QString& path, int* colourType) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray head = file.read(26); // signature, IHDR length and type, width, height, depth, colour type
+    if (head.size() < 26)
+        return -1;
+    *colourType = static_cast<unsigned char>(head[25]);
+    return static_cast<unsigned char>(head[24]);
+}
+
+TEST(TilePictures, AllThirtySixAreLinkedInAsIndexedPicturesOfTheRightSize) {
+    for (int set = 1; set <= 9; ++set)
+        for (int z = 0; z < ScaleCount; ++z) {
+            const QString path = QStringLiteral(":/tiles/") + PictureName(set, z) + QStringLiteral(".png");
+            SCOPED_TRACE(path.toStdString());
+            const QImage picture(path);
+            ASSERT_FALSE(picture.isNull());
+            const int edge = ScaleTileEdge[static_cast<std::size_t>(z)];
+            EXPECT_EQ(picture.size(), QSize(8 * edge, 16 * edge));
+            EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+            if (z < 3) {
+                EXPECT_GE(picture.colorCount(), 16);
+                EXPECT_LE(picture.colorCount(), 22);
+            } else {
+                EXPECT_EQ(picture.colorCount(), 256);
+            }
+            int colourType = 0;
+            EXPECT_EQ(PngBitDepth(path, &colourType), 8);
+            EXPECT_EQ(colourType, 3); // palette
+        }
+}
+
+TEST(TilePictures, ToolbarIconAndAboutPicturesAreLinkedIn) {
+    const char* buttons[] = {"NewButton", "OpenButton", "SaveAsButton", "SaveButton", "ExitButton", "PenButton",
+                             "LineButton", "BoxButton", "BoxFillButton", "CircleButton", "CircleFillButton",
+                             "BucketButton", "RangeButton", "CutButton", "PasteButton", "ChangeButton",
+                             "ExchangeButton", "FormButton", "UnformButton", "UndoButton", "LargeCharButton",
+                             "MiddleCharButton", "SmallCharButton", "CheckButton", "StatusButton", "HelpButton"};
+    for (const char* button : buttons) {
+        SCOPED_TRACE(button);
+        const QImage picture(QStringLiteral(":/toolbar/%1.png").arg(QLatin1String(button)));
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.size(), QSize(24, 24));
+        EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+    }
+    EXPECT_EQ(QImage(QStringLiteral(":/icon.png")).size(), QSize(32, 32));
+    const QImage about(QStringLiteral(":/about.png"));
+    EXPECT_EQ(about.size(), QSize(150, 150));
+    EXPECT_EQ(about.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(about.colorCount(), 256);
+}
+
+TEST(TileBitmaps, LoadHoldsTheFourPicturesOfTheSetReadyForRowCopies) {
+    TileBitmaps bitmaps;
+    EXPECT_FALSE(bitmaps.IsLoaded());
+    bitmaps.LoadTileSetBitmaps(9);
+    ASSERT_TRUE(bitmaps.IsLoaded());
+    EXPECT_EQ(bitmaps.LoadedTileSet(), 9);
+    for (int z = 0; z < ScaleCount; ++z) {
+        SCOPED_TRACE(z);
+        const int edge = ScaleTileEdge[static_cast<std::size_t>(z)];
+        const QImage& picture = bitmaps.Picture(z);
+        EXPECT_EQ(picture.format(), QImage::Format_RGB32);
+        EXPECT_EQ(picture.size(), QSize(8 * edge, 16 * edge));
+        // the conversion keeps every colour of the linked-in picture
+        const QImage original(QStringLiteral(":/tiles/MD8%1.png").arg(z));
+        EXPECT_EQ(picture, original.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+TEST(TileBitmaps, LoadingAnotherSetReplacesThePicturesAndFreeLeavesNone) {
+    TileBitmaps bitmaps;
+    bitmaps.LoadTileSetBitmaps(1);
+    const QImage first = bitmaps.Picture(0);
+    bitmaps.LoadTileSetBitmaps(2);
+    EXPECT_EQ(bitmaps.LoadedTileSet(), 2);
+    EXPECT_EQ(bitmaps.LoadCount(), 2);
+    EXPECT_NE(bitmaps.Picture(0), first);
+    bitmaps.FreeTileSetBitmaps();
+    EXPECT_FALSE(bitmaps.IsLoaded());
+    for (int z = 0; z < ScaleCount; ++z)
+        EXPECT_TRUE(bitmaps.Picture(z).isNull());
+    bitmaps.FreeTileSetBitmaps(); // nothing loaded: nothing to do
+    EXPECT_FALSE(bitmaps.IsLoaded());
+}
+
+TEST(TileBitmaps, SetNumberOutsideOneToNineIsRefusedAndNothingIsHeld) {
+    for (int set : {0, 10, -1}) {
+        SCOPED_TRACE(set);
+        TileBitmaps bitmaps;
+        bitmaps.LoadTileSetBitmaps(3);
+        EXPECT_THROW(bitmaps.LoadTileSetBitmaps(set), TileLoadError);
+        EXPECT_FALSE(bitmaps.IsLoaded());
+    }
+}
+
+// Copies the linked-in pictures into a folder, leaving out or replacing one.
+QString PictureFolder(const QTemporaryDir& dir, const QString& leaveOut, const QImage& replacement = QImage()) {
+    for (int set = 1; set <= 9; ++set)
+        for (int z = 0; z < ScaleCount; ++z) {
+            const QString name = PictureName(set, z);
+            const QString target = dir.filePath(name + QStringLiteral(".png"));
+            if (name != leaveOut)
+                QFile::copy(QStringLiteral(":/tiles/") + name + QStringLiteral(".png"), target);
+            else if (!replacement.isNull())
+                replacement.save(target);
+        }
+    return dir.path();
+}
+
+TEST(TileBitmaps, MissingPictureGivesAnErrorNamingItAndNothingIsHeld) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TileBitmaps bitmaps;
+    bitmaps.SetPictureRoot(PictureFolder(dir, QStringLiteral("MD52")));
+    bitmaps.LoadTileSetBitmaps(5);
+    try {
+        bitmaps.LoadTileSetBitmaps(6);
+        FAIL() << "loading a set with a missing picture succeeded";
+    } catch (const TileLoadError& error) {
+        EXPECT_NE(std::string(error.what()).find("MD52"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(bitmaps.IsLoaded());
+    EXPECT_TRUE(bitmaps.Picture(0).isNull());
+}
+
+TEST(TileBitmaps, PictureOfTheWrongSizeIsRefusedByName) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage small(64, 64, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    TileBitmaps bitmaps;
+    bitmaps.SetPictureRoot(PictureFolder(dir, QStringLiteral("MD01"), small));
+    try {
+        bitmaps.LoadTileSetBitmaps(1);
+        FAIL() << "a 64 x 64 picture was taken for MD01";
+    } catch (const TileLoadError& error) {
+        EXPECT_NE(std::string(error.what()).find("MD01"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(bitmaps.IsLoaded());
+}
+
+} // namespace
+} // namespace tav
