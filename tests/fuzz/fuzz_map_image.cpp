@@ -1,0 +1,126 @@
+// Bytes of a file as Open reads them, through everything the editor does with a loaded map: the file
+// image, shaping, unshaping, the map check and shaping again.
+
+#include "FuzzCheck.h"
+#include "MapCheck.h"
+#include "MapImage.h"
+#include "Shaping.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace {
+
+using namespace tav;
+
+constexpr bool IsCastle(TileCode code) { return code >= 20 && code <= 23; }
+constexpr bool IsRingCode(TileCode code) { return code == 29 || (code >= 112 && code <= 121); }
+
+using CellFlags = std::array<bool, MapCells>;
+
+// The cells that have a castle among their eight neighbours: pass 1 overwrites whatever stands there.
+// Built from the castles alone, since the fuzzer runs this for every input.
+CellFlags CastleNeighbours(const MapGrid& grid) {
+    CellFlags next{};
+    for (int x = 0; x < MapSize; ++x)
+        for (int y = 0; y < MapSize; ++y)
+            if (IsCastle(grid[CellIndex(x, y)]))
+                for (int dx = -1; dx <= 1; ++dx)
+                    for (int dy = -1; dy <= 1; ++dy)
+                        if ((dx != 0 || dy != 0) && InMap(x + dx, y + dy))
+                            next[CellIndex(x + dx, y + dy)] = true;
+    return next;
+}
+
+bool CastlesTouch(const MapGrid& grid, const CellFlags& castleNeighbours) {
+    for (int i = 0; i < MapCells; ++i)
+        if (castleNeighbours[i] && IsCastle(grid[i]))
+            return true;
+    return false;
+}
+
+// Shaping may only move a cell within its kind; codes of 128 and more belong to no kind and stay.
+// Returns whether castles touch in `before`.
+bool CheckShapedFrom(const MapGrid& before, const MapGrid& after) {
+    const CellFlags castleNeighbours = CastleNeighbours(before);
+    // Where castles touch, pass 1 overwrites one of them before all its neighbours were visited, so
+    // the later ones keep their kind instead of receiving a ring piece.
+    const bool castlesTouch = CastlesTouch(before, castleNeighbours);
+    for (int i = 0; i < MapCells; ++i) {
+        const TileCode was = before[i];
+        const TileCode now = after[i];
+        if (castleNeighbours[i]) {
+            if (IsRingCode(now))
+                continue;
+            FUZZ_CHECK(castlesTouch, "a cell next to a castle holds a ring piece after shaping");
+        }
+        if (was >= 128) {
+            FUZZ_CHECK(now == was, "a code of 128 or more survives shaping untouched");
+        } else if (was >= 8 && was <= 11) {
+            FUZZ_CHECK(now == was || now == was + 4, "a faction tile stays itself or becomes its alternate");
+        } else if (was == 5 || was == 122) {
+            FUZZ_CHECK(now == was, "the ridge passage and the raised obstacle never change");
+        } else {
+            FUZZ_CHECK(TileClass(now) == TileClass(was), "shaping keeps every cell within its kind");
+        }
+    }
+    return castlesTouch;
+}
+
+void CheckReport(const MapCheckReport& report, const MapGrid& grid, const MapGrid& checked) {
+    FUZZ_CHECK(checked == grid, "the map check leaves the grid alone");
+    FUZZ_CHECK(!report.Lines.empty(), "the report starts with its header");
+    FUZZ_CHECK(report.Lines.front().starts_with("キャラクタータイプ："), "the header names the tile set");
+    FUZZ_CHECK(report.Problem == (report.Lines.size() > 1), "a problem is reported exactly when a line follows the header");
+    for (const std::string& line : report.Lines) {
+        FUZZ_CHECK(!line.empty(), "no report line is empty");
+        FUZZ_CHECK(fuzz::IsWellFormedUtf8(line), "every report line is well-formed UTF-8");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    const auto image = ReadMapImage(bytes);
+    FUZZ_CHECK(image.has_value() == (size >= MapFileSize), "an image is read exactly when the file holds 2306 bytes");
+    if (!image)
+        return 0;
+    FUZZ_CHECK(std::equal(image->Grid.begin(), image->Grid.end(), data), "the grid is the first 2304 bytes unchanged");
+    FUZZ_CHECK(image->TileSet == static_cast<std::int8_t>(data[TileSetByteOffset]) / 10,
+               "the tile set is the signed byte 2304 divided by 10");
+    FUZZ_CHECK(image->TileSet >= -12 && image->TileSet <= 12, "the tile set number lies in -12..12");
+    // The editor corrects a tile set outside 1..9 to 1 before anything draws or checks the map.
+    const int tileSet = (image->TileSet >= 1 && image->TileSet <= 9) ? image->TileSet : 1;
+
+    const MapGrid loaded = image->Grid;
+    MapGrid grid = loaded;
+    ShapeMap(grid);
+    const bool castlesTouch = CheckShapedFrom(loaded, grid);
+    const MapGrid shaped = grid;
+
+    if (!castlesTouch) {
+        MapGrid again = shaped;
+        ShapeMap(again);
+        FUZZ_CHECK(again == shaped, "a second shaping changes nothing when no castles touch");
+    }
+
+    UnshapeMap(grid);
+    for (int i = 0; i < MapCells; ++i) {
+        FUZZ_CHECK(grid[i] == PlainCode(shaped[i]), "unshaping puts every cell to its plain code");
+        FUZZ_CHECK(shaped[i] < 128 || grid[i] == shaped[i], "a code of 128 or more survives unshaping untouched");
+        FUZZ_CHECK(PlainCode(grid[i]) == grid[i], "a plain code is its own plain code");
+    }
+
+    const MapGrid unshaped = grid;
+    CheckReport(CheckMap(grid, tileSet), unshaped, grid);
+    CheckReport(CheckMap(shaped, tileSet), shaped, shaped);
+
+    ShapeMap(grid);
+    CheckShapedFrom(unshaped, grid);
+    static_assert(sizeof(MapGrid) == MapCells, "the grid stays 2304 bytes");
+    return 0;
+}
