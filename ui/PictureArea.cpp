@@ -1,6 +1,5 @@
 #include "PictureArea.h"
 
-#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -61,7 +60,8 @@ void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QSize FrameExtent(const QMdiSubWindow* window) {
-    const QMargins m = window->layout() ? window->layout()->contentsMargins() : window->contentsMargins();
+    // The subwindow keeps its frame and title bar as its own contents margins.
+    const QMargins m = window->contentsMargins();
     return {m.left() + m.right(), m.top() + m.bottom()};
 }
 
