@@ -31,7 +31,7 @@ enum Slot : Index {
 static_assert(SlotCount == 22, "a tile set has 22 colours at the three larger scales");
 
 enum class TreeStyle { Round, Conifer, Crystal };
-enum class GroundStyle { Grass, Cloth, Plates, Sparkle, Dunes };
+enum class GroundStyle { Grass, Cloth, Plates, Sparkle, Dunes, Flowers };
 
 struct SetStyle {
     std::array<std::uint32_t, Fa0> Colours; // slots K .. S2
@@ -62,8 +62,8 @@ constexpr std::array<SetStyle, 9> Sets = {{
     {{0x100A18, 0x00005E, 0x7A5AA0, 0x583A80, 0x3C2658, 0x78E6B4, 0x1E9664, 0xB4963C, 0x1E3CAA, 0x6E96F0, 0xE6C86E, 0xC878C8, 0x783C82, 0xC8DCF0, 0x6E82AA, 0xFAFAFF, 0xD2C8DC, 0x827896},
      {Black, Yellow, Red, Green}, TreeStyle::Crystal, GroundStyle::Sparkle},
     // 6: fantasy creatures
-    {{0x181424, 0x00005E, 0xB4DCA0, 0x8CC07A, 0x64966A, 0x6EB496, 0x326E64, 0x6E505A, 0x5078C8, 0xAAC8FA, 0xDCD2AA, 0xBEAA8C, 0x6E5A5A, 0xB4AAC8, 0x6E648C, 0xFAFAFA, 0xC8C8D2, 0x78788C},
-     {Red, Green, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Grass},
+    {{0x181424, 0x00005E, 0xC4BEE6, 0xA49AD2, 0x8072B0, 0x6EC8A8, 0x2E7A6E, 0x6E505A, 0x3C5AC8, 0xA0B4FA, 0xE6DCB4, 0xD2A0BE, 0x7A5068, 0xE0E0F0, 0x8A88AE, 0xFAFAFA, 0xD2CEDC, 0x8A84A0},
+     {Red, Green, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Sparkle},
     // 7: sea coast
     {{0x141E28, 0x00005E, 0xD8E0A0, 0xB8CC82, 0x8CA462, 0x5AAA50, 0x286E32, 0x8C643C, 0x1496BE, 0xAAE6F0, 0xF5E6B4, 0xC8B48C, 0x8C6E50, 0xAAA096, 0x645F5A, 0xFFFFFF, 0xE6E1D2, 0x968C82},
      {Yellow, Red, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Dunes},
@@ -72,7 +72,7 @@ constexpr std::array<SetStyle, 9> Sets = {{
      {WhiteFaction, Black, Green, Red}, TreeStyle::Round, GroundStyle::Sparkle},
     // 9: animal squads
     {{0x281E1E, 0x00005E, 0xBEE678, 0x9CD064, 0x74A446, 0x78C85A, 0x3C8C3C, 0xA06E3C, 0x50A0E6, 0xBEE6FF, 0xFAE6AA, 0xDCB478, 0xA06E46, 0xBEB4AA, 0x82786E, 0xFFFFFA, 0xDCD7CD, 0xA09688},
-     {Green, Red, WhiteFaction, Yellow}, TreeStyle::Round, GroundStyle::Grass},
+     {Green, Red, WhiteFaction, Yellow}, TreeStyle::Round, GroundStyle::Flowers},
 }};
 
 std::uint32_t Hash(int x, int y, int salt) {
@@ -138,6 +138,7 @@ void Ground(Tile& t) {
     c.Fill(G2);
     switch (t.Style.Ground) {
     case GroundStyle::Grass:
+    case GroundStyle::Flowers:
     case GroundStyle::Dunes: {
         if (e < 8)
             break;
@@ -149,6 +150,16 @@ void Ground(Tile& t) {
             if (t.Style.Ground == GroundStyle::Dunes && e >= 16) {
                 for (int d = -2; d <= 2; ++d)
                     c.Put(x + d, y + (d == 0 ? -1 : 0), G1);
+                continue;
+            }
+            if (t.Style.Ground == GroundStyle::Flowers && i % 2 == 1) {
+                c.Put(x, y, White);
+                if (e >= 16) {
+                    c.Put(x - 1, y, Sand);
+                    c.Put(x + 1, y, Sand);
+                    c.Put(x, y - 1, Sand);
+                    c.Put(x, y + 1, Sand);
+                }
                 continue;
             }
             c.Put(x, y, G3);
@@ -210,15 +221,15 @@ void Trees(Tile& t, int code) {
     std::vector<double> crowns;
     switch (code) {
     case 1: crowns = {0.25, 0.75}; break;
-    case 2: crowns = {0.36, 0.78}; break;
-    case 3: crowns = {0.22, 0.52}; break;
-    default: crowns = {0.40}; break;
+    case 2: crowns = {0.42, 0.80}; break;
+    case 3: crowns = {0.22, 0.50}; break;
+    default: crowns = {0.42}; break;
     }
     const TreeStyle style = t.Style.Tree;
-    const double band = 0.30;
+    const double band = 0.36;
     auto inCrown = [&](double u, double v, double cv) {
         switch (style) {
-        case TreeStyle::Round: return Canvas::Sq(u - 0.5) + Canvas::Sq(v - cv) <= 0.34 * 0.34;
+        case TreeStyle::Round: return Canvas::Sq(u - 0.5) + Canvas::Sq(v - cv) <= 0.40 * 0.40;
         case TreeStyle::Conifer: return v >= cv - 0.36 && v <= cv + 0.24 && std::abs(u - 0.5) <= 0.38 * (v - (cv - 0.36)) / 0.60;
         case TreeStyle::Crystal: return std::abs(u - 0.5) / 0.32 + std::abs(v - cv) / 0.38 <= 1.0;
         }
@@ -236,7 +247,7 @@ void Trees(Tile& t, int code) {
     };
     if (!below) { // shadow and trunk under the lowest crown
         t.Area([&](double u, double v) { return Canvas::Sq((u - 0.5) / 0.3) + Canvas::Sq((v - 0.9) / 0.07) <= 1.0; }, G3);
-        t.Box(0.44, crowns.back() + 0.2, 0.56, 0.92, Wood);
+        t.Box(0.44, crowns.back() + 0.3, 0.56, 0.94, Wood);
     }
     t.Area(shape, F2);
     auto lit = [&](double u, double v) {
@@ -248,7 +259,7 @@ void Trees(Tile& t, int code) {
                 break;
             switch (style) {
             case TreeStyle::Round:
-                if (Canvas::Sq(u - 0.40) + Canvas::Sq(v - cv + 0.08) <= 0.17 * 0.17)
+                if (Canvas::Sq(u - 0.38) + Canvas::Sq(v - cv + 0.10) <= 0.20 * 0.20)
                     return true;
                 break;
             case TreeStyle::Conifer:
@@ -265,6 +276,13 @@ void Trees(Tile& t, int code) {
     };
     if (t.E >= 8)
         t.Area(lit, F1);
+    if (t.E >= 32) // leaf clusters: darker flecks scattered over the lit side, lighter over the shade
+        for (int y = 0; y < t.E; ++y)
+            for (int x = 0; x < t.E; ++x) {
+                const double u = (x + 0.5) / t.E, v = (y + 0.5) / t.E;
+                if (Inner(x, y, t.E) && shape(u, v) && Hash(x, y, 5) % 9 == 0)
+                    t.C.Put(x, y, lit(u, v) ? Index{F2} : Index{F1});
+            }
     t.Rim(shape, K);
     if (style == TreeStyle::Crystal && t.Big())
         for (double cv : crowns)
@@ -368,14 +386,20 @@ void Plateau(Tile& t, int code) {
 // meets the cell border with a fixed profile, so ranges continue across cells.
 struct MountainShape {
     bool W, N, E, S;
-    bool Peak(double u, double v) const { return v >= 0.10 && v <= 0.80 && std::abs(u - 0.5) <= 0.40 * (v - 0.10) / 0.70; }
-    bool Across(double u, double v) const { return v >= 0.30 && v <= 0.80 && ((W && u <= 0.5) || (E && u >= 0.5)); }
-    bool Along(double u, double v) const { return u >= 0.20 && u <= 0.80 && ((N && v <= 0.5) || (S && v >= 0.5)); }
+    // Nothing but the arms reaches the outer pixel rows and columns, even at 4 pixels a tile.
+    bool Peak(double u, double v) const { return v >= 0.03 && v <= 0.84 && std::abs(u - 0.5) <= std::min(0.36, 0.46 * (v - 0.03) / 0.62); }
+    // The arm across the cell (toward W or E) is a low saddle between the peaks; its outline is the
+    // same at u = 0 and u = 1, so it meets the next cell's arm exactly.
+    static double ArmTop(double u) { return 0.30 + 0.14 * (0.5 + 0.5 * std::cos(2.0 * 3.14159265358979 * u)); }
+    bool Across(double u, double v) const { return v >= ArmTop(u) && v <= 0.86 && ((W && u <= 0.5) || (E && u >= 0.5)); }
+    // The arm along the cell (toward N or S) narrows between the cells and widens at the border.
+    static double AlongHalf(double v) { return 0.36 - 0.10 * (0.5 - 0.5 * std::cos(2.0 * 3.14159265358979 * v)); }
+    bool Along(double u, double v) const { return std::abs(u - 0.5) <= AlongHalf(v) && ((N && v <= 0.5) || (S && v >= 0.5)); }
     bool operator()(double u, double v) const { return Peak(u, v) || Across(u, v) || Along(u, v); }
     bool Lit(double u, double v) const {
         if (Peak(u, v) || Along(u, v))
             return u < 0.5;
-        return v < 0.52;
+        return v < 0.5;
     }
 };
 
