@@ -125,7 +125,10 @@ TMainView::TMainView() {
     StatusBar->setFixedHeight(StatusBarHeight);
     StatusPanel = new QLabel(QStringLiteral("X=48, Y=48"), StatusBar);
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
-    StatusPanel->setFixedWidth(StatusPanelWidth);
+    // 150 pixels hold the cell texts in the design's font; a wider substitute font may need more, and the
+    // panel then grows instead of cutting off the second point's row.
+    StatusPanel->setMinimumWidth(StatusPanelWidth);
+    StatusPanel->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     StatusPanel->setFrameShape(QFrame::Panel);
     StatusPanel->setFrameShadow(QFrame::Sunken);
     StatusBar->addWidget(StatusPanel);
