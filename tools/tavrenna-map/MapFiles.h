@@ -1,10 +1,10 @@
 #pragma once
-// Reading and writing the tool's files: only the first 2306 bytes of an input are read, nothing but a
-// regular file is opened, and every output is written through a temporary file that replaces the old
-// one only when the whole file is on disk.
+// Reading and writing the tool's files through the safe file access it shares with the editor, with
+// its failures turned into the tool's one-line errors.
 
 #include "MapDocument.h"
 #include "MapImage.h"
+#include "FileAccess.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,0 +1,45 @@
+#pragma once
+// Reading and writing map files without surprises: only the first bytes of a file that a map can use
+// are read, nothing but a regular file is opened (a pipe or a device would block or never end), and
+// every file is written through a temporary file that replaces the old one only when it is complete.
+
+#include "MapImage.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+
+namespace tav {
+
+// A file that could not be read or written. The text names the file and gives the system's reason,
+// "<path>: cannot read: <reason>" or "<path>: cannot write: <reason>".
+class FileError : public std::runtime_error {
+public:
+    explicit FileError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    const QString& Text() const { return text_; }
+
+private:
+    QString text_;
+};
+
+// Reads at most `limit` bytes from the start of the regular file at `path`; fewer when the file is
+// shorter. Throws FileError when the path does not name a regular file or the file cannot be read.
+QByteArray ReadFileHead(const QString& path, qint64 limit);
+
+// The bytes of a map file that ReadMapImage looks at: the first 2306, however large the file is.
+inline QByteArray ReadMapFileBytes(const QString& path) {
+    return ReadFileHead(path, static_cast<qint64>(MapFileSize));
+}
+
+// Writes `bytes` to `path` through a temporary file in the same folder that is renamed over the old file
+// only once every byte is on disk. Throws FileError naming the file; the old file is then left as it was.
+// An existing target that is not a regular file (a folder, a device) is refused.
+void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The image as bytes to write.
+inline QByteArray MapImageBytes(const MapImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+}
+
+} // namespace tav
