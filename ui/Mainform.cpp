@@ -2,9 +2,12 @@
 
 #include "Charsel.h"
 #include "Editview.h"
+#include "FileAccess.h"
+#include "MapImage.h"
 #include "Mapcheck.h"
 #include "Platform.h"
 #include "Preview.h"
+#include "Shaping.h"
 #include "TileSets.h"
 #include "Version.h"
 
@@ -14,6 +17,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -24,6 +28,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <type_traits>
 
 namespace tav {
@@ -38,6 +45,34 @@ TVersionView* VersionView = nullptr;
 namespace {
 
 const QString UiFontName = QStringLiteral("ＭＳ Ｐゴシック");
+
+constexpr char MapFileFilter[] = "タヴレンナマップファイル(*.map)|*.map";
+constexpr char DiscardQuestion[] = "編集中のマップは破棄されますがよろしいですか";
+constexpr char SaveAnywayQuestion[] = "マップチェックでエラーが発生しました。保存してもよろしいですか？";
+constexpr char BadFormatText[] = "ファイル形式が正常ではありません";
+
+// Pauses both blink timers while a command waits for the user or reloads the map; every way out of the
+// command, an error included, starts them again.
+class PausedCursorTimers {
+public:
+    PausedCursorTimers() { SetBoth(0); }
+    ~PausedCursorTimers() { Restart(); }
+    PausedCursorTimers(const PausedCursorTimers&) = delete;
+    PausedCursorTimers& operator=(const PausedCursorTimers&) = delete;
+
+    void Restart() {
+        if (paused_)
+            SetBoth(200);
+        paused_ = false;
+    }
+
+private:
+    static void SetBoth(int milliseconds) {
+        MapEditView->Timer1.SetInterval(milliseconds);
+        CharacterView->Timer1.SetInterval(milliseconds);
+    }
+    bool paused_ = true;
+};
 
 // Group 0: an ordinary button; 1 the tools, 2 the edit scales (radio groups); 3 a button that
 // toggles its own pressed look.
@@ -149,8 +184,10 @@ void TMainView::CreateMenus() {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
-        if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>)
-            connect(action, &QAction::triggered, this, handler);
+        if constexpr (std::is_member_function_pointer_v<decltype(handler)>)
+            connect(action, &QAction::triggered, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
+        else if constexpr (!std::is_same_v<decltype(handler), std::nullptr_t>)
+            connect(action, &QAction::triggered, this, [handler] { RunCommand(handler); });
         menu->addAction(action);
         return action;
     };
@@ -205,7 +242,7 @@ void TMainView::CreateMenus() {
         const TileSetInfo& info = TileSets[static_cast<std::size_t>(n - 1)];
         QAction* a = item(Character, info.MenuItem, QString::fromUtf8(info.MenuCaption),
                           QKeySequence(QString::fromLatin1(info.Shortcut)), nullptr);
-        connect(a, &QAction::triggered, this, [this, n] { MenuCharClick(n); });
+        connect(a, &QAction::triggered, this, [this, n] { RunCommand([&] { MenuCharClick(n); }); });
         a->setCheckable(true);
         tileSetItems_->addAction(a);
         MenuChar[n - 1] = a;
@@ -250,7 +287,7 @@ void TMainView::CreateMenus() {
 
     V1 = bar->addAction(QStringLiteral("バージョン(&V)"));
     V1->setObjectName(QStringLiteral("V1"));
-    connect(V1, &QAction::triggered, this, &TMainView::V1Click);
+    connect(V1, &QAction::triggered, this, [this] { RunCommand([&] { V1Click(); }); });
 }
 
 void TMainView::CreateSpeedBar() {
@@ -304,10 +341,11 @@ void TMainView::CreateSpeedBar() {
             scaleButtons_->addButton(button);
         this->*info.Button = button;
         if (info.Command)
-            connect(button, &QToolButton::clicked, this, info.Command);
+            connect(button, &QToolButton::clicked, this,
+                    [this, command = info.Command] { RunCommand([&] { (this->*command)(); }); });
     }
     // Save As from the tool bar is the user's own command.
-    connect(SaveAsButton, &QToolButton::clicked, this, [this] { MenuSaveAsFileClick(true); });
+    connect(SaveAsButton, &QToolButton::clicked, this, [this] { RunCommand([&] { MenuSaveAsFileClick(true); }); });
     PenButton->setChecked(true);
     SmallCharButton->setChecked(true);
 }
@@ -441,7 +479,11 @@ void TMainView::FormResize() {
 }
 
 bool TMainView::FormCloseQuery() {
-    return true;
+    // Closing would lose the unsaved map without a word, so it is asked about as New and Open do.
+    if (Document.Modified != 1)
+        return true;
+    PausedCursorTimers paused;
+    return AskDiscard();
 }
 
 void TMainView::closeEvent(QCloseEvent* event) {
@@ -458,7 +500,8 @@ void TMainView::FormClose() {
 }
 
 void TMainView::MenuExitClick() {
-    FreeTileSetBitmaps();
+    // Closing frees the pictures (FormClose) once the discard question, if any, was answered with OK;
+    // freeing them first would leave a window without pictures when the user cancels.
     close();
 }
 
@@ -572,23 +615,121 @@ void TMainView::MenuShiftLower1Click() {
 }
 
 // ---- File, shaping and check commands ------------------------------------------------------------
-// The file commands, shaping and the map check are wired to their menu items, shortcuts and buttons;
-// what they do comes with the file commands.
 
-void TMainView::MenuNewFileClick() {}
-
-void TMainView::MenuOpenFileClick() {}
-
-void TMainView::MenuSaveFileClick() {}
-
-void TMainView::MenuSaveAsFileClick(bool byUser) {
-    (void)byUser;
+void TMainView::MenuNewFileClick() {
+    PausedCursorTimers paused;
+    if (Document.Modified == 1 && !AskDiscard())
+        return;
+    ClearMap(Document);
+    filePath_.clear();
+    MapEditView->RedrawMap(); // the caption becomes "MapEditView - New File"
+    Document.Modified = 0;
 }
 
-void TMainView::MenuFormClick() {}
+void TMainView::MenuOpenFileClick() {
+    PausedCursorTimers paused;
+    if (Document.Modified == 1 && !AskDiscard())
+        return;
+    FileDialogSettings settings;
+    settings.PresetName = QStringLiteral("*.map");
+    settings.Filter = QString::fromUtf8(MapFileFilter);
+    settings.DefaultSuffix = QStringLiteral("map");
+    settings.FileMustExist = true;
+    settings.NoReadOnlyReturn = true;
+    const std::optional<QString> path = CurrentPlatform().OpenFileName(this, settings);
+    if (!path)
+        return;
 
-void TMainView::MenuUnformClick() {}
+    // Only the image's own bytes are read, and only from a regular file: a pipe or a device chosen in the
+    // dialog is reported instead of blocking the editor.
+    const QByteArray bytes = ReadMapFileBytes(*path);
+    const auto content = ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                static_cast<std::size_t>(bytes.size())));
+    if (!content) {
+        // Nothing was loaded, so the map in the editor keeps its unsaved state.
+        CurrentPlatform().ShowMessage(this, QString::fromUtf8(ApplicationTitle), QString::fromUtf8(BadFormatText));
+        return;
+    }
+    const int tileSet = content->TileSet;
+    Document.Grid = content->Grid;
+    Document.FileName = path->toStdString();
+    filePath_ = *path;
+    paused.Restart();
+    if (tileSet != Document.CurrentTileSet) {
+        Document.CurrentTileSet = tileSet;
+        ApplyTileSet();
+    } else {
+        MapEditView->RedrawMap();
+    }
+    Document.Modified = 0;
+}
 
-void TMainView::CheckButtonClick() {}
+void TMainView::MenuSaveFileClick() {
+    if (MapCheckView->RunMapCheck() && !AskSaveAnyway())
+        return;
+    MenuFormClick();
+    if (Document.FileName.empty()) {
+        MenuSaveAsFileClick(false);
+        return;
+    }
+    WriteMap(filePath_.isEmpty() ? QString::fromStdString(Document.FileName) : filePath_);
+    Document.Modified = 0;
+}
+
+void TMainView::MenuSaveAsFileClick(bool byUser) {
+    MenuFormClick();
+    if (byUser && MapCheckView->RunMapCheck() && !AskSaveAnyway())
+        return;
+    FileDialogSettings settings;
+    if (!Document.FileName.empty())
+        settings.PresetName = filePath_.isEmpty() ? QString::fromStdString(Document.FileName) : filePath_;
+    else
+        settings.PresetName = saveDialogName_;
+    settings.Filter = QString::fromUtf8(MapFileFilter);
+    settings.DefaultSuffix = QStringLiteral("map");
+    settings.OverwritePrompt = true;
+    settings.PathMustExist = true;
+    settings.NoReadOnlyReturn = true;
+    const std::optional<QString> path = CurrentPlatform().SaveFileName(this, settings);
+    if (!path)
+        return;
+    saveDialogName_ = *path;
+    WriteMap(*path);
+    // The caption names only the file; the full path is kept so that a later Save writes to the same
+    // place whatever the working folder is then.
+    filePath_ = *path;
+    const QString name = QFileInfo(*path).fileName();
+    Document.FileName = name.toStdString();
+    MapEditView->setWindowTitle(QStringLiteral("MapEditView - \"") + name + QLatin1Char('"'));
+    Document.Modified = 0;
+}
+
+void TMainView::WriteMap(const QString& path) {
+    WriteFileAtomically(path, MapImageBytes(BuildMapImage(Document)));
+}
+
+bool TMainView::AskDiscard() {
+    return CurrentPlatform().AskOkCancel(this, QString::fromUtf8(ApplicationTitle), QString::fromUtf8(DiscardQuestion));
+}
+
+bool TMainView::AskSaveAnyway() {
+    // The caption of this one question is spelt as it always has been.
+    return CurrentPlatform().AskOkCancel(this, QStringLiteral("Tavrena MapEditor"),
+                                         QString::fromUtf8(SaveAnywayQuestion));
+}
+
+void TMainView::MenuFormClick() {
+    ShapeMap(Document.Grid);
+    MapEditView->RedrawMap();
+}
+
+void TMainView::MenuUnformClick() {
+    UnshapeMap(Document.Grid);
+    MapEditView->RedrawMap();
+}
+
+void TMainView::CheckButtonClick() {
+    MapCheckView->RunMapCheck();
+}
 
 } // namespace tav

@@ -172,6 +172,12 @@ private:
     void BringUp(QWidget* window, bool restore);
     int MenuBarHeight() const;
 
+    void WriteMap(const QString& path);
+    bool AskDiscard();
+    bool AskSaveAnyway();
+
+    QString filePath_;       // the full path of the map's file, for writing; empty for a new map
+    QString saveDialogName_; // what the save dialog offers when the map has no file yet: its last choice
     QActionGroup* toolItems_ = nullptr;
     QActionGroup* tileSetItems_ = nullptr;
     QButtonGroup* toolButtons_ = nullptr;

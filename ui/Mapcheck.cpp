@@ -1,8 +1,11 @@
 #include "Mapcheck.h"
 
+#include "MapCheck.h"
+#include "Mainform.h"
 #include "PictureArea.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QMdiArea>
 
@@ -30,6 +33,25 @@ void TMapCheckView::FormCreate() {
     SetClientSize(this, QSize(ClientWidth, ClientHeight));
     move(246, 282);
     showMinimized();
+}
+
+bool TMapCheckView::RunMapCheck() {
+    const MapDocument& doc = MainView->Document;
+    const MapCheckReport report = CheckMap(doc.Grid, doc.CurrentTileSet);
+    CheckList->clear();
+    const QFontMetrics metrics(CheckList->font());
+    for (const std::string& line : report.Lines) {
+        auto* item = new QListWidgetItem(QString::fromStdString(line));
+        // Rows of the font's pixel height; the width lets the list scroll sideways to a long line's end.
+        item->setSizeHint(QSize(metrics.horizontalAdvance(item->text()) + 4, ItemHeight));
+        CheckList->addItem(item);
+    }
+    if (report.Problem) {
+        if (isMinimized())
+            showNormal();
+        show();
+    }
+    return report.Problem;
 }
 
 void TMapCheckView::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
-// The map check window: the report lines of the last map check in a list.
+// The map check window: the report lines of the last map check in a list. It starts minimised and comes
+// up by itself only when a check finds a problem.
 
 #include <QMdiSubWindow>
 
@@ -14,7 +15,14 @@ public:
     static constexpr int ClientWidth = 350;
     static constexpr int ClientHeight = 200;
 
+    static constexpr int ItemHeight = 12;
+
     explicit TMapCheckView(QMdiArea* frame);
+
+    // Checks the map in the editor and fills the list with the report, header first. True when a
+    // problem was found; the window has then been restored if minimised and shown. Never asks anything
+    // and never changes the map document.
+    bool RunMapCheck();
 
     QListWidget* CheckList = nullptr;
 

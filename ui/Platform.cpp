@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -48,9 +50,25 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.OverwritePrompt);
     if (!settings.PresetName.isEmpty())
         dialog.selectFile(settings.PresetName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    // Qt's dialog checks neither the folder nor whether a file can be written, so the choice is checked
+    // here and the dialog comes back until the user picks an acceptable file or cancels.
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const QFileInfo info(chosen);
+        if (settings.PathMustExist && !info.absoluteDir().exists()) {
+            CurrentPlatform().ShowMessage(&dialog, QString::fromUtf8(ApplicationTitle),
+                                          info.absolutePath() + QStringLiteral("\nフォルダが存在しません。"));
+            continue;
+        }
+        if (settings.NoReadOnlyReturn && info.exists() && !info.isWritable()) {
+            CurrentPlatform().ShowMessage(&dialog, QString::fromUtf8(ApplicationTitle),
+                                          chosen + QStringLiteral("\nこのファイルは読み取り専用です。別の名前を指定してください。"));
+            continue;
+        }
+        return chosen;
+    }
 }
 
 std::unique_ptr<Platform>& InstalledPlatform() {
@@ -70,6 +88,21 @@ std::optional<QString> Platform::SaveFileName(QWidget* parent, const FileDialogS
 
 int Platform::ExecModal(QDialog* dialog) {
     return dialog->exec();
+}
+
+void ReportCurrentError() {
+    QString text;
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        text = QString::fromUtf8(error.what());
+    } catch (...) {
+        text = QStringLiteral("Unknown error");
+    }
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = QApplication::activeWindow();
+    CurrentPlatform().ReportError(parent, text);
 }
 
 Platform& CurrentPlatform() {
@@ -108,10 +141,8 @@ EditorApplication::EditorApplication(int& argc, char** argv) : QApplication(argc
 bool EditorApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        CurrentPlatform().ReportError(QApplication::activeWindow(), QString::fromUtf8(error.what()));
     } catch (...) {
-        CurrentPlatform().ReportError(QApplication::activeWindow(), QStringLiteral("Unknown error"));
+        ReportCurrentError();
     }
     return false;
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QDialog;
 class QWidget;
@@ -25,6 +26,9 @@ struct FileDialogSettings {
     QString DefaultSuffix;    // added when the user types a name without one, e.g. "map"
     bool OverwritePrompt = false;
     bool FileMustExist = false;
+    bool PathMustExist = false;    // the chosen file's folder must exist
+    bool NoReadOnlyReturn = false; // an existing file that cannot be written is not accepted
+    // There is no read-only check box to hide: the dialogs never offer one.
 };
 
 // Turns the filter form "Description(*.ext)|*.ext" into Qt's "Description(*.ext)"; a filter without
@@ -56,6 +60,21 @@ public:
 Platform& CurrentPlatform();
 // Installs `platform` (nullptr: back to the real one) and returns the one that was in force.
 std::unique_ptr<Platform> InstallPlatform(std::unique_ptr<Platform> platform);
+
+// The application's general error report for the exception being handled: a message box with the
+// error's own text. Call it from a catch block; the event loop then goes on.
+void ReportCurrentError();
+
+// Runs a command so that an error it does not handle itself reaches the general error report here,
+// instead of unwinding through Qt's signal dispatch.
+template <class Command>
+void RunCommand(Command&& command) {
+    try {
+        std::forward<Command>(command)();
+    } catch (...) {
+        ReportCurrentError();
+    }
+}
 
 // The application title, also the caption of plain messages.
 inline constexpr char ApplicationTitle[] = "Tavrenna MapEditor";

@@ -1,8 +1,11 @@
 #pragma once
-// The about box: names the program and its version; shown modally from the menu bar.
+// The about box: names the program and its version; shown modally from the menu bar and kept for the
+// whole run.
 
 #include <QDialog>
 
+class QFrame;
+class QLabel;
 class QPushButton;
 
 namespace tav {
@@ -17,6 +20,9 @@ public:
 
     void Button1Click();
 
+    QFrame* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* StaticText[8] = {}; // StaticText1 .. StaticText8
     QPushButton* Button1 = nullptr;
 };
 
