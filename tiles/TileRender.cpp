@@ -47,6 +47,11 @@ void DrawMarker(QImage& target, int left, int top, int edge) {
 void DrawTile(QImage& target, int left, int top, const QImage& picture, int edge, int code) {
     if (edge <= 0 || target.isNull())
         return;
+    // A square wholly outside the target draws nothing. Tested in 64 bits, so that any position may be
+    // passed; past this test left + edge and top + edge no longer overflow.
+    const auto misses = [edge](long long start, int size) { return start >= size || start + edge <= 0; };
+    if (misses(left, target.width()) || misses(top, target.height()))
+        return;
     const QRect source = (code >= 0 && code < 128) ? TileSourceRect(code, edge) : QRect();
     // A missing picture, or one too small for the code's square, is never read from.
     if (source.isNull() || picture.isNull() || !picture.rect().contains(source)) {
