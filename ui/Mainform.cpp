@@ -97,8 +97,10 @@ void InitApplication() {
     for (const QString& name : {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック"),
                                 QStringLiteral("MS PGothic"), QStringLiteral("MS UI Gothic")})
         QFont::insertSubstitutions(name, gothic);
+    // Metric-compatible faces first, so that the about box's lines keep the widths they were laid out for.
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif"),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman"),
+                                QStringLiteral("TeX Gyre Termes"), QStringLiteral("DejaVu Serif"),
                                 QStringLiteral("Noto Serif CJK JP")});
     QFont font(UiFontName);
     font.setPixelSize(12);
