@@ -7,7 +7,7 @@ packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libqt6test6
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic fonts-urw-base35
 )
 # Extra packages a caller may ask for (the sanitizer and fuzzing builds want clang's runtime).
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi
