@@ -162,7 +162,7 @@ TMainView::TMainView() {
     StatusBar->setFixedHeight(StatusBarHeight);
     StatusPanel = new QLabel(QStringLiteral("X=48, Y=48"), StatusBar);
     StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
-    // 150 pixels hold the cell texts in the design's font; a wider substitute font may need more, and the
+    // 150 pixels hold the cell texts in the font the windows were laid out for; a wider substitute font may need more, and the
     // panel then grows instead of cutting off the second point's row.
     StatusPanel->setMinimumWidth(StatusPanelWidth);
     StatusPanel->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);

@@ -1,5 +1,5 @@
 // What each command of tavrenna-map writes or prints, on small maps built here, against the core's own
-// results and the design's worked examples.
+// results and known worked examples.
 
 #include "CliTestSupport.h"
 

@@ -44,7 +44,7 @@ void ExpectWindow(const MapGrid& grid, const Window& w) {
         }
 }
 
-// Cells outside the window keep the background: the rules reach no further than the design says.
+// Cells outside the window keep the background: the rules reach no further than a cell's eight neighbours.
 void ExpectBackgroundOutside(const MapGrid& grid, const Window& w, TileCode background) {
     const int height = static_cast<int>(w.Rows.size());
     const int width = static_cast<int>(w.Rows.front().size());

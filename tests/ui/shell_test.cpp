@@ -75,7 +75,7 @@ TEST(StartUp, CreatesTheSixWindowsWithTheirCaptionsAndStartValues) {
     EXPECT_EQ(MainView->SpeedBar->height(), 30);
     EXPECT_EQ(MainView->StatusBar->height(), 19);
     EXPECT_EQ(MainView->StatusPanel->width(), 150);
-    // The design text stands until the first blink.
+    // The panel's start-up text stands until the first blink.
     EXPECT_EQ(MainView->StatusText(), QStringLiteral("X=48, Y=48"));
     EXPECT_EQ(MainView->MenuPen->isChecked(), true);
     EXPECT_EQ(MainView->MenuChar[0]->isChecked(), true);
