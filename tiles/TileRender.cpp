@@ -5,8 +5,10 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace tav {
 
@@ -26,12 +28,45 @@ QRgb MarkerPixel(int u, int v, int edge) {
     return (frame || cross) ? MarkerCross : MarkerFill;
 }
 
+// The marker squares of the four tile edges the views use, made once; other edges are computed pixel by pixel.
+struct MarkerSquare {
+    int Edge = 0;
+    std::vector<QRgb> Pixels; // Edge rows of Edge pixels
+};
+
+const MarkerSquare* CachedMarker(int edge) {
+    static const std::array<MarkerSquare, ScaleCount> squares = [] {
+        std::array<MarkerSquare, ScaleCount> made;
+        for (std::size_t i = 0; i < made.size(); ++i) {
+            const int e = ScaleTileEdge[i];
+            made[i].Edge = e;
+            made[i].Pixels.resize(static_cast<std::size_t>(e) * static_cast<std::size_t>(e));
+            for (int v = 0; v < e; ++v)
+                for (int u = 0; u < e; ++u)
+                    made[i].Pixels[static_cast<std::size_t>(v * e + u)] = MarkerPixel(u, v, e);
+        }
+        return made;
+    }();
+    for (const MarkerSquare& square : squares)
+        if (square.Edge == edge)
+            return &square;
+    return nullptr;
+}
+
 void DrawMarker(QImage& target, int left, int top, int edge) {
     const int x0 = std::max(left, 0), x1 = std::min(left + edge, target.width());
     const int y0 = std::max(top, 0), y1 = std::min(top + edge, target.height());
+    if (x0 >= x1 || y0 >= y1)
+        return;
     const bool fast = target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32;
+    const MarkerSquare* cached = fast ? CachedMarker(edge) : nullptr;
     for (int y = y0; y < y1; ++y) {
         QRgb* row = fast ? reinterpret_cast<QRgb*>(target.scanLine(y)) : nullptr;
+        if (cached) {
+            const QRgb* from = cached->Pixels.data() + static_cast<std::size_t>((y - top) * edge + (x0 - left));
+            std::memcpy(row + x0, from, static_cast<std::size_t>(x1 - x0) * sizeof(QRgb));
+            continue;
+        }
         for (int x = x0; x < x1; ++x) {
             const QRgb pixel = MarkerPixel(x - left, y - top, edge);
             if (row)
