@@ -68,7 +68,7 @@ TileCode ShapeFactionTile(const MapGrid& grid, int x, int y, TileCode code) {
         const int nx = x + d[0];
         const int ny = y + d[1];
         if (InMap(nx, ny) && grid[CellIndex(nx, ny)] == code)
-            return static_cast<TileCode>(code + 4);
+            return static_cast<TileCode>(FactionAlternate + FactionOf(code));
     }
     return code;
 }
