@@ -2,6 +2,7 @@
 // a refused file changes nothing of the document, a loaded one comes in from its first 2306 bytes, and
 // a write onto a full device keeps the old file byte for byte.
 
+#include "../support/WriteFailures.h"
 #include "FileFixture.h"
 #include "TileSets.h"
 
@@ -172,23 +173,6 @@ TEST_F(EditorHostileFiles, AGigabyteFileOpensWithFlatMemory) {
     // The peak may not grow by anything near the file's size; reading it whole would add a gigabyte.
     EXPECT_LT(PeakRssKiB() - before, 64 * 1024) << "peak memory grew from " << before << " KiB";
 }
-
-// A small file system of its own, unmounted however the test ends.
-class TinyMount {
-public:
-    explicit TinyMount(const QString& path) : path_(Native(path)) {
-        mounted_ = ::mount("tavrenna-full", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
-    }
-    ~TinyMount() {
-        if (mounted_)
-            ::umount2(path_.c_str(), MNT_DETACH);
-    }
-    bool Mounted() const { return mounted_; }
-
-private:
-    std::string path_;
-    bool mounted_ = false;
-};
 
 TEST_F(EditorHostileFiles, SavingOntoAFullDeviceKeepsTheOldFileAndTheDocument) {
     ASSERT_TRUE(QDir(Folder()).mkdir(QStringLiteral("full")));

@@ -2,6 +2,7 @@
 // part-way: no file may crash or hang the tool, make it read more than the map's own bytes, or cost the
 // author the file a failed write was meant to replace.
 
+#include "../support/WriteFailures.h"
 #include "ChildProcess.h"
 #include "MapCheck.h"
 #include "MapDocument.h"
@@ -232,23 +233,6 @@ TEST_F(HostileFiles, AWriteThatCannotHappenLeavesEverythingAsItWas) {
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"in.map", "target.map"}));
 }
-
-// A small file system of its own, unmounted however the test ends.
-class TinyMount {
-public:
-    explicit TinyMount(const QString& path) : path_(Native(path)) {
-        mounted_ = ::mount("tavrenna-full", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") == 0;
-    }
-    ~TinyMount() {
-        if (mounted_)
-            ::umount2(path_.c_str(), MNT_DETACH);
-    }
-    bool Mounted() const { return mounted_; }
-
-private:
-    std::string path_;
-    bool mounted_ = false;
-};
 
 TEST_F(HostileFiles, AFullDeviceLeavesTheOldFileByteIdentical) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("full")));

@@ -1,6 +1,7 @@
 // The file access the editor and tavrenna-map share: reading the head of a regular file only, and
 // writing through a temporary file.
 
+#include "../support/WriteFailures.h"
 #include "FileAccess.h"
 
 #include <QDir>
@@ -93,27 +94,6 @@ TEST_F(FileAccessTest, WriteCreatesOrReplacesTheWholeFileAndLeavesNoTemporaryFil
     EXPECT_EQ(Get(Path("old.map")), Pattern(2306, 3));
     EXPECT_EQ(Files(), QStringList({"new.map", "old.map"}));
 }
-
-// Ignores SIGXFSZ and lets this process write at most `bytes` to a file while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        const rlimit limit{bytes, previous_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*handler_)(int) = nullptr;
-};
 
 TEST_F(FileAccessTest, FailedWriteThrowsAndLeavesTheOldFileByteIdentical) {
     ASSERT_TRUE(QDir(Path("")).mkpath(QStringLiteral("folder.map/inside")));

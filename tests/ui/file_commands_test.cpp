@@ -1,6 +1,7 @@
 // New, Open, Save and Save As with their questions, dialogs and files; the shaping commands; and the
 // error report that every failed command ends in.
 
+#include "../support/WriteFailures.h"
 #include "FileFixture.h"
 
 #include <QAction>
@@ -442,28 +443,6 @@ TEST_F(FileCommandsTest, OnlyASaveThatWroteTheFileClearsModified) {
     EXPECT_EQ(FileBytes(Path("done.map")), ImageBytes(Doc().Grid, 10));
     EXPECT_EQ(Doc().Modified, 0);
 }
-
-// Lets this process write at most `bytes` to any file while it lives; SIGXFSZ is ignored so that the
-// limit shows as a short write instead of ending the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        const rlimit limit{bytes, previous_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 // Mended: the file is written to a temporary file and renamed over the old one only when complete, so
 // a failed write reports the error and leaves the old file byte-identical.
