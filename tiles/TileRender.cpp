@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace tav {
@@ -24,7 +25,8 @@ QRgb MarkerPixel(int u, int v, int edge) {
         return (u == v) ? MarkerCross : MarkerFill;
     const int last = edge - 1;
     const bool frame = u == 0 || v == 0 || u == last || v == last;
-    const bool cross = std::abs(u - v) <= edge / 16 || std::abs(u + v - last) <= edge / 16;
+    const long long antidiagonal = static_cast<long long>(u) + v - last; // u + v alone may pass INT_MAX
+    const bool cross = std::abs(u - v) <= edge / 16 || std::llabs(antidiagonal) <= edge / 16;
     return (frame || cross) ? MarkerCross : MarkerFill;
 }
 
@@ -53,9 +55,15 @@ const MarkerSquare* CachedMarker(int edge) {
     return nullptr;
 }
 
+// The part of [start, start + edge) inside [0, size), computed in 64 bits so any start and edge may be passed.
+std::pair<int, int> Clip(int start, int edge, int size) {
+    const long long end = std::min(static_cast<long long>(start) + edge, static_cast<long long>(size));
+    return {std::max(start, 0), static_cast<int>(std::max(end, 0LL))};
+}
+
 void DrawMarker(QImage& target, int left, int top, int edge) {
-    const int x0 = std::max(left, 0), x1 = std::min(left + edge, target.width());
-    const int y0 = std::max(top, 0), y1 = std::min(top + edge, target.height());
+    const auto [x0, x1] = Clip(left, edge, target.width());
+    const auto [y0, y1] = Clip(top, edge, target.height());
     if (x0 >= x1 || y0 >= y1)
         return;
     const bool fast = target.format() == QImage::Format_RGB32 || target.format() == QImage::Format_ARGB32;
@@ -82,20 +90,21 @@ void DrawMarker(QImage& target, int left, int top, int edge) {
 void DrawTile(QImage& target, int left, int top, const QImage& picture, int edge, int code) {
     if (edge <= 0 || target.isNull())
         return;
-    // A square wholly outside the target draws nothing. Tested in 64 bits, so that any position may be
-    // passed; past this test left + edge and top + edge no longer overflow.
-    const auto misses = [edge](long long start, int size) { return start >= size || start + edge <= 0; };
-    if (misses(left, target.width()) || misses(top, target.height()))
+    // A square wholly outside the target draws nothing. Clipped in 64 bits, so that any position and
+    // edge may be passed.
+    const auto [x0, x1] = Clip(left, edge, target.width());
+    const auto [y0, y1] = Clip(top, edge, target.height());
+    if (x0 >= x1 || y0 >= y1)
         return;
-    const QRect source = (code >= 0 && code < 128) ? TileSourceRect(code, edge) : QRect();
-    // A missing picture, or one too small for the code's square, is never read from.
-    if (source.isNull() || picture.isNull() || !picture.rect().contains(source)) {
+    // A missing picture, or one too small for the code's square, is never read from. The square's place
+    // in the picture is only worked out for an edge the picture can hold, where it cannot overflow.
+    const bool edgeFits = !picture.isNull() && edge <= picture.width() && edge <= picture.height();
+    const QRect source = (code >= 0 && code < 128 && edgeFits) ? TileSourceRect(code, edge) : QRect();
+    if (source.isNull() || !picture.rect().contains(source)) {
         DrawMarker(target, left, top, edge);
         return;
     }
-    const QRect clipped = QRect(left, top, edge, edge).intersected(target.rect());
-    if (clipped.isEmpty())
-        return;
+    const QRect clipped(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
     const int sx = source.left() + (clipped.left() - left);
     const int sy = source.top() + (clipped.top() - top);
     if (picture.format() == target.format() && picture.depth() == 32) {

@@ -58,5 +58,31 @@ TEST(TileFarOutsideTarget, ASquareOverlappingTheTopLeftCornerStillDrawsItsVisibl
     }
 }
 
+TEST(TileFarOutsideTarget, AnEdgeNoPictureCanHoldDrawsTheMarkerClippedToTheTarget) {
+    const QImage picture = TilePicture(32);
+    for (int edge : {1 << 16, 1 << 27, (1 << 30) + 1, INT_MAX}) {
+        SCOPED_TRACE("edge " + std::to_string(edge));
+        QImage marker(16, 16, QImage::Format_RGB32);
+        marker.fill(Background);
+        DrawTile(marker, 0, 0, picture, edge, 200); // a code without a tile
+        for (int y = 0; y < marker.height(); ++y)
+            for (int x = 0; x < marker.width(); ++x)
+                ASSERT_NE(marker.pixel(x, y), Background) << "at " << x << "," << y;
+        for (int code : {0, 127}) { // codes with a tile, whose square no picture is large enough to hold
+            QImage target(16, 16, QImage::Format_RGB32);
+            target.fill(Background);
+            DrawTile(target, 0, 0, picture, edge, code);
+            EXPECT_EQ(target, marker) << "code " << code;
+        }
+        // Only the square's last pixel lands on the target, whatever the edge.
+        QImage corner(16, 16, QImage::Format_RGB32);
+        corner.fill(Background);
+        DrawTile(corner, 1 - edge, 1 - edge, picture, edge, 0);
+        for (int y = 0; y < corner.height(); ++y)
+            for (int x = 0; x < corner.width(); ++x)
+                ASSERT_EQ(corner.pixel(x, y) != Background, x == 0 && y == 0) << "at " << x << "," << y;
+    }
+}
+
 } // namespace
 } // namespace tav
