@@ -5,9 +5,13 @@
 namespace tav {
 
 MapImage BuildMapImage(const MapDocument& doc) {
+    return BuildMapImage(doc.Grid, doc.CurrentTileSet);
+}
+
+MapImage BuildMapImage(const MapGrid& grid, int tileSet) {
     MapImage image{};
-    std::copy(doc.Grid.begin(), doc.Grid.end(), image.begin());
-    image[TileSetByteOffset] = static_cast<std::uint8_t>(doc.CurrentTileSet * 10);
+    std::copy(grid.begin(), grid.end(), image.begin());
+    image[TileSetByteOffset] = static_cast<std::uint8_t>(tileSet * 10);
     image[TileSetByteOffset + 1] = 0;
     return image;
 }

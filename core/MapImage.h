@@ -19,6 +19,7 @@ using MapImage = std::array<std::uint8_t, MapFileSize>;
 
 // The image of the document as Save writes it, built in one piece before anything is written.
 MapImage BuildMapImage(const MapDocument& doc);
+MapImage BuildMapImage(const MapGrid& grid, int tileSet);
 
 struct MapImageContent {
     // Byte 2304 read as a signed 8-bit value divided by 10, truncated toward zero: -12 to 12.

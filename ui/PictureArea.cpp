@@ -33,6 +33,11 @@ void PictureArea::paintEvent(QPaintEvent* event) {
         painter.fillRect(target, palette().window());
     if (!inside.isEmpty())
         painter.drawImage(inside.translated(-offset_), *picture_, inside);
+    if (PaintOverlay) {
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.translate(-offset_);
+        PaintOverlay(painter);
+    }
 }
 
 QPoint PictureArea::PicturePos(const QMouseEvent* event) const {
@@ -41,7 +46,7 @@ QPoint PictureArea::PicturePos(const QMouseEvent* event) const {
 
 void PictureArea::mousePressEvent(QMouseEvent* event) {
     if (MouseDown)
-        MouseDown(event->button(), PicturePos(event));
+        MouseDown(event->button(), PicturePos(event), event->modifiers());
 }
 
 void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -51,12 +56,25 @@ void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void PictureArea::mouseMoveEvent(QMouseEvent* event) {
     if (MouseMove)
-        MouseMove(PicturePos(event));
+        MouseMove(PicturePos(event), event->buttons());
 }
 
 void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
     if (MouseUp)
         MouseUp(event->button(), PicturePos(event));
+}
+
+void PictureArea::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A modal dialog or another program taking over deactivates the window; a release may never come.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && MouseLost)
+        MouseLost();
+}
+
+void PictureArea::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (MouseLost)
+        MouseLost();
 }
 
 QSize FrameExtent(const QMdiSubWindow* window) {

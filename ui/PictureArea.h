@@ -1,7 +1,7 @@
 #pragma once
-// The widget that shows one of the views' visible pictures and hands the mouse to its window.
-// It copies the picture to the screen pixel for pixel (no smoothing, also when the desktop scales
-// the window) and has no drawing of its own.
+// The widget that shows one of the views' pictures and hands the mouse to its window. It copies the
+// picture to the screen pixel for pixel (no smoothing, also when the desktop scales the window); a
+// window may paint transient marks (a cursor, a selection frame) over it.
 
 #include <QImage>
 #include <QMdiSubWindow>
@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <functional>
+
+class QPainter;
 
 namespace tav {
 
@@ -26,9 +28,13 @@ public:
     void ShowPictureRect(const QRect& pictureRect) { update(pictureRect.translated(-offset_)); }
 
     // Mouse handlers, given positions in picture pixels.
-    std::function<void(Qt::MouseButton, QPoint)> MouseDown;
-    std::function<void(QPoint)> MouseMove;
+    std::function<void(Qt::MouseButton, QPoint, Qt::KeyboardModifiers)> MouseDown;
+    std::function<void(QPoint, Qt::MouseButtons)> MouseMove;
     std::function<void(Qt::MouseButton, QPoint)> MouseUp;
+    // The widget lost the mouse or the keyboard: a gesture in progress must end.
+    std::function<void()> MouseLost;
+    // Paints over the picture; the painter is in picture pixels, clipped to what is being repainted.
+    std::function<void(QPainter&)> PaintOverlay;
 
     QSize sizeHint() const override;
 
@@ -38,6 +44,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QPoint PicturePos(const QMouseEvent* event) const;

@@ -1,7 +1,7 @@
-#include "Mapcheck.h"
+#include "MapCheckView.h"
 
+#include "Document.h"
 #include "MapCheck.h"
-#include "Mainform.h"
 #include "PictureArea.h"
 
 #include <QCloseEvent>
@@ -11,40 +11,36 @@
 
 namespace tav {
 
-TMapCheckView::TMapCheckView(QMdiArea* frame)
+MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                 Qt::WindowCloseButtonHint) {
+                                 Qt::WindowCloseButtonHint),
+      document_(document) {
     setObjectName(QStringLiteral("MapCheckView"));
     setWindowTitle(QStringLiteral("MapCheck"));
-    CheckList = new QListWidget(this);
-    CheckList->setObjectName(QStringLiteral("CheckList"));
-    CheckList->setSelectionMode(QAbstractItemView::SingleSelection);
-    CheckList->setSortingEnabled(false);
+    checkList_ = new QListWidget(this);
+    checkList_->setObjectName(QStringLiteral("CheckList"));
+    checkList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    checkList_->setSortingEnabled(false);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
-    CheckList->setFont(font);
-    setWidget(CheckList);
+    checkList_->setFont(font);
+    setWidget(checkList_);
     frame->addSubWindow(this);
-    FormCreate();
-}
-
-void TMapCheckView::FormCreate() {
     SetClientSize(this, QSize(ClientWidth, ClientHeight));
     move(246, 282);
     showMinimized();
 }
 
-bool TMapCheckView::RunMapCheck() {
-    const MapDocument& doc = MainView->Document;
-    const MapCheckReport report = CheckMap(doc.Grid, doc.CurrentTileSet);
-    CheckList->clear();
-    const QFontMetrics metrics(CheckList->font());
+bool MapCheckView::RunMapCheck() {
+    const MapCheckReport report = CheckMap(document_->Grid(), document_->TileSet());
+    checkList_->clear();
+    const QFontMetrics metrics(checkList_->font());
     for (const std::string& line : report.Lines) {
         auto* item = new QListWidgetItem(QString::fromStdString(line));
         // Rows of the font's pixel height; the width lets the list scroll sideways to a long line's end.
         item->setSizeHint(QSize(metrics.horizontalAdvance(item->text()) + 4, ItemHeight));
-        CheckList->addItem(item);
+        checkList_->addItem(item);
     }
     if (report.Problem) {
         if (isMinimized())
@@ -54,7 +50,7 @@ bool TMapCheckView::RunMapCheck() {
     return report.Problem;
 }
 
-void TMapCheckView::closeEvent(QCloseEvent* event) {
+void MapCheckView::closeEvent(QCloseEvent* event) {
     // The list stays available through the Window menu; closing only puts it aside.
     event->ignore();
     showMinimized();

@@ -9,7 +9,9 @@ class QMdiArea;
 
 namespace tav {
 
-class TMapCheckView : public QMdiSubWindow {
+class Document;
+
+class MapCheckView : public QMdiSubWindow {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 350;
@@ -17,20 +19,19 @@ public:
 
     static constexpr int ItemHeight = 12;
 
-    explicit TMapCheckView(QMdiArea* frame);
+    MapCheckView(const Document* document, QMdiArea* frame);
 
     // Checks the map in the editor and fills the list with the report, header first. True when a
     // problem was found; the window has then been restored if minimised and shown. Never asks anything
     // and never changes the map document.
     bool RunMapCheck();
 
-    QListWidget* CheckList = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void FormCreate();
+    const Document* document_;
+    QListWidget* checkList_ = nullptr;
 };
 
 } // namespace tav

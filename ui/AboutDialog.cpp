@@ -1,4 +1,4 @@
-#include "Version.h"
+#include "AboutDialog.h"
 
 #include <QFont>
 #include <QFrame>
@@ -16,7 +16,7 @@ struct TextInfo {
     int PixelSize;
 };
 
-// Positions inside Panel1, in pixels: left, top, width, height.
+// Positions inside the panel, in pixels: left, top, width, height.
 constexpr TextInfo Texts[] = {
     {"StaticText1", 200, 24, 172, 35, "Tav Renna", 27},
     {"StaticText2", 264, 56, 136, 35, "Map Editor", 27},
@@ -30,7 +30,7 @@ constexpr TextInfo Texts[] = {
 
 } // namespace
 
-TVersionView::TVersionView(QWidget* owner)
+AboutDialog::AboutDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("VersionView"));
@@ -45,22 +45,21 @@ TVersionView::TVersionView(QWidget* owner)
     font.setPixelSize(12);
     setFont(font);
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(8, 8, 481, 273);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(8, 8, 481, 273);
     // A lowered outer and a lowered inner bevel: two pixels of sunken Windows panel.
-    Panel1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    panel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
 
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 16, 161, 161);
+    auto* picture = new QLabel(panel);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(16, 16, 161, 161);
     // The picture sits in the control's top-left corner at its own size, as a picture control shows it.
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/about.png")));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(QPixmap(QStringLiteral(":/about.png")));
 
-    for (std::size_t i = 0; i < std::size(Texts); ++i) {
-        const TextInfo& info = Texts[i];
-        auto* label = new QLabel(QString::fromUtf8(info.Text), Panel1);
+    for (const TextInfo& info : Texts) {
+        auto* label = new QLabel(QString::fromUtf8(info.Text), panel);
         label->setObjectName(QString::fromLatin1(info.Name));
         label->setGeometry(info.Left, info.Top, info.Width, info.Height);
         QFont face(QStringLiteral("Times New Roman"));
@@ -69,20 +68,15 @@ TVersionView::TVersionView(QWidget* owner)
         face.setItalic(true);
         label->setFont(face);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        StaticText[i] = label;
     }
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(208, 288, 81, 33);
-    Button1->setDefault(true);
-    Button1->setAutoDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &TVersionView::Button1Click);
-}
-
-void TVersionView::Button1Click() {
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setGeometry(208, 288, 81, 33);
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
     // Ends the modal showing; the box stays for the next one.
-    accept();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 } // namespace tav

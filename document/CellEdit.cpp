@@ -1,0 +1,23 @@
+#include "CellEdit.h"
+
+namespace tav::edits {
+
+CellEdit::CellEdit(Document* document, const QString& text, std::vector<CellChange> changes)
+    : DocumentCommand(text), document_(document), changes_(std::move(changes)) {}
+
+void CellEdit::redo() {
+    document_->WriteCells(changes_, true);
+}
+
+void CellEdit::undo() {
+    document_->WriteCells(changes_, false);
+}
+
+std::vector<CellChange> ToolChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY, int x,
+                                    int y, ShapeCells& cells) {
+    MapGrid painted = document.Grid();
+    ApplyToolToGrid(cells, painted, tool, code, anchorX, anchorY, x, y);
+    return document.ChangesTo(painted);
+}
+
+} // namespace tav::edits

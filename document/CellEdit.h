@@ -1,0 +1,31 @@
+#pragma once
+// The common part of every command that changes cells: the list of changes, applied forwards on redo
+// and backwards on undo. Only what changed is kept, never a copy of the map.
+
+#include "Document.h"
+#include "DrawTools.h"
+
+#include <vector>
+
+namespace tav::edits {
+
+class CellEdit : public DocumentCommand {
+public:
+    CellEdit(Document* document, const QString& text, std::vector<CellChange> changes);
+
+    void redo() override;
+    void undo() override;
+    bool IsEmpty() const override { return changes_.empty(); }
+    const std::vector<CellChange>& Changes() const { return changes_; }
+
+protected:
+    Document* document_;
+    std::vector<CellChange> changes_;
+};
+
+// What painting `code` with `tool` (anchor and cell as the edit window gives them) would change, without
+// changing anything; `cells` receives the cells the tool covers.
+std::vector<CellChange> ToolChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY, int x,
+                                    int y, ShapeCells& cells);
+
+} // namespace tav::edits

@@ -1,0 +1,78 @@
+#include "Document.h"
+
+namespace tav {
+
+Document::Document(QObject* parent) : QObject(parent) {
+    connect(&undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit ModifiedChanged(!clean); });
+}
+
+void Document::Reset(const MapGrid& grid, int tileSet, const QString& filePath, const QString& shownName) {
+    // Clearing the history also moves the clean point here, which reports an end to any modification.
+    undoStack_.clear();
+    grid_ = grid;
+    const bool tileSetChanged = tileSet != tileSet_;
+    tileSet_ = tileSet;
+    filePath_ = filePath;
+    shownName_ = shownName;
+    if (tileSetChanged)
+        emit TileSetChanged(tileSet_);
+    emit MapChanged();
+    emit FileNameChanged();
+}
+
+void Document::MarkSaved(const QString& filePath, const QString& shownName) {
+    const bool nameChanged = filePath != filePath_ || shownName != shownName_;
+    filePath_ = filePath;
+    shownName_ = shownName;
+    undoStack_.setClean();
+    if (nameChanged)
+        emit FileNameChanged();
+}
+
+void Document::Push(QUndoCommand* command) {
+    if (auto* edit = dynamic_cast<DocumentCommand*>(command); edit && edit->IsEmpty()) {
+        delete command;
+        return;
+    }
+    undoStack_.push(command);
+}
+
+void Document::WriteCells(std::span<const CellChange> changes, bool forward) {
+    if (changes.empty())
+        return;
+    std::vector<int> cells;
+    cells.reserve(changes.size());
+    // Backwards when undoing, so that a cell listed twice (a stroke crossing itself) gets its first code back.
+    if (forward) {
+        for (const CellChange& c : changes)
+            grid_[c.Index] = c.After;
+    } else {
+        for (auto c = changes.rbegin(); c != changes.rend(); ++c)
+            grid_[c->Index] = c->Before;
+    }
+    for (const CellChange& c : changes)
+        cells.push_back(c.Index);
+    emit CellsChanged(cells);
+}
+
+void Document::WriteGrid(const MapGrid& grid) {
+    grid_ = grid;
+    emit MapChanged();
+}
+
+void Document::WriteTileSet(int tileSet) {
+    if (tileSet == tileSet_)
+        return;
+    tileSet_ = tileSet;
+    emit TileSetChanged(tileSet_);
+}
+
+std::vector<CellChange> Document::ChangesTo(const MapGrid& target) const {
+    std::vector<CellChange> changes;
+    for (std::size_t i = 0; i < target.size(); ++i)
+        if (target[i] != grid_[i])
+            changes.push_back({static_cast<std::uint16_t>(i), grid_[i], target[i]});
+    return changes;
+}
+
+} // namespace tav

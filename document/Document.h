@@ -1,0 +1,83 @@
+#pragma once
+// The one map the editor holds: its grid, its tile set and the file it belongs to, with the history of
+// every change. Every change goes through an undo command; the windows connect to the signals below and
+// repaint what they are told. Whether the map is modified follows from the history alone: it is modified
+// exactly when the history stands away from the point of the last New, Open or save.
+
+#include "MapDocument.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tav {
+
+// One cell's change: where, and its code before and after.
+struct CellChange {
+    std::uint16_t Index; // CellIndex(x, y)
+    TileCode Before;
+    TileCode After;
+};
+
+class Document : public QObject {
+    Q_OBJECT
+public:
+    explicit Document(QObject* parent = nullptr);
+
+    const MapGrid& Grid() const { return grid_; }
+    TileCode Cell(int x, int y) const { return grid_[static_cast<std::size_t>(CellIndex(x, y))]; }
+    int TileSet() const { return tileSet_; }
+    // The full path of the map's file, for writing; empty for a map that has none yet.
+    const QString& FilePath() const { return filePath_; }
+    // The name the edit window shows: the full path after Open, the file name alone after Save As.
+    const QString& ShownName() const { return shownName_; }
+    bool IsModified() const { return !undoStack_.isClean(); }
+
+    QUndoStack* UndoStack() { return &undoStack_; }
+    const QUndoStack* UndoStack() const { return &undoStack_; }
+
+    // Starts over with `grid` and a fresh history: what New and Open do.
+    void Reset(const MapGrid& grid, int tileSet, const QString& filePath, const QString& shownName);
+    // The map was written to `filePath`: this state is now the clean point.
+    void MarkSaved(const QString& filePath, const QString& shownName);
+
+    // Pushes `command` unless it changes nothing. Takes ownership either way.
+    void Push(QUndoCommand* command);
+
+    // The writes the undo commands make; nothing else changes the map.
+    void WriteCells(std::span<const CellChange> changes, bool forward);
+    void WriteGrid(const MapGrid& grid);
+    void WriteTileSet(int tileSet);
+
+    // The same changes as a command sees them: what `grid` would need to become `target`.
+    std::vector<CellChange> ChangesTo(const MapGrid& target) const;
+
+signals:
+    // Cells changed; the list holds their indices (CellIndex).
+    void CellsChanged(const std::vector<int>& cells);
+    // Any number of cells may have changed: redraw the whole map.
+    void MapChanged();
+    void TileSetChanged(int tileSet);
+    void FileNameChanged();
+    void ModifiedChanged(bool modified);
+
+private:
+    MapGrid grid_ = MapDocument::FilledGrid(NewMapTile);
+    int tileSet_ = 1;
+    QString filePath_;
+    QString shownName_;
+    QUndoStack undoStack_;
+};
+
+// Whether an undo command changes something; a command that does not is never pushed.
+class DocumentCommand : public QUndoCommand {
+public:
+    using QUndoCommand::QUndoCommand;
+    virtual bool IsEmpty() const = 0;
+};
+
+} // namespace tav

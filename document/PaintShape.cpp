@@ -1,0 +1,29 @@
+#include "PaintShape.h"
+
+namespace tav::edits {
+
+namespace {
+
+QString ShapeName(int tool) {
+    switch (tool) {
+    case Line:
+        return QStringLiteral("直線");
+    case Box:
+        return QStringLiteral("四角形");
+    default:
+        return QStringLiteral("円");
+    }
+}
+
+std::vector<CellChange> ShapeChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY,
+                                     int x, int y) {
+    ShapeCells cells;
+    return ToolChanges(document, tool, code, anchorX, anchorY, x, y, cells);
+}
+
+} // namespace
+
+PaintShape::PaintShape(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y)
+    : CellEdit(document, ShapeName(tool), ShapeChanges(*document, tool, code, anchorX, anchorY, x, y)) {}
+
+} // namespace tav::edits

@@ -1,0 +1,9 @@
+#include "SwitchTileSet.h"
+
+namespace tav::edits {
+
+SwitchTileSet::SwitchTileSet(Document* document, int tileSet)
+    : DocumentCommand(QStringLiteral("キャラクター切り替え")), document_(document), before_(document->TileSet()),
+      after_(tileSet) {}
+
+} // namespace tav::edits

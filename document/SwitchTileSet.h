@@ -1,0 +1,22 @@
+#pragma once
+// Choosing another tile set: the map keeps its codes, but the next save writes the new set's number.
+
+#include "Document.h"
+
+namespace tav::edits {
+
+class SwitchTileSet : public DocumentCommand {
+public:
+    SwitchTileSet(Document* document, int tileSet);
+
+    void redo() override { document_->WriteTileSet(after_); }
+    void undo() override { document_->WriteTileSet(before_); }
+    bool IsEmpty() const override { return before_ == after_; }
+
+private:
+    Document* document_;
+    int before_;
+    int after_;
+};
+
+} // namespace tav::edits

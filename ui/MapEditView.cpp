@@ -1,0 +1,362 @@
+#include "MapEditView.h"
+
+#include "BlinkColours.h"
+#include "TileRender.h"
+#include "TileSetPictures.h"
+#include "TileSets.h"
+#include "tools/BucketTool.h"
+#include "tools/PenTool.h"
+#include "tools/TwoPointTool.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace tav {
+
+// Holds the picture and the two scroll bars; the scroll bars sit outside the client area, as a
+// window's own scroll bars do.
+class MapEditView::Client : public QWidget {
+public:
+    explicit Client(MapEditView* owner) : QWidget(owner), owner_(owner) {}
+
+protected:
+    void resizeEvent(QResizeEvent*) override { owner_->PlaceClientParts(); }
+
+private:
+    MapEditView* owner_;
+};
+
+QSize ComputeEditSize(const EditSizeInputs& in) {
+    const int e = in.Edge;
+    const int f = 48 * e;
+    int width = f;
+    bool widthReduced = false;
+    if (in.MainClientWidth < f + in.PaletteWidth + 28) {
+        width = e * ((in.MainClientWidth - in.PaletteWidth - 28) / e);
+        widthReduced = true;
+    }
+    int height = f;
+    const int available = in.MainClientHeight - in.StatusBarHeight - in.SpeedBarHeight - 47;
+    if (available < f) {
+        height = e * (available / e);
+        // Without a horizontal scroll bar its 16 pixels are free for the map.
+        if (!widthReduced)
+            height = e * ((height + 16) / e);
+    }
+    return {width, height};
+}
+
+QSize SnapEditClientSize(QSize requested, QSize maximum, int edge) {
+    const int w = requested.width() < maximum.width() ? edge * (requested.width() / edge) : maximum.width();
+    const int h = requested.height() < maximum.height() ? edge * (requested.height() / edge) : maximum.height();
+    return {w, h};
+}
+
+MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame)
+    : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), document_(document),
+      pictures_(pictures), blinkTimer_([this] { BlinkTick(); }, this) {
+    setObjectName(QStringLiteral("MapEditView"));
+    tools_[Pen] = std::make_unique<PenTool>();
+    for (int shape : {Line, Box, BoxFill, Circle, CircleFill})
+        tools_[static_cast<std::size_t>(shape)] = std::make_unique<TwoPointTool>(shape);
+    tools_[Bucket] = std::make_unique<BucketTool>();
+
+    client_ = new Client(this);
+    client_->setAutoFillBackground(true);
+    QPalette navy = client_->palette();
+    navy.setColor(QPalette::Window, QColor(Navy));
+    client_->setPalette(navy);
+    mapArea_ = new PictureArea(&mapPicture_, client_);
+    mapArea_->setObjectName(QStringLiteral("EditMapImage"));
+    mapArea_->setPalette(navy);
+    mapArea_->MouseDown = [this](Qt::MouseButton b, QPoint p, Qt::KeyboardModifiers) { OnMouseDown(b, p); };
+    mapArea_->MouseMove = [this](QPoint p, Qt::MouseButtons held) { OnMouseMove(p, held); };
+    mapArea_->MouseUp = [this](Qt::MouseButton b, QPoint p) { OnMouseUp(b, p); };
+    mapArea_->MouseLost = [this] { CurrentTool().LoseMouse(); };
+    mapArea_->PaintOverlay = [this](QPainter& painter) { PaintCursor(painter); };
+    horzScrollBar_ = new QScrollBar(Qt::Horizontal, client_);
+    vertScrollBar_ = new QScrollBar(Qt::Vertical, client_);
+    for (QScrollBar* bar : {horzScrollBar_, vertScrollBar_}) {
+        bar->setTracking(true); // the picture follows the thumb while it is dragged
+        bar->hide();
+        connect(bar, &QScrollBar::valueChanged, this, [this] { PlaceClientParts(); });
+    }
+    setWidget(client_);
+    frame->addSubWindow(this);
+    move(0, 0);
+    resize(393, 412);
+
+    connect(document_, &Document::CellsChanged, this, &MapEditView::RedrawCells);
+    connect(document_, &Document::MapChanged, this, &MapEditView::RedrawMap);
+    connect(document_, &Document::FileNameChanged, this, &MapEditView::UpdateCaption);
+    connect(pictures_, &TileSetPictures::Changed, this, &MapEditView::RedrawMap);
+    RedrawMap();
+    UpdateCaption();
+    CurrentTool().CursorCells(cursor_, cursorCells_);
+}
+
+MapEditView::~MapEditView() = default;
+
+MapTool& MapEditView::CurrentTool() const {
+    return *tools_[static_cast<std::size_t>(tool_)];
+}
+
+int MapEditView::Edge() const {
+    return EditTileEdge(scale_);
+}
+
+// ---- Editor state --------------------------------------------------------------------------------
+
+void MapEditView::SetTool(int tool) {
+    if (tool == tool_ || tool < Pen || tool > Bucket)
+        return;
+    CurrentTool().Cancel();
+    ShowCursorCells(); // where the old tool's cursor was
+    tool_ = tool;
+    CurrentTool().CursorCells(cursor_, cursorCells_);
+    ShowCursorCells();
+    ReportStatus();
+}
+
+void MapEditView::SetScale(int editScale) {
+    CurrentTool().Cancel();
+    scale_ = editScale;
+    CurrentTool().CursorCells(cursor_, cursorCells_);
+    RedrawMap();
+    PlaceClientParts();
+}
+
+void MapEditView::CancelShape() {
+    ShowCursorCells();
+    CurrentTool().Cancel();
+    CurrentTool().CursorCells(cursor_, cursorCells_);
+    ShowCursorCells();
+    ReportStatus();
+}
+
+QString MapEditView::StatusText() const {
+    return CurrentTool().StatusText(cursor_);
+}
+
+void MapEditView::ReportStatus() {
+    emit StatusTextChanged(StatusText());
+}
+
+// ---- Drawing -------------------------------------------------------------------------------------
+
+void MapEditView::RedrawMap() {
+    const int e = Edge();
+    const int f = MapSize * e;
+    // The picture is only as large as the scale in force needs.
+    if (mapPicture_.width() != f)
+        mapPicture_ = QImage(f, f, QImage::Format_RGB32);
+    if (!pictures_->IsLoaded()) {
+        mapPicture_.fill(Navy);
+    } else {
+        const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
+        const MapGrid& grid = document_->Grid();
+        for (int x = 0; x < MapSize; ++x)
+            for (int y = 0; y < MapSize; ++y)
+                DrawTile(mapPicture_, x * e, y * e, tiles, e, grid[static_cast<std::size_t>(CellIndex(x, y))]);
+    }
+    mapArea_->update();
+}
+
+void MapEditView::RedrawCells(const std::vector<int>& cells) {
+    if (!pictures_->IsLoaded())
+        return;
+    const int e = Edge();
+    const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
+    const MapGrid& grid = document_->Grid();
+    for (int index : cells) {
+        const int x = index / MapSize;
+        const int y = index % MapSize;
+        DrawTile(mapPicture_, x * e, y * e, tiles, e, grid[static_cast<std::size_t>(index)]);
+        mapArea_->ShowPictureRect(QRect(x * e, y * e, e, e));
+    }
+    // The shape a two-point tool shows may follow the map (a fill's outline), so its cells are shown anew.
+    ShowCursorCells();
+}
+
+void MapEditView::UpdateCaption() {
+    const QString& name = document_->ShownName();
+    if (name.isEmpty())
+        setWindowTitle(QStringLiteral("MapEditView - New File"));
+    else
+        setWindowTitle(QStringLiteral("MapEditView - \"") + name + QLatin1Char('"'));
+}
+
+void MapEditView::ShowCursorCells() {
+    const int e = Edge();
+    for (int i = 0; i < cursorCells_.CellCount; ++i)
+        mapArea_->ShowPictureRect(QRect(cursorCells_.CellColumns[static_cast<std::size_t>(i)] * e,
+                                        cursorCells_.CellRows[static_cast<std::size_t>(i)] * e, e, e));
+}
+
+void MapEditView::PaintCursor(QPainter& painter) const {
+    const QColor colour = QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]);
+    const int e = Edge();
+    if (CurrentTool().CursorIsRing()) {
+        if (cursorCells_.CellCount == 0)
+            return;
+        const int left = cursorCells_.CellColumns[0] * e;
+        const int top = cursorCells_.CellRows[0] * e;
+        const int rings = e == 8 ? 1 : e == 16 ? 2 : 3;
+        for (int i = 0; i < rings; ++i) {
+            const int side = e - 2 * i;
+            painter.fillRect(left + i, top + i, side, 1, colour);
+            painter.fillRect(left + i, top + i + side - 1, side, 1, colour);
+            painter.fillRect(left + i, top + i, 1, side, colour);
+            painter.fillRect(left + i + side - 1, top + i, 1, side, colour);
+        }
+        return;
+    }
+    for (int i = 0; i < cursorCells_.CellCount; ++i)
+        painter.fillRect(cursorCells_.CellColumns[static_cast<std::size_t>(i)] * e,
+                         cursorCells_.CellRows[static_cast<std::size_t>(i)] * e, e, e, colour);
+}
+
+void MapEditView::BlinkTick() {
+    blinkPhase_ = (blinkPhase_ + 1) % static_cast<int>(BlinkColours.size());
+    ShowCursorCells();
+    ReportStatus();
+}
+
+void MapEditView::StartBlinking() {
+    blinkTimer_.SetInterval(200);
+}
+
+void MapEditView::SetCursor(QPoint cell) {
+    ShowCursorCells();
+    cursor_ = cell;
+    CurrentTool().CursorCells(cursor_, cursorCells_);
+    blinkPhase_ = (blinkPhase_ + 1) % static_cast<int>(BlinkColours.size());
+    ShowCursorCells();
+    ReportStatus();
+}
+
+// ---- Mouse ---------------------------------------------------------------------------------------
+
+QPoint MapEditView::CellAtPixel(QPoint pixel) const {
+    const int e = Edge();
+    return {std::clamp(pixel.x() / e, 0, MapSize - 1), std::clamp(pixel.y() / e, 0, MapSize - 1)};
+}
+
+void MapEditView::OnMouseDown(Qt::MouseButton button, QPoint pixel) {
+    if (button == Qt::RightButton) {
+        CancelShape();
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    const QPoint cell = CellAtPixel(pixel);
+    CurrentTool().Press({document_, static_cast<TileCode>(paintCode_)}, cell);
+    SetCursor(cell);
+}
+
+void MapEditView::OnMouseMove(QPoint pixel, Qt::MouseButtons buttons) {
+    const QPoint cell = CellAtPixel(pixel);
+    if (cell != cursor_)
+        SetCursor(cell);
+    CurrentTool().Move({document_, static_cast<TileCode>(paintCode_)}, cell, buttons.testFlag(Qt::LeftButton));
+}
+
+void MapEditView::OnMouseUp(Qt::MouseButton button, QPoint pixel) {
+    if (button == Qt::LeftButton)
+        CurrentTool().Release({document_, static_cast<TileCode>(paintCode_)}, CellAtPixel(pixel));
+}
+
+// ---- Size ----------------------------------------------------------------------------------------
+
+bool MapEditView::HorzScrollBarShown() const {
+    return !horzScrollBar_->isHidden();
+}
+
+bool MapEditView::VertScrollBarShown() const {
+    return !vertScrollBar_->isHidden();
+}
+
+QSize MapEditView::EditClientSize() const {
+    const QSize inner = ClientSize(this);
+    return {inner.width() - (VertScrollBarShown() ? ScrollBarExtent : 0),
+            inner.height() - (HorzScrollBarShown() ? ScrollBarExtent : 0)};
+}
+
+void MapEditView::SetEditClientSize(QSize client) {
+    SetClientSize(this, QSize(client.width() + (VertScrollBarShown() ? ScrollBarExtent : 0),
+                              client.height() + (HorzScrollBarShown() ? ScrollBarExtent : 0)));
+    PlaceClientParts();
+}
+
+void MapEditView::PlaceClientParts() {
+    const int vbar = VertScrollBarShown() ? ScrollBarExtent : 0;
+    const int hbar = HorzScrollBarShown() ? ScrollBarExtent : 0;
+    const QSize inner = client_->size();
+    const int w = std::max(inner.width() - vbar, 0);
+    const int h = std::max(inner.height() - hbar, 0);
+    mapArea_->setGeometry(0, 0, w, h);
+    horzScrollBar_->setGeometry(0, h, w, hbar);
+    vertScrollBar_->setGeometry(w, 0, vbar, h);
+    const int f = MapSize * Edge();
+    horzScrollBar_->setRange(0, std::max(f - w, 0));
+    horzScrollBar_->setPageStep(std::max(w, 1));
+    vertScrollBar_->setRange(0, std::max(f - h, 0));
+    vertScrollBar_->setPageStep(std::max(h, 1));
+    mapArea_->SetOffset(QPoint(hbar ? horzScrollBar_->value() : 0, vbar ? vertScrollBar_->value() : 0));
+}
+
+void MapEditView::SetScrollBar(QScrollBar* bar, bool shown) {
+    bar->setSingleStep(Edge());
+    if (!shown)
+        bar->setValue(0);
+    bar->setVisible(shown);
+}
+
+void MapEditView::ApplyMaximumClientSize(QSize maximum) {
+    maxClient_ = maximum;
+    const int f = MapSize * Edge();
+    SetScrollBar(horzScrollBar_, maximum.width() < f);
+    SetScrollBar(vertScrollBar_, maximum.height() < f);
+    move(0, 0);
+    SetEditClientSize(QSize(std::max(maximum.width(), 0), std::max(maximum.height(), 0)));
+}
+
+void MapEditView::closeEvent(QCloseEvent* event) {
+    // A child without a minimise button has no close action.
+    event->ignore();
+}
+
+void MapEditView::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    // The window keeps the top-left corner of the frame: any move, also the one a resize at the
+    // left or top edge brings, is taken back; the size change stays.
+    if (pos() != QPoint(0, 0))
+        move(0, 0);
+}
+
+void MapEditView::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    OnResized();
+}
+
+void MapEditView::OnResized() {
+    if (maxClient_.width() <= 0 || maxClient_.height() <= 0 || resizeBusy_)
+        return;
+    resizeBusy_ = true;
+    const int f = MapSize * Edge();
+    const QSize snapped = SnapEditClientSize(EditClientSize(), maxClient_, Edge());
+    if (snapped.height() < f && PlaceBeside && PlaceBeside(snapped)) {
+        resizeBusy_ = false;
+        return;
+    }
+    SetScrollBar(horzScrollBar_, snapped.width() < f);
+    SetScrollBar(vertScrollBar_, snapped.height() < f);
+    SetEditClientSize(snapped);
+    resizeBusy_ = false;
+}
+
+} // namespace tav

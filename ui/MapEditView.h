@@ -1,0 +1,132 @@
+#pragma once
+// The map edit window: the map at the edit scale, the blinking tool cursor, the mouse handed to the tool
+// in force, and a size kept in whole cells. It observes the document and redraws what it is told.
+
+#include "Document.h"
+#include "DrawTools.h"
+#include "PictureArea.h"
+#include "Platform.h"
+
+#include <QImage>
+#include <QMdiSubWindow>
+#include <QPoint>
+#include <QSize>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QMdiArea;
+class QScrollBar;
+
+namespace tav {
+
+class MapTool;
+class TileSetPictures;
+
+// What the largest edit client size depends on; all in pixels.
+struct EditSizeInputs {
+    int Edge;             // tile edge e at the edit scale
+    int MainClientWidth;  // W
+    int MainClientHeight; // H
+    int PaletteWidth;     // P, the palette window's outer width
+    int StatusBarHeight;  // S
+    int SpeedBarHeight;   // T
+};
+
+// The largest client size that fits beside the palette.
+QSize ComputeEditSize(const EditSizeInputs& in);
+
+// The client size the resize rule snaps a requested client size to: whole cells, never above the maximum.
+QSize SnapEditClientSize(QSize requested, QSize maximum, int edge);
+
+class MapEditView : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int ScrollBarExtent = 16;
+    static constexpr QRgb Navy = qRgb(0, 0, 128);
+
+    MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame);
+    ~MapEditView() override;
+
+    // Editor state the frame sets.
+    void SetTool(int tool); // a DrawTool
+    int Tool() const { return tool_; }
+    void SetScale(int editScale); // Small, Middle or Large
+    int Scale() const { return scale_; }
+    int Edge() const;
+    void SetPaintCode(int code) { paintCode_ = code; }
+    // Drops a half-made shape or stroke.
+    void CancelShape();
+
+    // The size rule: the frame works out the largest client size that fits; the window takes it.
+    void ApplyMaximumClientSize(QSize maximum);
+    QSize MaximumClientSize() const { return maxClient_; }
+    QSize EditClientSize() const;
+    bool HorzScrollBarShown() const;
+    bool VertScrollBarShown() const;
+    // Asked when the user resized the window to `client` (whole cells, less than the map's height):
+    // true when the frame laid everything out again instead.
+    std::function<bool(QSize client)> PlaceBeside;
+
+    QPoint CursorCell() const { return cursor_; }
+    QString StatusText() const;
+    // One colour step of the cursor; the blink timer calls it every 200 ms.
+    void BlinkTick();
+    // Starts the blink (the frame does it once it is shown).
+    void StartBlinking();
+
+signals:
+    void StatusTextChanged(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Client;
+
+    MapTool& CurrentTool() const;
+    QPoint CellAtPixel(QPoint pixel) const;
+    void RedrawMap();
+    void RedrawCells(const std::vector<int>& cells);
+    void UpdateCaption();
+    void SetCursor(QPoint cell);
+    void ShowCursorCells();
+    void PaintCursor(QPainter& painter) const;
+    void ReportStatus();
+
+    void OnMouseDown(Qt::MouseButton button, QPoint pixel);
+    void OnMouseMove(QPoint pixel, Qt::MouseButtons buttons);
+    void OnMouseUp(Qt::MouseButton button, QPoint pixel);
+
+    void OnResized();
+    void SetScrollBar(QScrollBar* bar, bool shown);
+    void SetEditClientSize(QSize client);
+    void PlaceClientParts();
+
+    Document* document_;
+    const TileSetPictures* pictures_;
+    std::array<std::unique_ptr<MapTool>, 8> tools_; // by DrawTool value; 0 unused
+    int tool_ = Pen;
+    int scale_ = Small;
+    int paintCode_ = 0;
+
+    QImage mapPicture_; // the whole map at the edit scale, without the cursor
+    Client* client_ = nullptr;
+    PictureArea* mapArea_ = nullptr;
+    QScrollBar* horzScrollBar_ = nullptr;
+    QScrollBar* vertScrollBar_ = nullptr;
+
+    QPoint cursor_{0, 0};
+    ShapeCells cursorCells_; // the cells the cursor covers now
+    int blinkPhase_ = 0;
+    BlinkTimer blinkTimer_;
+
+    QSize maxClient_{0, 0};
+    bool resizeBusy_ = false;
+};
+
+} // namespace tav

@@ -1,0 +1,26 @@
+#include "TileSetPictures.h"
+
+namespace tav {
+
+TileSetPictures::TileSetPictures(Document* document, QObject* parent) : QObject(parent), document_(document) {
+    connect(document_, &Document::TileSetChanged, this, [this] {
+        // Before the first showing nothing is drawn yet, so there is nothing to load either.
+        if (inUse_)
+            Load();
+    });
+}
+
+void TileSetPictures::Load() {
+    inUse_ = true;
+    QString failure;
+    try {
+        bitmaps_.LoadTileSetBitmaps(document_->TileSet());
+    } catch (const TileLoadError& error) {
+        failure = QString::fromUtf8(error.what());
+    }
+    emit Changed();
+    if (!failure.isEmpty())
+        emit LoadFailed(failure);
+}
+
+} // namespace tav

@@ -1,0 +1,35 @@
+#pragma once
+// The pictures of the map's tile set in its four scales, kept in step with the document: when the map's
+// tile set changes they are loaded again first, and then the views are told to redraw.
+
+#include "Document.h"
+#include "TileBitmaps.h"
+
+#include <QObject>
+
+namespace tav {
+
+class TileSetPictures : public QObject {
+    Q_OBJECT
+public:
+    explicit TileSetPictures(Document* document, QObject* parent = nullptr);
+
+    // Loads the pictures of the document's tile set now (the first showing does this). A picture that
+    // cannot be loaded leaves the views without tiles and is announced through LoadFailed.
+    void Load();
+    const TileBitmaps& Bitmaps() const { return bitmaps_; }
+    bool IsLoaded() const { return bitmaps_.IsLoaded(); }
+    const QImage& Picture(int scaleIndex) const { return bitmaps_.Picture(scaleIndex); }
+
+signals:
+    // Other pictures are in force: every view redraws.
+    void Changed();
+    void LoadFailed(const QString& reason);
+
+private:
+    Document* document_;
+    TileBitmaps bitmaps_;
+    bool inUse_ = false; // loaded once: later tile-set changes load again, also after a failed load
+};
+
+} // namespace tav

@@ -1,0 +1,15 @@
+#include "BucketTool.h"
+
+#include "FillArea.h"
+
+namespace tav {
+
+void BucketTool::Press(const ToolContext& context, QPoint cell) {
+    context.Map->Push(new edits::FillArea(context.Map, Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));
+}
+
+void BucketTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
+    ComputeShape(cells, Bucket, -1, -1, cursor.x(), cursor.y());
+}
+
+} // namespace tav

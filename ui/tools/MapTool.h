@@ -1,0 +1,48 @@
+#pragma once
+// What every tool of the edit window is: it turns the mouse gestures the window hands it into undo
+// commands on the document, and says which cells the blinking cursor covers and what the status bar
+// shows. A new tool adds a class of its own and touches no other.
+
+#include "Document.h"
+#include "DrawTools.h"
+
+#include <QPoint>
+#include <QString>
+
+namespace tav {
+
+// What a tool may use while it acts: the map, and the code the palette has picked.
+struct ToolContext {
+    Document* Map;
+    TileCode PaintCode;
+};
+
+class MapTool {
+public:
+    virtual ~MapTool() = default;
+
+    // The left button went down on `cell`.
+    virtual void Press(const ToolContext& context, QPoint cell) = 0;
+    // The pointer reached `cell`; `leftHeld` says whether the left button is down according to the event.
+    virtual void Move(const ToolContext& context, QPoint cell, bool leftHeld) = 0;
+    // The left button came up.
+    virtual void Release(const ToolContext& context, QPoint cell) = 0;
+    // Drops whatever is half made: a first point, a stroke. A right click, another tool, scale or tile
+    // set, and the window losing the mouse all end here.
+    virtual void Cancel() = 0;
+    // The window lost the mouse (a dialog came up, another window took over): a drag ends, because its
+    // release will never arrive; a first point set by a click stays.
+    virtual void LoseMouse() {}
+
+    // The cells the cursor covers with the pointer at `cursor`.
+    virtual void CursorCells(QPoint cursor, ShapeCells& cells) const = 0;
+    // Whether the cursor is a ring on one cell (the tools that act on the cell under the pointer) or the
+    // covered cells filled (the two-point tools).
+    virtual bool CursorIsRing() const = 0;
+    // The status bar's text with the pointer at `cursor`.
+    virtual QString StatusText(QPoint cursor) const {
+        return QStringLiteral("X=%1, Y=%2").arg(cursor.x()).arg(cursor.y());
+    }
+};
+
+} // namespace tav

@@ -1,0 +1,29 @@
+#include "PenTool.h"
+
+#include "PaintStroke.h"
+
+namespace tav {
+
+void PenTool::Press(const ToolContext& context, QPoint cell) {
+    inStroke_ = true;
+    ++stroke_;
+    Paint(context, cell);
+}
+
+void PenTool::Move(const ToolContext& context, QPoint cell, bool leftHeld) {
+    // A stroke whose release never arrived (a dialog took the mouse) ends here instead of painting on.
+    if (!leftHeld)
+        inStroke_ = false;
+    if (inStroke_)
+        Paint(context, cell);
+}
+
+void PenTool::Paint(const ToolContext& context, QPoint cell) {
+    context.Map->Push(new edits::PaintStroke(context.Map, context.PaintCode, cell.x(), cell.y(), stroke_));
+}
+
+void PenTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
+    ComputeShape(cells, Pen, -1, -1, cursor.x(), cursor.y());
+}
+
+} // namespace tav
