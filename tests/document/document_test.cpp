@@ -1,0 +1,190 @@
+// The map document: every kind of change undoes and redoes exactly, a pen stroke is one step, a change that
+// changes nothing is not kept, and "modified" means "away from the last New, Open or save".
+
+#include "Document.h"
+#include "FillArea.h"
+#include "PaintShape.h"
+#include "PaintStroke.h"
+#include "ShapeMap.h"
+#include "ShiftMap.h"
+#include "SwitchTileSet.h"
+#include "UnshapeMap.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace tav {
+namespace {
+
+// Land with a lake, a castle and a few houses: every command kind changes something on it.
+MapGrid SampleGrid() {
+    MapGrid grid = MapDocument::FilledGrid(0);
+    for (int x = 10; x < 20; ++x)
+        for (int y = 10; y < 16; ++y)
+            grid[static_cast<std::size_t>(CellIndex(x, y))] = NewMapTile;
+    grid[static_cast<std::size_t>(CellIndex(30, 30))] = 20;
+    grid[static_cast<std::size_t>(CellIndex(5, 40))] = 8;
+    grid[static_cast<std::size_t>(CellIndex(6, 40))] = 8;
+    return grid;
+}
+
+struct Fixture {
+    Document document;
+    int modifiedSignals = 0;
+    Fixture() {
+        document.Reset(SampleGrid(), 3, QStringLiteral("/maps/a.map"), QStringLiteral("/maps/a.map"));
+        QObject::connect(&document, &Document::ModifiedChanged, [this](bool) { ++modifiedSignals; });
+    }
+};
+
+TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
+    struct Case {
+        const char* name;
+        std::function<QUndoCommand*(Document*)> make;
+    };
+    const Case cases[] = {
+        {"pen", [](Document* d) { return new edits::PaintStroke(d, 96, 3, 4, 1); }},
+        {"line", [](Document* d) { return new edits::PaintShape(d, Line, 1, 0, 0, 47, 30); }},
+        {"ellipse", [](Document* d) { return new edits::PaintShape(d, Circle, 16, 5, 5, 25, 20); }},
+        {"filled rectangle", [](Document* d) { return new edits::FillArea(d, BoxFill, 2, 40, 40, 2, 2); }},
+        {"bucket", [](Document* d) { return new edits::FillArea(d, Bucket, 112, -1, -1, 0, 0); }},
+        {"shift", [](Document* d) { return new edits::ShiftMap(d, ShiftDirection::Down); }},
+        {"shape", [](Document* d) { return new edits::ShapeMap(d); }},
+        {"unshape", [](Document* d) {
+             d->Push(new edits::ShapeMap(d));
+             return new edits::UnshapeMap(d);
+         }},
+        {"tile set", [](Document* d) { return new edits::SwitchTileSet(d, 7); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        Document& d = f.document;
+        QUndoCommand* command = c.make(&d);
+        const MapGrid before = d.Grid();
+        const int setBefore = d.TileSet();
+        const int depth = d.UndoStack()->count();
+        d.Push(command);
+        ASSERT_EQ(d.UndoStack()->count(), depth + 1) << "a change that changes something is kept";
+        const MapGrid after = d.Grid();
+        const int setAfter = d.TileSet();
+        EXPECT_TRUE(after != before || setAfter != setBefore);
+        EXPECT_TRUE(d.IsModified());
+        d.UndoStack()->undo();
+        EXPECT_EQ(d.Grid(), before);
+        EXPECT_EQ(d.TileSet(), setBefore);
+        d.UndoStack()->redo();
+        EXPECT_EQ(d.Grid(), after);
+        EXPECT_EQ(d.TileSet(), setAfter);
+    }
+}
+
+TEST(DocumentCommands, ChangesThatChangeNothingAreNotKept) {
+    Fixture f;
+    Document& d = f.document;
+    d.Push(new edits::PaintStroke(&d, 0, 0, 0, 1));                 // the cell holds 0 already
+    d.Push(new edits::FillArea(&d, Bucket, 0, -1, -1, 0, 0));        // the region is 0 already
+    d.Push(new edits::SwitchTileSet(&d, 3));                         // the set in force
+    d.Reset(MapDocument::FilledGrid(NewMapTile), 1, QString(), QString());
+    d.Push(new edits::ShiftMap(&d, ShiftDirection::Left));           // a map of one code
+    d.Push(new edits::UnshapeMap(&d));                               // nothing shaped
+    EXPECT_EQ(d.UndoStack()->count(), 0);
+    EXPECT_FALSE(d.IsModified());
+}
+
+TEST(DocumentCommands, AStrokeIsOneStepThatUndoesEveryCellItCrossedEvenWhenItCrossesItself) {
+    Fixture f;
+    Document& d = f.document;
+    const MapGrid before = d.Grid();
+    // Stroke 1 paints a path that comes back over its first cell with another code in between.
+    const int path[][3] = {{0, 0, 96}, {1, 0, 96}, {2, 0, 96}, {0, 0, 97}, {12, 12, 96}};
+    for (const auto& step : path)
+        d.Push(new edits::PaintStroke(&d, static_cast<TileCode>(step[2]), step[0], step[1], 1));
+    d.Push(new edits::PaintStroke(&d, 5, 20, 20, 2)); // the next stroke is a step of its own
+    EXPECT_EQ(d.UndoStack()->count(), 2);
+    EXPECT_EQ(d.Cell(0, 0), 97);
+    d.UndoStack()->undo();
+    EXPECT_EQ(d.Cell(20, 20), 0);
+    EXPECT_EQ(d.Cell(0, 0), 97);
+    d.UndoStack()->undo();
+    EXPECT_EQ(d.Grid(), before);
+}
+
+TEST(DocumentModified, FollowsTheCleanPointOfTheHistory) {
+    Fixture f;
+    Document& d = f.document;
+    EXPECT_FALSE(d.IsModified());
+    d.Push(new edits::PaintStroke(&d, 96, 1, 1, 1));
+    EXPECT_TRUE(d.IsModified());
+    d.UndoStack()->undo();
+    EXPECT_FALSE(d.IsModified()) << "undoing back to the opened map is no change";
+    d.UndoStack()->redo();
+    d.MarkSaved(QStringLiteral("/maps/b.map"), QStringLiteral("b.map"));
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_EQ(d.FilePath(), QStringLiteral("/maps/b.map"));
+    EXPECT_EQ(d.ShownName(), QStringLiteral("b.map"));
+    d.UndoStack()->undo();
+    EXPECT_TRUE(d.IsModified()) << "undoing past the save is a change again";
+    d.Push(new edits::SwitchTileSet(&d, 9));
+    EXPECT_TRUE(d.IsModified());
+    d.Reset(SampleGrid(), 2, QString(), QString());
+    EXPECT_FALSE(d.IsModified());
+    EXPECT_EQ(d.UndoStack()->count(), 0) << "New and Open start a fresh history";
+    EXPECT_EQ(f.modifiedSignals, 6);
+}
+
+// Random sequences of every command kind: undoing all of them gives the map they started from, redoing
+// all gives the last map, and the views' signals name every cell that changed.
+TEST(DocumentCommands, UndoingAndRedoingAnyRandomSequenceRestoresBothEnds) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        Fixture f;
+        Document& d = f.document;
+        MapGrid seen = d.Grid(); // what a view that follows the signals would show
+        QObject::connect(&d, &Document::CellsChanged, [&](const std::vector<int>& cells) {
+            for (int i : cells)
+                seen[static_cast<std::size_t>(i)] = d.Grid()[static_cast<std::size_t>(i)];
+        });
+        QObject::connect(&d, &Document::MapChanged, [&] { seen = d.Grid(); });
+        const MapGrid start = d.Grid();
+        const int startSet = d.TileSet();
+        for (int step = 0; step < 60; ++step) {
+            const auto code = static_cast<TileCode>(pick(128));
+            const int x = pick(48), y = pick(48), ax = pick(48), ay = pick(48);
+            switch (pick(8)) {
+            case 0: d.Push(new edits::PaintStroke(&d, code, x, y, step / 4)); break;
+            case 1: d.Push(new edits::PaintShape(&d, Line + 2 * pick(2), code, ax, ay, x, y)); break;
+            case 2: d.Push(new edits::FillArea(&d, BoxFill + 2 * pick(2), code, ax, ay, x, y)); break;
+            case 3: d.Push(new edits::FillArea(&d, Bucket, code, -1, -1, x, y)); break;
+            case 4: d.Push(new edits::ShiftMap(&d, static_cast<ShiftDirection>(pick(4)))); break;
+            case 5: d.Push(new edits::ShapeMap(&d)); break;
+            case 6: d.Push(new edits::UnshapeMap(&d)); break;
+            case 7: d.Push(new edits::SwitchTileSet(&d, 1 + pick(9))); break;
+            }
+            if (pick(5) == 0)
+                d.UndoStack()->undo();
+            ASSERT_EQ(seen, d.Grid());
+        }
+        while (d.UndoStack()->canRedo())
+            d.UndoStack()->redo();
+        const MapGrid end = d.Grid();
+        const int endSet = d.TileSet();
+        while (d.UndoStack()->canUndo())
+            d.UndoStack()->undo();
+        EXPECT_EQ(d.Grid(), start);
+        EXPECT_EQ(d.TileSet(), startSet);
+        EXPECT_FALSE(d.IsModified());
+        while (d.UndoStack()->canRedo())
+            d.UndoStack()->redo();
+        EXPECT_EQ(d.Grid(), end);
+        EXPECT_EQ(d.TileSet(), endSet);
+        EXPECT_EQ(seen, d.Grid());
+    }
+}
+
+} // namespace
+} // namespace tav
