@@ -5,19 +5,23 @@
 //   ui_bench --startup=editor      one start-up to the first painted main window: time and peak memory
 //   ui_bench --startup=minimal     the same for a QMainWindow with a QMdiArea and nothing else
 
-#include "Charsel.h"
-#include "Editview.h"
-#include "Mainform.h"
+#include "Document.h"
+#include "MainWindow.h"
+#include "PaintStroke.h"
 #include "Platform.h"
-#include "Preview.h"
+#include "ShiftMap.h"
+#include "TilePalette.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <chrono>
@@ -36,19 +40,34 @@ public:
     bool TimersRun() const override { return false; }
 };
 
-void StartEditor(int scale) {
-    tav::InstallPlatform(std::make_unique<QuietPlatform>());
-    tav::CreateEditorWindows();
-    tav::MainView->show();
-    tav::MainView->Document.EditScale = scale;
-    tav::MapEditView->LayoutEditWindow();
-    tav::MapEditView->RedrawMap();
-}
-
-void StopEditor() {
-    tav::DestroyEditorWindows();
-    tav::InstallPlatform(nullptr);
-}
+// The editor shown at a scale, with a map of many codes, reached only through what a user can reach.
+struct Editor {
+    std::unique_ptr<tav::MainWindow> window;
+    QWidget* map = nullptr;
+    int edge;
+    explicit Editor(int scale) : edge(scale == tav::Large ? 32 : scale == tav::Middle ? 16 : 8) {
+        tav::InstallPlatform(std::make_unique<QuietPlatform>());
+        window = std::make_unique<tav::MainWindow>();
+        window->show();
+        window->SelectScale(scale);
+        tav::MapGrid grid{};
+        for (int x = 0; x < 48; ++x)
+            for (int y = 0; y < 48; ++y)
+                grid[static_cast<std::size_t>(tav::CellIndex(x, y))] = static_cast<tav::TileCode>((x * 5 + y * 3) % 128);
+        window->Map()->Reset(grid, 1, QString(), QString());
+        map = window->findChild<QWidget*>(QStringLiteral("EditMapImage"));
+    }
+    ~Editor() {
+        window.reset();
+        tav::InstallPlatform(nullptr);
+    }
+    int Edge() const { return edge; }
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), map->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(map, &event);
+    }
+    void Pick(int code) { window->findChild<tav::TilePalette*>()->Pick(code); }
+};
 
 constexpr std::size_t LargeMapBytes = 1536u * 1536u * 4u;
 
@@ -64,56 +83,78 @@ void BM_MemcpyOfTheLargeMapsBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpyOfTheLargeMapsBytes)->Unit(benchmark::kMillisecond);
 
+// Every view redraws the whole map, as after New, Open or a map shift.
 void BM_RedrawMapAtTheLargeScale(benchmark::State& state) {
-    StartEditor(tav::Large);
-    for (int x = 0; x < 48; ++x)
-        for (int y = 0; y < 48; ++y)
-            tav::MainView->Document.SetCell(x, y, static_cast<tav::TileCode>((x * 5 + y * 3) % 128));
-    for (auto _ : state) {
-        tav::MapEditView->RedrawMap();
-        benchmark::DoNotOptimize(tav::MapEditView->EditMapImage.constBits());
-    }
+    Editor editor(tav::Large);
+    for (auto _ : state)
+        emit editor.window->Map()->MapChanged();
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * LargeMapBytes));
-    StopEditor();
 }
 BENCHMARK(BM_RedrawMapAtTheLargeScale)->Unit(benchmark::kMillisecond);
 
-// One pen move into a new cell: erase the cursor, paint the cell, update the preview, draw the cursor.
+// One pen move into a new cell: the stroke's step, the cell redrawn in the edit window and the preview,
+// the cursor moved.
 void BM_PenMoveIntoANewCell(benchmark::State& state) {
-    StartEditor(static_cast<int>(state.range(0)));
-    tav::TMapEditView* view = tav::MapEditView;
-    const int e = view->Edge();
-    view->EditMapImageMouseDown(Qt::LeftButton, 0, 0);
+    Editor editor(static_cast<int>(state.range(0)));
+    const int e = editor.Edge();
+    editor.Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         ++step;
-        const int x = step % 48;
-        const int y = (step / 48) % 48;
-        tav::CharacterView->SelectedColumn = step % 8; // a new code, so every move paints
-        view->EditMapImageMouseMove(x * e + 1, y * e + 1);
+        editor.Pick(step % 8); // a new code, so every move paints
+        editor.Mouse(QEvent::MouseMove, {(step % 48) * e + 1, ((step / 48) % 48) * e + 1}, Qt::NoButton,
+                     Qt::LeftButton);
     }
-    view->EditMapImageMouseUp(Qt::LeftButton);
-    StopEditor();
+    editor.Mouse(QEvent::MouseButtonRelease, {1, 1}, Qt::LeftButton, Qt::NoButton);
 }
 BENCHMARK(BM_PenMoveIntoANewCell)->Arg(tav::Small)->Arg(tav::Large)->Unit(benchmark::kMicrosecond);
 
-// A bucket fill over the whole map (each click swaps the map's one code) and the full redraw after it.
+// A bucket fill over the whole map (each click swaps the map's one code) and the redraw after it.
 void BM_BucketFillWithFullRedraw(benchmark::State& state) {
-    StartEditor(static_cast<int>(state.range(0)));
-    tav::MainView->MenuBucketClick();
-    tav::TMapEditView* view = tav::MapEditView;
+    Editor editor(static_cast<int>(state.range(0)));
+    editor.window->Map()->Reset(tav::MapDocument::FilledGrid(1), 1, QString(), QString());
+    editor.window->SelectTool(tav::Bucket);
     int step = 0;
     for (auto _ : state) {
         ++step;
-        tav::CharacterView->SelectedColumn = 1 + step % 2;
-        // Alternate two cells so that the click never lands on the cursor's own cell.
-        const int px = (step % 2) * view->Edge() * 10;
-        view->EditMapImageMouseDown(Qt::LeftButton, px, 0);
-        view->EditMapImageMouseUp(Qt::LeftButton);
+        editor.Pick(1 + step % 2);
+        const QPoint at((step % 2) * editor.Edge() * 10, 0);
+        editor.Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        editor.Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     }
-    StopEditor();
 }
 BENCHMARK(BM_BucketFillWithFullRedraw)->Arg(tav::Small)->Arg(tav::Large)->Unit(benchmark::kMillisecond);
+
+// Undo and redo of a change of every cell (a map shift), with the redraw of every view.
+void BM_UndoRedoOfAWholeMapChange(benchmark::State& state) {
+    Editor editor(static_cast<int>(state.range(0)));
+    tav::Document* map = editor.window->Map();
+    map->Push(new tav::edits::ShiftMap(map, tav::ShiftDirection::Down));
+    for (auto _ : state) {
+        map->UndoStack()->undo();
+        map->UndoStack()->redo();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+}
+BENCHMARK(BM_UndoRedoOfAWholeMapChange)->Arg(tav::Small)->Arg(tav::Large)->Unit(benchmark::kMillisecond);
+
+// The heap that a history of 10,000 pen strokes of 6 cells each holds.
+void BM_HistoryOfTenThousandStrokes(benchmark::State& state) {
+    Editor editor(tav::Small);
+    tav::Document* map = editor.window->Map();
+    double bytes = 0;
+    for (auto _ : state) {
+        map->Reset(tav::MapDocument::FilledGrid(0), 1, QString(), QString());
+        const auto before = mallinfo2().uordblks;
+        for (int stroke = 1; stroke <= 10000; ++stroke)
+            for (int i = 0; i < 6; ++i)
+                map->Push(new tav::edits::PaintStroke(map, static_cast<tav::TileCode>(1 + stroke % 100),
+                                                      (stroke + i) % 48, (stroke / 48 + i) % 48, stroke));
+        bytes = static_cast<double>(mallinfo2().uordblks - before);
+    }
+    state.counters["history_MiB"] = bytes / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_HistoryOfTenThousandStrokes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 long PeakMemoryKiB() {
     rusage usage{};
@@ -126,10 +167,11 @@ int MeasureStartUp(int argc, char** argv, bool editor, std::chrono::steady_clock
     tav::EditorApplication app(argc, argv);
     QWidget* window = nullptr;
     std::unique_ptr<QMainWindow> minimal;
+    std::unique_ptr<tav::MainWindow> editorWindow;
     if (editor) {
         tav::InitApplication();
-        tav::CreateEditorWindows();
-        window = tav::MainView;
+        editorWindow = std::make_unique<tav::MainWindow>();
+        window = editorWindow.get();
     } else {
         minimal = std::make_unique<QMainWindow>();
         auto* area = new QMdiArea(minimal.get());
@@ -161,8 +203,6 @@ int MeasureStartUp(int argc, char** argv, bool editor, std::chrono::steady_clock
     const double ms = std::chrono::duration<double, std::milli>(watch.at - begin).count();
     std::printf("%s: first paint %s after %.1f ms, peak memory %ld KiB\n", editor ? "editor" : "minimal",
                 watch.seen ? "seen" : "NOT seen", ms, PeakMemoryKiB());
-    if (editor)
-        tav::DestroyEditorWindows();
     return 0;
 }
 

@@ -109,12 +109,14 @@ void DrawTile(QImage& target, int left, int top, const QImage& picture, int edge
     const int sy = source.top() + (clipped.top() - top);
     if (picture.format() == target.format() && picture.depth() == 32) {
         // The common case: pictures are converted to the views' format when loaded, so a tile is a few row copies.
+        // The rows are addressed from the start of each picture: scanLine() would check for sharing on every row.
         const std::size_t bytes = static_cast<std::size_t>(clipped.width()) * 4;
-        for (int row = 0; row < clipped.height(); ++row) {
-            const uchar* from = picture.constScanLine(sy + row) + static_cast<std::size_t>(sx) * 4;
-            uchar* to = target.scanLine(clipped.top() + row) + static_cast<std::size_t>(clipped.left()) * 4;
+        const qsizetype fromStride = picture.bytesPerLine();
+        const qsizetype toStride = target.bytesPerLine();
+        const uchar* from = picture.constBits() + sy * fromStride + static_cast<qsizetype>(sx) * 4;
+        uchar* to = target.bits() + clipped.top() * toStride + static_cast<qsizetype>(clipped.left()) * 4;
+        for (int row = 0; row < clipped.height(); ++row, from += fromStride, to += toStride)
             std::memcpy(to, from, bytes);
-        }
         return;
     }
     QPainter painter(&target);

@@ -159,8 +159,9 @@ void MapEditView::RedrawMap() {
     } else {
         const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
         const MapGrid& grid = document_->Grid();
-        for (int x = 0; x < MapSize; ++x)
-            for (int y = 0; y < MapSize; ++y)
+        // Row by row of cells, so each band of scanlines is written while it is still in the cache.
+        for (int y = 0; y < MapSize; ++y)
+            for (int x = 0; x < MapSize; ++x)
                 DrawTile(mapPicture_, x * e, y * e, tiles, e, grid[static_cast<std::size_t>(CellIndex(x, y))]);
     }
     mapArea_->update();
