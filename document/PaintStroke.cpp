@@ -4,16 +4,30 @@ namespace tav::edits {
 
 namespace {
 
-std::vector<CellChange> PenChanges(const Document& document, TileCode code, int x, int y) {
-    if (!InMap(x, y) || document.Cell(x, y) == code)
+// Cells that already hold the code are left out: they are no change.
+std::vector<CellChange> PenChanges(const Document& document, TileCode code, int fromX, int fromY, int toX, int toY) {
+    if (!InMap(fromX, fromY) || !InMap(toX, toY))
         return {};
-    return {{static_cast<std::uint16_t>(CellIndex(x, y)), document.Cell(x, y), code}};
+    ShapeCells cells;
+    ComputeShape(cells, Line, fromX, fromY, toX, toY);
+    std::vector<CellChange> changes;
+    for (int i = 0; i < cells.CellCount; ++i) {
+        const int x = cells.CellColumns[static_cast<std::size_t>(i)];
+        const int y = cells.CellRows[static_cast<std::size_t>(i)];
+        if (document.Cell(x, y) != code)
+            changes.push_back({static_cast<std::uint16_t>(CellIndex(x, y)), document.Cell(x, y), code});
+    }
+    return changes;
 }
 
 } // namespace
 
 PaintStroke::PaintStroke(Document* document, TileCode code, int x, int y, int stroke)
-    : CellEdit(document, QStringLiteral("ペン"), PenChanges(*document, code, x, y)), stroke_(stroke) {}
+    : PaintStroke(document, code, x, y, x, y, stroke) {}
+
+PaintStroke::PaintStroke(Document* document, TileCode code, int fromX, int fromY, int toX, int toY, int stroke)
+    : CellEdit(document, QStringLiteral("ペン"), PenChanges(*document, code, fromX, fromY, toX, toY)),
+      stroke_(stroke) {}
 
 bool PaintStroke::mergeWith(const QUndoCommand* other) {
     const auto* next = dynamic_cast<const PaintStroke*>(other);

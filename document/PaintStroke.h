@@ -1,5 +1,5 @@
 #pragma once
-// A pen stroke, from press to release: each cell the pen reaches while the button is held merges into
+// A pen stroke, from press to release: each stretch the pen moves while the button is held merges into
 // the stroke's one step.
 
 #include "CellEdit.h"
@@ -10,6 +10,8 @@ class PaintStroke : public CellEdit {
 public:
     // Paints `code` at (x, y) as part of stroke number `stroke`; steps of one stroke merge.
     PaintStroke(Document* document, TileCode code, int x, int y, int stroke);
+    // Paints `code` on every cell of the straight line from `from` to `to`: a fast move leaves no gaps.
+    PaintStroke(Document* document, TileCode code, int fromX, int fromY, int toX, int toY, int stroke);
 
     int id() const override { return 1; }
     bool mergeWith(const QUndoCommand* other) override;

@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -194,7 +195,7 @@ MainWindow::MainWindow() {
     preview_ = new PreviewView(document_, pictures_, mdiArea_);
     checkView_ = new MapCheckView(document_, mdiArea_);
     about_ = new AboutDialog(this);
-    files_ = new FileController(document_, this, [this] { return checkView_->RunMapCheck(); });
+    files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
 
     connect(palette_, &TilePalette::CodePicked, editView_, &MapEditView::SetPaintCode);
@@ -253,6 +254,9 @@ void MainWindow::CreateFrame() {
     statusPanel_->setFrameShape(QFrame::Panel);
     statusPanel_->setFrameShadow(QFrame::Sunken);
     statusBar_->addWidget(statusPanel_);
+    statusMessage_ = new QLabel(statusBar_);
+    statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
+    statusBar_->addWidget(statusMessage_, 1);
     setStatusBar(statusBar_);
 }
 
@@ -479,8 +483,12 @@ void MainWindow::UnshapeWholeMap() {
     document_->Push(new edits::UnshapeMap(document_));
 }
 
-void MainWindow::RunMapCheck() {
-    checkView_->RunMapCheck();
+bool MainWindow::RunMapCheck() {
+    const bool problem = checkView_->RunMapCheck();
+    statusMessage_->setText(problem ? QString() : QStringLiteral("マップチェック: 問題はありません"));
+    if (!problem)
+        QTimer::singleShot(4000, statusMessage_, [label = statusMessage_] { label->clear(); });
+    return problem;
 }
 
 void MainWindow::ShowAbout() {

@@ -54,7 +54,9 @@ public:
     void ShiftWholeMap(ShiftDirection direction);
     void ShapeWholeMap();
     void UnshapeWholeMap();
-    void RunMapCheck();
+    // Runs the map check; true when it found a problem (the check window is then in front). A check
+    // that finds nothing says so in the status bar for a few seconds.
+    bool RunMapCheck();
     void ShowAbout();
     void ShowWindow(QWidget* window, bool restore);
     void ShowEditView();
@@ -86,6 +88,7 @@ private:
     QWidget* speedBar_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QLabel* statusMessage_ = nullptr;
     MapEditView* editView_ = nullptr;
     TilePalette* palette_ = nullptr;
     PreviewView* preview_ = nullptr;

@@ -43,9 +43,13 @@ bool MapCheckView::RunMapCheck() {
         checkList_->addItem(item);
     }
     if (report.Problem) {
+        // The report must be seen, also when a question about it follows: restored, shown and in front.
         if (isMinimized())
             showNormal();
         show();
+        raise();
+        if (mdiArea())
+            mdiArea()->setActiveSubWindow(this);
     }
     return report.Problem;
 }

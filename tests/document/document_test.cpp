@@ -112,6 +112,22 @@ TEST(DocumentCommands, AStrokeIsOneStepThatUndoesEveryCellItCrossedEvenWhenItCro
     EXPECT_EQ(d.Grid(), before);
 }
 
+TEST(DocumentCommands, AFastPenMovePaintsEveryCellOnTheWayExceptThoseHoldingTheCode) {
+    Fixture f;
+    Document& d = f.document;
+    d.Push(new edits::PaintStroke(&d, 96, 20, 5, 1));
+    d.Push(new edits::PaintStroke(&d, 96, 0, 5, 47, 5, 1)); // one event across the whole map
+    d.Push(new edits::PaintStroke(&d, 96, 47, 5, 47, 47, 1));
+    EXPECT_EQ(d.UndoStack()->count(), 1);
+    for (int x = 0; x < 48; ++x)
+        EXPECT_EQ(d.Cell(x, 5), 96) << x;
+    for (int y = 5; y < 48; ++y)
+        EXPECT_EQ(d.Cell(47, y), 96) << y;
+    const auto* stroke = dynamic_cast<const edits::CellEdit*>(d.UndoStack()->command(0));
+    ASSERT_NE(stroke, nullptr);
+    EXPECT_EQ(stroke->Changes().size(), 1u + 47u + 42u) << "the cells already painted are no change";
+}
+
 TEST(DocumentModified, FollowsTheCleanPointOfTheHistory) {
     Fixture f;
     Document& d = f.document;

@@ -7,7 +7,7 @@ namespace tav {
 void PenTool::Press(const ToolContext& context, QPoint cell) {
     inStroke_ = true;
     ++stroke_;
-    Paint(context, cell);
+    Paint(context, cell, cell);
 }
 
 void PenTool::Move(const ToolContext& context, QPoint cell, bool leftHeld) {
@@ -15,11 +15,13 @@ void PenTool::Move(const ToolContext& context, QPoint cell, bool leftHeld) {
     if (!leftHeld)
         inStroke_ = false;
     if (inStroke_)
-        Paint(context, cell);
+        Paint(context, last_, cell);
 }
 
-void PenTool::Paint(const ToolContext& context, QPoint cell) {
-    context.Map->Push(new edits::PaintStroke(context.Map, context.PaintCode, cell.x(), cell.y(), stroke_));
+void PenTool::Paint(const ToolContext& context, QPoint from, QPoint to) {
+    last_ = to;
+    context.Map->Push(
+        new edits::PaintStroke(context.Map, context.PaintCode, from.x(), from.y(), to.x(), to.y(), stroke_));
 }
 
 void PenTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

@@ -1,6 +1,7 @@
 #pragma once
-// The pen: paints the cell under the pointer while the left button is held. One stroke, press to
-// release, is one step of the history.
+// The pen: paints the cells under the pointer while the left button is held, and every cell on the way
+// between two positions, so a fast move leaves no gaps. One stroke, press to release, is one step of
+// the history.
 
 #include "MapTool.h"
 
@@ -20,9 +21,10 @@ public:
     bool InStroke() const { return inStroke_; }
 
 private:
-    void Paint(const ToolContext& context, QPoint cell);
+    void Paint(const ToolContext& context, QPoint from, QPoint to);
 
     bool inStroke_ = false;
+    QPoint last_; // where the stroke was at the last event
     int stroke_ = 0; // numbers the strokes, so that only the steps of one stroke merge
 };
 
