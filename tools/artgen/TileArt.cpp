@@ -30,49 +30,58 @@ enum Slot : Index {
 };
 static_assert(SlotCount == 22, "a tile set has 22 colours at the three larger scales");
 
-enum class TreeStyle { Round, Conifer, Crystal };
-enum class GroundStyle { Grass, Cloth, Plates, Sparkle, Dunes, Flowers };
+enum class TreeStyle { Round, Conifer, Crystal, Palm, Mushroom };
+enum class GroundStyle { Grass, Crumbs, Plates, Sparkle, Dunes, Petals, Snow };
+// The buildings of a set: houses, keeps and their roofs follow the theme of the set's faction names.
+enum class BuildingStyle { Gable, Cloche, Pagoda, Factory, Onion, Horned, Lighthouse, Tower, Tent };
+enum class WaterStyle { Crests, Bubbles, Ripples, Lights };
+enum class MountainStyle { Jagged, Domes, Blocks, Spires };
 
 struct SetStyle {
     std::array<std::uint32_t, Fa0> Colours; // slots K .. S2
     std::array<std::uint32_t, 4> Factions;
     TreeStyle Tree;
     GroundStyle Ground;
+    BuildingStyle Building;
+    WaterStyle Waves;
+    MountainStyle Rock;
+    bool SnowCaps;
 };
 
 // The colours named in the faction names.
 constexpr std::uint32_t Green = 0x24B44A, Red = 0xDC2C2C, WhiteFaction = 0xF4F4F0, Black = 0x34343C,
                         Blue = 0x2C5AE6, Yellow = 0xF8D020;
 
+// Each set keeps its terrain masses apart (the contrast test measures them) and its own mood.
 //                      K         Deep      G1        G2        G3        F1        F2        Wood      W1        W2        Sand      P1        P2        M1        M2        White     S1        S2
 constexpr std::array<SetStyle, 9> Sets = {{
-    // 1: green lands
-    {{0x000000, 0x00005E, 0x86CC58, 0x5EAA3E, 0x3E822E, 0x4CA040, 0x1E6228, 0x7A4E28, 0x2C68C8, 0x82BCF0, 0xE6D28E, 0xB48C5A, 0x6E5032, 0xAAAAB2, 0x66646E, 0xF8F8F0, 0xCAC4B8, 0x827E78},
-     {Green, Red, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Grass},
-    // 2: cuisine
-    {{0x1E120A, 0x00005E, 0xFAEEDA, 0xEED8B8, 0xC8A27A, 0x86C448, 0x3A7A28, 0xAA6E3C, 0xD8743A, 0xF8BE78, 0xD8A456, 0xF8C8DA, 0x784628, 0xF8DC5A, 0xD0A028, 0xFFFFFA, 0xE6E6EE, 0xA0A0B0},
-     {Red, Blue, Yellow, WhiteFaction}, TreeStyle::Round, GroundStyle::Cloth},
-    // 3: eastern realm
-    {{0x1A1414, 0x00005E, 0xC6D296, 0xA6BC78, 0x80965A, 0x4A8A5C, 0x1E503C, 0x963228, 0x3C8C96, 0x98D2C8, 0xE2CEA0, 0xC8AA78, 0x785A46, 0xA0AAB4, 0x5A6478, 0xFAF5EB, 0xDCD2BE, 0x8C7864},
-     {Green, Red, WhiteFaction, Blue}, TreeStyle::Conifer, GroundStyle::Grass},
-    // 4: machines
-    {{0x101216, 0x00005E, 0x9AA0A8, 0x7A808A, 0x545A64, 0x64C8D2, 0x286E82, 0x5A4632, 0x283246, 0x5A6E96, 0xDCBE28, 0xAA7850, 0x643C28, 0xBEBEC8, 0x6E6E7E, 0xF0F4FA, 0xB4BAC4, 0x646A74},
-     {Blue, Red, WhiteFaction, Black}, TreeStyle::Crystal, GroundStyle::Plates},
-    // 5: jewels
-    {{0x100A18, 0x00005E, 0x7A5AA0, 0x583A80, 0x3C2658, 0x78E6B4, 0x1E9664, 0xB4963C, 0x1E3CAA, 0x6E96F0, 0xE6C86E, 0xC878C8, 0x783C82, 0xC8DCF0, 0x6E82AA, 0xFAFAFF, 0xD2C8DC, 0x827896},
-     {Black, Yellow, Red, Green}, TreeStyle::Crystal, GroundStyle::Sparkle},
-    // 6: fantasy creatures
-    {{0x181424, 0x00005E, 0xC4BEE6, 0xA49AD2, 0x8072B0, 0x6EC8A8, 0x2E7A6E, 0x6E505A, 0x3C5AC8, 0xA0B4FA, 0xE6DCB4, 0xD2A0BE, 0x7A5068, 0xE0E0F0, 0x8A88AE, 0xFAFAFA, 0xD2CEDC, 0x8A84A0},
-     {Red, Green, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Sparkle},
-    // 7: sea coast
-    {{0x141E28, 0x00005E, 0xD8E0A0, 0xB8CC82, 0x8CA462, 0x5AAA50, 0x286E32, 0x8C643C, 0x1496BE, 0xAAE6F0, 0xF5E6B4, 0xC8B48C, 0x8C6E50, 0xAAA096, 0x645F5A, 0xFFFFFF, 0xE6E1D2, 0x968C82},
-     {Yellow, Red, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Dunes},
-    // 8: night city
-    {{0x08080C, 0x00005E, 0x50506A, 0x363648, 0x242432, 0x3CA08C, 0x1A5A50, 0x5A4032, 0x141E46, 0xC850C8, 0x8C8C96, 0x6A5A82, 0x3A3048, 0x7C7C9A, 0x484866, 0xFFF096, 0x9A9AAE, 0x5A5A6E},
-     {WhiteFaction, Black, Green, Red}, TreeStyle::Round, GroundStyle::Sparkle},
-    // 9: animal squads
-    {{0x281E1E, 0x00005E, 0xBEE678, 0x9CD064, 0x74A446, 0x78C85A, 0x3C8C3C, 0xA06E3C, 0x50A0E6, 0xBEE6FF, 0xFAE6AA, 0xDCB478, 0xA06E46, 0xBEB4AA, 0x82786E, 0xFFFFFA, 0xDCD7CD, 0xA09688},
-     {Green, Red, WhiteFaction, Yellow}, TreeStyle::Round, GroundStyle::Flowers},
+    // 1: green lands of four domains
+    {{0x000000, 0x00005E, 0x96D860, 0x6CB844, 0x4A8C2C, 0x2A7A3C, 0x12482A, 0x7A4E28, 0x2A62C8, 0x8CC4F4, 0xF0E6B0, 0xB08050, 0x6A4A30, 0xC4C4CC, 0x7A7884, 0xF8F8F0, 0xD8D0C0, 0x8A8478},
+     {Green, Red, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Grass, BuildingStyle::Gable, WaterStyle::Crests, MountainStyle::Jagged, true},
+    // 2: restaurants on a tablecloth: soup lakes, cake plateaus, cheese hills, gingerbread walls
+    {{0x2A160C, 0x00005E, 0xFFF6E6, 0xF4E2C4, 0xD8B88C, 0x9ACC4C, 0x4A8A2A, 0xB0703A, 0xD4622E, 0xF8B070, 0xC88850, 0xF0A8C0, 0x8C4A2C, 0xFFE070, 0xD8A030, 0xFFFFFF, 0xD89858, 0xA06030},
+     {Red, Blue, Yellow, WhiteFaction}, TreeStyle::Round, GroundStyle::Crumbs, BuildingStyle::Cloche, WaterStyle::Bubbles, MountainStyle::Domes, false},
+    // 3: eastern houses among blossom, pines and ink mountains
+    {{0x1A1414, 0x00005E, 0xF0D8DC, 0xE0BCC4, 0xB8909A, 0x3E7A5A, 0x1C4434, 0x8C2A20, 0x38A8B0, 0x9AD2E0, 0xA09478, 0xB05A3C, 0x5A2A1E, 0x6A7890, 0x343C56, 0xFAF5EB, 0xB8342A, 0x6A1A14},
+     {Green, Red, WhiteFaction, Blue}, TreeStyle::Conifer, GroundStyle::Petals, BuildingStyle::Pagoda, WaterStyle::Ripples, MountainStyle::Spires, false},
+    // 4: machines: steel plates, coolant, copper slag heaps, crystal antennas
+    {{0x101216, 0x00005E, 0x9AA2AE, 0x7A8290, 0x5A626E, 0x70E0E8, 0x0E5A66, 0x6A4A30, 0x1E3A7A, 0x4A8AD8, 0xDCC030, 0xC8D0DC, 0x14161A, 0xE0A860, 0x9A5A30, 0xF0F4FA, 0xC8CED8, 0x6A707C},
+     {Blue, Red, WhiteFaction, Black}, TreeStyle::Crystal, GroundStyle::Plates, BuildingStyle::Factory, WaterStyle::Lights, MountainStyle::Blocks, false},
+    // 5: jewel duchies: amethyst ground, emerald groves, sapphire seas, ice peaks
+    {{0x100A18, 0x00005E, 0x7C5CA6, 0x5C3C84, 0x3E2660, 0x7CE8B8, 0x1E9466, 0xC0A040, 0x1A3CB4, 0x70A0F8, 0xE6C86E, 0xE07AC8, 0xA03050, 0xD8E8F8, 0x8098C0, 0xFFFFFF, 0xE0D8EC, 0x8A80A0},
+     {Black, Yellow, Red, Green}, TreeStyle::Crystal, GroundStyle::Sparkle, BuildingStyle::Onion, WaterStyle::Crests, MountainStyle::Spires, true},
+    // 6: creature realms: moss, giant mushrooms, terracotta mesas, horned dens
+    {{0x181424, 0x00005E, 0x7ACAB8, 0x4EA894, 0x2E7A6C, 0xC8D858, 0x7A3A8A, 0x6E4A38, 0x1E3A6E, 0x6AD0F0, 0xE8D8A8, 0xC87858, 0x6A3A2A, 0xE8E4F4, 0x9088B0, 0xFFFFFF, 0xD0CCC0, 0x807A70},
+     {Red, Green, WhiteFaction, Black}, TreeStyle::Mushroom, GroundStyle::Grass, BuildingStyle::Horned, WaterStyle::Bubbles, MountainStyle::Jagged, true},
+    // 7: harbours: dunes, palms, heather headlands, lighthouses
+    {{0x141E28, 0x00005E, 0xF4E4B0, 0xE8D490, 0xC0A868, 0x7AA838, 0x3E5E18, 0x8C643C, 0x0E8CC0, 0xB8F0F8, 0xA88C5C, 0x8A6A9A, 0x3A2A4A, 0x9A9A9A, 0x6E6A66, 0xFFFFFF, 0xFFFFFF, 0x9AA8B4},
+     {Yellow, Red, WhiteFaction, Black}, TreeStyle::Palm, GroundStyle::Dunes, BuildingStyle::Lighthouse, WaterStyle::Ripples, MountainStyle::Jagged, false},
+    // 8: night city: asphalt blocks, black canals with neon reflections, brick roofs, moonlit ridges
+    {{0x08080C, 0x00005E, 0x5E5E82, 0x4A4A6A, 0x303048, 0x40D8B0, 0x186A5E, 0xA05038, 0x0A0E28, 0xE050E0, 0xC8A060, 0x8E5A48, 0x6A4038, 0xC8D0E8, 0x8088B0, 0xFFF096, 0xA0A0B8, 0x5C5C74},
+     {WhiteFaction, Black, Green, Red}, TreeStyle::Round, GroundStyle::Plates, BuildingStyle::Tower, WaterStyle::Lights, MountainStyle::Blocks, false},
+    // 9: animal squads in snow: pines, lavender highlands, warm rounded hills, log forts and tents
+    {{0x281E1E, 0x00005E, 0xFFFFFF, 0xE6EEF6, 0xB8C8DC, 0x5CB848, 0x2E7A3A, 0xA06E3C, 0x48A8F0, 0xD0F0FF, 0x5A5048, 0xC8A0E0, 0x7A5AA0, 0xF0B070, 0xB86A40, 0xFFF8F0, 0xA06E3C, 0x6A4424},
+     {Green, Red, WhiteFaction, Yellow}, TreeStyle::Conifer, GroundStyle::Snow, BuildingStyle::Tent, WaterStyle::Crests, MountainStyle::Domes, false},
 }};
 
 std::uint32_t Hash(int x, int y, int salt) {
@@ -109,6 +118,11 @@ std::uint8_t ShoreMask(int code) {
     return 0; // 48, and 64 which shaping never writes: open water
 }
 
+// A light-luminance colour takes a dark rim and the other way round, so a faction mark always stands out.
+bool IsLight(std::uint32_t rgb) {
+    return 0.2126 * ((rgb >> 16) & 0xFF) + 0.7152 * ((rgb >> 8) & 0xFF) + 0.0722 * (rgb & 0xFF) > 110;
+}
+
 // One tile being drawn: e x e pixels, shapes given in tile units.
 struct Tile {
     Canvas& C;
@@ -130,38 +144,36 @@ struct Tile {
         C.Rect(x0, y0, x1, y1, c);
     }
     int Px(double u) const { return static_cast<int>(u * E); }
+    std::uint32_t Rgb(Index slot) const { return slot < Fa0 ? Style.Colours[slot] : Style.Factions[static_cast<std::size_t>(slot - Fa0)]; }
+    Index RimOf(Index slot) const { return IsLight(Rgb(slot)) ? Index{K} : Index{White}; }
+    // A faction mark: the shape in the faction colour inside a one-pixel rim of the colour that sets it
+    // apart most, so it reads on any ground and in any set.
+    template <class F> void Marked(F inside, Index colour) {
+        if (E >= 8)
+            C.Shape([&](double x, double y) {
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (inside((x + dx) / E, (y + dy) / E))
+                            return true;
+                return false;
+            }, RimOf(colour));
+        Area(inside, colour);
+    }
 };
 
 void Ground(Tile& t) {
     Canvas& c = t.C;
     const int e = t.E;
     c.Fill(G2);
+    if (e < 8)
+        return;
+    // Motifs at fixed places, few and small, so neighbouring ground tiles read as one calm surface.
+    static constexpr double spots[][2] = {{0.20, 0.24}, {0.66, 0.16}, {0.42, 0.58}, {0.84, 0.64}, {0.14, 0.84}, {0.62, 0.90}};
+    const int count = e >= 32 ? 6 : e >= 16 ? 3 : 1;
     switch (t.Style.Ground) {
     case GroundStyle::Grass:
-    case GroundStyle::Flowers:
-    case GroundStyle::Dunes: {
-        if (e < 8)
-            break;
-        // Tufts at fixed places, so neighbouring ground tiles read as one meadow.
-        static constexpr double spots[][2] = {{0.20, 0.24}, {0.66, 0.16}, {0.42, 0.58}, {0.84, 0.64}, {0.14, 0.84}, {0.62, 0.90}};
-        const int count = e >= 32 ? 6 : e >= 16 ? 3 : 1;
         for (int i = 0; i < count; ++i) {
             const int x = static_cast<int>(spots[i][0] * e), y = static_cast<int>(spots[i][1] * e);
-            if (t.Style.Ground == GroundStyle::Dunes && e >= 16) {
-                for (int d = -2; d <= 2; ++d)
-                    c.Put(x + d, y + (d == 0 ? -1 : 0), G1);
-                continue;
-            }
-            if (t.Style.Ground == GroundStyle::Flowers && i % 2 == 1) {
-                c.Put(x, y, White);
-                if (e >= 16) {
-                    c.Put(x - 1, y, Sand);
-                    c.Put(x + 1, y, Sand);
-                    c.Put(x, y - 1, Sand);
-                    c.Put(x, y + 1, Sand);
-                }
-                continue;
-            }
             c.Put(x, y, G3);
             if (e >= 16) {
                 c.Put(x - 1, y - 1, G3);
@@ -170,123 +182,206 @@ void Ground(Tile& t) {
             }
         }
         break;
-    }
-    case GroundStyle::Cloth: {
-        if (e < 8)
-            break;
-        const int q = e / 4;
-        for (int y = 0; y < e; ++y)
-            for (int x = 0; x < e; ++x) {
-                const bool a = (x / q) % 2 == 0, b = (y / q) % 2 == 0;
-                c.Put(x, y, a && b ? G3 : (a || b) ? G2 : G1);
-            }
+    case GroundStyle::Crumbs:
+    case GroundStyle::Petals:
+    case GroundStyle::Snow:
+        for (int i = 0; i < count; ++i) {
+            const int x = static_cast<int>(spots[i][0] * e), y = static_cast<int>(spots[i][1] * e);
+            const Index dot = t.Style.Ground == GroundStyle::Petals && i % 2 ? G1 : G3;
+            c.Put(x, y, dot);
+            if (e >= 32)
+                c.Put(x + 1, y, dot);
+        }
         break;
-    }
+    case GroundStyle::Dunes:
+        for (int i = 0; i < count; ++i) {
+            const int x = static_cast<int>(spots[i][0] * e), y = static_cast<int>(spots[i][1] * e);
+            for (int d = -e / 10; d <= e / 10; ++d)
+                c.Put(x + d, y + (d == 0 ? -1 : 0), G3);
+        }
+        break;
     case GroundStyle::Plates: {
-        if (e < 8)
-            break;
-        const int q = e / 2;
-        for (int y = 0; y < e; ++y)
-            for (int x = 0; x < e; ++x) {
-                if (x % q == q - 1 || y % q == q - 1)
-                    c.Put(x, y, G3);
-                else if (e >= 16 && x % q == 1 && y % q == 1)
-                    c.Put(x, y, G1);
-            }
+        // one plate per cell with a lit bolt in one corner: the joints line up across cells
+        for (int i = 0; i < e; ++i) {
+            c.Put(i, e - 1, G3);
+            c.Put(e - 1, i, G3);
+        }
+        if (e >= 16) {
+            c.Put(2, 2, G1);
+            c.Put(e - 4, e - 4, G3);
+        }
         break;
     }
-    case GroundStyle::Sparkle: {
-        if (e < 8)
-            break;
-        for (int y = 0; y < e; ++y)
-            for (int x = 0; x < e; ++x) {
-                const std::uint32_t h = Hash(x, y, e) % 97;
-                if (h < 5)
-                    c.Put(x, y, G1);
-                else if (h < 8)
-                    c.Put(x, y, G3);
-                else if (h == 8 && e >= 16)
-                    c.Put(x, y, White);
+    case GroundStyle::Sparkle:
+        for (int i = 0; i < count; ++i) {
+            const int x = static_cast<int>(spots[i][0] * e), y = static_cast<int>(spots[i][1] * e);
+            c.Put(x, y, i % 3 == 0 && e >= 16 ? Index{White} : Index{G1});
+            if (e >= 32) {
+                c.Put(x - 1, y, G1);
+                c.Put(x + 1, y, G1);
+                c.Put(x, y - 1, G1);
+                c.Put(x, y + 1, G1);
             }
+        }
         break;
-    }
     }
 }
 
-// Trees 1..4: a run of crowns down a column. Toward a joined side the crown becomes a band of fixed
-// width, so the rows on both sides of the cell border are identical.
+// Trees 1..4: crowns on a staggered lattice that repeats every cell, rows at v = 0, 0.5, 1 (the middle
+// row shifted by half a crown). A joined side keeps the rows beyond it, so a forest block is one canopy
+// without seams; an open end drops them and shows trunks below the last row.
+struct Crown {
+    double U, V;
+    int Order; // later rows overlap earlier ones
+};
+
+std::vector<Crown> ForestCrowns(bool above, bool below) {
+    std::vector<Crown> crowns;
+    int order = 0;
+    for (int row = -2; row <= 3; ++row) {
+        const double v = row * 0.5;
+        if ((!above && v < 0.5) || (!below && v > 0.5))
+            continue;
+        const bool shifted = (row % 2 + 2) % 2 == 1;
+        for (int k = -2; k <= 3; ++k)
+            crowns.push_back({k * 0.5 + (shifted ? 0.0 : 0.25), v, order++});
+    }
+    return crowns;
+}
+
+bool InCrown(TreeStyle style, double du, double dv) {
+    switch (style) {
+    case TreeStyle::Round: return du * du + dv * dv <= 0.34 * 0.34;
+    case TreeStyle::Conifer: return dv >= -0.46 && dv <= 0.22 && std::abs(du) <= 0.34 * (dv + 0.46) / 0.68;
+    case TreeStyle::Crystal: return std::abs(du) / 0.30 + std::abs(dv) / 0.42 <= 1.0;
+    case TreeStyle::Palm: {
+        const double r = std::sqrt(du * du + dv * dv), a = std::atan2(dv, du);
+        return r <= 0.28 + 0.07 * std::cos(7.0 * a);
+    }
+    case TreeStyle::Mushroom: return dv <= 0.06 && Canvas::Sq(du / 0.36) + Canvas::Sq((dv + 0.02) / 0.30) <= 1.0;
+    }
+    return false;
+}
+
+bool LitCrown(TreeStyle style, double du, double dv) {
+    switch (style) {
+    case TreeStyle::Round: return Canvas::Sq(du + 0.09) + Canvas::Sq(dv + 0.10) <= 0.19 * 0.19;
+    case TreeStyle::Conifer: return du < -0.02 && dv < 0.16;
+    case TreeStyle::Crystal: return du < 0 && dv < 0.06;
+    case TreeStyle::Palm: return du < -0.04 && dv < -0.02;
+    case TreeStyle::Mushroom: return Canvas::Sq(du + 0.10) + Canvas::Sq(dv + 0.14) <= 0.13 * 0.13;
+    }
+    return false;
+}
+
 void Trees(Tile& t, int code) {
     Ground(t);
     const bool above = code == 1 || code == 3, below = code == 1 || code == 2;
-    std::vector<double> crowns;
-    switch (code) {
-    case 1: crowns = {0.25, 0.75}; break;
-    case 2: crowns = {0.42, 0.80}; break;
-    case 3: crowns = {0.22, 0.50}; break;
-    default: crowns = {0.42}; break;
-    }
     const TreeStyle style = t.Style.Tree;
-    const double band = 0.36;
-    auto inCrown = [&](double u, double v, double cv) {
-        switch (style) {
-        case TreeStyle::Round: return Canvas::Sq(u - 0.5) + Canvas::Sq(v - cv) <= 0.40 * 0.40;
-        case TreeStyle::Conifer: return v >= cv - 0.36 && v <= cv + 0.24 && std::abs(u - 0.5) <= 0.38 * (v - (cv - 0.36)) / 0.60;
-        case TreeStyle::Crystal: return std::abs(u - 0.5) / 0.32 + std::abs(v - cv) / 0.38 <= 1.0;
-        }
-        return false;
+    const std::vector<Crown> crowns = code == 4 ? std::vector<Crown>{{0.27, 0.42, 0}, {0.73, 0.42, 1}} : ForestCrowns(above, below);
+    const double scale = code == 4 ? 0.78 : 1.0; // the pair of a lone cell is smaller, so it stays in its cell
+    auto top = [&](double u, double v) {
+        const Crown* best = nullptr;
+        for (const Crown& c : crowns)
+            if (InCrown(style, (u - c.U) / scale, (v - c.V) / scale) && (!best || c.Order > best->Order))
+                best = &c;
+        return best;
     };
-    auto shape = [&](double u, double v) {
-        if (std::abs(u - 0.5) <= band && ((above && v < 0.5) || (below && v >= 0.5)))
-            return true;
-        if ((above && v < 0.1) || (below && v > 0.9))
-            return false; // only the band crosses a joined border
-        for (double cv : crowns)
-            if (inCrown(u, v, cv))
+    // under the crowns: a dark canopy floor, so no ground shows between them inside the forest
+    auto floor = [&](double u, double v) {
+        for (const Crown& c : crowns)
+            if (Canvas::Sq((u - c.U) / scale) + Canvas::Sq((v - c.V) / scale) <= 0.36 * 0.36)
                 return true;
         return false;
     };
-    if (!below) { // shadow and trunk under the lowest crown
-        t.Area([&](double u, double v) { return Canvas::Sq((u - 0.5) / 0.3) + Canvas::Sq((v - 0.9) / 0.07) <= 1.0; }, G3);
-        t.Box(0.44, crowns.back() + 0.3, 0.56, 0.94, Wood);
+    if (!below) { // shadows and trunks under the lowest row
+        double lowest = -1;
+        for (const Crown& c : crowns)
+            lowest = std::max(lowest, c.V);
+        for (const Crown& c : crowns)
+            if (c.V == lowest && c.U > 0.1 && c.U < 0.9) {
+                t.Area([&](double u, double v) { return Canvas::Sq((u - c.U) / 0.22) + Canvas::Sq((v - 0.91) / 0.06) <= 1.0; }, G3);
+                t.Box(c.U - 0.05, lowest + 0.2 * scale, c.U + 0.05, 0.92, style == TreeStyle::Mushroom ? S1 : Wood);
+            }
     }
-    t.Area(shape, F2);
-    auto lit = [&](double u, double v) {
-        if (!shape(u, v))
-            return false;
-        const bool bandOnly = (above && v < 0.1) || (below && v > 0.9);
-        for (double cv : crowns) {
-            if (bandOnly)
-                break;
-            switch (style) {
-            case TreeStyle::Round:
-                if (Canvas::Sq(u - 0.38) + Canvas::Sq(v - cv + 0.10) <= 0.20 * 0.20)
-                    return true;
-                break;
-            case TreeStyle::Conifer:
-                if (inCrown(u + 0.06, v, cv) && u < 0.46)
-                    return true;
-                break;
-            case TreeStyle::Crystal:
-                if (inCrown(u, v, cv) && u < 0.5 && v < cv + 0.1)
-                    return true;
-                break;
+    const int e = t.E;
+    for (int y = 0; y < e; ++y)
+        for (int x = 0; x < e; ++x) {
+            // a joined border row shows the canopy exactly on the border line, the same on both sides
+            const double u = (x + 0.5) / e;
+            const double v = (y == 0 && above) ? 0.0 : (y == e - 1 && below) ? 1.0 : (y + 0.5) / e;
+            const Crown* c = top(u, v);
+            if (!c) {
+                if (floor(u, v))
+                    t.C.Put(x, y, F2);
+                continue;
             }
+            const double du = (u - c->U) / scale, dv = (v - c->V) / scale;
+            Index colour = e >= 8 && LitCrown(style, du, dv) ? F1 : F2;
+            if (t.Big()) { // the lower edge of a crown over whatever lies below it
+                const double step = 1.0 / e;
+                const Crown* under = top(u, v + step);
+                const Crown* right = top(u + step, v);
+                if ((under != c && (!under || under->Order < c->Order)) || (right != c && (!right || right->Order < c->Order)))
+                    colour = K;
+            }
+            if (e >= 32 && colour != K && Inner(x, y, e) && Hash(x, y, 5) % 11 == 0)
+                colour = colour == F1 ? F2 : F1; // leaf clusters
+            t.C.Put(x, y, colour);
         }
-        return std::abs(u - 0.36) < 0.05 && ((above && v < 0.5) || (below && v >= 0.5));
+    if (t.Big() && (style == TreeStyle::Crystal || style == TreeStyle::Mushroom))
+        for (const Crown& c : crowns) { // a glint on each crystal, spots on each cap
+            const int x = static_cast<int>((c.U - 0.08 * scale) * e), y = static_cast<int>((c.V - 0.14 * scale) * e);
+            if (x > 0 && y > 0 && x < e - 1 && y < e - 1 && top((x + 0.5) / e, (y + 0.5) / e) == &c)
+                t.C.Put(x, y, White);
+        }
+}
+
+// The surface of open water in the set's style, at uneven places so a sea does not read as a grid.
+void WaterMotifs(Tile& t) {
+    const int e = t.E;
+    if (e < 8)
+        return;
+    auto put = [&](int x, int y) { // never on the border rows, so open water joins without seams
+        if (Inner(x, y, e))
+            t.C.Put(x, y, W2);
     };
-    if (t.E >= 8)
-        t.Area(lit, F1);
-    if (t.E >= 32) // leaf clusters: darker flecks scattered over the lit side, lighter over the shade
-        for (int y = 0; y < t.E; ++y)
-            for (int x = 0; x < t.E; ++x) {
-                const double u = (x + 0.5) / t.E, v = (y + 0.5) / t.E;
-                if (Inner(x, y, t.E) && shape(u, v) && Hash(x, y, 5) % 9 == 0)
-                    t.C.Put(x, y, lit(u, v) ? Index{F2} : Index{F1});
+    static constexpr double spots[][3] = {{0.14, 0.22, 0.9}, {0.56, 0.12, 0.6}, {0.34, 0.54, 1.0}, {0.74, 0.72, 0.7}, {0.12, 0.80, 0.5}};
+    const int count = e >= 32 ? 5 : e >= 16 ? 3 : 2;
+    for (int i = 0; i < count; ++i) {
+        const int x = static_cast<int>(spots[i][0] * e), y = static_cast<int>(spots[i][1] * e);
+        const int len = std::max(1, static_cast<int>(spots[i][2] * e / 5));
+        switch (t.Style.Waves) {
+        case WaterStyle::Crests: // a short arc: a line with its ends dipping
+            for (int d = 0; d < len; ++d)
+                put(x + d, y);
+            if (e >= 16) {
+                put(x - 1, y + 1);
+                put(x + len, y + 1);
             }
-    t.Rim(shape, K);
-    if (style == TreeStyle::Crystal && t.Big())
-        for (double cv : crowns)
-            t.C.Put(t.Px(0.40), t.Px(cv - 0.12), White);
+            break;
+        case WaterStyle::Ripples: // long thin lines
+            for (int d = 0; d < 2 * len; ++d)
+                put(x + d, y);
+            break;
+        case WaterStyle::Bubbles:
+            put(x, y - 1);
+            put(x - 1, y);
+            put(x + 1, y);
+            put(x, y + 1);
+            if (e >= 32) {
+                put(x + 3, y - 3);
+                put(x + 4, y - 2);
+            }
+            break;
+        case WaterStyle::Lights: // reflections of lamps: a dot with a shorter dot below
+            put(x, y);
+            put(x + 1, y);
+            if (e >= 16)
+                put(x, y + 2);
+            break;
+        }
+    }
 }
 
 // Water 48..95 with shores on the sides and corners the code names. Sides are bands of width b running
@@ -311,20 +406,7 @@ void Water(Tile& t, int code) {
         return round(w, n, x, y) || round(east, n, xr, y) || round(w, s, x, yb) || round(east, s, xr, yb);
     };
     t.C.Fill(W1);
-    if (e >= 8) { // wave crests at fixed places
-        static constexpr double waves[][2] = {{0.16, 0.28}, {0.58, 0.18}, {0.38, 0.62}, {0.72, 0.80}};
-        const int count = e >= 16 ? 4 : 2;
-        const int len = std::max(1, e / 8);
-        for (int i = 0; i < count; ++i) {
-            const int x = static_cast<int>(waves[i][0] * e), y = static_cast<int>(waves[i][1] * e);
-            for (int d = 0; d < len; ++d)
-                t.C.Put(x + d, y, W2);
-            if (e >= 32) {
-                t.C.Put(x - 1, y + 1, W2);
-                t.C.Put(x + len, y + 1, W2);
-            }
-        }
-    }
+    WaterMotifs(t);
     if (!m)
         return;
     // foam: water pixels touching the shore
@@ -345,19 +427,29 @@ void Water(Tile& t, int code) {
             }
 }
 
-// Plateau 32..47: joined sides run on flat; an unjoined side shows a rim, the lower one the cliff face.
+// Plateau 32..47: a highland of its own (heath tufts on the plateau colour); joined sides run on flat, an
+// unjoined side shows a rim, the lower one a tall rock face under a lit lip.
 void Plateau(Tile& t, int code) {
     const int e = t.E, j = 47 - code;
     const bool w = j & 1, n = j & 2, east = j & 4, s = j & 8;
     Canvas& c = t.C;
     c.Fill(P1);
-    if (e >= 16)
-        for (int y = 0; y < e; ++y)
-            for (int x = 0; x < e; ++x)
-                if (Inner(x, y, e) && Hash(x, y, 3) % 23 == 0)
-                    c.Put(x, y, P2);
+    if (e >= 8) { // heath tufts at fixed places: two strokes of the face colour
+        static constexpr double tufts[][2] = {{0.22, 0.18}, {0.70, 0.30}, {0.40, 0.50}, {0.16, 0.62}, {0.78, 0.70}, {0.50, 0.86}};
+        const int count = e >= 32 ? 6 : e >= 16 ? 4 : 2;
+        for (int i = 0; i < count; ++i) {
+            const int x = static_cast<int>(tufts[i][0] * e), y = static_cast<int>(tufts[i][1] * e);
+            if (!Inner(x, y, e) || !Inner(x + 1, y - 1, e))
+                continue;
+            c.Put(x, y, P2);
+            if (e >= 16) {
+                c.Put(x + 1, y - 1, P2);
+                c.Put(x + 2, y, P2);
+            }
+        }
+    }
     const int rim = std::max(1, e / 10);
-    const int face = s ? 0 : std::max(1, static_cast<int>(std::lround(e * 0.34)));
+    const int face = s ? 0 : std::max(1, static_cast<int>(std::lround(e * 0.42)));
     const int top = e - face;
     if (!n) c.Rect(0, 0, e, rim, P2);
     if (!w) c.Rect(0, 0, rim, top, P2);
@@ -367,54 +459,82 @@ void Plateau(Tile& t, int code) {
         if (!w) c.Rect(0, 0, 1, top, K);
         if (!east) c.Rect(e - 1, 0, e, top, K);
     }
-    if (face) {
-        c.Rect(0, top, e, e, P2);
-        if (e >= 8) {
-            c.Rect(0, top, e, 1 + top, t.Big() ? K : P2);
-            const int step = std::max(2, e / 6);
-            for (int x = step / 2; x < e - 1; x += step)
-                for (int y = top + 2; y < e - 1; ++y)
-                    if ((y + x) % 5 != 0)
-                        c.Put(x, y, t.Big() ? K : G3);
-            if (!w) c.Rect(0, top, 1, e, K);
-            if (!east) c.Rect(e - 1, top, e, e, K);
-        }
+    if (!face)
+        return;
+    c.Rect(0, top, e, e, P2);
+    if (e < 8)
+        return;
+    // the lip catches the light; below it the rock face with uneven cracks and a dark foot
+    c.Rect(0, top, e, top + 1, t.Big() ? White : P1);
+    if (e >= 32)
+        c.Rect(0, top + 1, e, top + 2, P1);
+    if (!t.Big())
+        return;
+    for (int x = 2; x < e - 2; ++x) {
+        const std::uint32_t h = Hash(x, 0, e);
+        if (h % (e >= 32 ? 4u : 3u) != 0)
+            continue;
+        const int from = top + 2 + static_cast<int>(h / 7 % 3), to = e - 2 - static_cast<int>(h / 31 % static_cast<std::uint32_t>(std::max(1, face / 2)));
+        for (int y = from; y < to; ++y)
+            c.Put(x + ((y + static_cast<int>(h)) % 5 == 0 ? 1 : 0), y, K);
     }
+    c.Rect(0, e - 1, e, e, K);
+    if (!w) c.Rect(0, top, 1, e, K);
+    if (!east) c.Rect(e - 1, top, e, e, K);
 }
 
-// Mountains 96..111 and the cave: a peak in the middle with a ridge arm toward every joined side. An arm
-// meets the cell border with a fixed profile, so ranges continue across cells.
-struct MountainShape {
-    bool W, N, E, S;
-    // Nothing but the arms reaches the outer pixel rows and columns, even at 4 pixels a tile.
-    bool Peak(double u, double v) const { return v >= 0.03 && v <= 0.84 && std::abs(u - 0.5) <= std::min(0.36, 0.46 * (v - 0.03) / 0.62); }
-    // The arm across the cell (toward W or E) is a low saddle between the peaks; its outline is the
-    // same at u = 0 and u = 1, so it meets the next cell's arm exactly.
-    static double ArmTop(double u) { return 0.30 + 0.14 * (0.5 + 0.5 * std::cos(2.0 * 3.14159265358979 * u)); }
-    bool Across(double u, double v) const { return v >= ArmTop(u) && v <= 0.86 && ((W && u <= 0.5) || (E && u >= 0.5)); }
-    // The arm along the cell (toward N or S) narrows between the cells and widens at the border.
-    static double AlongHalf(double v) { return 0.36 - 0.10 * (0.5 - 0.5 * std::cos(2.0 * 3.14159265358979 * v)); }
-    bool Along(double u, double v) const { return std::abs(u - 0.5) <= AlongHalf(v) && ((N && v <= 0.5) || (S && v >= 0.5)); }
-    bool operator()(double u, double v) const { return Peak(u, v) || Across(u, v) || Along(u, v); }
-    bool Lit(double u, double v) const {
-        if (Peak(u, v) || Along(u, v))
-            return u < 0.5;
-        return v < 0.5;
-    }
+// Mountains 96..111 and the cave: rock fills the whole cell. Massifs lit from the upper left stand on a
+// rock floor; on a joined side the outermost pixel line is plain floor, so ranges and blocks run on
+// without seams and without ground between the peaks; an open side gets a dark foot.
+struct Massif {
+    double U, V, Half, Base; // apex, half width at the base row, base row
 };
 
-void Mountain(Tile& t, const MountainShape& shape) {
-    Ground(t);
-    t.Area(shape, M2);
-    t.Area([&](double u, double v) { return shape(u, v) && shape.Lit(u, v); }, M1);
-    if (t.E >= 32) // rock grain
-        for (int y = 0; y < t.E; ++y)
-            for (int x = 0; x < t.E; ++x)
-                if (Inner(x, y, t.E) && shape((x + 0.5) / t.E, (y + 0.5) / t.E) && Hash(x, y, 11) % 17 == 0)
-                    t.C.Put(x, y, shape.Lit((x + 0.5) / t.E, (y + 0.5) / t.E) ? White : K);
-    if (t.Big()) // light crest on the peak
-        t.Area([&](double u, double v) { return shape.Peak(u, v) && std::abs(u - 0.5) < 0.04 && v < 0.5; }, White);
-    t.Rim(shape, K);
+bool InMassif(MountainStyle style, const Massif& m, double u, double v) {
+    if (v < m.V || v > m.Base)
+        return false;
+    const double f = (v - m.V) / (m.Base - m.V), d = std::abs(u - m.U);
+    switch (style) {
+    case MountainStyle::Jagged: return d <= m.Half * f;
+    case MountainStyle::Domes: return Canvas::Sq(d / m.Half) + Canvas::Sq(1.0 - f) <= 1.0;
+    case MountainStyle::Blocks: return f >= 0.08 && d <= m.Half * (0.55 + 0.45 * f);
+    case MountainStyle::Spires: return d <= m.Half * 0.7 * std::sqrt(f);
+    }
+    return false;
+}
+
+void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
+    const int e = t.E;
+    const MountainStyle style = t.Style.Rock;
+    Canvas& c = t.C;
+    c.Fill(M2);
+    if (e >= 32) // crevices in the floor
+        for (int y = 0; y < e; ++y)
+            for (int x = 0; x < e; ++x)
+                if (Inner(x, y, e) && Hash(x, y, 11) % 29 == 0) {
+                    c.Put(x, y, K);
+                    c.Put(x + 1, y, K);
+                }
+    static constexpr Massif massifs[] = {{0.30, 0.06, 0.26, 0.58}, {0.72, 0.14, 0.24, 0.64}, {0.50, 0.32, 0.38, 0.92}};
+    for (const Massif& m : massifs) {
+        auto inside = [&](double u, double v) { return InMassif(style, m, u, v); };
+        t.Area([&](double u, double v) { return inside(u, v) && u < m.U + (style == MountainStyle::Blocks ? -0.1 : 0.0); }, M1);
+        if (t.Big()) {
+            if (t.Style.SnowCaps)
+                t.Area([&](double u, double v) { return inside(u, v) && v < m.V + 0.16 * (m.Base - m.V); }, White);
+            t.Rim(inside, K);
+        }
+    }
+    if (e >= 8) { // open sides first, so a joined side's floor line wins at the corners
+        if (!w) c.Rect(0, 0, 1, e, K);
+        if (!east) c.Rect(e - 1, 0, e, e, K);
+        if (!n) c.Rect(0, 0, e, 1, K);
+        if (!s) c.Rect(0, e - 1, e, e, K);
+    }
+    if (w) c.Rect(0, 0, 1, e, M2);
+    if (east) c.Rect(e - 1, 0, e, e, M2);
+    if (n) c.Rect(0, 0, e, 1, M2);
+    if (s) c.Rect(0, e - 1, e, e, M2);
 }
 
 void SnowyPeak(Tile& t) {
@@ -426,36 +546,101 @@ void SnowyPeak(Tile& t) {
     t.Rim(peak, K);
 }
 
-void House(Tile& t, Index roof, int flagColour) {
-    Ground(t);
-    auto walls = [](double u, double v) { return u >= 0.2 && u <= 0.8 && v >= 0.46 && v <= 0.88; };
-    auto roofShape = [](double u, double v) { return v >= 0.16 && v <= 0.50 && std::abs(u - 0.5) <= 0.40 * (v - 0.16) / 0.34 + 0.02; };
-    t.Area(walls, White);
-    t.Rim(walls, K);
-    t.Box(0.44, 0.66, 0.56, 0.88, K); // door
-    if (t.Big()) {
-        t.Box(0.26, 0.58, 0.36, 0.68, W1);
-        t.Box(0.64, 0.58, 0.74, 0.68, W1);
+// Buildings in box units (0..1 across the building's box): the walls, and the roof that carries the faction colour.
+bool InRoof(BuildingStyle style, double u, double v) {
+    const double d = std::abs(u - 0.5);
+    switch (style) {
+    case BuildingStyle::Gable: return v >= 0.02 && v <= 0.52 && d <= 0.04 + 0.46 * (v - 0.02) / 0.5;
+    case BuildingStyle::Cloche: return (v <= 0.58 && Canvas::Sq(d / 0.46) + Canvas::Sq((v - 0.58) / 0.46) <= 1.0) || Canvas::Sq(d) + Canvas::Sq(v - 0.09) <= 0.07 * 0.07;
+    case BuildingStyle::Pagoda:
+        return (v >= 0.02 && v <= 0.26 && d <= 0.12 + 0.30 * (v - 0.02) / 0.24) || (v >= 0.30 && v <= 0.56 && d <= 0.24 + 0.26 * (v - 0.30) / 0.26);
+    case BuildingStyle::Factory: return u >= 0.02 && u <= 0.98 && v <= 0.52 && v >= 0.50 - 0.34 * (u * 3.0 - std::floor(u * 3.0));
+    case BuildingStyle::Onion: return Canvas::Sq(d / 0.40) + Canvas::Sq((v - 0.40) / 0.26) <= 1.0 || (v >= 0.02 && v <= 0.18 && d <= 0.02 + 0.12 * (v - 0.02) / 0.16);
+    case BuildingStyle::Horned: {
+        const double horn = std::abs(d - 0.30);
+        return (v <= 0.58 && Canvas::Sq(d / 0.46) + Canvas::Sq((v - 0.58) / 0.36) <= 1.0) || (v >= 0.02 && v <= 0.34 && horn <= 0.02 + 0.08 * (v - 0.02) / 0.32);
     }
-    t.Area(roofShape, roof);
-    t.Rim(roofShape, K);
-    if (flagColour >= 0) {
-        t.Box(0.80, 0.04, 0.84, 0.48, K); // pole
-        t.Area([](double u, double v) { return u >= 0.84 && u <= 0.99 && v >= 0.04 && v <= 0.22; }, static_cast<Index>(flagColour));
-        t.Rim([](double u, double v) { return u >= 0.84 && u <= 0.99 && v >= 0.04 && v <= 0.22; }, K);
+    case BuildingStyle::Lighthouse: return v >= 0.02 && v <= 0.40 && d <= 0.08 + 0.36 * (v - 0.02) / 0.38;
+    case BuildingStyle::Tower: return u >= 0.04 && u <= 0.96 && v >= 0.02 && v <= 0.36;
+    case BuildingStyle::Tent: return v >= 0.02 && v <= 0.98 && d <= 0.02 + 0.48 * (v - 0.02) / 0.96;
     }
+    return false;
 }
 
+bool InWalls(BuildingStyle style, double u, double v) {
+    const double d = std::abs(u - 0.5);
+    switch (style) {
+    case BuildingStyle::Gable: return d <= 0.36 && v >= 0.48 && v <= 0.98;
+    case BuildingStyle::Cloche: return (v >= 0.56 && v <= 0.68 && d <= 0.50) || (d <= 0.36 && v >= 0.68 && v <= 0.98);
+    case BuildingStyle::Pagoda: return (d <= 0.26 && v >= 0.22 && v <= 0.32) || (d <= 0.32 && v >= 0.52 && v <= 0.98);
+    case BuildingStyle::Factory: return (d <= 0.48 && v >= 0.48 && v <= 0.98) || (u >= 0.70 && u <= 0.84 && v >= 0.0 && v <= 0.5);
+    case BuildingStyle::Onion: return d <= 0.32 && v >= 0.56 && v <= 0.98;
+    case BuildingStyle::Horned: return d <= 0.40 && v >= 0.52 && v <= 0.98;
+    case BuildingStyle::Lighthouse: return v >= 0.38 && v <= 0.98 && d <= 0.18 + 0.12 * (v - 0.38) / 0.60;
+    case BuildingStyle::Tower: return d <= 0.36 && v >= 0.30 && v <= 0.98;
+    case BuildingStyle::Tent: return false;
+    }
+    return false;
+}
+
+struct Box {
+    double U0, V0, U1, V1;
+    double U(double u) const { return (u - U0) / (U1 - U0); }
+    double V(double v) const { return (v - V0) / (V1 - V0); }
+};
+
+// A house or keep in `box`: walls, door and windows, and a roof in `roof`; a faction roof gets its rim.
+void Building(Tile& t, const Box& box, Index roof, bool faction, Index window) {
+    const BuildingStyle style = t.Style.Building;
+    auto walls = [&](double u, double v) { return InWalls(style, box.U(u), box.V(v)); };
+    auto top = [&](double u, double v) { return InRoof(style, box.U(u), box.V(v)); };
+    t.Area(walls, S1);
+    t.Rim(walls, K);
+    auto at = [&](double bu, double bv) { return std::pair{box.U0 + bu * (box.U1 - box.U0), box.V0 + bv * (box.V1 - box.V0)}; };
+    if (style == BuildingStyle::Tower) { // lit windows in rows
+        for (double bv : {0.46, 0.62, 0.78})
+            for (double bu : {0.24, 0.44, 0.64})
+                if (t.Big() || bv == 0.62) {
+                    const auto [u, v] = at(bu, bv);
+                    const auto [u2, v2] = at(bu + 0.10, bv + 0.08);
+                    t.Box(u, v, u2, v2, White);
+                }
+    } else if (style != BuildingStyle::Tent && (t.Big() || window == White)) {
+        for (double bu : {0.26, 0.64}) {
+            const auto [u, v] = at(bu, 0.64);
+            const auto [u2, v2] = at(bu + 0.10, 0.74);
+            if (walls(u + 0.01, v + 0.01))
+                t.Box(u, v, u2, v2, window);
+        }
+    }
+    if (faction)
+        t.Marked(top, roof);
+    else {
+        t.Area(top, roof);
+        t.Rim(top, K);
+    }
+    const auto [u, v] = at(0.42, style == BuildingStyle::Tent ? 0.70 : 0.80);
+    const auto [u2, v2] = at(0.58, 0.98);
+    t.Box(u, v, u2, v2, faction ? t.RimOf(roof) : Index{K}); // the door
+}
+
+void House(Tile& t, Index roof, bool faction) {
+    Ground(t);
+    Building(t, {0.04, 0.02, 0.96, 0.96}, roof, faction, W1);
+}
+
+// Faction fields: rows of the faction's crop between furrows of the rim colour.
 void Field(Tile& t, Index colour) {
     Ground(t);
     const int e = t.E;
-    const int x0 = std::max(0, static_cast<int>(e * 0.08)), x1 = e - x0;
-    const int y0 = std::max(0, static_cast<int>(e * 0.12)), y1 = e - y0;
+    const Index furrow = t.RimOf(colour);
+    const int x0 = std::max(0, static_cast<int>(e * 0.06)), x1 = e - x0;
+    const int y0 = std::max(0, static_cast<int>(e * 0.10)), y1 = e - y0;
     const int stripe = std::max(1, e / 8);
-    for (int y = y0; y < y1; ++y)
-        t.C.Rect(x0, y, x1, y + 1, ((y - y0) / stripe) % 2 == 0 ? colour : Index{G3});
-    if (t.Big())
-        t.C.Frame(x0, y0, x1, y1, Wood);
+    t.C.Rect(x0, y0, x1, y1, furrow);
+    for (int y = y0 + 1; y < y1 - 1; ++y)
+        if ((y - y0 - 1) % (2 * stripe) < stripe + (e >= 16 ? stripe / 2 : 0) || e < 8)
+            t.C.Rect(x0 + 1, y, x1 - 1, y + 1, colour);
 }
 
 void Stall(Tile& t) {
@@ -495,7 +680,7 @@ void Monster(Tile& t) {
     };
     t.Area(horns, White);
     t.Rim(horns, K);
-    t.Area(body, P2);
+    t.Area(body, Wood);
     t.Rim(body, K);
     t.Box(0.30, 0.44, 0.44, 0.58, White);
     t.Box(0.56, 0.44, 0.70, 0.58, White);
@@ -598,11 +783,13 @@ void WallPiece(Tile& t, int arms, bool tower) {
         t.Box(0.44, 0.62, 0.56, 0.74, K); // arrow slit
 }
 
-void Flag(Tile& t, double poleU, double topV, double bottomV, Index colour) {
-    t.Box(poleU - 0.02, topV, poleU + 0.03, bottomV, K);
-    auto cloth = [&](double u, double v) { return u >= poleU + 0.03 && u <= poleU + 0.38 && v >= topV && v <= topV + 0.22 - (u - poleU) * 0.1; };
-    t.Area(cloth, colour);
-    t.Rim(cloth, K);
+// The faction banner that hangs over the upper wall of a castle: a swallow-tailed cloth on a crossbar.
+void Banner(Tile& t, Index colour) {
+    t.Box(0.26, 0.04, 0.74, 0.10, K);
+    t.Marked([](double u, double v) {
+        const double d = std::abs(u - 0.5);
+        return d <= 0.20 && v >= 0.10 && v <= 0.72 - 0.16 * (1.0 - d / 0.20);
+    }, colour);
 }
 
 void CastleRing(Tile& t, int code) {
@@ -617,7 +804,7 @@ void CastleRing(Tile& t, int code) {
     default: // 116..119: the upper wall with the faction's flag
         Courtyard(t, 0, 0.5, 1, 1);
         WallPiece(t, ToW | ToE, false);
-        Flag(t, 0.48, 0.04, 0.40, static_cast<Index>(Fa0 + (code - 116)));
+        Banner(t, static_cast<Index>(Fa0 + (code - 116)));
         break;
     }
 }
@@ -633,24 +820,26 @@ void Gate(Tile& t) {
         t.Box(0.49, 0.42, 0.51, 0.70, K);
 }
 
+// The keep of a faction: the set's building at its largest with a faction roof, between two turrets with
+// faction caps, in a courtyard.
 void Castle(Tile& t, int faction) {
-    Ground(t);
     t.C.Fill(G3);
     const Index colour = static_cast<Index>(Fa0 + faction);
-    auto keep = [](double u, double v) { return u >= 0.18 && u <= 0.82 && v >= 0.40 && v <= 0.90; };
-    auto roof = [](double u, double v) { return v >= 0.20 && v <= 0.42 && std::abs(u - 0.5) <= 0.36 * (v - 0.12) / 0.30; };
-    t.Area(keep, S1);
-    t.Area([&](double u, double v) { return keep(u, v) && v >= 0.72; }, S2);
-    t.Rim(keep, K);
-    t.Area(roof, colour);
-    t.Rim(roof, K);
-    auto door = [](double u, double v) { return std::abs(u - 0.5) <= 0.10 && v >= 0.68 && v <= 0.90; };
-    t.Area(door, K);
-    if (t.Big()) {
-        t.Box(0.26, 0.50, 0.34, 0.62, K);
-        t.Box(0.66, 0.50, 0.74, 0.62, K);
+    if (!t.Big()) { // at 8 and 4 pixels the keep takes the whole courtyard, so its roof stays large
+        Building(t, {0.02, 0.0, 0.98, 0.94}, colour, true, White);
+        t.Box(0.02, 0.94, 0.10, 1.0, K);
+        t.Box(0.90, 0.94, 0.98, 1.0, White);
+        return;
     }
-    Flag(t, 0.50, 0.02, 0.22, colour);
+    for (double cu : {0.11, 0.89}) {
+        auto turret = [cu](double u, double v) { return std::abs(u - cu) <= 0.08 && v >= 0.44 && v <= 0.94; };
+        t.Area(turret, S2);
+        t.Rim(turret, K);
+        t.Marked([cu](double u, double v) { return v >= 0.24 && v <= 0.44 && std::abs(u - cu) <= 0.01 + 0.09 * (v - 0.24) / 0.20; }, colour);
+        // arrow slits, one dark and one light, so every keep carries both rim colours besides its own
+        t.Box(cu - 0.02, 0.66, cu + 0.02, 0.80, cu < 0.5 ? K : White);
+    }
+    Building(t, {0.18, 0.04, 0.82, 0.94}, colour, true, White);
 }
 
 void DrawRole(Tile& t, int code) {
@@ -658,14 +847,14 @@ void DrawRole(Tile& t, int code) {
     if (code == 0) return Ground(t);
     if (code >= 1 && code <= 4) return Trees(t, code);
     if (code == 5) {
-        Mountain(t, MountainShape{true, true, true, true});
+        Mountain(t, true, true, true, true);
         auto mouth = [](double u, double v) { return std::abs(u - 0.5) <= 0.16 && v <= 0.80 && (v >= 0.62 || Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.62) <= 0.16 * 0.16); };
         t.Area(mouth, K);
         return;
     }
     if (code == 6) return Monster(t);
-    if (code == 7) return House(t, Wood, -1);
-    if (code >= 8 && code <= 11) return House(t, static_cast<Index>(Fa0 + code - 8), Fa0 + code - 8);
+    if (code == 7) return House(t, Wood, false);
+    if (code >= 8 && code <= 11) return House(t, static_cast<Index>(Fa0 + code - 8), true);
     if (code >= 12 && code <= 15) return Field(t, static_cast<Index>(Fa0 + code - 12));
     if (code == 16) return Stall(t);
     if (code == 17) return Well(t);
@@ -675,7 +864,7 @@ void DrawRole(Tile& t, int code) {
     if (code >= 48 && code <= 95) return Water(t, code);
     if (code >= 96 && code <= 111) {
         const int j = 111 - code;
-        return Mountain(t, MountainShape{(j & 1) != 0, (j & 2) != 0, (j & 4) != 0, (j & 8) != 0});
+        return Mountain(t, (j & 1) != 0, (j & 2) != 0, (j & 4) != 0, (j & 8) != 0);
     }
     if (code >= 112 && code <= 121) return CastleRing(t, code);
     if (code == 122) return Logs(t);
