@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "Document.h"
 #include "FileController.h"
+#include "HelpWindow.h"
 #include "MapCheckView.h"
 #include "MapEditView.h"
 #include "Platform.h"
@@ -44,7 +45,7 @@ const QString UiFontName = QStringLiteral("ＭＳ Ｐゴシック");
 
 // Where a command appears: a menu of the menu bar, the menu bar itself, the hidden menu whose items only
 // work through their shortcuts, or only the tool bar.
-enum class Place { File, Edit, Window, MenuBar, Hidden, ToolBarOnly };
+enum class Place { File, Edit, Window, Help, MenuBar, Hidden, ToolBarOnly };
 
 // Tool and scale buttons are radio groups; a toggle button keeps its pressed look until clicked again.
 enum class ButtonKind { Plain, Tool, Scale, Toggle };
@@ -136,7 +137,8 @@ constexpr Command Commands[] = {
     {nullptr, Place::ToolBarOnly, "", "", false, "CheckButton", 654, "マップチェック", ButtonKind::Plain,
      [](MainWindow& w) { w.RunMapCheck(); }},
     {nullptr, Place::ToolBarOnly, "", "", false, "StatusButton", 688, "勢力分析", ButtonKind::Plain, nullptr},
-    {nullptr, Place::ToolBarOnly, "", "", false, "HelpButton", 722, "ヘルプを開きます", ButtonKind::Plain, nullptr},
+    {"MenuHelp", Place::Help, "ヘルプを開く(&H)", "F1", false, "HelpButton", 722, "ヘルプを開きます", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShowHelp(); }},
 };
 
 // The action of the tool or scale in force, by value.
@@ -273,7 +275,7 @@ void MainWindow::CreateCommands() {
     QMenu* tileSetMenu = menu(QStringLiteral("キャラクター(&C)"), "Character");
     QMenu* windowMenu = menu(QStringLiteral("ウインドウ(&W)"), "WindowMenu");
     menu(QStringLiteral("オプション(&O)"), "OptionsMenu");
-    menu(QStringLiteral("ヘルプ(&H)"), "HelpMenu");
+    QMenu* helpMenu = menu(QStringLiteral("ヘルプ(&H)"), "HelpMenu");
     // Never shown: its items are added to the window itself so that their shortcuts still work.
     auto* hiddenMenu = new QMenu(QStringLiteral("非メニュー項目"), this);
     hiddenMenu->setObjectName(QStringLiteral("HiddenItems"));
@@ -295,6 +297,7 @@ void MainWindow::CreateCommands() {
             QMenu* target = c.Where == Place::File     ? fileMenu
                             : c.Where == Place::Edit   ? editMenu
                             : c.Where == Place::Window ? windowMenu
+                            : c.Where == Place::Help   ? helpMenu
                             : c.Where == Place::Hidden ? hiddenMenu
                                                        : nullptr;
             if (target) {
@@ -496,6 +499,13 @@ void MainWindow::ShowAbout() {
     const QRect box = about_->frameGeometry();
     about_->move(main.left() + (main.width() - box.width()) / 2, main.top() + (main.height() - box.height()) / 2);
     CurrentPlatform().ExecModal(about_);
+}
+
+void MainWindow::ShowHelp() {
+    if (!help_)
+        help_ = new HelpWindow(this);
+    // Every action of the window, in menu order: the tile sets' after the table's.
+    help_->ShowHelp(findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void MainWindow::ShowWindow(QWidget* window, bool restore) {

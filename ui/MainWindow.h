@@ -19,6 +19,7 @@ namespace tav {
 class AboutDialog;
 class Document;
 class FileController;
+class HelpWindow;
 class MapCheckView;
 class MapEditView;
 class PreviewView;
@@ -58,6 +59,7 @@ public:
     // that finds nothing says so in the status bar for a few seconds.
     bool RunMapCheck();
     void ShowAbout();
+    void ShowHelp();
     void ShowWindow(QWidget* window, bool restore);
     void ShowEditView();
     void ShowPalette();
@@ -94,6 +96,7 @@ private:
     PreviewView* preview_ = nullptr;
     MapCheckView* checkView_ = nullptr;
     AboutDialog* about_ = nullptr;
+    HelpWindow* help_ = nullptr; // made when first asked for
 
     QActionGroup* toolItems_ = nullptr;
     QActionGroup* scaleItems_ = nullptr;

@@ -1,0 +1,98 @@
+#include "HelpWindow.h"
+
+#include <QAction>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace tav {
+
+namespace {
+
+constexpr char HelpBody[] = R"(
+<h2>Tavrenna MapEditor の使い方</h2>
+<p>48 × 48 マスの戦闘マップを描き、整形し、チェックして、ゲームが読む <code>.map</code> ファイルに保存します。</p>
+
+<h3>描く</h3>
+<ul>
+<li><b>キャラクターウインドウ</b>でタイルを左クリックして選びます。ドラッグするとポインタの下のタイルが選ばれます。</li>
+<li><b>ペン</b>: 左ボタンを押している間、通ったマスをすべて塗ります。押してから離すまでが一回の作業です。</li>
+<li><b>直線・四角形・塗りつぶし四角形・円・塗りつぶし円</b>: 一回目のクリックで始点、二回目のクリックで終点を決めて描きます。
+点滅するカーソルが描かれるマスを先に示します。右クリックで始点を取り消します。</li>
+<li><b>塗りつぶし</b>: クリックしたマスとつながった同じタイルを、選んだタイルで塗りつぶします。</li>
+<li>ステータスバーにポインタのマス (X, Y) が、図形を描いている間は始点と終点が出ます。</li>
+</ul>
+
+<h3>元に戻す・やり直す</h3>
+<p>すべての変更は一つずつ元に戻せます (直前の作業を撤回)。元に戻した作業はやり直せます (やり直す)。
+保存したときの状態まで戻すと、マップは「変更なし」に戻ります。</p>
+
+<h3>整形</h3>
+<p>整形すると、水辺・高台の縁・山脈・森の並び・城の壁と門・隣り合う勢力の家の交互の絵柄が自動で付きます。
+整形を解除すると、地形は元の基本タイルに戻ります。保存するときは必ず整形されます。</p>
+
+<h3>マップチェック</h3>
+<p>ゲームのルールに合っているかを調べます。</p>
+<ul>
+<li>どの勢力にも城がちょうど一つあること。</li>
+<li>城がマップの外周にないこと。</li>
+<li>城の門の前のマスが通れること。</li>
+<li>外周に切れ目がないこと。</li>
+</ul>
+<p>問題があるとマップチェックウインドウが前面に出て、一行ずつ報告します。保存のときに問題があれば、保存するかどうかを聞きます。</p>
+
+<h3>ファイル</h3>
+<p><code>.map</code> ファイルは 2306 バイトです。先頭の 2304 バイトが列ごとのタイル番号 (マス (x, y) は x × 48 + y バイト目)、
+2304 バイト目がキャラクター (タイルセット) の番号 × 10、最後の 1 バイトは 0 です。
+保存は一時ファイルに書いてから置き換えるので、書き込みに失敗しても元のファイルは壊れません。</p>
+
+<h3>表示</h3>
+<p>キャラクターメニューで九つのタイルセットを切り替えます (マップのタイル番号は変わりません)。
+ツールバーの三つのサイズボタンで、エディットウインドウを 32・16・8 ピクセルのマスに切り替えます。
+Shift と矢印キーでマップ全体を一マスずらします。はみ出したマスは反対側に戻ります。</p>
+)";
+
+} // namespace
+
+QString ShortcutTable(const QList<QAction*>& actions) {
+    QString rows;
+    for (const QAction* action : actions) {
+        const QList<QKeySequence> keys = action->shortcuts();
+        if (keys.isEmpty())
+            continue;
+        QStringList shown;
+        for (const QKeySequence& key : keys)
+            shown << key.toString(QKeySequence::NativeText).toHtmlEscaped();
+        QString caption = action->text();
+        caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+        rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n").arg(caption.toHtmlEscaped(), shown.join(QStringLiteral(" / ")));
+    }
+    return QStringLiteral("<h3>ショートカット</h3>\n<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\">\n"
+                          "<tr><th>コマンド</th><th>キー</th></tr>\n") +
+           rows + QStringLiteral("</table>\n");
+}
+
+HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Tavrenna MapEditor ヘルプ"));
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("HelpText"));
+    browser_->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    resize(560, 520);
+}
+
+void HelpWindow::ShowHelp(const QList<QAction*>& actions) {
+    browser_->setHtml(QString::fromUtf8(HelpBody) + ShortcutTable(actions));
+    show();
+    raise();
+    activateWindow();
+}
+
+QString HelpWindow::Text() const {
+    return browser_->toPlainText();
+}
+
+} // namespace tav
