@@ -1,6 +1,6 @@
 // One update of the faction analysis window, as after each change of the map: analysis, table, notes and
-// the tinted picture, then the event loop's layout and paint of the window. Two maps that differ in one cell take turns, so every
-// update changes the figures.
+// the tinted picture, then the event loop's layout and paint of the window. Two maps that differ in one cell
+// take turns, so every update changes the figures.
 #include "FactionAnalysisView.h"
 #include "TileBitmaps.h"
 #include "TileSets.h"

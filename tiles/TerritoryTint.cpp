@@ -34,7 +34,8 @@ constexpr int UnreachableWeight = 176;
 
 QRgb Blend(QRgb pixel, QRgb tint, int weight) {
     const auto mix = [weight](int from, int to) { return (from * (256 - weight) + to * weight) >> 8; };
-    return qRgb(mix(qRed(pixel), qRed(tint)), mix(qGreen(pixel), qGreen(tint)), mix(qBlue(pixel), qBlue(tint)));
+    return qRgb(mix(qRed(pixel), qRed(tint)), mix(qGreen(pixel), qGreen(tint)),
+                mix(qBlue(pixel), qBlue(tint)));
 }
 
 } // namespace
@@ -69,7 +70,7 @@ QImage TerritoryPicture(const FactionAnalysis& analysis, int tileSet, const QIma
             QRgb& pixel = row[x];
             if (holder < FactionCount)
                 pixel = Blend(pixel, factionTints[holder], FactionWeight);
-            else if (holder == ContestedCell) // diagonal hatching, so it never reads as a grey or white faction
+            else if (holder == ContestedCell) // hatched, so it never reads as a grey or white faction
                 pixel = Blend(pixel, ContestedTint, ((x + y) & 3) < 2 ? HatchWeight : HatchGapWeight);
             else if (holder == UnreachableCell)
                 pixel = Blend(pixel, UnreachableTint, UnreachableWeight);

@@ -43,7 +43,8 @@ QString CastlesText(const FactionAnalysis& analysis, int faction) {
 
 // Black or white, whichever reads better on the faction's colour.
 QColor TextColourOn(QRgb background) {
-    const int luminance = (qRed(background) * 299 + qGreen(background) * 587 + qBlue(background) * 114) / 1000;
+    const int luminance =
+        (qRed(background) * 299 + qGreen(background) * 587 + qBlue(background) * 114) / 1000;
     return luminance > 140 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
@@ -155,8 +156,8 @@ void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage
         textChanged |= SetCellText(f, InTerritoryColumn, QString::number(figures.InTerritory));
         for (int to = 0; to < FactionCount; ++to) {
             const int steps = analysis_.Distance[static_cast<std::size_t>(f)][static_cast<std::size_t>(to)];
-            textChanged |=
-                SetCellText(f, FirstDistanceColumn + to, steps == NoDistance ? NoValue : QString::number(steps));
+            const QString text = steps == NoDistance ? NoValue : QString::number(steps);
+            textChanged |= SetCellText(f, FirstDistanceColumn + to, text);
         }
         if (figures.CastleCount == 0) {
             if (!missing.isEmpty())

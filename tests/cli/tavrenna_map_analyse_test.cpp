@@ -61,7 +61,8 @@ TEST_F(Analyse, JsonGivesEachGoldenMapsFiguresAndTheTileSetsNames) {
             EXPECT_EQ(faction.value("name").toString().toStdString(), FactionName(tileSet, f));
             std::vector<std::string> castles;
             for (const QJsonValue& castle : faction.value("castles").toArray())
-                castles.push_back(std::to_string(castle[0].toInt()) + "," + std::to_string(castle[1].toInt()));
+                castles.push_back(std::to_string(castle[0].toInt()) + "," +
+                                  std::to_string(castle[1].toInt()));
             EXPECT_EQ(castles, map.Facts.at("castles" + std::to_string(f)));
             for (const char* key : {"houses", "fields", "territory", "in_territory"})
                 EXPECT_EQ(faction.value(key), NumbersJson(map, key).at(f)) << key;
@@ -71,7 +72,8 @@ TEST_F(Analyse, JsonGivesEachGoldenMapsFiguresAndTheTileSetsNames) {
         EXPECT_EQ(json.value("contested"), map.Numbers("contested").at(0));
         EXPECT_EQ(json.value("unreachable"), map.Numbers("unreachable").at(0));
         const std::string balance = map.Facts.at("balance").at(0);
-        EXPECT_EQ(json.value("balance"), balance == "none" ? QJsonValue(QJsonValue::Null) : std::stod(balance));
+        EXPECT_EQ(json.value("balance"),
+                  balance == "none" ? QJsonValue(QJsonValue::Null) : QJsonValue(std::stod(balance)));
     }
 }
 
@@ -102,7 +104,8 @@ TEST_F(Analyse, RenderTerritoryDrawsTheTintedPictureOfTheAnalysis) {
     const MapGrid grid = golden::LoadGoldenMap("tie_line").Grid;
     WriteMap(Path("in.map"), grid, 30);
     ASSERT_EQ(RunTool({"render", Path("in.map"), "-o", Path("plain.png"), "--edge", "8"}).ExitCode, 0);
-    const RunResult run = RunTool({"render", Path("in.map"), "-o", Path("tint.png"), "--edge", "8", "--territory"});
+    const RunResult run =
+        RunTool({"render", Path("in.map"), "-o", Path("tint.png"), "--edge", "8", "--territory"});
     ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
 
     TileBitmaps bitmaps;

@@ -56,7 +56,8 @@ TEST(FactionAnalysisWindow, ShowsEachMapsFiguresNamesAndPictureAndFollowsTheNext
               QStringList({"ブレスト領(赤)", "(7,1)", "1", "0", "9", "0", "10", "—", "—", "—"}));
     EXPECT_EQ(RowTexts(*table, 2), QStringList({"シオネル領(白)", "なし", "0", "0", "0", "0", "—", "—", "—", "—"}));
     EXPECT_EQ(table->item(1, 0)->background().color().rgb(), FactionColour(1, 1));
-    EXPECT_EQ(table->horizontalHeaderItem(FactionAnalysisView::FirstDistanceColumn + 3)->text(), "ヴォルグ領(黒)まで");
+    EXPECT_EQ(table->horizontalHeaderItem(FactionAnalysisView::FirstDistanceColumn + 3)->text(),
+              "ヴォルグ領(黒)まで");
     EXPECT_TRUE(missing->isVisible());
     EXPECT_EQ(missing->text(), "シオネル領(白)の城がありません。\nヴォルグ領(黒)の城がありません。");
     EXPECT_TRUE(summary->text().startsWith("係争地：4　到達不能：0　バランス（最大÷最小の領土）：—"))
@@ -68,7 +69,8 @@ TEST(FactionAnalysisWindow, ShowsEachMapsFiguresNamesAndPictureAndFollowsTheNext
     setSeven.LoadTileSetBitmaps(7);
     const MapGrid tie = golden::LoadGoldenMap("tie_line").Grid;
     view->ShowMap(tie, 7, setSeven.Picture(PreviewScaleIndex));
-    EXPECT_EQ(RowTexts(*table, 3), QStringList({"ウミネコ港(黒)", "(4,4)", "0", "0", "4", "0", "8", "4", "4", "—"}));
+    EXPECT_EQ(RowTexts(*table, 3),
+              QStringList({"ウミネコ港(黒)", "(4,4)", "0", "0", "4", "0", "8", "4", "4", "—"}));
     EXPECT_FALSE(missing->isVisible());
     EXPECT_EQ(summary->text(), "係争地：9　到達不能：0　バランス（最大÷最小の領土）：1.000");
     EXPECT_EQ(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32), ExpectedPicture(tie, 7));
