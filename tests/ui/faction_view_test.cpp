@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace tav {
 namespace {
 
@@ -74,6 +76,18 @@ TEST(FactionAnalysisWindow, ShowsEachMapsFiguresNamesAndPictureAndFollowsTheNext
     EXPECT_FALSE(missing->isVisible());
     EXPECT_EQ(summary->text(), "係争地：9　到達不能：0　バランス（最大÷最小の領土）：1.000");
     EXPECT_EQ(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32), ExpectedPicture(tie, 7));
+}
+
+// The rows and the picture tell the factions apart by colour: each name's colour word is known, and no two
+// factions of a set share one.
+TEST(FactionAnalysisWindow, EveryFactionOfEverySetHasAColourOfItsOwn) {
+    for (int tileSet = 1; tileSet <= TileSetCount; ++tileSet) {
+        std::set<QRgb> colours;
+        for (int f = 0; f < FactionCount; ++f)
+            colours.insert(FactionColour(tileSet, f));
+        EXPECT_EQ(colours.size(), 4u) << tileSet;
+        EXPECT_FALSE(colours.count(ContestedTint) || colours.count(UnreachableTint)) << tileSet;
+    }
 }
 
 } // namespace

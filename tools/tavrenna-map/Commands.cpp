@@ -381,7 +381,7 @@ int NewCommand(const QStringList& arguments) {
 }
 
 const char* const TopDescription =
-    "Checks, shapes, paints and renders Tavrenna .map files with the editor's own rules.\n"
+    "Checks, shapes, paints, renders and analyses Tavrenna .map files with the editor's own rules.\n"
     "\n"
     "Commands:\n"
     "  check FILE.map                       print the map check's report lines\n"
