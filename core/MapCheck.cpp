@@ -39,11 +39,6 @@ bool IsCastleCode(TileCode code) {
     return code >= 20 && code <= 23;
 }
 
-// Tested on the plain code of the cell in front of a gate.
-bool IsBlockingCode(TileCode plain) {
-    return plain == 6 || plain == 48 || (plain >= 96 && plain <= 121) || (plain >= 124 && plain <= 127);
-}
-
 std::string Coordinates(int x, int y) {
     // Appended piece by piece: chains of operator+ on temporaries trip a false -Wrestrict in GCC 12 at -O3.
     std::string text = "(";
@@ -62,6 +57,10 @@ std::string Concat(std::initializer_list<std::string_view> pieces) {
 }
 
 } // namespace
+
+bool IsBlockingCode(TileCode plain) {
+    return plain == 6 || plain == 48 || (plain >= 96 && plain <= 121) || (plain >= 124 && plain <= 127);
+}
 
 std::string_view TileSetName(int tileSet) {
     if (tileSet < 1 || tileSet > TileSetCount)

@@ -13,6 +13,11 @@ namespace tav {
 std::string_view TileSetName(int tileSet);                // tileSet 1..9
 std::string_view FactionName(int tileSet, int faction);   // tileSet 1..9, faction 0..3
 
+// Whether units cannot pass a cell of this plain code (apply PlainCode first): water, mountains, castle
+// walls, the monster and a few single tiles. The check tests the cell in front of a gate with it; the
+// faction analysis walks only through cells it does not block. Codes 128..255 never block.
+bool IsBlockingCode(TileCode plain);
+
 struct MapCheckReport {
     std::vector<std::string> Lines; // UTF-8, in the order the check adds them; the header first
     bool Problem = false;           // true when at least one line besides the header was added

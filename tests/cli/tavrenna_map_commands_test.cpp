@@ -455,7 +455,8 @@ TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
         "unshape IN.map -o OUT.map",
         "paint IN.map -o OUT.map --tool pen|line|box|boxfill|circle|circlefill|bucket --at X,Y [--from X,Y] --code N",
         "shift IN.map -o OUT.map --dir left|right|up|down [--count N]",
-        "render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N]",
+        "render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]",
+        "analyse FILE.map [--json]",
         "new -o OUT.map [--tileset N]",
     };
     const RunResult top = RunTool({"--help"});

@@ -96,6 +96,9 @@ TEST_F(TavrennaMapErrors, UsageErrorsExitWithStatusTwoAndWriteNothing) {
         {{"render", "@IN", "-o", "@OUT", "--edge", "12"}, "--edge must be 4, 8, 16 or 32, not \"12\""},
         {{"render", "@IN", "-o", "@OUT", "--edge", "16px"}, "--edge must be 4, 8, 16 or 32"},
         {{"render", "@IN", "-o", "@OUT", "--tileset", "0"}, "--tileset must be a whole number from 1 to 9"},
+        {{"analyse"}, "missing FILE.map"},
+        {{"analyse", "@IN", "-o", "@OUT"}, "Unknown option 'o'"},
+        {{"analyse", "@IN", "--json=yes"}, "Unexpected value after '--json'"},
     };
     const QByteArray inputBefore = ReadBytes(Path("in.map"));
     for (const Case& c : cases) {
@@ -130,6 +133,7 @@ TEST_F(TavrennaMapErrors, UnreadableInputsAreReportedWithTheirNameAndNeverHang) 
         {"shape", "-o", Path("out.map")},
         {"paint", "-o", Path("out.map"), "--tool", "pen", "--at", "0,0", "--code", "1"},
         {"render", "-o", Path("out.png")},
+        {"analyse", "--json"},
     };
     for (const Case& c : cases) {
         for (const QStringList& command : commands) {

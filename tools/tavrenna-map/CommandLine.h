@@ -30,6 +30,9 @@ public:
 
     QString Positional(int index) const { return positional_.at(index); }
 
+    // Whether a flag without a value was given.
+    bool IsSet(const QCommandLineOption& option) const { return parser_.isSet(option); }
+
     // The value of an option given at most once; a repeated option is a usage error.
     std::optional<QString> Value(const QCommandLineOption& option) const;
     QString RequiredValue(const QCommandLineOption& option) const;

@@ -2,9 +2,11 @@
 
 #include "CommandLine.h"
 #include "DrawTools.h"
+#include "FactionAnalysis.h"
 #include "MapCheck.h"
 #include "MapFiles.h"
 #include "Shaping.h"
+#include "TerritoryTint.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
 #include "TileSets.h"
@@ -16,6 +18,7 @@
 
 #include <array>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace tav::cli {
@@ -192,7 +195,7 @@ int ShiftCommand(const QStringList& arguments) {
 
 int RenderCommand(const QStringList& arguments) {
     CommandLine line(QStringLiteral("render"),
-                     QStringLiteral("render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N]"),
+                     QStringLiteral("render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]"),
                      QStringLiteral("Draws the whole map as a PNG picture, 48 tiles square, with the tiles of the "
                                     "file's tile set or of --tileset. Codes of 128 and above show the views' "
                                     "marker."),
@@ -202,9 +205,13 @@ int RenderCommand(const QStringList& arguments) {
                                         QStringLiteral("pixels"));
     const QCommandLineOption tileSetOption = TileSetOption(QStringLiteral("Draw with tile set N (1 to 9) instead "
                                                                           "of the file's."));
+    const QCommandLineOption territoryOption(QStringLiteral("territory"),
+                                             QStringLiteral("Tint every cell by the faction whose territory it is, "
+                                                            "as the faction analysis window shows it."));
     line.AddOption(OutputOption);
     line.AddOption(edgeOption);
     line.AddOption(tileSetOption);
+    line.AddOption(territoryOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
 
@@ -228,7 +235,9 @@ int RenderCommand(const QStringList& arguments) {
         throw CliFailure(QString::fromUtf8(error.what()));
     }
     const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
-    const QImage picture = RenderMap(map.Grid, bitmaps.Picture(scaleIndex), edge);
+    QImage picture = RenderMap(map.Grid, bitmaps.Picture(scaleIndex), edge);
+    if (line.IsSet(territoryOption))
+        picture = TerritoryPicture(AnalyseFactions(map.Grid), tileSet.value_or(map.TileSet), picture);
     // Encoded in memory first, so the file is written in one piece like a map and libpng never sees a
     // failing device.
     QByteArray png;
@@ -238,6 +247,122 @@ int RenderCommand(const QStringList& arguments) {
     if (!writer.write(picture))
         throw CliFailure(output + QStringLiteral(": cannot encode the picture: ") + writer.errorString());
     WriteFileAtomically(output, png);
+    return ExitSuccess;
+}
+
+// A JSON string: quotes, backslashes and control characters escaped; the rest stays UTF-8 as it is.
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string DistanceText(int steps, std::string_view none) {
+    return steps == NoDistance ? std::string(none) : std::to_string(steps);
+}
+
+// Rounded to three decimals, always with the point, whatever the locale.
+std::string BalanceText(const std::optional<double>& balance, std::string_view none) {
+    return balance ? QString::number(*balance, 'f', 3).toStdString() : std::string(none);
+}
+
+std::string AnalysisJson(const FactionAnalysis& analysis, int tileSet) {
+    std::string out = "{\"tileset\": " + std::to_string(tileSet) + ", \"factions\": [";
+    for (int f = 0; f < FactionCount; ++f) {
+        const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
+        out += f ? ", " : "";
+        out += "{\"index\": " + std::to_string(f) + ", \"name\": " + JsonString(FactionName(tileSet, f)) +
+               ", \"castles\": [";
+        bool first = true;
+        for (const std::uint16_t cell : analysis.Castles(f)) {
+            out += first ? "[" : ", [";
+            out += std::to_string(cell / MapSize) + ", " + std::to_string(cell % MapSize) + "]";
+            first = false;
+        }
+        out += "], \"houses\": " + std::to_string(figures.Houses) + ", \"fields\": " + std::to_string(figures.Fields) +
+               ", \"territory\": " + std::to_string(figures.Territory) +
+               ", \"in_territory\": " + std::to_string(figures.InTerritory) + "}";
+    }
+    out += "], \"distance\": [";
+    for (int from = 0; from < FactionCount; ++from) {
+        out += from ? ", [" : "[";
+        for (int to = 0; to < FactionCount; ++to) {
+            out += to ? ", " : "";
+            out += DistanceText(analysis.Distance[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)],
+                                "null");
+        }
+        out += "]";
+    }
+    out += "], \"contested\": " + std::to_string(analysis.Contested) +
+           ", \"unreachable\": " + std::to_string(analysis.Unreachable) +
+           ", \"balance\": " + BalanceText(analysis.Balance, "null") + "}\n";
+    return out;
+}
+
+std::string AnalysisText(const FactionAnalysis& analysis, int tileSet) {
+    std::string out = "tile set " + std::to_string(tileSet) + " " + std::string(TileSetName(tileSet)) + "\n";
+    for (int f = 0; f < FactionCount; ++f) {
+        const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
+        out += "faction " + std::to_string(f) + " " + std::string(FactionName(tileSet, f)) + ": ";
+        if (figures.CastleCount == 0)
+            out += "no castle";
+        else
+            out += figures.CastleCount == 1 ? "castle" : "castles";
+        for (const std::uint16_t cell : analysis.Castles(f))
+            out += " (" + std::to_string(cell / MapSize) + "," + std::to_string(cell % MapSize) + ")";
+        out += "; houses " + std::to_string(figures.Houses) + ", fields " + std::to_string(figures.Fields) +
+               ", territory " + std::to_string(figures.Territory) + ", in territory " +
+               std::to_string(figures.InTerritory) + "\n";
+    }
+    out += "distance in steps from the row's castles to the column's:\n        0     1     2     3\n";
+    for (int from = 0; from < FactionCount; ++from) {
+        char row[64];
+        std::snprintf(row, sizeof row, "  %d", from);
+        out += row;
+        for (int to = 0; to < FactionCount; ++to) {
+            std::snprintf(row, sizeof row, "%6s",
+                          DistanceText(analysis.Distance[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)],
+                                       "-")
+                              .c_str());
+            out += row;
+        }
+        out += "\n";
+    }
+    out += "contested " + std::to_string(analysis.Contested) + "\nunreachable " +
+           std::to_string(analysis.Unreachable) + "\nbalance " + BalanceText(analysis.Balance, "none") + "\n";
+    return out;
+}
+
+int AnalyseCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("analyse"), QStringLiteral("analyse FILE.map [--json]"),
+                     QStringLiteral("Prints the faction analysis of a map: each faction's castles, houses, "
+                                    "fields, territory (the open cells it reaches in fewer steps than any "
+                                    "other) and how many of its houses and fields lie in it; the steps between "
+                                    "the castles; the contested and unreachable cells; and the balance, largest "
+                                    "territory over smallest."),
+                     {QStringLiteral("FILE.map")});
+    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object instead."));
+    line.AddOption(jsonOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    const LoadedMap map = LoadInput(line.Positional(0));
+    const FactionAnalysis analysis = AnalyseFactions(map.Grid);
+    const std::string text =
+        line.IsSet(jsonOption) ? AnalysisJson(analysis, map.TileSet) : AnalysisText(analysis, map.TileSet);
+    std::fwrite(text.data(), 1, text.size(), stdout);
     return ExitSuccess;
 }
 
@@ -256,7 +381,7 @@ int NewCommand(const QStringList& arguments) {
 }
 
 const char* const TopDescription =
-    "Checks, shapes, paints and renders Tavrenna .map files with the editor's own rules.\n"
+    "Checks, shapes, paints, renders and analyses Tavrenna .map files with the editor's own rules.\n"
     "\n"
     "Commands:\n"
     "  check FILE.map                       print the map check's report lines\n"
@@ -266,8 +391,9 @@ const char* const TopDescription =
     "                                       paint one tool stroke\n"
     "  shift IN.map -o OUT.map --dir D [--count N]\n"
     "                                       turn the map with wrap-around\n"
-    "  render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N]\n"
+    "  render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]\n"
     "                                       draw the map as a PNG picture\n"
+    "  analyse FILE.map [--json]            print each faction's territory, reach and the balance\n"
     "  new -o OUT.map [--tileset N]         write a new map\n"
     "\n"
     "'tavrenna-map COMMAND --help' describes a command. Exit status: 0 success, 1 the check found\n"
@@ -319,6 +445,8 @@ int RunTavrennaMap(const QStringList& arguments) {
             return ShiftCommand(rest);
         if (command == u"render")
             return RenderCommand(rest);
+        if (command == u"analyse")
+            return AnalyseCommand(rest);
         if (command == u"new")
             return NewCommand(rest);
         throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));

@@ -1,0 +1,188 @@
+#include "FactionAnalysisView.h"
+
+#include "MapCheck.h"
+#include "TerritoryTint.h"
+#include "TileRender.h"
+
+#include <QColor>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPixmap>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tav {
+
+namespace {
+
+// More castle positions than this make the column too wide; the count says how many there are.
+constexpr int ShownCastles = 3;
+
+const QString NoValue = QStringLiteral("—");
+
+QString FactionText(int tileSet, int faction) {
+    const std::string_view name = FactionName(tileSet, faction);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString CastlesText(const FactionAnalysis& analysis, int faction) {
+    const auto castles = analysis.Castles(faction);
+    if (castles.empty())
+        return QStringLiteral("なし");
+    QString text;
+    for (std::size_t i = 0; i < castles.size() && i < ShownCastles; ++i) {
+        if (i > 0)
+            text += u' ';
+        text += QStringLiteral("(%1,%2)").arg(castles[i] / MapSize).arg(castles[i] % MapSize);
+    }
+    if (castles.size() > ShownCastles)
+        text += QStringLiteral(" …計%1").arg(castles.size());
+    return text;
+}
+
+// Black or white, whichever reads better on the faction's colour.
+QColor TextColourOn(QRgb background) {
+    const int luminance =
+        (qRed(background) * 299 + qGreen(background) * 587 + qBlue(background) * 114) / 1000;
+    return luminance > 140 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+QLabel* LegendSwatch(QRgb colour, QWidget* parent) {
+    auto* swatch = new QLabel(parent);
+    swatch->setFixedSize(12, 12);
+    swatch->setAutoFillBackground(true);
+    QPalette palette = swatch->palette();
+    palette.setColor(QPalette::Window, QColor(colour));
+    swatch->setPalette(palette);
+    return swatch;
+}
+
+} // namespace
+
+FactionAnalysisView::FactionAnalysisView(QWidget* parent)
+    : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("FactionAnalysisView"));
+    setWindowTitle(QStringLiteral("勢力分析"));
+
+    auto* content = new QWidget(this);
+    auto* layout = new QVBoxLayout(content);
+
+    table_ = new QTableWidget(FactionCount, ColumnCount, content);
+    table_->setObjectName(QStringLiteral("FactionTable"));
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->verticalHeader()->hide();
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setHorizontalHeaderLabels({QStringLiteral("勢力"), QStringLiteral("城の位置"), QStringLiteral("家"),
+                                       QStringLiteral("畑"), QStringLiteral("領土"), QStringLiteral("領土内の家・畑"),
+                                       QString(), QString(), QString(), QString()});
+    for (int row = 0; row < FactionCount; ++row)
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto* item = new QTableWidgetItem;
+            if (column != NameColumn && column != CastlesColumn)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(row, column, item);
+        }
+    layout->addWidget(table_);
+
+    missingCastles_ = new QLabel(content);
+    missingCastles_->setObjectName(QStringLiteral("MissingCastles"));
+    missingCastles_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    missingCastles_->hide();
+    layout->addWidget(missingCastles_);
+
+    summary_ = new QLabel(content);
+    summary_->setObjectName(QStringLiteral("FactionSummary"));
+    layout->addWidget(summary_);
+
+    auto* legend = new QHBoxLayout;
+    legend->addWidget(LegendSwatch(ContestedTint, content));
+    legend->addWidget(new QLabel(QStringLiteral("係争地"), content));
+    legend->addSpacing(12);
+    legend->addWidget(LegendSwatch(UnreachableTint, content));
+    legend->addWidget(new QLabel(QStringLiteral("到達不能"), content));
+    legend->addStretch();
+    layout->addLayout(legend);
+
+    picture_ = new QLabel(content);
+    picture_->setObjectName(QStringLiteral("TerritoryPicture"));
+    picture_->setFixedSize(PictureEdge, PictureEdge);
+    layout->addWidget(picture_);
+
+    setWidget(content);
+}
+
+bool FactionAnalysisView::SetCellText(int row, int column, const QString& text) {
+    QTableWidgetItem* item = table_->item(row, column);
+    if (item->text() == text) // an unchanged text repaints nothing
+        return false;
+    item->setText(text);
+    return true;
+}
+
+void FactionAnalysisView::SetFactionHeaders(int tileSet) {
+    for (int f = 0; f < FactionCount; ++f) {
+        const QString name = FactionText(tileSet, f);
+        const QRgb colour = FactionColour(tileSet, f);
+        QTableWidgetItem* item = table_->item(f, NameColumn);
+        item->setText(name);
+        item->setBackground(QColor(colour));
+        item->setForeground(TextColourOn(colour));
+        auto* header = new QTableWidgetItem(name + QStringLiteral("まで"));
+        header->setToolTip(QStringLiteral("その勢力の最も近い城までの歩数"));
+        table_->setHorizontalHeaderItem(FirstDistanceColumn + f, header);
+    }
+    shownTileSet_ = tileSet;
+}
+
+void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage& previewTilePicture) {
+    analysis_ = AnalyseFactions(grid);
+    bool textChanged = false;
+    if (tileSet != shownTileSet_) {
+        SetFactionHeaders(tileSet);
+        textChanged = true;
+    }
+
+    QString missing;
+    for (int f = 0; f < FactionCount; ++f) {
+        const FactionFigures& figures = analysis_.Factions[static_cast<std::size_t>(f)];
+        textChanged |= SetCellText(f, CastlesColumn, CastlesText(analysis_, f));
+        textChanged |= SetCellText(f, HousesColumn, QString::number(figures.Houses));
+        textChanged |= SetCellText(f, FieldsColumn, QString::number(figures.Fields));
+        textChanged |= SetCellText(f, TerritoryColumn, QString::number(figures.Territory));
+        textChanged |= SetCellText(f, InTerritoryColumn, QString::number(figures.InTerritory));
+        for (int to = 0; to < FactionCount; ++to) {
+            const int steps = analysis_.Distance[static_cast<std::size_t>(f)][static_cast<std::size_t>(to)];
+            const QString text = steps == NoDistance ? NoValue : QString::number(steps);
+            textChanged |= SetCellText(f, FirstDistanceColumn + to, text);
+        }
+        if (figures.CastleCount == 0) {
+            if (!missing.isEmpty())
+                missing += u'\n';
+            missing += FactionText(tileSet, f) + QStringLiteral("の城がありません。");
+        }
+    }
+    if (textChanged)
+        table_->resizeColumnsToContents();
+    if (missingCastles_->text() != missing) {
+        missingCastles_->setText(missing);
+        missingCastles_->setVisible(!missing.isEmpty());
+    }
+
+    const QString balance = analysis_.Balance ? QString::number(*analysis_.Balance, 'f', 3)
+                                              : NoValue + QStringLiteral("（領土のない勢力があります）");
+    const QString summary = QStringLiteral("係争地：%1　到達不能：%2　バランス（最大÷最小の領土）：%3")
+                                .arg(analysis_.Contested)
+                                .arg(analysis_.Unreachable)
+                                .arg(balance);
+    if (summary_->text() != summary)
+        summary_->setText(summary);
+
+    const QImage map = RenderMap(grid, previewTilePicture, CellEdge);
+    picture_->setPixmap(QPixmap::fromImage(TerritoryPicture(analysis_, tileSet, map)));
+}
+
+} // namespace tav

@@ -1,0 +1,61 @@
+#pragma once
+// The faction analysis window: for each faction its castles, houses, fields, territory and the steps to
+// the other factions' castles, the contested and unreachable cells and the balance, and the map at
+// 4 pixels per cell tinted by territory. A passive view: whoever owns the map calls ShowMap after each
+// change; the window reads nothing else.
+
+#include "FactionAnalysis.h"
+#include "MapDocument.h"
+
+#include <QImage>
+#include <QMdiSubWindow>
+#include <QString>
+
+#include <array>
+
+class QLabel;
+class QTableWidget;
+
+namespace tav {
+
+class FactionAnalysisView : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int CellEdge = 4;
+    static constexpr int PictureEdge = MapSize * CellEdge; // 192
+
+    // Table columns.
+    enum Column {
+        NameColumn,
+        CastlesColumn,
+        HousesColumn,
+        FieldsColumn,
+        TerritoryColumn,
+        InTerritoryColumn,
+        FirstDistanceColumn, // one column per faction: steps to its nearest castle
+        ColumnCount = FirstDistanceColumn + FactionCount,
+    };
+
+    // Add the window to the frame with QMdiArea::addSubWindow; it starts empty until the first ShowMap.
+    explicit FactionAnalysisView(QWidget* parent = nullptr);
+
+    // Analyses `grid` and refreshes the table, the notes and the picture. `tileSet` (1..9) names and
+    // colours the factions; `previewTilePicture` is the tile set's 4-pixel picture (scale index 3).
+    void ShowMap(const MapGrid& grid, int tileSet, const QImage& previewTilePicture);
+
+    const FactionAnalysis& Analysis() const { return analysis_; }
+
+private:
+    void SetFactionHeaders(int tileSet);
+    // Returns whether the text changed.
+    bool SetCellText(int row, int column, const QString& text);
+
+    FactionAnalysis analysis_{};
+    int shownTileSet_ = 0;
+    QTableWidget* table_ = nullptr;
+    QLabel* missingCastles_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QLabel* picture_ = nullptr;
+};
+
+} // namespace tav
