@@ -165,8 +165,12 @@ void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage
             missing += FactionText(tileSet, f) + QStringLiteral("の城がありません。");
         }
     }
-    if (textChanged)
+    if (textChanged) {
         table_->resizeColumnsToContents();
+        // All four rows, never a scroll bar of their own.
+        table_->setFixedHeight(table_->horizontalHeader()->height() + table_->verticalHeader()->length() +
+                               2 * table_->frameWidth());
+    }
     if (missingCastles_->text() != missing) {
         missingCastles_->setText(missing);
         missingCastles_->setVisible(!missing.isEmpty());

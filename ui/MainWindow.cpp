@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "Document.h"
+#include "FactionAnalysisView.h"
 #include "FileController.h"
 #include "HelpWindow.h"
 #include "MapCheckView.h"
@@ -34,6 +35,7 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 
@@ -115,6 +117,8 @@ constexpr Command Commands[] = {
      [](MainWindow& w) { w.ShowPreview(); }},
     {"MenuShowMapCheckView", Place::Window, "マップチェックウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShowCheckView(); }},
+    {"MenuShowFactionView", Place::Window, "勢力分析ウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShowFactionView(); }},
 
     {"MenuAbout", Place::MenuBar, "バージョン(&V)", "", false, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShowAbout(); }},
@@ -136,7 +140,8 @@ constexpr Command Commands[] = {
 
     {nullptr, Place::ToolBarOnly, "", "", false, "CheckButton", 654, "マップチェック", ButtonKind::Plain,
      [](MainWindow& w) { w.RunMapCheck(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "StatusButton", 688, "勢力分析", ButtonKind::Plain, nullptr},
+    {nullptr, Place::ToolBarOnly, "", "", false, "StatusButton", 688, "勢力分析", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShowFactionView(); }},
     {"MenuHelp", Place::Help, "ヘルプを開く(&H)", "F1", false, "HelpButton", 722, "ヘルプを開きます", ButtonKind::Plain,
      [](MainWindow& w) { w.ShowHelp(); }},
 };
@@ -196,6 +201,10 @@ MainWindow::MainWindow() {
     palette_ = new TilePalette(pictures_, mdiArea_);
     preview_ = new PreviewView(document_, pictures_, mdiArea_);
     checkView_ = new MapCheckView(document_, mdiArea_);
+    factionView_ = new FactionAnalysisView;
+    mdiArea_->addSubWindow(factionView_);
+    factionView_->move(246, 0);
+    factionView_->hide();
     about_ = new AboutDialog(this);
     files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
@@ -205,6 +214,10 @@ MainWindow::MainWindow() {
     editView_->PlaceBeside = [this](QSize client) { return PlacePaletteBeside(client); };
     connect(pictures_, &TileSetPictures::LoadFailed, this,
             [this](const QString& reason) { CurrentPlatform().ReportError(this, reason); });
+    // The analysis follows every change of the map while it is shown; hidden, it costs nothing.
+    connect(document_, &Document::MapChanged, this, &MainWindow::RefreshFactionView);
+    connect(document_, &Document::CellsChanged, this, &MainWindow::RefreshFactionView);
+    connect(pictures_, &TileSetPictures::Changed, this, &MainWindow::RefreshFactionView);
     // The tile-set mark follows the map, also when a switch is undone or a file brings another set.
     connect(document_, &Document::TileSetChanged, this, [this](int tileSet) {
         if (tileSet >= 1 && tileSet <= TileSetCount)
@@ -506,6 +519,24 @@ void MainWindow::ShowHelp() {
         help_ = new HelpWindow(this);
     // Every action of the window, in menu order: the tile sets' after the table's.
     help_->ShowHelp(findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void MainWindow::ShowFactionView() {
+    const bool firstShowing = factionView_->isHidden();
+    ShowWindow(factionView_, true);
+    RefreshFactionView();
+    if (firstShowing) {
+        // Big enough for the whole table and picture, at the right of the frame, over the palette.
+        const QSize size = factionView_->sizeHint().boundedTo(mdiArea_->viewport()->size());
+        factionView_->resize(size);
+        factionView_->move(std::max(0, mdiArea_->viewport()->width() - size.width()), 0);
+    }
+}
+
+void MainWindow::RefreshFactionView() {
+    if (!factionView_->isVisible() || !pictures_->IsLoaded())
+        return;
+    factionView_->ShowMap(document_->Grid(), document_->TileSet(), pictures_->Picture(PreviewScaleIndex));
 }
 
 void MainWindow::ShowWindow(QWidget* window, bool restore) {

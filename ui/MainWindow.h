@@ -18,6 +18,7 @@ namespace tav {
 
 class AboutDialog;
 class Document;
+class FactionAnalysisView;
 class FileController;
 class HelpWindow;
 class MapCheckView;
@@ -65,6 +66,7 @@ public:
     void ShowPalette();
     void ShowPreview();
     void ShowCheckView();
+    void ShowFactionView();
 
     // Sizes the edit window to what fits beside the palette, and puts the palette beside it.
     void LayoutEditWindow();
@@ -75,6 +77,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void RefreshFactionView();
     void CreateFrame();
     void CreateCommands();
     QAction* Action(const char* name) const;
@@ -95,6 +98,7 @@ private:
     TilePalette* palette_ = nullptr;
     PreviewView* preview_ = nullptr;
     MapCheckView* checkView_ = nullptr;
+    FactionAnalysisView* factionView_ = nullptr;
     AboutDialog* about_ = nullptr;
     HelpWindow* help_ = nullptr; // made when first asked for
 
