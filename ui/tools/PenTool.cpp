@@ -19,7 +19,7 @@ void PenTool::Move(const ToolContext& context, QPoint cell, bool leftHeld) {
 }
 
 void PenTool::Paint(const ToolContext& context, QPoint cell) {
-    context.Map->Push(new edits::PaintStroke(context.Map, context.PaintCode, cell.x(), cell.y(), stroke_));
+    context.Push(new edits::PaintStroke(context.Map, context.PaintCode, cell.x(), cell.y(), stroke_));
 }
 
 void PenTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
