@@ -181,7 +181,6 @@ void MapEditView::MoveSelection(int dx, int dy) {
 }
 
 void MapEditView::StartPaste(CellBlock block) {
-    floatPicture_ = BlockPicture(block, *pictures_, scale_);
     SwitchTool([&] {
         pasteTool_->SetBlock(std::move(block));
         pasting_ = true;
@@ -230,22 +229,33 @@ void MapEditView::RefreshOverlay() {
 void MapEditView::PaintSelectionOverlay(QPainter& painter) const {
     const int e = Edge();
     const int f = MapSize * e;
-    QPoint floatAt;
-    bool floating = false;
-    if (pasting_) {
-        floatAt = cursor_ * e;
-        floating = true;
-    } else if (selecting_ && selectionTool_->IsMoving() && selection_) {
-        floatAt = QPoint(selection_->Left, selection_->Top) * e + selectionTool_->MoveOffset() * e;
-        floating = true;
-    }
     painter.save();
     painter.setClipRect(QRect(0, 0, f, f), Qt::IntersectClip);
-    if (floating) {
-        painter.setOpacity(0.5);
-        painter.drawImage(floatAt, floatPicture_);
-        painter.setOpacity(1.0);
+    // A floating block is drawn half-transparent and only where the screen is repainted, so a large block
+    // costs no more than the visible part of the map.
+    painter.setOpacity(0.5);
+    if (pasting_ && pictures_->IsLoaded()) {
+        const CellBlock& block = pasteTool_->Block();
+        const QRect shown = painter.clipBoundingRect().toAlignedRect();
+        const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
+        QImage tile(e, e, QImage::Format_RGB32);
+        for (int y = std::max(0, shown.top() / e - cursor_.y()); y < block.Height; ++y) {
+            if ((cursor_.y() + y) * e > shown.bottom())
+                break;
+            for (int x = std::max(0, shown.left() / e - cursor_.x()); x < block.Width; ++x) {
+                if ((cursor_.x() + x) * e > shown.right())
+                    break;
+                DrawTile(tile, 0, 0, tiles, e, block.At(x, y));
+                painter.drawImage(QPoint(cursor_.x() + x, cursor_.y() + y) * e, tile);
+            }
+        }
+    } else if (selecting_ && selectionTool_->IsMoving() && selection_) {
+        // The dragged cells look as they do on the map: their part of the map's picture.
+        const QRect source(selection_->Left * e, selection_->Top * e, selection_->Width() * e,
+                           selection_->Height() * e);
+        painter.drawImage(source.translated(selectionTool_->MoveOffset() * e), mapPicture_, source);
     }
+    painter.setOpacity(1.0);
     if (selection_) {
         const QPoint shift = selecting_ && selectionTool_->IsMoving() ? selectionTool_->MoveOffset() * e : QPoint();
         const QRect frame =
@@ -305,9 +315,6 @@ void MapEditView::RedrawMap() {
             for (int x = 0; x < MapSize; ++x)
                 DrawTile(mapPicture_, x * e, y * e, tiles, e, grid[static_cast<std::size_t>(CellIndex(x, y))]);
     }
-    // A floating block follows the tiles and the scale too.
-    if (pasting_)
-        floatPicture_ = BlockPicture(pasteTool_->Block(), *pictures_, scale_);
     shownOverlay_ = OverlayRegion();
     mapArea_->update();
 }
@@ -419,8 +426,6 @@ void MapEditView::OnMouseDown(Qt::MouseButton button, QPoint pixel) {
     // One click puts the block down; then the window's own tool takes the mouse again.
     if (pasting_)
         SwitchTool([&] { pasting_ = false; });
-    if (selecting_ && selectionTool_->IsMoving() && selection_)
-        floatPicture_ = BlockPicture(CopyBlock(document_->Grid(), *selection_), *pictures_, scale_);
     SetCursor(cell);
     RefreshOverlay();
 }

@@ -153,7 +153,6 @@ private:
     bool announcedSelection_ = false; // what SelectionChanged said last
     bool selecting_ = false;
     bool pasting_ = false;
-    QImage floatPicture_; // the block being pasted or moved, at the edit scale
     QRegion shownOverlay_;
     QPoint lastClicked_{0, 0};
 
