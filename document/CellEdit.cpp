@@ -13,6 +13,12 @@ void CellEdit::undo() {
     document_->WriteCells(changes_, false);
 }
 
+void CellEdit::LimitTo(const CellRect& area) {
+    std::erase_if(changes_, [&](const CellChange& c) {
+        return !area.Contains(c.Index / MapSize, c.Index % MapSize);
+    });
+}
+
 std::vector<CellChange> ToolChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY, int x,
                                     int y, ShapeCells& cells) {
     MapGrid painted = document.Grid();

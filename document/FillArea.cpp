@@ -24,6 +24,28 @@ std::vector<CellChange> FillChanges(const Document& document, int tool, TileCode
 } // namespace
 
 FillArea::FillArea(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y)
-    : CellEdit(document, FillName(tool), FillChanges(*document, tool, code, anchorX, anchorY, x, y)) {}
+    : CellEdit(document, FillName(tool), FillChanges(*document, tool, code, anchorX, anchorY, x, y)), tool_(tool),
+      code_(code), x_(x), y_(y) {}
+
+void FillArea::LimitTo(const CellRect& area) {
+    if (tool_ != Bucket || !InMap(x_, y_) || !area.Contains(x_, y_)) {
+        CellEdit::LimitTo(area);
+        return;
+    }
+    // Outside the selection every cell gets a code other than the clicked one, so the fill cannot pass.
+    MapGrid walled = document_->Grid();
+    const auto wall = static_cast<TileCode>(walled[static_cast<std::size_t>(CellIndex(x_, y_))] + 1);
+    for (int x = 0; x < MapSize; ++x)
+        for (int y = 0; y < MapSize; ++y)
+            if (!area.Contains(x, y))
+                walled[static_cast<std::size_t>(CellIndex(x, y))] = wall;
+    const MapGrid before = walled;
+    ShapeCells cells;
+    ApplyToolToGrid(cells, walled, Bucket, code_, -1, -1, x_, y_);
+    changes_.clear();
+    for (std::size_t i = 0; i < walled.size(); ++i)
+        if (walled[i] != before[i])
+            changes_.push_back({static_cast<std::uint16_t>(i), before[i], walled[i]});
+}
 
 } // namespace tav::edits

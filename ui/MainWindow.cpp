@@ -1,14 +1,20 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "BlockClipboard.h"
+#include "CodeReplaceDialog.h"
+#include "CutCells.h"
+#include "ExchangeCodes.h"
 #include "Document.h"
 #include "FactionAnalysisView.h"
 #include "FileController.h"
 #include "HelpWindow.h"
 #include "MapCheckView.h"
 #include "MapEditView.h"
+#include "PasteBlock.h"
 #include "Platform.h"
 #include "PreviewView.h"
+#include "ReplaceCodes.h"
 #include "ShapeMap.h"
 #include "ShiftMap.h"
 #include "SwitchTileSet.h"
@@ -92,14 +98,24 @@ constexpr Command Commands[] = {
      ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(CircleFill); }},
     {"MenuBucket", Place::Edit, "塗りつぶす(&F)", "", false, "BucketButton", 310, "塗りつぶし", ButtonKind::Tool,
      [](MainWindow& w) { w.SelectTool(Bucket); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "RangeButton", 344, "範囲選択", ButtonKind::Toggle, nullptr},
+    {"SelectRange", Place::ToolBarOnly, "範囲選択", "", false, "RangeButton", 344, "範囲選択", ButtonKind::Toggle,
+     [](MainWindow& w) { w.ToggleRangeSelection(); }},
     {"MenuCut", Place::Edit, "選択範囲を切り取る(&V)", "Ctrl+X", true, "CutButton", 370, "選択範囲を切り取る",
-     ButtonKind::Plain, nullptr},
-    {"MenuCopy", Place::Edit, "選択範囲をコピー(&C)", "Ctrl+C", false, nullptr, 0, "", ButtonKind::Plain, nullptr},
+     ButtonKind::Plain, [](MainWindow& w) { w.CutSelection(); }},
+    {"MenuCopy", Place::Edit, "選択範囲をコピー(&C)", "Ctrl+C", false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.CopySelection(); }},
     {"MenuPaste", Place::Edit, "貼りつけ(&P)", "Ctrl+V", false, "PasteButton", 396, "貼りつけ", ButtonKind::Plain,
-     nullptr},
-    {nullptr, Place::ToolBarOnly, "", "", false, "ChangeButton", 422, "置換", ButtonKind::Plain, nullptr},
-    {nullptr, Place::ToolBarOnly, "", "", false, "ExchangeButton", 448, "交換", ButtonKind::Plain, nullptr},
+     [](MainWindow& w) { w.Paste(false); }},
+    {"MenuPasteInPlace", Place::Edit, "同じ位置に貼りつけ", "Ctrl+Shift+V", false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.Paste(true); }},
+    {"MenuSelectAll", Place::Edit, "全て選択", "Ctrl+A", false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.SelectAll(); }},
+    {"MenuDeselect", Place::Edit, "選択を解除", "Esc", false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.ClearSelection(); }},
+    {nullptr, Place::ToolBarOnly, "", "", false, "ChangeButton", 422, "置換", ButtonKind::Plain,
+     [](MainWindow& w) { w.ReplaceCodesInMap(false); }},
+    {nullptr, Place::ToolBarOnly, "", "", false, "ExchangeButton", 448, "交換", ButtonKind::Plain,
+     [](MainWindow& w) { w.ReplaceCodesInMap(true); }},
     {"MenuForm", Place::Edit, "整形する", "Ctrl+F", true, "FormButton", 474, "マップを整形する", ButtonKind::Plain,
      [](MainWindow& w) { w.ShapeWholeMap(); }},
     {"MenuUnform", Place::Edit, "整形を解除する", "Ctrl+G", false, "UnformButton", 500, "マップの整形を解除する",
@@ -124,13 +140,13 @@ constexpr Command Commands[] = {
      [](MainWindow& w) { w.ShowAbout(); }},
 
     {"MenuShiftLeft1", Place::Hidden, "エディット面を左にシフト", "Shift+Left", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftWholeMap(ShiftDirection::Left); }},
+     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Left); }},
     {"MenuShiftRight1", Place::Hidden, "エディット面を右にシフト", "Shift+Right", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftWholeMap(ShiftDirection::Right); }},
+     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Right); }},
     {"MenuShiftUpper1", Place::Hidden, "エディット面を上にシフト", "Shift+Up", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftWholeMap(ShiftDirection::Up); }},
+     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Up); }},
     {"MenuShiftLower1", Place::Hidden, "エディット面を下にシフト", "Shift+Down", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftWholeMap(ShiftDirection::Down); }},
+     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Down); }},
     {"MenuChangeSizeL", Place::Hidden, "エディットサイズをＬする", "Ctrl+1", false, "LargeCharButton", 568,
      "大きいサイズ", ButtonKind::Scale, [](MainWindow& w) { w.SelectScale(Large); }},
     {"MenuChangeSizeM", Place::Hidden, "エディットサイズをＭにする", "Ctrl+2", false, "MiddleCharButton", 594,
@@ -320,6 +336,8 @@ void MainWindow::CreateCommands() {
             } else if (c.Where == Place::MenuBar) {
                 bar->addAction(action);
             }
+            if (c.Kind == ButtonKind::Toggle)
+                action->setCheckable(true);
             if (c.Kind == ButtonKind::Tool || c.Kind == ButtonKind::Scale) {
                 action->setCheckable(true);
                 (c.Kind == ButtonKind::Tool ? toolItems_ : scaleItems_)->addAction(action);
@@ -364,6 +382,13 @@ void MainWindow::CreateCommands() {
     redo->setEnabled(false);
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+
+    // Cut and copy need a selection.
+    for (const char* name : {"MenuCut", "MenuCopy"}) {
+        QAction* action = Action(name);
+        action->setEnabled(false);
+        connect(editView_, &MapEditView::SelectionChanged, action, &QAction::setEnabled);
+    }
 
     tileSetItems_ = new QActionGroup(this);
     for (const TileSetInfo& info : TileSets) {
@@ -464,6 +489,9 @@ bool MainWindow::PlacePaletteBeside(QSize editClient) {
 // ---- Commands ------------------------------------------------------------------------------------
 
 void MainWindow::SelectTool(int tool) {
+    // A drawing tool takes the mouse from the range tool; the selection stays and limits the painting.
+    editView_->SetSelecting(false);
+    Action("SelectRange")->setChecked(false);
     editView_->SetTool(tool);
     if (const char* name = ActionFor(ToolActions, tool))
         Action(name)->setChecked(true);
@@ -489,6 +517,87 @@ void MainWindow::SelectTileSet(int tileSet) {
 
 void MainWindow::ShiftWholeMap(ShiftDirection direction) {
     document_->Push(new edits::ShiftMap(document_, direction));
+}
+
+void MainWindow::ShiftMapOrSelection(ShiftDirection direction) {
+    if (!editView_->Selection()) {
+        ShiftWholeMap(direction);
+        return;
+    }
+    const int dx = direction == ShiftDirection::Left ? -1 : direction == ShiftDirection::Right ? 1 : 0;
+    const int dy = direction == ShiftDirection::Up ? -1 : direction == ShiftDirection::Down ? 1 : 0;
+    editView_->MoveSelection(dx, dy);
+}
+
+// ---- Selection and clipboard ---------------------------------------------------------------------
+
+void MainWindow::ToggleRangeSelection() {
+    const bool on = Action("SelectRange")->isChecked();
+    editView_->CancelPaste();
+    editView_->SetSelecting(on);
+    // Releasing the button lets the selection go.
+    if (!on)
+        editView_->SetSelection(std::nullopt);
+}
+
+void MainWindow::SelectAll() {
+    editView_->SetSelection(WholeMap);
+}
+
+void MainWindow::ClearSelection() {
+    if (editView_->IsPasting())
+        editView_->CancelPaste();
+    else
+        editView_->SetSelection(std::nullopt);
+}
+
+void MainWindow::CopySelection() {
+    const auto selection = editView_->Selection();
+    if (!selection)
+        return;
+    const CellBlock block = CopyBlock(document_->Grid(), *selection);
+    PutBlockOnClipboard(block, BlockPicture(block, *pictures_, editView_->Scale()));
+}
+
+void MainWindow::CutSelection() {
+    const auto selection = editView_->Selection();
+    if (!selection)
+        return;
+    CopySelection();
+    document_->Push(new edits::CutCells(document_, *selection));
+}
+
+void MainWindow::Paste(bool inPlace) {
+    ClipboardBlock taken = BlockFromClipboard();
+    if (!taken.Block) {
+        CurrentPlatform().ShowMessage(this, QString::fromUtf8(ApplicationTitle), taken.Error);
+        return;
+    }
+    if (!inPlace) {
+        editView_->StartPaste(std::move(*taken.Block));
+        return;
+    }
+    // Text carries no position: it goes to the selection's corner, or the map's.
+    QPoint at(taken.Block->OriginX, taken.Block->OriginY);
+    if (!taken.HasOrigin)
+        at = editView_->Selection() ? QPoint(editView_->Selection()->Left, editView_->Selection()->Top) : QPoint();
+    document_->Push(new edits::PasteBlock(document_, *taken.Block, at.x(), at.y()));
+}
+
+void MainWindow::ReplaceCodesInMap(bool exchange) {
+    editView_->CancelShape();
+    const QPoint clicked = editView_->LastClickedCell();
+    CodeReplaceDialog dialog(exchange ? CodeReplaceDialog::Mode::Exchange : CodeReplaceDialog::Mode::Replace,
+                             document_->Grid(), editView_->Selection(), document_->Cell(clicked.x(), clicked.y()),
+                             palette_->PickedCode(), *pictures_, this);
+    if (CurrentPlatform().ExecModal(&dialog) != QDialog::Accepted)
+        return;
+    const auto a = static_cast<TileCode>(dialog.CodeA());
+    const auto b = static_cast<TileCode>(dialog.CodeB());
+    if (exchange)
+        document_->Push(new edits::ExchangeCodes(document_, a, b, dialog.Area()));
+    else
+        document_->Push(new edits::ReplaceCodes(document_, a, b, dialog.Area()));
 }
 
 void MainWindow::ShapeWholeMap() {

@@ -54,6 +54,18 @@ public:
     void SelectScale(int editScale);
     void SelectTileSet(int tileSet);
     void ShiftWholeMap(ShiftDirection direction);
+    // Shift with an arrow key: moves the selection's cells when there is a selection, else turns the map.
+    void ShiftMapOrSelection(ShiftDirection direction);
+    void ToggleRangeSelection();
+    void SelectAll();
+    // Esc: drops a floating paste, else the selection.
+    void ClearSelection();
+    void CopySelection();
+    void CutSelection();
+    // Floats the clipboard's block under the pointer, or with `inPlace` puts it where it was copied from.
+    void Paste(bool inPlace);
+    // The 置換 and 交換 dialog, and the change it asks for.
+    void ReplaceCodesInMap(bool exchange);
     void ShapeWholeMap();
     void UnshapeWholeMap();
     // Runs the map check; true when it found a problem (the check window is then in front). A check

@@ -4,8 +4,11 @@
 #include "TileRender.h"
 #include "TileSetPictures.h"
 #include "TileSets.h"
+#include "MoveCells.h"
 #include "tools/BucketTool.h"
+#include "tools/PasteTool.h"
 #include "tools/PenTool.h"
+#include "tools/SelectionTool.h"
 #include "tools/TwoPointTool.h"
 
 #include <QCloseEvent>
@@ -56,6 +59,19 @@ QSize SnapEditClientSize(QSize requested, QSize maximum, int edge) {
     return {w, h};
 }
 
+QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, int editScale) {
+    const int e = EditTileEdge(editScale);
+    QImage picture(std::max(block.Width, 1) * e, std::max(block.Height, 1) * e, QImage::Format_RGB32);
+    picture.fill(MapEditView::Navy);
+    if (!pictures.IsLoaded())
+        return picture;
+    const QImage& tiles = pictures.Picture(EditScaleIndex(editScale));
+    for (int y = 0; y < block.Height; ++y)
+        for (int x = 0; x < block.Width; ++x)
+            DrawTile(picture, x * e, y * e, tiles, e, block.At(x, y));
+    return picture;
+}
+
 MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame)
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), document_(document),
       pictures_(pictures), blinkTimer_([this] { BlinkTick(); }, this) {
@@ -64,6 +80,8 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     for (int shape : {Line, Box, BoxFill, Circle, CircleFill})
         tools_[static_cast<std::size_t>(shape)] = std::make_unique<TwoPointTool>(shape);
     tools_[Bucket] = std::make_unique<BucketTool>();
+    selectionTool_ = std::make_unique<SelectionTool>(&selection_);
+    pasteTool_ = std::make_unique<PasteTool>();
 
     client_ = new Client(this);
     client_->setAutoFillBackground(true);
@@ -76,8 +94,14 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     mapArea_->MouseDown = [this](Qt::MouseButton b, QPoint p, Qt::KeyboardModifiers) { OnMouseDown(b, p); };
     mapArea_->MouseMove = [this](QPoint p, Qt::MouseButtons held) { OnMouseMove(p, held); };
     mapArea_->MouseUp = [this](Qt::MouseButton b, QPoint p) { OnMouseUp(b, p); };
-    mapArea_->MouseLost = [this] { CurrentTool().LoseMouse(); };
-    mapArea_->PaintOverlay = [this](QPainter& painter) { PaintCursor(painter); };
+    mapArea_->MouseLost = [this] {
+        CurrentTool().LoseMouse();
+        RefreshOverlay();
+    };
+    mapArea_->PaintOverlay = [this](QPainter& painter) {
+        PaintSelectionOverlay(painter);
+        PaintCursor(painter);
+    };
     horzScrollBar_ = new QScrollBar(Qt::Horizontal, client_);
     vertScrollBar_ = new QScrollBar(Qt::Vertical, client_);
     for (QScrollBar* bar : {horzScrollBar_, vertScrollBar_}) {
@@ -102,7 +126,15 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
 MapEditView::~MapEditView() = default;
 
 MapTool& MapEditView::CurrentTool() const {
+    if (pasting_)
+        return *pasteTool_;
+    if (selecting_)
+        return *selectionTool_;
     return *tools_[static_cast<std::size_t>(tool_)];
+}
+
+ToolContext MapEditView::Context() const {
+    return {document_, static_cast<TileCode>(paintCode_), selection_};
 }
 
 int MapEditView::Edge() const {
@@ -114,12 +146,131 @@ int MapEditView::Edge() const {
 void MapEditView::SetTool(int tool) {
     if (tool == tool_ || tool < Pen || tool > Bucket)
         return;
+    SwitchTool([&] { tool_ = tool; });
+}
+
+void MapEditView::SwitchTool(const std::function<void()>& change) {
     CurrentTool().Cancel();
     ShowCursorCells(); // where the old tool's cursor was
-    tool_ = tool;
+    change();
     CurrentTool().CursorCells(cursor_, cursorCells_);
     ShowCursorCells();
+    RefreshOverlay();
     ReportStatus();
+}
+
+// ---- Selection and paste -------------------------------------------------------------------------
+
+void MapEditView::SetSelection(std::optional<CellRect> rect) {
+    selection_ = rect ? ClipToMap(*rect) : std::nullopt;
+    RefreshOverlay();
+    ReportStatus();
+}
+
+void MapEditView::SetSelecting(bool selecting) {
+    if (selecting != selecting_)
+        SwitchTool([&] { selecting_ = selecting; });
+}
+
+void MapEditView::MoveSelection(int dx, int dy) {
+    if (!selection_)
+        return;
+    const CellRect from = *selection_;
+    document_->Push(new edits::MoveCells(document_, from, dx, dy));
+    SetSelection(ClipToMap({from.Left + dx, from.Top + dy, from.Right + dx, from.Bottom + dy}));
+}
+
+void MapEditView::StartPaste(CellBlock block) {
+    SwitchTool([&] {
+        pasteTool_->SetBlock(std::move(block));
+        pasting_ = true;
+    });
+}
+
+void MapEditView::CancelPaste() {
+    if (pasting_)
+        SwitchTool([&] { pasting_ = false; });
+}
+
+QRegion MapEditView::OverlayRegion() const {
+    const int e = Edge();
+    QRegion region;
+    if (pasting_) {
+        const CellBlock& block = pasteTool_->Block();
+        region += QRect(cursor_.x() * e, cursor_.y() * e, block.Width * e, block.Height * e);
+    }
+    if (selection_) {
+        const QPoint shift = selecting_ && selectionTool_->IsMoving() ? selectionTool_->MoveOffset() * e : QPoint();
+        const QRect frame(selection_->Left * e, selection_->Top * e, selection_->Width() * e, selection_->Height() * e);
+        // Only the frame's edges when nothing floats inside it, so a large selection repaints little.
+        if (shift.isNull()) {
+            region += QRect(frame.left(), frame.top(), frame.width(), 1);
+            region += QRect(frame.left(), frame.bottom(), frame.width(), 1);
+            region += QRect(frame.left(), frame.top(), 1, frame.height());
+            region += QRect(frame.right(), frame.top(), 1, frame.height());
+        } else {
+            region += frame.translated(shift);
+        }
+    }
+    return region;
+}
+
+void MapEditView::RefreshOverlay() {
+    const QRegion now = OverlayRegion();
+    for (const QRect& r : shownOverlay_.united(now))
+        mapArea_->ShowPictureRect(r);
+    shownOverlay_ = now;
+    if (selection_.has_value() != announcedSelection_) {
+        announcedSelection_ = selection_.has_value();
+        emit SelectionChanged(announcedSelection_);
+    }
+}
+
+void MapEditView::PaintSelectionOverlay(QPainter& painter) const {
+    const int e = Edge();
+    const int f = MapSize * e;
+    painter.save();
+    painter.setClipRect(QRect(0, 0, f, f), Qt::IntersectClip);
+    // A floating block is drawn half-transparent and only where the screen is repainted, so a large block
+    // costs no more than the visible part of the map.
+    painter.setOpacity(0.5);
+    if (pasting_ && pictures_->IsLoaded()) {
+        const CellBlock& block = pasteTool_->Block();
+        const QRect shown = painter.clipBoundingRect().toAlignedRect();
+        const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
+        QImage tile(e, e, QImage::Format_RGB32);
+        for (int y = std::max(0, shown.top() / e - cursor_.y()); y < block.Height; ++y) {
+            if ((cursor_.y() + y) * e > shown.bottom())
+                break;
+            for (int x = std::max(0, shown.left() / e - cursor_.x()); x < block.Width; ++x) {
+                if ((cursor_.x() + x) * e > shown.right())
+                    break;
+                DrawTile(tile, 0, 0, tiles, e, block.At(x, y));
+                painter.drawImage(QPoint(cursor_.x() + x, cursor_.y() + y) * e, tile);
+            }
+        }
+    } else if (selecting_ && selectionTool_->IsMoving() && selection_) {
+        // The dragged cells look as they do on the map: their part of the map's picture.
+        const QRect source(selection_->Left * e, selection_->Top * e, selection_->Width() * e,
+                           selection_->Height() * e);
+        painter.drawImage(source.translated(selectionTool_->MoveOffset() * e), mapPicture_, source);
+    }
+    painter.setOpacity(1.0);
+    if (selection_) {
+        const QPoint shift = selecting_ && selectionTool_->IsMoving() ? selectionTool_->MoveOffset() * e : QPoint();
+        const QRect frame =
+            QRect(selection_->Left * e, selection_->Top * e, selection_->Width() * e - 1, selection_->Height() * e - 1)
+                .translated(shift);
+        // Black dashes on white, stepping on with the blink so the frame shows on any tile.
+        painter.setPen(QPen(Qt::white, 0));
+        painter.drawRect(frame);
+        QPen dashes(Qt::black, 0);
+        dashes.setDashPattern({4, 4});
+        dashes.setDashOffset(blinkPhase_ % 8);
+        painter.setPen(dashes);
+        painter.drawRect(frame);
+    }
+    painter.restore();
 }
 
 void MapEditView::SetScale(int editScale) {
@@ -164,6 +315,7 @@ void MapEditView::RedrawMap() {
             for (int x = 0; x < MapSize; ++x)
                 DrawTile(mapPicture_, x * e, y * e, tiles, e, grid[static_cast<std::size_t>(CellIndex(x, y))]);
     }
+    shownOverlay_ = OverlayRegion();
     mapArea_->update();
 }
 
@@ -173,12 +325,20 @@ void MapEditView::RedrawCells(const std::vector<int>& cells) {
     const int e = Edge();
     const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
     const MapGrid& grid = document_->Grid();
+    QRect changed;
     for (int index : cells) {
         const int x = index / MapSize;
         const int y = index % MapSize;
         DrawTile(mapPicture_, x * e, y * e, tiles, e, grid[static_cast<std::size_t>(index)]);
-        mapArea_->ShowPictureRect(QRect(x * e, y * e, e, e));
+        // A few cells are shown one by one; many (a moved or pasted block) as the rectangle around them,
+        // which the screen takes far faster than thousands of squares.
+        if (cells.size() <= 64)
+            mapArea_->ShowPictureRect(QRect(x * e, y * e, e, e));
+        else
+            changed |= QRect(x * e, y * e, e, e);
     }
+    if (!changed.isEmpty())
+        mapArea_->ShowPictureRect(changed);
     // The shape a two-point tool shows may follow the map (a fill's outline), so its cells are shown anew.
     ShowCursorCells();
 }
@@ -224,6 +384,7 @@ void MapEditView::PaintCursor(QPainter& painter) const {
 void MapEditView::BlinkTick() {
     blinkPhase_ = (blinkPhase_ + 1) % static_cast<int>(BlinkColours.size());
     ShowCursorCells();
+    RefreshOverlay(); // the frame's dashes march on
     ReportStatus();
 }
 
@@ -249,26 +410,42 @@ QPoint MapEditView::CellAtPixel(QPoint pixel) const {
 
 void MapEditView::OnMouseDown(Qt::MouseButton button, QPoint pixel) {
     if (button == Qt::RightButton) {
+        // A right click drops a paste, then the selection while the mouse selects, then a half-made shape.
+        if (pasting_)
+            CancelPaste();
+        else if (selecting_ && selection_)
+            SetSelection(std::nullopt);
         CancelShape();
         return;
     }
     if (button != Qt::LeftButton)
         return;
     const QPoint cell = CellAtPixel(pixel);
-    CurrentTool().Press({document_, static_cast<TileCode>(paintCode_)}, cell);
+    lastClicked_ = cell;
+    CurrentTool().Press(Context(), cell);
+    // One click puts the block down; then the window's own tool takes the mouse again.
+    if (pasting_)
+        SwitchTool([&] { pasting_ = false; });
     SetCursor(cell);
+    RefreshOverlay();
 }
 
 void MapEditView::OnMouseMove(QPoint pixel, Qt::MouseButtons buttons) {
     const QPoint cell = CellAtPixel(pixel);
     if (cell != cursor_)
         SetCursor(cell);
-    CurrentTool().Move({document_, static_cast<TileCode>(paintCode_)}, cell, buttons.testFlag(Qt::LeftButton));
+    CurrentTool().Move(Context(), cell, buttons.testFlag(Qt::LeftButton));
+    RefreshOverlay();
+    if (selecting_ || pasting_)
+        ReportStatus();
 }
 
 void MapEditView::OnMouseUp(Qt::MouseButton button, QPoint pixel) {
-    if (button == Qt::LeftButton)
-        CurrentTool().Release({document_, static_cast<TileCode>(paintCode_)}, CellAtPixel(pixel));
+    if (button != Qt::LeftButton)
+        return;
+    CurrentTool().Release(Context(), CellAtPixel(pixel));
+    RefreshOverlay();
+    ReportStatus();
 }
 
 // ---- Size ----------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // The map edit window: the map at the edit scale, the blinking tool cursor, the mouse handed to the tool
 // in force, and a size kept in whole cells. It observes the document and redraws what it is told.
 
+#include "CellBlock.h"
 #include "Document.h"
 #include "DrawTools.h"
 #include "PictureArea.h"
@@ -10,11 +11,13 @@
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QPoint>
+#include <QRegion>
 #include <QSize>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QMdiArea;
@@ -23,7 +26,13 @@ class QScrollBar;
 namespace tav {
 
 class MapTool;
+class PasteTool;
+class SelectionTool;
 class TileSetPictures;
+struct ToolContext;
+
+// The tiles of `block` at the edit scale, as one picture; navy while no tile set is loaded.
+QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, int editScale);
 
 // What the largest edit client size depends on; all in pixels.
 struct EditSizeInputs {
@@ -60,6 +69,22 @@ public:
     // Drops a half-made shape or stroke.
     void CancelShape();
 
+    // The selection: state of this window, not of the map. While there is one, the drawing tools paint only
+    // inside it.
+    const std::optional<CellRect>& Selection() const { return selection_; }
+    void SetSelection(std::optional<CellRect> rect);
+    // Whether the mouse selects and moves cells (the range button is down) instead of painting.
+    void SetSelecting(bool selecting);
+    bool IsSelecting() const { return selecting_; }
+    // Moves the selection's cells by (dx, dy) as one step; the selection goes with them.
+    void MoveSelection(int dx, int dy);
+    // A pasted block floats under the pointer until a click places it or the paste is cancelled.
+    void StartPaste(CellBlock block);
+    void CancelPaste();
+    bool IsPasting() const { return pasting_; }
+    // The cell of the last left click, where the replace dialog takes its first code from.
+    QPoint LastClickedCell() const { return lastClicked_; }
+
     // The size rule: the frame works out the largest client size that fits; the window takes it.
     void ApplyMaximumClientSize(QSize maximum);
     QSize MaximumClientSize() const { return maxClient_; }
@@ -79,6 +104,7 @@ public:
 
 signals:
     void StatusTextChanged(const QString& text);
+    void SelectionChanged(bool hasSelection);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -89,6 +115,14 @@ private:
     class Client;
 
     MapTool& CurrentTool() const;
+    ToolContext Context() const;
+    // Runs `change` (another tool, mode or paste) with the old tool's cursor taken off and the new one put on.
+    void SwitchTool(const std::function<void()>& change);
+    // The picture pixels the selection frame and a floating block cover.
+    QRegion OverlayRegion() const;
+    // Shows the overlay where it was and where it is now, and announces a selection that came or went.
+    void RefreshOverlay();
+    void PaintSelectionOverlay(QPainter& painter) const;
     QPoint CellAtPixel(QPoint pixel) const;
     void RedrawMap();
     void RedrawCells(const std::vector<int>& cells);
@@ -113,6 +147,14 @@ private:
     int tool_ = Pen;
     int scale_ = Small;
     int paintCode_ = 0;
+    std::unique_ptr<SelectionTool> selectionTool_;
+    std::unique_ptr<PasteTool> pasteTool_;
+    std::optional<CellRect> selection_;
+    bool announcedSelection_ = false; // what SelectionChanged said last
+    bool selecting_ = false;
+    bool pasting_ = false;
+    QRegion shownOverlay_;
+    QPoint lastClicked_{0, 0};
 
     QImage mapPicture_; // the whole map at the edit scale, without the cursor
     Client* client_ = nullptr;

@@ -58,12 +58,19 @@ void PreviewView::DrawCells(const std::vector<int>& cells) {
         return;
     const QImage& tiles = pictures_->Picture(PreviewScaleIndex);
     const MapGrid& grid = document_->Grid();
+    QRect changed;
     for (int index : cells) {
         const int x = index / MapSize;
         const int y = index % MapSize;
         DrawTile(picture_, x * CellEdge, y * CellEdge, tiles, CellEdge, grid[static_cast<std::size_t>(index)]);
-        area_->ShowPictureRect(QRect(x * CellEdge, y * CellEdge, CellEdge, CellEdge));
+        // Many cells (a moved or pasted block) are shown as the rectangle around them, in one repaint.
+        if (cells.size() <= 64)
+            area_->ShowPictureRect(QRect(x * CellEdge, y * CellEdge, CellEdge, CellEdge));
+        else
+            changed |= QRect(x * CellEdge, y * CellEdge, CellEdge, CellEdge);
     }
+    if (!changed.isEmpty())
+        area_->ShowPictureRect(changed);
 }
 
 } // namespace tav

@@ -3,6 +3,7 @@
 
 #include "CliTestSupport.h"
 
+#include "CellBlock.h"
 #include "DrawTools.h"
 #include "MapCheck.h"
 #include "Shaping.h"
@@ -446,6 +447,60 @@ TEST_F(TavrennaMap, RenderOfTwoTileSetsDiffers) {
     EXPECT_NE(QImage(Path("one.png")), QImage(Path("two.png")));
 }
 
+// --- replace and exchange ------------------------------------------------------------------------------
+
+TEST_F(TavrennaMap, ReplaceAndExchangeWriteTheCoresResultUnshaped) {
+    struct Case {
+        QStringList arguments;
+        bool exchange;
+        TileCode a;
+        TileCode b;
+        CellRect area;
+    };
+    const Case cases[] = {
+        {{"--code", "200", "--with", "48"}, false, 200, 48, WholeMap},
+        {{"--code", "48", "--with", "0", "--rect", "40,47,3,2"}, false, 48, 0, {3, 2, 40, 47}},
+        {{"--code", "32", "--with", "96"}, true, 32, 96, WholeMap},
+        {{"--rect", "0,0,0,47", "--code", "48", "--with", "1"}, true, 48, 1, {0, 0, 0, 47}},
+    };
+    const MapGrid input = PaintedGrid(3);
+    WriteMap(Path("in.map"), input, 50);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const RunResult run =
+            RunTool(QStringList{c.exchange ? "exchange" : "replace", Path("in.map"), "-o", Path("out.map")} + c.arguments);
+        ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+        MapGrid expected = input;
+        if (c.exchange)
+            ExchangeCodes(expected, c.a, c.b, c.area);
+        else
+            ReplaceCodes(expected, c.a, c.b, c.area);
+        EXPECT_NE(expected, input);
+        EXPECT_EQ(ReadBytes(Path("out.map")), ImageBytes(expected, 50));
+    }
+}
+
+TEST_F(TavrennaMap, ReplaceAndExchangeRefuseCodesAndRectanglesOutOfRangeWithExitTwo) {
+    WriteMap(Path("in.map"), PaintedGrid(4), 10);
+    const QStringList refused[] = {
+        {"replace", "--code", "256", "--with", "1"},
+        {"replace", "--code", "1", "--with", "128"},
+        {"exchange", "--code", "128", "--with", "1"},
+        {"replace", "--with", "1"},
+        {"exchange", "--code", "1"},
+        {"replace", "--code", "1", "--with", "2", "--rect", "0,0,48,3"},
+        {"replace", "--code", "1", "--with", "2", "--rect", "1,2,3"},
+        {"exchange", "--code", "1", "--with", "2", "--rect", "-1,0,3,3"},
+    };
+    for (const QStringList& arguments : refused) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const RunResult run = RunTool(arguments + QStringList{Path("in.map"), "-o", Path("out.map")});
+        EXPECT_EQ(run.ExitCode, 2);
+        EXPECT_THAT(run.Err.toStdString(), ::testing::StartsWith("tavrenna-map: " + arguments[0].toStdString() + ": "));
+        EXPECT_FALSE(QFile::exists(Path("out.map")));
+    }
+}
+
 // --- help and version -----------------------------------------------------------------------------------
 
 TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
@@ -458,6 +513,8 @@ TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
         "render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]",
         "analyse FILE.map [--json]",
         "new -o OUT.map [--tileset N]",
+        "replace IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]",
+        "exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]",
     };
     const RunResult top = RunTool({"--help"});
     EXPECT_EQ(top.ExitCode, 0);

@@ -1,8 +1,13 @@
 // The map document: every kind of change undoes and redoes exactly, a pen stroke is one step, a change that
 // changes nothing is not kept, and "modified" means "away from the last New, Open or save".
 
+#include "CutCells.h"
 #include "Document.h"
+#include "ExchangeCodes.h"
 #include "FillArea.h"
+#include "MoveCells.h"
+#include "PasteBlock.h"
+#include "ReplaceCodes.h"
 #include "PaintShape.h"
 #include "PaintStroke.h"
 #include "ShapeMap.h"
@@ -57,6 +62,11 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
              return new edits::UnshapeMap(d);
          }},
         {"tile set", [](Document* d) { return new edits::SwitchTileSet(d, 7); }},
+        {"move", [](Document* d) { return new edits::MoveCells(d, {8, 8, 21, 17}, 30, -3); }},
+        {"paste", [](Document* d) { return new edits::PasteBlock(d, CopyBlock(d->Grid(), {0, 0, 47, 47}), 20, 20); }},
+        {"cut", [](Document* d) { return new edits::CutCells(d, {25, 25, 35, 35}); }},
+        {"replace", [](Document* d) { return new edits::ReplaceCodes(d, 0, 96, {0, 0, 12, 47}); }},
+        {"exchange", [](Document* d) { return new edits::ExchangeCodes(d, 0, NewMapTile); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -90,6 +100,10 @@ TEST(DocumentCommands, ChangesThatChangeNothingAreNotKept) {
     d.Reset(MapDocument::FilledGrid(NewMapTile), 1, QString(), QString());
     d.Push(new edits::ShiftMap(&d, ShiftDirection::Left));           // a map of one code
     d.Push(new edits::UnshapeMap(&d));                               // nothing shaped
+    d.Push(new edits::MoveCells(&d, {0, 0, 9, 9}, 5, 5));            // water moved over water
+    d.Push(new edits::CutCells(&d, {3, 3, 4, 4}));                   // water cut to water
+    d.Push(new edits::ReplaceCodes(&d, 7, 9));                       // no 7 on the map
+    d.Push(new edits::ExchangeCodes(&d, NewMapTile, NewMapTile));     // a code with itself
     EXPECT_EQ(d.UndoStack()->count(), 0);
     EXPECT_FALSE(d.IsModified());
 }
@@ -126,6 +140,37 @@ TEST(DocumentCommands, AFastPenMovePaintsEveryCellOnTheWayExceptThoseHoldingTheC
     const auto* stroke = dynamic_cast<const edits::CellEdit*>(d.UndoStack()->command(0));
     ASSERT_NE(stroke, nullptr);
     EXPECT_EQ(stroke->Changes().size(), 1u + 47u + 42u) << "the cells already painted are no change";
+}
+
+// Inside a selection a paint changes only selected cells, and the flood fill does not reach the parts of its
+// region that join only outside the selection.
+TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
+    Fixture f;
+    Document& d = f.document;
+    // A U of water: two bars (rows 0 and 20) joined by columns 5..6, which lie outside the selection.
+    MapGrid grid = MapDocument::FilledGrid(0);
+    for (int x = 5; x <= 30; ++x)
+        grid[static_cast<std::size_t>(CellIndex(x, 0))] = grid[static_cast<std::size_t>(CellIndex(x, 20))] = 48;
+    for (int y = 0; y <= 20; ++y)
+        grid[static_cast<std::size_t>(CellIndex(5, y))] = grid[static_cast<std::size_t>(CellIndex(6, y))] = 48;
+    d.Reset(grid, 1, QString(), QString());
+    const CellRect selection{10, 0, 30, 20};
+    auto* bucket = new edits::FillArea(&d, Bucket, 1, -1, -1, 15, 0);
+    bucket->LimitTo(selection);
+    d.Push(bucket);
+    for (int x = 0; x < MapSize; ++x)
+        for (int y = 0; y < MapSize; ++y) {
+            const TileCode wanted = y == 0 && x >= 10 && x <= 30 ? 1 : grid[static_cast<std::size_t>(CellIndex(x, y))];
+            ASSERT_EQ(d.Cell(x, y), wanted) << x << "," << y;
+        }
+    edits::PaintShape line(&d, Line, 2, 0, 5, 47, 5);
+    line.LimitTo(selection);
+    EXPECT_EQ(line.Changes().size(), 21u) << "row 5 is selected in columns 10 to 30";
+    auto* outside = new edits::PaintStroke(&d, 2, 0, 0, 9);
+    outside->LimitTo(selection);
+    d.Push(outside);
+    EXPECT_EQ(d.Cell(0, 0), 0);
+    EXPECT_EQ(d.UndoStack()->count(), 1) << "a paint wholly outside the selection is not kept";
 }
 
 TEST(DocumentModified, FollowsTheCleanPointOfTheHistory) {

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "CellBlock.h"
 #include "CommandLine.h"
 #include "DrawTools.h"
 #include "FactionAnalysis.h"
@@ -18,6 +19,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -189,6 +191,70 @@ int ShiftCommand(const QStringList& arguments) {
     LoadedMap map = LoadInput(line.Positional(0));
     for (int step = 0; step < count % MapSize; ++step)
         ShiftMap(map.Grid, direction);
+    WriteMapFile(output, map.Grid, map.TileSet);
+    return ExitSuccess;
+}
+
+// "X1,Y1,X2,Y2", each 0..47, corners in any order.
+std::optional<CellRect> RectArgument(const CommandLine& line, const QCommandLineOption& option) {
+    const auto text = line.Value(option);
+    if (!text)
+        return std::nullopt;
+    const QStringList parts = text->split(u',');
+    std::array<int, 4> values{};
+    bool valid = parts.size() == 4;
+    for (qsizetype i = 0; valid && i < 4; ++i) {
+        const auto value = ParseWholeNumber(parts[i], 0, MapSize - 1);
+        valid = value.has_value();
+        values[static_cast<std::size_t>(i)] = value.value_or(0);
+    }
+    if (!valid)
+        line.Fail(QStringLiteral("--rect must be X1,Y1,X2,Y2 with whole numbers from 0 to %1, not \"%2\"")
+                      .arg(MapSize - 1)
+                      .arg(*text));
+    return RectFromCorners(values[0], values[1], values[2], values[3]);
+}
+
+int ReplaceCommand(const QStringList& arguments, bool exchange) {
+    const QString name = exchange ? QStringLiteral("exchange") : QStringLiteral("replace");
+    CommandLine line(name, name + QStringLiteral(" IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]"),
+                     exchange ? QStringLiteral("Swaps tile codes A and B, in the whole map or inside the rectangle, "
+                                               "as the editor's 交換 does.")
+                              : QStringLiteral("Replaces tile code A by B, in the whole map or inside the "
+                                               "rectangle, as the editor's 置換 does. A may be any byte, so codes "
+                                               "without a tile can be repaired."),
+                     {QStringLiteral("IN.map")});
+    const QCommandLineOption codeOption(QStringLiteral("code"),
+                                        exchange ? QStringLiteral("Code A, 0 to 127.")
+                                                 : QStringLiteral("The code to replace, 0 to 255."),
+                                        QStringLiteral("A"));
+    const QCommandLineOption withOption(QStringLiteral("with"),
+                                        exchange ? QStringLiteral("Code B, 0 to 127.")
+                                                 : QStringLiteral("The code to write, 0 to 127."),
+                                        QStringLiteral("B"));
+    const QCommandLineOption rectOption(QStringLiteral("rect"),
+                                        QStringLiteral("Only inside this rectangle, corners included, in any order, "
+                                                       "each 0 to 47."),
+                                        QStringLiteral("X1,Y1,X2,Y2"));
+    for (const auto* option : {&OutputOption, &codeOption, &withOption, &rectOption})
+        line.AddOption(*option);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+
+    const QString output = line.RequiredValue(OutputOption);
+    const auto a = line.Number(codeOption, 0, exchange ? 127 : 255);
+    if (!a)
+        line.Fail(QStringLiteral("--code is required"));
+    const auto b = line.Number(withOption, 0, 127);
+    if (!b)
+        line.Fail(QStringLiteral("--with is required"));
+    const CellRect area = RectArgument(line, rectOption).value_or(WholeMap);
+
+    LoadedMap map = LoadInput(line.Positional(0));
+    if (exchange)
+        ExchangeCodes(map.Grid, static_cast<TileCode>(*a), static_cast<TileCode>(*b), area);
+    else
+        ReplaceCodes(map.Grid, static_cast<TileCode>(*a), static_cast<TileCode>(*b), area);
     WriteMapFile(output, map.Grid, map.TileSet);
     return ExitSuccess;
 }
@@ -391,6 +457,10 @@ const char* const TopDescription =
     "                                       paint one tool stroke\n"
     "  shift IN.map -o OUT.map --dir D [--count N]\n"
     "                                       turn the map with wrap-around\n"
+    "  replace IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]\n"
+    "                                       replace tile code A by B\n"
+    "  exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]\n"
+    "                                       swap tile codes A and B\n"
     "  render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]\n"
     "                                       draw the map as a PNG picture\n"
     "  analyse FILE.map [--json]            print each faction's territory, reach and the balance\n"
@@ -443,6 +513,10 @@ int RunTavrennaMap(const QStringList& arguments) {
             return PaintCommand(rest);
         if (command == u"shift")
             return ShiftCommand(rest);
+        if (command == u"replace")
+            return ReplaceCommand(rest, false);
+        if (command == u"exchange")
+            return ReplaceCommand(rest, true);
         if (command == u"render")
             return RenderCommand(rest);
         if (command == u"analyse")

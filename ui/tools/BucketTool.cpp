@@ -5,7 +5,7 @@
 namespace tav {
 
 void BucketTool::Press(const ToolContext& context, QPoint cell) {
-    context.Map->Push(new edits::FillArea(context.Map, Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));
+    context.Push(new edits::FillArea(context.Map, Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));
 }
 
 void BucketTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

@@ -3,18 +3,29 @@
 // commands on the document, and says which cells the blinking cursor covers and what the status bar
 // shows. A new tool adds a class of its own and touches no other.
 
+#include "CellBlock.h"
 #include "Document.h"
 #include "DrawTools.h"
 
 #include <QPoint>
 #include <QString>
 
+#include <optional>
+
+class QUndoCommand;
+
 namespace tav {
 
-// What a tool may use while it acts: the map, and the code the palette has picked.
+// What a tool may use while it acts: the map, the code the palette has picked, and the selection that
+// limits painting while there is one.
 struct ToolContext {
     Document* Map;
     TileCode PaintCode;
+    std::optional<CellRect> Limit;
+
+    // Pushes a painting command, keeping only what it changes inside the selection: the one place where a
+    // selection limits every drawing tool.
+    void Push(QUndoCommand* command) const;
 };
 
 class MapTool {

@@ -20,8 +20,7 @@ void PenTool::Move(const ToolContext& context, QPoint cell, bool leftHeld) {
 
 void PenTool::Paint(const ToolContext& context, QPoint from, QPoint to) {
     last_ = to;
-    context.Map->Push(
-        new edits::PaintStroke(context.Map, context.PaintCode, from.x(), from.y(), to.x(), to.y(), stroke_));
+    context.Push(new edits::PaintStroke(context.Map, context.PaintCode, from.x(), from.y(), to.x(), to.y(), stroke_));
 }
 
 void PenTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

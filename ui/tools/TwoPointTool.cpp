@@ -11,11 +11,11 @@ void TwoPointTool::Press(const ToolContext& context, QPoint cell) {
         return;
     }
     Document* map = context.Map;
-    const bool fills = shape_ == BoxFill || shape_ == CircleFill;
-    if (fills)
-        map->Push(new edits::FillArea(map, shape_, context.PaintCode, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
+    const TileCode code = context.PaintCode;
+    if (shape_ == BoxFill || shape_ == CircleFill)
+        context.Push(new edits::FillArea(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
     else
-        map->Push(new edits::PaintShape(map, shape_, context.PaintCode, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
+        context.Push(new edits::PaintShape(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
     anchor_ = NoAnchor;
 }
 

@@ -1,0 +1,22 @@
+#include "PasteTool.h"
+
+#include "PasteBlock.h"
+#include "SelectionTool.h"
+
+namespace tav {
+
+void PasteTool::Press(const ToolContext& context, QPoint cell) {
+    // The block sets its own area, so a selection does not limit it.
+    context.Map->Push(new edits::PasteBlock(context.Map, block_, cell.x(), cell.y()));
+}
+
+void PasteTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
+    ComputeShape(cells, Pen, -1, -1, cursor.x(), cursor.y());
+}
+
+QString PasteTool::StatusText(QPoint cursor) const {
+    return SelectionStatusText(
+        {cursor.x(), cursor.y(), cursor.x() + block_.Width - 1, cursor.y() + block_.Height - 1});
+}
+
+} // namespace tav
