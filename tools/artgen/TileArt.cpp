@@ -229,10 +229,13 @@ void Ground(Tile& t) {
 
 // Trees 1..4: crowns on a staggered lattice that repeats every cell, rows at v = 0, 0.5, 1 (the middle
 // row shifted by half a crown). A joined side keeps the rows beyond it, so a forest block is one canopy
-// without seams; an open end drops them and shows trunks below the last row.
+// without seams; an open end drops them and shows trunks below the last row. Only the middle row, which
+// every tree tile has, crosses the left and right sides: its trees on the sides are tall enough to fill
+// the whole side, so two tree tiles side by side meet on the same pixels whatever their runs.
 struct Crown {
     double U, V;
     int Order; // later rows overlap earlier ones
+    bool Tall; // a tree on a left or right side, stretched over the whole cell height
 };
 
 std::vector<Crown> ForestCrowns(bool above, bool below) {
@@ -244,9 +247,27 @@ std::vector<Crown> ForestCrowns(bool above, bool below) {
             continue;
         const bool shifted = (row % 2 + 2) % 2 == 1;
         for (int k = -2; k <= 3; ++k)
-            crowns.push_back({k * 0.5 + (shifted ? 0.0 : 0.25), v, order++});
+            crowns.push_back({k * 0.5 + (shifted ? 0.0 : 0.25), v, order++, shifted && k % 2 == 0});
     }
     return crowns;
+}
+
+// The height a crown style covers above and below its centre (the palm at its narrowest, up and down).
+std::pair<double, double> CrownExtent(TreeStyle style) {
+    switch (style) {
+    case TreeStyle::Round: return {-0.34, 0.34};
+    case TreeStyle::Conifer: return {-0.46, 0.22};
+    case TreeStyle::Crystal: return {-0.42, 0.42};
+    case TreeStyle::Palm: return {-0.28, 0.28};
+    case TreeStyle::Mushroom: return {-0.32, 0.06};
+    }
+    return {-0.34, 0.34};
+}
+
+// A tall crown's offset dv in -0.5..0.5 mapped onto the style's own height.
+double TallOffset(TreeStyle style, double dv) {
+    const auto [top, bottom] = CrownExtent(style);
+    return top + (dv + 0.5) * (bottom - top);
 }
 
 bool InCrown(TreeStyle style, double du, double dv) {
@@ -278,35 +299,42 @@ void Trees(Tile& t, int code) {
     Ground(t);
     const bool above = code == 1 || code == 3, below = code == 1 || code == 2;
     const TreeStyle style = t.Style.Tree;
-    const std::vector<Crown> crowns = code == 4 ? std::vector<Crown>{{0.27, 0.42, 0}, {0.73, 0.42, 1}} : ForestCrowns(above, below);
-    const double scale = code == 4 ? 0.78 : 1.0; // the pair of a lone cell is smaller, so it stays in its cell
+    const std::vector<Crown> crowns = ForestCrowns(above, below);
+    auto offset = [&](const Crown& c, double u, double v) { // the point in the crown's own units
+        return std::pair{u - c.U, c.Tall ? TallOffset(style, v - c.V) : v - c.V};
+    };
     auto top = [&](double u, double v) {
         const Crown* best = nullptr;
-        for (const Crown& c : crowns)
-            if (InCrown(style, (u - c.U) / scale, (v - c.V) / scale) && (!best || c.Order > best->Order))
+        for (const Crown& c : crowns) {
+            const auto [du, dv] = offset(c, u, v);
+            if ((!c.Tall || std::abs(v - c.V) <= 0.5) && InCrown(style, du, dv) && (!best || c.Order > best->Order))
                 best = &c;
+        }
         return best;
     };
     // under the crowns: a dark canopy floor, so no ground shows between them inside the forest
     auto floor = [&](double u, double v) {
         for (const Crown& c : crowns)
-            if (Canvas::Sq((u - c.U) / scale) + Canvas::Sq((v - c.V) / scale) <= 0.36 * 0.36)
+            if (Canvas::Sq(u - c.U) + Canvas::Sq(v - c.V) <= 0.36 * 0.36)
                 return true;
         return false;
     };
-    if (!below) { // shadows and trunks under the lowest row
-        double lowest = -1;
+    if (!below) // shadows and trunks under the trees of the lowest row that stand inside the cell
         for (const Crown& c : crowns)
-            lowest = std::max(lowest, c.V);
-        for (const Crown& c : crowns)
-            if (c.V == lowest && c.U > 0.1 && c.U < 0.9) {
+            if (c.V == 0.5 && c.U > 0.1 && c.U < 0.9) {
                 t.Area([&](double u, double v) { return Canvas::Sq((u - c.U) / 0.22) + Canvas::Sq((v - 0.91) / 0.06) <= 1.0; }, G3);
-                t.Box(c.U - 0.05, lowest + 0.2 * scale, c.U + 0.05, 0.92, style == TreeStyle::Mushroom ? S1 : Wood);
+                t.Box(c.U - 0.05, 0.70, c.U + 0.05, 0.92, style == TreeStyle::Mushroom ? S1 : Wood);
             }
-    }
     const int e = t.E;
     for (int y = 0; y < e; ++y)
         for (int x = 0; x < e; ++x) {
+            if (x == 0 || x == e - 1) {
+                // the side columns show only the tall side tree, seen on the side line itself, so both
+                // neighbours draw the very same pixels there
+                const double dv = TallOffset(style, (y + 0.5) / e - 0.5);
+                t.C.Put(x, y, e >= 8 && LitCrown(style, 0.0, dv) ? F1 : F2);
+                continue;
+            }
             // a joined border row shows the canopy exactly on the border line, the same on both sides
             const double u = (x + 0.5) / e;
             const double v = (y == 0 && above) ? 0.0 : (y == e - 1 && below) ? 1.0 : (y + 0.5) / e;
@@ -316,7 +344,7 @@ void Trees(Tile& t, int code) {
                     t.C.Put(x, y, F2);
                 continue;
             }
-            const double du = (u - c->U) / scale, dv = (v - c->V) / scale;
+            const auto [du, dv] = offset(*c, u, v);
             Index colour = e >= 8 && LitCrown(style, du, dv) ? F1 : F2;
             if (t.Big()) { // the lower edge of a crown over whatever lies below it
                 const double step = 1.0 / e;
@@ -331,7 +359,7 @@ void Trees(Tile& t, int code) {
         }
     if (t.Big() && (style == TreeStyle::Crystal || style == TreeStyle::Mushroom))
         for (const Crown& c : crowns) { // a glint on each crystal, spots on each cap
-            const int x = static_cast<int>((c.U - 0.08 * scale) * e), y = static_cast<int>((c.V - 0.14 * scale) * e);
+            const int x = static_cast<int>((c.U - 0.08) * e), y = static_cast<int>((c.V - 0.14) * e);
             if (x > 0 && y > 0 && x < e - 1 && y < e - 1 && top((x + 0.5) / e, (y + 0.5) / e) == &c)
                 t.C.Put(x, y, White);
         }
