@@ -59,13 +59,13 @@ constexpr std::array<SetStyle, 9> Sets = {{
     {{0x000000, 0x00005E, 0x96D860, 0x6CB844, 0x4A8C2C, 0x2A7A3C, 0x12482A, 0x7A4E28, 0x2A62C8, 0x8CC4F4, 0xF0E6B0, 0xB08050, 0x6A4A30, 0xC4C4CC, 0x7A7884, 0xF8F8F0, 0xD8D0C0, 0x8A8478},
      {Green, Red, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Grass, BuildingStyle::Gable, WaterStyle::Crests, MountainStyle::Jagged, true},
     // 2: restaurants on a tablecloth: soup lakes, cake plateaus, cheese hills, gingerbread walls
-    {{0x2A160C, 0x00005E, 0xFFF6E6, 0xF4E2C4, 0xD8B88C, 0x9ACC4C, 0x4A8A2A, 0xB0703A, 0xD4622E, 0xF8B070, 0xC88850, 0xF0A8C0, 0x8C4A2C, 0xFFE070, 0xD8A030, 0xFFFFFF, 0xD89858, 0xA06030},
+    {{0x2A160C, 0x00005E, 0xFFF6E6, 0xF4E2C4, 0xD8B88C, 0x9ACC4C, 0x4A8A2A, 0xB0703A, 0xD4622E, 0xF8B070, 0xA09058, 0xF0A8C0, 0x8C4A2C, 0xFFE070, 0xD8A030, 0xFFFFFF, 0xD89858, 0xA06030},
      {Red, Blue, Yellow, WhiteFaction}, TreeStyle::Round, GroundStyle::Crumbs, BuildingStyle::Cloche, WaterStyle::Bubbles, MountainStyle::Domes, false},
     // 3: eastern houses among blossom, pines and ink mountains
-    {{0x1A1414, 0x00005E, 0xF0D8DC, 0xE0BCC4, 0xB8909A, 0x3E7A5A, 0x1C4434, 0x8C2A20, 0x38A8B0, 0x9AD2E0, 0xA09478, 0xB05A3C, 0x5A2A1E, 0x6A7890, 0x343C56, 0xFAF5EB, 0xB8342A, 0x6A1A14},
+    {{0x1A1414, 0x00005E, 0xF0D8DC, 0xE0BCC4, 0xB8909A, 0x3E7A5A, 0x1C4434, 0x8C2A20, 0x38A8B0, 0x9AD2E0, 0xA08C60, 0xB05A3C, 0x5A2A1E, 0x6A7890, 0x343C56, 0xFAF5EB, 0xB8342A, 0x6A1A14},
      {Green, Red, WhiteFaction, Blue}, TreeStyle::Conifer, GroundStyle::Petals, BuildingStyle::Pagoda, WaterStyle::Ripples, MountainStyle::Spires, false},
     // 4: machines: steel plates, coolant, copper slag heaps, crystal antennas
-    {{0x101216, 0x00005E, 0x9AA2AE, 0x7A8290, 0x5A626E, 0x70E0E8, 0x0E5A66, 0x6A4A30, 0x1E3A7A, 0x4A8AD8, 0xDCC030, 0xC8D0DC, 0x14161A, 0xE0A860, 0x9A5A30, 0xF0F4FA, 0xC8CED8, 0x6A707C},
+    {{0x101216, 0x00005E, 0x9AA2AE, 0x7A8290, 0x5A626E, 0x70E0E8, 0x0C4C4C, 0x6A4A30, 0x1E3A7A, 0x4A8AD8, 0xDCC030, 0xC8D0DC, 0x14161A, 0xE0A860, 0x9A5A30, 0xF0F4FA, 0xC8CED8, 0x6A707C},
      {Blue, Red, WhiteFaction, Black}, TreeStyle::Crystal, GroundStyle::Plates, BuildingStyle::Factory, WaterStyle::Lights, MountainStyle::Blocks, false},
     // 5: jewel duchies: amethyst ground, emerald groves, sapphire seas, ice peaks
     {{0x100A18, 0x00005E, 0x7C5CA6, 0x5C3C84, 0x3E2660, 0x7CE8B8, 0x1E9466, 0xC0A040, 0x1A3CB4, 0x70A0F8, 0xE6C86E, 0xE07AC8, 0xA03050, 0xD8E8F8, 0x8098C0, 0xFFFFFF, 0xE0D8EC, 0x8A80A0},
@@ -74,10 +74,10 @@ constexpr std::array<SetStyle, 9> Sets = {{
     {{0x181424, 0x00005E, 0x7ACAB8, 0x4EA894, 0x2E7A6C, 0xC8D858, 0x7A3A8A, 0x6E4A38, 0x1E3A6E, 0x6AD0F0, 0xE8D8A8, 0xC87858, 0x6A3A2A, 0xE8E4F4, 0x9088B0, 0xFFFFFF, 0xD0CCC0, 0x807A70},
      {Red, Green, WhiteFaction, Black}, TreeStyle::Mushroom, GroundStyle::Grass, BuildingStyle::Horned, WaterStyle::Bubbles, MountainStyle::Jagged, true},
     // 7: harbours: dunes, palms, heather headlands, lighthouses
-    {{0x141E28, 0x00005E, 0xF4E4B0, 0xE8D490, 0xC0A868, 0x7AA838, 0x3E5E18, 0x8C643C, 0x0E8CC0, 0xB8F0F8, 0xA88C5C, 0x8A6A9A, 0x3A2A4A, 0x9A9A9A, 0x6E6A66, 0xFFFFFF, 0xFFFFFF, 0x9AA8B4},
+    {{0x141E28, 0x00005E, 0xF4E4B0, 0xE8D490, 0xC0A868, 0x7AA838, 0x3E5E18, 0x8C643C, 0x0E8CC0, 0xB8F0F8, 0x98743C, 0x8A6A9A, 0x3A2A4A, 0x9A9A9A, 0x6E6A66, 0xFFFFFF, 0xFFFFFF, 0x9AA8B4},
      {Yellow, Red, WhiteFaction, Black}, TreeStyle::Palm, GroundStyle::Dunes, BuildingStyle::Lighthouse, WaterStyle::Ripples, MountainStyle::Jagged, false},
     // 8: night city: asphalt blocks, black canals with neon reflections, brick roofs, moonlit ridges
-    {{0x08080C, 0x00005E, 0x5E5E82, 0x4A4A6A, 0x303048, 0x40D8B0, 0x186A5E, 0xA05038, 0x0A0E28, 0xE050E0, 0xC8A060, 0x8E5A48, 0x6A4038, 0xC8D0E8, 0x8088B0, 0xFFF096, 0xA0A0B8, 0x5C5C74},
+    {{0x08080C, 0x00005E, 0x5E5E82, 0x4A4A6A, 0x303048, 0x40D8B0, 0x186A5E, 0xA05038, 0x060818, 0xE050E0, 0xC8A060, 0x8E5A48, 0x6A4038, 0xC8D0E8, 0x98A0C8, 0xFFF096, 0xA0A0B8, 0x5C5C74},
      {WhiteFaction, Black, Green, Red}, TreeStyle::Round, GroundStyle::Plates, BuildingStyle::Tower, WaterStyle::Lights, MountainStyle::Blocks, false},
     // 9: animal squads in snow: pines, lavender highlands, warm rounded hills, log forts and tents
     {{0x281E1E, 0x00005E, 0xFFFFFF, 0xE6EEF6, 0xB8C8DC, 0x5CB848, 0x2E7A3A, 0xA06E3C, 0x48A8F0, 0xD0F0FF, 0x5A5048, 0xC8A0E0, 0x7A5AA0, 0xF0B070, 0xB86A40, 0xFFF8F0, 0xA06E3C, 0x6A4424},
@@ -531,6 +531,21 @@ bool InMassif(MountainStyle style, const Massif& m, double u, double v) {
     return false;
 }
 
+// Five arrangements of massifs, the later ones in front; each join pattern takes its own, so the cells of a
+// block or a range do not repeat one picture. Joined sides end in plain floor, so any two meet.
+std::vector<Massif> MassifLayout(int joins) {
+    static const std::vector<Massif> layouts[] = {
+        {{0.30, 0.06, 0.26, 0.58}, {0.72, 0.14, 0.24, 0.64}, {0.50, 0.32, 0.38, 0.92}},
+        {{0.24, 0.20, 0.22, 0.66}, {0.62, 0.04, 0.34, 0.78}, {0.86, 0.40, 0.14, 0.84}, {0.34, 0.50, 0.26, 0.96}},
+        {{0.50, 0.04, 0.40, 0.70}, {0.20, 0.44, 0.18, 0.90}, {0.78, 0.50, 0.20, 0.94}},
+        {{0.20, 0.10, 0.18, 0.50}, {0.80, 0.06, 0.16, 0.46}, {0.52, 0.16, 0.28, 0.72}, {0.30, 0.46, 0.28, 0.96}, {0.78, 0.54, 0.18, 0.94}},
+        {{0.40, 0.02, 0.34, 0.74}, {0.82, 0.28, 0.16, 0.74}, {0.16, 0.48, 0.14, 0.90}, {0.60, 0.50, 0.30, 0.96}},
+    };
+    // the inside of a block (all four sides joined) and the cave take the busiest arrangement
+    static constexpr int pick[16] = {0, 2, 4, 1, 3, 0, 2, 4, 1, 3, 0, 3, 2, 1, 0, 4};
+    return layouts[pick[joins & 15]];
+}
+
 void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
     const int e = t.E;
     const MountainStyle style = t.Style.Rock;
@@ -543,8 +558,7 @@ void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
                     c.Put(x, y, K);
                     c.Put(x + 1, y, K);
                 }
-    static constexpr Massif massifs[] = {{0.30, 0.06, 0.26, 0.58}, {0.72, 0.14, 0.24, 0.64}, {0.50, 0.32, 0.38, 0.92}};
-    for (const Massif& m : massifs) {
+    for (const Massif& m : MassifLayout(w + 2 * n + 4 * east + 8 * s)) {
         auto inside = [&](double u, double v) { return InMassif(style, m, u, v); };
         t.Area([&](double u, double v) { return inside(u, v) && u < m.U + (style == MountainStyle::Blocks ? -0.1 : 0.0); }, M1);
         if (t.Big()) {
@@ -575,7 +589,25 @@ void SnowyPeak(Tile& t) {
 }
 
 // Buildings in box units (0..1 across the building's box): the walls, and the roof that carries the faction colour.
-bool InRoof(BuildingStyle style, double u, double v) {
+// At 8 and 4 pixels a roof takes broad eaves as well, so the faction colour still covers a good part of the cell.
+bool InEaves(BuildingStyle style, double u, double v) {
+    const double d = std::abs(u - 0.5);
+    switch (style) {
+    case BuildingStyle::Gable: return v >= 0.40 && v <= 0.58 && d <= 0.48;
+    case BuildingStyle::Cloche: return v >= 0.44 && v <= 0.62 && d <= 0.48;
+    case BuildingStyle::Pagoda: return v >= 0.42 && v <= 0.60 && d <= 0.50;
+    case BuildingStyle::Factory: return v >= 0.30 && v <= 0.56 && d <= 0.48;
+    case BuildingStyle::Onion: return v >= 0.48 && v <= 0.64 && d <= 0.42;
+    case BuildingStyle::Horned: return v >= 0.40 && v <= 0.62 && d <= 0.48;
+    case BuildingStyle::Lighthouse: return v >= 0.28 && v <= 0.50 && d <= 0.36;
+    case BuildingStyle::Tower: case BuildingStyle::Tent: return false;
+    }
+    return false;
+}
+
+bool InRoof(BuildingStyle style, double u, double v, bool bold) {
+    if (bold && InEaves(style, u, v))
+        return true;
     const double d = std::abs(u - 0.5);
     switch (style) {
     case BuildingStyle::Gable: return v >= 0.02 && v <= 0.52 && d <= 0.04 + 0.46 * (v - 0.02) / 0.5;
@@ -621,7 +653,7 @@ struct Box {
 void Building(Tile& t, const Box& box, Index roof, bool faction, Index window) {
     const BuildingStyle style = t.Style.Building;
     auto walls = [&](double u, double v) { return InWalls(style, box.U(u), box.V(v)); };
-    auto top = [&](double u, double v) { return InRoof(style, box.U(u), box.V(v)); };
+    auto top = [&](double u, double v) { return InRoof(style, box.U(u), box.V(v), faction && !t.Big()); };
     t.Area(walls, S1);
     t.Rim(walls, K);
     auto at = [&](double bu, double bv) { return std::pair{box.U0 + bu * (box.U1 - box.U0), box.V0 + bv * (box.V1 - box.V0)}; };
@@ -664,10 +696,11 @@ void Field(Tile& t, Index colour) {
     const Index furrow = t.RimOf(colour);
     const int x0 = std::max(0, static_cast<int>(e * 0.06)), x1 = e - x0;
     const int y0 = std::max(0, static_cast<int>(e * 0.10)), y1 = e - y0;
-    const int stripe = std::max(1, e / 8);
+    // crop rows twice as wide as the furrows between them, so the colour carries at small scales
+    const int furrowWidth = std::max(1, e / 16), period = 3 * furrowWidth;
     t.C.Rect(x0, y0, x1, y1, furrow);
     for (int y = y0 + 1; y < y1 - 1; ++y)
-        if ((y - y0 - 1) % (2 * stripe) < stripe + (e >= 16 ? stripe / 2 : 0) || e < 8)
+        if ((y - y0 - 1) % period < 2 * furrowWidth || e < 8)
             t.C.Rect(x0 + 1, y, x1 - 1, y + 1, colour);
 }
 
@@ -813,10 +846,10 @@ void WallPiece(Tile& t, int arms, bool tower) {
 
 // The faction banner that hangs over the upper wall of a castle: a swallow-tailed cloth on a crossbar.
 void Banner(Tile& t, Index colour) {
-    t.Box(0.26, 0.04, 0.74, 0.10, K);
+    t.Box(0.14, 0.04, 0.86, 0.10, K);
     t.Marked([](double u, double v) {
         const double d = std::abs(u - 0.5);
-        return d <= 0.20 && v >= 0.10 && v <= 0.72 - 0.16 * (1.0 - d / 0.20);
+        return d <= 0.32 && v >= 0.10 && v <= 0.80 - 0.16 * (1.0 - d / 0.32);
     }, colour);
 }
 
@@ -853,10 +886,14 @@ void Gate(Tile& t) {
 void Castle(Tile& t, int faction) {
     t.C.Fill(G3);
     const Index colour = static_cast<Index>(Fa0 + faction);
-    if (!t.Big()) { // at 8 and 4 pixels the keep takes the whole courtyard, so its roof stays large
-        Building(t, {0.02, 0.0, 0.98, 0.94}, colour, true, White);
-        t.Box(0.02, 0.94, 0.10, 1.0, K);
-        t.Box(0.90, 0.94, 0.98, 1.0, White);
+    if (!t.Big()) { // at 8 and 4 pixels the keep fills the courtyard between two capped towers
+        for (double cu : {0.09, 0.91})
+            t.Area([cu](double u, double v) { return std::abs(u - cu) <= 0.09 && v >= 0.40; }, S2);
+        Building(t, {0.14, 0.0, 0.86, 0.94}, colour, true, White);
+        for (double cu : {0.09, 0.91}) // the caps last, so their rim stays whole
+            t.Marked([cu](double u, double v) { return std::abs(u - cu) <= 0.10 && v <= 0.40; }, colour);
+        t.Box(0.0, 0.94, 0.10, 1.0, K);
+        t.Box(0.90, 0.94, 1.0, 1.0, White);
         return;
     }
     for (double cu : {0.11, 0.89}) {
