@@ -581,7 +581,43 @@ void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
 
 void SnowyPeak(Tile& t) {
     Ground(t);
-    auto peak = [](double u, double v) { return v >= 0.06 && v <= 0.92 && std::abs(u - 0.5) <= 0.46 * (v - 0.06) / 0.86; };
+    switch (t.Style.Building) {
+    case BuildingStyle::Cloche: { // a cone with a scoop of ice cream
+        auto cone = [](double u, double v) { return v >= 0.44 && v <= 0.96 && std::abs(u - 0.5) <= 0.26 * (0.96 - v) / 0.52; };
+        auto scoop = [](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.34) <= 0.24 * 0.24 && v <= 0.50; };
+        t.Area(cone, Wood);
+        if (t.Big())
+            t.Area([&](double u, double v) { return cone(u, v) && static_cast<int>((u + v) * 10.0) % 2 == 0; }, S2);
+        t.Rim(cone, K);
+        t.Area(scoop, White);
+        t.Area([](double u, double v) { return Canvas::Sq(u - 0.44) + Canvas::Sq(v - 0.16) <= 0.06 * 0.06; }, S2);
+        t.Rim(scoop, K);
+        return;
+    }
+    case BuildingStyle::Factory:
+    case BuildingStyle::Tower: { // a radio mast with a lamp on top
+        auto mast = [](double u, double v) { return v >= 0.14 && v <= 0.94 && std::abs(u - 0.5) <= 0.04 + 0.22 * (v - 0.14) / 0.80; };
+        t.Area(mast, S2);
+        if (t.Big())
+            for (double v0 : {0.34, 0.54, 0.74})
+                t.Area([&](double u, double v) { return mast(u, v) && std::abs(v - v0) <= 0.02; }, S1);
+        t.Rim(mast, K);
+        t.Area([](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.12) <= 0.08 * 0.08; }, White);
+        return;
+    }
+    case BuildingStyle::Onion: { // a crystal spire
+        auto spire = [](double u, double v) { return v >= 0.04 && v <= 0.94 && std::abs(u - 0.5) <= 0.30 * std::min(1.0, (v - 0.04) / 0.30) && std::abs(u - 0.5) <= 0.30 * (0.94 - v + 0.2) / 0.4; };
+        t.Area(spire, M1);
+        t.Area([&](double u, double v) { return spire(u, v) && u >= 0.5; }, M2);
+        t.Area([&](double u, double v) { return spire(u, v) && v < 0.24; }, White);
+        t.Rim(spire, K);
+        return;
+    }
+    default: break;
+    }
+    // eastern sets draw a broad volcano with a flat crater, the others a sharp peak
+    const double crater = t.Style.Building == BuildingStyle::Pagoda ? 0.10 : 0.0;
+    auto peak = [crater](double u, double v) { return v >= 0.18 - crater && v <= 0.92 && std::abs(u - 0.5) <= crater + 0.46 * (v - 0.06) / 0.86; };
     t.Area(peak, M2);
     t.Area([&](double u, double v) { return peak(u, v) && u < 0.5; }, M1);
     t.Area([&](double u, double v) { return peak(u, v) && v < 0.40 + 0.06 * std::sin(u * 40.0); }, White);
@@ -712,22 +748,64 @@ void Stall(Tile& t) {
     if (t.Big())
         for (int i = 0; i < 4; ++i)
             t.C.Disc(t.E * (0.24 + 0.17 * i), t.E * 0.54, t.E * 0.07, i % 2 ? F1 : Sand);
-    auto awning = [](double u, double v) { return u >= 0.08 && u <= 0.92 && v >= 0.14 && v <= 0.38; };
-    t.Area(awning, White);
-    t.Area([&](double u, double v) { return awning(u, v) && static_cast<int>((u - 0.08) * 6.0) % 2 == 0; }, W1);
-    t.Rim(awning, K);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Pagoda) { // paper lanterns under a tiled eave
+        auto eave = [](double u, double v) { return v >= 0.10 && v <= 0.26 && std::abs(u - 0.5) <= 0.34 + 0.10 * (v - 0.10) / 0.16; };
+        t.Area(eave, S2);
+        t.Rim(eave, K);
+        for (double cu : {0.30, 0.70}) {
+            auto lantern = [cu](double u, double v) { return Canvas::Sq((u - cu) / 0.09) + Canvas::Sq((v - 0.38) / 0.11) <= 1.0; };
+            t.Area(lantern, S1);
+            t.Rim(lantern, K);
+        }
+    } else {
+        // the awning's stripes: the set's water colour by default, candy pink for the restaurants, neon for the city
+        const Index stripe = style == BuildingStyle::Cloche ? Index{P1} : style == BuildingStyle::Tower ? Index{F1}
+                           : style == BuildingStyle::Tent ? Index{Wood} : Index{W1};
+        const bool scalloped = style == BuildingStyle::Cloche || style == BuildingStyle::Onion;
+        auto awning = [scalloped](double u, double v) {
+            const double bottom = scalloped ? 0.34 + 0.05 * std::cos((u - 0.08) * 6.0 * 2.0 * 3.14159265) : 0.38;
+            return u >= 0.08 && u <= 0.92 && v >= 0.14 && v <= bottom;
+        };
+        t.Area(awning, White);
+        t.Area([&](double u, double v) { return awning(u, v) && static_cast<int>((u - 0.08) * 6.0) % 2 == 0; }, stripe);
+        t.Rim(awning, K);
+    }
     t.Rim([](double u, double v) { return u >= 0.12 && u <= 0.88 && v >= 0.56 && v <= 0.82; }, K);
 }
 
 void Well(Tile& t) {
     Ground(t);
+    if (t.Style.Building == BuildingStyle::Onion || t.Style.Building == BuildingStyle::Cloche) { // a fountain
+        auto basin = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.42) + Canvas::Sq((v - 0.74) / 0.20) <= 1.0; };
+        t.Area(basin, S1);
+        t.Area([](double u, double v) { return Canvas::Sq((u - 0.5) / 0.32) + Canvas::Sq((v - 0.72) / 0.12) <= 1.0; }, W1);
+        t.Rim(basin, K);
+        t.Box(0.44, 0.30, 0.56, 0.72, S2);
+        t.Area([](double u, double v) { return v <= 0.34 && Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.30) <= 0.22 * 0.22 && Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.34) >= 0.14 * 0.14; }, W2);
+        return;
+    }
+    if (t.Style.Building == BuildingStyle::Factory || t.Style.Building == BuildingStyle::Tower) { // a pump on a pipe
+        t.Box(0.08, 0.70, 0.92, 0.82, S2);
+        auto body = [](double u, double v) { return u >= 0.30 && u <= 0.62 && v >= 0.26 && v <= 0.80; };
+        t.Area(body, S1);
+        t.Rim(body, K);
+        t.C.Ring(t.E * 0.76, t.E * 0.40, t.E * 0.13, std::max(1.0, t.E * 0.06), K);
+        t.Box(0.38, 0.36, 0.54, 0.46, W1);
+        return;
+    }
     auto ring = [](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq((v - 0.6) / 0.8) <= 0.33 * 0.33; };
     t.Area(ring, S1);
     t.Area([](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq((v - 0.6) / 0.8) <= 0.19 * 0.19; }, W1);
     t.Rim(ring, K);
     t.Box(0.18, 0.10, 0.24, 0.56, Wood);
     t.Box(0.76, 0.10, 0.82, 0.56, Wood);
-    t.Box(0.12, 0.06, 0.88, 0.16, Wood);
+    if (t.Style.Building == BuildingStyle::Pagoda) { // a little curved roof over the well
+        auto roof = [](double u, double v) { return v >= 0.02 && v <= 0.20 && std::abs(u - 0.5) <= 0.30 + 0.16 * (v - 0.02) / 0.18; };
+        t.Area(roof, S2);
+        t.Rim(roof, K);
+    } else
+        t.Box(0.12, 0.06, 0.88, 0.16, Wood);
     if (t.Big())
         t.Box(0.48, 0.16, 0.52, 0.42, K); // the rope
 }
@@ -758,12 +836,47 @@ void Monster(Tile& t) {
 
 void SeaMonster(Tile& t) {
     Water(t, 48);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Cloche) { // an octopus rising from the soup
+        auto head = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.26) + Canvas::Sq((v - 0.36) / 0.24) <= 1.0; };
+        auto arms = [](double u, double v) {
+            for (double cu : {0.22, 0.5, 0.78})
+                if (Canvas::SegmentDistance(u, v, 0.5 + (cu - 0.5) * 0.4, 0.52, cu, 0.78) <= 0.06)
+                    return true;
+            return false;
+        };
+        t.Area(arms, P1);
+        t.Rim(arms, K);
+        t.Area(head, P1);
+        t.Rim(head, K);
+        t.Box(0.38, 0.32, 0.46, 0.42, White);
+        t.Box(0.54, 0.32, 0.62, 0.42, White);
+        if (t.E >= 8) {
+            t.Box(0.40, 0.36, 0.44, 0.42, K);
+            t.Box(0.56, 0.36, 0.60, 0.42, K);
+        }
+        t.Box(0.06, 0.80, 0.94, 0.86, W2);
+        return;
+    }
     auto hump = [](double u, double v, double cu, double r) { return v <= 0.72 && Canvas::Sq(u - cu) + Canvas::Sq(v - 0.72) <= r * r && Canvas::Sq(u - cu) + Canvas::Sq(v - 0.72) >= (r - 0.12) * (r - 0.12); };
     auto body = [&](double u, double v) {
         return hump(u, v, 0.30, 0.20) || hump(u, v, 0.62, 0.16) ||
                (Canvas::Sq((u - 0.80) / 0.13) + Canvas::Sq((v - 0.34) / 0.11) <= 1.0) || (u >= 0.70 && u <= 0.80 && v >= 0.34 && v <= 0.72);
     };
-    t.Area(body, F2);
+    // machines get an iron serpent; eastern, jewel and creature sets a dragon with a spiny back
+    const bool iron = style == BuildingStyle::Factory || style == BuildingStyle::Tower;
+    const bool spiny = style == BuildingStyle::Pagoda || style == BuildingStyle::Onion || style == BuildingStyle::Horned;
+    if (spiny) {
+        auto spikes = [](double u, double v) {
+            for (const auto& [cu, top] : {std::pair{0.30, 0.52}, std::pair{0.62, 0.56}})
+                if (v >= top - 0.12 && v <= top + 0.02 && std::abs(u - cu) <= 0.06 * (v - top + 0.12) / 0.14)
+                    return true;
+            return false;
+        };
+        t.Area(spikes, F1);
+        t.Rim(spikes, K);
+    }
+    t.Area(body, iron ? Index{S2} : Index{F2});
     t.Rim(body, K);
     t.Box(0.80, 0.28, 0.86, 0.34, White);
     t.Box(0.06, 0.74, 0.94, 0.80, W2);
@@ -771,11 +884,43 @@ void SeaMonster(Tile& t) {
 
 void Ship(Tile& t) {
     Water(t, 48);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Factory || style == BuildingStyle::Tower) { // a steamer with a funnel
+        auto hull = [](double u, double v) { return v >= 0.56 && v <= 0.80 && std::abs(u - 0.5) <= 0.44 - (v - 0.56) * 0.6; };
+        auto cabin = [](double u, double v) { return u >= 0.24 && u <= 0.70 && v >= 0.38 && v <= 0.58; };
+        auto funnel = [](double u, double v) { return u >= 0.50 && u <= 0.64 && v >= 0.14 && v <= 0.40; };
+        t.Area(funnel, S2);
+        t.Area([&](double u, double v) { return funnel(u, v) && v <= 0.22; }, K);
+        t.Rim(funnel, K);
+        t.Area(cabin, White);
+        t.Rim(cabin, K);
+        if (t.Big())
+            for (double bu : {0.30, 0.42, 0.54})
+                t.Box(bu, 0.44, bu + 0.06, 0.50, W1);
+        t.Area(hull, S1);
+        t.Rim(hull, K);
+        t.Box(0.06, 0.80, 0.94, 0.86, W2);
+        return;
+    }
+    if (style == BuildingStyle::Tent) { // a canoe with a paddle
+        auto canoe = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.44) + Canvas::Sq((v - 0.56) / 0.14) <= 1.0 && v >= 0.50; };
+        t.C.Line(t.E * 0.70, t.E * 0.22, t.E * 0.40, t.E * 0.76, std::max(1.0, t.E * 0.06), Wood);
+        t.Area(canoe, Wood);
+        t.Rim(canoe, K);
+        t.Area([](double u, double v) { return Canvas::Sq(u - 0.40) + Canvas::Sq(v - 0.44) <= 0.08 * 0.08; }, White);
+        t.Box(0.08, 0.72, 0.92, 0.78, W2);
+        return;
+    }
     auto hull = [](double u, double v) { return v >= 0.60 && v <= 0.80 && std::abs(u - 0.5) <= 0.40 - (v - 0.60) * 0.9; };
     auto sail = [](double u, double v) { return u >= 0.50 && v >= 0.14 && v <= 0.56 && (u - 0.50) <= (v - 0.14) * 0.8; };
     auto jib = [](double u, double v) { return u < 0.46 && v >= 0.24 && v <= 0.56 && (0.46 - u) <= (v - 0.24) * 0.9; };
     t.Box(0.46, 0.08, 0.50, 0.62, K);
     t.Area(sail, White);
+    if (style == BuildingStyle::Pagoda && t.E >= 8) // the battens of a junk sail
+        for (double bv : {0.26, 0.38, 0.50})
+            t.Area([&](double u, double v) { return sail(u, v) && std::abs(v - bv) <= 0.5 / t.E; }, K);
+    if (style == BuildingStyle::Lighthouse) // a striped harbour sail
+        t.Area([&](double u, double v) { return sail(u, v) && static_cast<int>(v * 10.0) % 2 == 0; }, W1);
     t.Rim(sail, K);
     t.Area(jib, White);
     t.Rim(jib, K);
@@ -786,6 +931,31 @@ void Ship(Tile& t) {
 
 void Logs(Tile& t) {
     Ground(t);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Factory || style == BuildingStyle::Lighthouse || style == BuildingStyle::Tower) { // barrels
+        for (double cu : {0.28, 0.72}) {
+            auto barrel = [cu](double u, double v) { return v >= 0.30 && v <= 0.92 && std::abs(u - cu) <= 0.20 - 0.05 * std::abs(v - 0.61) / 0.31; };
+            t.Area(barrel, style == BuildingStyle::Lighthouse ? Index{Wood} : Index{S1});
+            for (double bv : {0.42, 0.80})
+                t.Area([&](double u, double v) { return barrel(u, v) && std::abs(v - bv) <= 0.03; }, K);
+            t.Rim(barrel, K);
+        }
+        auto lying = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.16) + Canvas::Sq((v - 0.18) / 0.14) <= 1.0; };
+        t.Area(lying, S2);
+        t.Rim(lying, K);
+        return;
+    }
+    if (style == BuildingStyle::Horned) { // a heap of bones
+        for (const auto& b : {std::array<double, 4>{0.16, 0.30, 0.84, 0.62}, std::array<double, 4>{0.20, 0.78, 0.80, 0.46}}) {
+            auto bone = [&](double u, double v) {
+                return Canvas::SegmentDistance(u, v, b[0], b[1], b[2], b[3]) <= 0.06 || Canvas::Sq(u - b[0]) + Canvas::Sq(v - b[1]) <= 0.1 * 0.1 ||
+                       Canvas::Sq(u - b[2]) + Canvas::Sq(v - b[3]) <= 0.1 * 0.1;
+            };
+            t.Area(bone, White);
+            t.Rim(bone, K);
+        }
+        return;
+    }
     const double ends[][2] = {{0.30, 0.70}, {0.70, 0.70}, {0.50, 0.40}};
     for (const auto& p : ends) {
         auto log = [&](double u, double v) { return Canvas::Sq(u - p[0]) + Canvas::Sq(v - p[1]) <= 0.19 * 0.19; };
@@ -827,16 +997,48 @@ void WallPiece(Tile& t, int arms, bool tower) {
     // the front face of horizontal walls and towers, seen from the south
     t.Area([&](double u, double v) { return (horizontal(u, v) && v >= 0.52) || (towerShape(u, v) && v >= 0.6); }, S2);
     if (t.Big()) {
+        // the wall's make follows the set: stone with crenels, log palisades, iced gingerbread, riveted
+        // plates, or a dark tiled coping; every pattern repeats within the cell, so ring pieces meet
+        const BuildingStyle style = t.Style.Building;
         const int e = t.E, q = std::max(2, e / 8);
         for (int y = 0; y < e; ++y)
             for (int x = 0; x < e; ++x) {
                 const double u = (x + 0.5) / e, v = (y + 0.5) / e;
-                if (vertical(u, v) && !towerShape(u, v) && y % q == 0 && x != e / 2)
-                    t.C.Put(x, y, S2); // mortar courses
-                if (horizontal(u, v) && !towerShape(u, v) && v < 0.40 && (x / q) % 2 == 0)
-                    t.C.Put(x, y, S2); // crenels
-                if (towerShape(u, v) && v < 0.26 && (x / q) % 2 == 0)
-                    t.C.Put(x, y, S2);
+                const bool run = (vertical(u, v) || horizontal(u, v)) && !towerShape(u, v);
+                const bool top = (horizontal(u, v) && !towerShape(u, v) && v < 0.40) || (towerShape(u, v) && v < 0.26);
+                if (!run && !towerShape(u, v))
+                    continue;
+                switch (style) {
+                case BuildingStyle::Tent: // upright logs with sharpened tops
+                    if ((horizontal(u, v) || towerShape(u, v)) && x % q == 0)
+                        t.C.Put(x, y, S2);
+                    if (vertical(u, v) && !towerShape(u, v) && y % q == 0)
+                        t.C.Put(x, y, S2);
+                    if (top && x % q != q / 2)
+                        t.C.Put(x, y, K);
+                    break;
+                case BuildingStyle::Cloche: // icing along the top, dripping now and then
+                    if (top || (run && horizontal(u, v) && v < 0.46 && (x / q) % 3 == 0))
+                        t.C.Put(x, y, White);
+                    if (vertical(u, v) && !towerShape(u, v) && (x == e / 2 - 1 || x == e / 2))
+                        t.C.Put(x, y, White);
+                    break;
+                case BuildingStyle::Factory:
+                case BuildingStyle::Tower: // plates with rivets; the city's walls have lit windows
+                    if (x % q == q / 2 && y % q == q / 2)
+                        t.C.Put(x, y, style == BuildingStyle::Tower && horizontal(u, v) && v >= 0.52 ? Index{White} : Index{K});
+                    break;
+                case BuildingStyle::Pagoda: // a dark tiled coping
+                    if (top || (vertical(u, v) && !towerShape(u, v) && (x <= e * 0.38 || x >= e * 0.62)))
+                        t.C.Put(x, y, S2);
+                    break;
+                default:
+                    if (vertical(u, v) && !towerShape(u, v) && y % q == 0 && x != e / 2)
+                        t.C.Put(x, y, S2); // mortar courses
+                    if (top && (x / q) % 2 == 0)
+                        t.C.Put(x, y, S2); // crenels
+                    break;
+                }
             }
     }
     t.Rim(wall, K);
@@ -874,11 +1076,34 @@ void Gate(Tile& t) {
     Ground(t);
     Courtyard(t, 0, 0, 1, 0.5);
     WallPiece(t, ToW | ToE, false);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Factory || style == BuildingStyle::Tower) { // a roller shutter
+        t.Box(0.30, 0.36, 0.70, 0.72, K);
+        t.Box(0.33, 0.40, 0.67, 0.72, S1);
+        if (t.Big())
+            for (double bv = 0.44; bv < 0.70; bv += 0.08)
+                t.Box(0.33, bv, 0.67, bv + 0.02, S2);
+        return;
+    }
+    if (style == BuildingStyle::Pagoda) { // a gate of two posts under a double lintel
+        t.Box(0.26, 0.30, 0.74, 0.72, K);
+        t.Box(0.34, 0.42, 0.66, 0.72, G3);
+        t.Box(0.14, 0.22, 0.86, 0.30, S1);
+        t.Box(0.22, 0.34, 0.78, 0.40, S1);
+        t.Box(0.28, 0.30, 0.34, 0.72, S1);
+        t.Box(0.66, 0.30, 0.72, 0.72, S1);
+        return;
+    }
     auto arch = [](double u, double v) { return std::abs(u - 0.5) <= 0.16 && v <= 0.70 && (v >= 0.44 || Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.44) <= 0.16 * 0.16); };
     t.Area(arch, K);
+    // a portcullis for stone walls, planks for the others
     t.Area([](double u, double v) { return std::abs(u - 0.5) <= 0.11 && v >= 0.42 && v <= 0.70; }, Wood);
-    if (t.Big())
+    if (t.Big()) {
         t.Box(0.49, 0.42, 0.51, 0.70, K);
+        if (style == BuildingStyle::Gable || style == BuildingStyle::Onion || style == BuildingStyle::Horned || style == BuildingStyle::Lighthouse)
+            for (double bv : {0.50, 0.60})
+                t.Box(0.39, bv, 0.61, bv + 0.02, K);
+    }
 }
 
 // The keep of a faction: the set's building at its largest with a faction roof, between two turrets with
