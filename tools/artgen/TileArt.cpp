@@ -296,6 +296,8 @@ bool LitCrown(TreeStyle style, double du, double dv) {
 }
 
 void Trees(Tile& t, int code) {
+    if (t.E < 8) // at 4 pixels a crown is a pixel: the forest reads best as one solid canopy
+        return t.C.Fill(F2);
     Ground(t);
     const bool above = code == 1 || code == 3, below = code == 1 || code == 2;
     const TreeStyle style = t.Style.Tree;
