@@ -560,13 +560,19 @@ void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
                     c.Put(x, y, K);
                     c.Put(x + 1, y, K);
                 }
-    for (const Massif& m : MassifLayout(w + 2 * n + 4 * east + 8 * s)) {
+    // at 8 and 4 pixels small peaks turn into glyphs: one or two broad peaks read as rock instead
+    static const std::vector<Massif> broad[] = {{{0.38, 0.06, 0.40, 0.94}, {0.76, 0.36, 0.26, 0.98}},
+                                                {{0.62, 0.06, 0.40, 0.94}, {0.22, 0.40, 0.24, 0.98}}};
+    const int joins = w + 2 * n + 4 * east + 8 * s;
+    for (const Massif& m : t.Big() ? MassifLayout(joins) : broad[joins % 2]) {
         auto inside = [&](double u, double v) { return InMassif(style, m, u, v); };
         t.Area([&](double u, double v) { return inside(u, v) && u < m.U + (style == MountainStyle::Blocks ? -0.1 : 0.0); }, M1);
         if (t.Big()) {
             if (t.Style.SnowCaps)
                 t.Area([&](double u, double v) { return inside(u, v) && v < m.V + 0.16 * (m.Base - m.V); }, White);
             t.Rim(inside, K);
+        } else if (e == 8) { // the shaded flank's edge, so each peak keeps its outline
+            t.Area([&](double u, double v) { return inside(u, v) && !inside(u + 1.0 / e, v) && u > m.U; }, K);
         }
     }
     if (e >= 8) { // open sides first, so a joined side's floor line wins at the corners
