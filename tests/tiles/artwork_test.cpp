@@ -52,9 +52,9 @@ TEST(Artwork, GeneratorDrawsTheSameEveryTime) {
 }
 
 // Seams. For two neighbouring cells that a shaped map joins (water beside water, a mountain arm meeting
-// a mountain arm, a tree run, flat plateau), the pixels on both sides of the border must agree about
-// what is drawn there: where one tile shows something other than plain ground at its border, the other
-// shows the same colour at the mirrored place.
+// a mountain arm, a tree run, trees side by side, flat plateau), the pixels on both sides of the border
+// must agree about what is drawn there: where one tile shows something other than plain ground at its
+// border, the other shows the same colour at the mirrored place.
 struct Seams {
     QImage Picture;
     int Edge;
@@ -117,8 +117,9 @@ TEST(Artwork, ShapedMapsJoinWithoutSeams) {
                                 joined = true;
                             else if (IsRidge(a) && IsRidge(b))
                                 joined = (RidgeJoins(a) & toward) && (RidgeJoins(b) & back);
-                            else if (a >= 1 && a <= 4 && b >= 1 && b <= 4 && !horizontal)
-                                joined = (a == 1 || a == 2) && (b == 1 || b == 3);
+                            else if (a >= 1 && a <= 4 && b >= 1 && b <= 4)
+                                // trees side by side meet whatever their runs; one above the other only inside a run
+                                joined = horizontal || ((a == 1 || a == 2) && (b == 1 || b == 3));
                             else if (a >= 32 && a <= 47 && b >= 32 && b <= 47) {
                                 // the rims running along the border must be the same on both sides
                                 const int along = horizontal ? (2 | 8) : (1 | 4);

@@ -81,14 +81,14 @@ struct TilePicture {
     }
 };
 
-constexpr double FactionContrast = 30, TouchContrast = 25, MoodDistance = 30;
+constexpr double FactionContrast = 30, TouchContrast = 28, MoodDistance = 30;
 
 // Faction tiles and how much of the tile (in per cent, at 8 pixels) the faction colour covers at least.
 struct FactionTile {
     int FirstCode;
     int MinShare;
 };
-constexpr FactionTile FactionTiles[] = {{8, 12}, {12, 25}, {20, 18}, {116, 14}};
+constexpr FactionTile FactionTiles[] = {{8, 25}, {12, 37}, {20, 25}, {116, 43}};
 
 TEST(Contrast, FactionColoursStandOutFromWhatTheyStandOnAndFromEachOther) {
     for (int set = 1; set <= 9; ++set)

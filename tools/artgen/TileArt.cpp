@@ -59,13 +59,13 @@ constexpr std::array<SetStyle, 9> Sets = {{
     {{0x000000, 0x00005E, 0x96D860, 0x6CB844, 0x4A8C2C, 0x2A7A3C, 0x12482A, 0x7A4E28, 0x2A62C8, 0x8CC4F4, 0xF0E6B0, 0xB08050, 0x6A4A30, 0xC4C4CC, 0x7A7884, 0xF8F8F0, 0xD8D0C0, 0x8A8478},
      {Green, Red, WhiteFaction, Black}, TreeStyle::Round, GroundStyle::Grass, BuildingStyle::Gable, WaterStyle::Crests, MountainStyle::Jagged, true},
     // 2: restaurants on a tablecloth: soup lakes, cake plateaus, cheese hills, gingerbread walls
-    {{0x2A160C, 0x00005E, 0xFFF6E6, 0xF4E2C4, 0xD8B88C, 0x9ACC4C, 0x4A8A2A, 0xB0703A, 0xD4622E, 0xF8B070, 0xC88850, 0xF0A8C0, 0x8C4A2C, 0xFFE070, 0xD8A030, 0xFFFFFF, 0xD89858, 0xA06030},
+    {{0x2A160C, 0x00005E, 0xFFF6E6, 0xF4E2C4, 0xD8B88C, 0x9ACC4C, 0x4A8A2A, 0xB0703A, 0xD4622E, 0xF8B070, 0xA09058, 0xF0A8C0, 0x8C4A2C, 0xFFE070, 0xD8A030, 0xFFFFFF, 0xD89858, 0xA06030},
      {Red, Blue, Yellow, WhiteFaction}, TreeStyle::Round, GroundStyle::Crumbs, BuildingStyle::Cloche, WaterStyle::Bubbles, MountainStyle::Domes, false},
     // 3: eastern houses among blossom, pines and ink mountains
-    {{0x1A1414, 0x00005E, 0xF0D8DC, 0xE0BCC4, 0xB8909A, 0x3E7A5A, 0x1C4434, 0x8C2A20, 0x38A8B0, 0x9AD2E0, 0xA09478, 0xB05A3C, 0x5A2A1E, 0x6A7890, 0x343C56, 0xFAF5EB, 0xB8342A, 0x6A1A14},
+    {{0x1A1414, 0x00005E, 0xF0D8DC, 0xE0BCC4, 0xB8909A, 0x3E7A5A, 0x1C4434, 0x8C2A20, 0x38A8B0, 0x9AD2E0, 0xA08C60, 0xB05A3C, 0x5A2A1E, 0x6A7890, 0x343C56, 0xFAF5EB, 0xB8342A, 0x6A1A14},
      {Green, Red, WhiteFaction, Blue}, TreeStyle::Conifer, GroundStyle::Petals, BuildingStyle::Pagoda, WaterStyle::Ripples, MountainStyle::Spires, false},
     // 4: machines: steel plates, coolant, copper slag heaps, crystal antennas
-    {{0x101216, 0x00005E, 0x9AA2AE, 0x7A8290, 0x5A626E, 0x70E0E8, 0x0E5A66, 0x6A4A30, 0x1E3A7A, 0x4A8AD8, 0xDCC030, 0xC8D0DC, 0x14161A, 0xE0A860, 0x9A5A30, 0xF0F4FA, 0xC8CED8, 0x6A707C},
+    {{0x101216, 0x00005E, 0x9AA2AE, 0x7A8290, 0x5A626E, 0x70E0E8, 0x0C4C4C, 0x6A4A30, 0x1E3A7A, 0x4A8AD8, 0xDCC030, 0xC8D0DC, 0x14161A, 0xE0A860, 0x9A5A30, 0xF0F4FA, 0xC8CED8, 0x6A707C},
      {Blue, Red, WhiteFaction, Black}, TreeStyle::Crystal, GroundStyle::Plates, BuildingStyle::Factory, WaterStyle::Lights, MountainStyle::Blocks, false},
     // 5: jewel duchies: amethyst ground, emerald groves, sapphire seas, ice peaks
     {{0x100A18, 0x00005E, 0x7C5CA6, 0x5C3C84, 0x3E2660, 0x7CE8B8, 0x1E9466, 0xC0A040, 0x1A3CB4, 0x70A0F8, 0xE6C86E, 0xE07AC8, 0xA03050, 0xD8E8F8, 0x8098C0, 0xFFFFFF, 0xE0D8EC, 0x8A80A0},
@@ -74,10 +74,10 @@ constexpr std::array<SetStyle, 9> Sets = {{
     {{0x181424, 0x00005E, 0x7ACAB8, 0x4EA894, 0x2E7A6C, 0xC8D858, 0x7A3A8A, 0x6E4A38, 0x1E3A6E, 0x6AD0F0, 0xE8D8A8, 0xC87858, 0x6A3A2A, 0xE8E4F4, 0x9088B0, 0xFFFFFF, 0xD0CCC0, 0x807A70},
      {Red, Green, WhiteFaction, Black}, TreeStyle::Mushroom, GroundStyle::Grass, BuildingStyle::Horned, WaterStyle::Bubbles, MountainStyle::Jagged, true},
     // 7: harbours: dunes, palms, heather headlands, lighthouses
-    {{0x141E28, 0x00005E, 0xF4E4B0, 0xE8D490, 0xC0A868, 0x7AA838, 0x3E5E18, 0x8C643C, 0x0E8CC0, 0xB8F0F8, 0xA88C5C, 0x8A6A9A, 0x3A2A4A, 0x9A9A9A, 0x6E6A66, 0xFFFFFF, 0xFFFFFF, 0x9AA8B4},
+    {{0x141E28, 0x00005E, 0xF4E4B0, 0xE8D490, 0xC0A868, 0x7AA838, 0x3E5E18, 0x8C643C, 0x0E8CC0, 0xB8F0F8, 0x98743C, 0x8A6A9A, 0x3A2A4A, 0x9A9A9A, 0x6E6A66, 0xFFFFFF, 0xFFFFFF, 0x9AA8B4},
      {Yellow, Red, WhiteFaction, Black}, TreeStyle::Palm, GroundStyle::Dunes, BuildingStyle::Lighthouse, WaterStyle::Ripples, MountainStyle::Jagged, false},
     // 8: night city: asphalt blocks, black canals with neon reflections, brick roofs, moonlit ridges
-    {{0x08080C, 0x00005E, 0x5E5E82, 0x4A4A6A, 0x303048, 0x40D8B0, 0x186A5E, 0xA05038, 0x0A0E28, 0xE050E0, 0xC8A060, 0x8E5A48, 0x6A4038, 0xC8D0E8, 0x8088B0, 0xFFF096, 0xA0A0B8, 0x5C5C74},
+    {{0x08080C, 0x00005E, 0x5E5E82, 0x4A4A6A, 0x303048, 0x40D8B0, 0x186A5E, 0xA05038, 0x060818, 0xE050E0, 0xC8A060, 0x8E5A48, 0x6A4038, 0xC8D0E8, 0x98A0C8, 0xFFF096, 0xA0A0B8, 0x5C5C74},
      {WhiteFaction, Black, Green, Red}, TreeStyle::Round, GroundStyle::Plates, BuildingStyle::Tower, WaterStyle::Lights, MountainStyle::Blocks, false},
     // 9: animal squads in snow: pines, lavender highlands, warm rounded hills, log forts and tents
     {{0x281E1E, 0x00005E, 0xFFFFFF, 0xE6EEF6, 0xB8C8DC, 0x5CB848, 0x2E7A3A, 0xA06E3C, 0x48A8F0, 0xD0F0FF, 0x5A5048, 0xC8A0E0, 0x7A5AA0, 0xF0B070, 0xB86A40, 0xFFF8F0, 0xA06E3C, 0x6A4424},
@@ -229,10 +229,13 @@ void Ground(Tile& t) {
 
 // Trees 1..4: crowns on a staggered lattice that repeats every cell, rows at v = 0, 0.5, 1 (the middle
 // row shifted by half a crown). A joined side keeps the rows beyond it, so a forest block is one canopy
-// without seams; an open end drops them and shows trunks below the last row.
+// without seams; an open end drops them and shows trunks below the last row. Only the middle row, which
+// every tree tile has, crosses the left and right sides: its trees on the sides are tall enough to fill
+// the whole side, so two tree tiles side by side meet on the same pixels whatever their runs.
 struct Crown {
     double U, V;
     int Order; // later rows overlap earlier ones
+    bool Tall; // a tree on a left or right side, stretched over the whole cell height
 };
 
 std::vector<Crown> ForestCrowns(bool above, bool below) {
@@ -244,9 +247,27 @@ std::vector<Crown> ForestCrowns(bool above, bool below) {
             continue;
         const bool shifted = (row % 2 + 2) % 2 == 1;
         for (int k = -2; k <= 3; ++k)
-            crowns.push_back({k * 0.5 + (shifted ? 0.0 : 0.25), v, order++});
+            crowns.push_back({k * 0.5 + (shifted ? 0.0 : 0.25), v, order++, shifted && k % 2 == 0});
     }
     return crowns;
+}
+
+// The height a crown style covers above and below its centre (the palm at its narrowest, up and down).
+std::pair<double, double> CrownExtent(TreeStyle style) {
+    switch (style) {
+    case TreeStyle::Round: return {-0.34, 0.34};
+    case TreeStyle::Conifer: return {-0.46, 0.22};
+    case TreeStyle::Crystal: return {-0.42, 0.42};
+    case TreeStyle::Palm: return {-0.28, 0.28};
+    case TreeStyle::Mushroom: return {-0.32, 0.06};
+    }
+    return {-0.34, 0.34};
+}
+
+// A tall crown's offset dv in -0.5..0.5 mapped onto the style's own height.
+double TallOffset(TreeStyle style, double dv) {
+    const auto [top, bottom] = CrownExtent(style);
+    return top + (dv + 0.5) * (bottom - top);
 }
 
 bool InCrown(TreeStyle style, double du, double dv) {
@@ -275,38 +296,47 @@ bool LitCrown(TreeStyle style, double du, double dv) {
 }
 
 void Trees(Tile& t, int code) {
+    if (t.E < 8) // at 4 pixels a crown is a pixel: the forest reads best as one solid canopy
+        return t.C.Fill(F2);
     Ground(t);
     const bool above = code == 1 || code == 3, below = code == 1 || code == 2;
     const TreeStyle style = t.Style.Tree;
-    const std::vector<Crown> crowns = code == 4 ? std::vector<Crown>{{0.27, 0.42, 0}, {0.73, 0.42, 1}} : ForestCrowns(above, below);
-    const double scale = code == 4 ? 0.78 : 1.0; // the pair of a lone cell is smaller, so it stays in its cell
+    const std::vector<Crown> crowns = ForestCrowns(above, below);
+    auto offset = [&](const Crown& c, double u, double v) { // the point in the crown's own units
+        return std::pair{u - c.U, c.Tall ? TallOffset(style, v - c.V) : v - c.V};
+    };
     auto top = [&](double u, double v) {
         const Crown* best = nullptr;
-        for (const Crown& c : crowns)
-            if (InCrown(style, (u - c.U) / scale, (v - c.V) / scale) && (!best || c.Order > best->Order))
+        for (const Crown& c : crowns) {
+            const auto [du, dv] = offset(c, u, v);
+            if ((!c.Tall || std::abs(v - c.V) <= 0.5) && InCrown(style, du, dv) && (!best || c.Order > best->Order))
                 best = &c;
+        }
         return best;
     };
     // under the crowns: a dark canopy floor, so no ground shows between them inside the forest
     auto floor = [&](double u, double v) {
         for (const Crown& c : crowns)
-            if (Canvas::Sq((u - c.U) / scale) + Canvas::Sq((v - c.V) / scale) <= 0.36 * 0.36)
+            if (Canvas::Sq(u - c.U) + Canvas::Sq(v - c.V) <= 0.36 * 0.36)
                 return true;
         return false;
     };
-    if (!below) { // shadows and trunks under the lowest row
-        double lowest = -1;
+    if (!below) // shadows and trunks under the trees of the lowest row that stand inside the cell
         for (const Crown& c : crowns)
-            lowest = std::max(lowest, c.V);
-        for (const Crown& c : crowns)
-            if (c.V == lowest && c.U > 0.1 && c.U < 0.9) {
+            if (c.V == 0.5 && c.U > 0.1 && c.U < 0.9) {
                 t.Area([&](double u, double v) { return Canvas::Sq((u - c.U) / 0.22) + Canvas::Sq((v - 0.91) / 0.06) <= 1.0; }, G3);
-                t.Box(c.U - 0.05, lowest + 0.2 * scale, c.U + 0.05, 0.92, style == TreeStyle::Mushroom ? S1 : Wood);
+                t.Box(c.U - 0.05, 0.70, c.U + 0.05, 0.92, style == TreeStyle::Mushroom ? S1 : Wood);
             }
-    }
     const int e = t.E;
     for (int y = 0; y < e; ++y)
         for (int x = 0; x < e; ++x) {
+            if (x == 0 || x == e - 1) {
+                // the side columns show only the tall side tree, seen on the side line itself, so both
+                // neighbours draw the very same pixels there
+                const double dv = TallOffset(style, (y + 0.5) / e - 0.5);
+                t.C.Put(x, y, e >= 8 && LitCrown(style, 0.0, dv) ? F1 : F2);
+                continue;
+            }
             // a joined border row shows the canopy exactly on the border line, the same on both sides
             const double u = (x + 0.5) / e;
             const double v = (y == 0 && above) ? 0.0 : (y == e - 1 && below) ? 1.0 : (y + 0.5) / e;
@@ -316,7 +346,7 @@ void Trees(Tile& t, int code) {
                     t.C.Put(x, y, F2);
                 continue;
             }
-            const double du = (u - c->U) / scale, dv = (v - c->V) / scale;
+            const auto [du, dv] = offset(*c, u, v);
             Index colour = e >= 8 && LitCrown(style, du, dv) ? F1 : F2;
             if (t.Big()) { // the lower edge of a crown over whatever lies below it
                 const double step = 1.0 / e;
@@ -331,7 +361,7 @@ void Trees(Tile& t, int code) {
         }
     if (t.Big() && (style == TreeStyle::Crystal || style == TreeStyle::Mushroom))
         for (const Crown& c : crowns) { // a glint on each crystal, spots on each cap
-            const int x = static_cast<int>((c.U - 0.08 * scale) * e), y = static_cast<int>((c.V - 0.14 * scale) * e);
+            const int x = static_cast<int>((c.U - 0.08) * e), y = static_cast<int>((c.V - 0.14) * e);
             if (x > 0 && y > 0 && x < e - 1 && y < e - 1 && top((x + 0.5) / e, (y + 0.5) / e) == &c)
                 t.C.Put(x, y, White);
         }
@@ -503,6 +533,21 @@ bool InMassif(MountainStyle style, const Massif& m, double u, double v) {
     return false;
 }
 
+// Five arrangements of massifs, the later ones in front; each join pattern takes its own, so the cells of a
+// block or a range do not repeat one picture. Joined sides end in plain floor, so any two meet.
+std::vector<Massif> MassifLayout(int joins) {
+    static const std::vector<Massif> layouts[] = {
+        {{0.30, 0.06, 0.26, 0.58}, {0.72, 0.14, 0.24, 0.64}, {0.50, 0.32, 0.38, 0.92}},
+        {{0.24, 0.20, 0.22, 0.66}, {0.62, 0.04, 0.34, 0.78}, {0.86, 0.40, 0.14, 0.84}, {0.34, 0.50, 0.26, 0.96}},
+        {{0.50, 0.04, 0.40, 0.70}, {0.20, 0.44, 0.18, 0.90}, {0.78, 0.50, 0.20, 0.94}},
+        {{0.20, 0.10, 0.18, 0.50}, {0.80, 0.06, 0.16, 0.46}, {0.52, 0.16, 0.28, 0.72}, {0.30, 0.46, 0.28, 0.96}, {0.78, 0.54, 0.18, 0.94}},
+        {{0.40, 0.02, 0.34, 0.74}, {0.82, 0.28, 0.16, 0.74}, {0.16, 0.48, 0.14, 0.90}, {0.60, 0.50, 0.30, 0.96}},
+    };
+    // the inside of a block (all four sides joined) and the cave take the busiest arrangement
+    static constexpr int pick[16] = {0, 2, 4, 1, 3, 0, 2, 4, 1, 3, 0, 3, 2, 1, 0, 4};
+    return layouts[pick[joins & 15]];
+}
+
 void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
     const int e = t.E;
     const MountainStyle style = t.Style.Rock;
@@ -515,14 +560,19 @@ void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
                     c.Put(x, y, K);
                     c.Put(x + 1, y, K);
                 }
-    static constexpr Massif massifs[] = {{0.30, 0.06, 0.26, 0.58}, {0.72, 0.14, 0.24, 0.64}, {0.50, 0.32, 0.38, 0.92}};
-    for (const Massif& m : massifs) {
+    // at 8 and 4 pixels small peaks turn into glyphs: one or two broad peaks read as rock instead
+    static const std::vector<Massif> broad[] = {{{0.38, 0.06, 0.40, 0.94}, {0.76, 0.36, 0.26, 0.98}},
+                                                {{0.62, 0.06, 0.40, 0.94}, {0.22, 0.40, 0.24, 0.98}}};
+    const int joins = w + 2 * n + 4 * east + 8 * s;
+    for (const Massif& m : t.Big() ? MassifLayout(joins) : broad[joins % 2]) {
         auto inside = [&](double u, double v) { return InMassif(style, m, u, v); };
         t.Area([&](double u, double v) { return inside(u, v) && u < m.U + (style == MountainStyle::Blocks ? -0.1 : 0.0); }, M1);
         if (t.Big()) {
             if (t.Style.SnowCaps)
                 t.Area([&](double u, double v) { return inside(u, v) && v < m.V + 0.16 * (m.Base - m.V); }, White);
             t.Rim(inside, K);
+        } else if (e == 8) { // the shaded flank's edge, so each peak keeps its outline
+            t.Area([&](double u, double v) { return inside(u, v) && !inside(u + 1.0 / e, v) && u > m.U; }, K);
         }
     }
     if (e >= 8) { // open sides first, so a joined side's floor line wins at the corners
@@ -539,7 +589,43 @@ void Mountain(Tile& t, bool w, bool n, bool east, bool s) {
 
 void SnowyPeak(Tile& t) {
     Ground(t);
-    auto peak = [](double u, double v) { return v >= 0.06 && v <= 0.92 && std::abs(u - 0.5) <= 0.46 * (v - 0.06) / 0.86; };
+    switch (t.Style.Building) {
+    case BuildingStyle::Cloche: { // a cone with a scoop of ice cream
+        auto cone = [](double u, double v) { return v >= 0.44 && v <= 0.96 && std::abs(u - 0.5) <= 0.26 * (0.96 - v) / 0.52; };
+        auto scoop = [](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.34) <= 0.24 * 0.24 && v <= 0.50; };
+        t.Area(cone, Wood);
+        if (t.Big())
+            t.Area([&](double u, double v) { return cone(u, v) && static_cast<int>((u + v) * 10.0) % 2 == 0; }, S2);
+        t.Rim(cone, K);
+        t.Area(scoop, White);
+        t.Area([](double u, double v) { return Canvas::Sq(u - 0.44) + Canvas::Sq(v - 0.16) <= 0.06 * 0.06; }, S2);
+        t.Rim(scoop, K);
+        return;
+    }
+    case BuildingStyle::Factory:
+    case BuildingStyle::Tower: { // a radio mast with a lamp on top
+        auto mast = [](double u, double v) { return v >= 0.14 && v <= 0.94 && std::abs(u - 0.5) <= 0.04 + 0.22 * (v - 0.14) / 0.80; };
+        t.Area(mast, S2);
+        if (t.Big())
+            for (double v0 : {0.34, 0.54, 0.74})
+                t.Area([&](double u, double v) { return mast(u, v) && std::abs(v - v0) <= 0.02; }, S1);
+        t.Rim(mast, K);
+        t.Area([](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.12) <= 0.08 * 0.08; }, White);
+        return;
+    }
+    case BuildingStyle::Onion: { // a crystal spire
+        auto spire = [](double u, double v) { return v >= 0.04 && v <= 0.94 && std::abs(u - 0.5) <= 0.30 * std::min(1.0, (v - 0.04) / 0.30) && std::abs(u - 0.5) <= 0.30 * (0.94 - v + 0.2) / 0.4; };
+        t.Area(spire, M1);
+        t.Area([&](double u, double v) { return spire(u, v) && u >= 0.5; }, M2);
+        t.Area([&](double u, double v) { return spire(u, v) && v < 0.24; }, White);
+        t.Rim(spire, K);
+        return;
+    }
+    default: break;
+    }
+    // eastern sets draw a broad volcano with a flat crater, the others a sharp peak
+    const double crater = t.Style.Building == BuildingStyle::Pagoda ? 0.10 : 0.0;
+    auto peak = [crater](double u, double v) { return v >= 0.18 - crater && v <= 0.92 && std::abs(u - 0.5) <= crater + 0.46 * (v - 0.06) / 0.86; };
     t.Area(peak, M2);
     t.Area([&](double u, double v) { return peak(u, v) && u < 0.5; }, M1);
     t.Area([&](double u, double v) { return peak(u, v) && v < 0.40 + 0.06 * std::sin(u * 40.0); }, White);
@@ -547,7 +633,25 @@ void SnowyPeak(Tile& t) {
 }
 
 // Buildings in box units (0..1 across the building's box): the walls, and the roof that carries the faction colour.
-bool InRoof(BuildingStyle style, double u, double v) {
+// At 8 and 4 pixels a roof takes broad eaves as well, so the faction colour still covers a good part of the cell.
+bool InEaves(BuildingStyle style, double u, double v) {
+    const double d = std::abs(u - 0.5);
+    switch (style) {
+    case BuildingStyle::Gable: return v >= 0.40 && v <= 0.58 && d <= 0.48;
+    case BuildingStyle::Cloche: return v >= 0.44 && v <= 0.62 && d <= 0.48;
+    case BuildingStyle::Pagoda: return v >= 0.42 && v <= 0.60 && d <= 0.50;
+    case BuildingStyle::Factory: return v >= 0.30 && v <= 0.56 && d <= 0.48;
+    case BuildingStyle::Onion: return v >= 0.48 && v <= 0.64 && d <= 0.42;
+    case BuildingStyle::Horned: return v >= 0.40 && v <= 0.62 && d <= 0.48;
+    case BuildingStyle::Lighthouse: return v >= 0.28 && v <= 0.50 && d <= 0.36;
+    case BuildingStyle::Tower: case BuildingStyle::Tent: return false;
+    }
+    return false;
+}
+
+bool InRoof(BuildingStyle style, double u, double v, bool bold) {
+    if (bold && InEaves(style, u, v))
+        return true;
     const double d = std::abs(u - 0.5);
     switch (style) {
     case BuildingStyle::Gable: return v >= 0.02 && v <= 0.52 && d <= 0.04 + 0.46 * (v - 0.02) / 0.5;
@@ -593,7 +697,7 @@ struct Box {
 void Building(Tile& t, const Box& box, Index roof, bool faction, Index window) {
     const BuildingStyle style = t.Style.Building;
     auto walls = [&](double u, double v) { return InWalls(style, box.U(u), box.V(v)); };
-    auto top = [&](double u, double v) { return InRoof(style, box.U(u), box.V(v)); };
+    auto top = [&](double u, double v) { return InRoof(style, box.U(u), box.V(v), faction && !t.Big()); };
     t.Area(walls, S1);
     t.Rim(walls, K);
     auto at = [&](double bu, double bv) { return std::pair{box.U0 + bu * (box.U1 - box.U0), box.V0 + bv * (box.V1 - box.V0)}; };
@@ -636,10 +740,11 @@ void Field(Tile& t, Index colour) {
     const Index furrow = t.RimOf(colour);
     const int x0 = std::max(0, static_cast<int>(e * 0.06)), x1 = e - x0;
     const int y0 = std::max(0, static_cast<int>(e * 0.10)), y1 = e - y0;
-    const int stripe = std::max(1, e / 8);
+    // crop rows twice as wide as the furrows between them, so the colour carries at small scales
+    const int furrowWidth = std::max(1, e / 16), period = 3 * furrowWidth;
     t.C.Rect(x0, y0, x1, y1, furrow);
     for (int y = y0 + 1; y < y1 - 1; ++y)
-        if ((y - y0 - 1) % (2 * stripe) < stripe + (e >= 16 ? stripe / 2 : 0) || e < 8)
+        if ((y - y0 - 1) % period < 2 * furrowWidth || e < 8)
             t.C.Rect(x0 + 1, y, x1 - 1, y + 1, colour);
 }
 
@@ -651,22 +756,64 @@ void Stall(Tile& t) {
     if (t.Big())
         for (int i = 0; i < 4; ++i)
             t.C.Disc(t.E * (0.24 + 0.17 * i), t.E * 0.54, t.E * 0.07, i % 2 ? F1 : Sand);
-    auto awning = [](double u, double v) { return u >= 0.08 && u <= 0.92 && v >= 0.14 && v <= 0.38; };
-    t.Area(awning, White);
-    t.Area([&](double u, double v) { return awning(u, v) && static_cast<int>((u - 0.08) * 6.0) % 2 == 0; }, W1);
-    t.Rim(awning, K);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Pagoda) { // paper lanterns under a tiled eave
+        auto eave = [](double u, double v) { return v >= 0.10 && v <= 0.26 && std::abs(u - 0.5) <= 0.34 + 0.10 * (v - 0.10) / 0.16; };
+        t.Area(eave, S2);
+        t.Rim(eave, K);
+        for (double cu : {0.30, 0.70}) {
+            auto lantern = [cu](double u, double v) { return Canvas::Sq((u - cu) / 0.09) + Canvas::Sq((v - 0.38) / 0.11) <= 1.0; };
+            t.Area(lantern, S1);
+            t.Rim(lantern, K);
+        }
+    } else {
+        // the awning's stripes: the set's water colour by default, candy pink for the restaurants, neon for the city
+        const Index stripe = style == BuildingStyle::Cloche ? Index{P1} : style == BuildingStyle::Tower ? Index{F1}
+                           : style == BuildingStyle::Tent ? Index{Wood} : Index{W1};
+        const bool scalloped = style == BuildingStyle::Cloche || style == BuildingStyle::Onion;
+        auto awning = [scalloped](double u, double v) {
+            const double bottom = scalloped ? 0.34 + 0.05 * std::cos((u - 0.08) * 6.0 * 2.0 * 3.14159265) : 0.38;
+            return u >= 0.08 && u <= 0.92 && v >= 0.14 && v <= bottom;
+        };
+        t.Area(awning, White);
+        t.Area([&](double u, double v) { return awning(u, v) && static_cast<int>((u - 0.08) * 6.0) % 2 == 0; }, stripe);
+        t.Rim(awning, K);
+    }
     t.Rim([](double u, double v) { return u >= 0.12 && u <= 0.88 && v >= 0.56 && v <= 0.82; }, K);
 }
 
 void Well(Tile& t) {
     Ground(t);
+    if (t.Style.Building == BuildingStyle::Onion || t.Style.Building == BuildingStyle::Cloche) { // a fountain
+        auto basin = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.42) + Canvas::Sq((v - 0.74) / 0.20) <= 1.0; };
+        t.Area(basin, S1);
+        t.Area([](double u, double v) { return Canvas::Sq((u - 0.5) / 0.32) + Canvas::Sq((v - 0.72) / 0.12) <= 1.0; }, W1);
+        t.Rim(basin, K);
+        t.Box(0.44, 0.30, 0.56, 0.72, S2);
+        t.Area([](double u, double v) { return v <= 0.34 && Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.30) <= 0.22 * 0.22 && Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.34) >= 0.14 * 0.14; }, W2);
+        return;
+    }
+    if (t.Style.Building == BuildingStyle::Factory || t.Style.Building == BuildingStyle::Tower) { // a pump on a pipe
+        t.Box(0.08, 0.70, 0.92, 0.82, S2);
+        auto body = [](double u, double v) { return u >= 0.30 && u <= 0.62 && v >= 0.26 && v <= 0.80; };
+        t.Area(body, S1);
+        t.Rim(body, K);
+        t.C.Ring(t.E * 0.76, t.E * 0.40, t.E * 0.13, std::max(1.0, t.E * 0.06), K);
+        t.Box(0.38, 0.36, 0.54, 0.46, W1);
+        return;
+    }
     auto ring = [](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq((v - 0.6) / 0.8) <= 0.33 * 0.33; };
     t.Area(ring, S1);
     t.Area([](double u, double v) { return Canvas::Sq(u - 0.5) + Canvas::Sq((v - 0.6) / 0.8) <= 0.19 * 0.19; }, W1);
     t.Rim(ring, K);
     t.Box(0.18, 0.10, 0.24, 0.56, Wood);
     t.Box(0.76, 0.10, 0.82, 0.56, Wood);
-    t.Box(0.12, 0.06, 0.88, 0.16, Wood);
+    if (t.Style.Building == BuildingStyle::Pagoda) { // a little curved roof over the well
+        auto roof = [](double u, double v) { return v >= 0.02 && v <= 0.20 && std::abs(u - 0.5) <= 0.30 + 0.16 * (v - 0.02) / 0.18; };
+        t.Area(roof, S2);
+        t.Rim(roof, K);
+    } else
+        t.Box(0.12, 0.06, 0.88, 0.16, Wood);
     if (t.Big())
         t.Box(0.48, 0.16, 0.52, 0.42, K); // the rope
 }
@@ -697,12 +844,47 @@ void Monster(Tile& t) {
 
 void SeaMonster(Tile& t) {
     Water(t, 48);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Cloche) { // an octopus rising from the soup
+        auto head = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.26) + Canvas::Sq((v - 0.36) / 0.24) <= 1.0; };
+        auto arms = [](double u, double v) {
+            for (double cu : {0.22, 0.5, 0.78})
+                if (Canvas::SegmentDistance(u, v, 0.5 + (cu - 0.5) * 0.4, 0.52, cu, 0.78) <= 0.06)
+                    return true;
+            return false;
+        };
+        t.Area(arms, P1);
+        t.Rim(arms, K);
+        t.Area(head, P1);
+        t.Rim(head, K);
+        t.Box(0.38, 0.32, 0.46, 0.42, White);
+        t.Box(0.54, 0.32, 0.62, 0.42, White);
+        if (t.E >= 8) {
+            t.Box(0.40, 0.36, 0.44, 0.42, K);
+            t.Box(0.56, 0.36, 0.60, 0.42, K);
+        }
+        t.Box(0.06, 0.80, 0.94, 0.86, W2);
+        return;
+    }
     auto hump = [](double u, double v, double cu, double r) { return v <= 0.72 && Canvas::Sq(u - cu) + Canvas::Sq(v - 0.72) <= r * r && Canvas::Sq(u - cu) + Canvas::Sq(v - 0.72) >= (r - 0.12) * (r - 0.12); };
     auto body = [&](double u, double v) {
         return hump(u, v, 0.30, 0.20) || hump(u, v, 0.62, 0.16) ||
                (Canvas::Sq((u - 0.80) / 0.13) + Canvas::Sq((v - 0.34) / 0.11) <= 1.0) || (u >= 0.70 && u <= 0.80 && v >= 0.34 && v <= 0.72);
     };
-    t.Area(body, F2);
+    // machines get an iron serpent; eastern, jewel and creature sets a dragon with a spiny back
+    const bool iron = style == BuildingStyle::Factory || style == BuildingStyle::Tower;
+    const bool spiny = style == BuildingStyle::Pagoda || style == BuildingStyle::Onion || style == BuildingStyle::Horned;
+    if (spiny) {
+        auto spikes = [](double u, double v) {
+            for (const auto& [cu, top] : {std::pair{0.30, 0.52}, std::pair{0.62, 0.56}})
+                if (v >= top - 0.12 && v <= top + 0.02 && std::abs(u - cu) <= 0.06 * (v - top + 0.12) / 0.14)
+                    return true;
+            return false;
+        };
+        t.Area(spikes, F1);
+        t.Rim(spikes, K);
+    }
+    t.Area(body, iron ? Index{S2} : Index{F2});
     t.Rim(body, K);
     t.Box(0.80, 0.28, 0.86, 0.34, White);
     t.Box(0.06, 0.74, 0.94, 0.80, W2);
@@ -710,11 +892,43 @@ void SeaMonster(Tile& t) {
 
 void Ship(Tile& t) {
     Water(t, 48);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Factory || style == BuildingStyle::Tower) { // a steamer with a funnel
+        auto hull = [](double u, double v) { return v >= 0.56 && v <= 0.80 && std::abs(u - 0.5) <= 0.44 - (v - 0.56) * 0.6; };
+        auto cabin = [](double u, double v) { return u >= 0.24 && u <= 0.70 && v >= 0.38 && v <= 0.58; };
+        auto funnel = [](double u, double v) { return u >= 0.50 && u <= 0.64 && v >= 0.14 && v <= 0.40; };
+        t.Area(funnel, S2);
+        t.Area([&](double u, double v) { return funnel(u, v) && v <= 0.22; }, K);
+        t.Rim(funnel, K);
+        t.Area(cabin, White);
+        t.Rim(cabin, K);
+        if (t.Big())
+            for (double bu : {0.30, 0.42, 0.54})
+                t.Box(bu, 0.44, bu + 0.06, 0.50, W1);
+        t.Area(hull, S1);
+        t.Rim(hull, K);
+        t.Box(0.06, 0.80, 0.94, 0.86, W2);
+        return;
+    }
+    if (style == BuildingStyle::Tent) { // a canoe with a paddle
+        auto canoe = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.44) + Canvas::Sq((v - 0.56) / 0.14) <= 1.0 && v >= 0.50; };
+        t.C.Line(t.E * 0.70, t.E * 0.22, t.E * 0.40, t.E * 0.76, std::max(1.0, t.E * 0.06), Wood);
+        t.Area(canoe, Wood);
+        t.Rim(canoe, K);
+        t.Area([](double u, double v) { return Canvas::Sq(u - 0.40) + Canvas::Sq(v - 0.44) <= 0.08 * 0.08; }, White);
+        t.Box(0.08, 0.72, 0.92, 0.78, W2);
+        return;
+    }
     auto hull = [](double u, double v) { return v >= 0.60 && v <= 0.80 && std::abs(u - 0.5) <= 0.40 - (v - 0.60) * 0.9; };
     auto sail = [](double u, double v) { return u >= 0.50 && v >= 0.14 && v <= 0.56 && (u - 0.50) <= (v - 0.14) * 0.8; };
     auto jib = [](double u, double v) { return u < 0.46 && v >= 0.24 && v <= 0.56 && (0.46 - u) <= (v - 0.24) * 0.9; };
     t.Box(0.46, 0.08, 0.50, 0.62, K);
     t.Area(sail, White);
+    if (style == BuildingStyle::Pagoda && t.E >= 8) // the battens of a junk sail
+        for (double bv : {0.26, 0.38, 0.50})
+            t.Area([&](double u, double v) { return sail(u, v) && std::abs(v - bv) <= 0.5 / t.E; }, K);
+    if (style == BuildingStyle::Lighthouse) // a striped harbour sail
+        t.Area([&](double u, double v) { return sail(u, v) && static_cast<int>(v * 10.0) % 2 == 0; }, W1);
     t.Rim(sail, K);
     t.Area(jib, White);
     t.Rim(jib, K);
@@ -725,6 +939,31 @@ void Ship(Tile& t) {
 
 void Logs(Tile& t) {
     Ground(t);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Factory || style == BuildingStyle::Lighthouse || style == BuildingStyle::Tower) { // barrels
+        for (double cu : {0.28, 0.72}) {
+            auto barrel = [cu](double u, double v) { return v >= 0.30 && v <= 0.92 && std::abs(u - cu) <= 0.20 - 0.05 * std::abs(v - 0.61) / 0.31; };
+            t.Area(barrel, style == BuildingStyle::Lighthouse ? Index{Wood} : Index{S1});
+            for (double bv : {0.42, 0.80})
+                t.Area([&](double u, double v) { return barrel(u, v) && std::abs(v - bv) <= 0.03; }, K);
+            t.Rim(barrel, K);
+        }
+        auto lying = [](double u, double v) { return Canvas::Sq((u - 0.5) / 0.16) + Canvas::Sq((v - 0.18) / 0.14) <= 1.0; };
+        t.Area(lying, S2);
+        t.Rim(lying, K);
+        return;
+    }
+    if (style == BuildingStyle::Horned) { // a heap of bones
+        for (const auto& b : {std::array<double, 4>{0.16, 0.30, 0.84, 0.62}, std::array<double, 4>{0.20, 0.78, 0.80, 0.46}}) {
+            auto bone = [&](double u, double v) {
+                return Canvas::SegmentDistance(u, v, b[0], b[1], b[2], b[3]) <= 0.06 || Canvas::Sq(u - b[0]) + Canvas::Sq(v - b[1]) <= 0.1 * 0.1 ||
+                       Canvas::Sq(u - b[2]) + Canvas::Sq(v - b[3]) <= 0.1 * 0.1;
+            };
+            t.Area(bone, White);
+            t.Rim(bone, K);
+        }
+        return;
+    }
     const double ends[][2] = {{0.30, 0.70}, {0.70, 0.70}, {0.50, 0.40}};
     for (const auto& p : ends) {
         auto log = [&](double u, double v) { return Canvas::Sq(u - p[0]) + Canvas::Sq(v - p[1]) <= 0.19 * 0.19; };
@@ -766,16 +1005,48 @@ void WallPiece(Tile& t, int arms, bool tower) {
     // the front face of horizontal walls and towers, seen from the south
     t.Area([&](double u, double v) { return (horizontal(u, v) && v >= 0.52) || (towerShape(u, v) && v >= 0.6); }, S2);
     if (t.Big()) {
+        // the wall's make follows the set: stone with crenels, log palisades, iced gingerbread, riveted
+        // plates, or a dark tiled coping; every pattern repeats within the cell, so ring pieces meet
+        const BuildingStyle style = t.Style.Building;
         const int e = t.E, q = std::max(2, e / 8);
         for (int y = 0; y < e; ++y)
             for (int x = 0; x < e; ++x) {
                 const double u = (x + 0.5) / e, v = (y + 0.5) / e;
-                if (vertical(u, v) && !towerShape(u, v) && y % q == 0 && x != e / 2)
-                    t.C.Put(x, y, S2); // mortar courses
-                if (horizontal(u, v) && !towerShape(u, v) && v < 0.40 && (x / q) % 2 == 0)
-                    t.C.Put(x, y, S2); // crenels
-                if (towerShape(u, v) && v < 0.26 && (x / q) % 2 == 0)
-                    t.C.Put(x, y, S2);
+                const bool run = (vertical(u, v) || horizontal(u, v)) && !towerShape(u, v);
+                const bool top = (horizontal(u, v) && !towerShape(u, v) && v < 0.40) || (towerShape(u, v) && v < 0.26);
+                if (!run && !towerShape(u, v))
+                    continue;
+                switch (style) {
+                case BuildingStyle::Tent: // upright logs with sharpened tops
+                    if ((horizontal(u, v) || towerShape(u, v)) && x % q == 0)
+                        t.C.Put(x, y, S2);
+                    if (vertical(u, v) && !towerShape(u, v) && y % q == 0)
+                        t.C.Put(x, y, S2);
+                    if (top && x % q != q / 2)
+                        t.C.Put(x, y, K);
+                    break;
+                case BuildingStyle::Cloche: // icing along the top, dripping now and then
+                    if (top || (run && horizontal(u, v) && v < 0.46 && (x / q) % 3 == 0))
+                        t.C.Put(x, y, White);
+                    if (vertical(u, v) && !towerShape(u, v) && (x == e / 2 - 1 || x == e / 2))
+                        t.C.Put(x, y, White);
+                    break;
+                case BuildingStyle::Factory:
+                case BuildingStyle::Tower: // plates with rivets; the city's walls have lit windows
+                    if (x % q == q / 2 && y % q == q / 2)
+                        t.C.Put(x, y, style == BuildingStyle::Tower && horizontal(u, v) && v >= 0.52 ? Index{White} : Index{K});
+                    break;
+                case BuildingStyle::Pagoda: // a dark tiled coping
+                    if (top || (vertical(u, v) && !towerShape(u, v) && (x <= e * 0.38 || x >= e * 0.62)))
+                        t.C.Put(x, y, S2);
+                    break;
+                default:
+                    if (vertical(u, v) && !towerShape(u, v) && y % q == 0 && x != e / 2)
+                        t.C.Put(x, y, S2); // mortar courses
+                    if (top && (x / q) % 2 == 0)
+                        t.C.Put(x, y, S2); // crenels
+                    break;
+                }
             }
     }
     t.Rim(wall, K);
@@ -785,10 +1056,10 @@ void WallPiece(Tile& t, int arms, bool tower) {
 
 // The faction banner that hangs over the upper wall of a castle: a swallow-tailed cloth on a crossbar.
 void Banner(Tile& t, Index colour) {
-    t.Box(0.26, 0.04, 0.74, 0.10, K);
+    t.Box(0.14, 0.04, 0.86, 0.10, K);
     t.Marked([](double u, double v) {
         const double d = std::abs(u - 0.5);
-        return d <= 0.20 && v >= 0.10 && v <= 0.72 - 0.16 * (1.0 - d / 0.20);
+        return d <= 0.32 && v >= 0.10 && v <= 0.80 - 0.16 * (1.0 - d / 0.32);
     }, colour);
 }
 
@@ -813,11 +1084,34 @@ void Gate(Tile& t) {
     Ground(t);
     Courtyard(t, 0, 0, 1, 0.5);
     WallPiece(t, ToW | ToE, false);
+    const BuildingStyle style = t.Style.Building;
+    if (style == BuildingStyle::Factory || style == BuildingStyle::Tower) { // a roller shutter
+        t.Box(0.30, 0.36, 0.70, 0.72, K);
+        t.Box(0.33, 0.40, 0.67, 0.72, S1);
+        if (t.Big())
+            for (double bv = 0.44; bv < 0.70; bv += 0.08)
+                t.Box(0.33, bv, 0.67, bv + 0.02, S2);
+        return;
+    }
+    if (style == BuildingStyle::Pagoda) { // a gate of two posts under a double lintel
+        t.Box(0.26, 0.30, 0.74, 0.72, K);
+        t.Box(0.34, 0.42, 0.66, 0.72, G3);
+        t.Box(0.14, 0.22, 0.86, 0.30, S1);
+        t.Box(0.22, 0.34, 0.78, 0.40, S1);
+        t.Box(0.28, 0.30, 0.34, 0.72, S1);
+        t.Box(0.66, 0.30, 0.72, 0.72, S1);
+        return;
+    }
     auto arch = [](double u, double v) { return std::abs(u - 0.5) <= 0.16 && v <= 0.70 && (v >= 0.44 || Canvas::Sq(u - 0.5) + Canvas::Sq(v - 0.44) <= 0.16 * 0.16); };
     t.Area(arch, K);
+    // a portcullis for stone walls, planks for the others
     t.Area([](double u, double v) { return std::abs(u - 0.5) <= 0.11 && v >= 0.42 && v <= 0.70; }, Wood);
-    if (t.Big())
+    if (t.Big()) {
         t.Box(0.49, 0.42, 0.51, 0.70, K);
+        if (style == BuildingStyle::Gable || style == BuildingStyle::Onion || style == BuildingStyle::Horned || style == BuildingStyle::Lighthouse)
+            for (double bv : {0.50, 0.60})
+                t.Box(0.39, bv, 0.61, bv + 0.02, K);
+    }
 }
 
 // The keep of a faction: the set's building at its largest with a faction roof, between two turrets with
@@ -825,10 +1119,14 @@ void Gate(Tile& t) {
 void Castle(Tile& t, int faction) {
     t.C.Fill(G3);
     const Index colour = static_cast<Index>(Fa0 + faction);
-    if (!t.Big()) { // at 8 and 4 pixels the keep takes the whole courtyard, so its roof stays large
-        Building(t, {0.02, 0.0, 0.98, 0.94}, colour, true, White);
-        t.Box(0.02, 0.94, 0.10, 1.0, K);
-        t.Box(0.90, 0.94, 0.98, 1.0, White);
+    if (!t.Big()) { // at 8 and 4 pixels the keep fills the courtyard between two capped towers
+        for (double cu : {0.09, 0.91})
+            t.Area([cu](double u, double v) { return std::abs(u - cu) <= 0.09 && v >= 0.40; }, S2);
+        Building(t, {0.14, 0.0, 0.86, 0.94}, colour, true, White);
+        for (double cu : {0.09, 0.91}) // the caps last, so their rim stays whole
+            t.Marked([cu](double u, double v) { return std::abs(u - cu) <= 0.10 && v <= 0.40; }, colour);
+        t.Box(0.0, 0.94, 0.10, 1.0, K);
+        t.Box(0.90, 0.94, 1.0, 1.0, White);
         return;
     }
     for (double cu : {0.11, 0.89}) {

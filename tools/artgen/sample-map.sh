@@ -2,7 +2,7 @@
 # Paints the sample map of the contact sheet with tavrenna-map and shapes it:
 #   tools/artgen/sample-map.sh <tavrenna-map> <out.map>
 # It holds every role that joins (forest, plateau on land and in the sea, water, mountain blocks and
-# ranges, a cave), the four castles, faction houses and the single tiles.
+# ranges, a cave, a ragged forest edge), the four castles, faction houses and the single tiles.
 set -e
 tool=$1 out=$2
 "$tool" new -o "$out"
@@ -16,10 +16,11 @@ p --tool pen --at 20,8 --code 124
 p --tool boxfill --from 1,1 --at 5,4 --code 96
 p --tool line --from 6,3 --at 11,3 --code 96
 p --tool pen --at 8,3 --code 5
-p --tool pen --at 12,6 --code 126
 p --tool boxfill --from 1,12 --at 7,17 --code 32
 p --tool boxfill --from 3,13 --at 4,14 --code 96
 p --tool boxfill --from 8,6 --at 12,9 --code 1
+p --tool pen --at 9,5 --code 1
+p --tool line --from 11,10 --at 12,10 --code 1
 p --tool line --from 14,12 --at 14,16 --code 1
 p --tool line --from 16,11 --at 19,11 --code 1
 p --tool pen --at 1,7 --code 1
@@ -37,4 +38,5 @@ p --tool pen --at 9,17 --code 16
 p --tool pen --at 16,18 --code 17
 p --tool pen --at 4,19 --code 122
 p --tool pen --at 5,19 --code 123
+p --tool pen --at 1,10 --code 126
 "$tool" shape "$out" -o "$out"
