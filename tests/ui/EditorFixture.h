@@ -25,7 +25,7 @@ namespace tav::testing {
 
 // Screen size, answers and records of every message, and timers that never tick on their own:
 // the tests call the tick handlers themselves.
-class ScriptedPlatform : public Platform {
+class FixturePlatform : public Platform {
 public:
     QSize Screen{1024, 768};
     std::vector<QString> Messages;
@@ -57,7 +57,7 @@ public:
 class Editor {
 public:
     explicit Editor(QSize screen = {1024, 768}, bool show = true) {
-        auto platform = std::make_unique<ScriptedPlatform>();
+        auto platform = std::make_unique<FixturePlatform>();
         platform->Screen = screen;
         Platform = platform.get();
         InstallPlatform(std::move(platform));
@@ -77,7 +77,7 @@ public:
         QApplication::setActiveWindow(MainView);
     }
 
-    ScriptedPlatform* Platform = nullptr;
+    FixturePlatform* Platform = nullptr;
 };
 
 class EditorTest : public ::testing::Test {

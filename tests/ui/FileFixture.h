@@ -32,7 +32,7 @@ inline TimerIntervals CurrentTimerIntervals() {
 
 // The scripted platform with answers for the open and save dialogs, and a record of every caption,
 // dialog setting and the timers' state at each question, message and dialog.
-class FilePlatform : public ScriptedPlatform {
+class FilePlatform : public FixturePlatform {
 public:
     std::vector<QString> Captions; // one per entry of Messages
     std::vector<TimerIntervals> TimersWhenAsked;
@@ -43,11 +43,11 @@ public:
 
     bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) override {
         Record(caption);
-        return ScriptedPlatform::AskOkCancel(parent, caption, text);
+        return FixturePlatform::AskOkCancel(parent, caption, text);
     }
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override {
         Record(caption);
-        ScriptedPlatform::ShowMessage(parent, caption, text);
+        FixturePlatform::ShowMessage(parent, caption, text);
     }
     std::optional<QString> OpenFileName(QWidget*, const FileDialogSettings& settings) override {
         OpenDialogs.push_back(settings);
