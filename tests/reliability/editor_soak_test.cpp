@@ -75,28 +75,24 @@ private:
 
     Expect Act(std::string& what) {
         static const char* const tools[] = {"Pen", "Line", "Box", "BoxFill", "Circle", "CircleFill", "Bucket"};
-        static const char* const shifts[] = {"Left", "Right", "Up", "Down"};
+        static const char* const arrows[] = {"Left", "Right", "Up", "Down"};
         constexpr ShiftDirection directions[] = {ShiftDirection::Left, ShiftDirection::Right, ShiftDirection::Up,
                                                  ShiftDirection::Down};
         const int kind = Uniform(0, 99);
         if (kind < 60) {
             const QPoint pos = Anywhere("map picture", 40);
-            if (kind < 20) {
-                const Qt::MouseButton button = AnyButton();
+            const Qt::MouseButton button = AnyButton();
+            if (kind < 20)
                 d_.PressAt(pos, button);
-                what = "press " + std::to_string(button) + " at " + Text(pos);
-            } else if (kind < 50) {
+            else if (kind < 50)
                 d_.MoveTo(pos);
-                what = "move to " + Text(pos);
-            } else {
-                const Qt::MouseButton button = AnyButton();
+            else
                 d_.ReleaseAt(pos, button);
-                what = "release " + std::to_string(button) + " at " + Text(pos);
-            }
+            what = (kind < 20 ? "press " : kind < 50 ? "move " : "release ") + std::to_string(button) + " at " +
+                   Text(pos);
             return Expect::Painted;
         }
-        if (kind < 68) {
-            // Half through the tool bar, half through the menu.
+        if (kind < 68) { // half through the tool bar, half through the menu
             const std::string tool = tools[Uniform(0, 6)];
             const bool byButton = Uniform(0, 1) == 1;
             if (byButton)
@@ -107,8 +103,8 @@ private:
             return Expect::Unchanged;
         }
         if (kind < 73) {
-            // Palette clicks anywhere over the palette, its edge and outside it included; a left press picks
-            // the cell under it, clamped to the palette.
+            // Anywhere over the palette, its edge and outside it included: a left press picks the cell under
+            // it, clamped to the palette.
             const QPoint pos = Anywhere("palette picture", 10);
             const Qt::MouseButton button = AnyButton();
             d_.PalettePressAt(pos, button);
@@ -118,34 +114,24 @@ private:
             what = "palette click " + std::to_string(button) + " at " + Text(pos);
             return Expect::Unchanged;
         }
-        if (kind < 76) {
-            const int set = Uniform(1, 9);
-            d_.Trigger(QStringLiteral("MenuChar%1").arg(set));
-            what = "tile set " + std::to_string(set);
-            return Expect::Unchanged;
-        }
         if (kind < 79) {
-            const int scale = Uniform(1, 3);
-            d_.Key(QKeySequence(QStringLiteral("Ctrl+%1").arg(scale)));
-            what = "scale key Ctrl+" + std::to_string(scale);
+            const QString command = kind < 76 ? QStringLiteral("MenuChar%1").arg(Uniform(1, 9))
+                                              : QStringLiteral("MenuChangeSize") + QLatin1Char("SML"[Uniform(0, 2)]);
+            d_.Trigger(command);
+            what = command.toStdString();
             return Expect::Unchanged;
         }
         if (kind < 83) {
             const int i = Uniform(0, 3);
             shiftDirection_ = directions[i];
-            d_.Key(QKeySequence(QStringLiteral("Shift+") + QString::fromLatin1(shifts[i])));
-            what = std::string("shift ") + shifts[i];
+            what = std::string("Shift+") + arrows[i];
+            d_.Key(what.c_str());
             return Expect::Shifted;
         }
-        if (kind < 85) {
-            d_.Key("Ctrl+F");
-            what = "shape";
-            return Expect::Shaped;
-        }
         if (kind < 87) {
-            d_.Key("Ctrl+G");
-            what = "unshape";
-            return Expect::Unshaped;
+            what = kind < 85 ? "Ctrl+F" : "Ctrl+G";
+            d_.Key(what.c_str());
+            return kind < 85 ? Expect::Shaped : Expect::Unshaped;
         }
         if (kind < 88) {
             newAnswer_ = Uniform(0, 1) == 1;

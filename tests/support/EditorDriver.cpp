@@ -30,27 +30,32 @@
 #include "Editview.h"
 #include "Mainform.h"
 
-namespace tav::testing::backend {
+namespace tav::testing {
+namespace backend {
 namespace {
 
-QMainWindow* StartEditor() {
-    CreateEditorWindows();
-    return MainView;
+QMainWindow* MainWindow() { return MainView; }
+void StartEditor() { CreateEditorWindows(); }
+void StopEditor() { DestroyEditorWindows(); }
+QPoint MapScrollOffset() { return MapEditView->EditArea->Offset(); }
+
+int RunTests(int argc, char** argv) {
+    EditorApplication app(argc, argv);
+    InitApplication();
+    return RUN_ALL_TESTS();
 }
 
-void StopEditor() { DestroyEditorWindows(); }
+} // namespace
+} // namespace backend
 
-QMainWindow* MainWindow() { return MainView; }
+MapGrid EditorDriver::Grid() const { return MainView->Document.Grid; }
+int EditorDriver::TileSet() const { return MainView->Document.CurrentTileSet; }
+bool EditorDriver::Modified() const { return MainView->Document.Modified != 0; }
+QString EditorDriver::FileName() const { return QString::fromStdString(MainView->Document.FileName); }
+int EditorDriver::EditEdge() const { return MapEditView->Edge(); }
+std::span<const QRgb> EditorDriver::BlinkColours() { return tav::BlinkColours; }
 
-MapGrid Grid() { return MainView->Document.Grid; }
-
-int TileSet() { return MainView->Document.CurrentTileSet; }
-
-bool Modified() { return MainView->Document.Modified != 0; }
-
-QString FileName() { return QString::fromStdString(MainView->Document.FileName); }
-
-void LoadMap(const MapGrid& grid, int tileSet) {
+void EditorDriver::LoadMap(const MapGrid& grid, int tileSet) {
     MapDocument& doc = MainView->Document;
     doc.Grid = grid;
     doc.FileName.clear();
@@ -60,25 +65,14 @@ void LoadMap(const MapGrid& grid, int tileSet) {
     doc.Modified = 0;
 }
 
-int EditEdge() { return MapEditView->Edge(); }
-
-void BlinkTick() {
-    MapEditView->Timer1Timer();
-    CharacterView->Timer1Timer();
+void EditorDriver::Blink(int ticks) {
+    for (int i = 0; i < ticks; ++i) {
+        MapEditView->Timer1Timer();
+        CharacterView->Timer1Timer();
+    }
 }
 
-QPoint MapScrollOffset() { return MapEditView->EditArea->Offset(); }
-
-std::span<const QRgb> BlinkColours() { return tav::BlinkColours; }
-
-int RunTests(int argc, char** argv) {
-    EditorApplication app(argc, argv);
-    InitApplication();
-    return RUN_ALL_TESTS();
-}
-
-} // namespace
-} // namespace tav::testing::backend
+} // namespace tav::testing
 
 // ==== End of the backend ==============================================================================
 
@@ -98,7 +92,7 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"hidden menu", "N1"},
 };
 
-constexpr int PalettePitch = 17; // a 16-pixel tile and a one-pixel grid line
+constexpr int PalettePitch = 17; // a 16-pixel tile and a one-pixel grid line, as PaletteCentre counts
 
 template <class T>
 T* Found(T* object, const QString& name) {
@@ -178,13 +172,11 @@ void ScriptedPlatform::ShowMessage(QWidget*, const QString& caption, const QStri
 }
 
 static std::optional<QString> NextAnswer(std::deque<std::optional<QString>>& answers) {
-    if (answers.empty() || !answers.front()) {
-        if (!answers.empty())
-            answers.pop_front();
-        return std::nullopt;
+    std::optional<QString> answer;
+    if (!answers.empty()) {
+        answer.swap(answers.front());
+        answers.pop_front();
     }
-    const QString answer = *answers.front();
-    answers.pop_front();
     return answer;
 }
 
@@ -229,93 +221,26 @@ void EditorDriver::Show() {
 
 // ---- Gestures ------------------------------------------------------------------------------------------
 
-void EditorDriver::Mouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+void EditorDriver::Mouse(const char* role, QEvent::Type type, QPoint pos, Qt::MouseButton button,
                          Qt::KeyboardModifiers mods) {
     if (type == QEvent::MouseButtonPress)
         held_ |= button;
     else if (type == QEvent::MouseButtonRelease)
         held_ &= ~Qt::MouseButtons(button);
+    QWidget* target = Widget(role);
     QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held_, mods);
     QApplication::sendEvent(target, &event);
 }
 
 QPoint EditorDriver::CellOrigin(int x, int y) const {
-    const int e = EditEdge();
-    return QPoint(x * e, y * e) - backend::MapScrollOffset();
-}
-
-void EditorDriver::PressAt(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
-    Mouse(Widget("map picture"), QEvent::MouseButtonPress, pos, button, mods);
-}
-
-void EditorDriver::MoveTo(QPoint pos, Qt::KeyboardModifiers mods) {
-    Mouse(Widget("map picture"), QEvent::MouseMove, pos, Qt::NoButton, mods);
-}
-
-void EditorDriver::ReleaseAt(QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
-    Mouse(Widget("map picture"), QEvent::MouseButtonRelease, pos, button, mods);
-}
-
-void EditorDriver::Press(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
-    const int half = EditEdge() / 2;
-    PressAt(CellOrigin(x, y) + QPoint(half, half), button, mods);
-}
-
-void EditorDriver::Move(int x, int y, Qt::KeyboardModifiers mods) {
-    const int half = EditEdge() / 2;
-    MoveTo(CellOrigin(x, y) + QPoint(half, half), mods);
-}
-
-void EditorDriver::Release(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
-    const int half = EditEdge() / 2;
-    ReleaseAt(CellOrigin(x, y) + QPoint(half, half), button, mods);
-}
-
-void EditorDriver::Click(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
-    Press(x, y, button, mods);
-    Release(x, y, button, mods);
+    return QPoint(x, y) * EditEdge() - backend::MapScrollOffset();
 }
 
 void EditorDriver::Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button) {
-    const QPoint first = *cells.begin();
-    const QPoint last = *(cells.end() - 1);
-    Press(first.x(), first.y(), button);
+    Press(cells.begin()->x(), cells.begin()->y(), button);
     for (const QPoint& cell : cells)
         Move(cell.x(), cell.y());
-    Release(last.x(), last.y(), button);
-}
-
-QPoint EditorDriver::PaletteCentre(int code) const {
-    return {PalettePitch * (code % 8) + 8, PalettePitch * (code / 8) + 8};
-}
-
-void EditorDriver::PalettePressAt(QPoint pos, Qt::MouseButton button) {
-    Mouse(Widget("palette picture"), QEvent::MouseButtonPress, pos, button, {});
-}
-
-void EditorDriver::PaletteMoveTo(QPoint pos) {
-    Mouse(Widget("palette picture"), QEvent::MouseMove, pos, Qt::NoButton, {});
-}
-
-void EditorDriver::PaletteReleaseAt(QPoint pos, Qt::MouseButton button) {
-    Mouse(Widget("palette picture"), QEvent::MouseButtonRelease, pos, button, {});
-}
-
-void EditorDriver::PickTile(int code) {
-    PalettePressAt(PaletteCentre(code));
-    PaletteReleaseAt(PaletteCentre(code));
-}
-
-void EditorDriver::DragInPalette(int fromCode, int toCode) {
-    PalettePressAt(PaletteCentre(fromCode));
-    PaletteMoveTo(PaletteCentre(toCode));
-    PaletteReleaseAt(PaletteCentre(toCode));
-}
-
-void EditorDriver::ClickPreview(int x, int y, Qt::MouseButton button) {
-    const QPoint pos(4 * x + 2, 4 * y + 2);
-    Mouse(Widget("preview picture"), QEvent::MouseButtonPress, pos, button, {});
-    Mouse(Widget("preview picture"), QEvent::MouseButtonRelease, pos, button, {});
+    Release((cells.end() - 1)->x(), (cells.end() - 1)->y(), button);
 }
 
 void EditorDriver::Key(const QKeySequence& keys) {
@@ -337,11 +262,6 @@ bool EditorDriver::Checked(const QString& name) const {
     return Found(backend::MainWindow()->findChild<QAbstractButton*>(name), name)->isChecked();
 }
 
-void EditorDriver::Blink(int ticks) {
-    for (int i = 0; i < ticks; ++i)
-        backend::BlinkTick();
-}
-
 void EditorDriver::Open(const QString& path, bool discard) {
     if (Modified())
         platform_->Answers.push_back(discard);
@@ -349,18 +269,7 @@ void EditorDriver::Open(const QString& path, bool discard) {
     Trigger(QStringLiteral("MenuOpenFile"));
 }
 
-// ---- The document --------------------------------------------------------------------------------------
-
-MapGrid EditorDriver::Grid() const { return backend::Grid(); }
-int EditorDriver::TileSet() const { return backend::TileSet(); }
-int EditorDriver::EditEdge() const { return backend::EditEdge(); }
-bool EditorDriver::Modified() const { return backend::Modified(); }
-QString EditorDriver::FileName() const { return backend::FileName(); }
-void EditorDriver::LoadMap(const MapGrid& grid, int tileSet) { backend::LoadMap(grid, tileSet); }
-
 // ---- The screen ----------------------------------------------------------------------------------------
-
-std::span<const QRgb> EditorDriver::BlinkColours() { return backend::BlinkColours(); }
 
 bool EditorDriver::IsBlinkColour(QRgb colour) {
     const auto colours = BlinkColours();
@@ -445,10 +354,6 @@ QString EditorDriver::StatusText() const {
     return Found(qobject_cast<QLabel*>(Widget("status")), "status text")->text();
 }
 
-QString EditorDriver::EditCaption() const { return Widget("edit window")->windowTitle(); }
-
-QString EditorDriver::MainTitle() const { return backend::MainWindow()->windowTitle(); }
-
 QStringList EditorDriver::CheckLines() const {
     auto* list = Found(qobject_cast<QListWidget*>(Widget("check list")), "check list");
     QStringList lines;
@@ -487,11 +392,6 @@ QScrollBar* EditorDriver::ScrollBar(Qt::Orientation orientation) const {
             return bar;
     throw std::runtime_error("the edit window has no scroll bar of that direction");
 }
-
-bool EditorDriver::Visible(const QString& role) const { return Widget(role)->isVisible(); }
-bool EditorDriver::Minimised(const QString& role) const { return Widget(role)->isMinimized(); }
-QRect EditorDriver::Geometry(const QString& role) const { return Widget(role)->geometry(); }
-QRect EditorDriver::FrameGeometry(const QString& role) const { return Widget(role)->frameGeometry(); }
 
 bool EditorDriver::Active(const QString& role) const {
     auto* frame = Found(qobject_cast<QMdiArea*>(Widget("frame")), "frame");

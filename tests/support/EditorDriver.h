@@ -53,9 +53,9 @@ public:
     bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
     void ReportError(QWidget*, const QString& text) override { Errors.push_back(text); }
+    int ExecModal(QDialog* dialog) override;
     std::optional<QString> OpenFileName(QWidget*, const FileDialogSettings& settings) override;
     std::optional<QString> SaveFileName(QWidget*, const FileDialogSettings& settings) override;
-    int ExecModal(QDialog* dialog) override;
     bool TimersRun() const override { return false; }
 };
 
@@ -76,26 +76,56 @@ public:
     void Show(); // shows the main window and makes it active
 
     // ---- Gestures -----------------------------------------------------------------------------------
-    // At the middle of cell (x, y) of the edit window; a move carries the buttons held since their press.
-    void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
-    void Move(int x, int y, Qt::KeyboardModifiers mods = {});
-    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
-    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
+    // At a position of the map picture widget, which may lie outside it (a held mouse reports there); a
+    // move carries the buttons held since their press.
+    void PressAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        Mouse("map picture", QEvent::MouseButtonPress, pos, button, mods);
+    }
+    void MoveTo(QPoint pos, Qt::KeyboardModifiers mods = {}) {
+        Mouse("map picture", QEvent::MouseMove, pos, Qt::NoButton, mods);
+    }
+    void ReleaseAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        Mouse("map picture", QEvent::MouseButtonRelease, pos, button, mods);
+    }
+    // The same at the middle of cell (x, y) of the edit window.
+    void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        PressAt(CellCentre(x, y), button, mods);
+    }
+    void Move(int x, int y, Qt::KeyboardModifiers mods = {}) { MoveTo(CellCentre(x, y), mods); }
+    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        ReleaseAt(CellCentre(x, y), button, mods);
+    }
+    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        Press(x, y, button, mods);
+        Release(x, y, button, mods);
+    }
     // Press at the first cell, move through the others, release at the last.
     void Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button = Qt::LeftButton);
-    // The same at a position of the map picture widget, which may lie outside it (a held mouse reports there).
-    void PressAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
-    void MoveTo(QPoint pos, Qt::KeyboardModifiers mods = {});
-    void ReleaseAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
-    QPoint CellOrigin(int x, int y) const; // top-left pixel of the cell in the map picture widget
+    QPoint CellOrigin(int x, int y) const; // the cell's top-left pixel in the map picture widget
+    QPoint CellCentre(int x, int y) const { return CellOrigin(x, y) + QPoint(EditEdge() / 2, EditEdge() / 2); }
 
-    // The palette: at the middle of a tile code's square, or at any position of the palette picture.
-    void PickTile(int code);
-    void DragInPalette(int fromCode, int toCode);
-    void PalettePressAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton);
-    void PaletteMoveTo(QPoint pos);
-    void PaletteReleaseAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton);
-    void ClickPreview(int x, int y, Qt::MouseButton button = Qt::LeftButton);
+    // The palette, at any position of its picture or at the middle of a tile code's square; the preview.
+    void PalettePressAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("palette picture", QEvent::MouseButtonPress, pos, button, {});
+    }
+    void PaletteMoveTo(QPoint pos) { Mouse("palette picture", QEvent::MouseMove, pos, Qt::NoButton, {}); }
+    void PaletteReleaseAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("palette picture", QEvent::MouseButtonRelease, pos, button, {});
+    }
+    static QPoint PaletteCentre(int code) { return {17 * (code % 8) + 8, 17 * (code / 8) + 8}; }
+    void PickTile(int code) {
+        PalettePressAt(PaletteCentre(code));
+        PaletteReleaseAt(PaletteCentre(code));
+    }
+    void DragInPalette(int fromCode, int toCode) {
+        PalettePressAt(PaletteCentre(fromCode));
+        PaletteMoveTo(PaletteCentre(toCode));
+        PaletteReleaseAt(PaletteCentre(toCode));
+    }
+    void ClickPreview(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("preview picture", QEvent::MouseButtonPress, {4 * x + 2, 4 * y + 2}, button, {});
+        Mouse("preview picture", QEvent::MouseButtonRelease, {4 * x + 2, 4 * y + 2}, button, {});
+    }
 
     // Keys at the main window (shortcuts go through the real actions), menu items and tool-bar buttons by name.
     void Key(const QKeySequence& keys);
@@ -137,8 +167,8 @@ public:
     static bool IsBlinkColour(QRgb colour);
 
     QString StatusText() const;
-    QString EditCaption() const;
-    QString MainTitle() const;
+    QString EditCaption() const { return Widget("edit window")->windowTitle(); }
+    QString MainTitle() const { return Widget("main window")->windowTitle(); }
     QStringList CheckLines() const;
     QStringList MenuTitles() const;
 
@@ -147,18 +177,17 @@ public:
     QWidget* Widget(const QString& role) const;
     QAction* Action(const QString& name) const;
     QScrollBar* ScrollBar(Qt::Orientation orientation) const; // the edit window's own
-    bool Visible(const QString& role) const;
-    bool Minimised(const QString& role) const;
+    bool Visible(const QString& role) const { return Widget(role)->isVisible(); }
+    bool Minimised(const QString& role) const { return Widget(role)->isMinimized(); }
     bool Active(const QString& role) const; // the active subwindow of the frame
-    QRect Geometry(const QString& role) const;
-    QRect FrameGeometry(const QString& role) const;
+    QRect Geometry(const QString& role) const { return Widget(role)->geometry(); }
+    QRect FrameGeometry(const QString& role) const { return Widget(role)->frameGeometry(); }
     // A window's client area: for the main window the window without its menu bar; for a subwindow its content.
     QSize ClientSize(const QString& role) const;
     void SetClientSize(const QString& role, QSize client);
 
 private:
-    void Mouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods);
-    QPoint PaletteCentre(int code) const;
+    void Mouse(const char* role, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods);
 
     ScriptedPlatform* platform_ = nullptr;
     Qt::MouseButtons held_;

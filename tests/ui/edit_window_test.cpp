@@ -69,38 +69,42 @@ TEST_F(EditorUi, PenCursorIsARingOneTwoOrThreePixelsWideThatStepsThroughTheBlink
     }
 }
 
-TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViews) {
-    struct Case {
-        const char* button;
-        int tool;
+TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViewsAndIsMarkedInBarAndMenu) {
+    const struct {
+        const char* tool;
+        int kind;
         QPoint from, to; // a cell tool clicks `to` only
-    };
-    const Case cases[] = {{"PenButton", Pen, {-1, -1}, {9, 9}},
-                          {"LineButton", Line, {0, 0}, {5, 2}},
-                          {"BoxButton", Box, {10, 10}, {20, 15}},
-                          {"CircleButton", Circle, {30, 30}, {40, 38}},
-                          {"BoxFillButton", BoxFill, {2, 30}, {6, 33}}};
+    } cases[] = {{"Pen", Pen, {-1, -1}, {9, 9}},      {"Line", Line, {0, 0}, {5, 2}},
+                 {"Box", Box, {10, 10}, {20, 15}},     {"Circle", Circle, {30, 30}, {40, 38}},
+                 {"Circle", Circle, {8, 8}, {8, 8}},   {"BoxFill", BoxFill, {2, 30}, {6, 33}},
+                 {"Bucket", Bucket, {-1, -1}, {20, 20}}};
     d.PickTile(100);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
-        d.ClickButton(QString::fromLatin1(c.button));
-        d.LoadMap(d.Grid());
-        const MapGrid before = d.Grid();
+    bool byMenu = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool);
+        const QString button = QString::fromLatin1(c.tool) + QStringLiteral("Button");
+        const QString item = QStringLiteral("Menu") + QString::fromLatin1(c.tool);
+        if ((byMenu = !byMenu))
+            d.Trigger(item);
+        else
+            d.ClickButton(button);
+        EXPECT_TRUE(d.Checked(button) && d.Checked(item));
+        d.LoadMap(MapDocument::FilledGrid(NewMapTile));
         const QImage previewBefore = d.Grab("preview picture");
-        if (c.tool != Pen)
+        if (c.from.x() >= 0)
             d.Click(c.from.x(), c.from.y());
         d.Click(c.to.x(), c.to.y());
         Cells painted;
-        if (c.tool == BoxFill) {
-            for (int x = c.from.x(); x <= c.to.x(); ++x)
-                for (int y = c.from.y(); y <= c.to.y(); ++y)
+        for (int x = 0; x < MapSize; ++x) // the fills: every cell of the box, every cell of the empty map
+            for (int y = 0; y < MapSize; ++y)
+                if (c.kind == Bucket || (c.kind == BoxFill && QRect(c.from, c.to).contains(x, y)))
                     painted.insert({x, y});
-        } else {
+        if (c.kind != Bucket && c.kind != BoxFill) {
             ShapeCells shape;
-            ComputeShape(shape, c.tool, c.from.x(), c.from.y(), c.to.x(), c.to.y());
+            ComputeShape(shape, c.kind, c.from.x(), c.from.y(), c.to.x(), c.to.y());
             painted = Listed(shape);
         }
-        EXPECT_EQ(ChangedCells(before, d.Grid()), painted);
+        EXPECT_EQ(ChangedCells(MapDocument::FilledGrid(NewMapTile), d.Grid()), painted);
         for (const auto& [x, y] : painted)
             EXPECT_EQ(d.Cell(x, y), 100);
         EXPECT_EQ(ChangedPreviewCells(previewBefore, d.Grab("preview picture")), painted);
@@ -125,25 +129,6 @@ TEST_F(EditorUi, TwoPointToolAnchorsOnTheFirstClickAndShowsItsShapeAsTheCursor) 
         EXPECT_EQ(d.ShownPixel(x, 4, 4, 4), colour) << x;
     EXPECT_TRUE(d.Shows(11, 4, NewMapTile));
     EXPECT_TRUE(d.Shows(6, 5, NewMapTile));
-}
-
-TEST_F(EditorUi, BucketFillsTheAreaAndBothViewsShowIt) {
-    d.PickTile(3);
-    d.ClickButton("BucketButton");
-    d.Click(20, 20);
-    EXPECT_EQ(d.Grid(), MapDocument::FilledGrid(3));
-    EXPECT_TRUE(d.ShowsGrid(d.Grid()));
-    EXPECT_TRUE(d.Modified());
-}
-
-TEST_F(EditorUi, ClickingOneCellTwiceWithATwoPointToolPaintsThatCell) {
-    d.PickTile(12);
-    d.ClickButton("CircleButton");
-    d.Click(8, 8);
-    d.Click(8, 8);
-    MapGrid expected = MapDocument::FilledGrid(NewMapTile);
-    expected[CellIndex(8, 8)] = 12;
-    EXPECT_EQ(d.Grid(), expected);
 }
 
 TEST_F(EditorUi, PenSkipsTheCursorCellThatHoldsTheCodeButDraggingOnPaints) {

@@ -211,27 +211,6 @@ TEST_F(EditorUi, ShiftArrowsTurnTheMapAndFortyEightShiftsRestoreIt) {
     }
 }
 
-TEST_F(EditorUi, ToolButtonsAndMenuItemsMarkEachOther) {
-    const struct {
-        const char* button;
-        const char* item;
-    } tools[] = {{"LineButton", "MenuLine"},     {"BoxButton", "MenuBox"},
-                 {"BoxFillButton", "MenuBoxFill"}, {"CircleButton", "MenuCircle"},
-                 {"CircleFillButton", "MenuCircleFill"}, {"BucketButton", "MenuBucket"},
-                 {"PenButton", "MenuPen"}};
-    for (const auto& t : tools) {
-        SCOPED_TRACE(t.button);
-        d.ClickButton(QString::fromLatin1(t.button));
-        EXPECT_TRUE(d.Checked(QString::fromLatin1(t.button)));
-        EXPECT_TRUE(d.Checked(QString::fromLatin1(t.item)));
-    }
-    for (const auto& t : tools) {
-        SCOPED_TRACE(t.item);
-        d.Trigger(QString::fromLatin1(t.item));
-        EXPECT_TRUE(d.Checked(QString::fromLatin1(t.button)));
-    }
-}
-
 TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
     const struct {
         const char* item;
