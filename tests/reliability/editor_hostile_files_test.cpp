@@ -88,7 +88,8 @@ TEST_F(EditorUi, EveryInputIsOpenedOrRefusedLeavingTheDocumentAsItWas) {
             EXPECT_TRUE(p.Errors.empty());
         } else {
             ASSERT_EQ(p.Errors.size(), 1u);
-            EXPECT_TRUE(p.Errors[0].startsWith(c.path + QStringLiteral(": cannot read"))) << p.Errors[0].toStdString();
+            EXPECT_TRUE(p.Errors[0].startsWith(c.path + QStringLiteral(": cannot read")))
+                << p.Errors[0].toStdString();
             EXPECT_TRUE(p.Errors[0].contains(QString::fromLatin1(c.reason))) << p.Errors[0].toStdString();
         }
         EXPECT_EQ(d.Grid(), grid);
@@ -168,7 +169,8 @@ TEST_F(EditorUi, SavingOntoAFullDeviceKeepsTheOldFileAndTheDocument) {
             d.Trigger("MenuSaveFile");
         }
         ASSERT_EQ(p.Errors.size(), 1u);
-        EXPECT_TRUE(p.Errors[0].startsWith(target + QStringLiteral(": cannot write"))) << p.Errors[0].toStdString();
+        EXPECT_TRUE(p.Errors[0].startsWith(target + QStringLiteral(": cannot write")))
+            << p.Errors[0].toStdString();
         EXPECT_EQ(FileBytes(target), old);
         EXPECT_EQ(QDir(Path("full")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), filesBefore)
             << "no temporary file is left behind";

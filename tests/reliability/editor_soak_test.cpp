@@ -76,8 +76,8 @@ private:
     Expect Act(std::string& what) {
         static const char* const tools[] = {"Pen", "Line", "Box", "BoxFill", "Circle", "CircleFill", "Bucket"};
         static const char* const arrows[] = {"Left", "Right", "Up", "Down"};
-        constexpr ShiftDirection directions[] = {ShiftDirection::Left, ShiftDirection::Right, ShiftDirection::Up,
-                                                 ShiftDirection::Down};
+        constexpr ShiftDirection directions[] = {ShiftDirection::Left, ShiftDirection::Right,
+                                                 ShiftDirection::Up, ShiftDirection::Down};
         const int kind = Uniform(0, 99);
         if (kind < 60) {
             const QPoint pos = Anywhere("map picture", 40);
@@ -115,8 +115,9 @@ private:
             return Expect::Unchanged;
         }
         if (kind < 79) {
-            const QString command = kind < 76 ? QStringLiteral("MenuChar%1").arg(Uniform(1, 9))
-                                              : QStringLiteral("MenuChangeSize") + QLatin1Char("SML"[Uniform(0, 2)]);
+            const QString command =
+                kind < 76 ? QStringLiteral("MenuChar%1").arg(Uniform(1, 9))
+                          : QStringLiteral("MenuChangeSize") + QLatin1Char("SML"[Uniform(0, 2)]);
             d_.Trigger(command);
             what = command.toStdString();
             return Expect::Unchanged;

@@ -322,11 +322,11 @@ bool EditorDriver::PaletteShows(int code) const {
                 const auto* t = reinterpret_cast<const QRgb*>(tile.constScanLine(py - square.top()));
                 for (int px = seen.left(); px <= seen.right(); ++px) {
                     const QRgb pixel = s[px];
-                    if (pixel == t[px - square.left()])
-                        continue;
+                    if (pixel == t[px - square.left()]) continue;
                     if (!IsBlinkColour(pixel) || (cursor && *cursor != pixel))
-                        return ::testing::AssertionFailure() << "the edit window's cell " << x << "," << y
-                                                             << " does not show tile " << int(grid[CellIndex(x, y)]);
+                        return ::testing::AssertionFailure()
+                               << "the edit window's cell " << x << "," << y << " does not show tile "
+                               << int(grid[CellIndex(x, y)]);
                     cursor = pixel;
                 }
             }
@@ -343,8 +343,8 @@ int EditorDriver::PickedTile() const {
         const int left = PalettePitch * (code % 8);
         const int top = PalettePitch * (code / 8);
         const QRgb c = shown.pixel(left, top + 9);
-        if (IsBlinkColour(c) && shown.pixel(left + PalettePitch, top + 9) == c && shown.pixel(left + 9, top) == c &&
-            shown.pixel(left + 9, top + PalettePitch) == c)
+        if (IsBlinkColour(c) && shown.pixel(left + PalettePitch, top + 9) == c &&
+            shown.pixel(left + 9, top) == c && shown.pixel(left + 9, top + PalettePitch) == c)
             return code;
     }
     return -1;

@@ -133,13 +133,13 @@ public:
     void Trigger(const QString& actionName);
     void ClickButton(const QString& buttonName);
     bool Checked(const QString& actionOrButtonName) const;
-    void Blink(int ticks = 1);
+    void Blink(int ticks = 1); // the blink timers' ticks (backend)
 
     // Open through the scripted dialog: `path` is the dialog's answer; `discard` answers the question
     // about a modified map, if one is asked.
     void Open(const QString& path, bool discard = true);
 
-    // ---- The document --------------------------------------------------------------------------------
+    // ---- The document (backend) ----------------------------------------------------------------------
     TileCode Cell(int x, int y) const { return Grid()[static_cast<std::size_t>(CellIndex(x, y))]; }
     MapGrid Grid() const;
     int TileSet() const;
@@ -159,7 +159,7 @@ public:
     // Whether every visible cell of the edit window shows `grid` (under at most a cursor of one blink
     // colour) and the preview shows it exactly.
     ::testing::AssertionResult ShowsGrid(const MapGrid& grid) const;
-    // The palette tile the blinking frame stands around, -1 for none (the frame is there after a pick and a tick).
+    // The palette tile the blinking frame stands around, -1 for none (the frame shows after a pick and a tick).
     int PickedTile() const;
     QImage Grab(const QString& role) const;
     QRgb TilePixel(int code, int edge, int u, int v) const; // of the tile set in force
@@ -187,7 +187,8 @@ public:
     void SetClientSize(const QString& role, QSize client);
 
 private:
-    void Mouse(const char* role, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers mods);
+    void Mouse(const char* role, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::KeyboardModifiers mods);
 
     ScriptedPlatform* platform_ = nullptr;
     Qt::MouseButtons held_;

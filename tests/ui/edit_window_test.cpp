@@ -17,7 +17,8 @@ using Cells = std::set<std::pair<int, int>>;
 Cells Listed(const ShapeCells& cells) {
     Cells out;
     for (int i = 0; i < cells.CellCount; ++i)
-        out.insert({cells.CellColumns[static_cast<std::size_t>(i)], cells.CellRows[static_cast<std::size_t>(i)]});
+        out.insert(
+            {cells.CellColumns[static_cast<std::size_t>(i)], cells.CellRows[static_cast<std::size_t>(i)]});
     return out;
 }
 
@@ -203,7 +204,8 @@ TEST_F(EditorUi, PixelsBecomeCellsClampedAtTheEdgesOfEachScale) {
         d.LoadMap(MapDocument::FilledGrid(NewMapTile));
         d.PressAt(c.pixel + d.CellOrigin(0, 0));
         d.ReleaseAt(c.pixel + d.CellOrigin(0, 0));
-        EXPECT_EQ(ChangedCells(MapDocument::FilledGrid(NewMapTile), d.Grid()), (Cells{{c.cell.x(), c.cell.y()}}));
+        EXPECT_EQ(ChangedCells(MapDocument::FilledGrid(NewMapTile), d.Grid()),
+                  (Cells{{c.cell.x(), c.cell.y()}}));
     }
     // A drag that leaves the picture keeps painting the edge cell.
     d.Key("Ctrl+3");

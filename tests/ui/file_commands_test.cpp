@@ -49,7 +49,8 @@ TEST_F(EditorUi, NewAsksOnlyForAModifiedMapAndClearsItUnlessCancelled) {
         EXPECT_EQ(d.Grid(), c.cleared ? MapDocument::FilledGrid(NewMapTile) : edited);
         EXPECT_EQ(d.FileName(), c.cleared ? QString() : Path("old.map"));
         EXPECT_EQ(d.Modified(), !c.cleared);
-        EXPECT_EQ(d.EditCaption(), c.cleared ? QStringLiteral("MapEditView - New File") : Quoted(Path("old.map")));
+        EXPECT_EQ(d.EditCaption(),
+                  c.cleared ? QStringLiteral("MapEditView - New File") : Quoted(Path("old.map")));
         EXPECT_TRUE(d.ShowsGrid(d.Grid()));
         EXPECT_EQ(d.TileSet(), 4);
         EXPECT_EQ(d.EditEdge(), 16);
@@ -272,7 +273,8 @@ TEST_F(EditorUi, FailedWritesAreReportedAndLeaveTheOldFileAsItWas) {
             }
         }
         ASSERT_EQ(p.Errors.size(), 1u);
-        EXPECT_TRUE(p.Errors[0].startsWith(c.target + QStringLiteral(": cannot write"))) << p.Errors[0].toStdString();
+        EXPECT_TRUE(p.Errors[0].startsWith(c.target + QStringLiteral(": cannot write")))
+            << p.Errors[0].toStdString();
         EXPECT_EQ(FileBytes(Path("old.map")), old);
         EXPECT_EQ(FolderFiles(), filesBefore) << "no temporary file is left behind";
         EXPECT_EQ(d.Grid(), Shaped(edited)) << "the shaping done before the write stays";
@@ -378,7 +380,8 @@ TEST(Exit, AsksAboutAModifiedMapAndCancelKeepsTheEditorOpen) {
             }
             way.give(d);
             const bool asked = c.modified;
-            EXPECT_EQ(d.platform().Messages, asked ? std::vector<QString>{DiscardQuestionText} : std::vector<QString>{});
+            EXPECT_EQ(d.platform().Messages,
+                      asked ? std::vector<QString>{DiscardQuestionText} : std::vector<QString>{});
             EXPECT_EQ(d.platform().Captions, asked ? std::vector<QString>{AppTitle} : std::vector<QString>{});
             const bool kept = c.modified && !c.answer;
             EXPECT_EQ(d.Visible("main window"), kept);

@@ -232,7 +232,8 @@ TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
         EXPECT_TRUE(d.Visible(c.role));
     }
     // The edit window and the palette cannot be closed; the menu makes them active.
-    for (const auto& [item, role] : {std::pair{"MenuShowCharView", "palette"}, std::pair{"MenuShowEditView", "edit window"}}) {
+    for (const auto& [item, role] :
+         {std::pair{"MenuShowCharView", "palette"}, std::pair{"MenuShowEditView", "edit window"}}) {
         d.Widget(role)->close();
         EXPECT_TRUE(d.Visible(role));
         d.Trigger(QString::fromLatin1(item));
