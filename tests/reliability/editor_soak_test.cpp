@@ -1,20 +1,15 @@
 // A long random session with the real editor windows: presses, moves and releases of any button at any
 // position, the tool, tile-set and scale commands, shifts, shaping, unshaping, palette picks, New and the
-// blink ticks. After every event the windows must agree with the map. A failure names its seed and event
+// blink ticks. After every event the screen must agree with the map. A failure names its seed and event
 // so the session can be replayed: TAV_SOAK_SEED=<seed> TAV_SOAK_EVENTS=<events>.
 
-#include "EditorFixture.h"
+#include "TestMaps.h"
 
-#include "DrawTools.h"
-#include "Shaping.h"
+#include <QRegularExpression>
 
-#include <QMouseEvent>
-
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <random>
 #include <sstream>
@@ -28,20 +23,23 @@ long EnvNumber(const char* name, long fallback) {
     return (text && *text) ? std::strtol(text, nullptr, 10) : fallback;
 }
 
-// Whether `shown` holds exactly `expected` in its top-left corner, compared row by row.
-bool SameCorner(const QImage& shown, const QImage& expected) {
-    if (shown.format() != expected.format() || shown.width() < expected.width() || shown.height() < expected.height())
+std::string Text(QPoint p) { return std::to_string(p.x()) + "," + std::to_string(p.y()); }
+
+// Whether the status text names cells of the map: the cursor's, or the anchor's and the cursor's.
+bool StatusNamesCells(const QString& status) {
+    static const QRegularExpression form(QStringLiteral(R"(^X1?=(\d+), Y1?=(\d+)(, X2=(\d+), Y2=(\d+))?$)"));
+    const QRegularExpressionMatch match = form.match(status);
+    if (!match.hasMatch() || (status.startsWith(QStringLiteral("X1")) != match.hasCaptured(3)))
         return false;
-    const auto bytes = static_cast<std::size_t>(expected.width()) * sizeof(QRgb);
-    for (int y = 0; y < expected.height(); ++y)
-        if (std::memcmp(shown.constScanLine(y), expected.constScanLine(y), bytes) != 0)
+    for (int i : {1, 2, 4, 5})
+        if (match.hasCaptured(i) && match.captured(i).toInt() >= MapSize)
             return false;
     return true;
 }
 
-class EditorSoak {
+class Soak {
 public:
-    EditorSoak(unsigned seed, EditorTest& test) : seed_(seed), rng_(seed), test_(test) {}
+    Soak(unsigned seed, EditorDriver& d) : seed_(seed), rng_(seed), d_(d) {}
 
     // Runs `events` events; returns an empty text or what went wrong, with the last events that led there.
     std::string Run(long events) {
@@ -60,225 +58,170 @@ public:
     }
 
 private:
-    enum class Expect { Painted, Unchanged, Shifted, Shaped, Unshaped, Cleared };
+    enum class Expect { Painted, Unchanged, Shifted, Shaped, Unshaped, Cleared, Blinked };
 
     int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-
-    void Note(std::string text) {
-        recent_.push_back(std::move(text));
-        if (recent_.size() > 12)
-            recent_.pop_front();
-    }
-
-    void SendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPoint pos) {
-        if (type == QEvent::MouseButtonPress)
-            held_ |= button;
-        else if (type == QEvent::MouseButtonRelease)
-            held_ &= ~Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, held_, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &event);
-    }
 
     Qt::MouseButton AnyButton() {
         constexpr std::array buttons = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
         return buttons[static_cast<std::size_t>(Uniform(0, 3))];
     }
 
-    // Anywhere over the edit window's area, and a margin around it where a held mouse still reports.
-    QPoint EditPosition() {
-        QWidget* area = MapEditView->EditArea;
-        return {Uniform(-40, area->width() + 40), Uniform(-40, area->height() + 40)};
+    // Anywhere over a widget, and a margin around it where a held mouse still reports.
+    QPoint Anywhere(const char* role, int margin) {
+        const QSize size = d_.Widget(role)->size();
+        return {Uniform(-margin, size.width() + margin), Uniform(-margin, size.height() + margin)};
     }
 
     Expect Act(std::string& what) {
-        TMainView* main = MainView;
+        static const char* const tools[] = {"Pen", "Line", "Box", "BoxFill", "Circle", "CircleFill", "Bucket"};
+        static const char* const arrows[] = {"Left", "Right", "Up", "Down"};
+        constexpr ShiftDirection directions[] = {ShiftDirection::Left, ShiftDirection::Right,
+                                                 ShiftDirection::Up, ShiftDirection::Down};
         const int kind = Uniform(0, 99);
-        if (kind < 20) {
-            const Qt::MouseButton button = AnyButton();
-            const QPoint pos = EditPosition();
-            SendMouse(MapEditView->EditArea, QEvent::MouseButtonPress, button, pos);
-            what = "press " + std::to_string(button) + " at " + std::to_string(pos.x()) + "," + std::to_string(pos.y());
-            return Expect::Painted;
-        }
-        if (kind < 50) {
-            const QPoint pos = EditPosition();
-            SendMouse(MapEditView->EditArea, QEvent::MouseMove, Qt::NoButton, pos);
-            what = "move to " + std::to_string(pos.x()) + "," + std::to_string(pos.y());
-            return Expect::Painted;
-        }
         if (kind < 60) {
+            const QPoint pos = Anywhere("map picture", 40);
             const Qt::MouseButton button = AnyButton();
-            const QPoint pos = EditPosition();
-            SendMouse(MapEditView->EditArea, QEvent::MouseButtonRelease, button, pos);
-            what = "release " + std::to_string(button) + " at " + std::to_string(pos.x()) + "," + std::to_string(pos.y());
+            if (kind < 20)
+                d_.PressAt(pos, button);
+            else if (kind < 50)
+                d_.MoveTo(pos);
+            else
+                d_.ReleaseAt(pos, button);
+            what = (kind < 20 ? "press " : kind < 50 ? "move " : "release ") + std::to_string(button) + " at " +
+                   Text(pos);
             return Expect::Painted;
         }
-        if (kind < 68) {
-            QAction* tools[] = {main->MenuPen,    main->MenuLine,       main->MenuBox,   main->MenuBoxFill,
-                                main->MenuCircle, main->MenuCircleFill, main->MenuBucket};
-            const int tool = Uniform(0, 6);
-            tools[tool]->trigger();
-            what = "tool " + std::to_string(tool + 1);
+        if (kind < 68) { // half through the tool bar, half through the menu
+            const std::string tool = tools[Uniform(0, 6)];
+            const bool byButton = Uniform(0, 1) == 1;
+            if (byButton)
+                d_.ClickButton(QString::fromStdString(tool + "Button"));
+            else
+                d_.Trigger(QString::fromStdString("Menu" + tool));
+            what = "tool " + tool + (byButton ? " by button" : " by menu");
             return Expect::Unchanged;
         }
         if (kind < 73) {
-            // Palette picks anywhere over the palette, the edge and outside it included.
-            QWidget* area = CharacterView->CharSetArea;
-            const QPoint pos(Uniform(-10, area->width() + 10), Uniform(-10, area->height() + 10));
+            // Anywhere over the palette, its edge and outside it included: a left press picks the cell under
+            // it, clamped to the palette.
+            const QPoint pos = Anywhere("palette picture", 10);
             const Qt::MouseButton button = AnyButton();
-            SendMouse(area, QEvent::MouseButtonPress, button, pos);
-            SendMouse(area, QEvent::MouseButtonRelease, button, pos);
-            what = "palette click " + std::to_string(button) + " at " + std::to_string(pos.x()) + "," + std::to_string(pos.y());
-            return Expect::Unchanged;
-        }
-        if (kind < 76) {
-            const int set = Uniform(1, 9);
-            main->MenuChar[set - 1]->trigger();
-            what = "tile set " + std::to_string(set);
+            d_.PalettePressAt(pos, button);
+            d_.PaletteReleaseAt(pos, button);
+            if (button == Qt::LeftButton)
+                picked_ = std::clamp(pos.y() / 17, 0, 15) * 8 + std::clamp(pos.x() / 17, 0, 7);
+            what = "palette click " + std::to_string(button) + " at " + Text(pos);
             return Expect::Unchanged;
         }
         if (kind < 79) {
-            QAction* scales[] = {main->MenuChangeSizeS, main->MenuChangeSizeM, main->MenuChangeSizeL};
-            const int scale = Uniform(0, 2);
-            scales[scale]->trigger();
-            what = "scale " + std::to_string(scale + 1);
+            const QString command =
+                kind < 76 ? QStringLiteral("MenuChar%1").arg(Uniform(1, 9))
+                          : QStringLiteral("MenuChangeSize") + QLatin1Char("SML"[Uniform(0, 2)]);
+            d_.Trigger(command);
+            what = command.toStdString();
             return Expect::Unchanged;
         }
         if (kind < 83) {
-            QAction* shifts[] = {main->MenuShiftLeft1, main->MenuShiftRight1, main->MenuShiftUpper1, main->MenuShiftLower1};
-            constexpr ShiftDirection directions[] = {ShiftDirection::Left, ShiftDirection::Right, ShiftDirection::Up,
-                                                     ShiftDirection::Down};
-            const int d = Uniform(0, 3);
-            shiftDirection_ = directions[d];
-            shifts[d]->trigger();
-            what = "shift " + std::to_string(d);
+            const int i = Uniform(0, 3);
+            shiftDirection_ = directions[i];
+            what = std::string("Shift+") + arrows[i];
+            d_.Key(what.c_str());
             return Expect::Shifted;
         }
-        if (kind < 85) {
-            main->MenuForm->trigger();
-            what = "shape";
-            return Expect::Shaped;
-        }
         if (kind < 87) {
-            main->MenuUnform->trigger();
-            what = "unshape";
-            return Expect::Unshaped;
+            what = kind < 85 ? "Ctrl+F" : "Ctrl+G";
+            d_.Key(what.c_str());
+            return kind < 85 ? Expect::Shaped : Expect::Unshaped;
         }
         if (kind < 88) {
-            const bool answer = Uniform(0, 1) == 1;
-            test_.editor.Platform->Answers.assign(1, answer);
-            wasModified_ = main->Document.Modified != 0;
-            main->MenuNewFile->trigger();
-            newAnswer_ = answer;
-            what = std::string("new, answering ") + (answer ? "OK" : "Cancel");
+            newAnswer_ = Uniform(0, 1) == 1;
+            wasModified_ = d_.Modified();
+            d_.platform().Answers.assign(1, newAnswer_);
+            d_.Trigger("MenuNewFile");
+            what = std::string("new, answering ") + (newAnswer_ ? "OK" : "Cancel");
             return Expect::Cleared;
         }
-        if (kind < 96) {
-            MapEditView->Timer1Timer();
-            what = "edit window blink";
-            return Expect::Unchanged;
-        }
-        CharacterView->Timer1Timer();
-        what = "palette blink";
-        return Expect::Unchanged;
+        d_.Blink();
+        what = "blink";
+        return Expect::Blinked;
     }
 
     std::string Step() {
-        const MapGrid before = MainView->Document.Grid;
-        const int selected = CharacterView->SelectedTileCode();
+        const MapGrid before = d_.Grid();
         std::string what;
         const Expect expect = Act(what);
-        Note(what);
-        const MapDocument& doc = MainView->Document;
-        const MapGrid& grid = doc.Grid;
+        recent_.push_back(what);
+        if (recent_.size() > 12)
+            recent_.pop_front();
+        const MapGrid grid = d_.Grid();
 
+        MapGrid expected = before;
         switch (expect) {
         case Expect::Painted:
             for (int i = 0; i < MapCells; ++i)
-                if (grid[i] != before[i] && grid[i] != selected)
+                if (grid[i] != before[i] && grid[i] != picked_)
                     return "cell " + std::to_string(i) + " holds " + std::to_string(grid[i]) +
-                           ", neither its old code nor the selected " + std::to_string(selected);
-            if (grid != before && doc.Modified != 1)
+                           ", neither its old code nor the picked " + std::to_string(picked_);
+            if (grid != before && !d_.Modified())
                 return "the map was painted but is not marked modified";
+            expected = grid;
+            break;
+        case Expect::Shifted:
+            ShiftMap(expected, shiftDirection_);
+            break;
+        case Expect::Shaped:
+            ShapeMap(expected);
+            break;
+        case Expect::Unshaped:
+            UnshapeMap(expected);
+            break;
+        case Expect::Cleared:
+            if (!wasModified_ || newAnswer_) {
+                expected = MapDocument::FilledGrid(NewMapTile);
+                if (d_.Modified())
+                    return "New left the map marked modified";
+            }
+            break;
+        case Expect::Blinked:
+            if (d_.PickedTile() != picked_)
+                return "the palette frames tile " + std::to_string(d_.PickedTile()) + ", not the picked " +
+                       std::to_string(picked_);
             break;
         case Expect::Unchanged:
-            if (grid != before)
-                return "a command that paints nothing changed the map";
-            break;
-        case Expect::Shifted: {
-            MapGrid shifted = before;
-            ShiftMap(shifted, shiftDirection_);
-            if (grid != shifted)
-                return "the shift did not turn the map by one cell";
             break;
         }
-        case Expect::Shaped: {
-            MapGrid shaped = before;
-            ShapeMap(shaped);
-            if (grid != shaped)
-                return "shaping in the editor differs from shaping the grid";
-            break;
-        }
-        case Expect::Unshaped: {
-            MapGrid unshaped = before;
-            UnshapeMap(unshaped);
-            if (grid != unshaped)
-                return "unshaping in the editor differs from unshaping the grid";
-            break;
-        }
-        case Expect::Cleared: {
-            const bool cleared = !wasModified_ || newAnswer_;
-            if (cleared && (grid != MapDocument::FilledGrid(NewMapTile) || doc.Modified != 0))
-                return "New did not clear the map";
-            if (!cleared && grid != before)
-                return "New changed the map although the question was cancelled";
-            break;
-        }
-        }
-
-        const ShapeCells& cells = MapEditView->ShapeCells;
-        if (cells.CellCount < 0 || cells.CellCount > ShapeCapacity)
-            return "CellCount is " + std::to_string(cells.CellCount);
-        for (int i = 0; i < cells.CellCount; ++i)
-            if (!InMap(cells.CellColumns[i], cells.CellRows[i]))
-                return "a listed cell lies off the map";
-        if (!MainView->TileBitmaps.IsLoaded() || MainView->TileBitmaps.LoadedTileSet() != doc.CurrentTileSet)
-            return "the pictures in force are not those of tile set " + std::to_string(doc.CurrentTileSet);
-
-        const int edge = EditTileEdge(doc.EditScale);
-        const QImage& editPicture = MainView->TileBitmaps.Picture(EditScaleIndex(doc.EditScale));
-        if (!SameCorner(MapEditView->HiddenMapImage, RenderMap(grid, editPicture, edge)))
-            return "the edit window's clean picture differs from a fresh render at edge " + std::to_string(edge);
-        if (!SameCorner(PreEditView->HiddenPreviewImage, RenderMap(grid, MainView->TileBitmaps.Picture(PreviewScaleIndex), 4)))
-            return "the preview's picture differs from a fresh 4-pixel render";
+        if (grid != expected)
+            return "the map is not what `" + what + "` makes of it";
+        if (!d_.Checked(QStringLiteral("MenuChar%1").arg(d_.TileSet())))
+            return "the tile-set menu does not mark set " + std::to_string(d_.TileSet());
+        if (d_.StatusText() != QStringLiteral("X=48, Y=48") && !StatusNamesCells(d_.StatusText()))
+            return "the status text reads " + d_.StatusText().toStdString();
+        if (const auto shows = d_.ShowsGrid(grid); !shows)
+            return shows.message();
         return {};
     }
 
     unsigned seed_;
     std::mt19937 rng_;
-    EditorTest& test_;
-    Qt::MouseButtons held_;
+    EditorDriver& d_;
+    int picked_ = 0;
     ShiftDirection shiftDirection_ = ShiftDirection::Left;
     bool wasModified_ = false;
     bool newAnswer_ = false;
     std::deque<std::string> recent_;
 };
 
-class EditorSoakTest : public EditorTest {};
-
 // CI runs a few thousand events over three seeds; TAV_SOAK_SEED and TAV_SOAK_EVENTS run one long session.
-TEST_F(EditorSoakTest, WindowsAgreeWithTheMapAfterEveryRandomEvent) {
+TEST(EditorSoak, ScreenAgreesWithTheMapAfterEveryRandomEvent) {
     const long seedFromEnv = EnvNumber("TAV_SOAK_SEED", -1);
     const long events = EnvNumber("TAV_SOAK_EVENTS", 1000);
     std::vector<unsigned> seeds = {1, 2, 3};
     if (seedFromEnv >= 0)
         seeds = {static_cast<unsigned>(seedFromEnv)};
     for (unsigned seed : seeds) {
-        // Every seed starts from the editor as the program starts it.
-        DestroyEditorWindows();
-        CreateEditorWindows();
-        editor.Show();
-        EditorSoak soak(seed, *this);
+        EditorDriver d; // every seed starts from the editor as the program starts it
+        Soak soak(seed, d);
         const std::string problem = soak.Run(events);
         ASSERT_TRUE(problem.empty()) << "soak seed " << seed << " failed at " << problem;
     }

@@ -1,13 +1,11 @@
 // The main window: start-up, geometry rules, menus, tool bar, tool and window commands, map shift.
 
-#include "EditorFixture.h"
+#include "TestMaps.h"
 
 #include <QAction>
-#include <QLabel>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMenuBar>
-#include <QStatusBar>
 #include <QToolButton>
 
 #include <random>
@@ -15,98 +13,88 @@
 namespace tav::testing {
 namespace {
 
-TEST(StartUp, FormCreatePlacesTheMainWindowAndTheResizeRuleSetsItsClientArea) {
-    struct Case {
+TEST(StartUp, MainWindowIsPlacedForTheScreenAndTheResizeRuleSetsItsClientArea) {
+    const struct {
         QSize screen;
         QSize outerAtCreation;
         QSize clientWhenShown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{1024, 768}, {792, 552}, {792, 552}},
         {{640, 480}, {640, 480}, {640, 480}},
         {{800, 560}, {800, 560}, {792, 552}}, // exactly 800 wide is not wider than 800, but at least 800
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.screen.width());
-        Editor editor(c.screen, false);
-        EXPECT_EQ(MainView->pos(), QPoint(1, 1));
-        EXPECT_EQ(MainView->frameGeometry().size(), c.outerAtCreation);
-        EXPECT_EQ(MapEditView->Timer1.Interval(), 0);
-        EXPECT_EQ(CharacterView->Timer1.Interval(), 0);
-        editor.Show();
-        EXPECT_EQ(MainView->ClientSize(), c.clientWhenShown);
+        EditorDriver d(EditorOptions{c.screen, false});
+        EXPECT_EQ(d.FrameGeometry("main window").topLeft(), QPoint(1, 1));
+        EXPECT_EQ(d.FrameGeometry("main window").size(), c.outerAtCreation);
+        d.Show();
+        EXPECT_EQ(d.ClientSize("main window"), c.clientWhenShown);
     }
 }
 
-TEST(StartUp, CreatesTheSixWindowsWithTheirCaptionsAndStartValues) {
-    Editor editor;
-    ASSERT_NE(MainView, nullptr);
-    ASSERT_NE(MapEditView, nullptr);
-    ASSERT_NE(CharacterView, nullptr);
-    ASSERT_NE(PreEditView, nullptr);
-    ASSERT_NE(MapCheckView, nullptr);
-    ASSERT_NE(VersionView, nullptr);
-    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Tavrenna MapEditor"));
-    EXPECT_EQ(MainView->windowTitle(), QStringLiteral("Tavrenna MapEditor"));
-    EXPECT_EQ(MapEditView->windowTitle(), QStringLiteral("MapEditView - New File"));
-    EXPECT_EQ(CharacterView->windowTitle(), QStringLiteral("CharacterView"));
-    EXPECT_EQ(PreEditView->windowTitle(), QStringLiteral("Preview EditScreen"));
-    EXPECT_EQ(MapCheckView->windowTitle(), QStringLiteral("MapCheck"));
-    EXPECT_EQ(VersionView->windowTitle(), QStringLiteral("Tavrena MapEditor バージョン情報"));
+TEST_F(EditorUi, StartsWithItsWindowsCaptionsAndANewMap) {
+    EXPECT_EQ(QApplication::applicationName(), AppTitle);
     EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(d.MainTitle(), AppTitle);
+    const struct {
+        const char* role;
+        const char* caption;
+    } windows[] = {{"edit window", "MapEditView - New File"},
+                   {"palette", "CharacterView"},
+                   {"preview", "Preview EditScreen"},
+                   {"check window", "MapCheck"},
+                   {"about box", "Tavrena MapEditor バージョン情報"}};
+    for (const auto& w : windows)
+        EXPECT_EQ(d.Widget(w.role)->windowTitle(), QString::fromUtf8(w.caption));
 
-    const MapDocument& doc = MainView->Document;
-    EXPECT_EQ(doc.Grid, MapDocument::FilledGrid(48));
-    EXPECT_EQ(doc.CurrentTool, Pen);
-    EXPECT_EQ(doc.EditScale, Small);
-    EXPECT_EQ(doc.CurrentTileSet, 1);
-    EXPECT_EQ(doc.Modified, 0);
-    EXPECT_TRUE(MainView->TileBitmaps.IsLoaded());
-    EXPECT_EQ(MainView->TileBitmaps.LoadedTileSet(), 1);
-    EXPECT_EQ(MapEditView->Timer1.Interval(), 200);
-    EXPECT_EQ(CharacterView->Timer1.Interval(), 200);
+    EXPECT_EQ(d.Grid(), MapDocument::FilledGrid(NewMapTile));
+    EXPECT_TRUE(d.ShowsGrid(d.Grid()));
+    EXPECT_EQ(d.TileSet(), 1);
+    EXPECT_FALSE(d.Modified());
+    EXPECT_EQ(d.FileName(), QString());
+    EXPECT_EQ(d.EditEdge(), 8);
+    for (const char* mark : {"PenButton", "MenuPen", "SmallCharButton", "MenuChar1"})
+        EXPECT_TRUE(d.Checked(QString::fromLatin1(mark))) << mark;
 
-    EXPECT_TRUE(PreEditView->isMinimized());
-    EXPECT_TRUE(MapCheckView->isMinimized());
-    EXPECT_FALSE(CharacterView->isMinimized());
-    EXPECT_EQ(ClientSize(CharacterView), QSize(138, 274));
-    EXPECT_EQ(MapEditView->pos(), QPoint(0, 0));
-    EXPECT_EQ(MainView->MdiArea->background().color(), QColor(0, 0, 94));
-    EXPECT_EQ(MainView->SpeedBar->height(), 30);
-    EXPECT_EQ(MainView->StatusBar->height(), 19);
-    EXPECT_EQ(MainView->StatusPanel->width(), 150);
-    // The panel's start-up text stands until the first blink.
-    EXPECT_EQ(MainView->StatusText(), QStringLiteral("X=48, Y=48"));
-    EXPECT_EQ(MainView->MenuPen->isChecked(), true);
-    EXPECT_EQ(MainView->MenuChar[0]->isChecked(), true);
+    EXPECT_TRUE(d.Minimised("preview"));
+    EXPECT_TRUE(d.Minimised("check window"));
+    EXPECT_FALSE(d.Minimised("palette"));
+    EXPECT_EQ(d.ClientSize("palette"), QSize(138, 274));
+    EXPECT_EQ(d.Geometry("edit window").topLeft(), QPoint(0, 0));
+    EXPECT_EQ(qobject_cast<QMdiArea*>(d.Widget("frame"))->background().color(), QColor(0, 0, 94));
+    EXPECT_EQ(d.Geometry("tool bar").height(), 30);
+    EXPECT_EQ(d.Geometry("status bar").height(), 19);
+    EXPECT_EQ(d.Geometry("status").width(), 150);
+    // The panel's start-up text stands until the first blink draws the cursor at the origin.
+    EXPECT_EQ(d.StatusText(), QStringLiteral("X=48, Y=48"));
+    d.Blink();
+    EXPECT_EQ(d.StatusText(), QStringLiteral("X=0, Y=0"));
+    EXPECT_TRUE(d.IsBlinkColour(d.ShownPixel(0, 0, 0, 0)));
+    EXPECT_EQ(d.PickedTile(), 0);
 }
 
-TEST(MainWindow, ClientAreaNeverShrinksBelowTheLowerBound) {
-    Editor editor;
-    struct Case {
-        QSize request;
-        QSize result;
-    };
-    const Case cases[] = {
+TEST_F(EditorUi, MainClientAreaNeverShrinksBelowTheLowerBound) {
+    const struct {
+        QSize request, result;
+    } cases[] = {
         {{700, 552}, {792, 552}}, {{900, 552}, {900, 552}}, {{800, 552}, {792, 552}},
         {{793, 600}, {792, 600}}, {{801, 561}, {801, 561}}, {{792, 400}, {792, 552}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.request.width() * 10000 + c.request.height());
-        MainView->SetClientSize(c.request);
-        EXPECT_EQ(MainView->ClientSize(), c.result);
+        d.SetClientSize("main window", c.request);
+        EXPECT_EQ(d.ClientSize("main window"), c.result);
     }
 }
 
-TEST(MainWindow, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
-    Editor editor;
-    struct Button {
+TEST_F(EditorUi, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
+    const struct {
         int left;
         const char* name;
         const char* hint;
         bool checkable;
-    };
-    const Button table[] = {
+    } table[] = {
         {8, "NewButton", "新規作成", false},        {34, "OpenButton", "開く", false},
         {60, "SaveAsButton", "名前をつけて保存", false}, {86, "SaveButton", "上書き保存", false},
         {120, "ExitButton", "エディタの終了", false},   {154, "PenButton", "ペン", true},
@@ -121,10 +109,11 @@ TEST(MainWindow, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
         {620, "SmallCharButton", "小さいサイズ", true}, {654, "CheckButton", "マップチェック", false},
         {688, "StatusButton", "勢力分析", false},     {722, "HelpButton", "ヘルプを開きます", false},
     };
-    EXPECT_EQ(MainView->SpeedBar->findChildren<QToolButton*>().size(), 26);
-    for (const Button& b : table) {
+    QWidget* bar = d.Widget("tool bar");
+    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 26);
+    for (const auto& b : table) {
         SCOPED_TRACE(b.name);
-        auto* button = MainView->SpeedBar->findChild<QToolButton*>(QString::fromLatin1(b.name));
+        auto* button = bar->findChild<QToolButton*>(QString::fromLatin1(b.name));
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->geometry(), QRect(b.left, 2, 26, 26));
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint));
@@ -133,23 +122,19 @@ TEST(MainWindow, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
         EXPECT_FALSE(button->icon().isNull());
         EXPECT_TRUE(button->autoRaise());
     }
-    EXPECT_TRUE(MainView->PenButton->isChecked());
-    EXPECT_TRUE(MainView->SmallCharButton->isChecked());
     // The range button stands alone: a second click releases it.
-    MainView->RangeButton->click();
-    EXPECT_TRUE(MainView->RangeButton->isChecked());
-    MainView->RangeButton->click();
-    EXPECT_FALSE(MainView->RangeButton->isChecked());
+    d.ClickButton("RangeButton");
+    EXPECT_TRUE(d.Checked("RangeButton"));
+    d.ClickButton("RangeButton");
+    EXPECT_FALSE(d.Checked("RangeButton"));
 }
 
-TEST(MainWindow, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
-    Editor editor;
-    struct Item {
+TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
+    const struct {
         const char* name;
         const char* caption;
         const char* shortcut;
-    };
-    const Item table[] = {
+    } table[] = {
         {"MenuNewFile", "新規作成(&N)", "Ctrl+N"},      {"MenuOpenFile", "開く(&O)", "Ctrl+L"},
         {"MenuSaveFile", "上書き保存(&S)", "Ctrl+S"},    {"MenuSaveAsFile", "名前をつけて保存(&A)", ""},
         {"MenuExit", "終了(&X)", "Ctrl+Q"},            {"MenuPen", "ペン(&P)", ""},
@@ -170,150 +155,90 @@ TEST(MainWindow, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
         {"MenuChangeSizeM", "エディットサイズをＭにする", "Ctrl+2"},
         {"MenuChangeSizeS", "エディットサイズをＳにする", "Ctrl+3"},
     };
-    for (const Item& i : table) {
+    for (const auto& i : table) {
         SCOPED_TRACE(i.name);
-        auto* action = MainView->findChild<QAction*>(QString::fromLatin1(i.name));
-        ASSERT_NE(action, nullptr);
+        QAction* action = d.Action(QString::fromLatin1(i.name));
         EXPECT_EQ(action->text(), QString::fromUtf8(i.caption));
         EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(i.shortcut)));
     }
-    QStringList bar;
-    for (QAction* a : MainView->menuBar()->actions())
-        bar << a->text();
-    EXPECT_EQ(bar, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
-                                QStringLiteral("キャラクター(&C)"), QStringLiteral("ウインドウ(&W)"),
-                                QStringLiteral("オプション(&O)"), QStringLiteral("ヘルプ(&H)"),
-                                QStringLiteral("バージョン(&V)")}));
-    EXPECT_EQ(MainView->N1->title(), QStringLiteral("非メニュー項目"));
+    EXPECT_EQ(d.MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
+                                           QStringLiteral("キャラクター(&C)"), QStringLiteral("ウインドウ(&W)"),
+                                           QStringLiteral("オプション(&O)"), QStringLiteral("ヘルプ(&H)"),
+                                           QStringLiteral("バージョン(&V)")}));
+    EXPECT_EQ(qobject_cast<QMenu*>(d.Widget("hidden menu"))->title(), QStringLiteral("非メニュー項目"));
 }
 
-TEST(MainWindow, InertItemsAndButtonsChangeNothing) {
-    Editor editor;
-    MapDocument before = MainView->Document;
-    for (QAction* a : {MainView->MenuCut, MainView->MenuCopy, MainView->MenuPaste, MainView->MenuUndo})
-        a->trigger();
-    for (QToolButton* b : {MainView->CutButton, MainView->PasteButton, MainView->ChangeButton,
-                           MainView->ExchangeButton, MainView->UndoButton, MainView->StatusButton,
-                           MainView->HelpButton})
-        b->click();
-    for (QKeySequence key : {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Z)})
-        QTest::keySequence(MainView, key);
-    const MapDocument& after = MainView->Document;
-    EXPECT_EQ(after.Grid, before.Grid);
-    EXPECT_EQ(after.Modified, before.Modified);
-    EXPECT_EQ(after.CurrentTool, before.CurrentTool);
-    EXPECT_TRUE(MainView->isVisible());
+TEST_F(EditorUi, InertItemsButtonsAndShortcutsChangeNothing) {
+    const MapGrid before = d.Grid();
+    for (const char* item : {"MenuCut", "MenuCopy", "MenuPaste", "MenuUndo"})
+        d.Trigger(QString::fromLatin1(item));
+    for (const char* button :
+         {"CutButton", "PasteButton", "ChangeButton", "ExchangeButton", "UndoButton", "StatusButton", "HelpButton"})
+        d.ClickButton(QString::fromLatin1(button));
+    d.Key("Ctrl+X");
+    d.Key("Ctrl+Z");
+    EXPECT_EQ(d.Grid(), before);
+    EXPECT_FALSE(d.Modified());
+    EXPECT_TRUE(d.Checked("PenButton"));
+    EXPECT_TRUE(d.Visible("main window"));
 }
 
-TEST(MainWindow, ShiftArrowsTurnTheMapAndFortyEightShiftsRestoreIt) {
-    Editor editor;
-    MapDocument& doc = MainView->Document;
+TEST_F(EditorUi, ShiftArrowsTurnTheMapAndFortyEightShiftsRestoreIt) {
     std::mt19937 rng(7);
-    for (auto& c : doc.Grid)
+    MapGrid original{};
+    for (auto& c : original)
         c = static_cast<TileCode>(rng() % 128);
-    const MapGrid original = doc.Grid;
-    struct Case {
+    d.LoadMap(original);
+    const struct {
         Qt::Key key;
         ShiftDirection direction;
-    };
-    const Case cases[] = {{Qt::Key_Left, ShiftDirection::Left},
-                          {Qt::Key_Right, ShiftDirection::Right},
-                          {Qt::Key_Up, ShiftDirection::Up},
-                          {Qt::Key_Down, ShiftDirection::Down}};
-    for (const Case& c : cases) {
+    } cases[] = {{Qt::Key_Left, ShiftDirection::Left},
+                 {Qt::Key_Right, ShiftDirection::Right},
+                 {Qt::Key_Up, ShiftDirection::Up},
+                 {Qt::Key_Down, ShiftDirection::Down}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.key));
-        doc.Modified = 0;
-        MapGrid expected = doc.Grid;
+        d.LoadMap(d.Grid());
+        MapGrid expected = d.Grid();
         ShiftMap(expected, c.direction);
-        QTest::keyClick(MainView, c.key, Qt::ShiftModifier);
-        EXPECT_EQ(doc.Grid, expected);
-        EXPECT_EQ(doc.Modified, 1);
-        // The shift ends in a full redraw: the edit window and the preview show the shifted map.
-        EXPECT_TRUE(EditorTest::CellShows(MapEditView->HiddenMapImage, 0, 0, 8, 2, doc.Cell(0, 0)));
-        EXPECT_TRUE(EditorTest::CellShows(PreEditView->PreviewImage, 47, 47, 4, 3, doc.Cell(47, 47)));
-        for (int i = 1; i < 48; ++i)
-            QTest::keyClick(MainView, c.key, Qt::ShiftModifier);
-        EXPECT_EQ(doc.Grid, original);
+        d.Key(QKeySequence(Qt::SHIFT | c.key));
+        EXPECT_EQ(d.Grid(), expected);
+        EXPECT_TRUE(d.Modified());
+        EXPECT_TRUE(d.ShowsGrid(expected));
+        for (int i = 1; i < MapSize; ++i)
+            d.Key(QKeySequence(Qt::SHIFT | c.key));
+        EXPECT_EQ(d.Grid(), original);
     }
 }
 
-TEST(MainWindow, ToolCommandsSetToolKindButtonAndMenuMark) {
-    Editor editor;
-    struct Case {
-        void (TMainView::*command)();
-        int tool;
-        int kind;
-        QToolButton* TMainView::*button;
-        QAction* TMainView::*item;
-    };
-    const Case cases[] = {
-        {&TMainView::MenuLineClick, Line, ShapeTool, &TMainView::LineButton, &TMainView::MenuLine},
-        {&TMainView::MenuBoxClick, Box, ShapeTool, &TMainView::BoxButton, &TMainView::MenuBox},
-        {&TMainView::MenuBoxFillClick, BoxFill, ShapeTool, &TMainView::BoxFillButton, &TMainView::MenuBoxFill},
-        {&TMainView::MenuCircleClick, Circle, ShapeTool, &TMainView::CircleButton, &TMainView::MenuCircle},
-        {&TMainView::MenuCircleFillClick, CircleFill, ShapeTool, &TMainView::CircleFillButton,
-         &TMainView::MenuCircleFill},
-        {&TMainView::MenuBucketClick, Bucket, CellTool, &TMainView::BucketButton, &TMainView::MenuBucket},
-        {&TMainView::MenuPenClick, Pen, CellTool, &TMainView::PenButton, &TMainView::MenuPen},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.tool);
-        // Through the button, as the user does it.
-        (MainView->*c.button)->click();
-        EXPECT_EQ(MainView->Document.CurrentTool, c.tool);
-        EXPECT_EQ(MainView->Document.ToolKind, c.kind);
-        EXPECT_TRUE((MainView->*c.button)->isChecked());
-        EXPECT_TRUE((MainView->*c.item)->isChecked());
-        EXPECT_EQ(MapEditView->Timer1.Interval(), 200);
+TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
+    const struct {
+        const char* item;
+        const char* role;
+        QPoint pos;
+        QSize client;
+    } cases[] = {{"MenuShowPreview", "preview", {413, 224}, {192, 192}},
+                 {"MenuShowMapCheckView", "check window", {246, 282}, {350, 200}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.role);
+        d.Trigger(QString::fromLatin1(c.item));
+        EXPECT_FALSE(d.Minimised(c.role));
+        EXPECT_TRUE(d.Visible(c.role));
+        EXPECT_TRUE(d.Active(c.role));
+        EXPECT_EQ(d.Geometry(c.role).topLeft(), c.pos);
+        EXPECT_EQ(d.ClientSize(c.role), c.client);
+        d.Widget(c.role)->close();
+        EXPECT_TRUE(d.Minimised(c.role));
+        EXPECT_TRUE(d.Visible(c.role));
     }
-    // And through the menu item.
-    MainView->MenuBox->trigger();
-    EXPECT_EQ(MainView->Document.CurrentTool, Box);
-    EXPECT_TRUE(MainView->BoxButton->isChecked());
-}
-
-TEST(MainWindow, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
-    Editor editor;
-    MainView->MenuShowPreview->trigger();
-    EXPECT_FALSE(PreEditView->isMinimized());
-    EXPECT_TRUE(PreEditView->isVisible());
-    EXPECT_EQ(PreEditView->pos(), QPoint(413, 224));
-    EXPECT_EQ(ClientSize(PreEditView), QSize(192, 192));
-    PreEditView->close();
-    EXPECT_TRUE(PreEditView->isMinimized());
-    EXPECT_TRUE(PreEditView->isVisible());
-
-    MainView->MenuShowMapCheckView->trigger();
-    EXPECT_FALSE(MapCheckView->isMinimized());
-    EXPECT_EQ(MapCheckView->pos(), QPoint(246, 282));
-    EXPECT_EQ(ClientSize(MapCheckView), QSize(350, 200));
-
-    // The edit window and the palette cannot be closed.
-    MapEditView->close();
-    CharacterView->close();
-    EXPECT_TRUE(MapEditView->isVisible());
-    EXPECT_TRUE(CharacterView->isVisible());
-    MainView->MenuShowCharView->trigger();
-    EXPECT_EQ(MainView->MdiArea->activeSubWindow(), CharacterView);
-    MainView->MenuShowEditView->trigger();
-    EXPECT_EQ(MainView->MdiArea->activeSubWindow(), MapEditView);
-}
-
-TEST(MainWindow, VersionItemCentresTheAboutBoxAndShowsItModally) {
-    Editor editor;
-    MainView->V1->trigger();
-    EXPECT_EQ(editor.Platform->ModalShows, 1);
-    const QRect main = MainView->frameGeometry();
-    const QRect box = VersionView->frameGeometry();
-    EXPECT_EQ(box.left(), main.left() + (main.width() - box.width()) / 2);
-    EXPECT_EQ(box.top(), main.top() + (main.height() - box.height()) / 2);
-}
-
-TEST(MainWindow, ExitFreesThePicturesAndClosesTheMainWindow) {
-    Editor editor;
-    QTest::keyClick(MainView, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_FALSE(MainView->TileBitmaps.IsLoaded());
-    EXPECT_FALSE(MainView->isVisible());
+    // The edit window and the palette cannot be closed; the menu makes them active.
+    for (const auto& [item, role] :
+         {std::pair{"MenuShowCharView", "palette"}, std::pair{"MenuShowEditView", "edit window"}}) {
+        d.Widget(role)->close();
+        EXPECT_TRUE(d.Visible(role));
+        d.Trigger(QString::fromLatin1(item));
+        EXPECT_TRUE(d.Active(role)) << role;
+    }
 }
 
 } // namespace

@@ -1,0 +1,200 @@
+#pragma once
+// Drives the editor as a user does, on a scripted platform: mouse gestures at cells of the edit window,
+// the palette and the preview, keys, menu items and tool-bar buttons; and reads back what the user sees
+// (the pixels of the views, captions, status text, the check list, window states) and the map document.
+// The tests use nothing else of the editor, so they outlive changes to its classes: only the backend
+// section of EditorDriver.cpp knows them.
+
+#include "MapDocument.h"
+#include "Platform.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QKeySequence>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <vector>
+
+class QAction;
+class QScrollBar;
+
+namespace tav::testing {
+
+// Screen size, scripted answers and file dialogs, and a record of every question, message, error and dialog.
+// Timers never tick on their own: the tests advance the blink themselves.
+class ScriptedPlatform : public Platform {
+public:
+    QSize Screen{1024, 768};
+    bool RealModal = false; // show dialogs modally for real, so that their own buttons must end them
+    std::vector<QString> Messages;
+    std::vector<QString> Captions; // one per entry of Messages
+    std::vector<QString> Errors;
+    std::deque<bool> Answers; // for OK/Cancel questions; Cancel when none is left
+    std::deque<std::optional<QString>> OpenAnswers, SaveAnswers; // cancelled when none is left
+    std::vector<FileDialogSettings> OpenDialogs, SaveDialogs;
+    int ModalShows = 0;
+
+    // How often `text` was asked or shown.
+    int Count(const QString& text) const;
+    // Forgets what was recorded; scripted answers stay.
+    void Forget();
+
+    QSize ScreenSize() const override { return Screen; }
+    bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) override;
+    void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
+    void ReportError(QWidget*, const QString& text) override { Errors.push_back(text); }
+    int ExecModal(QDialog* dialog) override;
+    std::optional<QString> OpenFileName(QWidget*, const FileDialogSettings& settings) override;
+    std::optional<QString> SaveFileName(QWidget*, const FileDialogSettings& settings) override;
+    bool TimersRun() const override { return false; }
+};
+
+struct EditorOptions {
+    QSize Screen{1024, 768};
+    bool Show = true;       // show the main window at once, as the program does
+    bool RealModal = false; // see ScriptedPlatform::RealModal
+};
+
+class EditorDriver {
+public:
+    explicit EditorDriver(EditorOptions options = {});
+    ~EditorDriver();
+    EditorDriver(const EditorDriver&) = delete;
+    EditorDriver& operator=(const EditorDriver&) = delete;
+
+    ScriptedPlatform& platform() { return *platform_; }
+    void Show(); // shows the main window and makes it active
+
+    // ---- Gestures -----------------------------------------------------------------------------------
+    // At a position of the map picture widget, which may lie outside it (a held mouse reports there); a
+    // move carries the buttons held since their press.
+    void PressAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        Mouse("map picture", QEvent::MouseButtonPress, pos, button, mods);
+    }
+    void MoveTo(QPoint pos, Qt::KeyboardModifiers mods = {}) {
+        Mouse("map picture", QEvent::MouseMove, pos, Qt::NoButton, mods);
+    }
+    void ReleaseAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        Mouse("map picture", QEvent::MouseButtonRelease, pos, button, mods);
+    }
+    // The same at the middle of cell (x, y) of the edit window.
+    void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        PressAt(CellCentre(x, y), button, mods);
+    }
+    void Move(int x, int y, Qt::KeyboardModifiers mods = {}) { MoveTo(CellCentre(x, y), mods); }
+    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        ReleaseAt(CellCentre(x, y), button, mods);
+    }
+    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        Press(x, y, button, mods);
+        Release(x, y, button, mods);
+    }
+    // Press at the first cell, move through the others, release at the last.
+    void Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button = Qt::LeftButton);
+    QPoint CellOrigin(int x, int y) const; // the cell's top-left pixel in the map picture widget
+    QPoint CellCentre(int x, int y) const { return CellOrigin(x, y) + QPoint(EditEdge() / 2, EditEdge() / 2); }
+
+    // The palette, at any position of its picture or at the middle of a tile code's square; the preview.
+    void PalettePressAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("palette picture", QEvent::MouseButtonPress, pos, button, {});
+    }
+    void PaletteMoveTo(QPoint pos) { Mouse("palette picture", QEvent::MouseMove, pos, Qt::NoButton, {}); }
+    void PaletteReleaseAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("palette picture", QEvent::MouseButtonRelease, pos, button, {});
+    }
+    static QPoint PaletteCentre(int code) { return {17 * (code % 8) + 8, 17 * (code / 8) + 8}; }
+    void PickTile(int code) {
+        PalettePressAt(PaletteCentre(code));
+        PaletteReleaseAt(PaletteCentre(code));
+    }
+    void DragInPalette(int fromCode, int toCode) {
+        PalettePressAt(PaletteCentre(fromCode));
+        PaletteMoveTo(PaletteCentre(toCode));
+        PaletteReleaseAt(PaletteCentre(toCode));
+    }
+    void ClickPreview(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("preview picture", QEvent::MouseButtonPress, {4 * x + 2, 4 * y + 2}, button, {});
+        Mouse("preview picture", QEvent::MouseButtonRelease, {4 * x + 2, 4 * y + 2}, button, {});
+    }
+
+    // Keys at the main window (shortcuts go through the real actions), menu items and tool-bar buttons by name.
+    void Key(const QKeySequence& keys);
+    void Key(const char* keys) { Key(QKeySequence(QString::fromLatin1(keys), QKeySequence::PortableText)); }
+    void Trigger(const QString& actionName);
+    void ClickButton(const QString& buttonName);
+    bool Checked(const QString& actionOrButtonName) const;
+    void Blink(int ticks = 1); // the blink timers' ticks (backend)
+
+    // Open through the scripted dialog: `path` is the dialog's answer; `discard` answers the question
+    // about a modified map, if one is asked.
+    void Open(const QString& path, bool discard = true);
+
+    // ---- The document (backend) ----------------------------------------------------------------------
+    TileCode Cell(int x, int y) const { return Grid()[static_cast<std::size_t>(CellIndex(x, y))]; }
+    MapGrid Grid() const;
+    int TileSet() const;
+    int EditEdge() const; // 8, 16 or 32
+    bool Modified() const;
+    QString FileName() const;
+    // Puts `grid` into the editor as a fresh, unmodified map without a file, in tile set `tileSet` (0: as is).
+    void LoadMap(const MapGrid& grid, int tileSet = 0);
+
+    // ---- The screen ----------------------------------------------------------------------------------
+    // Whether cell (x, y) of the edit window shows tile `code` of the tile set in force. The cursor's ring
+    // along the inside of the cell may stand over it; a cell the cursor fills shows no tile.
+    bool Shows(int x, int y, int code) const;
+    QRgb ShownPixel(int x, int y, int u, int v) const; // pixel (u, v) of the cell on screen
+    bool PreviewShows(int x, int y, int code) const;
+    bool PaletteShows(int code) const; // the tile's square, the selection frame over its outer ring allowed
+    // Whether every visible cell of the edit window shows `grid` (under at most a cursor of one blink
+    // colour) and the preview shows it exactly.
+    ::testing::AssertionResult ShowsGrid(const MapGrid& grid) const;
+    // The palette tile the blinking frame stands around, -1 for none (the frame shows after a pick and a tick).
+    int PickedTile() const;
+    QImage Grab(const QString& role) const;
+    QRgb TilePixel(int code, int edge, int u, int v) const; // of the tile set in force
+    static std::span<const QRgb> BlinkColours();
+    static bool IsBlinkColour(QRgb colour);
+
+    QString StatusText() const;
+    QString EditCaption() const { return Widget("edit window")->windowTitle(); }
+    QString MainTitle() const { return Widget("main window")->windowTitle(); }
+    QStringList CheckLines() const;
+    QStringList MenuTitles() const;
+
+    // Windows and widgets by role (see the name table in EditorDriver.cpp) or by the objectName the
+    // menu, tool-bar and about-box tables give them.
+    QWidget* Widget(const QString& role) const;
+    QAction* Action(const QString& name) const;
+    QScrollBar* ScrollBar(Qt::Orientation orientation) const; // the edit window's own
+    bool Visible(const QString& role) const { return Widget(role)->isVisible(); }
+    bool Minimised(const QString& role) const { return Widget(role)->isMinimized(); }
+    bool Active(const QString& role) const; // the active subwindow of the frame
+    QRect Geometry(const QString& role) const { return Widget(role)->geometry(); }
+    QRect FrameGeometry(const QString& role) const { return Widget(role)->frameGeometry(); }
+    // A window's client area: for the main window the window without its menu bar; for a subwindow its content.
+    QSize ClientSize(const QString& role) const;
+    void SetClientSize(const QString& role, QSize client);
+
+private:
+    void Mouse(const char* role, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::KeyboardModifiers mods);
+
+    ScriptedPlatform* platform_ = nullptr;
+    Qt::MouseButtons held_;
+};
+
+// Runs every test of the program with one application object, as the editor has.
+int RunEditorTestProgram(int argc, char** argv);
+
+} // namespace tav::testing
