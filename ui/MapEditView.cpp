@@ -394,9 +394,11 @@ void MapEditView::StartBlinking() {
 
 void MapEditView::SetCursor(QPoint cell) {
     ShowCursorCells();
+    // A cursor that moves steps its colour; one that stays (a click on its own cell) looks as it did.
+    if (cell != cursor_)
+        blinkPhase_ = (blinkPhase_ + 1) % static_cast<int>(BlinkColours.size());
     cursor_ = cell;
     CurrentTool().CursorCells(cursor_, cursorCells_);
-    blinkPhase_ = (blinkPhase_ + 1) % static_cast<int>(BlinkColours.size());
     ShowCursorCells();
     ReportStatus();
 }

@@ -26,21 +26,38 @@
 // The only code of the tests that knows the editor's classes, its window pointers and its fields. When
 // the editor's insides change, these functions change with them and nothing else does.
 
-#include "Charsel.h"
-#include "Editview.h"
-#include "Mainform.h"
+#include "Document.h"
+#include "MainWindow.h"
+#include "MapEditView.h"
+#include "TilePalette.h"
+#include "BlinkColours.h"
+
+#include <QStandardPaths>
+
+#include <memory>
 
 namespace tav::testing {
 namespace backend {
 namespace {
 
-QMainWindow* MainWindow() { return MainView; }
-void StartEditor() { CreateEditorWindows(); }
-void StopEditor() { DestroyEditorWindows(); }
-QPoint MapScrollOffset() { return MapEditView->EditArea->Offset(); }
+std::unique_ptr<tav::MainWindow>& Window() {
+    static std::unique_ptr<tav::MainWindow> window;
+    return window;
+}
+
+QMainWindow* MainWindow() { return Window().get(); }
+void StartEditor() { Window() = std::make_unique<tav::MainWindow>(); }
+void StopEditor() { Window().reset(); }
+tav::Document& Map() { return *Window()->Map(); }
+MapEditView& EditView() { return *Window()->findChild<MapEditView*>(); }
+QPoint MapScrollOffset() {
+    return Window()->findChild<PictureArea*>(QStringLiteral("EditMapImage"))->Offset();
+}
 
 int RunTests(int argc, char** argv) {
     EditorApplication app(argc, argv);
+    // Settings and data of the tests never mix with the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     InitApplication();
     return RUN_ALL_TESTS();
 }
@@ -48,27 +65,21 @@ int RunTests(int argc, char** argv) {
 } // namespace
 } // namespace backend
 
-MapGrid EditorDriver::Grid() const { return MainView->Document.Grid; }
-int EditorDriver::TileSet() const { return MainView->Document.CurrentTileSet; }
-bool EditorDriver::Modified() const { return MainView->Document.Modified != 0; }
-QString EditorDriver::FileName() const { return QString::fromStdString(MainView->Document.FileName); }
-int EditorDriver::EditEdge() const { return MapEditView->Edge(); }
+MapGrid EditorDriver::Grid() const { return backend::Map().Grid(); }
+int EditorDriver::TileSet() const { return backend::Map().TileSet(); }
+bool EditorDriver::Modified() const { return backend::Map().IsModified(); }
+QString EditorDriver::FileName() const { return backend::Map().ShownName(); }
+int EditorDriver::EditEdge() const { return backend::EditView().Edge(); }
 std::span<const QRgb> EditorDriver::BlinkColours() { return tav::BlinkColours; }
 
 void EditorDriver::LoadMap(const MapGrid& grid, int tileSet) {
-    MapDocument& doc = MainView->Document;
-    doc.Grid = grid;
-    doc.FileName.clear();
-    if (tileSet != 0 && tileSet != doc.CurrentTileSet)
-        MainView->MenuCharClick(tileSet);
-    MapEditView->RedrawMap();
-    doc.Modified = 0;
+    backend::Map().Reset(grid, tileSet != 0 ? tileSet : backend::Map().TileSet(), QString(), QString());
 }
 
 void EditorDriver::Blink(int ticks) {
     for (int i = 0; i < ticks; ++i) {
-        MapEditView->Timer1Timer();
-        CharacterView->Timer1Timer();
+        backend::EditView().BlinkTick();
+        backend::Window()->findChild<TilePalette*>()->BlinkTick();
     }
 }
 
@@ -89,7 +100,7 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"about picture", "Image1"},      {"about OK", "Button1"},
     {"frame", "MdiArea"},             {"tool bar", "SpeedBar"},
     {"status bar", "StatusBar"},      {"status", "StatusPanel"},
-    {"hidden menu", "N1"},
+    {"hidden menu", "HiddenItems"},
 };
 
 constexpr int PalettePitch = 17; // a 16-pixel tile and a one-pixel grid line, as PaletteCentre counts

@@ -162,7 +162,7 @@ TEST(AboutBox, IsCentredOnTheMainWindowShownModallyAndClosedByOkOrEnterAgainAndA
             else
                 QTest::mouseClick(d.Widget("about OK"), Qt::LeftButton);
         });
-        d.Trigger("V1"); // returns only when the box was closed
+        d.Trigger("MenuAbout"); // returns only when the box was closed
         EXPECT_EQ(d.platform().ModalShows, ++shows);
         EXPECT_TRUE(wasModal);
         EXPECT_FALSE(d.Visible("about box"));

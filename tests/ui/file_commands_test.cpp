@@ -29,9 +29,8 @@ TEST_F(EditorUi, NewAsksOnlyForAModifiedMapAndClearsItUnlessCancelled) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenMap("old.map", PlainPaintedGrid(3));
+        OpenMap("old.map", PlainPaintedGrid(3), 40); // a set, a scale and a tool that New must keep
         const MapGrid edited = c.modified ? Paint(0, 0, 100) : d.Grid();
-        d.Key("Alt+4"); // a set, a scale and a tool that New must keep
         d.ClickButton("MiddleCharButton");
         d.ClickButton("BoxButton");
         p.Forget();
@@ -78,9 +77,8 @@ TEST_F(EditorUi, OpenLoadsTheChosenFileInItsSetAndCorrectsAnInvalidNumberToSetOn
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "set " << c.startSet << ", byte " << c.tileSetByte);
-        d.Trigger(QStringLiteral("MenuChar%1").arg(c.startSet));
+        OpenMap("start.map", MapDocument::FilledGrid(NewMapTile), 10 * c.startSet);
         ASSERT_EQ(d.TileSet(), c.startSet);
-        p.Forget();
         const MapGrid grid = PlainPaintedGrid(static_cast<unsigned>(c.tileSetByte));
         ASSERT_TRUE(PutFile(Path("other.map"), ImageBytes(grid, c.tileSetByte)));
 
@@ -321,7 +319,8 @@ TEST_F(EditorUi, ShapedMapsOfEveryTileSetComeBackFromTheirFileUnchanged) {
     EXPECT_TRUE(p.Errors.empty());
 }
 
-TEST_F(EditorUi, ShapingAndUnshapingChangeTheMapRedrawItAndLeaveModifiedAlone) {
+// Shaping and unshaping are changes like any other: they make the map modified and undo in one step.
+TEST_F(EditorUi, ShapingAndUnshapingChangeTheMapRedrawItAndUndoInOneStep) {
     const struct {
         const char* name;
         std::function<void(EditorDriver&)> give;
@@ -345,11 +344,16 @@ TEST_F(EditorUi, ShapingAndUnshapingChangeTheMapRedrawItAndLeaveModifiedAlone) {
             else
                 UnshapeMap(expected);
             ASSERT_NE(expected, d.Grid());
+            const MapGrid before = d.Grid();
             way.give(d);
             EXPECT_EQ(d.Grid(), expected);
             EXPECT_TRUE(d.ShowsGrid(expected));
-            EXPECT_EQ(d.Modified(), modified);
+            EXPECT_TRUE(d.Modified());
             EXPECT_TRUE(p.Messages.empty());
+            d.Key("Ctrl+Z");
+            EXPECT_EQ(d.Grid(), before);
+            EXPECT_TRUE(d.ShowsGrid(before));
+            EXPECT_EQ(d.Modified(), modified);
         }
     }
 }
