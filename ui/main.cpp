@@ -2,12 +2,14 @@
 
 #include "Mainform.h"
 #include "Platform.h"
+#include "ProcessSignals.h"
 
 #include <QGuiApplication>
 
 #include <exception>
 
 int main(int argc, char** argv) {
+    tav::InstallProcessSignalHandling();
     // Whole-number scale factors keep the tiles' pixels square on a scaled desktop.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     tav::EditorApplication app(argc, argv);
