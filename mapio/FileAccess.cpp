@@ -1,11 +1,15 @@
 #include "FileAccess.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <string_view>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +39,29 @@ QString NotRegularText(mode_t mode) {
         return QStringLiteral("is a device, not a regular file");
     return QStringLiteral("is not a regular file");
 }
+
+// The temporary file QSaveFile makes for "NAME" is "NAME." followed by six letters drawn at random from
+// both cases. A word a person appends ("backup", "BACKUP", "Backup") keeps one case after its first
+// letter, so a suffix is taken for ours only when it mixes cases past the first letter.
+bool IsTemporarySuffix(std::string_view suffix) {
+    if (suffix.size() != 6)
+        return false;
+    bool lower = false;
+    bool upperAfterFirst = false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        const char c = suffix[i];
+        if (c >= 'a' && c <= 'z')
+            lower = true;
+        else if (c >= 'A' && c <= 'Z')
+            upperAfterFirst = upperAfterFirst || i > 0;
+        else
+            return false;
+    }
+    return lower && upperAfterFirst;
+}
+
+// A save in another process finishes within this time; only an older temporary is left over for good.
+constexpr std::time_t StaleAfterSeconds = 60;
 
 } // namespace
 
@@ -96,6 +123,38 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     }
     if (!file.commit())
         throw FileError(WriteFailure(path, file.errorString()));
+}
+
+int RemoveStaleTemporaries(const QString& mapPath) {
+    const QFileInfo map(mapPath);
+    // Qt puts its random letters in place of a run of six X in the name itself, so such a name has no
+    // temporaries of the form looked for here.
+    if (map.fileName().isEmpty() || map.fileName().contains(QStringLiteral("XXXXXX")))
+        return 0;
+    const QByteArray folder = QFile::encodeName(map.absolutePath());
+    const QByteArray prefix = QFile::encodeName(map.fileName()) + '.';
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return 0;
+    const int folderFd = ::dirfd(dir);
+    const std::time_t now = std::time(nullptr);
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (!name.starts_with(std::string_view(prefix.constData(), static_cast<std::size_t>(prefix.size()))) ||
+            !IsTemporarySuffix(name.substr(static_cast<std::size_t>(prefix.size()))))
+            continue;
+        struct stat info {};
+        if (::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || static_cast<std::size_t>(info.st_size) > MapFileSize ||
+            now - info.st_mtime < StaleAfterSeconds)
+            continue;
+        if (::unlinkat(folderFd, entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace tav

@@ -37,6 +37,12 @@ inline QByteArray ReadMapFileBytes(const QString& path) {
 // An existing target that is not a regular file (a folder, a device) is refused.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Removes what an interrupted WriteFileAtomically left beside the map at `mapPath`: a regular file of
+// ours named "<map name>.<six random letters>", no larger than a map and at least a minute old (a younger
+// one may belong to a save under way in another process). Names a person would give a copy, such as
+// "castle.map.backup", are never taken for one. Returns how many files were removed; failures are ignored.
+int RemoveStaleTemporaries(const QString& mapPath);
+
 // The image as bytes to write.
 inline QByteArray MapImageBytes(const MapImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));

@@ -81,6 +81,8 @@ bool FileController::OpenPath(const QString& path) {
         tileSet = 1;
     }
     document_->Reset(content->Grid, tileSet, path, path);
+    // A save cut short by a kill may have left its complete temporary beside the map.
+    RemoveStaleTemporaries(path);
     return true;
 }
 

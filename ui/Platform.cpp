@@ -1,5 +1,7 @@
 #include "Platform.h"
 
+#include "NameOnlyIconProvider.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -41,6 +43,7 @@ namespace {
 
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings, bool save) {
     QFileDialog dialog(parent, settings.Title);
+    UseNameOnlyIcons(dialog); // no listed file may block the window
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !settings.FileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!settings.Filter.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 #include "Platform.h"
+#include "ProcessSignals.h"
 
 #include <QGuiApplication>
 
@@ -9,6 +10,7 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    tav::InstallProcessSignalHandling();
     // Whole-number scale factors keep the tiles' pixels square on a scaled desktop.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     tav::EditorApplication app(argc, argv);

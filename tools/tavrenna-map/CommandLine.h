@@ -56,6 +56,11 @@ private:
     QStringList positional_;
 };
 
+// The error line for the first argument whose bytes do not survive decoding as UTF-8 text (Qt's
+// arguments() would put U+FFFD in their place, and a file name would then name another file), or
+// nothing when every argument is text.
+std::optional<QString> UndecodableArgument(int argc, const char* const* argv);
+
 // The strict number rule on its own: digits only, at most nine of them, within lo..hi.
 std::optional<int> ParseWholeNumber(const QString& text, int lo, int hi);
 

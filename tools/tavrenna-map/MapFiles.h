@@ -46,7 +46,8 @@ LoadedMap ReadMapFile(const QString& path);
 // file only once it is complete. Throws CliFailure naming the file; the old file is then left as it was.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
-// The map as the editor saves it: 2306 bytes, the tile set x 10, a zero byte.
+// The map as the editor saves it: 2306 bytes, the tile set x 10, a zero byte. Stale temporaries of an
+// interrupted earlier write of the same map are removed first.
 void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet);
 
 } // namespace tav::cli
