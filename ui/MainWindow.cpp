@@ -454,6 +454,9 @@ void MainWindow::ConnectEditingAids() {
     connect(editView_, &MapEditView::VisibleAreaChanged, preview_, &PreviewView::ShowVisibleArea);
     preview_->ShowVisibleArea(editView_->VisibleArea());
     connect(preview_, &PreviewView::NavigateRequested, editView_, &MapEditView::CenterOn);
+    // Restored by its own title-bar button, the preview takes its old place only after this announcement.
+    connect(preview_, &QMdiSubWindow::windowStateChanged, this, &MainWindow::KeepPreviewOffPalette,
+            Qt::QueuedConnection);
 }
 
 void MainWindow::ShowPickedCode(int code) {

@@ -33,6 +33,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string>
 
 // Texts in failure messages as text.
 static void PrintTo(const QString& text, std::ostream* out) {
@@ -287,12 +288,18 @@ TEST_F(EditComforts, RestoredPreviewLeavesThePaletteUncovered) {
     auto* preview = Find<QMdiSubWindow>("PreEditView");
     const QRect frame = Find<QMdiArea>("MdiArea")->viewport()->rect();
     for (const char* scale : {"SmallCharButton", "MiddleCharButton", "LargeCharButton"}) {
-        SCOPED_TRACE(scale);
-        Find<QToolButton>(scale)->click();
-        preview->showMinimized();
-        window->findChild<QAction*>(QStringLiteral("MenuShowPreview"))->trigger();
-        EXPECT_FALSE(preview->geometry().intersects(Find("CharacterView")->geometry()));
-        EXPECT_TRUE(frame.contains(preview->geometry()));
+        for (bool byMenu : {false, true}) {
+            SCOPED_TRACE(std::string(scale) + (byMenu ? " by the window menu" : " by its own button"));
+            Find<QToolButton>(scale)->click();
+            preview->showMinimized();
+            if (byMenu)
+                window->findChild<QAction*>(QStringLiteral("MenuShowPreview"))->trigger();
+            else
+                preview->showNormal();
+            QApplication::processEvents();
+            EXPECT_FALSE(preview->geometry().intersects(Find("CharacterView")->geometry()));
+            EXPECT_TRUE(frame.contains(preview->geometry()));
+        }
     }
 }
 
