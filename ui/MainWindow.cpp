@@ -13,6 +13,7 @@
 #include "MapEditView.h"
 #include "PasteBlock.h"
 #include "Platform.h"
+#include "PreferencesDialog.h"
 #include "PreviewView.h"
 #include "ReplaceCodes.h"
 #include "ShapeMap.h"
@@ -20,6 +21,7 @@
 #include "SwitchTileSet.h"
 #include "TilePalette.h"
 #include "TileSetPictures.h"
+#include "TileRoles.h"
 #include "TileSets.h"
 #include "UnshapeMap.h"
 
@@ -28,6 +30,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFile>
 #include <QFont>
 #include <QIcon>
@@ -53,10 +56,11 @@ const QString UiFontName = QStringLiteral("ＭＳ Ｐゴシック");
 
 // Where a command appears: a menu of the menu bar, the menu bar itself, the hidden menu whose items only
 // work through their shortcuts, or only the tool bar.
-enum class Place { File, Edit, Window, Help, MenuBar, Hidden, ToolBarOnly };
+enum class Place { File, Edit, Window, Options, Help, MenuBar, Hidden, ToolBarOnly };
 
 // Tool and scale buttons are radio groups; a toggle button keeps its pressed look until clicked again.
-enum class ButtonKind { Plain, Tool, Scale, Toggle };
+// An on/off item carries a check mark and has no button.
+enum class ButtonKind { Plain, Tool, Scale, Toggle, OnOff };
 
 struct Command {
     const char* Name; // the action's object name; nullptr for a tool-bar button alone
@@ -111,7 +115,7 @@ constexpr Command Commands[] = {
     {"MenuSelectAll", Place::Edit, "全て選択", "Ctrl+A", false, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.SelectAll(); }},
     {"MenuDeselect", Place::Edit, "選択を解除", "Esc", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ClearSelection(); }},
+     [](MainWindow& w) { w.CancelGesture(); }},
     {nullptr, Place::ToolBarOnly, "", "", false, "ChangeButton", 422, "置換", ButtonKind::Plain,
      [](MainWindow& w) { w.ReplaceCodesInMap(false); }},
     {nullptr, Place::ToolBarOnly, "", "", false, "ExchangeButton", 448, "交換", ButtonKind::Plain,
@@ -135,6 +139,11 @@ constexpr Command Commands[] = {
      [](MainWindow& w) { w.ShowCheckView(); }},
     {"MenuShowFactionView", Place::Window, "勢力分析ウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShowFactionView(); }},
+
+    {"MenuGridLines", Place::Options, "グリッド線を表示(&G)", "", false, nullptr, 0, "", ButtonKind::OnOff,
+     [](MainWindow& w) { w.SetGridLines(!w.Settings().GridLines); }},
+    {"MenuPreferences", Place::Options, "環境設定(&P)...", "", true, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShowPreferences(); }},
 
     {"MenuAbout", Place::MenuBar, "バージョン(&V)", "", false, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShowAbout(); }},
@@ -224,6 +233,7 @@ MainWindow::MainWindow() {
     about_ = new AboutDialog(this);
     files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
+    ConnectEditingAids();
 
     connect(palette_, &TilePalette::CodePicked, editView_, &MapEditView::SetPaintCode);
     connect(editView_, &MapEditView::StatusTextChanged, statusPanel_, &QLabel::setText);
@@ -239,6 +249,8 @@ MainWindow::MainWindow() {
         if (tileSet >= 1 && tileSet <= TileSetCount)
             Action(TileSets[static_cast<std::size_t>(tileSet - 1)].MenuItem)->setChecked(true);
     });
+
+    ApplyStartupSettings();
 
     // The start size: the screen's, up to 792 x 552 for the outer frame; before the window is shown the
     // frame adds nothing.
@@ -285,6 +297,16 @@ void MainWindow::CreateFrame() {
     statusPanel_->setFrameShape(QFrame::Panel);
     statusPanel_->setFrameShadow(QFrame::Sunken);
     statusBar_->addWidget(statusPanel_);
+    statusCellCode_ = new QLabel(statusBar_);
+    statusCellCode_->setObjectName(QStringLiteral("StatusCellCode"));
+    statusCellCode_->setFrameShape(QFrame::Panel);
+    statusCellCode_->setFrameShadow(QFrame::Sunken);
+    statusBar_->addWidget(statusCellCode_);
+    statusPickedCode_ = new QLabel(statusBar_);
+    statusPickedCode_->setObjectName(QStringLiteral("StatusPickedCode"));
+    statusPickedCode_->setFrameShape(QFrame::Panel);
+    statusPickedCode_->setFrameShadow(QFrame::Sunken);
+    statusBar_->addWidget(statusPickedCode_);
     statusMessage_ = new QLabel(statusBar_);
     statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
     statusBar_->addWidget(statusMessage_, 1);
@@ -303,7 +325,7 @@ void MainWindow::CreateCommands() {
     QMenu* editMenu = menu(QStringLiteral("編集(&E)"), "Edit");
     QMenu* tileSetMenu = menu(QStringLiteral("キャラクター(&C)"), "Character");
     QMenu* windowMenu = menu(QStringLiteral("ウインドウ(&W)"), "WindowMenu");
-    menu(QStringLiteral("オプション(&O)"), "OptionsMenu");
+    QMenu* optionsMenu = menu(QStringLiteral("オプション(&O)"), "OptionsMenu");
     QMenu* helpMenu = menu(QStringLiteral("ヘルプ(&H)"), "HelpMenu");
     // Never shown: its items are added to the window itself so that their shortcuts still work.
     auto* hiddenMenu = new QMenu(QStringLiteral("非メニュー項目"), this);
@@ -326,6 +348,7 @@ void MainWindow::CreateCommands() {
             QMenu* target = c.Where == Place::File     ? fileMenu
                             : c.Where == Place::Edit   ? editMenu
                             : c.Where == Place::Window ? windowMenu
+                            : c.Where == Place::Options ? optionsMenu
                             : c.Where == Place::Help   ? helpMenu
                             : c.Where == Place::Hidden ? hiddenMenu
                                                        : nullptr;
@@ -336,7 +359,7 @@ void MainWindow::CreateCommands() {
             } else if (c.Where == Place::MenuBar) {
                 bar->addAction(action);
             }
-            if (c.Kind == ButtonKind::Toggle)
+            if (c.Kind == ButtonKind::Toggle || c.Kind == ButtonKind::OnOff)
                 action->setCheckable(true);
             if (c.Kind == ButtonKind::Tool || c.Kind == ButtonKind::Scale) {
                 action->setCheckable(true);
@@ -438,6 +461,78 @@ void MainWindow::showEvent(QShowEvent* event) {
     palette_->StartBlinking();
 }
 
+// ---- Editing aids and settings -------------------------------------------------------------------
+
+void MainWindow::ConnectEditingAids() {
+    connect(editView_, &MapEditView::CursorCodeChanged, statusCellCode_,
+            [label = statusCellCode_](int code) { label->setText(TileCodeText(code)); });
+    connect(palette_, &TilePalette::CodePicked, this, &MainWindow::ShowPickedCode);
+    ShowPickedCode(palette_->PickedCode());
+    connect(editView_, &MapEditView::CodeSampled, palette_, &TilePalette::Pick);
+    // Ctrl+wheel: the scale is the frame's, so the wheel asks for it as the buttons do.
+    connect(editView_, &MapEditView::ScaleRequested, this,
+            [this](int editScale) { RunCommand([&] { SelectScale(editScale); }); });
+    connect(editView_, &MapEditView::VisibleAreaChanged, preview_, &PreviewView::ShowVisibleArea);
+    preview_->ShowVisibleArea(editView_->VisibleArea());
+    connect(preview_, &PreviewView::NavigateRequested, editView_, &MapEditView::CenterOn);
+    // Restored by its own title-bar button, the preview takes its old place only after this announcement.
+    connect(preview_, &QMdiSubWindow::windowStateChanged, this, &MainWindow::KeepPreviewOffPalette,
+            Qt::QueuedConnection);
+}
+
+void MainWindow::ShowPickedCode(int code) {
+    statusPickedCode_->setText(QStringLiteral("選択タイル ") + TileCodeText(code));
+}
+
+void MainWindow::ApplyStartupSettings() {
+    settings_ = EditorSettings::Load();
+    if (settings_.StartTileSet != document_->TileSet())
+        document_->Reset(document_->Grid(), settings_.StartTileSet, QString(), QString());
+    editView_->SetScale(settings_.StartScale);
+    if (const char* name = ActionFor(ScaleActions, settings_.StartScale))
+        Action(name)->setChecked(true);
+    ApplySettings(settings_);
+}
+
+void MainWindow::ApplySettings(const EditorSettings& settings) {
+    // Only a change is written, so a start-up leaves no settings file behind.
+    if (!(settings == settings_)) {
+        settings_ = settings;
+        settings_.Save();
+    }
+    editView_->SetGridLines(settings_.GridLines);
+    Action("MenuGridLines")->setChecked(settings_.GridLines);
+    editView_->SetBlinking(settings_.Blink);
+    palette_->SetBlinking(settings_.Blink);
+    emit SettingsChanged();
+}
+
+void MainWindow::SetGridLines(bool shown) {
+    EditorSettings changed = settings_;
+    changed.GridLines = shown;
+    ApplySettings(changed);
+}
+
+void MainWindow::ShowPreferences() {
+    PreferencesDialog dialog(settings_, this);
+    if (CurrentPlatform().ExecModal(&dialog) == QDialog::Accepted)
+        ApplySettings(dialog.Chosen());
+}
+
+void MainWindow::CancelGesture() {
+    editView_->CancelGesture();
+}
+
+void MainWindow::KeepPreviewOffPalette() {
+    if (preview_->isHidden() || preview_->isMinimized())
+        return;
+    const QRect frame = mdiArea_->viewport()->rect();
+    const QRect place = preview_->geometry();
+    if (!place.intersects(palette_->geometry()) && frame.contains(place))
+        return;
+    preview_->move(PlaceBesidePalette(frame, palette_->geometry(), place.size()));
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     KeepMinimumSize();
@@ -473,6 +568,7 @@ void MainWindow::LayoutEditWindow() {
                                            statusBar_->height(), speedBar_->height()});
     editView_->ApplyMaximumClientSize(maximum);
     palette_->move(maximum.width() + 8 + (editView_->VertScrollBarShown() ? 16 : 0), 0);
+    KeepPreviewOffPalette();
 }
 
 bool MainWindow::PlacePaletteBeside(QSize editClient) {
@@ -542,13 +638,6 @@ void MainWindow::ToggleRangeSelection() {
 
 void MainWindow::SelectAll() {
     editView_->SetSelection(WholeMap);
-}
-
-void MainWindow::ClearSelection() {
-    if (editView_->IsPasting())
-        editView_->CancelPaste();
-    else
-        editView_->SetSelection(std::nullopt);
 }
 
 void MainWindow::CopySelection() {
@@ -667,6 +756,7 @@ void MainWindow::ShowPalette() {
 
 void MainWindow::ShowPreview() {
     ShowWindow(preview_, true);
+    KeepPreviewOffPalette();
 }
 
 void MainWindow::ShowCheckView() {

@@ -3,6 +3,8 @@
 // document and the editor's windows, builds its menus and tool-bar buttons from one table of commands,
 // and wires the windows to the document and to each other's announcements.
 
+#include "EditorSettings.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -59,7 +61,6 @@ public:
     void ToggleRangeSelection();
     void SelectAll();
     // Esc: drops a floating paste, else the selection.
-    void ClearSelection();
     void CopySelection();
     void CutSelection();
     // Floats the clipboard's block under the pointer, or with `inPlace` puts it where it was copied from.
@@ -79,9 +80,23 @@ public:
     void ShowPreview();
     void ShowCheckView();
     void ShowFactionView();
+    // Esc: drops the edit window's half-made shape or stroke.
+    void CancelGesture();
+    void SetGridLines(bool shown);
+    // 環境設定: the user edits the settings; accepted ones are stored and take effect at once.
+    void ShowPreferences();
+
+    const EditorSettings& Settings() const { return settings_; }
+    // Stores `settings` and applies what can change while the editor runs (all but the start-up values
+    // and the language).
+    void ApplySettings(const EditorSettings& settings);
 
     // Sizes the edit window to what fits beside the palette, and puts the palette beside it.
     void LayoutEditWindow();
+
+signals:
+    // The settings changed (the autosave interval among them).
+    void SettingsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -96,6 +111,10 @@ private:
     bool PlacePaletteBeside(QSize editClient);
     int MenuBarHeight() const;
     void KeepMinimumSize();
+    void ConnectEditingAids();
+    void ApplyStartupSettings();
+    void ShowPickedCode(int code);
+    void KeepPreviewOffPalette();
 
     Document* document_ = nullptr;
     TileSetPictures* pictures_ = nullptr;
@@ -106,6 +125,8 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusPanel_ = nullptr;
     QLabel* statusMessage_ = nullptr;
+    QLabel* statusCellCode_ = nullptr;   // the code under the pointer and its role
+    QLabel* statusPickedCode_ = nullptr; // the code the palette has picked
     MapEditView* editView_ = nullptr;
     TilePalette* palette_ = nullptr;
     PreviewView* preview_ = nullptr;
@@ -117,6 +138,8 @@ private:
     QActionGroup* toolItems_ = nullptr;
     QActionGroup* scaleItems_ = nullptr;
     QActionGroup* tileSetItems_ = nullptr;
+
+    EditorSettings settings_;
 };
 
 } // namespace tav

@@ -15,10 +15,22 @@
 #include <QMdiArea>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tav {
+
+namespace {
+
+// One notch of a mouse wheel, in the units of QWheelEvent::angleDelta.
+constexpr int WheelNotch = 120;
+// How far one notch scrolls, in cells, at every scale.
+constexpr int WheelStepCells = 3;
+const QColor GridLineColour(0, 0, 0, 88);
+
+} // namespace
 
 // Holds the picture and the two scroll bars; the scroll bars sit outside the client area, as a
 // window's own scroll bars do.
@@ -91,14 +103,16 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     mapArea_ = new PictureArea(&mapPicture_, client_);
     mapArea_->setObjectName(QStringLiteral("EditMapImage"));
     mapArea_->setPalette(navy);
-    mapArea_->MouseDown = [this](Qt::MouseButton b, QPoint p, Qt::KeyboardModifiers) { OnMouseDown(b, p); };
+    mapArea_->MouseDown = [this](Qt::MouseButton b, QPoint p, Qt::KeyboardModifiers m) { OnMouseDown(b, p, m); };
     mapArea_->MouseMove = [this](QPoint p, Qt::MouseButtons held) { OnMouseMove(p, held); };
     mapArea_->MouseUp = [this](Qt::MouseButton b, QPoint p) { OnMouseUp(b, p); };
     mapArea_->MouseLost = [this] {
         CurrentTool().LoseMouse();
         RefreshOverlay();
     };
+    mapArea_->Wheel = [this](const QWheelEvent& event, QPoint p) { OnWheel(event, p); };
     mapArea_->PaintOverlay = [this](QPainter& painter) {
+        PaintGridLines(painter);
         PaintSelectionOverlay(painter);
         PaintCursor(painter);
     };
@@ -289,12 +303,52 @@ void MapEditView::CancelShape() {
     ReportStatus();
 }
 
+void MapEditView::CancelGesture() {
+    // The latest half-made thing goes first: a floating paste, then a shape's first point, then the selection.
+    if (pasting_) {
+        CancelPaste();
+        return;
+    }
+    if (CurrentTool().IsHalfMade()) {
+        CancelShape();
+        return;
+    }
+    SetSelection(std::nullopt);
+    CancelShape();
+}
+
+void MapEditView::SetGridLines(bool shown) {
+    if (shown == gridLines_)
+        return;
+    gridLines_ = shown;
+    mapArea_->update();
+}
+
+void MapEditView::SetBlinking(bool blinking) {
+    blinking_ = blinking;
+    if (blinkStarted_)
+        blinkTimer_.SetInterval(blinking_ ? 200 : 0);
+}
+
 QString MapEditView::StatusText() const {
     return CurrentTool().StatusText(cursor_);
 }
 
 void MapEditView::ReportStatus() {
     emit StatusTextChanged(StatusText());
+    ReportCursorCode();
+}
+
+void MapEditView::ReportCursorCode() {
+    emit CursorCodeChanged(document_->Cell(cursor_.x(), cursor_.y()));
+}
+
+// The tool's state changed without the pointer moving: the cursor shows the new shape at once.
+void MapEditView::RefreshCursor() {
+    ShowCursorCells();
+    CurrentTool().CursorCells(cursor_, cursorCells_);
+    ShowCursorCells();
+    ReportStatus();
 }
 
 // ---- Drawing -------------------------------------------------------------------------------------
@@ -317,6 +371,7 @@ void MapEditView::RedrawMap() {
     }
     shownOverlay_ = OverlayRegion();
     mapArea_->update();
+    ReportCursorCode();
 }
 
 void MapEditView::RedrawCells(const std::vector<int>& cells) {
@@ -341,6 +396,7 @@ void MapEditView::RedrawCells(const std::vector<int>& cells) {
         mapArea_->ShowPictureRect(changed);
     // The shape a two-point tool shows may follow the map (a fill's outline), so its cells are shown anew.
     ShowCursorCells();
+    ReportCursorCode();
 }
 
 void MapEditView::UpdateCaption() {
@@ -356,6 +412,18 @@ void MapEditView::ShowCursorCells() {
     for (int i = 0; i < cursorCells_.CellCount; ++i)
         mapArea_->ShowPictureRect(QRect(cursorCells_.CellColumns[static_cast<std::size_t>(i)] * e,
                                         cursorCells_.CellRows[static_cast<std::size_t>(i)] * e, e, e));
+}
+
+void MapEditView::PaintGridLines(QPainter& painter) const {
+    if (!gridLines_)
+        return;
+    const int e = Edge();
+    const int f = MapSize * e;
+    // Along the left and top edge of every cell but the first; the map's own border needs none.
+    for (int i = 1; i < MapSize; ++i) {
+        painter.fillRect(i * e, 0, 1, f, GridLineColour);
+        painter.fillRect(0, i * e, f, 1, GridLineColour);
+    }
 }
 
 void MapEditView::PaintCursor(QPainter& painter) const {
@@ -389,7 +457,8 @@ void MapEditView::BlinkTick() {
 }
 
 void MapEditView::StartBlinking() {
-    blinkTimer_.SetInterval(200);
+    blinkStarted_ = true;
+    SetBlinking(blinking_);
 }
 
 void MapEditView::SetCursor(QPoint cell) {
@@ -410,19 +479,22 @@ QPoint MapEditView::CellAtPixel(QPoint pixel) const {
     return {std::clamp(pixel.x() / e, 0, MapSize - 1), std::clamp(pixel.y() / e, 0, MapSize - 1)};
 }
 
-void MapEditView::OnMouseDown(Qt::MouseButton button, QPoint pixel) {
+void MapEditView::OnMouseDown(Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers modifiers) {
     if (button == Qt::RightButton) {
-        // A right click drops a paste, then the selection while the mouse selects, then a half-made shape.
-        if (pasting_)
-            CancelPaste();
-        else if (selecting_ && selection_)
-            SetSelection(std::nullopt);
-        CancelShape();
+        CancelGesture();
+        return;
+    }
+    const QPoint cell = CellAtPixel(pixel);
+    // The eyedropper: the cell's code goes to the palette; the tool and its half-made shape stay as they are.
+    if (button == Qt::MiddleButton || (button == Qt::LeftButton && modifiers.testFlag(Qt::AltModifier))) {
+        const int code = document_->Cell(cell.x(), cell.y());
+        // Codes from 128 on come only from files and have no tile in the palette.
+        if (code < 128)
+            emit CodeSampled(code);
         return;
     }
     if (button != Qt::LeftButton)
         return;
-    const QPoint cell = CellAtPixel(pixel);
     lastClicked_ = cell;
     CurrentTool().Press(Context(), cell);
     // One click puts the block down; then the window's own tool takes the mouse again.
@@ -447,7 +519,65 @@ void MapEditView::OnMouseUp(Qt::MouseButton button, QPoint pixel) {
         return;
     CurrentTool().Release(Context(), CellAtPixel(pixel));
     RefreshOverlay();
-    ReportStatus();
+    RefreshCursor();
+}
+
+// ---- Wheel and scrolling -------------------------------------------------------------------------
+
+void MapEditView::OnWheel(const QWheelEvent& event, QPoint pixel) {
+    const QPoint angle = event.angleDelta();
+    if (event.modifiers().testFlag(Qt::ControlModifier)) {
+        zoomRemainder_ += angle.y() != 0 ? angle.y() : angle.x();
+        // A fine-grained wheel or a touchpad sends parts of a notch; each whole notch is one scale step.
+        if (std::abs(zoomRemainder_) >= WheelNotch) {
+            const int steps = zoomRemainder_ > 0 ? 1 : -1;
+            zoomRemainder_ = 0;
+            StepScale(steps, pixel);
+        }
+        return;
+    }
+    QPoint pixels = event.pixelDelta(); // a touchpad says how far, in pixels
+    if (pixels.isNull()) {
+        wheelRemainder_ += angle * (WheelStepCells * Edge());
+        pixels = QPoint(wheelRemainder_.x() / WheelNotch, wheelRemainder_.y() / WheelNotch);
+        wheelRemainder_ -= pixels * WheelNotch;
+    }
+    // Shift turns the vertical wheel sideways; some desktops have already done so.
+    if (event.modifiers().testFlag(Qt::ShiftModifier))
+        pixels = QPoint(pixels.y() != 0 ? pixels.y() : pixels.x(), 0);
+    // Turning the wheel away from the user shows what lies above.
+    ScrollTo(mapArea_->Offset() - pixels);
+}
+
+void MapEditView::StepScale(int steps, QPoint pixel) {
+    const int wanted = std::clamp(scale_ + steps, static_cast<int>(Small), static_cast<int>(Large));
+    if (wanted == scale_)
+        return;
+    const QPoint onScreen = pixel - mapArea_->Offset();
+    const QPointF point = QPointF(pixel) / Edge();
+    emit ScaleRequested(wanted);
+    if (scale_ != wanted)
+        return;
+    ScrollTo((point * Edge()).toPoint() - onScreen);
+}
+
+void MapEditView::ScrollTo(QPoint offset) {
+    // The scroll bars clamp to their range; a hidden one stands at 0 and the picture does not move.
+    if (HorzScrollBarShown())
+        horzScrollBar_->setValue(offset.x());
+    if (VertScrollBarShown())
+        vertScrollBar_->setValue(offset.y());
+}
+
+QRectF MapEditView::VisibleArea() const {
+    const double e = Edge();
+    const QRectF shown(QPointF(mapArea_->Offset()) / e, QSizeF(mapArea_->size()) / e);
+    return shown.intersected(QRectF(0, 0, MapSize, MapSize));
+}
+
+void MapEditView::CenterOn(QPointF cell) {
+    const QSize view = mapArea_->size();
+    ScrollTo((cell * Edge()).toPoint() - QPoint(view.width() / 2, view.height() / 2));
 }
 
 // ---- Size ----------------------------------------------------------------------------------------
@@ -487,6 +617,11 @@ void MapEditView::PlaceClientParts() {
     vertScrollBar_->setRange(0, std::max(f - h, 0));
     vertScrollBar_->setPageStep(std::max(h, 1));
     mapArea_->SetOffset(QPoint(hbar ? horzScrollBar_->value() : 0, vbar ? vertScrollBar_->value() : 0));
+    const QRectF area = VisibleArea();
+    if (area != reportedArea_) {
+        reportedArea_ = area;
+        emit VisibleAreaChanged(area);
+    }
 }
 
 void MapEditView::SetScrollBar(QScrollBar* bar, bool shown) {

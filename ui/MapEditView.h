@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QPoint>
 #include <QRegion>
+#include <QRectF>
 #include <QSize>
 
 #include <array>
@@ -22,6 +23,7 @@
 
 class QMdiArea;
 class QScrollBar;
+class QWheelEvent;
 
 namespace tav {
 
@@ -68,6 +70,20 @@ public:
     void SetPaintCode(int code) { paintCode_ = code; }
     // Drops a half-made shape or stroke.
     void CancelShape();
+    // What Esc and a right click do: cancel whatever the tool in force has half made.
+    void CancelGesture();
+
+    // Thin lines between the cells, over the map.
+    void SetGridLines(bool shown);
+    bool GridLinesShown() const { return gridLines_; }
+    // Whether the cursor cycles through its colours; still, it keeps one colour.
+    void SetBlinking(bool blinking);
+    bool IsBlinking() const { return blinkTimer_.Interval() > 0; }
+
+    // The part of the map the window shows, in cells; fractions where it is scrolled between cells.
+    QRectF VisibleArea() const;
+    // Scrolls so that the map point `cell` (in cells) is in the middle of the window, as far as it goes.
+    void CenterOn(QPointF cell);
 
     // The selection: state of this window, not of the map. While there is one, the drawing tools paint only
     // inside it.
@@ -105,6 +121,14 @@ public:
 signals:
     void StatusTextChanged(const QString& text);
     void SelectionChanged(bool hasSelection);
+    // The code of the cell under the cursor, after a move or a change of that cell.
+    void CursorCodeChanged(int code);
+    // Alt+click or the middle button took the code of a cell, for the palette to pick.
+    void CodeSampled(int code);
+    // Ctrl+wheel asks for the next larger or smaller scale; the frame decides. Once the scale is in force,
+    // the window scrolls so that the point under the pointer stays where it was.
+    void ScaleRequested(int editScale);
+    void VisibleAreaChanged(const QRectF& area);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -130,11 +154,17 @@ private:
     void SetCursor(QPoint cell);
     void ShowCursorCells();
     void PaintCursor(QPainter& painter) const;
+    void PaintGridLines(QPainter& painter) const;
     void ReportStatus();
+    void ReportCursorCode();
+    void RefreshCursor();
 
-    void OnMouseDown(Qt::MouseButton button, QPoint pixel);
+    void OnMouseDown(Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers modifiers);
     void OnMouseMove(QPoint pixel, Qt::MouseButtons buttons);
     void OnMouseUp(Qt::MouseButton button, QPoint pixel);
+    void OnWheel(const QWheelEvent& event, QPoint pixel);
+    void StepScale(int steps, QPoint pixel);
+    void ScrollTo(QPoint offset);
 
     void OnResized();
     void SetScrollBar(QScrollBar* bar, bool shown);
@@ -166,6 +196,13 @@ private:
     ShapeCells cursorCells_; // the cells the cursor covers now
     int blinkPhase_ = 0;
     BlinkTimer blinkTimer_;
+    bool blinkStarted_ = false; // the frame has been shown
+    bool blinking_ = true;      // the user's choice
+    bool gridLines_ = false;
+
+    QPoint wheelRemainder_; // wheel turns not yet worth a whole pixel, in 1/120 of a notch times pixels
+    int zoomRemainder_ = 0; // Ctrl+wheel turns not yet worth a whole notch
+    QRectF reportedArea_;   // the visible area last announced
 
     QSize maxClient_{0, 0};
     bool resizeBusy_ = false;

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace tav {
 
@@ -62,6 +63,15 @@ void PictureArea::mouseMoveEvent(QMouseEvent* event) {
 void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
     if (MouseUp)
         MouseUp(event->button(), PicturePos(event));
+}
+
+void PictureArea::wheelEvent(QWheelEvent* event) {
+    if (!Wheel) {
+        event->ignore();
+        return;
+    }
+    Wheel(*event, event->position().toPoint() + offset_);
+    event->accept();
 }
 
 void PictureArea::changeEvent(QEvent* event) {

@@ -11,6 +11,7 @@
 #include <functional>
 
 class QPainter;
+class QWheelEvent;
 
 namespace tav {
 
@@ -31,6 +32,9 @@ public:
     std::function<void(Qt::MouseButton, QPoint, Qt::KeyboardModifiers)> MouseDown;
     std::function<void(QPoint, Qt::MouseButtons)> MouseMove;
     std::function<void(Qt::MouseButton, QPoint)> MouseUp;
+    // The wheel turned or the touchpad scrolled with the pointer at a picture position; without a handler
+    // the event goes on to the parent.
+    std::function<void(const QWheelEvent&, QPoint)> Wheel;
     // The widget lost the mouse or the keyboard: a gesture in progress must end.
     std::function<void()> MouseLost;
     // Paints over the picture; the painter is in picture pixels, clipped to what is being repainted.
@@ -44,6 +48,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

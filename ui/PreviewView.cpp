@@ -6,8 +6,28 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace tav {
+
+QPoint PlaceBesidePalette(const QRect& frame, const QRect& palette, QSize preview) {
+    const QRect candidates[] = {
+        QRect(QPoint(palette.right() + 1, palette.top()), preview),
+        QRect(QPoint(palette.left(), palette.bottom() + 1), preview),
+        QRect(QPoint(palette.left() - preview.width(), palette.top()), preview),
+    };
+    for (const QRect& place : candidates)
+        if (frame.contains(place))
+            return place.topLeft();
+    // Too small a frame for any: left of the palette, pushed inside the frame as far as it goes.
+    const QRect last = candidates[2];
+    return {std::max(frame.left(), last.left()),
+            std::clamp(last.top(), frame.top(), std::max(frame.top(), frame.bottom() + 1 - preview.height()))};
+}
 
 PreviewView::PreviewView(const Document* document, const TileSetPictures* pictures, QMdiArea* frame)
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -22,6 +42,21 @@ PreviewView::PreviewView(const Document* document, const TileSetPictures* pictur
     area_ = new PictureArea(&picture_, this);
     area_->setObjectName(QStringLiteral("PreviewImage"));
     area_->setFixedSize(ClientEdge, ClientEdge);
+    area_->MouseDown = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers) {
+        if (button != Qt::LeftButton)
+            return;
+        navigating_ = true;
+        NavigateTo(p);
+    };
+    area_->MouseMove = [this](QPoint p, Qt::MouseButtons held) {
+        if (!held.testFlag(Qt::LeftButton))
+            navigating_ = false;
+        if (navigating_)
+            NavigateTo(p);
+    };
+    area_->MouseUp = [this](Qt::MouseButton, QPoint) { navigating_ = false; };
+    area_->MouseLost = [this] { navigating_ = false; };
+    area_->PaintOverlay = [this](QPainter& painter) { PaintVisibleFrame(painter); };
     setWidget(area_);
     frame->addSubWindow(this);
     SetClientSize(this, QSize(ClientEdge, ClientEdge));
@@ -71,6 +106,46 @@ void PreviewView::DrawCells(const std::vector<int>& cells) {
     }
     if (!changed.isEmpty())
         area_->ShowPictureRect(changed);
+}
+
+void PreviewView::NavigateTo(QPoint pixel) {
+    const double edge = CellEdge;
+    emit NavigateRequested(QPointF(std::clamp(pixel.x() / edge, 0.0, double(MapSize)),
+                                   std::clamp(pixel.y() / edge, 0.0, double(MapSize))));
+}
+
+void PreviewView::ShowVisibleArea(const QRectF& area) {
+    if (area == visibleArea_)
+        return;
+    area_->update(VisibleFrame());
+    visibleArea_ = area;
+    area_->update(VisibleFrame());
+}
+
+QRect PreviewView::VisibleFrame() const {
+    // The whole map needs no frame, and the preview then shows every cell unmarked.
+    if (visibleArea_.contains(QRectF(0, 0, MapSize, MapSize)) || visibleArea_.isEmpty())
+        return {};
+    const int left = static_cast<int>(std::floor(visibleArea_.left() * CellEdge));
+    const int top = static_cast<int>(std::floor(visibleArea_.top() * CellEdge));
+    const int right = static_cast<int>(std::ceil(visibleArea_.right() * CellEdge));
+    const int bottom = static_cast<int>(std::ceil(visibleArea_.bottom() * CellEdge));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+void PreviewView::PaintVisibleFrame(QPainter& painter) const {
+    const QRect frame = VisibleFrame();
+    if (frame.isEmpty())
+        return;
+    // A light line with a dark one inside it stands out on every tile set.
+    const QColor light = QColor::fromRgb(VisibleFrameColour);
+    const QColor dark(0, 0, 0);
+    for (const auto& [r, colour] : {std::pair{frame, light}, std::pair{frame.adjusted(1, 1, -1, -1), dark}}) {
+        painter.fillRect(r.left(), r.top(), r.width(), 1, colour);
+        painter.fillRect(r.left(), r.bottom(), r.width(), 1, colour);
+        painter.fillRect(r.left(), r.top(), 1, r.height(), colour);
+        painter.fillRect(r.right(), r.top(), 1, r.height(), colour);
+    }
 }
 
 } // namespace tav

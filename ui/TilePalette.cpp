@@ -95,7 +95,14 @@ void TilePalette::BlinkTick() {
 }
 
 void TilePalette::StartBlinking() {
-    blinkTimer_.SetInterval(200);
+    blinkStarted_ = true;
+    SetBlinking(blinking_);
+}
+
+void TilePalette::SetBlinking(bool blinking) {
+    blinking_ = blinking;
+    if (blinkStarted_)
+        blinkTimer_.SetInterval(blinking_ ? 200 : 0);
 }
 
 void TilePalette::Pick(int code) {

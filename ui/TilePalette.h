@@ -31,6 +31,9 @@ public:
 
     void BlinkTick();
     void StartBlinking();
+    // Whether the frame cycles through its colours; still, it keeps one colour.
+    void SetBlinking(bool blinking);
+    bool IsBlinking() const { return blinkTimer_.Interval() > 0; }
 
 signals:
     void CodePicked(int code);
@@ -52,6 +55,8 @@ private:
     int blinkPhase_ = 0;
     bool picking_ = false; // the left button went down in the palette and has not come up
     BlinkTimer blinkTimer_;
+    bool blinkStarted_ = false; // the frame has been shown
+    bool blinking_ = true;      // the user's choice
 };
 
 } // namespace tav

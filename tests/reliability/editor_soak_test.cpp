@@ -1,6 +1,8 @@
 // A long random session with the real editor windows: presses, moves and releases of any button at any
-// position, the tool, tile-set and scale commands, shifts, shaping, unshaping, palette picks, New and the
-// blink ticks. After every event the screen must agree with the map. A failure names its seed and event
+// position, the tool, tile-set and scale commands, shifts, shaping, unshaping, palette picks, the eyedropper,
+// undo and redo, New and the blink ticks. After every event the screen must agree with the map; after every
+// undo or redo, undoing everything must give the map the history started from and redoing everything the
+// map after the last change. A failure names its seed and event
 // so the session can be replayed: TAV_SOAK_SEED=<seed> TAV_SOAK_EVENTS=<events>.
 
 #include "TestMaps.h"
@@ -43,6 +45,7 @@ public:
 
     // Runs `events` events; returns an empty text or what went wrong, with the last events that led there.
     std::string Run(long events) {
+        first_ = last_ = Now();
         for (long i = 0; i < events; ++i) {
             const std::string problem = Step();
             if (!problem.empty()) {
@@ -54,11 +57,37 @@ public:
                 return report.str();
             }
         }
+        if (std::string fault = CheckHistory(); !fault.empty())
+            return "the end: " + fault;
         return {};
     }
 
 private:
-    enum class Expect { Painted, Unchanged, Shifted, Shaped, Unshaped, Cleared, Blinked };
+    enum class Expect { Painted, Unchanged, Shifted, Shaped, Unshaped, Cleared, Blinked, UndoneOrRedone };
+
+    // The map and its tile set: what one step of the history changes.
+    struct State {
+        MapGrid Grid;
+        int TileSet;
+        bool operator==(const State&) const = default;
+    };
+    State Now() const { return {d_.Grid(), d_.TileSet()}; }
+
+    // Undoing everything must give the map the history started from, and redoing everything the map after the
+    // last change; the editor is left at the end of its history.
+    std::string CheckHistory() {
+        while (d_.Action("MenuUndo")->isEnabled())
+            d_.Trigger("MenuUndo");
+        if (Now() != first_)
+            return "undoing everything does not give the map the history started from";
+        if (d_.Modified() != firstModified_)
+            return "undoing everything does not give back the modified mark of the history's start";
+        while (d_.Action("MenuRedo")->isEnabled())
+            d_.Trigger("MenuRedo");
+        if (Now() != last_)
+            return "redoing everything does not give the map after the last change";
+        return {};
+    }
 
     int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
 
@@ -82,8 +111,14 @@ private:
         if (kind < 60) {
             const QPoint pos = Anywhere("map picture", 40);
             const Qt::MouseButton button = AnyButton();
-            if (kind < 20)
+            if (kind < 20) {
+                // The middle button takes the code under it into the palette, when it has a tile.
+                const QPoint cell = d_.CellAt(pos);
+                const int code = d_.Cell(cell.x(), cell.y());
+                if (button == Qt::MiddleButton && code < 128)
+                    picked_ = code;
                 d_.PressAt(pos, button);
+            }
             else if (kind < 50)
                 d_.MoveTo(pos);
             else
@@ -134,7 +169,12 @@ private:
             d_.Key(what.c_str());
             return kind < 85 ? Expect::Shaped : Expect::Unshaped;
         }
-        if (kind < 88) {
+        if (kind < 92) {
+            what = kind < 90 ? "Ctrl+Z" : Uniform(0, 1) ? "Ctrl+Y" : "Ctrl+Shift+Z";
+            d_.Key(what.c_str());
+            return Expect::UndoneOrRedone;
+        }
+        if (kind < 93) {
             newAnswer_ = Uniform(0, 1) == 1;
             wasModified_ = d_.Modified();
             d_.platform().Answers.assign(1, newAnswer_);
@@ -149,6 +189,7 @@ private:
 
     std::string Step() {
         const MapGrid before = d_.Grid();
+        const int tileSetBefore = d_.TileSet();
         std::string what;
         const Expect expect = Act(what);
         recent_.push_back(what);
@@ -188,16 +229,27 @@ private:
                 return "the palette frames tile " + std::to_string(d_.PickedTile()) + ", not the picked " +
                        std::to_string(picked_);
             break;
+        case Expect::UndoneOrRedone:
+            if (std::string fault = CheckHistory(); !fault.empty())
+                return fault;
+            expected = d_.Grid(); // the check leaves the editor at the end of its history
+            break;
         case Expect::Unchanged:
             break;
         }
-        if (grid != expected)
+        if (expect == Expect::Cleared && (!wasModified_ || newAnswer_)) {
+            first_ = last_ = Now(); // New starts a fresh history
+            firstModified_ = false;
+        } else if (expect != Expect::UndoneOrRedone && (Now() != State{before, tileSetBefore})) {
+            last_ = Now(); // a change drops whatever could be redone
+        }
+        if (d_.Grid() != expected)
             return "the map is not what `" + what + "` makes of it";
         if (!d_.Checked(QStringLiteral("MenuChar%1").arg(d_.TileSet())))
             return "the tile-set menu does not mark set " + std::to_string(d_.TileSet());
         if (d_.StatusText() != QStringLiteral("X=48, Y=48") && !StatusNamesCells(d_.StatusText()))
             return "the status text reads " + d_.StatusText().toStdString();
-        if (const auto shows = d_.ShowsGrid(grid); !shows)
+        if (const auto shows = d_.ShowsGrid(expected); !shows)
             return shows.message();
         return {};
     }
@@ -206,6 +258,9 @@ private:
     std::mt19937 rng_;
     EditorDriver& d_;
     int picked_ = 0;
+    State first_{};
+    State last_{};
+    bool firstModified_ = false;
     ShiftDirection shiftDirection_ = ShiftDirection::Left;
     bool wasModified_ = false;
     bool newAnswer_ = false;

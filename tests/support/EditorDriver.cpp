@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
@@ -243,6 +244,12 @@ void EditorDriver::Mouse(const char* role, QEvent::Type type, QPoint pos, Qt::Mo
     QApplication::sendEvent(target, &event);
 }
 
+QPoint EditorDriver::CellAt(QPoint pos) const {
+    const QPoint p = pos + backend::MapScrollOffset();
+    const int e = EditEdge();
+    return {std::clamp(p.x() / e, 0, MapSize - 1), std::clamp(p.y() / e, 0, MapSize - 1)};
+}
+
 QPoint EditorDriver::CellOrigin(int x, int y) const {
     return QPoint(x, y) * EditEdge() - backend::MapScrollOffset();
 }
@@ -305,8 +312,36 @@ QRgb EditorDriver::ShownPixel(int x, int y, int u, int v) const {
     return Grab("map picture").pixel(CellOrigin(x, y) + QPoint(u, v));
 }
 
+// The preview frames the part of the map the edit window shows, a white line with a black one inside, unless
+// the whole map is in view.
+QRect EditorDriver::PreviewFrame() const {
+    const double e = EditEdge();
+    const QRectF area = QRectF(QPointF(backend::MapScrollOffset()) / e, QSizeF(Widget("map picture")->size()) / e)
+                            .intersected(QRectF(0, 0, MapSize, MapSize));
+    if (area.contains(QRectF(0, 0, MapSize, MapSize)) || area.isEmpty())
+        return {};
+    return QRect(QPoint(int(std::floor(area.left() * 4)), int(std::floor(area.top() * 4))),
+                 QPoint(int(std::ceil(area.right() * 4)) - 1, int(std::ceil(area.bottom() * 4)) - 1));
+}
+
+QImage EditorDriver::ExpectedPreview(const MapGrid& grid) const {
+    QImage expected = RenderMap(grid, TilePicture(TileSet(), 4), 4);
+    const QRect frame = PreviewFrame();
+    if (frame.isEmpty())
+        return expected;
+    for (const auto& [r, colour] : {std::pair{frame, qRgb(255, 255, 255)}, std::pair{frame.adjusted(1, 1, -1, -1), qRgb(0, 0, 0)}})
+        for (int x = r.left(); x <= r.right(); ++x)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                if (x == r.left() || x == r.right() || y == r.top() || y == r.bottom())
+                    expected.setPixel(x, y, colour);
+    return expected;
+}
+
 bool EditorDriver::PreviewShows(int x, int y, int code) const {
-    return SquareShows(Grab("preview picture"), QPoint(4 * x, 4 * y), TileSquare(TileSet(), code, 4), 0);
+    MapGrid grid = Grid();
+    grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>(code);
+    const QRect square(4 * x, 4 * y, 4, 4);
+    return Grab("preview picture").copy(square) == ExpectedPreview(grid).copy(square);
 }
 
 bool EditorDriver::PaletteShows(int code) const {
@@ -342,7 +377,7 @@ bool EditorDriver::PaletteShows(int code) const {
                 }
             }
         }
-    const QImage expected = RenderMap(grid, TilePicture(TileSet(), 4), 4);
+    const QImage expected = ExpectedPreview(grid);
     if (Grab("preview picture").copy(expected.rect()) != expected)
         return ::testing::AssertionFailure() << "the preview does not show the map";
     return ::testing::AssertionSuccess();

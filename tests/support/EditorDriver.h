@@ -102,6 +102,7 @@ public:
     // Press at the first cell, move through the others, release at the last.
     void Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button = Qt::LeftButton);
     QPoint CellOrigin(int x, int y) const; // the cell's top-left pixel in the map picture widget
+    QPoint CellAt(QPoint pos) const;       // the cell under a position of the map picture widget, clamped
     QPoint CellCentre(int x, int y) const { return CellOrigin(x, y) + QPoint(EditEdge() / 2, EditEdge() / 2); }
 
     // The palette, at any position of its picture or at the middle of a tile code's square; the preview.
@@ -155,6 +156,10 @@ public:
     bool Shows(int x, int y, int code) const;
     QRgb ShownPixel(int x, int y, int u, int v) const; // pixel (u, v) of the cell on screen
     bool PreviewShows(int x, int y, int code) const;
+    // Where the preview frames the edit window's view, in preview pixels; empty while the whole map is in view.
+    QRect PreviewFrame() const;
+    // What the preview must show for `grid`: the map at 4 pixels with the frame of the edit window's view.
+    QImage ExpectedPreview(const MapGrid& grid) const;
     bool PaletteShows(int code) const; // the tile's square, the selection frame over its outer ring allowed
     // Whether every visible cell of the edit window shows `grid` (under at most a cursor of one blink
     // colour) and the preview shows it exactly.

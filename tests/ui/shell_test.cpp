@@ -217,7 +217,7 @@ TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
         const char* role;
         QPoint pos;
         QSize client;
-    } cases[] = {{"MenuShowPreview", "preview", {413, 224}, {192, 192}},
+    } cases[] = {{"MenuShowPreview", "preview", {}, {192, 192}},
                  {"MenuShowMapCheckView", "check window", {246, 282}, {350, 200}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.role);
@@ -225,7 +225,10 @@ TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
         EXPECT_FALSE(d.Minimised(c.role));
         EXPECT_TRUE(d.Visible(c.role));
         EXPECT_TRUE(d.Active(c.role));
-        EXPECT_EQ(d.Geometry(c.role).topLeft(), c.pos);
+        if (c.pos.isNull()) // restored beside the palette, never over it
+            EXPECT_FALSE(d.Geometry(c.role).intersects(d.Geometry("palette")));
+        else
+            EXPECT_EQ(d.Geometry(c.role).topLeft(), c.pos);
         EXPECT_EQ(d.ClientSize(c.role), c.client);
         d.Widget(c.role)->close();
         EXPECT_TRUE(d.Minimised(c.role));

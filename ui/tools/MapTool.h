@@ -44,6 +44,8 @@ public:
     // The window lost the mouse (a dialog came up, another window took over): a drag ends, because its
     // release will never arrive; a first point set by a click stays.
     virtual void LoseMouse() {}
+    // Whether something is half made that Cancel would drop (a shape's first point).
+    virtual bool IsHalfMade() const { return false; }
 
     // The cells the cursor covers with the pointer at `cursor`.
     virtual void CursorCells(QPoint cursor, ShapeCells& cells) const = 0;

@@ -8,8 +8,28 @@ namespace tav {
 void TwoPointTool::Press(const ToolContext& context, QPoint cell) {
     if (!HasAnchor()) {
         anchor_ = cell;
+        dragging_ = true;
         return;
     }
+    Paint(context, cell);
+}
+
+void TwoPointTool::Move(const ToolContext&, QPoint, bool leftHeld) {
+    // A release that never arrived (a dialog took the mouse) leaves the first point as a click would.
+    if (!leftHeld)
+        dragging_ = false;
+}
+
+void TwoPointTool::Release(const ToolContext& context, QPoint cell) {
+    if (!dragging_)
+        return;
+    dragging_ = false;
+    // Released where it was pressed: that was the first click of click, click.
+    if (cell != anchor_)
+        Paint(context, cell);
+}
+
+void TwoPointTool::Paint(const ToolContext& context, QPoint cell) {
     Document* map = context.Map;
     const TileCode code = context.PaintCode;
     if (shape_ == BoxFill || shape_ == CircleFill)
@@ -17,6 +37,7 @@ void TwoPointTool::Press(const ToolContext& context, QPoint cell) {
     else
         context.Push(new edits::PaintShape(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
     anchor_ = NoAnchor;
+    dragging_ = false;
 }
 
 void TwoPointTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

@@ -1,0 +1,71 @@
+#include "EditorSettings.h"
+
+#include "MapDocument.h"
+#include "TileSets.h"
+
+#include <QSettings>
+
+#include <utility>
+
+namespace tav {
+
+namespace {
+
+// The start scale is stored as its tile edge, which says more to a reader of the file than 1..3.
+constexpr std::pair<int, int> ScaleEdges[] = {{Small, 8}, {Middle, 16}, {Large, 32}};
+
+const QString StartTileSetKey = QStringLiteral("Editor/StartTileSet");
+const QString StartScaleKey = QStringLiteral("Editor/StartScaleEdge");
+const QString GridLinesKey = QStringLiteral("Editor/GridLines");
+const QString BlinkKey = QStringLiteral("Editor/Blink");
+const QString AutosaveKey = QStringLiteral("Editor/AutosaveMinutes");
+const QString LanguageKey = QStringLiteral("Editor/Language");
+
+QSettings Store() {
+    return QSettings(QString::fromLatin1(SettingsOrganisation), QString::fromLatin1(SettingsApplication));
+}
+
+// The stored integer under `key` when it lies in [low, high], else `fallback`.
+int IntIn(const QSettings& store, const QString& key, int low, int high, int fallback) {
+    bool ok = false;
+    const int value = store.value(key).toInt(&ok);
+    return ok && value >= low && value <= high ? value : fallback;
+}
+
+bool Flag(const QSettings& store, const QString& key, bool fallback) {
+    const QVariant value = store.value(key);
+    return value.isValid() ? value.toBool() : fallback;
+}
+
+} // namespace
+
+EditorSettings EditorSettings::Load() {
+    const QSettings store = Store();
+    EditorSettings s;
+    s.StartTileSet = IntIn(store, StartTileSetKey, 1, TileSetCount, s.StartTileSet);
+    const int edge = IntIn(store, StartScaleKey, 8, 32, 0);
+    for (const auto& [scale, e] : ScaleEdges)
+        if (e == edge)
+            s.StartScale = scale;
+    s.GridLines = Flag(store, GridLinesKey, s.GridLines);
+    s.Blink = Flag(store, BlinkKey, s.Blink);
+    s.AutosaveMinutes = IntIn(store, AutosaveKey, 0, MaxAutosaveMinutes, s.AutosaveMinutes);
+    const QString language = store.value(LanguageKey).toString();
+    if (language == QLatin1String("ja") || language == QLatin1String("en"))
+        s.Language = language;
+    return s;
+}
+
+void EditorSettings::Save() const {
+    QSettings store = Store();
+    store.setValue(StartTileSetKey, StartTileSet);
+    for (const auto& [scale, e] : ScaleEdges)
+        if (scale == StartScale)
+            store.setValue(StartScaleKey, e);
+    store.setValue(GridLinesKey, GridLines);
+    store.setValue(BlinkKey, Blink);
+    store.setValue(AutosaveKey, AutosaveMinutes);
+    store.setValue(LanguageKey, Language);
+}
+
+} // namespace tav

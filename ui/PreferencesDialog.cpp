@@ -1,0 +1,96 @@
+#include "PreferencesDialog.h"
+
+#include "MapDocument.h"
+#include "TileSets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+namespace tav {
+
+namespace {
+
+// The scales as the tool bar's hints name them.
+constexpr std::pair<int, const char*> ScaleChoices[] = {
+    {Small, "小さいサイズ (8)"}, {Middle, "普通のサイズ (16)"}, {Large, "大きいサイズ (32)"}};
+// Each language in its own words.
+constexpr std::pair<const char*, const char*> LanguageChoices[] = {{"ja", "日本語"}, {"en", "English"}};
+
+template <class Widget>
+Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* parent)
+    : QDialog(parent), current_(current) {
+    setObjectName(QStringLiteral("PreferencesDialog"));
+    setWindowTitle(QStringLiteral("環境設定"));
+
+    startTileSet_ = Named(new QComboBox(this), "StartTileSet");
+    for (const TileSetInfo& info : TileSets)
+        startTileSet_->addItem(QString::fromUtf8(info.Name), info.Number);
+    startTileSet_->setCurrentIndex(startTileSet_->findData(current.StartTileSet));
+
+    startScale_ = Named(new QComboBox(this), "StartScale");
+    for (const auto& [scale, caption] : ScaleChoices)
+        startScale_->addItem(QString::fromUtf8(caption), scale);
+    startScale_->setCurrentIndex(startScale_->findData(current.StartScale));
+
+    gridLines_ = Named(new QCheckBox(QStringLiteral("グリッド線を表示する"), this), "GridLines");
+    gridLines_->setChecked(current.GridLines);
+    blink_ = Named(new QCheckBox(QStringLiteral("カーソルを点滅させる"), this), "Blink");
+    blink_->setChecked(current.Blink);
+
+    autosave_ = Named(new QSpinBox(this), "AutosaveMinutes");
+    autosave_->setRange(0, EditorSettings::MaxAutosaveMinutes);
+    autosave_->setSuffix(QStringLiteral(" 分"));
+    autosave_->setSpecialValueText(QStringLiteral("しない"));
+    autosave_->setValue(current.AutosaveMinutes);
+
+    language_ = Named(new QComboBox(this), "Language");
+    for (const auto& [code, name] : LanguageChoices)
+        language_->addItem(QString::fromUtf8(name), QString::fromLatin1(code));
+    language_->setCurrentIndex(std::max(0, language_->findData(current.Language)));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("起動時のタイルセット"), startTileSet_);
+    form->addRow(QStringLiteral("起動時のサイズ"), startScale_);
+    form->addRow(QString(), gridLines_);
+    form->addRow(QString(), blink_);
+    form->addRow(QStringLiteral("自動保存の間隔"), autosave_);
+    form->addRow(QStringLiteral("言語"), language_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OkButton")->setDefault(true);
+    Named(buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole), "CancelButton");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(form);
+    column->addWidget(buttons);
+}
+
+EditorSettings PreferencesDialog::Chosen() const {
+    EditorSettings chosen = current_;
+    chosen.StartTileSet = startTileSet_->currentData().toInt();
+    chosen.StartScale = startScale_->currentData().toInt();
+    chosen.GridLines = gridLines_->isChecked();
+    chosen.Blink = blink_->isChecked();
+    chosen.AutosaveMinutes = autosave_->value();
+    chosen.Language = language_->currentData().toString();
+    return chosen;
+}
+
+} // namespace tav
