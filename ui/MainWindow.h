@@ -42,6 +42,8 @@ public:
 
     Document* Map() const { return document_; }
     FileController* Files() const { return files_; }
+    // ファイル → 最近使ったファイル; empty and greyed until an editor session fills it.
+    QMenu* RecentFilesMenu() const { return recentMenu_; }
 
     // The client area: the window without its menu bar (tool bar, frame and status bar included).
     QSize ClientSize() const;
@@ -69,6 +71,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A .map file dropped on the window is opened, with the discard question when the map is modified.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateFrame();
@@ -77,6 +83,7 @@ private:
     bool PlacePaletteBeside(QSize editClient);
     int MenuBarHeight() const;
     void KeepMinimumSize();
+    void UpdateCaption();
 
     Document* document_ = nullptr;
     TileSetPictures* pictures_ = nullptr;
@@ -92,6 +99,7 @@ private:
     MapCheckView* checkView_ = nullptr;
     AboutDialog* about_ = nullptr;
 
+    QMenu* recentMenu_ = nullptr;
     QActionGroup* toolItems_ = nullptr;
     QActionGroup* scaleItems_ = nullptr;
     QActionGroup* tileSetItems_ = nullptr;
