@@ -90,6 +90,8 @@ void CrashRecovery::WriteCopy() {
 }
 
 void CrashRecovery::RemoveCopy() {
+    if (keep_)
+        return;
     QFile::remove(copyPath_);
     changedSinceCopy_ = false;
     sinceCopy_.invalidate();

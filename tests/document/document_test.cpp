@@ -5,6 +5,7 @@
 #include "FillArea.h"
 #include "PaintShape.h"
 #include "PaintStroke.h"
+#include "RestoreMap.h"
 #include "ShapeMap.h"
 #include "ShiftMap.h"
 #include "SwitchTileSet.h"
@@ -57,6 +58,7 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
              return new edits::UnshapeMap(d);
          }},
         {"tile set", [](Document* d) { return new edits::SwitchTileSet(d, 7); }},
+        {"restore", [](Document* d) { return new edits::RestoreMap(d, MapDocument::FilledGrid(96), 5); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
