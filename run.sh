@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the editor in Release and starts it.
+# Installs what is missing, builds the editor and the command-line tool in Release (not the tests and
+# benchmarks, so the first start is quick) and starts the editor: ./run.sh [FILE.map]
 set -euo pipefail
-cd "$(dirname "$0")"
-bash scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release --parallel
-editor=build/release/ui/TavrennaMapEditor
-if [ -x "$editor" ]; then
-  exec "$editor" "$@"
-else
-  echo "Built. The editor is not part of this build yet; the map core and its tests are."
-fi
+# The editor runs in the caller's folder, so that a relative FILE.map means what the caller typed.
+root=$(cd "$(dirname "$0")" && pwd)
+bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build/release" --parallel --target TavrennaMapEditor tavrenna-map
+exec "$root/build/release/ui/TavrennaMapEditor" "$@"

@@ -6,6 +6,11 @@ Document::Document(QObject* parent) : QObject(parent) {
     connect(&undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit ModifiedChanged(!clean); });
 }
 
+Document::~Document() {
+    // The history clears itself as it goes; that is no change of the map for anyone to hear about.
+    undoStack_.blockSignals(true);
+}
+
 void Document::Reset(const MapGrid& grid, int tileSet, const QString& filePath, const QString& shownName) {
     // Clearing the history also moves the clean point here, which reports an end to any modification.
     undoStack_.clear();

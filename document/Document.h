@@ -27,6 +27,7 @@ class Document : public QObject {
     Q_OBJECT
 public:
     explicit Document(QObject* parent = nullptr);
+    ~Document() override;
 
     const MapGrid& Grid() const { return grid_; }
     TileCode Cell(int x, int y) const { return grid_[static_cast<std::size_t>(CellIndex(x, y))]; }

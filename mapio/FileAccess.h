@@ -12,15 +12,37 @@
 
 namespace tav {
 
+// Whether reading or writing failed.
+enum class FileOperation { Read, Write };
+
+// Why: a system error (its errno is kept), or a path that names something other than a regular file,
+// or a write the system cut short without an error.
+enum class FileProblem { SystemError, Directory, Pipe, Device, NotRegular, ShortWrite };
+
 // A file that could not be read or written. The text names the file and gives the system's reason,
-// "<path>: cannot read: <reason>" or "<path>: cannot write: <reason>".
+// "<path>: cannot read: <reason>" or "<path>: cannot write: <reason>"; the parts stay apart so that the
+// editor can say the same in its own language.
 class FileError : public std::runtime_error {
 public:
-    explicit FileError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    FileError(FileOperation operation, const QString& path, FileProblem problem, const QString& reason,
+              int errorNumber = 0);
     const QString& Text() const { return text_; }
+    FileOperation Operation() const { return operation_; }
+    const QString& Path() const { return path_; }
+    FileProblem Problem() const { return problem_; }
+    const QString& Reason() const { return reason_; }
+    // The errno of a system error; 0 when none is known.
+    int ErrorNumber() const { return errorNumber_; }
 
 private:
+    static QString Compose(FileOperation operation, const QString& path, const QString& reason);
+
     QString text_;
+    FileOperation operation_;
+    QString path_;
+    FileProblem problem_;
+    QString reason_;
+    int errorNumber_;
 };
 
 // Reads at most `limit` bytes from the start of the regular file at `path`; fewer when the file is

@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libqt6test6
+  qt6-base-dev qt6-qpa-plugins libqt6test6 qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-urw-base35
+  desktop-file-utils shared-mime-info
 )
 # Extra packages a caller may ask for (the sanitizer and fuzzing builds want clang's runtime).
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi

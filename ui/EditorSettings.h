@@ -1,13 +1,13 @@
 #pragma once
 // The user's choices that outlast a run: how the editor starts, grid lines, blinking, the autosave
-// interval and the language. Stored with QSettings under "Tavrenna"/"MapEditor".
+// interval and the language. Stored with QSettings under "Tavrenna"/"Tavrenna MapEditor", beside the recent files.
 
 #include <QString>
 
 namespace tav {
 
 inline constexpr char SettingsOrganisation[] = "Tavrenna";
-inline constexpr char SettingsApplication[] = "MapEditor";
+inline constexpr char SettingsApplication[] = "Tavrenna MapEditor"; // the application name: one file with the recent files
 
 struct EditorSettings {
     static constexpr int MaxAutosaveMinutes = 60;

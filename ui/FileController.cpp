@@ -2,10 +2,13 @@
 
 #include "Document.h"
 #include "FileAccess.h"
+#include "MapExport.h"
 #include "MapImage.h"
 #include "Platform.h"
+#include "RestoreMap.h"
 #include "ShapeMap.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -13,15 +16,32 @@
 #include <optional>
 #include <span>
 
+#include <unistd.h>
+
 namespace tav {
 
 namespace {
 
 constexpr char MapFileFilter[] = "タヴレンナマップファイル(*.map)|*.map";
+constexpr char PngFileFilter[] = "PNG画像(*.png)|*.png";
 constexpr char DiscardQuestion[] = "編集中のマップは破棄されますがよろしいですか";
 constexpr char SaveAnywayQuestion[] = "マップチェックでエラーが発生しました。保存してもよろしいですか？";
 constexpr char BadFormatText[] = "ファイル形式が正常ではありません";
 constexpr char InvalidTileSetText[] = "無効なキャラクタです。修正しました。";
+constexpr char ChangedOnDiskQuestion[] =
+    "「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。\n上書きしてもよろしいですか？";
+constexpr char ExportEdgeLabel[] = "1マスの大きさ（ピクセル）:";
+constexpr char ExportCaption[] = "画像として書き出す";
+
+std::optional<MapImageContent> MapFromBytes(const QByteArray& bytes) {
+    return ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                  static_cast<std::size_t>(bytes.size())));
+}
+
+// access() rather than the permission bits, so that a read-only file system counts for root too.
+bool IsReadOnlyFile(const QString& path) {
+    return QFileInfo::exists(path) && ::access(QFile::encodeName(path).constData(), W_OK) != 0;
+}
 
 } // namespace
 
@@ -41,11 +61,17 @@ bool FileController::AskSaveAnyway() {
                                          QString::fromUtf8(SaveAnywayQuestion));
 }
 
+bool FileController::AskOverwriteChangedFile(const QString& path) {
+    return CurrentPlatform().AskOkCancel(dialogParent_, QString::fromUtf8(ApplicationTitle),
+                                         QString::fromUtf8(ChangedOnDiskQuestion).arg(QDir::toNativeSeparators(path)));
+}
+
 void FileController::NewMap() {
     if (!MaybeDiscard())
         return;
     // The tile set stays, as do the tool and the scale.
     document_->Reset(MapDocument::FilledGrid(NewMapTile), document_->TileSet(), QString(), QString());
+    knownPath_.clear();
 }
 
 void FileController::Open() {
@@ -53,21 +79,28 @@ void FileController::Open() {
         return;
     FileDialogSettings settings;
     settings.PresetName = QStringLiteral("*.map");
+    if (!document_->FilePath().isEmpty())
+        settings.Folder = QFileInfo(document_->FilePath()).absolutePath();
     settings.Filter = QString::fromUtf8(MapFileFilter);
     settings.DefaultSuffix = QStringLiteral("map");
     settings.FileMustExist = true;
-    settings.NoReadOnlyReturn = true;
+    // A map the user cannot write may still be viewed; saving it goes through Save As.
     const std::optional<QString> path = CurrentPlatform().OpenFileName(dialogParent_, settings);
     if (path)
         OpenPath(*path);
+}
+
+bool FileController::OpenChosenPath(const QString& path) {
+    if (!MaybeDiscard())
+        return false;
+    return OpenPath(path);
 }
 
 bool FileController::OpenPath(const QString& path) {
     // Only the image's own bytes are read, and only from a regular file: a pipe or a device is reported
     // instead of blocking the editor.
     const QByteArray bytes = ReadMapFileBytes(path);
-    const auto content = ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                static_cast<std::size_t>(bytes.size())));
+    const auto content = MapFromBytes(bytes);
     if (!content) {
         // Nothing was loaded, so the map in the editor keeps its unsaved state.
         CurrentPlatform().ShowMessage(dialogParent_, QString::fromUtf8(ApplicationTitle),
@@ -83,7 +116,31 @@ bool FileController::OpenPath(const QString& path) {
     document_->Reset(content->Grid, tileSet, path, path);
     // A save cut short by a kill may have left its complete temporary beside the map.
     RemoveStaleTemporaries(path);
+    RememberFileContent(path, bytes);
+    emit MapFileUsed(path);
     return true;
+}
+
+void FileController::RestoreRecoveredMap(const MapGrid& grid, int tileSet, const QString& path) {
+    // The file as it is now is the saved state; when it is gone or no map, a new map stands in for it.
+    MapGrid savedGrid = MapDocument::FilledGrid(NewMapTile);
+    int savedTileSet = tileSet;
+    knownPath_.clear();
+    if (!path.isEmpty()) {
+        try {
+            const QByteArray bytes = ReadMapFileBytes(path);
+            if (const auto content = MapFromBytes(bytes)) {
+                savedGrid = content->Grid;
+                if (content->TileSet >= 1 && content->TileSet <= TileSetCount)
+                    savedTileSet = content->TileSet;
+                RememberFileContent(path, bytes);
+            }
+        } catch (const FileError&) {
+            // The recovered map does not depend on the file; it is only the point undo leads back to.
+        }
+    }
+    document_->Reset(savedGrid, savedTileSet, path, path);
+    document_->Push(new edits::RestoreMap(document_, grid, tileSet));
 }
 
 void FileController::ShapeMap() {
@@ -93,13 +150,19 @@ void FileController::ShapeMap() {
 void FileController::Save() {
     if (runCheck_() && !AskSaveAnyway())
         return;
-    ShapeMap();
-    if (document_->FilePath().isEmpty()) {
+    const QString path = document_->FilePath();
+    if (path.isEmpty() || IsReadOnlyFile(path)) {
+        // A map from a file the user cannot write is saved elsewhere, as a map without a file is.
+        ShapeMap();
         SaveAs(false);
         return;
     }
-    Write(document_->FilePath());
-    document_->MarkSaved(document_->FilePath(), document_->ShownName());
+    // Asked before shaping, so that Cancel leaves the map as it was.
+    if (ChangedOnDisk(path) && !AskOverwriteChangedFile(path))
+        return;
+    ShapeMap();
+    Write(path);
+    document_->MarkSaved(path, document_->ShownName());
 }
 
 void FileController::SaveAs(bool byUser) {
@@ -123,8 +186,59 @@ void FileController::SaveAs(bool byUser) {
     document_->MarkSaved(*path, QFileInfo(*path).fileName());
 }
 
+void FileController::ExportImage() {
+    QStringList edges;
+    for (const int edge : ExportTileEdges)
+        edges.append(QString::number(edge));
+    const std::optional<int> choice =
+        CurrentPlatform().ChooseItem(dialogParent_, QString::fromUtf8(ExportCaption), QString::fromUtf8(ExportEdgeLabel),
+                                     edges, static_cast<int>(std::size(ExportTileEdges)) - 1);
+    if (!choice || *choice < 0 || *choice >= static_cast<int>(std::size(ExportTileEdges)))
+        return;
+    FileDialogSettings settings;
+    settings.Title = QString::fromUtf8(ExportCaption);
+    if (!exportDialogName_.isEmpty()) {
+        settings.PresetName = exportDialogName_;
+    } else if (!document_->FilePath().isEmpty()) {
+        // Beside the map, under its name.
+        const QFileInfo map(document_->FilePath());
+        settings.PresetName = map.absoluteDir().filePath(map.completeBaseName() + QStringLiteral(".png"));
+    }
+    settings.Filter = QString::fromUtf8(PngFileFilter);
+    settings.DefaultSuffix = QStringLiteral("png");
+    settings.OverwritePrompt = true;
+    settings.PathMustExist = true;
+    settings.NoReadOnlyReturn = true;
+    const std::optional<QString> path = CurrentPlatform().SaveFileName(dialogParent_, settings);
+    if (!path)
+        return;
+    exportDialogName_ = *path;
+    ExportMapPng(*path, document_->Grid(), document_->TileSet(),
+                 ExportTileEdges[static_cast<std::size_t>(*choice)]);
+}
+
 void FileController::Write(const QString& path) {
-    WriteFileAtomically(path, MapImageBytes(BuildMapImage(document_->Grid(), document_->TileSet())));
+    const QByteArray bytes = MapImageBytes(BuildMapImage(document_->Grid(), document_->TileSet()));
+    WriteFileAtomically(path, bytes);
+    RememberFileContent(path, bytes);
+    emit MapFileUsed(path);
+}
+
+void FileController::RememberFileContent(const QString& path, const QByteArray& head) {
+    knownPath_ = path;
+    knownSize_ = QFileInfo(path).size();
+    knownHead_ = head;
+}
+
+bool FileController::ChangedOnDisk(const QString& path) const {
+    // A file the editor never read or wrote under this name, or one that is gone, has nothing to lose.
+    if (path != knownPath_ || !QFileInfo::exists(path))
+        return false;
+    try {
+        return QFileInfo(path).size() != knownSize_ || ReadMapFileBytes(path) != knownHead_;
+    } catch (const FileError&) {
+        return false; // unreadable now: the write that follows reports what is wrong
+    }
 }
 
 } // namespace tav

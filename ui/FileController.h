@@ -1,8 +1,11 @@
 #pragma once
-// The file commands: New, Open, Save and Save As, and the question before unsaved work is discarded.
-// Whatever else wants a map opened or saved (the main window's close, a dropped file, a recent file)
-// goes through here.
+// The file commands: New, Open, Save and Save As, the picture export, and the question before unsaved
+// work is discarded. Whatever else wants a map opened or saved (the main window's close, a dropped file,
+// a recent file, the command line) goes through here.
 
+#include "MapDocument.h"
+
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -28,19 +31,40 @@ public:
     void Open();
     // Opens the map at `path`; a file that is not a map is reported and the map in the editor stays.
     bool OpenPath(const QString& path);
+    // Opens a file chosen outside the Open dialog (dropped, recent, given at start), asking first when the
+    // map in the editor is modified. False when the user kept the map or the file was not a map.
+    bool OpenChosenPath(const QString& path);
     void Save();
     // `byUser` when the user chose Save As; Save falls back on it for a map without a file.
     void SaveAs(bool byUser);
+    // Asks for a tile edge and a file name and writes the whole map there as a PNG picture.
+    void ExportImage();
+    // Puts a recovered map in the editor as an unsaved change to the file at `path` (empty: a new map):
+    // the file's map, when it can still be read, is the saved state that undo leads back to.
+    void RestoreRecoveredMap(const MapGrid& grid, int tileSet, const QString& path);
+
+signals:
+    // A map file was opened or written; the recent-files list follows this.
+    void MapFileUsed(const QString& path);
 
 private:
     bool AskSaveAnyway();
+    bool AskOverwriteChangedFile(const QString& path);
     void ShapeMap();
     void Write(const QString& path);
+    // Notes what the map's file holds now, so that Save can tell when another program changed it.
+    void RememberFileContent(const QString& path, const QByteArray& head);
+    bool ChangedOnDisk(const QString& path) const;
 
     Document* document_;
     QWidget* dialogParent_;
     std::function<bool()> runCheck_;
-    QString saveDialogName_; // what the save dialog offers when the map has no file yet: its last choice
+    QString saveDialogName_;   // what the save dialog offers when the map has no file yet: its last choice
+    QString exportDialogName_; // the last picture written
+    // The file as the editor last read or wrote it: its path, size and the bytes a map uses.
+    QString knownPath_;
+    qint64 knownSize_ = -1;
+    QByteArray knownHead_;
 };
 
 } // namespace tav

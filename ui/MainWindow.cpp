@@ -5,6 +5,7 @@
 #include "CodeReplaceDialog.h"
 #include "CutCells.h"
 #include "ExchangeCodes.h"
+#include "DroppedFiles.h"
 #include "Document.h"
 #include "FactionAnalysisView.h"
 #include "FileController.h"
@@ -23,6 +24,7 @@
 #include "TileSetPictures.h"
 #include "TileRoles.h"
 #include "TileSets.h"
+#include "Translations.h"
 #include "UnshapeMap.h"
 
 #include <QAction>
@@ -31,7 +33,11 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -85,6 +91,8 @@ constexpr Command Commands[] = {
      [](MainWindow& w) { w.Files()->Save(); }},
     {"MenuSaveAsFile", Place::File, "名前をつけて保存(&A)", "", false, "SaveAsButton", 60, "名前をつけて保存",
      ButtonKind::Plain, [](MainWindow& w) { w.Files()->SaveAs(true); }},
+    {"MenuExportImage", Place::File, "画像として書き出す(&E)", "", true, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.Files()->ExportImage(); }},
     {"MenuExit", Place::File, "終了(&X)", "Ctrl+Q", false, "ExitButton", 120, "エディタの終了", ButtonKind::Plain,
      [](MainWindow& w) { w.close(); }},
 
@@ -191,6 +199,9 @@ const char* ActionFor(const Table& table, int value) {
 
 void InitApplication() {
     QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
+    // Names the settings file and the data folder: ~/.config/Tavrenna/, ~/.local/share/Tavrenna/.
+    QApplication::setOrganizationName(QStringLiteral("Tavrenna"));
+    InstallJapaneseTranslations();
     QApplication::setApplicationDisplayName(QString());
     // The windows name the fonts of the system they were designed on; these are the nearest installed faces.
     const QStringList gothic = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
@@ -218,6 +229,7 @@ MainWindow::MainWindow() {
     setObjectName(QStringLiteral("MainView"));
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     setAttribute(Qt::WA_QuitOnClose);
+    setAcceptDrops(true);
 
     document_ = new Document(this);
     pictures_ = new TileSetPictures(document_, this);
@@ -234,6 +246,9 @@ MainWindow::MainWindow() {
     files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
     ConnectEditingAids();
+    connect(document_, &Document::FileNameChanged, this, &MainWindow::UpdateCaption);
+    connect(document_, &Document::ModifiedChanged, this, &MainWindow::setWindowModified);
+    UpdateCaption();
 
     connect(palette_, &TilePalette::CodePicked, editView_, &MapEditView::SetPaintCode);
     connect(editView_, &MapEditView::StatusTextChanged, statusPanel_, &QLabel::setText);
@@ -395,6 +410,13 @@ void MainWindow::CreateCommands() {
         }
     }
     addActions(hiddenMenu->actions());
+
+    // Filled by the editor's session, which keeps the list between runs.
+    recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), fileMenu);
+    recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+    recentMenu_->setEnabled(false);
+    fileMenu->insertMenu(Action("MenuExit"), recentMenu_);
+    fileMenu->insertSeparator(Action("MenuExit"));
 
     // Undo and redo are greyed when there is nothing to undo or redo.
     QUndoStack* history = document_->UndoStack();
@@ -558,6 +580,39 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedMapFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedMapFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedMapFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    RunCommand([&] { files_->OpenChosenPath(*path); });
+}
+
+void MainWindow::UpdateCaption() {
+    // The file's name with Qt's modified mark, and its folder, so that two maps of one name differ.
+    const QString path = document_->FilePath();
+    setWindowFilePath(path);
+    const QString title = QString::fromUtf8(ApplicationTitle);
+    if (path.isEmpty()) {
+        setWindowTitle(title + QStringLiteral("[*]"));
+    } else {
+        const QFileInfo file(path);
+        setWindowTitle(QStringLiteral("%1[*] (%2) - %3")
+                           .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()), title));
+    }
+    setWindowModified(document_->IsModified());
 }
 
 // ---- Layout --------------------------------------------------------------------------------------

@@ -46,6 +46,8 @@ public:
 
     Document* Map() const { return document_; }
     FileController* Files() const { return files_; }
+    // ファイル → 最近使ったファイル; empty and greyed until an editor session fills it.
+    QMenu* RecentFilesMenu() const { return recentMenu_; }
 
     // The client area: the window without its menu bar (tool bar, frame and status bar included).
     QSize ClientSize() const;
@@ -102,6 +104,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A .map file dropped on the window is opened, with the discard question when the map is modified.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void RefreshFactionView();
@@ -115,6 +121,7 @@ private:
     void ApplyStartupSettings();
     void ShowPickedCode(int code);
     void KeepPreviewOffPalette();
+    void UpdateCaption();
 
     Document* document_ = nullptr;
     TileSetPictures* pictures_ = nullptr;
@@ -135,6 +142,7 @@ private:
     AboutDialog* about_ = nullptr;
     HelpWindow* help_ = nullptr; // made when first asked for
 
+    QMenu* recentMenu_ = nullptr;
     QActionGroup* toolItems_ = nullptr;
     QActionGroup* scaleItems_ = nullptr;
     QActionGroup* tileSetItems_ = nullptr;

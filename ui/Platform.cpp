@@ -1,6 +1,8 @@
 #include "Platform.h"
 
 #include "NameOnlyIconProvider.h"
+#include "FileAccess.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -8,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -51,6 +54,8 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
     if (!settings.DefaultSuffix.isEmpty())
         dialog.setDefaultSuffix(settings.DefaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.OverwritePrompt);
+    if (!settings.Folder.isEmpty())
+        dialog.setDirectory(settings.Folder);
     if (!settings.PresetName.isEmpty())
         dialog.selectFile(settings.PresetName);
     // Qt's dialog checks neither the folder nor whether a file can be written, so the choice is checked
@@ -89,6 +94,15 @@ std::optional<QString> Platform::SaveFileName(QWidget* parent, const FileDialogS
     return RunFileDialog(parent, settings, true);
 }
 
+std::optional<int> Platform::ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                                       const QStringList& items, int current) {
+    bool chosen = false;
+    const QString item = QInputDialog::getItem(parent, caption, label, items, current, false, &chosen);
+    if (!chosen)
+        return std::nullopt;
+    return static_cast<int>(items.indexOf(item));
+}
+
 int Platform::ExecModal(QDialog* dialog) {
     return dialog->exec();
 }
@@ -97,10 +111,12 @@ void ReportCurrentError() {
     QString text;
     try {
         throw;
+    } catch (const FileError& error) {
+        text = JapaneseFileErrorText(error);
     } catch (const std::exception& error) {
         text = QString::fromUtf8(error.what());
     } catch (...) {
-        text = QStringLiteral("Unknown error");
+        text = QStringLiteral("不明なエラーが発生しました");
     }
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent)

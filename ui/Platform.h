@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <functional>
@@ -22,6 +23,7 @@ namespace tav {
 struct FileDialogSettings {
     QString Title;            // empty: the platform's own title
     QString PresetName;       // the file name the dialog starts with
+    QString Folder;           // the folder the dialog starts in; empty: the platform's choice
     QString Filter;           // in Qt's form, e.g. "タヴレンナマップファイル(*.map)"
     QString DefaultSuffix;    // added when the user types a name without one, e.g. "map"
     bool OverwritePrompt = false;
@@ -50,6 +52,10 @@ public:
     // The chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogSettings& settings);
     virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogSettings& settings);
+    // A modal choice of one of `items`, `current` chosen at first; the index chosen, or nothing when the
+    // user cancelled.
+    virtual std::optional<int> ChooseItem(QWidget* parent, const QString& caption, const QString& label,
+                                          const QStringList& items, int current);
     // Shows a dialog modally and returns its result code.
     virtual int ExecModal(QDialog* dialog);
     // Whether blink timers start real Qt timers. Tests turn this off and call the tick handlers themselves.

@@ -1,5 +1,7 @@
 // Tavrenna MapEditor: the application, the main window, then the event loop until the main window closes.
+// Usage: TavrennaMapEditor [FILE.map]
 
+#include "EditorSession.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ProcessSignals.h"
@@ -17,8 +19,17 @@ int main(int argc, char** argv) {
     std::unique_ptr<tav::MainWindow> window;
     try {
         tav::InitApplication();
+        const tav::EditorArguments arguments = tav::ParseEditorArguments(app.arguments().mid(1));
+        if (!arguments.UsageError.isEmpty()) {
+            tav::CurrentPlatform().ShowMessage(nullptr, QString::fromUtf8(tav::ApplicationTitle),
+                                               arguments.UsageError + QLatin1Char('\n') +
+                                                   QString::fromUtf8(tav::EditorUsage));
+            return 2;
+        }
         window = std::make_unique<tav::MainWindow>();
+        auto* session = new tav::EditorSession(window.get(), tav::EditorSession::DefaultOptions());
         window->show();
+        session->Start(arguments.MapPath);
         app.exec();
     } catch (const std::exception& error) {
         tav::CurrentPlatform().ReportError(nullptr, QString::fromUtf8(error.what()));

@@ -10,6 +10,7 @@
 #include "ReplaceCodes.h"
 #include "PaintShape.h"
 #include "PaintStroke.h"
+#include "RestoreMap.h"
 #include "ShapeMap.h"
 #include "ShiftMap.h"
 #include "SwitchTileSet.h"
@@ -67,6 +68,7 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
         {"cut", [](Document* d) { return new edits::CutCells(d, {25, 25, 35, 35}); }},
         {"replace", [](Document* d) { return new edits::ReplaceCodes(d, 0, 96, {0, 0, 12, 47}); }},
         {"exchange", [](Document* d) { return new edits::ExchangeCodes(d, 0, NewMapTile); }},
+        {"restore", [](Document* d) { return new edits::RestoreMap(d, MapDocument::FilledGrid(96), 5); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

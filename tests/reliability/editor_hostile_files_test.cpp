@@ -55,10 +55,10 @@ TEST_F(EditorUi, EveryInputIsOpenedOrRefusedLeavingTheDocumentAsItWas) {
         {"empty", Path("empty.map"), QByteArray(), Outcome::BadFormat},
         {"one byte", Path("one.map"), QByteArray(1, '\x30'), Outcome::BadFormat},
         {"2305 bytes", Path("short.map"), ImageBytes(sample, 40).left(2305), Outcome::BadFormat},
-        {"directory", Path("folder.map"), std::nullopt, Outcome::CannotRead, "directory"},
-        {"FIFO", Path("pipe.map"), std::nullopt, Outcome::CannotRead, "pipe"},
-        {"dangling symlink", Path("dangling.map"), std::nullopt, Outcome::CannotRead, "No such file"},
-        {"device", QStringLiteral("/dev/zero"), std::nullopt, Outcome::CannotRead, "is a device"},
+        {"directory", Path("folder.map"), std::nullopt, Outcome::CannotRead, "フォルダです"},
+        {"FIFO", Path("pipe.map"), std::nullopt, Outcome::CannotRead, "パイプ"},
+        {"dangling symlink", Path("dangling.map"), std::nullopt, Outcome::CannotRead, "見つかりません"},
+        {"device", QStringLiteral("/dev/zero"), std::nullopt, Outcome::CannotRead, "デバイスです"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -88,9 +88,9 @@ TEST_F(EditorUi, EveryInputIsOpenedOrRefusedLeavingTheDocumentAsItWas) {
             EXPECT_TRUE(p.Errors.empty());
         } else {
             ASSERT_EQ(p.Errors.size(), 1u);
-            EXPECT_TRUE(p.Errors[0].startsWith(c.path + QStringLiteral(": cannot read")))
+            EXPECT_TRUE(p.Errors[0].startsWith(ReadErrorStart(c.path)))
                 << p.Errors[0].toStdString();
-            EXPECT_TRUE(p.Errors[0].contains(QString::fromLatin1(c.reason))) << p.Errors[0].toStdString();
+            EXPECT_TRUE(p.Errors[0].contains(QString::fromUtf8(c.reason))) << p.Errors[0].toStdString();
         }
         EXPECT_EQ(d.Grid(), grid);
         EXPECT_EQ(d.FileName(), Path("mine.map"));
@@ -169,7 +169,7 @@ TEST_F(EditorUi, SavingOntoAFullDeviceKeepsTheOldFileAndTheDocument) {
             d.Trigger("MenuSaveFile");
         }
         ASSERT_EQ(p.Errors.size(), 1u);
-        EXPECT_TRUE(p.Errors[0].startsWith(target + QStringLiteral(": cannot write")))
+        EXPECT_TRUE(p.Errors[0].startsWith(WriteErrorStart(target)))
             << p.Errors[0].toStdString();
         EXPECT_EQ(FileBytes(target), old);
         EXPECT_EQ(QDir(Path("full")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), filesBefore)

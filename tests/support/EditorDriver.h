@@ -173,7 +173,11 @@ public:
 
     QString StatusText() const;
     QString EditCaption() const { return Widget("edit window")->windowTitle(); }
-    QString MainTitle() const { return Widget("main window")->windowTitle(); }
+    // The main window's title as the desktop shows it: Qt's modified mark "[*]" becomes "*" or nothing.
+    QString MainTitle() const {
+        QWidget* main = Widget("main window");
+        return main->windowTitle().replace(QStringLiteral("[*]"), main->isWindowModified() ? QStringLiteral("*") : QString());
+    }
     QStringList CheckLines() const;
     QStringList MenuTitles() const;
 

@@ -15,6 +15,10 @@
 
 namespace tav::testing {
 
+// How the editor's error report about a file begins: the file named in 「」, then what could not be done.
+inline QString WriteErrorStart(const QString& path) { return QStringLiteral("「") + path + QStringLiteral("」に書き込めませんでした"); }
+inline QString ReadErrorStart(const QString& path) { return QStringLiteral("「") + path + QStringLiteral("」を読み込めませんでした"); }
+
 inline const QString DiscardQuestionText = QStringLiteral("編集中のマップは破棄されますがよろしいですか");
 inline const QString SaveAnywayText = QStringLiteral("マップチェックでエラーが発生しました。保存してもよろしいですか？");
 inline const QString BadFormatText = QStringLiteral("ファイル形式が正常ではありません");

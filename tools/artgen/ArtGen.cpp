@@ -14,6 +14,9 @@ std::vector<GeneratedPicture> AllPictures() {
         pictures.push_back({QStringLiteral("toolbar/%1.png").arg(name), ToolbarPicture(name)});
     pictures.push_back({QStringLiteral("icon.png"), IconPicture(32)});
     pictures.push_back({QStringLiteral("icon48.png"), IconPicture(48)});
+    // The desktop's larger icon: the 48-pixel one with every pixel doubled, so it stays crisp.
+    pictures.push_back({QStringLiteral("icon96.png"),
+                        IconPicture(48).scaled(96, 96, Qt::IgnoreAspectRatio, Qt::FastTransformation)});
     pictures.push_back({QStringLiteral("about.png"), AboutPicture()});
     return pictures;
 }

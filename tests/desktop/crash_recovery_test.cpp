@@ -1,0 +1,168 @@
+// The recovery copy: written while the map is modified, gone when it is saved, replaced or undone, and
+// after a real SIGKILL of an editor process offered at the next start, restored as a modified map that
+// keeps its file.
+
+#include "DesktopFixture.h"
+#include "ShiftMap.h"
+
+#include <QDir>
+
+#include <chrono>
+#include <thread>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace tav::testing {
+namespace {
+
+QStringList CopiesIn(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral("*.tavmap")}, QDir::Files);
+}
+
+MapGrid Shifted(MapGrid grid, ShiftDirection direction, int times) {
+    Document document;
+    document.Reset(grid, 1, QString(), QString());
+    for (int i = 0; i < times; ++i)
+        document.Push(new edits::ShiftMap(&document, direction));
+    return document.Grid();
+}
+
+TEST_F(DesktopTest, MapEditedInAKilledEditorIsRestoredModifiedWithItsFile) {
+    const QString map = Path("crash.map");
+    ASSERT_TRUE(PutFile(map, MapBytes(SampleGrid(2), 1)));
+    const MapGrid edited = Shifted(SampleGrid(2), ShiftDirection::Right, 3);
+    const QByteArray expectedCopy = RecoveryCopyBytes(edited, 3, map);
+
+    // This test program, started as an editor: it opens the map, shifts it, switches the tile set, and runs.
+    const QByteArray self = QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    const QByteArray folder = QFile::encodeName(RecoveryFolder());
+    const QByteArray mapArgument = QFile::encodeName(map);
+    char option[] = "--editor-child";
+    char interval[] = "100";
+    char* argv[] = {const_cast<char*>(self.constData()), option, const_cast<char*>(folder.constData()),
+                    const_cast<char*>(mapArgument.constData()), interval, nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(::posix_spawn(&pid, self.constData(), nullptr, nullptr, argv, environ), 0);
+    bool copied = false;
+    for (int i = 0; i < 300 && !copied; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        for (const QString& name : CopiesIn(RecoveryFolder()))
+            copied = copied || FileBytes(QDir(RecoveryFolder()).filePath(name)) == expectedCopy;
+    }
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0); // a zombie would still count as a running editor
+    ASSERT_TRUE(copied) << "the child wrote no recovery copy of its last change";
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    // The next start asks, naming the file, and restores the map as an unsaved change to that file.
+    Platform->Answers.push_back(true);
+    StartSession()->Start(std::nullopt);
+    ASSERT_EQ(Platform->Questions.size(), 1u);
+    EXPECT_TRUE(Platform->Questions[0].contains(QStringLiteral("復元しますか")));
+    EXPECT_TRUE(Platform->Questions[0].contains(map));
+    EXPECT_EQ(Doc().Grid(), edited);
+    EXPECT_EQ(Doc().TileSet(), 3);
+    EXPECT_EQ(Doc().FilePath(), map);
+    EXPECT_TRUE(Doc().IsModified());
+    // The killed editor's copy is gone; this editor's own copy already holds the restored map.
+    const QStringList copies = CopiesIn(RecoveryFolder());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(FileBytes(QDir(RecoveryFolder()).filePath(copies[0])), expectedCopy);
+
+    // One undo shows the file as saved.
+    Doc().UndoStack()->undo();
+    EXPECT_EQ(Doc().Grid(), SampleGrid(2));
+    EXPECT_EQ(Doc().TileSet(), 1);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_TRUE(CopiesIn(RecoveryFolder()).isEmpty());
+}
+
+TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {
+    const QString map = Path("kept.map");
+    PutFile(map, MapBytes(SampleGrid(3), 2));
+    EditorSession* session = StartSession(60'000);
+    session->Start(map);
+    const QString copy = session->Recovery()->CopyPath();
+    EXPECT_FALSE(QFile::exists(copy));
+
+    // The first change after a quiet spell is kept at once.
+    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
+    EXPECT_EQ(FileBytes(copy), RecoveryCopyBytes(Doc().Grid(), 2, map));
+    Doc().UndoStack()->undo();
+    EXPECT_FALSE(QFile::exists(copy));
+
+    struct Case {
+        const char* name;
+        std::function<void()> end;
+    };
+    const Case cases[] = {
+        {"save", [&] {
+             Platform->Answers = {true};
+             Window->Files()->Save();
+         }},
+        {"new after the question", [&] {
+             Platform->Answers = {true};
+             Window->Files()->NewMap();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
+        session->Recovery()->WriteCopy();
+        ASSERT_TRUE(QFile::exists(copy));
+        c.end();
+        EXPECT_FALSE(QFile::exists(copy));
+    }
+
+    // A normal exit removes it; an ending by a signal keeps it for the next start.
+    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
+    session->Recovery()->WriteCopy();
+    Window = std::make_unique<MainWindow>();
+    EXPECT_FALSE(QFile::exists(copy));
+    session = StartSession(60'000);
+    Doc().Reset(SampleGrid(4), 1, QString(), QString());
+    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
+    session->Recovery()->KeepForNextStart();
+    const QString kept = session->Recovery()->CopyPath();
+    Window = std::make_unique<MainWindow>();
+    EXPECT_EQ(FileBytes(kept), RecoveryCopyBytes(Shifted(SampleGrid(4), ShiftDirection::Up, 1), 1, QString()));
+}
+
+TEST_F(DesktopTest, OnlyCopiesOfEndedEditorsAreOfferedAndADeclinedOneIsRemoved) {
+    // A running editor (this one) with a modified map: its copy is not offered to another start.
+    EditorSession* running = StartSession();
+    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
+    running->Recovery()->WriteCopy();
+    // A copy nobody holds, as a crashed editor of a never-saved map leaves it.
+    const QString orphan = QDir(RecoveryFolder()).filePath(QStringLiteral("session-1-1.tavmap"));
+    ASSERT_TRUE(PutFile(orphan, RecoveryCopyBytes(SampleGrid(7), 4, QString())));
+    // A copy cut short: never offered, and cleared away.
+    const QString broken = QDir(RecoveryFolder()).filePath(QStringLiteral("session-2-2.tavmap"));
+    ASSERT_TRUE(PutFile(broken, QByteArray(100, '\1')));
+
+    CrashRecovery::Leftovers leftovers = CrashRecovery::FindLeftovers(RecoveryFolder());
+    ASSERT_EQ(leftovers.Maps.size(), 1u);
+    EXPECT_EQ(leftovers.Maps[0].CopyPath, orphan);
+    EXPECT_EQ(leftovers.Maps[0].Grid, SampleGrid(7));
+    EXPECT_EQ(leftovers.Maps[0].TileSet, 4);
+    EXPECT_TRUE(leftovers.Maps[0].MapPath.isEmpty());
+    EXPECT_FALSE(QFile::exists(broken));
+    leftovers = {};
+
+    Window = std::make_unique<MainWindow>(); // the running editor ends normally
+    Platform->Answers.push_back(false);
+    StartSession()->Start(std::nullopt);
+    ASSERT_EQ(Platform->Questions.size(), 1u);
+    EXPECT_TRUE(Platform->Questions[0].contains(QStringLiteral("名前のない")));
+    EXPECT_FALSE(QFile::exists(orphan));
+    EXPECT_EQ(Doc().Grid(), MapDocument::FilledGrid(NewMapTile));
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+} // namespace
+} // namespace tav::testing

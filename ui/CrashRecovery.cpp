@@ -1,0 +1,152 @@
+#include "CrashRecovery.h"
+
+#include "Document.h"
+#include "FileAccess.h"
+#include "MapImage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+
+namespace tav {
+
+namespace {
+
+const QString CopySuffix = QStringLiteral(".tavmap");
+const QString LockSuffix = QStringLiteral(".lock");
+// A path longer than this is not one a copy holds; it bounds what is read of a damaged copy.
+constexpr qint64 MaximumPathBytes = 64 * 1024;
+
+QString LockPathOf(const QString& copyPath) {
+    return copyPath.left(copyPath.size() - CopySuffix.size()) + LockSuffix;
+}
+
+} // namespace
+
+QByteArray RecoveryCopyBytes(const MapGrid& grid, int tileSet, const QString& mapPath) {
+    return MapImageBytes(BuildMapImage(grid, tileSet)) + mapPath.toUtf8();
+}
+
+CrashRecovery::CrashRecovery(Document* document, const QString& folder, int intervalMilliseconds, QObject* parent)
+    : QObject(parent), document_(document), folder_(folder), interval_(std::max(1, intervalMilliseconds)) {
+    QDir().mkpath(folder_);
+    // The time and the process id make the name unique among the editors of this user, also after a
+    // process id is used again.
+    const QString name = QStringLiteral("session-%1-%2")
+                             .arg(QDateTime::currentMSecsSinceEpoch())
+                             .arg(QCoreApplication::applicationPid());
+    copyPath_ = QDir(folder_).filePath(name + CopySuffix);
+    lock_ = std::make_unique<QLockFile>(LockPathOf(copyPath_));
+    lock_->setStaleLockTime(0);
+    lock_->tryLock(0);
+
+    connect(document_->UndoStack(), &QUndoStack::indexChanged, this, &CrashRecovery::HistoryChanged);
+    connect(document_, &Document::ModifiedChanged, this, [this](bool modified) {
+        if (!modified)
+            RemoveCopy();
+    });
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (changedSinceCopy_)
+            WriteCopy();
+    });
+    timer_.start(interval_);
+}
+
+CrashRecovery::~CrashRecovery() {
+    if (!keep_)
+        RemoveCopy();
+}
+
+void CrashRecovery::HistoryChanged() {
+    changedSinceCopy_ = true;
+    if (!document_->IsModified()) {
+        RemoveCopy();
+        return;
+    }
+    // The first change after a quiet spell is kept at once; later ones wait for the timer.
+    if (!sinceCopy_.isValid() || sinceCopy_.elapsed() >= interval_)
+        WriteCopy();
+}
+
+void CrashRecovery::WriteCopy() {
+    if (!document_->IsModified())
+        return;
+    try {
+        WriteFileAtomically(copyPath_,
+                            RecoveryCopyBytes(document_->Grid(), document_->TileSet(), document_->FilePath()));
+        changedSinceCopy_ = false;
+        sinceCopy_.start();
+    } catch (const FileError& error) {
+        if (!failureTold_)
+            std::fprintf(stderr, "TavrennaMapEditor: no recovery copy: %s\n", error.what());
+        failureTold_ = true;
+    }
+}
+
+void CrashRecovery::RemoveCopy() {
+    if (keep_)
+        return;
+    QFile::remove(copyPath_);
+    changedSinceCopy_ = false;
+    sinceCopy_.invalidate();
+}
+
+void CrashRecovery::KeepForNextStart() {
+    keep_ = true;
+    WriteCopy();
+}
+
+CrashRecovery::Leftovers CrashRecovery::FindLeftovers(const QString& folder) {
+    Leftovers found;
+    const QDir dir(folder);
+    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*") + CopySuffix}, QDir::Files)) {
+        auto lock = std::make_unique<QLockFile>(LockPathOf(info.absoluteFilePath()));
+        // Only a dead owner makes a lock stale; a long-running editor keeps its copy however old the lock is.
+        lock->setStaleLockTime(0);
+        if (!lock->tryLock(0))
+            continue; // its editor is running
+        RecoveredMap map;
+        map.CopyPath = info.absoluteFilePath();
+        map.Written = info.lastModified();
+        bool readable = false;
+        try {
+            const QByteArray bytes = ReadFileHead(map.CopyPath, static_cast<qint64>(MapFileSize) + MaximumPathBytes);
+            const auto content = ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                                        std::min<std::size_t>(MapFileSize, static_cast<std::size_t>(bytes.size()))));
+            if (content) {
+                map.Grid = content->Grid;
+                map.TileSet = content->TileSet >= 1 && content->TileSet <= TileSetCount ? content->TileSet : 1;
+                map.MapPath = QString::fromUtf8(bytes.mid(static_cast<qsizetype>(MapFileSize)));
+                readable = true;
+            }
+        } catch (const FileError&) {
+        }
+        if (!readable) {
+            // A copy cut short cannot be restored; it only gets in the way.
+            QFile::remove(map.CopyPath);
+            continue;
+        }
+        found.Maps.push_back(map);
+        found.locks_.push_back(std::move(lock));
+    }
+    std::sort(found.Maps.begin(), found.Maps.end(),
+              [](const RecoveredMap& a, const RecoveredMap& b) { return a.Written > b.Written; });
+    return found;
+}
+
+void CrashRecovery::Leftovers::Forget(const RecoveredMap& map) {
+    QFile::remove(map.CopyPath);
+    const QString lockPath = LockPathOf(map.CopyPath);
+    for (auto& lock : locks_)
+        if (lock && lock->fileName() == lockPath)
+            lock.reset(); // unlocking removes the lock file
+}
+
+
+} // namespace tav

@@ -1,0 +1,88 @@
+#pragma once
+// A copy of the unsaved map that outlives a crash. While the map is modified, a copy is written into the
+// user's data folder every interval (30 s unless told otherwise), and at once on a change that comes after
+// an interval without a copy. The copy holds the map image and the path of the file it belongs to, and is
+// written through a temporary file like a map. It goes away when the map is saved, replaced by New or Open,
+// or undone back to its saved state, and when the editor ends normally.
+//
+// Each running editor holds a lock beside its copy; a copy whose lock no running editor holds is one an
+// editor left behind, and the next start offers to restore it.
+
+#include "MapDocument.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace tav {
+
+class Document;
+
+// A copy left by an editor that ended without cleaning up.
+struct RecoveredMap {
+    QString CopyPath;  // the copy itself
+    QString MapPath;   // the file the map belongs to; empty for a map never saved
+    QDateTime Written; // when the copy was written
+    MapGrid Grid{};
+    int TileSet = 1;
+};
+
+// The copy's bytes: the map image, then the map's path in UTF-8.
+QByteArray RecoveryCopyBytes(const MapGrid& grid, int tileSet, const QString& mapPath);
+
+class CrashRecovery : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int DefaultIntervalMilliseconds = 30'000;
+
+    // Keeps copies of `document` in `folder` (created when needed).
+    CrashRecovery(Document* document, const QString& folder, int intervalMilliseconds, QObject* parent = nullptr);
+    // Removes this editor's copy unless KeepForNextStart was called.
+    ~CrashRecovery() override;
+
+    // The copies in `folder` whose editors have ended, newest first. The caller owns their locks until it
+    // calls Forget or the list is destroyed.
+    class Leftovers {
+    public:
+        std::vector<RecoveredMap> Maps;
+        // Removes a copy once it was restored or declined.
+        void Forget(const RecoveredMap& map);
+
+    private:
+        friend class CrashRecovery;
+        std::vector<std::unique_ptr<QLockFile>> locks_;
+    };
+    static Leftovers FindLeftovers(const QString& folder);
+
+    // This editor's copy.
+    const QString& CopyPath() const { return copyPath_; }
+    // Writes the copy now if the map is modified; a failed write is told once on stderr, never in a box,
+    // since the user did not ask for it.
+    void WriteCopy();
+    void RemoveCopy();
+    // For an ending that is not the user's choice (a termination signal): the copy is brought up to date
+    // and left for the next start.
+    void KeepForNextStart();
+
+private:
+    void HistoryChanged();
+
+    Document* document_;
+    QString folder_;
+    QString copyPath_;
+    std::unique_ptr<QLockFile> lock_;
+    QTimer timer_;
+    QElapsedTimer sinceCopy_;
+    int interval_;
+    bool changedSinceCopy_ = false;
+    bool keep_ = false;
+    bool failureTold_ = false;
+};
+
+} // namespace tav

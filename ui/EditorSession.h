@@ -1,0 +1,58 @@
+#pragma once
+// What a run of the editor keeps beyond its window: the file named on the command line, the recent-files
+// list in the settings, and the recovery copy of an unsaved map, offered again after a crash. main makes
+// one; window tests that do not need these leave it out, so they never touch the user's settings.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tav {
+
+class CrashRecovery;
+class MainWindow;
+class RecentFiles;
+
+// The command line after Qt took its own options: at most one map file.
+struct EditorArguments {
+    std::optional<QString> MapPath;
+    QString UsageError; // not empty: what was wrong, for the user
+};
+EditorArguments ParseEditorArguments(const QStringList& arguments);
+
+// The usage line shown with a usage error.
+inline constexpr char EditorUsage[] = "使い方: TavrennaMapEditor [ファイル.map]";
+
+class EditorSession : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        QString RecoveryFolder;
+        int RecoveryIntervalMilliseconds = 0;
+    };
+    // The recovery copies go to "recovery" in the user's data folder; TAV_RECOVERY_INTERVAL_MS, when set
+    // to a positive number, shortens the interval (for tests and for the cautious).
+    static Options DefaultOptions();
+
+    EditorSession(MainWindow* window, const Options& options);
+    ~EditorSession() override;
+
+    // Opens the map given at start, if any (errors are reported as Open reports them, and the map stays
+    // empty), then offers each recovery copy an ended editor left, newest first, until one is restored.
+    void Start(const std::optional<QString>& mapPath);
+
+    RecentFiles* Recent() const { return recent_; }
+    CrashRecovery* Recovery() const { return recovery_; }
+
+private:
+    void OfferRecovery();
+
+    MainWindow* window_;
+    QString recoveryFolder_;
+    RecentFiles* recent_ = nullptr;
+    CrashRecovery* recovery_ = nullptr;
+};
+
+} // namespace tav

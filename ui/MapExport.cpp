@@ -1,0 +1,39 @@
+#include "MapExport.h"
+
+#include "FileAccess.h"
+#include "TileBitmaps.h"
+#include "TileRender.h"
+#include "TileSets.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+
+#include <stdexcept>
+
+namespace tav {
+
+QByteArray MapPngBytes(const MapGrid& grid, int tileSet, int edge) {
+    int scaleIndex = -1;
+    for (int i = 0; i < ScaleCount; ++i)
+        if (ScaleTileEdge[static_cast<std::size_t>(i)] == edge)
+            scaleIndex = i;
+    if (scaleIndex < 0)
+        throw std::invalid_argument("no tile pictures of this edge");
+    TileBitmaps bitmaps;
+    bitmaps.LoadTileSetBitmaps(tileSet);
+    const QImage picture = RenderMap(grid, bitmaps.Picture(scaleIndex), edge);
+    // Encoded in memory first, so the file is written in one piece and a failing disk never meets libpng.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(picture))
+        throw std::runtime_error("画像を PNG に変換できませんでした: " + writer.errorString().toStdString());
+    return png;
+}
+
+void ExportMapPng(const QString& path, const MapGrid& grid, int tileSet, int edge) {
+    WriteFileAtomically(path, MapPngBytes(grid, tileSet, edge));
+}
+
+} // namespace tav
