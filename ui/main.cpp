@@ -1,6 +1,7 @@
 // Tavrenna MapEditor: the application, the main window, then the event loop until the main window closes.
 // Usage: TavrennaMapEditor [FILE.map]
 
+#include "CrashRecovery.h"
 #include "EditorSession.h"
 #include "MainWindow.h"
 #include "Platform.h"
@@ -28,9 +29,12 @@ int main(int argc, char** argv) {
         }
         window = std::make_unique<tav::MainWindow>();
         auto* session = new tav::EditorSession(window.get(), tav::EditorSession::DefaultOptions());
+        // A logout, a closed terminal or a kill keeps the unsaved map for the next start.
+        tav::SetBeforeExitHook([session] { session->Recovery()->KeepForNextStart(); });
         window->show();
         session->Start(arguments.MapPath);
         app.exec();
+        tav::SetBeforeExitHook({});
     } catch (const std::exception& error) {
         tav::CurrentPlatform().ReportError(nullptr, QString::fromUtf8(error.what()));
     }

@@ -65,10 +65,11 @@ public:
 private:
     template <class T>
     static std::optional<T> Next(std::deque<T>& answers) {
-        if (answers.empty())
-            return std::nullopt;
-        T answer = answers.front();
-        answers.pop_front();
+        std::optional<T> answer;
+        if (!answers.empty()) {
+            answer.emplace(std::move(answers.front()));
+            answers.pop_front();
+        }
         return answer;
     }
 };

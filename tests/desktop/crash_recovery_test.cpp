@@ -1,6 +1,6 @@
 // The recovery copy: written while the map is modified, gone when it is saved, replaced or undone, and
-// after a real SIGKILL of an editor process offered at the next start, restored as a modified map that
-// keeps its file.
+// after a real SIGKILL or termination signal of an editor process offered at the next start, restored as a
+// modified map that keeps its file.
 
 #include "DesktopFixture.h"
 #include "ShiftMap.h"
@@ -31,55 +31,81 @@ MapGrid Shifted(MapGrid grid, ShiftDirection direction, int times) {
     return document.Grid();
 }
 
-TEST_F(DesktopTest, MapEditedInAKilledEditorIsRestoredModifiedWithItsFile) {
-    const QString map = Path("crash.map");
-    ASSERT_TRUE(PutFile(map, MapBytes(SampleGrid(2), 1)));
-    const MapGrid edited = Shifted(SampleGrid(2), ShiftDirection::Right, 3);
-    const QByteArray expectedCopy = RecoveryCopyBytes(edited, 3, map);
-
-    // This test program, started as an editor: it opens the map, shifts it, switches the tile set, and runs.
-    const QByteArray self = QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
-    const QByteArray folder = QFile::encodeName(RecoveryFolder());
-    const QByteArray mapArgument = QFile::encodeName(map);
-    char option[] = "--editor-child";
-    char interval[] = "100";
-    char* argv[] = {const_cast<char*>(self.constData()), option, const_cast<char*>(folder.constData()),
-                    const_cast<char*>(mapArgument.constData()), interval, nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(::posix_spawn(&pid, self.constData(), nullptr, nullptr, argv, environ), 0);
-    bool copied = false;
-    for (int i = 0; i < 300 && !copied; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+// A SIGKILL leaves the copy the timer wrote last; a termination signal (logout, a closed terminal, kill)
+// brings the copy up to date and ends the editor normally, so even changes the timer had not kept yet
+// survive.
+TEST_F(DesktopTest, MapEditedInAKilledOrTerminatedEditorIsRestoredModifiedWithItsFile) {
+    const struct {
+        const char* name;
+        int signal;
+        const char* intervalMs; // the terminated editor's timer never runs: only its ending can keep the changes
+    } cases[] = {{"SIGKILL", SIGKILL, "100"}, {"SIGTERM", SIGTERM, "600000"}, {"SIGHUP", SIGHUP, "600000"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window = std::make_unique<MainWindow>(); // an editor of its own, with no session of the case before
         for (const QString& name : CopiesIn(RecoveryFolder()))
-            copied = copied || FileBytes(QDir(RecoveryFolder()).filePath(name)) == expectedCopy;
+            QFile::remove(QDir(RecoveryFolder()).filePath(name));
+        const QString map = Path("crash.map");
+        ASSERT_TRUE(PutFile(map, MapBytes(SampleGrid(2), 1)));
+        const MapGrid edited = Shifted(SampleGrid(2), ShiftDirection::Right, 3);
+        const QByteArray expectedCopy = RecoveryCopyBytes(edited, 3, map);
+
+        // This test program, started as an editor: it opens the map, shifts it, switches the tile set, and runs.
+        const QByteArray self = QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+        const QByteArray folder = QFile::encodeName(RecoveryFolder());
+        const QByteArray mapArgument = QFile::encodeName(map);
+        char option[] = "--editor-child";
+        QByteArray interval(c.intervalMs);
+        char* argv[] = {const_cast<char*>(self.constData()), option, const_cast<char*>(folder.constData()),
+                        const_cast<char*>(mapArgument.constData()), interval.data(), nullptr};
+        pid_t pid = 0;
+        ASSERT_EQ(::posix_spawn(&pid, self.constData(), nullptr, nullptr, argv, environ), 0);
+        // The first change is kept at once: the editor has started and made its changes.
+        bool started = false;
+        for (int i = 0; i < 300 && !started; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            started = !CopiesIn(RecoveryFolder()).isEmpty();
+        }
+        bool copied = false;
+        for (int i = 0; i < 300 && !copied && c.signal == SIGKILL; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            for (const QString& name : CopiesIn(RecoveryFolder()))
+                copied = copied || FileBytes(QDir(RecoveryFolder()).filePath(name)) == expectedCopy;
+        }
+        ::kill(pid, c.signal);
+        int status = 0;
+        ::waitpid(pid, &status, 0); // a zombie would still count as a running editor
+        ASSERT_TRUE(started) << "the child wrote no recovery copy";
+        if (c.signal == SIGKILL) {
+            ASSERT_TRUE(copied) << "the child wrote no recovery copy of its last change";
+            ASSERT_TRUE(WIFSIGNALED(status));
+        } else {
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "ended by the signal, not by itself";
+        }
+
+        // The next start asks, naming the file, and restores the map as an unsaved change to that file.
+        Platform->Questions.clear();
+        Platform->Answers.push_back(true);
+        StartSession()->Start(std::nullopt);
+        ASSERT_EQ(Platform->Questions.size(), 1u);
+        EXPECT_TRUE(Platform->Questions[0].contains(QStringLiteral("復元しますか")));
+        EXPECT_TRUE(Platform->Questions[0].contains(map));
+        EXPECT_EQ(Doc().Grid(), edited);
+        EXPECT_EQ(Doc().TileSet(), 3);
+        EXPECT_EQ(Doc().FilePath(), map);
+        EXPECT_TRUE(Doc().IsModified());
+        // The ended editor's copy is gone; this editor's own copy already holds the restored map.
+        const QStringList copies = CopiesIn(RecoveryFolder());
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(FileBytes(QDir(RecoveryFolder()).filePath(copies[0])), expectedCopy);
+
+        // One undo shows the file as saved.
+        Doc().UndoStack()->undo();
+        EXPECT_EQ(Doc().Grid(), SampleGrid(2));
+        EXPECT_EQ(Doc().TileSet(), 1);
+        EXPECT_FALSE(Doc().IsModified());
+        EXPECT_TRUE(CopiesIn(RecoveryFolder()).isEmpty());
     }
-    ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0); // a zombie would still count as a running editor
-    ASSERT_TRUE(copied) << "the child wrote no recovery copy of its last change";
-    ASSERT_TRUE(WIFSIGNALED(status));
-
-    // The next start asks, naming the file, and restores the map as an unsaved change to that file.
-    Platform->Answers.push_back(true);
-    StartSession()->Start(std::nullopt);
-    ASSERT_EQ(Platform->Questions.size(), 1u);
-    EXPECT_TRUE(Platform->Questions[0].contains(QStringLiteral("復元しますか")));
-    EXPECT_TRUE(Platform->Questions[0].contains(map));
-    EXPECT_EQ(Doc().Grid(), edited);
-    EXPECT_EQ(Doc().TileSet(), 3);
-    EXPECT_EQ(Doc().FilePath(), map);
-    EXPECT_TRUE(Doc().IsModified());
-    // The killed editor's copy is gone; this editor's own copy already holds the restored map.
-    const QStringList copies = CopiesIn(RecoveryFolder());
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(FileBytes(QDir(RecoveryFolder()).filePath(copies[0])), expectedCopy);
-
-    // One undo shows the file as saved.
-    Doc().UndoStack()->undo();
-    EXPECT_EQ(Doc().Grid(), SampleGrid(2));
-    EXPECT_EQ(Doc().TileSet(), 1);
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_TRUE(CopiesIn(RecoveryFolder()).isEmpty());
 }
 
 TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {

@@ -3,11 +3,13 @@
 //
 // Started as `desktop_tests --editor-child RECOVERY_FOLDER MAP INTERVAL_MS`, the program is an editor
 // instead: it opens MAP, shifts the map right three times and switches to tile set 3 through the menu
-// commands, and runs until it is killed. The recovery test kills it with SIGKILL.
+// commands, and runs until it is killed or told to end, as the editor program does.
 
+#include "CrashRecovery.h"
 #include "EditorSession.h"
 #include "MainWindow.h"
 #include "Platform.h"
+#include "ProcessSignals.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -20,17 +22,21 @@
 namespace {
 
 int RunEditorChild(int argc, char** argv) {
+    tav::InstallProcessSignalHandling();
     tav::EditorApplication app(argc, argv);
     tav::InitApplication();
     tav::MainWindow window;
     auto* session =
         new tav::EditorSession(&window, {QString::fromLocal8Bit(argv[2]), std::atoi(argv[4])});
+    tav::SetBeforeExitHook([session] { session->Recovery()->KeepForNextStart(); });
     window.show();
     session->Start(QString::fromLocal8Bit(argv[3]));
     for (int i = 0; i < 3; ++i)
         window.findChild<QAction*>(QStringLiteral("MenuShiftRight1"))->trigger();
     window.findChild<QAction*>(QStringLiteral("MenuChar3"))->trigger();
-    return app.exec();
+    const int status = app.exec();
+    tav::SetBeforeExitHook({});
+    return status;
 }
 
 } // namespace
