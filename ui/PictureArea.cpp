@@ -74,11 +74,11 @@ void PictureArea::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void PictureArea::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
+bool PictureArea::event(QEvent* event) {
     // A modal dialog or another program taking over deactivates the window; a release may never come.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && MouseLost)
+    if (event->type() == QEvent::WindowDeactivate && MouseLost)
         MouseLost();
+    return QWidget::event(event);
 }
 
 void PictureArea::hideEvent(QHideEvent* event) {
