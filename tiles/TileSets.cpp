@@ -1,17 +1,40 @@
 #include "TileSets.h"
 
+#include "MapCheck.h"
+
+#include <string>
+
 namespace tav {
 
+namespace {
+
+// The names are the map check's own, so the menu, the check window and the map check never disagree.
+std::string MenuCaption(int tileSet) {
+    return std::string(TileSetName(tileSet)) + "(&" + static_cast<char>('0' + tileSet) + ")";
+}
+
+const std::array<std::string, 9> MenuCaptions = {MenuCaption(1), MenuCaption(2), MenuCaption(3),
+                                                 MenuCaption(4), MenuCaption(5), MenuCaption(6),
+                                                 MenuCaption(7), MenuCaption(8), MenuCaption(9)};
+
+TileSetInfo Info(int tileSet, const char* menuItem, const char* shortcut) {
+    // The map check's names are string literals: their data ends in a zero like any C string.
+    return {tileSet, TileSetName(tileSet).data(), menuItem,
+            MenuCaptions[static_cast<std::size_t>(tileSet - 1)].c_str(), shortcut};
+}
+
+} // namespace
+
 const std::array<TileSetInfo, 9> TileSets = {{
-    {1, "ヴェルダ", "MenuChar1", "ヴェルダ(&1)", "Alt+1"},
-    {2, "コロネット", "MenuChar2", "コロネット(&2)", "Alt+2"},
-    {3, "サンドラ", "MenuChar3", "サンドラ(&3)", "Alt+3"},
-    {4, "ミルフォス", "MenuChar4", "ミルフォス(&4)", "Alt+4"},
-    {5, "ラピスト", "MenuChar5", "ラピスト(&5)", "Alt+5"},
-    {6, "ゼフィール", "MenuChar6", "ゼフィール(&6)", "Alt+6"},
-    {7, "オルカナ", "MenuChar7", "オルカナ(&7)", "Alt+7"},
-    {8, "ノクターナ", "MenuChar8", "ノクターナ(&8)", "Alt+8"},
-    {9, "ステラン", "MenuChar9", "ステラン(&9)", "Alt+9"},
+    Info(1, "MenuChar1", "Alt+1"),
+    Info(2, "MenuChar2", "Alt+2"),
+    Info(3, "MenuChar3", "Alt+3"),
+    Info(4, "MenuChar4", "Alt+4"),
+    Info(5, "MenuChar5", "Alt+5"),
+    Info(6, "MenuChar6", "Alt+6"),
+    Info(7, "MenuChar7", "Alt+7"),
+    Info(8, "MenuChar8", "Alt+8"),
+    Info(9, "MenuChar9", "Alt+9"),
 }};
 
 QString PictureName(int tileSet, int scaleIndex) {
