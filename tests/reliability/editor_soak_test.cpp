@@ -351,8 +351,14 @@ private:
         }
         if (kind < 27) {
             const bool exchange = kind == 26;
-            const int a = Uniform(0, exchange ? 127 : Uniform(0, 3) == 0 ? 255 : 127);
-            const int b = Uniform(0, 127);
+            // Codes of the map's cells mostly, so that something changes.
+            auto code = [&](int highest) {
+                const QPoint cell = RandomCell();
+                const int there = d_.Cell(cell.x(), cell.y());
+                return Uniform(0, 3) != 0 && there <= highest ? there : Uniform(0, highest);
+            };
+            const int a = code(exchange ? 127 : 255);
+            const int b = code(127);
             const bool inSelection = Uniform(0, 1) == 1;
             const bool accept = Uniform(0, 3) != 0;
             d_.platform().DialogAnswers.assign(
