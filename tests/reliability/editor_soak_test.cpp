@@ -1,11 +1,16 @@
 // A long random session with the real editor windows: presses, moves and releases of any button at any
 // position, the tool, tile-set and scale commands, shifts, shaping, unshaping, palette picks, the eyedropper,
-// undo and redo, New and the blink ticks. After every event the screen must agree with the map; after every
-// undo or redo, undoing everything must give the map the history started from and redoing everything the
-// map after the last change. A failure names its seed and event
-// so the session can be replayed: TAV_SOAK_SEED=<seed> TAV_SOAK_EVENTS=<events>.
+// undo and redo, New and the blink ticks; the range tool's selections and moves, select all and deselect,
+// copy, cut and paste (floating or in place) with the editor's blocks and random clipboard contents, the
+// replace and exchange dialogs, and painting inside a selection. After every event the map must be what
+// the event makes of it and the screen must agree with it; after every undo or redo, undoing everything
+// must give the map the history started from and redoing everything the map after the last change. A
+// failure names its seed and event so the session can be replayed:
+// TAV_SOAK_SEED=<seed> TAV_SOAK_EVENTS=<events>.
 
 #include "TestMaps.h"
+
+#include "CellBlock.h"
 
 #include <QRegularExpression>
 
@@ -27,6 +32,31 @@ long EnvNumber(const char* name, long fallback) {
 
 std::string Text(QPoint p) { return std::to_string(p.x()) + "," + std::to_string(p.y()); }
 
+std::string Text(const std::optional<QRect>& r) {
+    return r ? Text(r->topLeft()) + "-" + Text(r->bottomRight()) : std::string("none");
+}
+
+QRect RectOf(const CellRect& r) { return QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)); }
+CellRect CellRectOf(const QRect& r) { return {r.left(), r.top(), r.right(), r.bottom()}; }
+std::optional<QRect> Moved(const QRect& r, QPoint by) {
+    const auto clipped = ClipToMap(CellRectOf(r.translated(by)));
+    return clipped ? std::optional<QRect>(RectOf(*clipped)) : std::nullopt;
+}
+
+// The block a status text of the form "X1=a, Y1=b, X2=c, Y2=d (w×h)" names, if it has that form and its
+// size agrees with its corners.
+std::optional<QRect> StatusBlock(const QString& status) {
+    static const QRegularExpression form(QStringLiteral(R"(^X1=(-?\d+), Y1=(-?\d+), X2=(-?\d+), Y2=(-?\d+) \((\d+)×(\d+)\)$)"));
+    const QRegularExpressionMatch match = form.match(status);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QRect r(QPoint(match.captured(1).toInt(), match.captured(2).toInt()),
+                  QPoint(match.captured(3).toInt(), match.captured(4).toInt()));
+    if (r.width() != match.captured(5).toInt() || r.height() != match.captured(6).toInt())
+        return std::nullopt;
+    return r;
+}
+
 // Whether the status text names cells of the map: the cursor's, or the anchor's and the cursor's.
 bool StatusNamesCells(const QString& status) {
     static const QRegularExpression form(QStringLiteral(R"(^X1?=(\d+), Y1?=(\d+)(, X2=(\d+), Y2=(\d+))?$)"));
@@ -46,11 +76,15 @@ public:
     // Runs `events` events; returns an empty text or what went wrong, with the last events that led there.
     std::string Run(long events) {
         first_ = last_ = Now();
+        EditorDriver::PutTextOnClipboard(QStringLiteral("00"));
+        clip_ = {CellBlock{1, 1, {0}, 0, 0}, false};
         for (long i = 0; i < events; ++i) {
             const std::string problem = Step();
             if (!problem.empty()) {
                 std::ostringstream report;
-                report << "event " << i + 1 << " of " << events << ": " << problem << "\nlast events:";
+                report << "event " << i + 1 << " of " << events << ": " << problem << "\nstatus text \""
+                       << d_.StatusText().toStdString() << "\", selection " << Text(d_.Selection())
+                       << (d_.Pasting() ? ", a block floats" : "") << "\nlast events:";
                 for (const std::string& e : recent_)
                     report << "\n  " << e;
                 report << "\nreplay: TAV_SOAK_SEED=" << seed_ << " TAV_SOAK_EVENTS=" << i + 1;
@@ -63,7 +97,14 @@ public:
     }
 
 private:
-    enum class Expect { Painted, Unchanged, Shifted, Shaped, Unshaped, Cleared, Blinked, UndoneOrRedone };
+    // Computed: the event worked out the map itself (computed_), and perhaps the selection and the paste.
+    enum class Expect { Painted, Unchanged, Shifted, Shaped, Unshaped, Cleared, Blinked, UndoneOrRedone, Computed };
+
+    // What a paste takes from the clipboard: the soak knows what it put there.
+    struct Clip {
+        std::optional<CellBlock> Block; // nothing: the paste is refused with a message
+        bool HasOrigin = false;
+    };
 
     // The map and its tile set: what one step of the history changes.
     struct State {
@@ -107,7 +148,9 @@ private:
         static const char* const arrows[] = {"Left", "Right", "Up", "Down"};
         constexpr ShiftDirection directions[] = {ShiftDirection::Left, ShiftDirection::Right,
                                                  ShiftDirection::Up, ShiftDirection::Down};
-        const int kind = Uniform(0, 99);
+        const int kind = Uniform(0, 129);
+        if (kind >= 100)
+            return ActOnSelection(kind - 100, what);
         if (kind < 60) {
             const QPoint pos = Anywhere("map picture", 40);
             const Qt::MouseButton button = AnyButton();
@@ -117,6 +160,15 @@ private:
                 const int code = d_.Cell(cell.x(), cell.y());
                 if (button == Qt::MiddleButton && code < 128)
                     picked_ = code;
+                // A left press puts a floating block down.
+                if (button == Qt::LeftButton && d_.Pasting()) {
+                    computed_ = d_.Grid();
+                    PasteBlock(computed_, floating_, cell.x(), cell.y());
+                    d_.PressAt(pos, button);
+                    what = "press 1 at " + Text(pos) + " putting the block down";
+                    expectPasting_ = false;
+                    return Expect::Computed;
+                }
                 d_.PressAt(pos, button);
             }
             else if (kind < 50)
@@ -187,29 +239,312 @@ private:
         return Expect::Blinked;
     }
 
+    // The selection and clipboard events; `kind` 0..29.
+    Expect ActOnSelection(int kind, std::string& what) {
+        const MapGrid before = d_.Grid();
+        const std::optional<QRect> selection = d_.Selection();
+        const bool selecting = d_.Checked(QStringLiteral("SelectRange"));
+        computed_ = before;
+        if (kind < 3 || (kind < 11 && !selecting)) {
+            // The range button; released, it lets the selection go. Either way a floating block is dropped.
+            d_.ClickButton(QStringLiteral("RangeButton"));
+            what = selecting ? "range tool off" : "range tool on";
+            if (selecting)
+                expectSelection_ = std::optional<QRect>();
+            expectPasting_ = false;
+            return Expect::Computed;
+        }
+        if (kind < 11) {
+            // A drag with the range tool: from inside the selection it moves the cells, else it selects.
+            const bool fromInside = kind >= 8 && selection && !d_.Pasting();
+            const QPoint from = fromInside ? QPoint(Uniform(selection->left(), selection->right()),
+                                                    Uniform(selection->top(), selection->bottom()))
+                                           : RandomCell();
+            const QPoint to = RandomCell();
+            what = "range drag " + Text(from) + " to " + Text(to);
+            if (d_.Pasting()) {
+                PasteBlock(computed_, floating_, from.x(), from.y()); // the press puts the block down
+                expectPasting_ = false;
+            } else if (selection && selection->contains(from)) {
+                MoveBlock(computed_, CellRectOf(*selection), to.x() - from.x(), to.y() - from.y(), NewMapTile);
+                expectSelection_ = Moved(*selection, to - from);
+            } else {
+                expectSelection_ = RectOf(RectFromCorners(from.x(), from.y(), to.x(), to.y()));
+            }
+            d_.Drag({from, to});
+            return Expect::Computed;
+        }
+        if (kind < 15) {
+            const char* const commands[] = {"MenuSelectAll", "MenuSelectAll", "MenuDeselect", "Esc"};
+            what = commands[kind - 11];
+            const bool pasting = d_.Pasting();
+            if (kind < 13)
+                d_.Trigger(QString::fromLatin1(what.c_str()));
+            else if (kind == 13)
+                d_.Trigger(QStringLiteral("MenuDeselect"));
+            else
+                d_.Key("Esc");
+            if (kind < 13)
+                expectSelection_ = RectOf(WholeMap);
+            else if (pasting) // the latest half-made thing goes first: the floating block
+                expectSelection_ = selection;
+            else if (d_.Selection() && d_.Selection() != selection) // else a shape's first point, or the selection
+                return Fault("the selection changed to " + Text(d_.Selection()));
+            if (kind >= 13)
+                expectPasting_ = false;
+            return Expect::Computed;
+        }
+        if (kind < 18) {
+            // Copy, and cut: the selection then holds the new map's code.
+            const bool cut = kind == 17;
+            what = cut ? "cut" : "copy";
+            d_.Trigger(cut ? QStringLiteral("MenuCut") : QStringLiteral("MenuCopy"));
+            if (selection) {
+                clip_ = {CopyBlock(before, CellRectOf(*selection)), true};
+                if (EditorDriver::ClipboardText() != QString::fromStdString(FormatBlockText(*clip_.Block)))
+                    return Fault("the clipboard's text is not the selection's codes");
+                if (cut)
+                    FillRect(computed_, CellRectOf(*selection), NewMapTile);
+            }
+            return Expect::Computed;
+        }
+        if (kind < 22) {
+            // Paste, then put the block down with a move and a click, or drop it with Esc or a right click.
+            const int follow = kind - 18; // 0, 1: a click; 2: Esc; 3: a right click
+            what = "paste";
+            if (!Paste(QStringLiteral("MenuPaste"), what))
+                return Expect::Computed;
+            const QPoint at = RandomCell();
+            if (follow < 2) {
+                d_.Move(at.x(), at.y());
+                d_.Click(at.x(), at.y());
+                PasteBlock(computed_, floating_, at.x(), at.y());
+                what += ", click at " + Text(at);
+            } else if (follow == 2) {
+                d_.Key("Esc");
+                what += ", Esc";
+            } else {
+                d_.Click(at.x(), at.y(), Qt::RightButton);
+                what += ", right click at " + Text(at);
+            }
+            expectSelection_ = selection;
+            expectPasting_ = false;
+            return Expect::Computed;
+        }
+        if (kind < 23) {
+            what = "paste in place";
+            if (!Paste(QStringLiteral("MenuPasteInPlace"), what))
+                return Expect::Computed;
+            // Text carries no place: it goes to the selection's corner, or the map's.
+            const QPoint at = clip_.HasOrigin ? QPoint(clip_.Block->OriginX, clip_.Block->OriginY)
+                                              : selection ? selection->topLeft() : QPoint(0, 0);
+            PasteBlock(computed_, *clip_.Block, at.x(), at.y());
+            return Expect::Computed;
+        }
+        if (kind < 25) {
+            // Random bytes in the editor's own form, or random text; then a paste, which floats the block or
+            // says why there is none.
+            RandomClipboard(what);
+            what += ", paste";
+            Paste(QStringLiteral("MenuPaste"), what);
+            return Expect::Computed;
+        }
+        if (kind < 27) {
+            const bool exchange = kind == 26;
+            // Codes of the map's cells mostly, so that something changes.
+            auto code = [&](int highest) {
+                const QPoint cell = RandomCell();
+                const int there = d_.Cell(cell.x(), cell.y());
+                return Uniform(0, 3) != 0 && there <= highest ? there : Uniform(0, highest);
+            };
+            const int a = code(exchange ? 127 : 255);
+            const int b = code(127);
+            const bool inSelection = Uniform(0, 1) == 1;
+            const bool accept = Uniform(0, 3) != 0;
+            d_.platform().DialogAnswers.assign(
+                1, EditorDriver::Answer({{"CodeA", a}, {"CodeB", b}, {inSelection ? "InSelection" : "WholeMap", 1}},
+                                        accept));
+            d_.ClickButton(exchange ? QStringLiteral("ExchangeButton") : QStringLiteral("ChangeButton"));
+            const int shown = static_cast<int>(d_.platform().DialogAnswers.size());
+            d_.platform().DialogAnswers.clear();
+            what = std::string(exchange ? "exchange " : "replace ") + std::to_string(a) + " and " +
+                   std::to_string(b) + (inSelection ? " in the selection" : " everywhere") +
+                   (accept ? ", OK" : ", Cancel");
+            if (shown != 0)
+                return Fault("the dialog did not come up");
+            const CellRect area = inSelection && selection ? CellRectOf(*selection) : WholeMap;
+            if (accept && exchange)
+                ExchangeCodes(computed_, TileCode(a), TileCode(b), area);
+            else if (accept)
+                ReplaceCodes(computed_, TileCode(a), TileCode(b), area);
+            expectSelection_ = selection;
+            return Expect::Computed;
+        }
+        // A drawing tool drags while there is a selection: only cells inside it change, to the picked code.
+        if (!selection)
+            return ActOnSelection(selecting ? 3 : 0, what);
+        static const char* const tools[] = {"Pen", "Line", "Box", "BoxFill", "Circle", "CircleFill", "Bucket"};
+        const std::string tool = tools[Uniform(0, 6)];
+        d_.ClickButton(QString::fromStdString(tool + "Button"));
+        if (d_.Pasting())
+            d_.Key("Esc");
+        picked_ = Uniform(0, 127);
+        d_.PickTile(picked_);
+        const QPoint from = RandomCell();
+        const QPoint to = RandomCell();
+        d_.Drag({from, to});
+        what = tool + " drag " + Text(from) + " to " + Text(to) + " in the selection " + Text(selection) + " with " +
+               std::to_string(picked_);
+        const MapGrid grid = d_.Grid();
+        for (int x = 0; x < MapSize; ++x)
+            for (int y = 0; y < MapSize; ++y)
+                if (grid[CellIndex(x, y)] != before[CellIndex(x, y)] &&
+                    (!selection->contains(x, y) || grid[CellIndex(x, y)] != picked_))
+                    return Fault("cell " + Text(QPoint(x, y)) + " changed to " + std::to_string(grid[CellIndex(x, y)]));
+        computed_ = grid;
+        expectSelection_ = selection;
+        return Expect::Computed;
+    }
+
+    QPoint RandomCell() { return {Uniform(0, MapSize - 1), Uniform(0, MapSize - 1)}; }
+
+    // A fault the event found itself; Step reports it.
+    Expect Fault(std::string text) {
+        fault_ = std::move(text);
+        return Expect::Computed;
+    }
+
+    // Runs a paste command: a block the clipboard holds floats (or goes in place); else a message says why
+    // not. Returns whether there was a block.
+    bool Paste(const QString& command, std::string& what) {
+        const std::size_t messages = d_.platform().Messages.size();
+        const bool pasting = d_.Pasting();
+        d_.Trigger(command);
+        const bool told = d_.platform().Messages.size() == messages + 1;
+        if (!clip_.Block) {
+            what += " (refused)";
+            if (!told)
+                Fault("no message says why nothing was pasted");
+            expectPasting_ = pasting;
+            return false;
+        }
+        if (d_.platform().Messages.size() != messages)
+            Fault("a message came with a block that can be pasted");
+        if (command == QLatin1String("MenuPaste")) {
+            floating_ = *clip_.Block;
+            expectPasting_ = true;
+        }
+        return true;
+    }
+
+    // Puts random bytes in the editor's own form (now and then a true block, spoilt or not) or random text
+    // (a block's text, or hex that may be none) on the clipboard, and notes what a paste should make of it.
+    void RandomClipboard(std::string& what) {
+        CellBlock block{Uniform(1, 6), Uniform(1, 6), {}, Uniform(0, MapSize - 1), Uniform(0, MapSize - 1)};
+        for (int i = 0; i < block.Width * block.Height; ++i)
+            block.Codes.push_back(static_cast<TileCode>(Uniform(0, 127)));
+        switch (Uniform(0, 3)) {
+        case 0: { // bytes, mostly nonsense
+            std::vector<std::uint8_t> bytes = EncodeBlockBytes(block);
+            if (Uniform(0, 1) == 0) {
+                bytes.resize(static_cast<std::size_t>(Uniform(0, 12)));
+                for (auto& b : bytes)
+                    b = static_cast<std::uint8_t>(Uniform(0, 255));
+            } else if (Uniform(0, 1) == 0) {
+                bytes[static_cast<std::size_t>(Uniform(0, static_cast<int>(bytes.size()) - 1))] ^= 0xFF;
+            }
+            EditorDriver::PutBlockBytesOnClipboard(
+                QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+            const auto decoded = DecodeBlockBytes(bytes);
+            clip_ = {decoded, decoded.has_value()};
+            what = "bytes " + std::to_string(bytes.size()) + (decoded ? " (a block)" : "");
+            return;
+        }
+        case 1: { // a block's text
+            const std::string text = FormatBlockText(block);
+            EditorDriver::PutTextOnClipboard(QString::fromStdString(text));
+            block.OriginX = block.OriginY = 0;
+            clip_ = {block, false};
+            what = "block text " + std::to_string(block.Width) + "x" + std::to_string(block.Height);
+            return;
+        }
+        default: { // characters of hex text, any of which may spoil it
+            static constexpr char alphabet[] = "0123456789ABCDEFabcdef7F80 \t\n\r\nG-";
+            std::string text;
+            const int length = Uniform(0, 30);
+            for (int i = 0; i < length; ++i)
+                text += alphabet[Uniform(0, static_cast<int>(sizeof alphabet) - 2)];
+            EditorDriver::PutTextOnClipboard(QString::fromStdString(text));
+            const BlockTextResult parsed = ParseBlockText(text);
+            clip_ = {parsed.Block, false};
+            what = "text \"" + QString::fromStdString(text).replace('\n', "\\n").toStdString() + "\"" +
+                   (parsed.Block ? " (a block)" : "");
+            return;
+        }
+        }
+    }
+
     std::string Step() {
         const MapGrid before = d_.Grid();
         const int tileSetBefore = d_.TileSet();
+        const std::optional<QRect> selectionBefore = d_.Selection();
+        const bool drawing = !d_.Pasting() && !d_.Checked(QStringLiteral("SelectRange"));
+        const bool selecting = !d_.Pasting() && d_.Checked(QStringLiteral("SelectRange"));
+        expectSelection_.reset();
+        expectPasting_.reset();
+        fault_.clear();
         std::string what;
         const Expect expect = Act(what);
         recent_.push_back(what);
         if (recent_.size() > 12)
             recent_.pop_front();
         const MapGrid grid = d_.Grid();
+        if (!fault_.empty())
+            return fault_;
 
         MapGrid expected = before;
         switch (expect) {
         case Expect::Painted:
-            for (int i = 0; i < MapCells; ++i)
-                if (grid[i] != before[i] && grid[i] != picked_)
+            if (selecting && grid != before) {
+                // With the range tool only a release moves cells: the selection's, by as much as the
+                // selection moved (where it was clipped at one edge, its other edge tells).
+                const std::optional<QRect> now = d_.Selection();
+                if (!selectionBefore || !now)
+                    return "the range tool changed the map without a selection";
+                const int dx = now->left() > 0 || now->right() == MapSize - 1 ? now->left() - selectionBefore->left()
+                                                                              : now->right() - selectionBefore->right();
+                const int dy = now->top() > 0 || now->bottom() == MapSize - 1 ? now->top() - selectionBefore->top()
+                                                                              : now->bottom() - selectionBefore->bottom();
+                MoveBlock(expected, CellRectOf(*selectionBefore), dx, dy, NewMapTile);
+                if (grid != expected)
+                    return "the range tool changed the map, but not by moving the selection's cells";
+            }
+            for (int i = 0; i < MapCells && drawing; ++i)
+                if (grid[i] != before[i] && (grid[i] != picked_ || (selectionBefore && !selectionBefore->contains(i / MapSize, i % MapSize))))
                     return "cell " + std::to_string(i) + " holds " + std::to_string(grid[i]) +
-                           ", neither its old code nor the picked " + std::to_string(picked_);
+                           ", neither its old code nor the picked " + std::to_string(picked_) +
+                           (selectionBefore ? " inside the selection " + Text(selectionBefore) : std::string());
             if (grid != before && !d_.Modified())
                 return "the map was painted but is not marked modified";
             expected = grid;
             break;
+        case Expect::Computed:
+            expected = computed_;
+            if (grid != before && !d_.Modified())
+                return "the map changed but is not marked modified";
+            break;
         case Expect::Shifted:
-            ShiftMap(expected, shiftDirection_);
+            // Shift+arrow moves the selection's cells, and the selection with them; without one it turns the map.
+            if (selectionBefore) {
+                const QPoint by = shiftDirection_ == ShiftDirection::Left    ? QPoint(-1, 0)
+                                  : shiftDirection_ == ShiftDirection::Right ? QPoint(1, 0)
+                                  : shiftDirection_ == ShiftDirection::Up    ? QPoint(0, -1)
+                                                                             : QPoint(0, 1);
+                MoveBlock(expected, CellRectOf(*selectionBefore), by.x(), by.y(), NewMapTile);
+                expectSelection_ = Moved(*selectionBefore, by);
+            } else {
+                ShiftMap(expected, shiftDirection_);
+            }
             break;
         case Expect::Shaped:
             ShapeMap(expected);
@@ -245,10 +580,27 @@ private:
         }
         if (d_.Grid() != expected)
             return "the map is not what `" + what + "` makes of it";
+        if (expectSelection_ && d_.Selection() != *expectSelection_)
+            return "the selection is " + Text(d_.Selection()) + ", not " + Text(*expectSelection_);
+        if (expectPasting_ && d_.Pasting() != *expectPasting_)
+            return d_.Pasting() ? "a block floats" : "no block floats";
+        if (!d_.platform().Errors.empty())
+            return "an error was reported: " + d_.platform().Errors.front().toStdString();
         if (!d_.Checked(QStringLiteral("MenuChar%1").arg(d_.TileSet())))
             return "the tile-set menu does not mark set " + std::to_string(d_.TileSet());
-        if (d_.StatusText() != QStringLiteral("X=48, Y=48") && !StatusNamesCells(d_.StatusText()))
+        if (d_.Pasting()) {
+            const std::optional<QRect> named = StatusBlock(d_.StatusText());
+            if (!named || named->size() != QSize(floating_.Width, floating_.Height) || named->left() < 0 ||
+                named->top() < 0 || named->left() >= MapSize || named->top() >= MapSize)
+                return "with a block floating, the status text reads " + d_.StatusText().toStdString();
+        } else if (d_.Checked(QStringLiteral("SelectRange")) && d_.Selection()) {
+            // The selection, or where it is being dragged.
+            const std::optional<QRect> named = StatusBlock(d_.StatusText());
+            if (!named || named->size() != d_.Selection()->size())
+                return "with a selection, the status text reads " + d_.StatusText().toStdString();
+        } else if (d_.StatusText() != QStringLiteral("X=48, Y=48") && !StatusNamesCells(d_.StatusText())) {
             return "the status text reads " + d_.StatusText().toStdString();
+        }
         if (const auto shows = d_.ShowsGrid(expected); !shows)
             return shows.message();
         return {};
@@ -265,6 +617,12 @@ private:
     bool wasModified_ = false;
     bool newAnswer_ = false;
     std::deque<std::string> recent_;
+    MapGrid computed_{};
+    std::optional<std::optional<QRect>> expectSelection_;
+    std::optional<bool> expectPasting_;
+    std::string fault_;
+    Clip clip_;
+    CellBlock floating_;
 };
 
 // CI runs a few thousand events over three seeds; TAV_SOAK_SEED and TAV_SOAK_EVENTS run one long session.

@@ -5,16 +5,31 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +42,7 @@
 // The only code of the tests that knows the editor's classes, its window pointers and its fields. When
 // the editor's insides change, these functions change with them and nothing else does.
 
+#include "BlockClipboard.h"
 #include "Document.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
@@ -77,6 +93,21 @@ void EditorDriver::LoadMap(const MapGrid& grid, int tileSet) {
     backend::Map().Reset(grid, tileSet != 0 ? tileSet : backend::Map().TileSet(), QString(), QString());
 }
 
+std::optional<QRect> EditorDriver::Selection() const {
+    const std::optional<CellRect>& selection = backend::EditView().Selection();
+    if (!selection)
+        return std::nullopt;
+    return QRect(QPoint(selection->Left, selection->Top), QPoint(selection->Right, selection->Bottom));
+}
+
+bool EditorDriver::Pasting() const { return backend::EditView().IsPasting(); }
+
+void EditorDriver::PutBlockBytesOnClipboard(const QByteArray& bytes) {
+    auto* data = new QMimeData;
+    data->setData(tav::BlockMimeType, bytes);
+    QApplication::clipboard()->setMimeData(data);
+}
+
 void EditorDriver::Blink(int ticks) {
     for (int i = 0; i < ticks; ++i) {
         backend::EditView().BlinkTick();
@@ -102,6 +133,11 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"frame", "MdiArea"},             {"tool bar", "SpeedBar"},
     {"status bar", "StatusBar"},      {"status", "StatusPanel"},
     {"hidden menu", "HiddenItems"},
+    {"cell code", "StatusCellCode"},  {"picked code", "StatusPickedCode"},
+    {"status message", "StatusMessage"},
+    {"faction window", "FactionAnalysisView"}, {"faction table", "FactionTable"},
+    {"missing castles", "MissingCastles"},     {"faction summary", "FactionSummary"},
+    {"territory picture", "TerritoryPicture"},
 };
 
 constexpr int PalettePitch = 17; // a 16-pixel tile and a one-pixel grid line, as PaletteCentre counts
@@ -165,6 +201,7 @@ void ScriptedPlatform::Forget() {
     Errors.clear();
     OpenDialogs.clear();
     SaveDialogs.clear();
+    Dialogs.clear();
     ModalShows = 0;
 }
 
@@ -204,12 +241,29 @@ std::optional<QString> ScriptedPlatform::SaveFileName(QWidget*, const FileDialog
 
 int ScriptedPlatform::ExecModal(QDialog* dialog) {
     ++ModalShows;
+    Dialogs.push_back(dialog->objectName());
+    if (!DialogAnswers.empty()) {
+        const DialogAnswer answer = std::move(DialogAnswers.front());
+        DialogAnswers.pop_front();
+        return answer(dialog);
+    }
     return RealModal ? dialog->exec() : 0;
 }
 
 // ---- Start and stop ------------------------------------------------------------------------------------
 
-EditorDriver::EditorDriver(EditorOptions options) {
+namespace {
+
+// Points the settings of every later QSettings at `folder`.
+void UseSettingsFolder(const QString& folder) {
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, folder);
+}
+
+} // namespace
+
+EditorDriver::EditorDriver(EditorOptions options) : settingsFolder_(std::make_unique<QTemporaryDir>()) {
+    UseSettingsFolder(settingsFolder_->path());
     auto platform = std::make_unique<ScriptedPlatform>();
     platform->Screen = options.Screen;
     platform->RealModal = options.RealModal;
@@ -223,12 +277,22 @@ EditorDriver::EditorDriver(EditorOptions options) {
 EditorDriver::~EditorDriver() {
     backend::StopEditor();
     InstallPlatform(nullptr);
+    UseSettingsFolder(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 void EditorDriver::Show() {
     QMainWindow* main = backend::MainWindow();
     main->show();
     QApplication::setActiveWindow(main);
+    shown_ = true;
+}
+
+void EditorDriver::Restart() {
+    backend::StopEditor();
+    held_ = {};
+    backend::StartEditor();
+    if (shown_)
+        Show();
 }
 
 // ---- Gestures ------------------------------------------------------------------------------------------
@@ -261,6 +325,13 @@ void EditorDriver::Drag(std::initializer_list<QPoint> cells, Qt::MouseButton but
     Release((cells.end() - 1)->x(), (cells.end() - 1)->y(), button);
 }
 
+void EditorDriver::Wheel(QPoint pos, QPoint angle, QPoint pixels, Qt::KeyboardModifiers mods) {
+    QWidget* target = Widget("map picture");
+    QWheelEvent event(QPointF(pos), QPointF(target->mapToGlobal(pos)), pixels, angle, held_, mods,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
 void EditorDriver::Key(const QKeySequence& keys) {
     QTest::keySequence(backend::MainWindow(), keys);
 }
@@ -285,6 +356,61 @@ void EditorDriver::Open(const QString& path, bool discard) {
         platform_->Answers.push_back(discard);
     platform_->OpenAnswers.push_back(path);
     Trigger(QStringLiteral("MenuOpenFile"));
+}
+
+// ---- Modal dialogs and the clipboard -------------------------------------------------------------------
+
+bool EditorDriver::SetField(QDialog* dialog, const QString& name, int value) {
+    QWidget* field = dialog->findChild<QWidget*>(name);
+    if (!field || !field->isEnabled())
+        return false;
+    if (auto* spin = qobject_cast<QSpinBox*>(field))
+        spin->setValue(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(field))
+        combo->setCurrentIndex(value);
+    else if (auto* button = qobject_cast<QAbstractButton*>(field); button && button->isCheckable())
+        button->setChecked(value != 0);
+    else
+        return false;
+    return true;
+}
+
+int EditorDriver::Field(QDialog* dialog, const QString& name) {
+    QWidget* field = Found(dialog->findChild<QWidget*>(name), name);
+    if (auto* spin = qobject_cast<QSpinBox*>(field))
+        return spin->value();
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        return combo->currentIndex();
+    if (auto* button = qobject_cast<QAbstractButton*>(field))
+        return button->isChecked() ? 1 : 0;
+    throw std::runtime_error("the dialog's " + name.toStdString() + " is no field");
+}
+
+int EditorDriver::EndDialog(QDialog* dialog, bool accept) {
+    auto* buttons = Found(dialog->findChild<QDialogButtonBox*>(), QStringLiteral("dialog's buttons"));
+    const auto role = accept ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole;
+    for (QAbstractButton* button : buttons->buttons())
+        if (buttons->buttonRole(button) == role) {
+            button->click(); // a greyed button ignores the click
+            break;
+        }
+    return dialog->result();
+}
+
+DialogAnswer EditorDriver::Answer(std::vector<std::pair<QString, int>> fields, bool accept) {
+    return [fields = std::move(fields), accept](QDialog* dialog) {
+        for (const auto& [name, value] : fields)
+            SetField(dialog, name, value);
+        return EndDialog(dialog, accept);
+    };
+}
+
+void EditorDriver::PutTextOnClipboard(const QString& text) {
+    QApplication::clipboard()->setText(text);
+}
+
+QString EditorDriver::ClipboardText() {
+    return QApplication::clipboard()->text();
 }
 
 // ---- The screen ----------------------------------------------------------------------------------------
@@ -349,11 +475,28 @@ bool EditorDriver::PaletteShows(int code) const {
     return SquareShows(Grab("palette picture"), at, TileSquare(TileSet(), code, 16), 1);
 }
 
-::testing::AssertionResult EditorDriver::ShowsGrid(const MapGrid& grid) const {
-    const QImage shown = Grab("map picture");
-    const int e = EditEdge();
-    const QPoint offset = backend::MapScrollOffset();
-    const QImage& picture = TilePicture(TileSet(), e);
+namespace {
+
+// The cells a status text of the form "X1=a, Y1=b, X2=c, Y2=d (w×h)" names: a selection, a dragged selection
+// or a floating block.
+std::optional<QRect> StatusBlock(const QString& status) {
+    static const QRegularExpression form(
+        QStringLiteral(R"(^X1=(-?\d+), Y1=(-?\d+), X2=(-?\d+), Y2=(-?\d+) \(\d+×\d+\)$)"));
+    const QRegularExpressionMatch match = form.match(status);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return QRect(QPoint(match.captured(1).toInt(), match.captured(2).toInt()),
+                 QPoint(match.captured(3).toInt(), match.captured(4).toInt()));
+}
+
+// Whether `shown`, the map picture scrolled by `offset` at tile edge `e`, shows `grid` under at most a cursor of
+// one blink colour; pixels of the outline `frame` may be black or white, and those in `covered` anything.
+::testing::AssertionResult PictureShows(const QImage& shown, const MapGrid& grid, int e, QPoint offset,
+                                        const QImage& picture, QRect frame, QRect covered) {
+    auto onFrame = [&](int px, int py) {
+        return frame.contains(px, py) &&
+               (px == frame.left() || px == frame.right() || py == frame.top() || py == frame.bottom());
+    };
     QImage tile(e, e, QImage::Format_RGB32);
     std::optional<QRgb> cursor;
     for (int x = 0; x < MapSize; ++x)
@@ -368,8 +511,9 @@ bool EditorDriver::PaletteShows(int code) const {
                 const auto* t = reinterpret_cast<const QRgb*>(tile.constScanLine(py - square.top()));
                 for (int px = seen.left(); px <= seen.right(); ++px) {
                     const QRgb pixel = s[px];
-                    if (pixel == t[px - square.left()]) continue;
-                    if (!IsBlinkColour(pixel) || (cursor && *cursor != pixel))
+                    if (pixel == t[px - square.left()] || covered.contains(px, py)) continue;
+                    if (onFrame(px, py) && (pixel == qRgb(0, 0, 0) || pixel == qRgb(255, 255, 255))) continue;
+                    if (!EditorDriver::IsBlinkColour(pixel) || (cursor && *cursor != pixel))
                         return ::testing::AssertionFailure()
                                << "the edit window's cell " << x << "," << y << " does not show tile "
                                << int(grid[CellIndex(x, y)]);
@@ -377,6 +521,31 @@ bool EditorDriver::PaletteShows(int code) const {
                 }
             }
         }
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+::testing::AssertionResult EditorDriver::ShowsGrid(const MapGrid& grid) const {
+    const QImage shown = Grab("map picture");
+    const int e = EditEdge();
+    const QPoint offset = backend::MapScrollOffset();
+    const QImage& picture = TilePicture(TileSet(), e);
+    auto pixels = [&](const std::optional<QRect>& cells) {
+        return cells ? QRect(cells->topLeft() * e - offset, cells->size() * e) : QRect();
+    };
+    // What stands over the map: the selection's frame, and the cells a floating block covers, as the status
+    // text names them. With the range tool, a status that names another place than the selection's is a drag
+    // of the selection: its frame and cells float there; or it is a drag a scale change ended, whose status
+    // text has not caught up.
+    const std::optional<QRect> selection = Selection();
+    const std::optional<QRect> named = StatusBlock(StatusText());
+    ::testing::AssertionResult result = PictureShows(shown, grid, e, offset, picture, pixels(selection),
+                                                     Pasting() ? pixels(named) : QRect());
+    if (!result && !Pasting() && selection && named && *named != *selection && Checked(QStringLiteral("SelectRange")))
+        result = PictureShows(shown, grid, e, offset, picture, pixels(named), pixels(named));
+    if (!result)
+        return result;
     const QImage expected = ExpectedPreview(grid);
     if (Grab("preview picture").copy(expected.rect()) != expected)
         return ::testing::AssertionFailure() << "the preview does not show the map";
@@ -396,8 +565,33 @@ int EditorDriver::PickedTile() const {
     return -1;
 }
 
-QString EditorDriver::StatusText() const {
-    return Found(qobject_cast<QLabel*>(Widget("status")), "status text")->text();
+QString EditorDriver::LabelText(const QString& role) const {
+    return Found(qobject_cast<QLabel*>(Widget(role)), role)->text();
+}
+
+QImage EditorDriver::LabelPicture(const QString& role) const {
+    return Found(qobject_cast<QLabel*>(Widget(role)), role)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList EditorDriver::TableRow(const QString& role, int row) const {
+    const auto* table = Found(qobject_cast<QTableWidget*>(Widget(role)), role);
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts << (table->item(row, column) ? table->item(row, column)->text() : QString());
+    return texts;
+}
+
+QStringList EditorDriver::TableHeaders(const QString& role) const {
+    const auto* table = Found(qobject_cast<QTableWidget*>(Widget(role)), role);
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column)
+        texts << table->model()->headerData(column, Qt::Horizontal).toString();
+    return texts;
+}
+
+QRgb EditorDriver::TableCellColour(const QString& role, int row, int column) const {
+    const auto* table = Found(qobject_cast<QTableWidget*>(Widget(role)), role);
+    return Found(table->item(row, column), role)->background().color().rgb();
 }
 
 QStringList EditorDriver::CheckLines() const {

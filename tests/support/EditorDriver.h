@@ -8,6 +8,7 @@
 #include "MapDocument.h"
 #include "Platform.h"
 
+#include <QByteArray>
 #include <QEvent>
 #include <QImage>
 #include <QKeySequence>
@@ -20,15 +21,24 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 class QAction;
+class QDialog;
 class QScrollBar;
+class QTemporaryDir;
 
 namespace tav::testing {
+
+// How a test answers a modal dialog as the user would: it gets the dialog, fills its fields
+// (EditorDriver::SetField) and ends it with its own buttons (EditorDriver::EndDialog), returning the result code.
+using DialogAnswer = std::function<int(QDialog*)>;
 
 // Screen size, scripted answers and file dialogs, and a record of every question, message, error and dialog.
 // Timers never tick on their own: the tests advance the blink themselves.
@@ -42,6 +52,8 @@ public:
     std::deque<bool> Answers; // for OK/Cancel questions; Cancel when none is left
     std::deque<std::optional<QString>> OpenAnswers, SaveAnswers; // cancelled when none is left
     std::vector<FileDialogSettings> OpenDialogs, SaveDialogs;
+    std::deque<DialogAnswer> DialogAnswers; // one per modal dialog; without one a dialog is rejected (see RealModal)
+    std::vector<QString> Dialogs;           // the objectName of every modal dialog shown
     int ModalShows = 0;
 
     // How often `text` was asked or shown.
@@ -74,6 +86,9 @@ public:
 
     ScriptedPlatform& platform() { return *platform_; }
     void Show(); // shows the main window and makes it active
+    // Ends the editor and starts it again as the next run of the program does: with the settings the last
+    // run stored. Each driver keeps its settings in a folder of its own, so tests never see each other's.
+    void Restart();
 
     // ---- Gestures -----------------------------------------------------------------------------------
     // At a position of the map picture widget, which may lie outside it (a held mouse reports there); a
@@ -101,6 +116,9 @@ public:
     }
     // Press at the first cell, move through the others, release at the last.
     void Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button = Qt::LeftButton);
+    // A wheel turn over the map picture: `angle` in eighths of a degree (120 a notch), `pixels` as a touchpad
+    // reports them (none from a plain wheel).
+    void Wheel(QPoint pos, QPoint angle, QPoint pixels = {}, Qt::KeyboardModifiers mods = {});
     QPoint CellOrigin(int x, int y) const; // the cell's top-left pixel in the map picture widget
     QPoint CellAt(QPoint pos) const;       // the cell under a position of the map picture widget, clamped
     QPoint CellCentre(int x, int y) const { return CellOrigin(x, y) + QPoint(EditEdge() / 2, EditEdge() / 2); }
@@ -123,9 +141,23 @@ public:
         PaletteMoveTo(PaletteCentre(toCode));
         PaletteReleaseAt(PaletteCentre(toCode));
     }
+    void PreviewPressAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("preview picture", QEvent::MouseButtonPress, pos, button, {});
+    }
+    void PreviewMoveTo(QPoint pos) { Mouse("preview picture", QEvent::MouseMove, pos, Qt::NoButton, {}); }
+    void PreviewReleaseAt(QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+        Mouse("preview picture", QEvent::MouseButtonRelease, pos, button, {});
+    }
+    static QPoint PreviewCentre(int x, int y) { return {4 * x + 2, 4 * y + 2}; }
     void ClickPreview(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        Mouse("preview picture", QEvent::MouseButtonPress, {4 * x + 2, 4 * y + 2}, button, {});
-        Mouse("preview picture", QEvent::MouseButtonRelease, {4 * x + 2, 4 * y + 2}, button, {});
+        PreviewPressAt(PreviewCentre(x, y), button);
+        PreviewReleaseAt(PreviewCentre(x, y), button);
+    }
+    // Press at one cell of the preview, move to the other, release there.
+    void DragInPreview(QPoint fromCell, QPoint toCell) {
+        PreviewPressAt(PreviewCentre(fromCell.x(), fromCell.y()));
+        PreviewMoveTo(PreviewCentre(toCell.x(), toCell.y()));
+        PreviewReleaseAt(PreviewCentre(toCell.x(), toCell.y()));
     }
 
     // Keys at the main window (shortcuts go through the real actions), menu items and tool-bar buttons by name.
@@ -140,6 +172,24 @@ public:
     // about a modified map, if one is asked.
     void Open(const QString& path, bool discard = true);
 
+    // ---- Modal dialogs, as a DialogAnswer handles them ----------------------------------------------
+    // Sets the field `name` of `dialog` as the user would: a spin box's value, a combo box's index, a check
+    // box's or radio button's check (0 or 1). False when there is no such field or it is greyed.
+    static bool SetField(QDialog* dialog, const QString& name, int value);
+    // The field's value in the same terms; throws when there is no such field.
+    static int Field(QDialog* dialog, const QString& name);
+    // Clicks the dialog's OK (accept) or Cancel button and returns the dialog's result: a greyed OK leaves
+    // it rejected.
+    static int EndDialog(QDialog* dialog, bool accept);
+    // Sets the fields in order, then ends the dialog.
+    static DialogAnswer Answer(std::vector<std::pair<QString, int>> fields, bool accept);
+
+    // ---- The clipboard ---------------------------------------------------------------------------------
+    // Puts `bytes` on the clipboard as the editor's own form of a block, and nothing else.
+    static void PutBlockBytesOnClipboard(const QByteArray& bytes);
+    static void PutTextOnClipboard(const QString& text);
+    static QString ClipboardText();
+
     // ---- The document (backend) ----------------------------------------------------------------------
     TileCode Cell(int x, int y) const { return Grid()[static_cast<std::size_t>(CellIndex(x, y))]; }
     MapGrid Grid() const;
@@ -149,6 +199,10 @@ public:
     QString FileName() const;
     // Puts `grid` into the editor as a fresh, unmodified map without a file, in tile set `tileSet` (0: as is).
     void LoadMap(const MapGrid& grid, int tileSet = 0);
+    // The selected cells, corners included; nothing without a selection.
+    std::optional<QRect> Selection() const;
+    // Whether a pasted block floats under the pointer, waiting for the click that puts it down.
+    bool Pasting() const;
 
     // ---- The screen ----------------------------------------------------------------------------------
     // Whether cell (x, y) of the edit window shows tile `code` of the tile set in force. The cursor's ring
@@ -162,7 +216,8 @@ public:
     QImage ExpectedPreview(const MapGrid& grid) const;
     bool PaletteShows(int code) const; // the tile's square, the selection frame over its outer ring allowed
     // Whether every visible cell of the edit window shows `grid` (under at most a cursor of one blink
-    // colour) and the preview shows it exactly.
+    // colour, and the selection's black and white frame) and the preview shows it exactly. Cells under a
+    // floating block or a dragged selection are passed over: they show a blend of two tiles.
     ::testing::AssertionResult ShowsGrid(const MapGrid& grid) const;
     // The palette tile the blinking frame stands around, -1 for none (the frame shows after a pick and a tick).
     int PickedTile() const;
@@ -171,7 +226,15 @@ public:
     static std::span<const QRgb> BlinkColours();
     static bool IsBlinkColour(QRgb colour);
 
-    QString StatusText() const;
+    QString StatusText() const { return LabelText("status"); }
+    // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
+    // "status message", "missing castles", "faction summary".
+    QString LabelText(const QString& role) const;
+    QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
+    // A table's rows, header texts and cell backgrounds by role ("faction table").
+    QStringList TableRow(const QString& role, int row) const;
+    QStringList TableHeaders(const QString& role) const;
+    QRgb TableCellColour(const QString& role, int row, int column) const;
     QString EditCaption() const { return Widget("edit window")->windowTitle(); }
     // The main window's title as the desktop shows it: Qt's modified mark "[*]" becomes "*" or nothing.
     QString MainTitle() const {
@@ -201,6 +264,8 @@ private:
 
     ScriptedPlatform* platform_ = nullptr;
     Qt::MouseButtons held_;
+    std::unique_ptr<QTemporaryDir> settingsFolder_;
+    bool shown_ = false;
 };
 
 // Runs every test of the program with one application object, as the editor has.

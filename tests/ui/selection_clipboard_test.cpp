@@ -1,138 +1,166 @@
-// The range tool, moving a selection, the clipboard and painting inside a selection, driven through the
-// real windows with mouse and key events, as a user would.
+// The range tool, moving a selection, the clipboard, painting inside a selection and the replace and exchange
+// dialogs, driven as a user does.
 
-#include "Document.h"
-#include "MainWindow.h"
-#include "Platform.h"
+#include "TestMaps.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QLabel>
-#include <QMimeData>
-#include <QTest>
-#include <QUndoStack>
+#include "CellBlock.h"
 
-#include <gtest/gtest.h>
+#include <string_view>
 
-#include <memory>
-#include <vector>
-
-namespace tav {
+namespace tav::testing {
 namespace {
 
-// Records messages; timers never tick by themselves.
-class RecordingPlatform : public Platform {
-public:
-    std::vector<QString> Messages;
-    QSize ScreenSize() const override { return {1024, 768}; }
-    void ShowMessage(QWidget*, const QString&, const QString& text) override { Messages.push_back(text); }
-    void ReportError(QWidget*, const QString& text) override { Messages.push_back(text); }
-    bool TimersRun() const override { return false; }
-};
+// Every cell holds (x + 2y) mod 100, so that each code tells where it came from.
+MapGrid CountingGrid() {
+    MapGrid grid{};
+    for (int x = 0; x < MapSize; ++x)
+        for (int y = 0; y < MapSize; ++y)
+            grid[CellIndex(x, y)] = static_cast<TileCode>((x + 2 * y) % 100);
+    return grid;
+}
 
-class SelectionClipboard : public ::testing::Test {
+class SelectionUi : public EditorUi {
 protected:
-    SelectionClipboard() {
-        auto platform = std::make_unique<RecordingPlatform>();
-        platform_ = platform.get();
-        InstallPlatform(std::move(platform));
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-        MapGrid grid = MapDocument::FilledGrid(0);
-        for (int x = 0; x < MapSize; ++x)
-            for (int y = 0; y < MapSize; ++y)
-                grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>((x + 2 * y) % 100);
-        window_->Map()->Reset(grid, 1, QString(), QString());
-        map_ = window_->findChild<QWidget*>(QStringLiteral("EditMapImage"));
-    }
-    ~SelectionClipboard() override {
-        window_.reset();
-        InstallPlatform(nullptr);
-    }
-    Document& Map() { return *window_->Map(); }
-    QAction* Action(const char* name) { return window_->findChild<QAction*>(QString::fromLatin1(name)); }
-    QString Status() { return window_->findChild<QLabel*>(QStringLiteral("StatusPanel"))->text(); }
-    static QPoint Centre(int x, int y) { return {x * 8 + 4, y * 8 + 4}; }
-    void Drag(QPoint from, QPoint to) {
-        QTest::mousePress(map_, Qt::LeftButton, Qt::NoModifier, Centre(from.x(), from.y()));
-        QTest::mouseMove(map_, Centre(to.x(), to.y()));
-        QTest::mouseRelease(map_, Qt::LeftButton, Qt::NoModifier, Centre(to.x(), to.y()));
-    }
-    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(map_, button, Qt::NoModifier, Centre(x, y));
-    }
-
-    RecordingPlatform* platform_ = nullptr;
-    std::unique_ptr<MainWindow> window_;
-    QWidget* map_ = nullptr;
+    void SetUp() override { d.LoadMap(CountingGrid(), 1); }
 };
 
-TEST_F(SelectionClipboard, DraggingSelectsCopyGivesHexTextAndDraggingInsideMovesTheCellsInOneStep) {
-    QTest::mouseClick(window_->findChild<QWidget*>(QStringLiteral("RangeButton")), Qt::LeftButton);
-    Drag({4, 3}, {2, 5});
-    EXPECT_EQ(Status(), QStringLiteral("X1=2, Y1=3, X2=4, Y2=5 (3×3)"));
-    ASSERT_TRUE(Action("MenuCopy")->isEnabled());
-    Action("MenuCopy")->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("08 09 0A\n0A 0B 0C\n0C 0D 0E\n"));
+TEST_F(SelectionUi, DraggingSelectsCopyGivesHexTextAndDraggingInsideMovesTheCellsInOneStep) {
+    d.ClickButton("RangeButton");
+    d.Drag({{4, 3}, {2, 5}});
+    EXPECT_EQ(d.StatusText(), "X1=2, Y1=3, X2=4, Y2=5 (3×3)");
+    EXPECT_EQ(d.Selection(), QRect(QPoint(2, 3), QPoint(4, 5)));
+    EXPECT_TRUE(d.ShowsGrid(d.Grid())); // the frame over the map, nothing else
+    ASSERT_TRUE(d.Action("MenuCopy")->isEnabled());
+    d.Trigger("MenuCopy");
+    EXPECT_EQ(EditorDriver::ClipboardText(), "08 09 0A\n0A 0B 0C\n0C 0D 0E\n");
 
-    const MapGrid before = Map().Grid();
-    Drag({3, 4}, {13, 4}); // grab the middle cell, drop ten columns right
-    EXPECT_EQ(Map().Cell(12, 3), 0x08);
-    EXPECT_EQ(Map().Cell(14, 5), 0x0E);
-    EXPECT_EQ(Map().Cell(2, 3), NewMapTile) << "the hole takes the new map's code";
-    EXPECT_EQ(Status(), QStringLiteral("X1=12, Y1=3, X2=14, Y2=5 (3×3)")) << "the selection goes with the cells";
-    EXPECT_EQ(Map().UndoStack()->count(), 1);
-    Map().UndoStack()->undo();
-    EXPECT_EQ(Map().Grid(), before);
+    const MapGrid before = d.Grid();
+    d.Press(3, 4); // grab the middle cell, drop ten columns right
+    d.Move(13, 4);
+    EXPECT_TRUE(d.ShowsGrid(before)) << "the dragged cells float over the map until the release";
+    d.Release(13, 4);
+    MapGrid moved = before;
+    MoveBlock(moved, {2, 3, 4, 5}, 10, 0, NewMapTile); // the hole takes the new map's code
+    EXPECT_EQ(d.Grid(), moved);
+    EXPECT_EQ(d.StatusText(), "X1=12, Y1=3, X2=14, Y2=5 (3×3)") << "the selection goes with the cells";
+    d.Trigger("MenuUndo");
+    EXPECT_EQ(d.Grid(), before);
+    EXPECT_FALSE(d.Action("MenuUndo")->isEnabled());
 
-    QTest::keyClick(window_.get(), Qt::Key_Escape);
-    EXPECT_FALSE(Action("MenuCopy")->isEnabled()) << "Esc clears the selection";
+    d.Key("Esc");
+    EXPECT_FALSE(d.Action("MenuCopy")->isEnabled()) << "Esc clears the selection";
+    EXPECT_EQ(d.Selection(), std::nullopt);
 }
 
-TEST_F(SelectionClipboard, PastedTextFloatsUntilAClickPlacesItAndTextThatIsNoBlockIsRefused) {
-    QApplication::clipboard()->setText(QStringLiteral("01 02 03\n04 05 06\n"));
-    QTest::keyClick(window_.get(), Qt::Key_V, Qt::ControlModifier);
-    QTest::mouseMove(map_, Centre(46, 10));
-    EXPECT_EQ(Map().Cell(46, 10), (46 + 20) % 100) << "nothing is written while the block floats";
-    Click(46, 10);
-    EXPECT_EQ(Map().Cell(46, 10), 1);
-    EXPECT_EQ(Map().Cell(47, 11), 5);
-    EXPECT_EQ(Map().UndoStack()->count(), 1) << "the third column fell off the map and was dropped";
-    Click(0, 0); // the paste is over: the pen paints again
-    EXPECT_EQ(Map().Cell(0, 0), 0);
-
-    const MapGrid before = Map().Grid();
-    QApplication::clipboard()->setText(QStringLiteral("01 02\n03 80\n"));
-    Action("MenuPaste")->trigger();
-    ASSERT_EQ(platform_->Messages.size(), 1u);
-    EXPECT_TRUE(platform_->Messages[0].contains(QStringLiteral("7F"))) << platform_->Messages[0].toStdString();
-    EXPECT_EQ(Map().Grid(), before);
-    Click(5, 6);
-    EXPECT_EQ(Map().Cell(5, 6), 0) << "no block floats: the click is the pen's";
-    EXPECT_EQ(Map().Cell(6, 7), before[CellIndex(6, 7)]);
+TEST_F(SelectionUi, CutLeavesTheNewMapsCodeAndPastingInPlacePutsTheCellsBack) {
+    const MapGrid before = d.Grid();
+    d.ClickButton("RangeButton");
+    d.Drag({{40, 44}, {47, 47}});
+    d.Trigger("MenuCut");
+    MapGrid cut = before;
+    FillRect(cut, {40, 44, 47, 47}, NewMapTile);
+    EXPECT_EQ(d.Grid(), cut);
+    d.Key("Ctrl+Shift+V");
+    EXPECT_EQ(d.Grid(), before) << "the editor's own form knows where the cells came from";
 }
 
-TEST_F(SelectionClipboard, ASelectionLimitsThePenAndShiftArrowsMoveOnlyItsCells) {
-    Action("SelectRange")->trigger();
-    Drag({10, 10}, {11, 11});
-    window_->SelectTool(Pen);
-    EXPECT_FALSE(Action("SelectRange")->isChecked()) << "the pen takes the mouse; the selection stays";
-    QTest::mousePress(map_, Qt::LeftButton, Qt::NoModifier, Centre(9, 10));
-    QTest::mouseMove(map_, Centre(10, 10));
-    QTest::mouseMove(map_, Centre(12, 10));
-    QTest::mouseRelease(map_, Qt::LeftButton, Qt::NoModifier, Centre(12, 10));
-    EXPECT_EQ(Map().Cell(9, 10), 29);
-    EXPECT_EQ(Map().Cell(10, 10), 0);
-    EXPECT_EQ(Map().Cell(12, 10), 32);
+TEST_F(SelectionUi, PastedTextFloatsUntilAClickPlacesItAndWhatIsNoBlockIsRefused) {
+    EditorDriver::PutTextOnClipboard("01 02 03\n04 05 06\n");
+    d.Key("Ctrl+V");
+    d.Move(46, 10);
+    EXPECT_TRUE(d.Pasting());
+    EXPECT_EQ(d.Grid(), CountingGrid()) << "nothing is written while the block floats";
+    EXPECT_TRUE(d.ShowsGrid(CountingGrid()));
+    d.Click(46, 10);
+    EXPECT_FALSE(d.Pasting());
+    MapGrid pasted = CountingGrid();
+    pasted[CellIndex(46, 10)] = 1;
+    pasted[CellIndex(47, 10)] = 2;
+    pasted[CellIndex(46, 11)] = 4;
+    pasted[CellIndex(47, 11)] = 5; // the third column fell off the map
+    EXPECT_EQ(d.Grid(), pasted);
+    d.Click(0, 0); // the paste is over: the pen paints again
+    EXPECT_EQ(d.Cell(0, 0), 0);
 
-    const TileCode moved = Map().Cell(11, 11);
-    QTest::keyClick(window_.get(), Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(Map().Cell(12, 11), moved);
-    EXPECT_EQ(Map().Cell(10, 11), NewMapTile);
-    EXPECT_EQ(Map().Cell(0, 0), 0) << "the rest of the map did not turn";
+    const struct {
+        const char* What;
+        QByteArray Bytes; // the editor's own form, if any
+        QString Text;
+        const char* Names;
+    } refused[] = {
+        {"a code above 7F", {}, "01 02\n03 80\n", "2行目の2番目：7F を超える"},
+        {"rows of two lengths", {}, "01 02\n03\n", "2行目"},
+        {"the editor's form spoilt, no text", QByteArray("\x03\x00\x01", 3), {}, "タイルがありません"},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.What);
+        const MapGrid before = d.Grid();
+        p.Forget();
+        if (r.Bytes.isEmpty())
+            EditorDriver::PutTextOnClipboard(r.Text);
+        else
+            EditorDriver::PutBlockBytesOnClipboard(r.Bytes);
+        d.Trigger("MenuPaste");
+        ASSERT_EQ(p.Messages.size(), 1u);
+        EXPECT_TRUE(p.Messages[0].contains(QString::fromUtf8(r.Names))) << p.Messages[0].toStdString();
+        EXPECT_EQ(d.Grid(), before);
+        EXPECT_FALSE(d.Pasting());
+        d.Click(5, 6);
+        EXPECT_EQ(d.Cell(5, 6), 0) << "no block floats: the click is the pen's";
+        EXPECT_EQ(d.Cell(6, 7), before[CellIndex(6, 7)]);
+    }
+}
+
+TEST_F(SelectionUi, ASelectionLimitsThePenAndShiftArrowsMoveOnlyItsCells) {
+    d.Trigger("SelectRange");
+    d.Drag({{10, 10}, {11, 11}});
+    d.ClickButton("PenButton");
+    EXPECT_FALSE(d.Checked("SelectRange")) << "the pen takes the mouse; the selection stays";
+    d.Drag({{9, 10}, {10, 10}, {12, 10}});
+    EXPECT_EQ(d.Cell(9, 10), 29);
+    EXPECT_EQ(d.Cell(10, 10), 0);
+    EXPECT_EQ(d.Cell(12, 10), 32);
+
+    const MapGrid before = d.Grid();
+    d.Key("Shift+Right");
+    MapGrid moved = before;
+    MoveBlock(moved, {10, 10, 11, 11}, 1, 0, NewMapTile);
+    EXPECT_EQ(d.Grid(), moved) << "the rest of the map did not turn";
+    EXPECT_EQ(d.Selection(), QRect(QPoint(11, 10), QPoint(12, 11)));
+}
+
+TEST_F(SelectionUi, ReplaceAndExchangeChangeTheCodesTheDialogIsGiven) {
+    const CellRect selection{5, 5, 20, 9};
+    const struct {
+        const char* Button;
+        int A, B;
+        bool InSelection, Accept;
+    } cases[] = {
+        {"ChangeButton", 30, 7, false, true}, {"ChangeButton", 30, 7, true, true},
+        {"ExchangeButton", 30, 7, true, true}, {"ExchangeButton", 30, 7, false, false},
+        {"ChangeButton", 99, 98, true, true}, // no such code in the selection: OK is greyed
+    };
+    d.ClickButton("RangeButton");
+    d.Drag({{5, 5}, {20, 9}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.Button << " " << c.A << "," << c.B << (c.InSelection ? " in the selection" : " everywhere"));
+        d.LoadMap(CountingGrid());
+        p.Forget();
+        p.DialogAnswers.push_back(EditorDriver::Answer(
+            {{"CodeA", c.A}, {"CodeB", c.B}, {c.InSelection ? "InSelection" : "WholeMap", 1}}, c.Accept));
+        d.ClickButton(c.Button);
+        const bool exchange = std::string_view(c.Button) == "ExchangeButton";
+        EXPECT_EQ(p.Dialogs, std::vector<QString>{exchange ? "ExchangeDialog" : "ReplaceDialog"});
+        MapGrid expected = CountingGrid();
+        const CellRect area = c.InSelection ? selection : WholeMap;
+        if (c.Accept && exchange)
+            ExchangeCodes(expected, TileCode(c.A), TileCode(c.B), area);
+        else if (c.Accept)
+            ReplaceCodes(expected, TileCode(c.A), TileCode(c.B), area);
+        EXPECT_EQ(d.Grid(), expected);
+        EXPECT_EQ(d.Modified(), expected != CountingGrid());
+    }
 }
 
 } // namespace
-} // namespace tav
+} // namespace tav::testing
