@@ -293,6 +293,8 @@ void MapEditView::SetScale(int editScale) {
     CurrentTool().CursorCells(cursor_, cursorCells_);
     RedrawMap();
     PlaceClientParts();
+    // The first point or the drag the new scale dropped must leave the status bar too.
+    ReportStatus();
 }
 
 void MapEditView::CancelShape() {

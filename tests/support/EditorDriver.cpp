@@ -536,8 +536,7 @@ std::optional<QRect> StatusBlock(const QString& status) {
     };
     // What stands over the map: the selection's frame, and the cells a floating block covers, as the status
     // text names them. With the range tool, a status that names another place than the selection's is a drag
-    // of the selection: its frame and cells float there; or it is a drag a scale change ended, whose status
-    // text has not caught up.
+    // of the selection: its frame and cells float there.
     const std::optional<QRect> selection = Selection();
     const std::optional<QRect> named = StatusBlock(StatusText());
     ::testing::AssertionResult result = PictureShows(shown, grid, e, offset, picture, pixels(selection),

@@ -257,5 +257,22 @@ TEST_F(EditorUi, ResizingTheEditWindowSnapsItsClientAndItCannotBeMoved) {
     EXPECT_EQ(d.Grab("map picture").pixel(under), d.TilePixel(4, 32, 16, 16));
 }
 
+// A scale switch drops a shape's first point; the status bar says so at once instead of naming it still.
+TEST_F(EditorUi, ScaleSwitchDropsTheFirstPointFromTheStatusBarToo) {
+    for (const char* scale : {"Ctrl+2", "Ctrl+1", "Ctrl+3"}) {
+        SCOPED_TRACE(scale);
+        d.ClickButton("LineButton");
+        d.Click(2, 3);
+        d.Move(5, 5);
+        ASSERT_EQ(d.StatusText(), QStringLiteral("X1=2, Y1=3, X2=5, Y2=5"));
+        d.Key(scale);
+        EXPECT_EQ(d.StatusText(), QStringLiteral("X=5, Y=5"));
+        const MapGrid before = d.Grid();
+        d.Click(9, 9); // a new first point, not the end of the old line
+        EXPECT_EQ(d.Grid(), before);
+        d.Key("Esc");
+    }
+}
+
 } // namespace
 } // namespace tav::testing
