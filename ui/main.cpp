@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "ProcessSignals.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <exception>
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
         if (!arguments.UsageError.isEmpty()) {
             tav::CurrentPlatform().ShowMessage(nullptr, QString::fromUtf8(tav::ApplicationTitle),
                                                arguments.UsageError + QLatin1Char('\n') +
-                                                   QString::fromUtf8(tav::EditorUsage));
+                                                   QCoreApplication::translate("EditorSession", tav::EditorUsage));
             return 2;
         }
         window = std::make_unique<tav::MainWindow>();
