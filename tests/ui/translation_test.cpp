@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
@@ -26,18 +29,25 @@ bool HasJapanese(const QString& text) {
     return false;
 }
 
-class Translation : public ::testing::Test {
-protected:
-    void SetUp() override { StoreJapanese(); }
-    void TearDown() override { StoreJapanese(); }
-
-    // A failed test must not leave the next ones speaking English.
-    static void StoreJapanese() {
-        EditorSettings settings = EditorSettings::Load();
-        settings.Language = QStringLiteral("ja");
-        settings.Save();
+// Settings in a folder of the test's own: the language chosen here never reaches another test program.
+class OwnSettings {
+public:
+    OwnSettings() {
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, folder_.path());
+    }
+    ~OwnSettings() {
+        const QString shared = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, shared);
     }
 
+private:
+    QTemporaryDir folder_;
+};
+
+class Translation : public ::testing::Test {
+protected:
     // 環境設定 as the user does it: the dialog opens modally, the language is picked and OK pressed.
     void ChooseLanguage(const QString& code) {
         bool answered = false;
@@ -70,6 +80,7 @@ protected:
         return texts;
     }
 
+    OwnSettings settings_; // before the editor, which reads them
     EditorDriver d{{.RealModal = true}};
 };
 
