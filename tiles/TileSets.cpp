@@ -5,15 +5,24 @@
 namespace tav {
 
 const std::array<TileSetInfo, 9> TileSets = {{
-    {1, QT_TRANSLATE_NOOP("TileSets", "ヴェルダ"), "MenuChar1", QT_TRANSLATE_NOOP("TileSets", "ヴェルダ(&1)"), "Alt+1"},
-    {2, QT_TRANSLATE_NOOP("TileSets", "コロネット"), "MenuChar2", QT_TRANSLATE_NOOP("TileSets", "コロネット(&2)"), "Alt+2"},
-    {3, QT_TRANSLATE_NOOP("TileSets", "サンドラ"), "MenuChar3", QT_TRANSLATE_NOOP("TileSets", "サンドラ(&3)"), "Alt+3"},
-    {4, QT_TRANSLATE_NOOP("TileSets", "ミルフォス"), "MenuChar4", QT_TRANSLATE_NOOP("TileSets", "ミルフォス(&4)"), "Alt+4"},
-    {5, QT_TRANSLATE_NOOP("TileSets", "ラピスト"), "MenuChar5", QT_TRANSLATE_NOOP("TileSets", "ラピスト(&5)"), "Alt+5"},
-    {6, QT_TRANSLATE_NOOP("TileSets", "ゼフィール"), "MenuChar6", QT_TRANSLATE_NOOP("TileSets", "ゼフィール(&6)"), "Alt+6"},
-    {7, QT_TRANSLATE_NOOP("TileSets", "オルカナ"), "MenuChar7", QT_TRANSLATE_NOOP("TileSets", "オルカナ(&7)"), "Alt+7"},
-    {8, QT_TRANSLATE_NOOP("TileSets", "ノクターナ"), "MenuChar8", QT_TRANSLATE_NOOP("TileSets", "ノクターナ(&8)"), "Alt+8"},
-    {9, QT_TRANSLATE_NOOP("TileSets", "ステラン"), "MenuChar9", QT_TRANSLATE_NOOP("TileSets", "ステラン(&9)"), "Alt+9"},
+    {1, QT_TRANSLATE_NOOP("TileSets", "ヴェルダ"), "MenuChar1", QT_TRANSLATE_NOOP("TileSets", "ヴェルダ(&1)"),
+     "Alt+1"},
+    {2, QT_TRANSLATE_NOOP("TileSets", "コロネット"), "MenuChar2",
+     QT_TRANSLATE_NOOP("TileSets", "コロネット(&2)"), "Alt+2"},
+    {3, QT_TRANSLATE_NOOP("TileSets", "サンドラ"), "MenuChar3", QT_TRANSLATE_NOOP("TileSets", "サンドラ(&3)"),
+     "Alt+3"},
+    {4, QT_TRANSLATE_NOOP("TileSets", "ミルフォス"), "MenuChar4",
+     QT_TRANSLATE_NOOP("TileSets", "ミルフォス(&4)"), "Alt+4"},
+    {5, QT_TRANSLATE_NOOP("TileSets", "ラピスト"), "MenuChar5", QT_TRANSLATE_NOOP("TileSets", "ラピスト(&5)"),
+     "Alt+5"},
+    {6, QT_TRANSLATE_NOOP("TileSets", "ゼフィール"), "MenuChar6",
+     QT_TRANSLATE_NOOP("TileSets", "ゼフィール(&6)"), "Alt+6"},
+    {7, QT_TRANSLATE_NOOP("TileSets", "オルカナ"), "MenuChar7", QT_TRANSLATE_NOOP("TileSets", "オルカナ(&7)"),
+     "Alt+7"},
+    {8, QT_TRANSLATE_NOOP("TileSets", "ノクターナ"), "MenuChar8",
+     QT_TRANSLATE_NOOP("TileSets", "ノクターナ(&8)"), "Alt+8"},
+    {9, QT_TRANSLATE_NOOP("TileSets", "ステラン"), "MenuChar9", QT_TRANSLATE_NOOP("TileSets", "ステラン(&9)"),
+     "Alt+9"},
 }};
 
 QString TileSetText(const char* text) {

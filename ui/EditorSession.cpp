@@ -24,7 +24,9 @@ EditorArguments ParseEditorArguments(const QStringList& arguments) {
             continue;
         }
         if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            result.UsageError = QCoreApplication::translate("EditorSession", "「%1」というオプションはありません。").arg(argument);
+            result.UsageError =
+                QCoreApplication::translate("EditorSession", "「%1」というオプションはありません。")
+                    .arg(argument);
             return result;
         }
         if (result.MapPath) {
@@ -72,11 +74,13 @@ void EditorSession::Start(const std::optional<QString>& mapPath) {
 void EditorSession::OfferRecovery() {
     CrashRecovery::Leftovers leftovers = CrashRecovery::FindLeftovers(recoveryFolder_);
     for (const RecoveredMap& map : leftovers.Maps) {
-        const QString name = map.MapPath.isEmpty() ? QCoreApplication::translate("EditorSession", "（名前のない新しいマップ）")
-                                                   : QDir::toNativeSeparators(map.MapPath);
+        const QString name = map.MapPath.isEmpty()
+                                 ? QCoreApplication::translate("EditorSession", "（名前のない新しいマップ）")
+                                 : QDir::toNativeSeparators(map.MapPath);
         const QString time = QLocale().toString(map.Written, QLocale::LongFormat);
         const QString question =
-            QCoreApplication::translate("EditorSession", "前回、保存されないまま終了したマップがあります。\nファイル: %1\n記録した時刻: %2\n\n復元しますか？")
+            QCoreApplication::translate("EditorSession", "前回、保存されないまま終了したマップがあります。\n"
+                                                         "ファイル: %1\n記録した時刻: %2\n\n復元しますか？")
                 .arg(name, time);
         const bool restore = CurrentPlatform().AskOkCancel(window_, QString::fromUtf8(ApplicationTitle), question);
         if (restore) {

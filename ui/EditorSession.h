@@ -24,7 +24,8 @@ struct EditorArguments {
 EditorArguments ParseEditorArguments(const QStringList& arguments);
 
 // The usage line shown with a usage error.
-inline constexpr char EditorUsage[] = QT_TRANSLATE_NOOP("EditorSession", "使い方: TavrennaMapEditor [ファイル.map]");
+inline constexpr char EditorUsage[] =
+    QT_TRANSLATE_NOOP("EditorSession", "使い方: TavrennaMapEditor [ファイル.map]");
 
 class EditorSession : public QObject {
     Q_OBJECT

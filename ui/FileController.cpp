@@ -25,13 +25,16 @@ namespace {
 
 constexpr char MapFileFilter[] = QT_TRANSLATE_NOOP("FileController", "タヴレンナマップファイル(*.map)|*.map");
 constexpr char PngFileFilter[] = QT_TRANSLATE_NOOP("FileController", "PNG画像(*.png)|*.png");
-constexpr char DiscardQuestion[] = QT_TRANSLATE_NOOP("FileController", "編集中のマップは破棄されますがよろしいですか");
-constexpr char SaveAnywayQuestion[] = QT_TRANSLATE_NOOP("FileController", "マップチェックでエラーが発生しました。保存してもよろしいですか？");
+constexpr char DiscardQuestion[] =
+    QT_TRANSLATE_NOOP("FileController", "編集中のマップは破棄されますがよろしいですか");
+constexpr char SaveAnywayQuestion[] =
+    QT_TRANSLATE_NOOP("FileController", "マップチェックでエラーが発生しました。保存してもよろしいですか？");
 constexpr char BadFormatText[] = QT_TRANSLATE_NOOP("FileController", "ファイル形式が正常ではありません");
-constexpr char InvalidTileSetText[] = QT_TRANSLATE_NOOP("FileController", "無効なキャラクタです。修正しました。");
+constexpr char InvalidTileSetText[] =
+    QT_TRANSLATE_NOOP("FileController", "無効なキャラクタです。修正しました。");
 constexpr char ChangedOnDiskQuestion[] = QT_TRANSLATE_NOOP(
-    "FileController",
-    "「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。\n上書きしてもよろしいですか？");
+    "FileController", "「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。\n"
+                      "上書きしてもよろしいですか？");
 constexpr char ExportEdgeLabel[] = QT_TRANSLATE_NOOP("FileController", "1マスの大きさ（ピクセル）:");
 constexpr char ExportCaption[] = QT_TRANSLATE_NOOP("FileController", "画像として書き出す");
 
@@ -198,8 +201,8 @@ void FileController::ExportImage() {
     for (const int edge : ExportTileEdges)
         edges.append(QString::number(edge));
     const std::optional<int> choice =
-        CurrentPlatform().ChooseItem(dialogParent_, Text(ExportCaption), Text(ExportEdgeLabel),
-                                     edges, static_cast<int>(std::size(ExportTileEdges)) - 1);
+        CurrentPlatform().ChooseItem(dialogParent_, Text(ExportCaption), Text(ExportEdgeLabel), edges,
+                                     static_cast<int>(std::size(ExportTileEdges)) - 1);
     if (!choice || *choice < 0 || *choice >= static_cast<int>(std::size(ExportTileEdges)))
         return;
     FileDialogSettings settings;

@@ -30,7 +30,9 @@ QByteArray MapPngBytes(const MapGrid& grid, int tileSet, int edge) {
     QImageWriter writer(&buffer, "png");
     if (!writer.write(picture))
         throw std::runtime_error(
-            QCoreApplication::translate("MapExport", "画像を PNG に変換できませんでした: %1").arg(writer.errorString()).toStdString());
+            QCoreApplication::translate("MapExport", "画像を PNG に変換できませんでした: %1")
+                .arg(writer.errorString())
+                .toStdString());
     return png;
 }
 

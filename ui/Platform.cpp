@@ -66,13 +66,18 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
         const QString chosen = dialog.selectedFiles().constFirst();
         const QFileInfo info(chosen);
         if (settings.PathMustExist && !info.absoluteDir().exists()) {
-            CurrentPlatform().ShowMessage(&dialog, QString::fromUtf8(ApplicationTitle),
-                                          QCoreApplication::translate("Platform", "%1\nフォルダが存在しません。").arg(info.absolutePath()));
+            CurrentPlatform().ShowMessage(
+                &dialog, QString::fromUtf8(ApplicationTitle),
+                QCoreApplication::translate("Platform", "%1\nフォルダが存在しません。")
+                    .arg(info.absolutePath()));
             continue;
         }
         if (settings.NoReadOnlyReturn && info.exists() && !info.isWritable()) {
-            CurrentPlatform().ShowMessage(&dialog, QString::fromUtf8(ApplicationTitle),
-                                          QCoreApplication::translate("Platform", "%1\nこのファイルは読み取り専用です。別の名前を指定してください。").arg(chosen));
+            CurrentPlatform().ShowMessage(
+                &dialog, QString::fromUtf8(ApplicationTitle),
+                QCoreApplication::translate(
+                    "Platform", "%1\nこのファイルは読み取り専用です。別の名前を指定してください。")
+                    .arg(chosen));
             continue;
         }
         return chosen;

@@ -90,9 +90,10 @@ bool InstallLanguage(const QString& language) {
                                 : QLocale(QLocale::Japanese, QLocale::Japan));
     auto* translator = new QTranslator(QCoreApplication::instance());
     // The editor's English is compiled into the program; Qt's Japanese comes with Qt.
-    const bool loaded = english ? translator->load(QStringLiteral(":/translations/tavrenna_en.qm"))
-                                : translator->load(QLocale(QLocale::Japanese), QStringLiteral("qt"), QStringLiteral("_"),
-                                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const bool loaded =
+        english ? translator->load(QStringLiteral(":/translations/tavrenna_en.qm"))
+                : translator->load(QLocale(QLocale::Japanese), QStringLiteral("qt"), QStringLiteral("_"),
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (loaded && QCoreApplication::installTranslator(translator)) {
         installed.Translator = translator;
     } else {
@@ -110,9 +111,10 @@ QString InstalledLanguage() {
 }
 
 QString FileErrorText(const FileError& error) {
-    const QString text = error.Operation() == FileOperation::Read
-                             ? QCoreApplication::translate("FileErrors", "「%1」を読み込めませんでした。\n%2。")
-                             : QCoreApplication::translate("FileErrors", "「%1」に書き込めませんでした。\n%2。");
+    const QString text =
+        error.Operation() == FileOperation::Read
+            ? QCoreApplication::translate("FileErrors", "「%1」を読み込めませんでした。\n%2。")
+            : QCoreApplication::translate("FileErrors", "「%1」に書き込めませんでした。\n%2。");
     return text.arg(error.Path(), ProblemText(error));
 }
 

@@ -24,7 +24,8 @@ namespace {
 
 bool HasJapanese(const QString& text) {
     for (const QChar c : text)
-        if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) || (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
+        if ((c.unicode() >= 0x3000 && c.unicode() <= 0x9FFF) ||
+            (c.unicode() >= 0xFF00 && c.unicode() <= 0xFFEF))
             return true;
     return false;
 }
@@ -101,16 +102,18 @@ TEST_F(Translation, EveryCommandHasAJapaneseAndADifferentEnglishText) {
 }
 
 TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
-    const QStringList japaneseMenus = {QStringLiteral("ファイル(&F)"),   QStringLiteral("編集(&E)"),
+    const QStringList japaneseMenus = {QStringLiteral("ファイル(&F)"),     QStringLiteral("編集(&E)"),
                                        QStringLiteral("キャラクター(&C)"), QStringLiteral("ウインドウ(&W)"),
-                                       QStringLiteral("オプション(&O)"),  QStringLiteral("ヘルプ(&H)"),
+                                       QStringLiteral("オプション(&O)"),   QStringLiteral("ヘルプ(&H)"),
                                        QStringLiteral("バージョン(&V)")};
-    const QStringList englishMenus = {QStringLiteral("&File"),    QStringLiteral("&Edit"),
+    const QStringList englishMenus = {QStringLiteral("&File"),     QStringLiteral("&Edit"),
                                       QStringLiteral("&Tile Set"), QStringLiteral("&Window"),
-                                      QStringLiteral("&Options"), QStringLiteral("&Help"), QStringLiteral("&About")};
+                                      QStringLiteral("&Options"),  QStringLiteral("&Help"),
+                                      QStringLiteral("&About")};
     EXPECT_EQ(d.MenuTitles(), japaneseMenus);
     d.Trigger(QStringLiteral("MenuHelp"));
-    auto* help = d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("HelpText"));
+    auto* help =
+        d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("HelpText"));
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Tavrenna MapEditor の使い方")));
 
@@ -132,9 +135,13 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
         ChooseLanguage(QString::fromLatin1(step.language));
         EXPECT_EQ(d.MenuTitles(), step.menus);
         EXPECT_EQ(d.Action(QStringLiteral("MenuNewFile"))->text(), QString::fromUtf8(step.newItem));
-        EXPECT_EQ(d.Widget(QStringLiteral("main window"))->findChild<QToolButton*>(QStringLiteral("PenButton"))->toolTip(),
+        EXPECT_EQ(d.Widget(QStringLiteral("main window"))
+                      ->findChild<QToolButton*>(QStringLiteral("PenButton"))
+                      ->toolTip(),
                   QString::fromUtf8(step.penHint));
-        EXPECT_EQ(d.Widget(QStringLiteral("main window"))->findChild<QLabel*>(QStringLiteral("StatusPickedCode"))->text(),
+        EXPECT_EQ(d.Widget(QStringLiteral("main window"))
+                      ->findChild<QLabel*>(QStringLiteral("StatusPickedCode"))
+                      ->text(),
                   QString::fromUtf8(step.pickedTile));
         EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8(step.helpHeading)));
         EXPECT_EQ(EditorSettings::Load().Language, QString::fromLatin1(step.language));
