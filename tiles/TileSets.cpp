@@ -1,41 +1,35 @@
 #include "TileSets.h"
 
-#include "MapCheck.h"
-
-#include <string>
+#include <QCoreApplication>
 
 namespace tav {
 
-namespace {
-
-// The names are the map check's own, so the menu, the check window and the map check never disagree.
-std::string MenuCaption(int tileSet) {
-    return std::string(TileSetName(tileSet)) + "(&" + static_cast<char>('0' + tileSet) + ")";
-}
-
-const std::array<std::string, 9> MenuCaptions = {MenuCaption(1), MenuCaption(2), MenuCaption(3),
-                                                 MenuCaption(4), MenuCaption(5), MenuCaption(6),
-                                                 MenuCaption(7), MenuCaption(8), MenuCaption(9)};
-
-TileSetInfo Info(int tileSet, const char* menuItem, const char* shortcut) {
-    // The map check's names are string literals: their data ends in a zero like any C string.
-    return {tileSet, TileSetName(tileSet).data(), menuItem,
-            MenuCaptions[static_cast<std::size_t>(tileSet - 1)].c_str(), shortcut};
-}
-
-} // namespace
-
+// The names must read as the map check's own (a test holds them to it); they are spelt out here so that the
+// translation tools find them.
 const std::array<TileSetInfo, 9> TileSets = {{
-    Info(1, "MenuChar1", "Alt+1"),
-    Info(2, "MenuChar2", "Alt+2"),
-    Info(3, "MenuChar3", "Alt+3"),
-    Info(4, "MenuChar4", "Alt+4"),
-    Info(5, "MenuChar5", "Alt+5"),
-    Info(6, "MenuChar6", "Alt+6"),
-    Info(7, "MenuChar7", "Alt+7"),
-    Info(8, "MenuChar8", "Alt+8"),
-    Info(9, "MenuChar9", "Alt+9"),
+    {1, QT_TRANSLATE_NOOP("TileSets", "ヴェルダ"), "MenuChar1", QT_TRANSLATE_NOOP("TileSets", "ヴェルダ(&1)"),
+     "Alt+1"},
+    {2, QT_TRANSLATE_NOOP("TileSets", "コロネット"), "MenuChar2",
+     QT_TRANSLATE_NOOP("TileSets", "コロネット(&2)"), "Alt+2"},
+    {3, QT_TRANSLATE_NOOP("TileSets", "サンドラ"), "MenuChar3", QT_TRANSLATE_NOOP("TileSets", "サンドラ(&3)"),
+     "Alt+3"},
+    {4, QT_TRANSLATE_NOOP("TileSets", "ミルフォス"), "MenuChar4",
+     QT_TRANSLATE_NOOP("TileSets", "ミルフォス(&4)"), "Alt+4"},
+    {5, QT_TRANSLATE_NOOP("TileSets", "ラピスト"), "MenuChar5", QT_TRANSLATE_NOOP("TileSets", "ラピスト(&5)"),
+     "Alt+5"},
+    {6, QT_TRANSLATE_NOOP("TileSets", "ゼフィール"), "MenuChar6",
+     QT_TRANSLATE_NOOP("TileSets", "ゼフィール(&6)"), "Alt+6"},
+    {7, QT_TRANSLATE_NOOP("TileSets", "オルカナ"), "MenuChar7", QT_TRANSLATE_NOOP("TileSets", "オルカナ(&7)"),
+     "Alt+7"},
+    {8, QT_TRANSLATE_NOOP("TileSets", "ノクターナ"), "MenuChar8",
+     QT_TRANSLATE_NOOP("TileSets", "ノクターナ(&8)"), "Alt+8"},
+    {9, QT_TRANSLATE_NOOP("TileSets", "ステラン"), "MenuChar9", QT_TRANSLATE_NOOP("TileSets", "ステラン(&9)"),
+     "Alt+9"},
 }};
+
+QString TileSetText(const char* text) {
+    return QCoreApplication::translate("TileSets", text);
+}
 
 QString PictureName(int tileSet, int scaleIndex) {
     QString name = QStringLiteral("MD");

@@ -16,12 +16,15 @@ constexpr int PreviewScaleIndex = 3; // the preview always shows 4-pixel tiles
 
 struct TileSetInfo {
     int Number;              // 1..9
-    const char* Name;        // UTF-8, as the menu and the map check show it
+    const char* Name;        // UTF-8, as the map check and the command-line tool show it
     const char* MenuItem;    // "MenuChar1" .. "MenuChar9"
     const char* MenuCaption; // "ヴェルダ(&1)" ..
     const char* Shortcut;    // "Alt+1" ..
 };
 extern const std::array<TileSetInfo, 9> TileSets;
+
+// A tile set's Name or MenuCaption in the editor's language; the command-line tool shows the table's own.
+QString TileSetText(const char* text);
 
 // "MD" + digit(set - 1) + digit(scale index): set 1 at scale 0 is "MD00", set 9 at scale 3 "MD83".
 QString PictureName(int tileSet, int scaleIndex);

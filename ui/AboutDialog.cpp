@@ -1,5 +1,6 @@
 #include "AboutDialog.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -34,7 +35,7 @@ AboutDialog::AboutDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("VersionView"));
-    setWindowTitle(QStringLiteral("Tavrena MapEditor バージョン情報"));
+    setWindowTitle(tr("Tavrena MapEditor バージョン情報"));
     setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
     QPalette silver = palette();
@@ -77,6 +78,12 @@ AboutDialog::AboutDialog(QWidget* owner)
     ok->setAutoDefault(true);
     // Ends the modal showing; the box stays for the next one.
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AboutDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(tr("Tavrena MapEditor バージョン情報"));
+    QDialog::changeEvent(event);
 }
 
 } // namespace tav

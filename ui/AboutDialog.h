@@ -13,6 +13,10 @@ public:
     static constexpr int ClientHeight = 327;
 
     explicit AboutDialog(QWidget* owner);
+
+protected:
+    // Kept for the whole run, it follows a change of language (its panel's texts are English already).
+    void changeEvent(QEvent* event) override;
 };
 
 } // namespace tav

@@ -1,6 +1,7 @@
 #include "BlockClipboard.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -29,7 +30,9 @@ ClipboardBlock BlockFromMimeData(const QMimeData* data) {
             return {parsed.Block, false, {}};
         return {std::nullopt, false, QString::fromStdString(BlockTextErrorMessage(parsed))};
     }
-    return {std::nullopt, false, QStringLiteral("クリップボードに貼りつけられるタイルがありません。")};
+    return {
+        std::nullopt, false,
+        QCoreApplication::translate("BlockClipboard", "クリップボードに貼りつけられるタイルがありません。")};
 }
 
 void PutBlockOnClipboard(const CellBlock& block, const QImage& picture) {

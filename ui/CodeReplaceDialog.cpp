@@ -40,7 +40,7 @@ CodeReplaceDialog::CodeReplaceDialog(Mode mode, const MapGrid& grid, std::option
     : QDialog(parent), mode_(mode), grid_(grid), selection_(selection), tilePicture_(TileGrid(pictures)) {
     const bool exchange = mode == Mode::Exchange;
     setObjectName(exchange ? QStringLiteral("ExchangeDialog") : QStringLiteral("ReplaceDialog"));
-    setWindowTitle(exchange ? QStringLiteral("交換") : QStringLiteral("置換"));
+    setWindowTitle(exchange ? tr("交換") : tr("置換"));
 
     auto* form = new QFormLayout;
     codeA_ = new QSpinBox(this);
@@ -50,17 +50,17 @@ CodeReplaceDialog::CodeReplaceDialog(Mode mode, const MapGrid& grid, std::option
     codeB_ = new QSpinBox(this);
     codeB_->setObjectName(QStringLiteral("CodeB"));
     codeB_->setRange(0, 127);
-    form->addRow(exchange ? QStringLiteral("コード A") : QStringLiteral("置換するコード A"), codeA_);
-    form->addRow(exchange ? QStringLiteral("コード B") : QStringLiteral("置換後のコード B"), codeB_);
+    form->addRow(exchange ? tr("コード A") : tr("置換するコード A"), codeA_);
+    form->addRow(exchange ? tr("コード B") : tr("置換後のコード B"), codeB_);
 
     auto* tiles = new PictureArea(&tilePicture_, this);
     tiles->setObjectName(QStringLiteral("TileGrid"));
     tiles->setFixedSize(tilePicture_.size());
     tiles->MouseDown = [this](Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers) { PickAt(pixel, button); };
 
-    inSelection_ = new QRadioButton(QStringLiteral("選択範囲"), this);
+    inSelection_ = new QRadioButton(tr("選択範囲"), this);
     inSelection_->setObjectName(QStringLiteral("InSelection"));
-    auto* wholeMap = new QRadioButton(QStringLiteral("マップ全体"), this);
+    auto* wholeMap = new QRadioButton(tr("マップ全体"), this);
     wholeMap->setObjectName(QStringLiteral("WholeMap"));
     inSelection_->setEnabled(selection_.has_value());
     (selection_ ? inSelection_ : wholeMap)->setChecked(true);
@@ -74,7 +74,7 @@ CodeReplaceDialog::CodeReplaceDialog(Mode mode, const MapGrid& grid, std::option
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
-    column->addWidget(new QLabel(QStringLiteral("タイルを左クリックで A、右クリックで B に選びます。"), this));
+    column->addWidget(new QLabel(tr("タイルを左クリックで A、右クリックで B に選びます。"), this));
     column->addWidget(tiles, 0, Qt::AlignHCenter);
     column->addWidget(inSelection_);
     column->addWidget(wholeMap);
@@ -114,7 +114,7 @@ int CodeReplaceDialog::ChangeCount() const {
 
 void CodeReplaceDialog::Update() {
     const int count = ChangeCount();
-    countLabel_->setText(QStringLiteral("%1 個のセルが変わります。").arg(count));
+    countLabel_->setText(tr("%1 個のセルが変わります。").arg(count));
     okButton_->setEnabled(count > 0);
 }
 

@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "RecentFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -23,11 +24,13 @@ EditorArguments ParseEditorArguments(const QStringList& arguments) {
             continue;
         }
         if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            result.UsageError = QStringLiteral("「%1」というオプションはありません。").arg(argument);
+            result.UsageError =
+                QCoreApplication::translate("EditorSession", "「%1」というオプションはありません。")
+                    .arg(argument);
             return result;
         }
         if (result.MapPath) {
-            result.UsageError = QStringLiteral("開けるファイルは1つだけです。");
+            result.UsageError = QCoreApplication::translate("EditorSession", "開けるファイルは1つだけです。");
             return result;
         }
         result.MapPath = argument;
@@ -71,11 +74,13 @@ void EditorSession::Start(const std::optional<QString>& mapPath) {
 void EditorSession::OfferRecovery() {
     CrashRecovery::Leftovers leftovers = CrashRecovery::FindLeftovers(recoveryFolder_);
     for (const RecoveredMap& map : leftovers.Maps) {
-        const QString name = map.MapPath.isEmpty() ? QStringLiteral("（名前のない新しいマップ）")
-                                                   : QDir::toNativeSeparators(map.MapPath);
+        const QString name = map.MapPath.isEmpty()
+                                 ? QCoreApplication::translate("EditorSession", "（名前のない新しいマップ）")
+                                 : QDir::toNativeSeparators(map.MapPath);
         const QString time = QLocale().toString(map.Written, QLocale::LongFormat);
         const QString question =
-            QStringLiteral("前回、保存されないまま終了したマップがあります。\nファイル: %1\n記録した時刻: %2\n\n復元しますか？")
+            QCoreApplication::translate("EditorSession", "前回、保存されないまま終了したマップがあります。\n"
+                                                         "ファイル: %1\n記録した時刻: %2\n\n復元しますか？")
                 .arg(name, time);
         const bool restore = CurrentPlatform().AskOkCancel(window_, QString::fromUtf8(ApplicationTitle), question);
         if (restore) {

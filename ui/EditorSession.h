@@ -3,6 +3,7 @@
 // list in the settings, and the recovery copy of an unsaved map, offered again after a crash. main makes
 // one; window tests that do not need these leave it out, so they never touch the user's settings.
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,8 @@ struct EditorArguments {
 EditorArguments ParseEditorArguments(const QStringList& arguments);
 
 // The usage line shown with a usage error.
-inline constexpr char EditorUsage[] = "使い方: TavrennaMapEditor [ファイル.map]";
+inline constexpr char EditorUsage[] =
+    QT_TRANSLATE_NOOP("EditorSession", "使い方: TavrennaMapEditor [ファイル.map]");
 
 class EditorSession : public QObject {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "TileRender.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,7 +30,7 @@ QString FactionText(int tileSet, int faction) {
 QString CastlesText(const FactionAnalysis& analysis, int faction) {
     const auto castles = analysis.Castles(faction);
     if (castles.empty())
-        return QStringLiteral("なし");
+        return FactionAnalysisView::tr("なし");
     QString text;
     for (std::size_t i = 0; i < castles.size() && i < ShownCastles; ++i) {
         if (i > 0)
@@ -37,7 +38,7 @@ QString CastlesText(const FactionAnalysis& analysis, int faction) {
         text += QStringLiteral("(%1,%2)").arg(castles[i] / MapSize).arg(castles[i] % MapSize);
     }
     if (castles.size() > ShownCastles)
-        text += QStringLiteral(" …計%1").arg(castles.size());
+        text += FactionAnalysisView::tr(" …計%1").arg(castles.size());
     return text;
 }
 
@@ -65,8 +66,6 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
                                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                 Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FactionAnalysisView"));
-    setWindowTitle(QStringLiteral("勢力分析"));
-
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
 
@@ -76,9 +75,6 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->verticalHeader()->hide();
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    table_->setHorizontalHeaderLabels({QStringLiteral("勢力"), QStringLiteral("城の位置"), QStringLiteral("家"),
-                                       QStringLiteral("畑"), QStringLiteral("領土"), QStringLiteral("領土内の家・畑"),
-                                       QString(), QString(), QString(), QString()});
     for (int row = 0; row < FactionCount; ++row)
         for (int column = 0; column < ColumnCount; ++column) {
             auto* item = new QTableWidgetItem;
@@ -100,10 +96,12 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
 
     auto* legend = new QHBoxLayout;
     legend->addWidget(LegendSwatch(ContestedTint, content));
-    legend->addWidget(new QLabel(QStringLiteral("係争地"), content));
+    contestedLegend_ = new QLabel(content);
+    legend->addWidget(contestedLegend_);
     legend->addSpacing(12);
     legend->addWidget(LegendSwatch(UnreachableTint, content));
-    legend->addWidget(new QLabel(QStringLiteral("到達不能"), content));
+    unreachableLegend_ = new QLabel(content);
+    legend->addWidget(unreachableLegend_);
     legend->addStretch();
     layout->addLayout(legend);
 
@@ -113,6 +111,28 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     layout->addWidget(picture_);
 
     setWidget(content);
+    RetranslateUi();
+}
+
+void FactionAnalysisView::RetranslateUi() {
+    setWindowTitle(tr("勢力分析"));
+    // The distance columns are named after the factions once a map is shown.
+    QStringList headers = {tr("勢力"), tr("城の位置"), tr("家"), tr("畑"), tr("領土"), tr("領土内の家・畑")};
+    while (headers.size() < ColumnCount)
+        headers.append(QString());
+    table_->setHorizontalHeaderLabels(headers);
+    contestedLegend_->setText(tr("係争地"));
+    unreachableLegend_->setText(tr("到達不能"));
+    if (shownTileSet_ != 0) {
+        SetFactionHeaders(shownTileSet_);
+        ShowFigures(shownTileSet_, true);
+    }
+}
+
+void FactionAnalysisView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMdiSubWindow::changeEvent(event);
 }
 
 bool FactionAnalysisView::SetCellText(int row, int column, const QString& text) {
@@ -131,8 +151,8 @@ void FactionAnalysisView::SetFactionHeaders(int tileSet) {
         item->setText(name);
         item->setBackground(QColor(colour));
         item->setForeground(TextColourOn(colour));
-        auto* header = new QTableWidgetItem(name + QStringLiteral("まで"));
-        header->setToolTip(QStringLiteral("その勢力の最も近い城までの歩数"));
+        auto* header = new QTableWidgetItem(tr("%1まで").arg(name));
+        header->setToolTip(tr("その勢力の最も近い城までの歩数"));
         table_->setHorizontalHeaderItem(FirstDistanceColumn + f, header);
     }
     shownTileSet_ = tileSet;
@@ -140,12 +160,17 @@ void FactionAnalysisView::SetFactionHeaders(int tileSet) {
 
 void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage& previewTilePicture) {
     analysis_ = AnalyseFactions(grid);
-    bool textChanged = false;
-    if (tileSet != shownTileSet_) {
+    const bool headersChanged = tileSet != shownTileSet_;
+    if (headersChanged)
         SetFactionHeaders(tileSet);
-        textChanged = true;
-    }
+    ShowFigures(tileSet, headersChanged);
 
+    const QImage map = RenderMap(grid, previewTilePicture, CellEdge);
+    picture_->setPixmap(QPixmap::fromImage(TerritoryPicture(analysis_, tileSet, map)));
+}
+
+void FactionAnalysisView::ShowFigures(int tileSet, bool headersChanged) {
+    bool textChanged = headersChanged;
     QString missing;
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& figures = analysis_.Factions[static_cast<std::size_t>(f)];
@@ -162,7 +187,7 @@ void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage
         if (figures.CastleCount == 0) {
             if (!missing.isEmpty())
                 missing += u'\n';
-            missing += FactionText(tileSet, f) + QStringLiteral("の城がありません。");
+            missing += tr("%1の城がありません。").arg(FactionText(tileSet, f));
         }
     }
     if (textChanged) {
@@ -177,16 +202,13 @@ void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage
     }
 
     const QString balance = analysis_.Balance ? QString::number(*analysis_.Balance, 'f', 3)
-                                              : NoValue + QStringLiteral("（領土のない勢力があります）");
-    const QString summary = QStringLiteral("係争地：%1　到達不能：%2　バランス（最大÷最小の領土）：%3")
+                                              : NoValue + tr("（領土のない勢力があります）");
+    const QString summary = tr("係争地：%1　到達不能：%2　バランス（最大÷最小の領土）：%3")
                                 .arg(analysis_.Contested)
                                 .arg(analysis_.Unreachable)
                                 .arg(balance);
     if (summary_->text() != summary)
         summary_->setText(summary);
-
-    const QImage map = RenderMap(grid, previewTilePicture, CellEdge);
-    picture_->setPixmap(QPixmap::fromImage(TerritoryPicture(analysis_, tileSet, map)));
 }
 
 } // namespace tav

@@ -45,8 +45,15 @@ public:
 
     const FactionAnalysis& Analysis() const { return analysis_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // The texts that do not depend on the map, in the editor's language.
+    void RetranslateUi();
     void SetFactionHeaders(int tileSet);
+    // The table and the notes for analysis_; `headersChanged` makes the columns fit their new headers.
+    void ShowFigures(int tileSet, bool headersChanged);
     // Returns whether the text changed.
     bool SetCellText(int row, int column, const QString& text);
 
@@ -55,6 +62,8 @@ private:
     QTableWidget* table_ = nullptr;
     QLabel* missingCastles_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* contestedLegend_ = nullptr;
+    QLabel* unreachableLegend_ = nullptr;
     QLabel* picture_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "RestoreMap.h"
 #include "ShapeMap.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
@@ -22,16 +23,25 @@ namespace tav {
 
 namespace {
 
-constexpr char MapFileFilter[] = "タヴレンナマップファイル(*.map)|*.map";
-constexpr char PngFileFilter[] = "PNG画像(*.png)|*.png";
-constexpr char DiscardQuestion[] = "編集中のマップは破棄されますがよろしいですか";
-constexpr char SaveAnywayQuestion[] = "マップチェックでエラーが発生しました。保存してもよろしいですか？";
-constexpr char BadFormatText[] = "ファイル形式が正常ではありません";
-constexpr char InvalidTileSetText[] = "無効なキャラクタです。修正しました。";
-constexpr char ChangedOnDiskQuestion[] =
-    "「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。\n上書きしてもよろしいですか？";
-constexpr char ExportEdgeLabel[] = "1マスの大きさ（ピクセル）:";
-constexpr char ExportCaption[] = "画像として書き出す";
+constexpr char MapFileFilter[] = QT_TRANSLATE_NOOP("FileController", "タヴレンナマップファイル(*.map)|*.map");
+constexpr char PngFileFilter[] = QT_TRANSLATE_NOOP("FileController", "PNG画像(*.png)|*.png");
+constexpr char DiscardQuestion[] =
+    QT_TRANSLATE_NOOP("FileController", "編集中のマップは破棄されますがよろしいですか");
+constexpr char SaveAnywayQuestion[] =
+    QT_TRANSLATE_NOOP("FileController", "マップチェックでエラーが発生しました。保存してもよろしいですか？");
+constexpr char BadFormatText[] = QT_TRANSLATE_NOOP("FileController", "ファイル形式が正常ではありません");
+constexpr char InvalidTileSetText[] =
+    QT_TRANSLATE_NOOP("FileController", "無効なキャラクタです。修正しました。");
+constexpr char ChangedOnDiskQuestion[] = QT_TRANSLATE_NOOP(
+    "FileController", "「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。\n"
+                      "上書きしてもよろしいですか？");
+constexpr char ExportEdgeLabel[] = QT_TRANSLATE_NOOP("FileController", "1マスの大きさ（ピクセル）:");
+constexpr char ExportCaption[] = QT_TRANSLATE_NOOP("FileController", "画像として書き出す");
+
+// A text of the table above in the editor's language.
+QString Text(const char* text) {
+    return QCoreApplication::translate("FileController", text);
+}
 
 std::optional<MapImageContent> MapFromBytes(const QByteArray& bytes) {
     return ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -52,18 +62,18 @@ bool FileController::MaybeDiscard() {
     if (!document_->IsModified())
         return true;
     return CurrentPlatform().AskOkCancel(dialogParent_, QString::fromUtf8(ApplicationTitle),
-                                         QString::fromUtf8(DiscardQuestion));
+                                         Text(DiscardQuestion));
 }
 
 bool FileController::AskSaveAnyway() {
     // The caption of this one question is spelt as it always has been.
     return CurrentPlatform().AskOkCancel(dialogParent_, QStringLiteral("Tavrena MapEditor"),
-                                         QString::fromUtf8(SaveAnywayQuestion));
+                                         Text(SaveAnywayQuestion));
 }
 
 bool FileController::AskOverwriteChangedFile(const QString& path) {
     return CurrentPlatform().AskOkCancel(dialogParent_, QString::fromUtf8(ApplicationTitle),
-                                         QString::fromUtf8(ChangedOnDiskQuestion).arg(QDir::toNativeSeparators(path)));
+                                         Text(ChangedOnDiskQuestion).arg(QDir::toNativeSeparators(path)));
 }
 
 void FileController::NewMap() {
@@ -81,7 +91,7 @@ void FileController::Open() {
     settings.PresetName = QStringLiteral("*.map");
     if (!document_->FilePath().isEmpty())
         settings.Folder = QFileInfo(document_->FilePath()).absolutePath();
-    settings.Filter = QString::fromUtf8(MapFileFilter);
+    settings.Filter = Text(MapFileFilter);
     settings.DefaultSuffix = QStringLiteral("map");
     settings.FileMustExist = true;
     // A map the user cannot write may still be viewed; saving it goes through Save As.
@@ -104,13 +114,13 @@ bool FileController::OpenPath(const QString& path) {
     if (!content) {
         // Nothing was loaded, so the map in the editor keeps its unsaved state.
         CurrentPlatform().ShowMessage(dialogParent_, QString::fromUtf8(ApplicationTitle),
-                                      QString::fromUtf8(BadFormatText));
+                                      Text(BadFormatText));
         return false;
     }
     int tileSet = content->TileSet;
     if (tileSet < 1 || tileSet > TileSetCount) {
         CurrentPlatform().ShowMessage(dialogParent_, QString::fromUtf8(ApplicationTitle),
-                                      QString::fromUtf8(InvalidTileSetText));
+                                      Text(InvalidTileSetText));
         tileSet = 1;
     }
     document_->Reset(content->Grid, tileSet, path, path);
@@ -171,7 +181,7 @@ void FileController::SaveAs(bool byUser) {
         return;
     FileDialogSettings settings;
     settings.PresetName = document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath();
-    settings.Filter = QString::fromUtf8(MapFileFilter);
+    settings.Filter = Text(MapFileFilter);
     settings.DefaultSuffix = QStringLiteral("map");
     settings.OverwritePrompt = true;
     settings.PathMustExist = true;
@@ -191,12 +201,12 @@ void FileController::ExportImage() {
     for (const int edge : ExportTileEdges)
         edges.append(QString::number(edge));
     const std::optional<int> choice =
-        CurrentPlatform().ChooseItem(dialogParent_, QString::fromUtf8(ExportCaption), QString::fromUtf8(ExportEdgeLabel),
-                                     edges, static_cast<int>(std::size(ExportTileEdges)) - 1);
+        CurrentPlatform().ChooseItem(dialogParent_, Text(ExportCaption), Text(ExportEdgeLabel), edges,
+                                     static_cast<int>(std::size(ExportTileEdges)) - 1);
     if (!choice || *choice < 0 || *choice >= static_cast<int>(std::size(ExportTileEdges)))
         return;
     FileDialogSettings settings;
-    settings.Title = QString::fromUtf8(ExportCaption);
+    settings.Title = Text(ExportCaption);
     if (!exportDialogName_.isEmpty()) {
         settings.PresetName = exportDialogName_;
     } else if (!document_->FilePath().isEmpty()) {
@@ -204,7 +214,7 @@ void FileController::ExportImage() {
         const QFileInfo map(document_->FilePath());
         settings.PresetName = map.absoluteDir().filePath(map.completeBaseName() + QStringLiteral(".png"));
     }
-    settings.Filter = QString::fromUtf8(PngFileFilter);
+    settings.Filter = Text(PngFileFilter);
     settings.DefaultSuffix = QStringLiteral("png");
     settings.OverwritePrompt = true;
     settings.PathMustExist = true;

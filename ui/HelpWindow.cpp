@@ -1,15 +1,19 @@
 #include "HelpWindow.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace tav {
 
 namespace {
 
-constexpr char HelpBody[] = R"(
+// One text for the translation, so that the English body can be written as a whole.
+constexpr char HelpBody[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
 <h2>Tavrenna MapEditor の使い方</h2>
 <p>48 × 48 マスの戦闘マップを描き、整形し、チェックして、ゲームが読む <code>.map</code> ファイルに保存します。</p>
 
@@ -61,7 +65,7 @@ Ctrl を押しながらホイールを回すと、ポインタの下のマスを
 <h3>オプション</h3>
 <p>「グリッド線を表示」でマスの境目に線を引きます。「環境設定」では起動時のタイルセットとサイズ、グリッド線、
 カーソルの点滅、自動保存の間隔、言語を選べます。設定は次回の起動でも使われます。</p>
-)";
+)");
 
 } // namespace
 
@@ -78,14 +82,14 @@ QString ShortcutTable(const QList<QAction*>& actions) {
         caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
         rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n").arg(caption.toHtmlEscaped(), shown.join(QStringLiteral(" / ")));
     }
-    return QStringLiteral("<h3>ショートカット</h3>\n<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\">\n"
-                          "<tr><th>コマンド</th><th>キー</th></tr>\n") +
+    return QStringLiteral("<h3>%1</h3>\n<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\">\n"
+                          "<tr><th>%2</th><th>%3</th></tr>\n")
+               .arg(HelpWindow::tr("ショートカット"), HelpWindow::tr("コマンド"), HelpWindow::tr("キー")) +
            rows + QStringLiteral("</table>\n");
 }
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Tavrenna MapEditor ヘルプ"));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpText"));
     browser_->setOpenExternalLinks(false);
@@ -93,13 +97,28 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     resize(560, 520);
+    setWindowTitle(tr("Tavrenna MapEditor ヘルプ"));
 }
 
 void HelpWindow::ShowHelp(const QList<QAction*>& actions) {
-    browser_->setHtml(QString::fromUtf8(HelpBody) + ShortcutTable(actions));
+    actions_ = actions;
+    FillText();
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::FillText() {
+    browser_->setHtml(QCoreApplication::translate("HelpWindow", HelpBody) + ShortcutTable(actions_));
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("Tavrenna MapEditor ヘルプ"));
+        if (!browser_->document()->isEmpty())
+            FillText();
+    }
+    QWidget::changeEvent(event);
 }
 
 QString HelpWindow::Text() const {

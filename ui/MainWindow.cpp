@@ -36,6 +36,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -83,101 +84,145 @@ struct Command {
 
 // Every command of the editor, in menu order; the tool-bar buttons sit at their own positions.
 constexpr Command Commands[] = {
-    {"MenuNewFile", Place::File, "新規作成(&N)", "Ctrl+N", false, "NewButton", 8, "新規作成", ButtonKind::Plain,
+    {"MenuNewFile", Place::File, QT_TRANSLATE_NOOP("Commands", "新規作成(&N)"), "Ctrl+N", false, "NewButton",
+     8, QT_TRANSLATE_NOOP("Commands", "新規作成"), ButtonKind::Plain,
      [](MainWindow& w) { w.Files()->NewMap(); }},
-    {"MenuOpenFile", Place::File, "開く(&O)", "Ctrl+L", false, "OpenButton", 34, "開く", ButtonKind::Plain,
-     [](MainWindow& w) { w.Files()->Open(); }},
-    {"MenuSaveFile", Place::File, "上書き保存(&S)", "Ctrl+S", false, "SaveButton", 86, "上書き保存", ButtonKind::Plain,
+    {"MenuOpenFile", Place::File, QT_TRANSLATE_NOOP("Commands", "開く(&O)"), "Ctrl+L", false, "OpenButton",
+     34, QT_TRANSLATE_NOOP("Commands", "開く"), ButtonKind::Plain, [](MainWindow& w) { w.Files()->Open(); }},
+    {"MenuSaveFile", Place::File, QT_TRANSLATE_NOOP("Commands", "上書き保存(&S)"), "Ctrl+S", false,
+     "SaveButton", 86, QT_TRANSLATE_NOOP("Commands", "上書き保存"), ButtonKind::Plain,
      [](MainWindow& w) { w.Files()->Save(); }},
-    {"MenuSaveAsFile", Place::File, "名前をつけて保存(&A)", "", false, "SaveAsButton", 60, "名前をつけて保存",
-     ButtonKind::Plain, [](MainWindow& w) { w.Files()->SaveAs(true); }},
-    {"MenuExportImage", Place::File, "画像として書き出す(&E)", "", true, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.Files()->ExportImage(); }},
-    {"MenuExit", Place::File, "終了(&X)", "Ctrl+Q", false, "ExitButton", 120, "エディタの終了", ButtonKind::Plain,
-     [](MainWindow& w) { w.close(); }},
+    {"MenuSaveAsFile", Place::File, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存(&A)"), "", false,
+     "SaveAsButton", 60, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存"), ButtonKind::Plain,
+     [](MainWindow& w) { w.Files()->SaveAs(true); }},
+    {"MenuExportImage", Place::File, QT_TRANSLATE_NOOP("Commands", "画像として書き出す(&E)"), "", true,
+     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Files()->ExportImage(); }},
+    {"MenuExit", Place::File, QT_TRANSLATE_NOOP("Commands", "終了(&X)"), "Ctrl+Q", false, "ExitButton", 120,
+     QT_TRANSLATE_NOOP("Commands", "エディタの終了"), ButtonKind::Plain, [](MainWindow& w) { w.close(); }},
 
-    {"MenuPen", Place::Edit, "ペン(&P)", "", false, "PenButton", 154, "ペン", ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(Pen); }},
-    {"MenuLine", Place::Edit, "直線(&L)", "", false, "LineButton", 180, "直線", ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(Line); }},
-    {"MenuBox", Place::Edit, "四角形(&S)", "", false, "BoxButton", 206, "四角形", ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(Box); }},
-    {"MenuBoxFill", Place::Edit, "塗りつぶし四角形(&B)", "", false, "BoxFillButton", 232, "塗りつぶし四角形",
-     ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(BoxFill); }},
-    {"MenuCircle", Place::Edit, "円(&R)", "", false, "CircleButton", 258, "円", ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(Circle); }},
-    {"MenuCircleFill", Place::Edit, "塗りつぶし円(&M)", "", false, "CircleFillButton", 284, "塗りつぶし円",
-     ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(CircleFill); }},
-    {"MenuBucket", Place::Edit, "塗りつぶす(&F)", "", false, "BucketButton", 310, "塗りつぶし", ButtonKind::Tool,
+    {"MenuPen", Place::Edit, QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), "", false, "PenButton", 154,
+     QT_TRANSLATE_NOOP("Commands", "ペン"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Pen); }},
+    {"MenuLine", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直線(&L)"), "", false, "LineButton", 180,
+     QT_TRANSLATE_NOOP("Commands", "直線"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Line); }},
+    {"MenuBox", Place::Edit, QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), "", false, "BoxButton", 206,
+     QT_TRANSLATE_NOOP("Commands", "四角形"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Box); }},
+    {"MenuBoxFill", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形(&B)"), "", false,
+     "BoxFillButton", 232, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), ButtonKind::Tool,
+     [](MainWindow& w) { w.SelectTool(BoxFill); }},
+    {"MenuCircle", Place::Edit, QT_TRANSLATE_NOOP("Commands", "円(&R)"), "", false, "CircleButton", 258,
+     QT_TRANSLATE_NOOP("Commands", "円"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Circle); }},
+    {"MenuCircleFill", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円(&M)"), "", false,
+     "CircleFillButton", 284, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), ButtonKind::Tool,
+     [](MainWindow& w) { w.SelectTool(CircleFill); }},
+    {"MenuBucket", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶす(&F)"), "", false, "BucketButton",
+     310, QT_TRANSLATE_NOOP("Commands", "塗りつぶし"), ButtonKind::Tool,
      [](MainWindow& w) { w.SelectTool(Bucket); }},
-    {"SelectRange", Place::ToolBarOnly, "範囲選択", "", false, "RangeButton", 344, "範囲選択", ButtonKind::Toggle,
+    {"SelectRange", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false, "RangeButton",
+     344, QT_TRANSLATE_NOOP("Commands", "範囲選択"), ButtonKind::Toggle,
      [](MainWindow& w) { w.ToggleRangeSelection(); }},
-    {"MenuCut", Place::Edit, "選択範囲を切り取る(&V)", "Ctrl+X", true, "CutButton", 370, "選択範囲を切り取る",
-     ButtonKind::Plain, [](MainWindow& w) { w.CutSelection(); }},
-    {"MenuCopy", Place::Edit, "選択範囲をコピー(&C)", "Ctrl+C", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.CopySelection(); }},
-    {"MenuPaste", Place::Edit, "貼りつけ(&P)", "Ctrl+V", false, "PasteButton", 396, "貼りつけ", ButtonKind::Plain,
+    {"MenuCut", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る(&V)"), "Ctrl+X", true,
+     "CutButton", 370, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る"), ButtonKind::Plain,
+     [](MainWindow& w) { w.CutSelection(); }},
+    {"MenuCopy", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲をコピー(&C)"), "Ctrl+C", false, nullptr,
+     0, "", ButtonKind::Plain, [](MainWindow& w) { w.CopySelection(); }},
+    {"MenuPaste", Place::Edit, QT_TRANSLATE_NOOP("Commands", "貼りつけ(&P)"), "Ctrl+V", false, "PasteButton",
+     396, QT_TRANSLATE_NOOP("Commands", "貼りつけ"), ButtonKind::Plain,
      [](MainWindow& w) { w.Paste(false); }},
-    {"MenuPasteInPlace", Place::Edit, "同じ位置に貼りつけ", "Ctrl+Shift+V", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.Paste(true); }},
-    {"MenuSelectAll", Place::Edit, "全て選択", "Ctrl+A", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.SelectAll(); }},
-    {"MenuDeselect", Place::Edit, "選択を解除", "Esc", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.CancelGesture(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "ChangeButton", 422, "置換", ButtonKind::Plain,
-     [](MainWindow& w) { w.ReplaceCodesInMap(false); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "ExchangeButton", 448, "交換", ButtonKind::Plain,
-     [](MainWindow& w) { w.ReplaceCodesInMap(true); }},
-    {"MenuForm", Place::Edit, "整形する", "Ctrl+F", true, "FormButton", 474, "マップを整形する", ButtonKind::Plain,
+    {"MenuPasteInPlace", Place::Edit, QT_TRANSLATE_NOOP("Commands", "同じ位置に貼りつけ"), "Ctrl+Shift+V",
+     false, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Paste(true); }},
+    {"MenuSelectAll", Place::Edit, QT_TRANSLATE_NOOP("Commands", "全て選択"), "Ctrl+A", false, nullptr, 0, "",
+     ButtonKind::Plain, [](MainWindow& w) { w.SelectAll(); }},
+    {"MenuDeselect", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択を解除"), "Esc", false, nullptr, 0, "",
+     ButtonKind::Plain, [](MainWindow& w) { w.CancelGesture(); }},
+    {nullptr, Place::ToolBarOnly, "", "", false, "ChangeButton", 422, QT_TRANSLATE_NOOP("Commands", "置換"),
+     ButtonKind::Plain, [](MainWindow& w) { w.ReplaceCodesInMap(false); }},
+    {nullptr, Place::ToolBarOnly, "", "", false, "ExchangeButton", 448, QT_TRANSLATE_NOOP("Commands", "交換"),
+     ButtonKind::Plain, [](MainWindow& w) { w.ReplaceCodesInMap(true); }},
+    {"MenuForm", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形する"), "Ctrl+F", true, "FormButton", 474,
+     QT_TRANSLATE_NOOP("Commands", "マップを整形する"), ButtonKind::Plain,
      [](MainWindow& w) { w.ShapeWholeMap(); }},
-    {"MenuUnform", Place::Edit, "整形を解除する", "Ctrl+G", false, "UnformButton", 500, "マップの整形を解除する",
-     ButtonKind::Plain, [](MainWindow& w) { w.UnshapeWholeMap(); }},
-    {"MenuUndo", Place::Edit, "直前の作業を撤回(&U)", "Ctrl+Z", true, "UndoButton", 534, "直前の作業を取り消す",
-     ButtonKind::Plain, [](MainWindow& w) { w.Map()->UndoStack()->undo(); }},
-    {"MenuRedo", Place::Edit, "やり直す(&R)", "Ctrl+Y", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.Map()->UndoStack()->redo(); }},
+    {"MenuUnform", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形を解除する"), "Ctrl+G", false,
+     "UnformButton", 500, QT_TRANSLATE_NOOP("Commands", "マップの整形を解除する"), ButtonKind::Plain,
+     [](MainWindow& w) { w.UnshapeWholeMap(); }},
+    {"MenuUndo", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直前の作業を撤回(&U)"), "Ctrl+Z", true,
+     "UndoButton", 534, QT_TRANSLATE_NOOP("Commands", "直前の作業を取り消す"), ButtonKind::Plain,
+     [](MainWindow& w) { w.Map()->UndoStack()->undo(); }},
+    {"MenuRedo", Place::Edit, QT_TRANSLATE_NOOP("Commands", "やり直す(&R)"), "Ctrl+Y", false, nullptr, 0, "",
+     ButtonKind::Plain, [](MainWindow& w) { w.Map()->UndoStack()->redo(); }},
 
-    {"MenuShowEditView", Place::Window, "エディットウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowEditView(); }},
-    {"MenuShowCharView", Place::Window, "キャラクターウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowPalette(); }},
-    {"MenuShowPreview", Place::Window, "プレビューウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowPreview(); }},
-    {"MenuShowMapCheckView", Place::Window, "マップチェックウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowCheckView(); }},
-    {"MenuShowFactionView", Place::Window, "勢力分析ウインドウ", "", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowFactionView(); }},
+    {"MenuShowEditView", Place::Window, QT_TRANSLATE_NOOP("Commands", "エディットウインドウ"), "", false,
+     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowEditView(); }},
+    {"MenuShowCharView", Place::Window, QT_TRANSLATE_NOOP("Commands", "キャラクターウインドウ"), "", false,
+     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPalette(); }},
+    {"MenuShowPreview", Place::Window, QT_TRANSLATE_NOOP("Commands", "プレビューウインドウ"), "", false,
+     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPreview(); }},
+    {"MenuShowMapCheckView", Place::Window, QT_TRANSLATE_NOOP("Commands", "マップチェックウインドウ"), "",
+     false, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowCheckView(); }},
+    {"MenuShowFactionView", Place::Window, QT_TRANSLATE_NOOP("Commands", "勢力分析ウインドウ"), "", false,
+     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowFactionView(); }},
 
-    {"MenuGridLines", Place::Options, "グリッド線を表示(&G)", "", false, nullptr, 0, "", ButtonKind::OnOff,
-     [](MainWindow& w) { w.SetGridLines(!w.Settings().GridLines); }},
-    {"MenuPreferences", Place::Options, "環境設定(&P)...", "", true, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowPreferences(); }},
+    {"MenuGridLines", Place::Options, QT_TRANSLATE_NOOP("Commands", "グリッド線を表示(&G)"), "", false,
+     nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w) { w.SetGridLines(!w.Settings().GridLines); }},
+    {"MenuPreferences", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr,
+     0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPreferences(); }},
 
-    {"MenuAbout", Place::MenuBar, "バージョン(&V)", "", false, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowAbout(); }},
+    {"MenuAbout", Place::MenuBar, QT_TRANSLATE_NOOP("Commands", "バージョン(&V)"), "", false, nullptr, 0, "",
+     ButtonKind::Plain, [](MainWindow& w) { w.ShowAbout(); }},
 
-    {"MenuShiftLeft1", Place::Hidden, "エディット面を左にシフト", "Shift+Left", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Left); }},
-    {"MenuShiftRight1", Place::Hidden, "エディット面を右にシフト", "Shift+Right", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Right); }},
-    {"MenuShiftUpper1", Place::Hidden, "エディット面を上にシフト", "Shift+Up", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Up); }},
-    {"MenuShiftLower1", Place::Hidden, "エディット面を下にシフト", "Shift+Down", false, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Down); }},
-    {"MenuChangeSizeL", Place::Hidden, "エディットサイズをＬする", "Ctrl+1", false, "LargeCharButton", 568,
-     "大きいサイズ", ButtonKind::Scale, [](MainWindow& w) { w.SelectScale(Large); }},
-    {"MenuChangeSizeM", Place::Hidden, "エディットサイズをＭにする", "Ctrl+2", false, "MiddleCharButton", 594,
-     "普通のサイズ", ButtonKind::Scale, [](MainWindow& w) { w.SelectScale(Middle); }},
-    {"MenuChangeSizeS", Place::Hidden, "エディットサイズをＳにする", "Ctrl+3", false, "SmallCharButton", 620,
-     "小さいサイズ", ButtonKind::Scale, [](MainWindow& w) { w.SelectScale(Small); }},
+    {"MenuShiftLeft1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を左にシフト"), "Shift+Left",
+     false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Left); }},
+    {"MenuShiftRight1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を右にシフト"),
+     "Shift+Right", false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Right); }},
+    {"MenuShiftUpper1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を上にシフト"), "Shift+Up",
+     false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Up); }},
+    {"MenuShiftLower1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を下にシフト"),
+     "Shift+Down", false, nullptr, 0, "", ButtonKind::Plain,
+     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Down); }},
+    {"MenuChangeSizeL", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＬする"), "Ctrl+1",
+     false, "LargeCharButton", 568, QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Scale,
+     [](MainWindow& w) { w.SelectScale(Large); }},
+    {"MenuChangeSizeM", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＭにする"), "Ctrl+2",
+     false, "MiddleCharButton", 594, QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Scale,
+     [](MainWindow& w) { w.SelectScale(Middle); }},
+    {"MenuChangeSizeS", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＳにする"), "Ctrl+3",
+     false, "SmallCharButton", 620, QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Scale,
+     [](MainWindow& w) { w.SelectScale(Small); }},
 
-    {nullptr, Place::ToolBarOnly, "", "", false, "CheckButton", 654, "マップチェック", ButtonKind::Plain,
+    {nullptr, Place::ToolBarOnly, "", "", false, "CheckButton", 654,
+     QT_TRANSLATE_NOOP("Commands", "マップチェック"), ButtonKind::Plain,
      [](MainWindow& w) { w.RunMapCheck(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "StatusButton", 688, "勢力分析", ButtonKind::Plain,
+    {nullptr, Place::ToolBarOnly, "", "", false, "StatusButton", 688,
+     QT_TRANSLATE_NOOP("Commands", "勢力分析"), ButtonKind::Plain,
      [](MainWindow& w) { w.ShowFactionView(); }},
-    {"MenuHelp", Place::Help, "ヘルプを開く(&H)", "F1", false, "HelpButton", 722, "ヘルプを開きます", ButtonKind::Plain,
+    {"MenuHelp", Place::Help, QT_TRANSLATE_NOOP("Commands", "ヘルプを開く(&H)"), "F1", false, "HelpButton",
+     722, QT_TRANSLATE_NOOP("Commands", "ヘルプを開きます"), ButtonKind::Plain,
      [](MainWindow& w) { w.ShowHelp(); }},
 };
+
+// The menus of the menu bar, left to right.
+struct MenuInfo {
+    Place Where;
+    const char* Name; // the menu's object name
+    const char* Caption;
+};
+constexpr MenuInfo Menus[] = {
+    {Place::File, "File", QT_TRANSLATE_NOOP("Commands", "ファイル(&F)")},
+    {Place::Edit, "Edit", QT_TRANSLATE_NOOP("Commands", "編集(&E)")},
+    {Place::MenuBar, "Character", QT_TRANSLATE_NOOP("Commands", "キャラクター(&C)")},
+    {Place::Window, "WindowMenu", QT_TRANSLATE_NOOP("Commands", "ウインドウ(&W)")},
+    {Place::Options, "OptionsMenu", QT_TRANSLATE_NOOP("Commands", "オプション(&O)")},
+    {Place::Help, "HelpMenu", QT_TRANSLATE_NOOP("Commands", "ヘルプ(&H)")},
+};
+constexpr char HiddenMenuCaption[] = QT_TRANSLATE_NOOP("Commands", "非メニュー項目");
+constexpr char RecentFilesCaption[] = QT_TRANSLATE_NOOP("Commands", "最近使ったファイル(&R)");
+
+// A text of the tables above in the editor's language.
+QString CommandText(const char* text) {
+    return QCoreApplication::translate("Commands", text);
+}
 
 // The action of the tool or scale in force, by value.
 constexpr std::pair<int, const char*> ToolActions[] = {{Pen, "MenuPen"},       {Line, "MenuLine"},
@@ -201,7 +246,8 @@ void InitApplication() {
     QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
     // Names the settings file and the data folder: ~/.config/Tavrenna/, ~/.local/share/Tavrenna/.
     QApplication::setOrganizationName(QStringLiteral("Tavrenna"));
-    InstallJapaneseTranslations();
+    // The stored language from the start, so that even a message before the main window speaks it.
+    InstallLanguage(EditorSettings::Load().Language);
     QApplication::setApplicationDisplayName(QString());
     // The windows name the fonts of the system they were designed on; these are the nearest installed faces.
     const QStringList gothic = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
@@ -246,6 +292,7 @@ MainWindow::MainWindow() {
     files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
     ConnectEditingAids();
+    RetranslateUi();
     connect(document_, &Document::FileNameChanged, this, &MainWindow::UpdateCaption);
     connect(document_, &Document::ModifiedChanged, this, &MainWindow::setWindowModified);
     UpdateCaption();
@@ -277,7 +324,11 @@ MainWindow::MainWindow() {
     resize(width - frame.width(), height - frame.height());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The language is this window's setting: without it the application speaks its default again, and a
+    // window made later reads its own.
+    InstallLanguage(QString::fromLatin1(JapaneseLanguage));
+}
 
 void MainWindow::CreateFrame() {
     auto* central = new QWidget(this);
@@ -331,19 +382,18 @@ void MainWindow::CreateFrame() {
 void MainWindow::CreateCommands() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    auto menu = [bar](const QString& caption, const char* name) {
-        QMenu* m = bar->addMenu(caption);
-        m->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-    QMenu* fileMenu = menu(QStringLiteral("ファイル(&F)"), "File");
-    QMenu* editMenu = menu(QStringLiteral("編集(&E)"), "Edit");
-    QMenu* tileSetMenu = menu(QStringLiteral("キャラクター(&C)"), "Character");
-    QMenu* windowMenu = menu(QStringLiteral("ウインドウ(&W)"), "WindowMenu");
-    QMenu* optionsMenu = menu(QStringLiteral("オプション(&O)"), "OptionsMenu");
-    QMenu* helpMenu = menu(QStringLiteral("ヘルプ(&H)"), "HelpMenu");
+    // The texts of menus, items and buttons are set by RetranslateUi, in the editor's language.
+    std::map<Place, QMenu*> menus;
+    for (const MenuInfo& info : Menus) {
+        QMenu* m = bar->addMenu(QString());
+        m->setObjectName(QString::fromLatin1(info.Name));
+        menus[info.Where] = m;
+    }
+    QMenu* fileMenu = menus[Place::File];
+    QMenu* tileSetMenu = menus[Place::MenuBar];
     // Never shown: its items are added to the window itself so that their shortcuts still work.
-    auto* hiddenMenu = new QMenu(QStringLiteral("非メニュー項目"), this);
+    auto* hiddenMenu = new QMenu(this);
+    menus[Place::Hidden] = hiddenMenu;
     hiddenMenu->setObjectName(QStringLiteral("HiddenItems"));
 
     toolItems_ = new QActionGroup(this);
@@ -354,19 +404,13 @@ void MainWindow::CreateCommands() {
     for (const Command& c : Commands) {
         QAction* action = nullptr;
         if (c.Name) {
-            action = new QAction(QString::fromUtf8(c.Caption), this);
+            action = new QAction(this);
             action->setObjectName(QString::fromLatin1(c.Name));
             if (*c.Shortcut)
                 action->setShortcut(QKeySequence(QString::fromLatin1(c.Shortcut)));
             if (c.Run)
                 connect(action, &QAction::triggered, this, [this, run = c.Run] { RunCommand([&] { run(*this); }); });
-            QMenu* target = c.Where == Place::File     ? fileMenu
-                            : c.Where == Place::Edit   ? editMenu
-                            : c.Where == Place::Window ? windowMenu
-                            : c.Where == Place::Options ? optionsMenu
-                            : c.Where == Place::Help   ? helpMenu
-                            : c.Where == Place::Hidden ? hiddenMenu
-                                                       : nullptr;
+            QMenu* target = c.Where == Place::MenuBar || c.Where == Place::ToolBarOnly ? nullptr : menus[c.Where];
             if (target) {
                 if (c.SeparatorBefore)
                     target->addSeparator();
@@ -391,7 +435,6 @@ void MainWindow::CreateCommands() {
         const QString picture = QStringLiteral(":/toolbar/") + button->objectName() + QStringLiteral(".png");
         if (QFile::exists(picture))
             button->setIcon(QIcon(picture));
-        button->setToolTip(QString::fromUtf8(c.Hint));
         button->setFocusPolicy(Qt::NoFocus);
         button->setCheckable(c.Kind != ButtonKind::Plain);
         if (c.Kind == ButtonKind::Tool)
@@ -412,7 +455,7 @@ void MainWindow::CreateCommands() {
     addActions(hiddenMenu->actions());
 
     // Filled by the editor's session, which keeps the list between runs.
-    recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), fileMenu);
+    recentMenu_ = new QMenu(fileMenu);
     recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
     recentMenu_->setEnabled(false);
     fileMenu->insertMenu(Action("MenuExit"), recentMenu_);
@@ -437,7 +480,7 @@ void MainWindow::CreateCommands() {
 
     tileSetItems_ = new QActionGroup(this);
     for (const TileSetInfo& info : TileSets) {
-        auto* action = new QAction(QString::fromUtf8(info.MenuCaption), this);
+        auto* action = new QAction(this);
         action->setObjectName(QString::fromLatin1(info.MenuItem));
         action->setShortcut(QKeySequence(QString::fromLatin1(info.Shortcut)));
         action->setCheckable(true);
@@ -449,6 +492,33 @@ void MainWindow::CreateCommands() {
     Action(TileSets[0].MenuItem)->setChecked(true);
     Action("MenuPen")->setChecked(true);
     Action("MenuChangeSizeS")->setChecked(true);
+}
+
+void MainWindow::RetranslateUi() {
+    for (const MenuInfo& info : Menus)
+        menuBar()->findChild<QMenu*>(QString::fromLatin1(info.Name))->setTitle(CommandText(info.Caption));
+    findChild<QMenu*>(QStringLiteral("HiddenItems"))->setTitle(CommandText(HiddenMenuCaption));
+    recentMenu_->setTitle(CommandText(RecentFilesCaption));
+    for (const Command& c : Commands) {
+        if (c.Name)
+            Action(c.Name)->setText(CommandText(c.Caption));
+        if (c.Button)
+            speedBar_->findChild<QToolButton*>(QString::fromLatin1(c.Button))->setToolTip(CommandText(c.Hint));
+    }
+    for (const TileSetInfo& info : TileSets)
+        Action(info.MenuItem)->setText(TileSetText(info.MenuCaption));
+    // The status bar's words; the cell texts are numbers and stay.
+    if (shownCellCode_ >= 0)
+        statusCellCode_->setText(TileCodeText(shownCellCode_));
+    ShowPickedCode(palette_->PickedCode());
+    if (!statusMessage_->text().isEmpty())
+        statusMessage_->setText(NoProblemText());
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 QAction* MainWindow::Action(const char* name) const {
@@ -486,8 +556,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 // ---- Editing aids and settings -------------------------------------------------------------------
 
 void MainWindow::ConnectEditingAids() {
-    connect(editView_, &MapEditView::CursorCodeChanged, statusCellCode_,
-            [label = statusCellCode_](int code) { label->setText(TileCodeText(code)); });
+    connect(editView_, &MapEditView::CursorCodeChanged, this, [this](int code) {
+        shownCellCode_ = code;
+        statusCellCode_->setText(TileCodeText(code));
+    });
     connect(palette_, &TilePalette::CodePicked, this, &MainWindow::ShowPickedCode);
     ShowPickedCode(palette_->PickedCode());
     connect(editView_, &MapEditView::CodeSampled, palette_, &TilePalette::Pick);
@@ -503,7 +575,7 @@ void MainWindow::ConnectEditingAids() {
 }
 
 void MainWindow::ShowPickedCode(int code) {
-    statusPickedCode_->setText(QStringLiteral("選択タイル ") + TileCodeText(code));
+    statusPickedCode_->setText(tr("選択タイル %1").arg(TileCodeText(code)));
 }
 
 void MainWindow::ApplyStartupSettings() {
@@ -526,6 +598,8 @@ void MainWindow::ApplySettings(const EditorSettings& settings) {
     Action("MenuGridLines")->setChecked(settings_.GridLines);
     editView_->SetBlinking(settings_.Blink);
     palette_->SetBlinking(settings_.Blink);
+    // Every open window follows at once, through its language-change event.
+    InstallLanguage(settings_.Language);
     emit SettingsChanged();
 }
 
@@ -754,10 +828,14 @@ void MainWindow::UnshapeWholeMap() {
 
 bool MainWindow::RunMapCheck() {
     const bool problem = checkView_->RunMapCheck();
-    statusMessage_->setText(problem ? QString() : QStringLiteral("マップチェック: 問題はありません"));
+    statusMessage_->setText(problem ? QString() : NoProblemText());
     if (!problem)
         QTimer::singleShot(4000, statusMessage_, [label = statusMessage_] { label->clear(); });
     return problem;
+}
+
+QString MainWindow::NoProblemText() {
+    return tr("マップチェック: 問題はありません");
 }
 
 void MainWindow::ShowAbout() {

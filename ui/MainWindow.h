@@ -89,8 +89,8 @@ public:
     void ShowPreferences();
 
     const EditorSettings& Settings() const { return settings_; }
-    // Stores `settings` and applies what can change while the editor runs (all but the start-up values
-    // and the language).
+    // Stores `settings` and applies what can change while the editor runs (all but the start-up values);
+    // a new language retranslates the open windows at once.
     void ApplySettings(const EditorSettings& settings);
 
     // Sizes the edit window to what fits beside the palette, and puts the palette beside it.
@@ -104,6 +104,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // A .map file dropped on the window is opened, with the discard question when the map is modified.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -122,6 +123,9 @@ private:
     void ShowPickedCode(int code);
     void KeepPreviewOffPalette();
     void UpdateCaption();
+    // Sets every text of the menus, tool-bar hints and status bar in the editor's language.
+    void RetranslateUi();
+    static QString NoProblemText();
 
     Document* document_ = nullptr;
     TileSetPictures* pictures_ = nullptr;
@@ -134,6 +138,7 @@ private:
     QLabel* statusMessage_ = nullptr;
     QLabel* statusCellCode_ = nullptr;   // the code under the pointer and its role
     QLabel* statusPickedCode_ = nullptr; // the code the palette has picked
+    int shownCellCode_ = -1;             // the code statusCellCode_ shows; -1 before the pointer came
     MapEditView* editView_ = nullptr;
     TilePalette* palette_ = nullptr;
     PreviewView* preview_ = nullptr;

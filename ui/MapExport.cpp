@@ -6,6 +6,7 @@
 #include "TileSets.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageWriter>
 
 #include <stdexcept>
@@ -28,7 +29,10 @@ QByteArray MapPngBytes(const MapGrid& grid, int tileSet, int edge) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(picture))
-        throw std::runtime_error("画像を PNG に変換できませんでした: " + writer.errorString().toStdString());
+        throw std::runtime_error(
+            QCoreApplication::translate("MapExport", "画像を PNG に変換できませんでした: %1")
+                .arg(writer.errorString())
+                .toStdString());
     return png;
 }
 

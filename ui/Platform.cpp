@@ -66,13 +66,18 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& 
         const QString chosen = dialog.selectedFiles().constFirst();
         const QFileInfo info(chosen);
         if (settings.PathMustExist && !info.absoluteDir().exists()) {
-            CurrentPlatform().ShowMessage(&dialog, QString::fromUtf8(ApplicationTitle),
-                                          info.absolutePath() + QStringLiteral("\nフォルダが存在しません。"));
+            CurrentPlatform().ShowMessage(
+                &dialog, QString::fromUtf8(ApplicationTitle),
+                QCoreApplication::translate("Platform", "%1\nフォルダが存在しません。")
+                    .arg(info.absolutePath()));
             continue;
         }
         if (settings.NoReadOnlyReturn && info.exists() && !info.isWritable()) {
-            CurrentPlatform().ShowMessage(&dialog, QString::fromUtf8(ApplicationTitle),
-                                          chosen + QStringLiteral("\nこのファイルは読み取り専用です。別の名前を指定してください。"));
+            CurrentPlatform().ShowMessage(
+                &dialog, QString::fromUtf8(ApplicationTitle),
+                QCoreApplication::translate(
+                    "Platform", "%1\nこのファイルは読み取り専用です。別の名前を指定してください。")
+                    .arg(chosen));
             continue;
         }
         return chosen;
@@ -112,11 +117,11 @@ void ReportCurrentError() {
     try {
         throw;
     } catch (const FileError& error) {
-        text = JapaneseFileErrorText(error);
+        text = FileErrorText(error);
     } catch (const std::exception& error) {
         text = QString::fromUtf8(error.what());
     } catch (...) {
-        text = QStringLiteral("不明なエラーが発生しました");
+        text = QCoreApplication::translate("Platform", "不明なエラーが発生しました");
     }
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent)

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QPushButton>
@@ -20,8 +21,10 @@ namespace {
 
 // The scales as the tool bar's hints name them.
 constexpr std::pair<int, const char*> ScaleChoices[] = {
-    {Small, "小さいサイズ (8)"}, {Middle, "普通のサイズ (16)"}, {Large, "大きいサイズ (32)"}};
-// Each language in its own words.
+    {Small, QT_TRANSLATE_NOOP("PreferencesDialog", "小さいサイズ (8)")},
+    {Middle, QT_TRANSLATE_NOOP("PreferencesDialog", "普通のサイズ (16)")},
+    {Large, QT_TRANSLATE_NOOP("PreferencesDialog", "大きいサイズ (32)")}};
+// Each language in its own words, whatever the editor's language.
 constexpr std::pair<const char*, const char*> LanguageChoices[] = {{"ja", "日本語"}, {"en", "English"}};
 
 template <class Widget>
@@ -35,27 +38,27 @@ Widget* Named(Widget* widget, const char* name) {
 PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* parent)
     : QDialog(parent), current_(current) {
     setObjectName(QStringLiteral("PreferencesDialog"));
-    setWindowTitle(QStringLiteral("環境設定"));
+    setWindowTitle(tr("環境設定"));
 
     startTileSet_ = Named(new QComboBox(this), "StartTileSet");
     for (const TileSetInfo& info : TileSets)
-        startTileSet_->addItem(QString::fromUtf8(info.Name), info.Number);
+        startTileSet_->addItem(TileSetText(info.Name), info.Number);
     startTileSet_->setCurrentIndex(startTileSet_->findData(current.StartTileSet));
 
     startScale_ = Named(new QComboBox(this), "StartScale");
     for (const auto& [scale, caption] : ScaleChoices)
-        startScale_->addItem(QString::fromUtf8(caption), scale);
+        startScale_->addItem(QCoreApplication::translate("PreferencesDialog", caption), scale);
     startScale_->setCurrentIndex(startScale_->findData(current.StartScale));
 
-    gridLines_ = Named(new QCheckBox(QStringLiteral("グリッド線を表示する"), this), "GridLines");
+    gridLines_ = Named(new QCheckBox(tr("グリッド線を表示する"), this), "GridLines");
     gridLines_->setChecked(current.GridLines);
-    blink_ = Named(new QCheckBox(QStringLiteral("カーソルを点滅させる"), this), "Blink");
+    blink_ = Named(new QCheckBox(tr("カーソルを点滅させる"), this), "Blink");
     blink_->setChecked(current.Blink);
 
     autosave_ = Named(new QSpinBox(this), "AutosaveMinutes");
     autosave_->setRange(0, EditorSettings::MaxAutosaveMinutes);
-    autosave_->setSuffix(QStringLiteral(" 分"));
-    autosave_->setSpecialValueText(QStringLiteral("しない"));
+    autosave_->setSuffix(tr(" 分"));
+    autosave_->setSpecialValueText(tr("しない"));
     autosave_->setValue(current.AutosaveMinutes);
 
     language_ = Named(new QComboBox(this), "Language");
@@ -64,16 +67,16 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
     language_->setCurrentIndex(std::max(0, language_->findData(current.Language)));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("起動時のタイルセット"), startTileSet_);
-    form->addRow(QStringLiteral("起動時のサイズ"), startScale_);
+    form->addRow(tr("起動時のタイルセット"), startTileSet_);
+    form->addRow(tr("起動時のサイズ"), startScale_);
     form->addRow(QString(), gridLines_);
     form->addRow(QString(), blink_);
-    form->addRow(QStringLiteral("自動保存の間隔"), autosave_);
-    form->addRow(QStringLiteral("言語"), language_);
+    form->addRow(tr("自動保存の間隔"), autosave_);
+    form->addRow(tr("言語"), language_);
 
     auto* buttons = new QDialogButtonBox(this);
     Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OkButton")->setDefault(true);
-    Named(buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole), "CancelButton");
+    Named(buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole), "CancelButton");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -3,6 +3,7 @@
 #include "Platform.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -78,9 +79,11 @@ void RecentFiles::FillMenu() {
 void RecentFiles::Choose(const QString& path) {
     if (!QFileInfo::exists(path)) {
         Remove(path);
-        CurrentPlatform().ShowMessage(menu_ ? menu_->window() : nullptr, QString::fromUtf8(ApplicationTitle),
-                                      QStringLiteral("「%1」が見つかりません。最近使ったファイルの一覧から削除しました。")
-                                          .arg(QDir::toNativeSeparators(path)));
+        CurrentPlatform().ShowMessage(
+            menu_ ? menu_->window() : nullptr, QString::fromUtf8(ApplicationTitle),
+            QCoreApplication::translate("RecentFiles",
+                                        "「%1」が見つかりません。最近使ったファイルの一覧から削除しました。")
+                .arg(QDir::toNativeSeparators(path)));
         return;
     }
     if (open_)

@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "ProcessSignals.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <exception>
@@ -22,9 +23,10 @@ int main(int argc, char** argv) {
         tav::InitApplication();
         const tav::EditorArguments arguments = tav::ParseEditorArguments(app.arguments().mid(1));
         if (!arguments.UsageError.isEmpty()) {
-            tav::CurrentPlatform().ShowMessage(nullptr, QString::fromUtf8(tav::ApplicationTitle),
-                                               arguments.UsageError + QLatin1Char('\n') +
-                                                   QString::fromUtf8(tav::EditorUsage));
+            tav::CurrentPlatform().ShowMessage(
+                nullptr, QString::fromUtf8(tav::ApplicationTitle),
+                arguments.UsageError + QLatin1Char('\n') +
+                    QCoreApplication::translate("EditorSession", tav::EditorUsage));
             return 2;
         }
         window = std::make_unique<tav::MainWindow>();

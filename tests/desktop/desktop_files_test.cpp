@@ -346,7 +346,7 @@ TEST(JapaneseTextsTest, QtAndFileErrorsSpeakJapanese) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
-        EXPECT_EQ(JapaneseFileErrorText(c.error), QString::fromUtf8(c.expected));
+        EXPECT_EQ(FileErrorText(c.error), QString::fromUtf8(c.expected));
         // The command-line tool keeps its English text.
         EXPECT_TRUE(c.error.Text().contains(QStringLiteral(": cannot ")));
     }

@@ -1,5 +1,7 @@
 #include "TileSets.h"
 
+#include "MapCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -26,6 +28,7 @@ TEST(TileSets, MenuCaptionIsTheNameWithItsAcceleratorAndShortcutAltDigit) {
         EXPECT_EQ(info.Number, static_cast<int>(i + 1));
         EXPECT_EQ(std::string(info.MenuCaption), std::string(info.Name) + "(&" + digit + ")");
         EXPECT_EQ(std::string(info.MenuItem), "MenuChar" + digit);
+        EXPECT_EQ(std::string_view(info.Name), TileSetName(info.Number)) << "the map check names the set alike";
         EXPECT_EQ(std::string(info.Shortcut), "Alt+" + digit);
     }
     EXPECT_STREQ(TileSets[0].Name, "ヴェルダ");

@@ -1,0 +1,976 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>BlockClipboard</name>
+    <message>
+        <source>クリップボードに貼りつけられるタイルがありません。</source>
+        <translation>The clipboard holds no tiles to paste.</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New map</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open a map</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前をつけて保存(&amp;A)</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>名前をつけて保存</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>画像として書き出す(&amp;E)</source>
+        <translation>&amp;Export as Image...</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>エディタの終了</source>
+        <translation>Exit the editor</translation>
+    </message>
+    <message>
+        <source>ペン(&amp;P)</source>
+        <translation>&amp;Pen</translation>
+    </message>
+    <message>
+        <source>ペン</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>直線(&amp;L)</source>
+        <translation>&amp;Line</translation>
+    </message>
+    <message>
+        <source>直線</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>四角形(&amp;S)</source>
+        <translation>&amp;Box</translation>
+    </message>
+    <message>
+        <source>四角形</source>
+        <translation>Box</translation>
+    </message>
+    <message>
+        <source>塗りつぶし四角形(&amp;B)</source>
+        <translation>F&amp;illed Box</translation>
+    </message>
+    <message>
+        <source>塗りつぶし四角形</source>
+        <translation>Filled box</translation>
+    </message>
+    <message>
+        <source>円(&amp;R)</source>
+        <translation>&amp;Circle</translation>
+    </message>
+    <message>
+        <source>円</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>塗りつぶし円(&amp;M)</source>
+        <translation>Filled Circl&amp;e</translation>
+    </message>
+    <message>
+        <source>塗りつぶし円</source>
+        <translation>Filled circle</translation>
+    </message>
+    <message>
+        <source>塗りつぶす(&amp;F)</source>
+        <translation>&amp;Fill Area</translation>
+    </message>
+    <message>
+        <source>塗りつぶし</source>
+        <translation>Fill area</translation>
+    </message>
+    <message>
+        <source>範囲選択</source>
+        <translation>Select Range</translation>
+    </message>
+    <message>
+        <source>選択範囲を切り取る(&amp;V)</source>
+        <translation>Cu&amp;t Selection</translation>
+    </message>
+    <message>
+        <source>選択範囲を切り取る</source>
+        <translation>Cut the selection</translation>
+    </message>
+    <message>
+        <source>選択範囲をコピー(&amp;C)</source>
+        <translation>C&amp;opy Selection</translation>
+    </message>
+    <message>
+        <source>貼りつけ(&amp;P)</source>
+        <translation>P&amp;aste</translation>
+    </message>
+    <message>
+        <source>貼りつけ</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>同じ位置に貼りつけ</source>
+        <translation>Paste in Place</translation>
+    </message>
+    <message>
+        <source>全て選択</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>選択を解除</source>
+        <translation>Deselect</translation>
+    </message>
+    <message>
+        <source>置換</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>交換</source>
+        <translation>Exchange</translation>
+    </message>
+    <message>
+        <source>整形する</source>
+        <translation>Shape Map</translation>
+    </message>
+    <message>
+        <source>マップを整形する</source>
+        <translation>Shape the map</translation>
+    </message>
+    <message>
+        <source>整形を解除する</source>
+        <translation>Unshape Map</translation>
+    </message>
+    <message>
+        <source>マップの整形を解除する</source>
+        <translation>Unshape the map</translation>
+    </message>
+    <message>
+        <source>直前の作業を撤回(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>直前の作業を取り消す</source>
+        <translation>Undo the last change</translation>
+    </message>
+    <message>
+        <source>やり直す(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>エディットウインドウ</source>
+        <translation>Edit Window</translation>
+    </message>
+    <message>
+        <source>キャラクターウインドウ</source>
+        <translation>Tile Palette</translation>
+    </message>
+    <message>
+        <source>プレビューウインドウ</source>
+        <translation>Preview Window</translation>
+    </message>
+    <message>
+        <source>マップチェックウインドウ</source>
+        <translation>Map Check Window</translation>
+    </message>
+    <message>
+        <source>勢力分析ウインドウ</source>
+        <translation>Faction Analysis Window</translation>
+    </message>
+    <message>
+        <source>グリッド線を表示(&amp;G)</source>
+        <translation>Show &amp;Grid Lines</translation>
+    </message>
+    <message>
+        <source>環境設定(&amp;P)...</source>
+        <translation>&amp;Preferences...</translation>
+    </message>
+    <message>
+        <source>バージョン(&amp;V)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>エディット面を左にシフト</source>
+        <translation>Shift Map Left</translation>
+    </message>
+    <message>
+        <source>エディット面を右にシフト</source>
+        <translation>Shift Map Right</translation>
+    </message>
+    <message>
+        <source>エディット面を上にシフト</source>
+        <translation>Shift Map Up</translation>
+    </message>
+    <message>
+        <source>エディット面を下にシフト</source>
+        <translation>Shift Map Down</translation>
+    </message>
+    <message>
+        <source>エディットサイズをＬする</source>
+        <translation>Large Tiles</translation>
+    </message>
+    <message>
+        <source>大きいサイズ</source>
+        <translation>Large tiles</translation>
+    </message>
+    <message>
+        <source>エディットサイズをＭにする</source>
+        <translation>Medium Tiles</translation>
+    </message>
+    <message>
+        <source>普通のサイズ</source>
+        <translation>Medium tiles</translation>
+    </message>
+    <message>
+        <source>エディットサイズをＳにする</source>
+        <translation>Small Tiles</translation>
+    </message>
+    <message>
+        <source>小さいサイズ</source>
+        <translation>Small tiles</translation>
+    </message>
+    <message>
+        <source>マップチェック</source>
+        <translation>Check the map</translation>
+    </message>
+    <message>
+        <source>勢力分析</source>
+        <translation>Faction Analysis</translation>
+    </message>
+    <message>
+        <source>ヘルプを開く(&amp;H)</source>
+        <translation>&amp;Help Topics</translation>
+    </message>
+    <message>
+        <source>ヘルプを開きます</source>
+        <translation>Open the help</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>キャラクター(&amp;C)</source>
+        <translation>&amp;Tile Set</translation>
+    </message>
+    <message>
+        <source>ウインドウ(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>非メニュー項目</source>
+        <translation>Hidden Items</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル(&amp;R)</source>
+        <translation>&amp;Recent Files</translation>
+    </message>
+</context>
+<context>
+    <name>EditorSession</name>
+    <message>
+        <source>「%1」というオプションはありません。</source>
+        <translation>There is no option &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>開けるファイルは1つだけです。</source>
+        <translation>Only one file can be opened.</translation>
+    </message>
+    <message>
+        <source>（名前のない新しいマップ）</source>
+        <translation>(new map without a name)</translation>
+    </message>
+    <message>
+        <source>前回、保存されないまま終了したマップがあります。
+ファイル: %1
+記録した時刻: %2
+
+復元しますか？</source>
+        <translation>A map was left unsaved when the editor last ended.
+File: %1
+Recorded at: %2
+
+Restore it?</translation>
+    </message>
+    <message>
+        <source>使い方: TavrennaMapEditor [ファイル.map]</source>
+        <translation>Usage: TavrennaMapEditor [FILE.map]</translation>
+    </message>
+</context>
+<context>
+    <name>FileController</name>
+    <message>
+        <source>タヴレンナマップファイル(*.map)|*.map</source>
+        <translation>Tavrenna map files (*.map)|*.map</translation>
+    </message>
+    <message>
+        <source>PNG画像(*.png)|*.png</source>
+        <translation>PNG images (*.png)|*.png</translation>
+    </message>
+    <message>
+        <source>編集中のマップは破棄されますがよろしいですか</source>
+        <translation>The map being edited will be discarded. Continue?</translation>
+    </message>
+    <message>
+        <source>マップチェックでエラーが発生しました。保存してもよろしいですか？</source>
+        <translation>The map check found errors. Save anyway?</translation>
+    </message>
+    <message>
+        <source>ファイル形式が正常ではありません</source>
+        <translation>The file is not a valid map file.</translation>
+    </message>
+    <message>
+        <source>無効なキャラクタです。修正しました。</source>
+        <translation>The tile set was invalid and has been corrected.</translation>
+    </message>
+    <message>
+        <source>「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。
+上書きしてもよろしいですか？</source>
+        <translation>&quot;%1&quot; has been changed by another program since it was opened or saved.
+Overwrite it?</translation>
+    </message>
+    <message>
+        <source>1マスの大きさ（ピクセル）:</source>
+        <translation>Cell size (pixels):</translation>
+    </message>
+    <message>
+        <source>画像として書き出す</source>
+        <translation>Export as Image</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrors</name>
+    <message>
+        <source>ファイルまたはフォルダが見つかりません</source>
+        <translation>No such file or folder</translation>
+    </message>
+    <message>
+        <source>アクセスが拒否されました</source>
+        <translation>Access denied</translation>
+    </message>
+    <message>
+        <source>この操作は許可されていません</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>ディスクの空き容量が足りません</source>
+        <translation>Not enough space on the disk</translation>
+    </message>
+    <message>
+        <source>ディスク使用量の上限に達しました</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>フォルダです</source>
+        <translation>Is a folder</translation>
+    </message>
+    <message>
+        <source>パスの途中にフォルダではないものがあります</source>
+        <translation>A part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが多すぎます</source>
+        <translation>Too many symbolic links</translation>
+    </message>
+    <message>
+        <source>入出力エラーが発生しました</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎます</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>ファイルが使用中です</source>
+        <translation>File is busy</translation>
+    </message>
+    <message>
+        <source>フォルダです。マップファイルではありません</source>
+        <translation>It is a folder, not a map file</translation>
+    </message>
+    <message>
+        <source>パイプです。通常のファイルではありません</source>
+        <translation>It is a pipe, not a regular file</translation>
+    </message>
+    <message>
+        <source>デバイスです。通常のファイルではありません</source>
+        <translation>It is a device, not a regular file</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルを最後まで書き込めませんでした</source>
+        <translation>The file could not be written completely</translation>
+    </message>
+    <message>
+        <source>「%1」を読み込めませんでした。
+%2。</source>
+        <translation>Could not read &quot;%1&quot;.
+%2.</translation>
+    </message>
+    <message>
+        <source>「%1」に書き込めませんでした。
+%2。</source>
+        <translation>Could not write &quot;%1&quot;.
+%2.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>
+&lt;h2&gt;Tavrenna MapEditor の使い方&lt;/h2&gt;
+&lt;p&gt;48 × 48 マスの戦闘マップを描き、整形し、チェックして、ゲームが読む &lt;code&gt;.map&lt;/code&gt; ファイルに保存します。&lt;/p&gt;
+
+&lt;h3&gt;描く&lt;/h3&gt;
+&lt;ul&gt;
+&lt;li&gt;&lt;b&gt;キャラクターウインドウ&lt;/b&gt;でタイルを左クリックして選びます。ドラッグするとポインタの下のタイルが選ばれます。&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;ペン&lt;/b&gt;: 左ボタンを押している間、通ったマスをすべて塗ります。押してから離すまでが一回の作業です。&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;直線・四角形・塗りつぶし四角形・円・塗りつぶし円&lt;/b&gt;: 一回目のクリックで始点、二回目のクリックで終点を決めて描きます。
+始点で押したままドラッグし、終点で離しても描けます。
+点滅するカーソルが描かれるマスを先に示します。右クリックか Esc で始点を取り消します。&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;塗りつぶし&lt;/b&gt;: クリックしたマスとつながった同じタイルを、選んだタイルで塗りつぶします。&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;スポイト&lt;/b&gt;: Alt を押しながらクリックするか中ボタンでクリックすると、そのマスのタイルがキャラクターウインドウで選ばれます。&lt;/li&gt;
+&lt;li&gt;ステータスバーにポインタのマス (X, Y) が、図形を描いている間は始点と終点が出ます。
+その隣にポインタの下のタイル番号とその役割 (例: 0x30 水辺)、選んでいるタイルの番号が出ます。&lt;/li&gt;
+&lt;/ul&gt;
+
+&lt;h3&gt;元に戻す・やり直す&lt;/h3&gt;
+&lt;p&gt;すべての変更は一つずつ元に戻せます (直前の作業を撤回)。元に戻した作業はやり直せます (やり直す)。
+保存したときの状態まで戻すと、マップは「変更なし」に戻ります。&lt;/p&gt;
+
+&lt;h3&gt;整形&lt;/h3&gt;
+&lt;p&gt;整形すると、水辺・高台の縁・山脈・森の並び・城の壁と門・隣り合う勢力の家の交互の絵柄が自動で付きます。
+整形を解除すると、地形は元の基本タイルに戻ります。保存するときは必ず整形されます。&lt;/p&gt;
+
+&lt;h3&gt;マップチェック&lt;/h3&gt;
+&lt;p&gt;ゲームのルールに合っているかを調べます。&lt;/p&gt;
+&lt;ul&gt;
+&lt;li&gt;どの勢力にも城がちょうど一つあること。&lt;/li&gt;
+&lt;li&gt;城がマップの外周にないこと。&lt;/li&gt;
+&lt;li&gt;城の門の前のマスが通れること。&lt;/li&gt;
+&lt;li&gt;外周に切れ目がないこと。&lt;/li&gt;
+&lt;/ul&gt;
+&lt;p&gt;問題があるとマップチェックウインドウが前面に出て、一行ずつ報告します。保存のときに問題があれば、保存するかどうかを聞きます。&lt;/p&gt;
+
+&lt;h3&gt;ファイル&lt;/h3&gt;
+&lt;p&gt;&lt;code&gt;.map&lt;/code&gt; ファイルは 2306 バイトです。先頭の 2304 バイトが列ごとのタイル番号 (マス (x, y) は x × 48 + y バイト目)、
+2304 バイト目がキャラクター (タイルセット) の番号 × 10、最後の 1 バイトは 0 です。
+保存は一時ファイルに書いてから置き換えるので、書き込みに失敗しても元のファイルは壊れません。&lt;/p&gt;
+
+&lt;h3&gt;表示&lt;/h3&gt;
+&lt;p&gt;キャラクターメニューで九つのタイルセットを切り替えます (マップのタイル番号は変わりません)。
+ツールバーの三つのサイズボタンで、エディットウインドウを 32・16・8 ピクセルのマスに切り替えます。
+Shift と矢印キーでマップ全体を一マスずらします。はみ出したマスは反対側に戻ります。&lt;/p&gt;
+&lt;p&gt;マウスのホイールでエディットウインドウを上下に、Shift を押しながら左右にスクロールします。
+Ctrl を押しながらホイールを回すと、ポインタの下のマスをその場所に保ったままサイズを切り替えます。
+プレビューウインドウの枠はエディットウインドウに見えている範囲です。プレビューをクリックまたはドラッグすると、
+エディットウインドウがその場所へスクロールします。&lt;/p&gt;
+
+&lt;h3&gt;オプション&lt;/h3&gt;
+&lt;p&gt;「グリッド線を表示」でマスの境目に線を引きます。「環境設定」では起動時のタイルセットとサイズ、グリッド線、
+カーソルの点滅、自動保存の間隔、言語を選べます。設定は次回の起動でも使われます。&lt;/p&gt;
+</source>
+        <translation>
+&lt;h2&gt;Using Tavrenna MapEditor&lt;/h2&gt;
+&lt;p&gt;Draw a 48 × 48 battle map, shape it, check it, and save it as the &lt;code&gt;.map&lt;/code&gt; file the game reads.&lt;/p&gt;
+
+&lt;h3&gt;Drawing&lt;/h3&gt;
+&lt;ul&gt;
+&lt;li&gt;Left-click a tile in the &lt;b&gt;tile palette&lt;/b&gt; to pick it. Dragging picks the tile under the pointer.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Pen&lt;/b&gt;: paints every cell the pointer passes while the left button is held. One press and release is one change.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Line, Box, Filled Box, Circle, Filled Circle&lt;/b&gt;: the first click sets the start point, the second click the end point.
+You can also press at the start point, drag, and release at the end point.
+The blinking cursor shows the cells that will be drawn. Right-click or Esc drops the start point.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Fill Area&lt;/b&gt;: fills the connected cells of the same tile as the clicked cell with the picked tile.&lt;/li&gt;
+&lt;li&gt;&lt;b&gt;Eyedropper&lt;/b&gt;: click with Alt held, or with the middle button, to pick the tile of that cell in the tile palette.&lt;/li&gt;
+&lt;li&gt;The status bar shows the cell under the pointer (X, Y), and the start and end points while you draw a shape.
+Next to it are the code of the tile under the pointer with its role (e.g. 0x30 shore) and the code of the picked tile.&lt;/li&gt;
+&lt;/ul&gt;
+
+&lt;h3&gt;Undo and redo&lt;/h3&gt;
+&lt;p&gt;Every change can be undone one at a time (Undo), and undone changes can be redone (Redo).
+Going back to the state when the map was saved makes the map unmodified again.&lt;/p&gt;
+
+&lt;h3&gt;Shaping&lt;/h3&gt;
+&lt;p&gt;Shaping adds shores, plateau edges, mountain ranges, forest rows, castle walls and gates, and the alternating
+pictures of neighbouring faction houses automatically. Unshaping returns the terrain to its basic tiles.
+A map is always shaped when it is saved.&lt;/p&gt;
+
+&lt;h3&gt;Map check&lt;/h3&gt;
+&lt;p&gt;Checks that the map follows the game&apos;s rules:&lt;/p&gt;
+&lt;ul&gt;
+&lt;li&gt;Every faction has exactly one castle.&lt;/li&gt;
+&lt;li&gt;No castle is on the edge of the map.&lt;/li&gt;
+&lt;li&gt;The cell in front of each castle gate can be passed.&lt;/li&gt;
+&lt;li&gt;The map&apos;s border has no gaps.&lt;/li&gt;
+&lt;/ul&gt;
+&lt;p&gt;When there is a problem, the map check window comes to the front and reports it line by line. If there is a problem when you save, you are asked whether to save anyway.&lt;/p&gt;
+
+&lt;h3&gt;Files&lt;/h3&gt;
+&lt;p&gt;A &lt;code&gt;.map&lt;/code&gt; file is 2306 bytes. The first 2304 bytes are the tile codes column by column (cell (x, y) is byte x × 48 + y),
+byte 2304 is the tile set&apos;s number × 10, and the last byte is 0.
+Saving writes a temporary file first and then replaces the old one, so a failed write never damages the original file.&lt;/p&gt;
+
+&lt;h3&gt;View&lt;/h3&gt;
+&lt;p&gt;The Tile Set menu switches between the nine tile sets (the map&apos;s tile codes stay the same).
+The three size buttons of the tool bar switch the edit window between cells of 32, 16 and 8 pixels.
+Shift with an arrow key moves the whole map by one cell; cells pushed off one side come back on the other.&lt;/p&gt;
+&lt;p&gt;The mouse wheel scrolls the edit window up and down, and left and right with Shift held.
+Turning the wheel with Ctrl held switches the size while keeping the cell under the pointer in its place.
+The frame in the preview window is the part of the map the edit window shows. Clicking or dragging in the preview
+scrolls the edit window there.&lt;/p&gt;
+
+&lt;h3&gt;Options&lt;/h3&gt;
+&lt;p&gt;&quot;Show Grid Lines&quot; draws lines between the cells. &quot;Preferences&quot; chooses the tile set and size at start-up, grid lines,
+cursor blinking, the autosave interval and the language. The settings are kept for the next start.&lt;/p&gt;
+</translation>
+    </message>
+</context>
+<context>
+    <name>MapExport</name>
+    <message>
+        <source>画像を PNG に変換できませんでした: %1</source>
+        <translation>Could not convert the image to PNG: %1</translation>
+    </message>
+</context>
+<context>
+    <name>NameOnlyIconProvider</name>
+    <message>
+        <source>Drive</source>
+        <translation>Drive</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Shortcut</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+</context>
+<context>
+    <name>Platform</name>
+    <message>
+        <source>%1
+フォルダが存在しません。</source>
+        <translation>%1
+The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>%1
+このファイルは読み取り専用です。別の名前を指定してください。</source>
+        <translation>%1
+This file is read-only. Please choose another name.</translation>
+    </message>
+    <message>
+        <source>不明なエラーが発生しました</source>
+        <translation>An unknown error occurred</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>小さいサイズ (8)</source>
+        <translation>Small (8)</translation>
+    </message>
+    <message>
+        <source>普通のサイズ (16)</source>
+        <translation>Medium (16)</translation>
+    </message>
+    <message>
+        <source>大きいサイズ (32)</source>
+        <translation>Large (32)</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFiles</name>
+    <message>
+        <source>「%1」が見つかりません。最近使ったファイルの一覧から削除しました。</source>
+        <translation>&quot;%1&quot; was not found. It has been removed from the recent files.</translation>
+    </message>
+</context>
+<context>
+    <name>TileRoles</name>
+    <message>
+        <source>平地</source>
+        <translation>plain</translation>
+    </message>
+    <message>
+        <source>森林</source>
+        <translation>forest</translation>
+    </message>
+    <message>
+        <source>山道</source>
+        <translation>mountain pass</translation>
+    </message>
+    <message>
+        <source>単独タイル</source>
+        <translation>single tile</translation>
+    </message>
+    <message>
+        <source>勢力の家</source>
+        <translation>faction house</translation>
+    </message>
+    <message>
+        <source>勢力の畑</source>
+        <translation>faction field</translation>
+    </message>
+    <message>
+        <source>城</source>
+        <translation>castle</translation>
+    </message>
+    <message>
+        <source>城門</source>
+        <translation>castle gate</translation>
+    </message>
+    <message>
+        <source>台地</source>
+        <translation>plateau</translation>
+    </message>
+    <message>
+        <source>水辺</source>
+        <translation>shore</translation>
+    </message>
+    <message>
+        <source>山地</source>
+        <translation>mountains</translation>
+    </message>
+    <message>
+        <source>城壁</source>
+        <translation>castle wall</translation>
+    </message>
+    <message>
+        <source>旗のある城壁</source>
+        <translation>castle wall with flag</translation>
+    </message>
+    <message>
+        <source>障害物</source>
+        <translation>obstacle</translation>
+    </message>
+    <message>
+        <source>タイルなし</source>
+        <translation>no tile</translation>
+    </message>
+</context>
+<context>
+    <name>TileSets</name>
+    <message>
+        <source>ヴェルダ</source>
+        <translation>Verda</translation>
+    </message>
+    <message>
+        <source>ヴェルダ(&amp;1)</source>
+        <translation>Verda (&amp;1)</translation>
+    </message>
+    <message>
+        <source>コロネット</source>
+        <translation>Coronet</translation>
+    </message>
+    <message>
+        <source>コロネット(&amp;2)</source>
+        <translation>Coronet (&amp;2)</translation>
+    </message>
+    <message>
+        <source>サンドラ</source>
+        <translation>Sandra</translation>
+    </message>
+    <message>
+        <source>サンドラ(&amp;3)</source>
+        <translation>Sandra (&amp;3)</translation>
+    </message>
+    <message>
+        <source>ミルフォス</source>
+        <translation>Milphos</translation>
+    </message>
+    <message>
+        <source>ミルフォス(&amp;4)</source>
+        <translation>Milphos (&amp;4)</translation>
+    </message>
+    <message>
+        <source>ラピスト</source>
+        <translation>Lapist</translation>
+    </message>
+    <message>
+        <source>ラピスト(&amp;5)</source>
+        <translation>Lapist (&amp;5)</translation>
+    </message>
+    <message>
+        <source>ゼフィール</source>
+        <translation>Zephir</translation>
+    </message>
+    <message>
+        <source>ゼフィール(&amp;6)</source>
+        <translation>Zephir (&amp;6)</translation>
+    </message>
+    <message>
+        <source>オルカナ</source>
+        <translation>Orcana</translation>
+    </message>
+    <message>
+        <source>オルカナ(&amp;7)</source>
+        <translation>Orcana (&amp;7)</translation>
+    </message>
+    <message>
+        <source>ノクターナ</source>
+        <translation>Nocturna</translation>
+    </message>
+    <message>
+        <source>ノクターナ(&amp;8)</source>
+        <translation>Nocturna (&amp;8)</translation>
+    </message>
+    <message>
+        <source>ステラン</source>
+        <translation>Stellan</translation>
+    </message>
+    <message>
+        <source>ステラン(&amp;9)</source>
+        <translation>Stellan (&amp;9)</translation>
+    </message>
+</context>
+<context>
+    <name>tav::AboutDialog</name>
+    <message>
+        <source>Tavrena MapEditor バージョン情報</source>
+        <translation>About Tavrena MapEditor</translation>
+    </message>
+</context>
+<context>
+    <name>tav::CodeReplaceDialog</name>
+    <message>
+        <source>交換</source>
+        <translation>Exchange</translation>
+    </message>
+    <message>
+        <source>置換</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>コード A</source>
+        <translation>Code A</translation>
+    </message>
+    <message>
+        <source>置換するコード A</source>
+        <translation>Code A to replace</translation>
+    </message>
+    <message>
+        <source>コード B</source>
+        <translation>Code B</translation>
+    </message>
+    <message>
+        <source>置換後のコード B</source>
+        <translation>Replace with code B</translation>
+    </message>
+    <message>
+        <source>選択範囲</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>マップ全体</source>
+        <translation>Whole map</translation>
+    </message>
+    <message>
+        <source>タイルを左クリックで A、右クリックで B に選びます。</source>
+        <translation>Left-click a tile to choose A, right-click to choose B.</translation>
+    </message>
+    <message>
+        <source>%1 個のセルが変わります。</source>
+        <translation>%1 cell(s) will change.</translation>
+    </message>
+</context>
+<context>
+    <name>tav::FactionAnalysisView</name>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source> …計%1</source>
+        <translation> … %1 in all</translation>
+    </message>
+    <message>
+        <source>勢力分析</source>
+        <translation>Faction Analysis</translation>
+    </message>
+    <message>
+        <source>勢力</source>
+        <translation>Faction</translation>
+    </message>
+    <message>
+        <source>城の位置</source>
+        <translation>Castles</translation>
+    </message>
+    <message>
+        <source>家</source>
+        <translation>Houses</translation>
+    </message>
+    <message>
+        <source>畑</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>領土</source>
+        <translation>Territory</translation>
+    </message>
+    <message>
+        <source>領土内の家・畑</source>
+        <translation>Houses and fields in territory</translation>
+    </message>
+    <message>
+        <source>係争地</source>
+        <translation>Contested</translation>
+    </message>
+    <message>
+        <source>到達不能</source>
+        <translation>Unreachable</translation>
+    </message>
+    <message>
+        <source>%1まで</source>
+        <translation>To %1</translation>
+    </message>
+    <message>
+        <source>その勢力の最も近い城までの歩数</source>
+        <translation>Steps to the nearest castle of that faction</translation>
+    </message>
+    <message>
+        <source>%1の城がありません。</source>
+        <translation>%1 has no castle.</translation>
+    </message>
+    <message>
+        <source>（領土のない勢力があります）</source>
+        <translation> (a faction has no territory)</translation>
+    </message>
+    <message>
+        <source>係争地：%1&#x3000;到達不能：%2&#x3000;バランス（最大÷最小の領土）：%3</source>
+        <translation>Contested: %1   Unreachable: %2   Balance (largest ÷ smallest territory): %3</translation>
+    </message>
+</context>
+<context>
+    <name>tav::HelpWindow</name>
+    <message>
+        <source>ショートカット</source>
+        <translation>Shortcuts</translation>
+    </message>
+    <message>
+        <source>コマンド</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>キー</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>Tavrenna MapEditor ヘルプ</source>
+        <translation>Tavrenna MapEditor Help</translation>
+    </message>
+</context>
+<context>
+    <name>tav::MainWindow</name>
+    <message>
+        <source>選択タイル %1</source>
+        <translation>Picked tile %1</translation>
+    </message>
+    <message>
+        <source>マップチェック: 問題はありません</source>
+        <translation>Map check: no problems found</translation>
+    </message>
+</context>
+<context>
+    <name>tav::PreferencesDialog</name>
+    <message>
+        <source>環境設定</source>
+        <translation>Preferences</translation>
+    </message>
+    <message>
+        <source>グリッド線を表示する</source>
+        <translation>Show grid lines</translation>
+    </message>
+    <message>
+        <source>カーソルを点滅させる</source>
+        <translation>Blink the cursor</translation>
+    </message>
+    <message>
+        <source> 分</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>しない</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>起動時のタイルセット</source>
+        <translation>Tile set at start-up</translation>
+    </message>
+    <message>
+        <source>起動時のサイズ</source>
+        <translation>Tile size at start-up</translation>
+    </message>
+    <message>
+        <source>自動保存の間隔</source>
+        <translation>Autosave interval</translation>
+    </message>
+    <message>
+        <source>言語</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>
