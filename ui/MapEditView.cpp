@@ -288,13 +288,15 @@ void MapEditView::PaintSelectionOverlay(QPainter& painter) const {
 }
 
 void MapEditView::SetScale(int editScale) {
+    const bool dropsSomething = CurrentTool().IsHalfMade();
     CurrentTool().Cancel();
     scale_ = editScale;
     CurrentTool().CursorCells(cursor_, cursorCells_);
     RedrawMap();
     PlaceClientParts();
     // The first point or the drag the new scale dropped must leave the status bar too.
-    ReportStatus();
+    if (dropsSomething)
+        ReportStatus();
 }
 
 void MapEditView::CancelShape() {

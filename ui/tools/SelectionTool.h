@@ -17,6 +17,7 @@ public:
     // Ends a drag; the selection itself stays (a right click or Esc clears it through the window).
     void Cancel() override { gesture_ = Gesture::None; }
     void LoseMouse() override { Cancel(); }
+    bool IsHalfMade() const override { return gesture_ != Gesture::None; }
 
     void CursorCells(QPoint cursor, ShapeCells& cells) const override;
     bool CursorIsRing() const override { return true; }
