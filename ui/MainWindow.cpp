@@ -284,11 +284,6 @@ MainWindow::MainWindow() {
     palette_ = new TilePalette(pictures_, mdiArea_);
     preview_ = new PreviewView(document_, pictures_, mdiArea_);
     checkView_ = new MapCheckView(document_, mdiArea_);
-    factionView_ = new FactionAnalysisView;
-    mdiArea_->addSubWindow(factionView_);
-    factionView_->move(246, 0);
-    factionView_->hide();
-    about_ = new AboutDialog(this);
     files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
     ConnectEditingAids();
@@ -840,6 +835,9 @@ QString MainWindow::NoProblemText() {
 
 void MainWindow::ShowAbout() {
     const QRect main = frameGeometry();
+    // Made when first asked for, so that start-up does not wait for a box most runs never show.
+    if (!about_)
+        about_ = new AboutDialog(this);
     const QRect box = about_->frameGeometry();
     about_->move(main.left() + (main.width() - box.width()) / 2, main.top() + (main.height() - box.height()) / 2);
     CurrentPlatform().ExecModal(about_);
@@ -853,6 +851,12 @@ void MainWindow::ShowHelp() {
 }
 
 void MainWindow::ShowFactionView() {
+    if (!factionView_) {
+        // Made when first asked for: most runs never need it, and its table costs start-up time.
+        factionView_ = new FactionAnalysisView;
+        mdiArea_->addSubWindow(factionView_);
+        factionView_->hide();
+    }
     const bool firstShowing = factionView_->isHidden();
     ShowWindow(factionView_, true);
     RefreshFactionView();
@@ -865,7 +869,7 @@ void MainWindow::ShowFactionView() {
 }
 
 void MainWindow::RefreshFactionView() {
-    if (!factionView_->isVisible() || !pictures_->IsLoaded())
+    if (!factionView_ || !factionView_->isVisible() || !pictures_->IsLoaded())
         return;
     factionView_->ShowMap(document_->Grid(), document_->TileSet(), pictures_->Picture(PreviewScaleIndex));
 }

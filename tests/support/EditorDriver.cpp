@@ -621,6 +621,15 @@ QWidget* EditorDriver::Widget(const QString& role) const {
     return Found(main->findChild<QWidget*>(name), role);
 }
 
+bool EditorDriver::Exists(const QString& role) const {
+    try {
+        Widget(role);
+        return true;
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+}
+
 QAction* EditorDriver::Action(const QString& name) const {
     return Found(backend::MainWindow()->findChild<QAction*>(name), name);
 }

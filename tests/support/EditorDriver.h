@@ -249,7 +249,9 @@ public:
     QWidget* Widget(const QString& role) const;
     QAction* Action(const QString& name) const;
     QScrollBar* ScrollBar(Qt::Orientation orientation) const; // the edit window's own
-    bool Visible(const QString& role) const { return Widget(role)->isVisible(); }
+    // Windows made only when first asked for (the about box, the faction analysis) are not visible before.
+    bool Visible(const QString& role) const { return Exists(role) && Widget(role)->isVisible(); }
+    bool Exists(const QString& role) const;
     bool Minimised(const QString& role) const { return Widget(role)->isMinimized(); }
     bool Active(const QString& role) const; // the active subwindow of the frame
     QRect Geometry(const QString& role) const { return Widget(role)->geometry(); }

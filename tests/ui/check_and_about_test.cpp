@@ -92,7 +92,10 @@ TEST_F(EditorUi, WindowMenuShowsTheLastReportWithoutCheckingAgain) {
 }
 
 TEST_F(EditorUi, AboutBoxHoldsItsTextsPictureAndButtonWhereTheyBelong) {
+    EXPECT_FALSE(d.Exists("about box")) << "made when first asked for, not at start-up";
+    d.Trigger("MenuAbout"); // the scripted platform closes it at once
     QWidget* box = d.Widget("about box");
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Tavrena MapEditor バージョン情報"));
     EXPECT_EQ(box->size(), QSize(496, 327));
     EXPECT_EQ(box->minimumSize(), box->maximumSize()); // not resizable
     EXPECT_FALSE(box->windowFlags() & Qt::WindowMaximizeButtonHint);
