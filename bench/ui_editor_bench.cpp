@@ -5,6 +5,7 @@
 //   ui_bench --startup=editor      one start-up to the first painted main window: time and peak memory
 //   ui_bench --startup=minimal     the same for a QMainWindow with a QMdiArea and nothing else
 
+#include "BenchEditor.h"
 #include "Document.h"
 #include "MainWindow.h"
 #include "PaintStroke.h"
@@ -34,40 +35,7 @@
 
 namespace {
 
-// Real screen size, but timers that never tick on their own, so the blink never runs inside a measurement.
-class QuietPlatform : public tav::Platform {
-public:
-    bool TimersRun() const override { return false; }
-};
-
-// The editor shown at a scale, with a map of many codes, reached only through what a user can reach.
-struct Editor {
-    std::unique_ptr<tav::MainWindow> window;
-    QWidget* map = nullptr;
-    int edge;
-    explicit Editor(int scale) : edge(scale == tav::Large ? 32 : scale == tav::Middle ? 16 : 8) {
-        tav::InstallPlatform(std::make_unique<QuietPlatform>());
-        window = std::make_unique<tav::MainWindow>();
-        window->show();
-        window->SelectScale(scale);
-        tav::MapGrid grid{};
-        for (int x = 0; x < 48; ++x)
-            for (int y = 0; y < 48; ++y)
-                grid[static_cast<std::size_t>(tav::CellIndex(x, y))] = static_cast<tav::TileCode>((x * 5 + y * 3) % 128);
-        window->Map()->Reset(grid, 1, QString(), QString());
-        map = window->findChild<QWidget*>(QStringLiteral("EditMapImage"));
-    }
-    ~Editor() {
-        window.reset();
-        tav::InstallPlatform(nullptr);
-    }
-    int Edge() const { return edge; }
-    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), map->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(map, &event);
-    }
-    void Pick(int code) { window->findChild<tav::TilePalette*>()->Pick(code); }
-};
+using Editor = tav::bench::BenchEditor;
 
 constexpr std::size_t LargeMapBytes = 1536u * 1536u * 4u;
 
@@ -96,7 +64,7 @@ BENCHMARK(BM_RedrawMapAtTheLargeScale)->Unit(benchmark::kMillisecond);
 // the cursor moved.
 void BM_PenMoveIntoANewCell(benchmark::State& state) {
     Editor editor(static_cast<int>(state.range(0)));
-    const int e = editor.Edge();
+    const int e = editor.edge;
     editor.Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
@@ -118,7 +86,7 @@ void BM_BucketFillWithFullRedraw(benchmark::State& state) {
     for (auto _ : state) {
         ++step;
         editor.Pick(1 + step % 2);
-        const QPoint at((step % 2) * editor.Edge() * 10, 0);
+        const QPoint at((step % 2) * editor.edge * 10, 0);
         editor.Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
         editor.Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     }

@@ -179,14 +179,9 @@ void FileController::SaveAs(bool byUser) {
     ShapeMap();
     if (byUser && runCheck_() && !AskSaveAnyway())
         return;
-    FileDialogSettings settings;
-    settings.PresetName = document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath();
-    settings.Filter = Text(MapFileFilter);
-    settings.DefaultSuffix = QStringLiteral("map");
-    settings.OverwritePrompt = true;
-    settings.PathMustExist = true;
-    settings.NoReadOnlyReturn = true;
-    const std::optional<QString> path = CurrentPlatform().SaveFileName(dialogParent_, settings);
+    const std::optional<QString> path =
+        AskWhereToSave(QString(), document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath(),
+                       Text(MapFileFilter), QStringLiteral("map"));
     if (!path)
         return;
     saveDialogName_ = *path;
@@ -205,26 +200,32 @@ void FileController::ExportImage() {
                                      static_cast<int>(std::size(ExportTileEdges)) - 1);
     if (!choice || *choice < 0 || *choice >= static_cast<int>(std::size(ExportTileEdges)))
         return;
-    FileDialogSettings settings;
-    settings.Title = Text(ExportCaption);
-    if (!exportDialogName_.isEmpty()) {
-        settings.PresetName = exportDialogName_;
-    } else if (!document_->FilePath().isEmpty()) {
+    QString preset = exportDialogName_;
+    if (preset.isEmpty() && !document_->FilePath().isEmpty()) {
         // Beside the map, under its name.
         const QFileInfo map(document_->FilePath());
-        settings.PresetName = map.absoluteDir().filePath(map.completeBaseName() + QStringLiteral(".png"));
+        preset = map.absoluteDir().filePath(map.completeBaseName() + QStringLiteral(".png"));
     }
-    settings.Filter = Text(PngFileFilter);
-    settings.DefaultSuffix = QStringLiteral("png");
-    settings.OverwritePrompt = true;
-    settings.PathMustExist = true;
-    settings.NoReadOnlyReturn = true;
-    const std::optional<QString> path = CurrentPlatform().SaveFileName(dialogParent_, settings);
+    const std::optional<QString> path =
+        AskWhereToSave(Text(ExportCaption), preset, Text(PngFileFilter), QStringLiteral("png"));
     if (!path)
         return;
     exportDialogName_ = *path;
     ExportMapPng(*path, document_->Grid(), document_->TileSet(),
                  ExportTileEdges[static_cast<std::size_t>(*choice)]);
+}
+
+std::optional<QString> FileController::AskWhereToSave(const QString& title, const QString& preset,
+                                                      const QString& filter, const QString& suffix) {
+    FileDialogSettings settings;
+    settings.Title = title;
+    settings.PresetName = preset;
+    settings.Filter = filter;
+    settings.DefaultSuffix = suffix;
+    settings.OverwritePrompt = true;
+    settings.PathMustExist = true;
+    settings.NoReadOnlyReturn = true;
+    return CurrentPlatform().SaveFileName(dialogParent_, settings);
 }
 
 void FileController::Write(const QString& path) {

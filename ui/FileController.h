@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -52,6 +53,9 @@ private:
     bool AskOverwriteChangedFile(const QString& path);
     void ShapeMap();
     void Write(const QString& path);
+    // The save dialog: a new file or one that may be replaced, in a folder that exists; nothing when cancelled.
+    std::optional<QString> AskWhereToSave(const QString& title, const QString& preset, const QString& filter,
+                                          const QString& suffix);
     // Notes what the map's file holds now, so that Save can tell when another program changed it.
     void RememberFileContent(const QString& path, const QByteArray& head);
     bool ChangedOnDisk(const QString& path) const;

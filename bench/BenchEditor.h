@@ -1,0 +1,61 @@
+#pragma once
+// The editor as the benchmarks start it: shown at a scale, with a map of many codes, timers that never tick
+// on their own (so the blink never runs inside a measurement), and mouse events sent to the map picture as
+// the window system would send them.
+
+#include "Document.h"
+#include "MainWindow.h"
+#include "MapEditView.h"
+#include "Platform.h"
+#include "TilePalette.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <memory>
+
+namespace tav::bench {
+
+class QuietPlatform : public Platform {
+public:
+    bool TimersRun() const override { return false; }
+};
+
+struct BenchEditor {
+    std::unique_ptr<MainWindow> window;
+    MapEditView* view = nullptr;
+    QWidget* map = nullptr;
+    int edge;
+
+    explicit BenchEditor(int scale) : edge(scale == Large ? 32 : scale == Middle ? 16 : 8) {
+        InstallPlatform(std::make_unique<QuietPlatform>());
+        window = std::make_unique<MainWindow>();
+        window->show();
+        window->SelectScale(scale);
+        MapGrid grid{};
+        for (int x = 0; x < MapSize; ++x)
+            for (int y = 0; y < MapSize; ++y)
+                grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>((x * 5 + y * 3) % 128);
+        window->Map()->Reset(grid, 1, QString(), QString());
+        view = window->findChild<MapEditView*>();
+        map = window->findChild<QWidget*>(QStringLiteral("EditMapImage"));
+        QApplication::processEvents();
+    }
+    ~BenchEditor() {
+        window.reset();
+        InstallPlatform(nullptr);
+    }
+    BenchEditor(const BenchEditor&) = delete;
+    BenchEditor& operator=(const BenchEditor&) = delete;
+
+    // A mouse event at a pixel of the map picture.
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), map->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(map, &event);
+    }
+    // The pixel just inside the top-left corner of a cell.
+    QPoint CellPixel(QPoint cell) const { return cell * edge + QPoint(1, 1); }
+    void Pick(int code) { window->findChild<TilePalette*>()->Pick(code); }
+};
+
+} // namespace tav::bench
