@@ -201,15 +201,19 @@ void Ground(Tile& t) {
         }
         break;
     case GroundStyle::Plates: {
-        // one plate per cell with a lit bolt in one corner: the joints line up across cells
-        for (int i = 0; i < e; ++i) {
-            c.Put(i, e - 1, G3);
-            c.Put(e - 1, i, G3);
+        // broad slabs whose dotted joints stop short of the cell's sides, so paving reads as one calm
+        // surface and never draws lines where the editor's grid overlay would be
+        const int joint = e * 5 / 8;
+        if (e < 16) {
+            c.Put(joint, joint, G3);
+            break;
         }
-        if (e >= 16) {
-            c.Put(2, 2, G1);
-            c.Put(e - 4, e - 4, G3);
-        }
+        for (int i = e / 8; i <= joint; i += 2)
+            c.Put(i, joint, G3);
+        for (int i = e / 4; i < joint; i += 2)
+            c.Put(joint, i, G3);
+        c.Put(e / 4, e / 4, G1);
+        c.Put(e * 13 / 16, e * 13 / 16, G1);
         break;
     }
     case GroundStyle::Sparkle:
@@ -302,6 +306,12 @@ void Trees(Tile& t, int code) {
     const bool above = code == 1 || code == 3, below = code == 1 || code == 2;
     const TreeStyle style = t.Style.Tree;
     const std::vector<Crown> crowns = ForestCrowns(above, below);
+    // below 16 pixels a crystal's lit half would stripe the forest: only a glint on its upper facet
+    auto lit = [&](double du, double dv) {
+        if (style == TreeStyle::Crystal && !t.Big())
+            return du < -0.02 && du > -0.14 && dv < -0.02 && dv > -0.14;
+        return LitCrown(style, du, dv);
+    };
     auto offset = [&](const Crown& c, double u, double v) { // the point in the crown's own units
         return std::pair{u - c.U, c.Tall ? TallOffset(style, v - c.V) : v - c.V};
     };
@@ -334,7 +344,7 @@ void Trees(Tile& t, int code) {
                 // the side columns show only the tall side tree, seen on the side line itself, so both
                 // neighbours draw the very same pixels there
                 const double dv = TallOffset(style, (y + 0.5) / e - 0.5);
-                t.C.Put(x, y, e >= 8 && LitCrown(style, 0.0, dv) ? F1 : F2);
+                t.C.Put(x, y, e >= 8 && lit(0.0, dv) ? F1 : F2);
                 continue;
             }
             // a joined border row shows the canopy exactly on the border line, the same on both sides
@@ -347,7 +357,7 @@ void Trees(Tile& t, int code) {
                 continue;
             }
             const auto [du, dv] = offset(*c, u, v);
-            Index colour = e >= 8 && LitCrown(style, du, dv) ? F1 : F2;
+            Index colour = e >= 8 && lit(du, dv) ? F1 : F2;
             if (t.Big()) { // the lower edge of a crown over whatever lies below it
                 const double step = 1.0 / e;
                 const Crown* under = top(u, v + step);
