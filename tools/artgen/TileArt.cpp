@@ -306,9 +306,10 @@ void Trees(Tile& t, int code) {
     const bool above = code == 1 || code == 3, below = code == 1 || code == 2;
     const TreeStyle style = t.Style.Tree;
     const std::vector<Crown> crowns = ForestCrowns(above, below);
-    // below 16 pixels a crystal's lit half would stripe the forest: only a glint on its upper facet
+    // below 16 pixels a crystal's lit half would stripe the forest and a cap's spots checker it: only a
+    // one-pixel glint on each crown, so the forest reads as one mass
     auto lit = [&](double du, double dv) {
-        if (style == TreeStyle::Crystal && !t.Big())
+        if ((style == TreeStyle::Crystal || style == TreeStyle::Mushroom) && !t.Big())
             return du < -0.02 && du > -0.14 && dv < -0.02 && dv > -0.14;
         return LitCrown(style, du, dv);
     };
