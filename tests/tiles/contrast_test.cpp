@@ -198,5 +198,23 @@ TEST(Contrast, NineSetsHaveMoodsOfTheirOwn) {
         }
 }
 
+// Open ground draws no line along its cell edges: at the small scales such lines add up to graph paper
+// that reads as the editor's own grid overlay and makes every cell boundary shout.
+TEST(Contrast, GroundDrawsNoLinesAlongTheCellEdges) {
+    for (int set = 1; set <= 9; ++set)
+        for (int z = 0; z < ScaleCount; ++z) {
+            SCOPED_TRACE(testing::Message() << "set " << set << " scale " << z);
+            const TilePicture picture(set, z);
+            ASSERT_FALSE(picture.Image.isNull());
+            const int e = picture.Edge, ground = picture.Dominant(0);
+            const struct { int Top, Bottom, Left, Right; } sides[] = {{0, 1, 0, e}, {e - 1, e, 0, e}, {0, e, 0, 1}, {0, e, e - 1, e}};
+            for (const auto& side : sides) {
+                const auto counts = picture.Counts(0, side.Top, side.Bottom, side.Left, side.Right);
+                const auto found = counts.find(ground);
+                EXPECT_LE(4 * (e - (found == counts.end() ? 0 : found->second)), e) << "ground draws a line along a cell edge";
+            }
+        }
+}
+
 } // namespace
 } // namespace tav
