@@ -20,10 +20,17 @@ void CellEdit::LimitTo(const CellRect& area) {
 }
 
 std::vector<CellChange> ToolChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY, int x,
-                                    int y, ShapeCells& cells) {
+                                    int y) {
     MapGrid painted = document.Grid();
+    ShapeCells cells;
     ApplyToolToGrid(cells, painted, tool, code, anchorX, anchorY, x, y);
     return document.ChangesTo(painted);
+}
+
+std::vector<CellChange> WholeMapChanges(const Document& document, void (*transform)(MapGrid&)) {
+    MapGrid changed = document.Grid();
+    transform(changed);
+    return document.ChangesTo(changed);
 }
 
 } // namespace tav::edits

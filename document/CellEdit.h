@@ -35,8 +35,10 @@ std::vector<CellChange> ChangesAfter(const Document& document, Edit&& edit) {
 }
 
 // What painting `code` with `tool` (anchor and cell as the edit window gives them) would change, without
-// changing anything; `cells` receives the cells the tool covers.
+// changing anything.
 std::vector<CellChange> ToolChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY, int x,
-                                    int y, ShapeCells& cells);
+                                    int y);
+// What `transform` (shaping, unshaping) would change if it were run on the whole map.
+std::vector<CellChange> WholeMapChanges(const Document& document, void (*transform)(MapGrid&));
 
 } // namespace tav::edits

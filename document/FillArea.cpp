@@ -15,16 +15,10 @@ QString FillName(int tool) {
     }
 }
 
-std::vector<CellChange> FillChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY,
-                                    int x, int y) {
-    ShapeCells cells;
-    return ToolChanges(document, tool, code, anchorX, anchorY, x, y, cells);
-}
-
 } // namespace
 
 FillArea::FillArea(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y)
-    : CellEdit(document, FillName(tool), FillChanges(*document, tool, code, anchorX, anchorY, x, y)), tool_(tool),
+    : CellEdit(document, FillName(tool), ToolChanges(*document, tool, code, anchorX, anchorY, x, y)), tool_(tool),
       code_(code), x_(x), y_(y) {}
 
 void FillArea::LimitTo(const CellRect& area) {

@@ -15,15 +15,9 @@ QString ShapeName(int tool) {
     }
 }
 
-std::vector<CellChange> ShapeChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY,
-                                     int x, int y) {
-    ShapeCells cells;
-    return ToolChanges(document, tool, code, anchorX, anchorY, x, y, cells);
-}
-
 } // namespace
 
 PaintShape::PaintShape(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y)
-    : CellEdit(document, ShapeName(tool), ShapeChanges(*document, tool, code, anchorX, anchorY, x, y)) {}
+    : CellEdit(document, ShapeName(tool), ToolChanges(*document, tool, code, anchorX, anchorY, x, y)) {}
 
 } // namespace tav::edits

@@ -4,16 +4,7 @@
 
 namespace tav::edits {
 
-namespace {
-
-std::vector<CellChange> ShapedChanges(const Document& document) {
-    MapGrid shaped = document.Grid();
-    tav::ShapeMap(shaped);
-    return document.ChangesTo(shaped);
-}
-
-} // namespace
-
-ShapeMap::ShapeMap(Document* document) : CellEdit(document, QStringLiteral("整形"), ShapedChanges(*document)) {}
+ShapeMap::ShapeMap(Document* document)
+    : CellEdit(document, QStringLiteral("整形"), WholeMapChanges(*document, tav::ShapeMap)) {}
 
 } // namespace tav::edits
