@@ -3,8 +3,15 @@
 #include "TileSets.h"
 
 #include <QFile>
+#include <QImageReader>
 
 namespace tav {
+
+QImage ReadPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 namespace {
 
@@ -12,7 +19,7 @@ namespace {
 QImage LoadPicture(const QString& root, int tileSet, int scaleIndex) {
     const QString name = PictureName(tileSet, scaleIndex);
     const QString path = root + u'/' + name + QStringLiteral(".png");
-    QImage picture(path);
+    QImage picture = ReadPng(path);
     if (picture.isNull())
         throw TileLoadError("Cannot load tile picture " + name.toStdString() + " (" + path.toStdString() + ")");
     const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
@@ -26,15 +33,23 @@ QImage LoadPicture(const QString& root, int tileSet, int scaleIndex) {
 
 } // namespace
 
-void TileBitmaps::LoadTileSetBitmaps(int tileSet) {
-    FreeTileSetBitmaps();
+std::array<QImage, 4> ReadTileSetPictures(const QString& root, int tileSet) {
     if (tileSet < 1 || tileSet > 9)
         throw TileLoadError("No tile set " + std::to_string(tileSet) + "; tile sets are numbered 1 to 9");
-    // Load all four before taking any, so a failure leaves nothing half loaded.
-    std::array<QImage, 4> loaded;
+    std::array<QImage, 4> pictures;
     for (int z = 0; z < ScaleCount; ++z)
-        loaded[static_cast<std::size_t>(z)] = LoadPicture(pictureRoot_, tileSet, z);
-    pictures_ = std::move(loaded);
+        pictures[static_cast<std::size_t>(z)] = LoadPicture(root, tileSet, z);
+    return pictures;
+}
+
+void TileBitmaps::LoadTileSetBitmaps(int tileSet) {
+    FreeTileSetBitmaps();
+    // All four are read before any is taken, so a failure leaves nothing half loaded.
+    TakeTileSetBitmaps(tileSet, ReadTileSetPictures(pictureRoot_, tileSet));
+}
+
+void TileBitmaps::TakeTileSetBitmaps(int tileSet, std::array<QImage, 4> pictures) {
+    pictures_ = std::move(pictures);
     loaded_ = true;
     tileSet_ = tileSet;
     ++loadCount_;

@@ -15,11 +15,20 @@
 
 namespace tav {
 
+// Reads the PNG picture at `path` (a file or a resource) with Qt's own PNG reader; a null image when it
+// cannot. Every picture of the editor is a PNG: asking the image plug-ins whether they know the format
+// would load each of them, which costs start-up time and reads nothing better.
+QImage ReadPng(const QString& path);
+
 // A tile picture that could not be loaded; the message names the picture.
 class TileLoadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The four pictures of `tileSet` (1..9) below `root`, each converted into the format the views copy from.
+// Throws TileLoadError naming the picture that is missing or has the wrong geometry. Safe on any thread.
+std::array<QImage, 4> ReadTileSetPictures(const QString& root, int tileSet);
 
 class TileBitmaps {
 public:
@@ -27,8 +36,11 @@ public:
     // converted once, here, into the format the views copy from. Throws TileLoadError naming the
     // picture that is missing or has the wrong geometry; nothing is held then.
     void LoadTileSetBitmaps(int tileSet);
+    // Holds `pictures`, read by ReadTileSetPictures for `tileSet` below PictureRoot(), in place of a load.
+    void TakeTileSetBitmaps(int tileSet, std::array<QImage, 4> pictures);
     void FreeTileSetBitmaps();
 
+    static QString LinkedPictureRoot() { return QStringLiteral(":/tiles"); }
     // Where the tile pictures are looked up; the linked-in resources unless a caller points elsewhere.
     void SetPictureRoot(const QString& root) { pictureRoot_ = root; }
     const QString& PictureRoot() const { return pictureRoot_; }
@@ -42,7 +54,7 @@ public:
 
 private:
     std::array<QImage, 4> pictures_;
-    QString pictureRoot_ = QStringLiteral(":/tiles");
+    QString pictureRoot_ = LinkedPictureRoot();
     bool loaded_ = false;
     int tileSet_ = 0;
     int loadCount_ = 0;

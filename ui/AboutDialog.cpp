@@ -1,5 +1,7 @@
 #include "AboutDialog.h"
 
+#include "TileBitmaps.h"
+
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -57,7 +59,7 @@ AboutDialog::AboutDialog(QWidget* owner)
     picture->setGeometry(16, 16, 161, 161);
     // The picture sits in the control's top-left corner at its own size, as a picture control shows it.
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(QPixmap(QStringLiteral(":/about.png")));
+    picture->setPixmap(QPixmap::fromImage(ReadPng(QStringLiteral(":/about.png"))));
 
     for (const TextInfo& info : Texts) {
         auto* label = new QLabel(QString::fromUtf8(info.Text), panel);

@@ -35,16 +35,12 @@ QByteArray RecoveryCopyBytes(const MapGrid& grid, int tileSet, const QString& ma
 
 CrashRecovery::CrashRecovery(Document* document, const QString& folder, int intervalMilliseconds, QObject* parent)
     : QObject(parent), document_(document), folder_(folder), interval_(std::max(1, intervalMilliseconds)) {
-    QDir().mkpath(folder_);
     // The time and the process id make the name unique among the editors of this user, also after a
     // process id is used again.
     const QString name = QStringLiteral("session-%1-%2")
                              .arg(QDateTime::currentMSecsSinceEpoch())
                              .arg(QCoreApplication::applicationPid());
     copyPath_ = QDir(folder_).filePath(name + CopySuffix);
-    lock_ = std::make_unique<QLockFile>(LockPathOf(copyPath_));
-    lock_->setStaleLockTime(0);
-    lock_->tryLock(0);
 
     connect(document_->UndoStack(), &QUndoStack::indexChanged, this, &CrashRecovery::HistoryChanged);
     connect(document_, &Document::ModifiedChanged, this, [this](bool modified) {
@@ -77,6 +73,7 @@ void CrashRecovery::HistoryChanged() {
 void CrashRecovery::WriteCopy() {
     if (!document_->IsModified())
         return;
+    TakeLock();
     try {
         WriteFileAtomically(copyPath_,
                             RecoveryCopyBytes(document_->Grid(), document_->TileSet(), document_->FilePath()));
@@ -87,6 +84,17 @@ void CrashRecovery::WriteCopy() {
             std::fprintf(stderr, "TavrennaMapEditor: no recovery copy: %s\n", error.what());
         failureTold_ = true;
     }
+}
+
+void CrashRecovery::TakeLock() {
+    // Taken before the first copy is written, not at start: the lock is synced to disk, which would cost every
+    // start-up time although most editing sessions end saved.
+    if (lock_)
+        return;
+    QDir().mkpath(folder_);
+    lock_ = std::make_unique<QLockFile>(LockPathOf(copyPath_));
+    lock_->setStaleLockTime(0);
+    lock_->tryLock(0);
 }
 
 void CrashRecovery::RemoveCopy() {

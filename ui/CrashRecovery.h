@@ -5,7 +5,7 @@
 // written through a temporary file like a map. It goes away when the map is saved, replaced by New or Open,
 // or undone back to its saved state, and when the editor ends normally.
 //
-// Each running editor holds a lock beside its copy; a copy whose lock no running editor holds is one an
+// Each running editor with a copy holds a lock beside it; a copy whose lock no running editor holds is one an
 // editor left behind, and the next start offers to restore it.
 
 #include "MapDocument.h"
@@ -72,6 +72,8 @@ public:
 
 private:
     void HistoryChanged();
+    // Makes the folder and locks this editor's copy against other editors.
+    void TakeLock();
 
     Document* document_;
     QString folder_;

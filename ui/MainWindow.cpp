@@ -13,6 +13,7 @@
 #include "MapCheckView.h"
 #include "MapEditView.h"
 #include "PasteBlock.h"
+#include "PictureReadAhead.h"
 #include "Platform.h"
 #include "PreferencesDialog.h"
 #include "PreviewView.h"
@@ -40,6 +41,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -60,6 +62,12 @@ namespace tav {
 namespace {
 
 const QString UiFontName = QStringLiteral("ＭＳ Ｐゴシック");
+// The application's icon in its two drawn sizes.
+const QStringList WindowIconPictures = {QStringLiteral(":/icon.png"), QStringLiteral(":/icon48.png")};
+
+QString ToolbarPicturePath(const QString& buttonName) {
+    return QStringLiteral(":/toolbar/") + buttonName + QStringLiteral(".png");
+}
 
 // Where a command appears: a menu of the menu bar, the menu bar itself, the hidden menu whose items only
 // work through their shortcuts, or only the tool bar.
@@ -240,6 +248,17 @@ const char* ActionFor(const Table& table, int value) {
     return nullptr;
 }
 
+// The first installed face that stands in for `designed`, or `designed` itself when none is installed.
+// Naming a face that is not installed costs Qt a fallback search for every script the windows show (some
+// milliseconds at start-up), so the application font names the installed face directly.
+QString InstalledFace(const QString& designed) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& face : QFont::substitutes(designed))
+        if (installed.contains(face, Qt::CaseInsensitive))
+            return face;
+    return designed;
+}
+
 } // namespace
 
 void InitApplication() {
@@ -261,14 +280,9 @@ void InitApplication() {
                                {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman"),
                                 QStringLiteral("TeX Gyre Termes"), QStringLiteral("DejaVu Serif"),
                                 QStringLiteral("Noto Serif CJK JP")});
-    QFont font(UiFontName);
+    QFont font(InstalledFace(UiFontName));
     font.setPixelSize(12);
     QApplication::setFont(font);
-    QIcon icon;
-    for (const QString& path : {QStringLiteral(":/icon.png"), QStringLiteral(":/icon48.png")})
-        if (QFile::exists(path))
-            icon.addFile(path);
-    QApplication::setWindowIcon(icon);
 }
 
 MainWindow::MainWindow() {
@@ -276,6 +290,12 @@ MainWindow::MainWindow() {
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     setAttribute(Qt::WA_QuitOnClose);
     setAcceptDrops(true);
+
+    QStringList pictures = WindowIconPictures;
+    for (const Command& c : Commands)
+        if (c.Button)
+            pictures.push_back(ToolbarPicturePath(QString::fromLatin1(c.Button)));
+    readAhead_ = std::make_unique<PictureReadAhead>(pictures, EditorSettings::Load().StartTileSet);
 
     document_ = new Document(this);
     pictures_ = new TileSetPictures(document_, this);
@@ -286,6 +306,12 @@ MainWindow::MainWindow() {
     checkView_ = new MapCheckView(document_, mdiArea_);
     files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
+    // The application's icon, read with the tool-bar pictures.
+    QIcon icon;
+    for (const QString& path : WindowIconPictures)
+        if (const QImage picture = readAhead_->Picture(path); !picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    QApplication::setWindowIcon(icon);
     ConnectEditingAids();
     RetranslateUi();
     connect(document_, &Document::FileNameChanged, this, &MainWindow::UpdateCaption);
@@ -402,7 +428,7 @@ void MainWindow::CreateCommands() {
             action = new QAction(this);
             action->setObjectName(QString::fromLatin1(c.Name));
             if (*c.Shortcut)
-                action->setShortcut(QKeySequence(QString::fromLatin1(c.Shortcut)));
+                action->setShortcut(QKeySequence::fromString(QString::fromLatin1(c.Shortcut), QKeySequence::PortableText));
             if (c.Run)
                 connect(action, &QAction::triggered, this, [this, run = c.Run] { RunCommand([&] { run(*this); }); });
             QMenu* target = c.Where == Place::MenuBar || c.Where == Place::ToolBarOnly ? nullptr : menus[c.Where];
@@ -427,9 +453,8 @@ void MainWindow::CreateCommands() {
         button->setAutoRaise(true); // flat
         button->setGeometry(c.ButtonLeft, 2, 26, 26);
         button->setIconSize(QSize(24, 24));
-        const QString picture = QStringLiteral(":/toolbar/") + button->objectName() + QStringLiteral(".png");
-        if (QFile::exists(picture))
-            button->setIcon(QIcon(picture));
+        if (const QImage picture = readAhead_->Picture(ToolbarPicturePath(button->objectName())); !picture.isNull())
+            button->setIcon(QIcon(QPixmap::fromImage(picture)));
         button->setFocusPolicy(Qt::NoFocus);
         button->setCheckable(c.Kind != ButtonKind::Plain);
         if (c.Kind == ButtonKind::Tool)
@@ -477,7 +502,7 @@ void MainWindow::CreateCommands() {
     for (const TileSetInfo& info : TileSets) {
         auto* action = new QAction(this);
         action->setObjectName(QString::fromLatin1(info.MenuItem));
-        action->setShortcut(QKeySequence(QString::fromLatin1(info.Shortcut)));
+        action->setShortcut(QKeySequence::fromString(QString::fromLatin1(info.Shortcut), QKeySequence::PortableText));
         action->setCheckable(true);
         connect(action, &QAction::triggered, this,
                 [this, n = info.Number] { RunCommand([&] { SelectTileSet(n); }); });
@@ -542,7 +567,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous())
         return;
-    pictures_->Load();
+    pictures_->Load(readAhead_.get());
+    readAhead_.reset();
     LayoutEditWindow();
     editView_->StartBlinking();
     palette_->StartBlinking();

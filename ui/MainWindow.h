@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -25,6 +27,7 @@ class FileController;
 class HelpWindow;
 class MapCheckView;
 class MapEditView;
+class PictureReadAhead;
 class PreviewView;
 class TilePalette;
 class TileSetPictures;
@@ -153,6 +156,8 @@ private:
     QActionGroup* tileSetItems_ = nullptr;
 
     EditorSettings settings_;
+    // The tool-bar and tile pictures, read while the window is built; gone after the first showing.
+    std::unique_ptr<PictureReadAhead> readAhead_;
 };
 
 } // namespace tav

@@ -10,11 +10,17 @@ TileSetPictures::TileSetPictures(Document* document, QObject* parent) : QObject(
     });
 }
 
-void TileSetPictures::Load() {
+void TileSetPictures::Load(PictureReadAhead* readAhead) {
     inUse_ = true;
     QString failure;
     try {
-        bitmaps_.LoadTileSetBitmaps(document_->TileSet());
+        const int tileSet = document_->TileSet();
+        bitmaps_.FreeTileSetBitmaps();
+        auto readPictures = readAhead ? readAhead->TakeTileSet(tileSet, bitmaps_.PictureRoot()) : std::nullopt;
+        if (readPictures)
+            bitmaps_.TakeTileSetBitmaps(tileSet, std::move(*readPictures));
+        else
+            bitmaps_.LoadTileSetBitmaps(tileSet);
     } catch (const TileLoadError& error) {
         failure = QString::fromUtf8(error.what());
     }

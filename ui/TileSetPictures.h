@@ -3,6 +3,7 @@
 // tile set changes they are loaded again first, and then the views are told to redraw.
 
 #include "Document.h"
+#include "PictureReadAhead.h"
 #include "TileBitmaps.h"
 
 #include <QObject>
@@ -14,9 +15,10 @@ class TileSetPictures : public QObject {
 public:
     explicit TileSetPictures(Document* document, QObject* parent = nullptr);
 
-    // Loads the pictures of the document's tile set now (the first showing does this). A picture that
-    // cannot be loaded leaves the views without tiles and is announced through LoadFailed.
-    void Load();
+    // Loads the pictures of the document's tile set now (the first showing does this), taking them from
+    // `readAhead` when it read that set. A picture that cannot be loaded leaves the views without tiles and
+    // is announced through LoadFailed.
+    void Load(PictureReadAhead* readAhead = nullptr);
     const TileBitmaps& Bitmaps() const { return bitmaps_; }
     bool IsLoaded() const { return bitmaps_.IsLoaded(); }
     const QImage& Picture(int scaleIndex) const { return bitmaps_.Picture(scaleIndex); }

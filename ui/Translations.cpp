@@ -89,10 +89,11 @@ bool InstallLanguage(const QString& language) {
     QLocale::setDefault(english ? QLocale(QLocale::English, QLocale::UnitedStates)
                                 : QLocale(QLocale::Japanese, QLocale::Japan));
     auto* translator = new QTranslator(QCoreApplication::instance());
-    // The editor's English is compiled into the program; Qt's Japanese comes with Qt.
+    // The editor's English is compiled into the program; Qt's Japanese comes with Qt (the widgets' own texts
+    // are all in qtbase, so the catalogue of every Qt module is not read).
     const bool loaded =
         english ? translator->load(QStringLiteral(":/translations/tavrenna_en.qm"))
-                : translator->load(QLocale(QLocale::Japanese), QStringLiteral("qt"), QStringLiteral("_"),
+                : translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (loaded && QCoreApplication::installTranslator(translator)) {
         installed.Translator = translator;

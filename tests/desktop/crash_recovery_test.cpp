@@ -162,8 +162,11 @@ TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {
 TEST_F(DesktopTest, OnlyCopiesOfEndedEditorsAreOfferedAndADeclinedOneIsRemoved) {
     // A running editor (this one) with a modified map: its copy is not offered to another start.
     EditorSession* running = StartSession();
+    Doc().Reset(SampleGrid(3), 1, QString(), QString());
     Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
+    ASSERT_TRUE(Doc().IsModified());
     running->Recovery()->WriteCopy();
+    ASSERT_TRUE(QFile::exists(running->Recovery()->CopyPath()));
     // A copy nobody holds, as a crashed editor of a never-saved map leaves it.
     const QString orphan = QDir(RecoveryFolder()).filePath(QStringLiteral("session-1-1.tavmap"));
     ASSERT_TRUE(PutFile(orphan, RecoveryCopyBytes(SampleGrid(7), 4, QString())));

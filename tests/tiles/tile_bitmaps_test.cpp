@@ -1,3 +1,4 @@
+#include "PictureReadAhead.h"
 #include "TileBitmaps.h"
 #include "TileSets.h"
 
@@ -151,6 +152,32 @@ TEST(TileBitmaps, PictureOfTheWrongSizeIsRefusedByName) {
         EXPECT_NE(std::string(error.what()).find("MD01"), std::string::npos) << error.what();
     }
     EXPECT_FALSE(bitmaps.IsLoaded());
+}
+
+TEST(PictureReadAhead, GivesWhatAReadNowGivesAndOnlyForTheSetItRead) {
+    const QString icon = QStringLiteral(":/icon.png");
+    const QString pen = QStringLiteral(":/toolbar/PenButton.png");
+    const QString missing = QStringLiteral(":/toolbar/NoSuchButton.png");
+    {
+        PictureReadAhead ahead({icon, pen, missing}, 4);
+        EXPECT_EQ(ahead.Picture(pen), ReadPng(pen));
+        EXPECT_EQ(ahead.Picture(icon), ReadPng(icon));
+        EXPECT_FALSE(ahead.Picture(icon).isNull());
+        EXPECT_TRUE(ahead.Picture(missing).isNull());
+        // a picture it was not asked for is read on the spot
+        EXPECT_EQ(ahead.Picture(QStringLiteral(":/about.png")), ReadPng(QStringLiteral(":/about.png")));
+        // another set, or the same set from another folder, is not what it read
+        EXPECT_FALSE(ahead.TakeTileSet(5, TileBitmaps::LinkedPictureRoot()));
+        EXPECT_FALSE(ahead.TakeTileSet(4, QStringLiteral("/elsewhere")));
+        const auto pictures = ahead.TakeTileSet(4, TileBitmaps::LinkedPictureRoot());
+        ASSERT_TRUE(pictures);
+        EXPECT_EQ(*pictures, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), 4));
+        EXPECT_FALSE(ahead.TakeTileSet(4, TileBitmaps::LinkedPictureRoot())); // taken once
+    }
+    // A set that cannot be read fails where it is taken, as a load would; one never taken is just dropped.
+    PictureReadAhead broken({}, 12);
+    EXPECT_THROW(broken.TakeTileSet(12, TileBitmaps::LinkedPictureRoot()), TileLoadError);
+    PictureReadAhead unused({pen}, 12);
 }
 
 } // namespace
