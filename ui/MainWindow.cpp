@@ -25,6 +25,7 @@
 #include "TileSetPictures.h"
 #include "TileRoles.h"
 #include "TileSets.h"
+#include "TitleBarIconStyle.h"
 #include "Translations.h"
 #include "UnshapeMap.h"
 
@@ -280,6 +281,7 @@ void InitApplication() {
                                {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman"),
                                 QStringLiteral("TeX Gyre Termes"), QStringLiteral("DejaVu Serif"),
                                 QStringLiteral("Noto Serif CJK JP")});
+    QApplication::setStyle(new TitleBarIconStyle);
     QFont font(InstalledFace(UiFontName));
     font.setPixelSize(12);
     QApplication::setFont(font);
@@ -302,8 +304,6 @@ MainWindow::MainWindow() {
     CreateFrame();
     editView_ = new MapEditView(document_, pictures_, mdiArea_);
     palette_ = new TilePalette(pictures_, mdiArea_);
-    preview_ = new PreviewView(document_, pictures_, mdiArea_);
-    checkView_ = new MapCheckView(document_, mdiArea_);
     files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
     CreateCommands();
     // The application's icon, read with the tool-bar pictures.
@@ -398,6 +398,8 @@ void MainWindow::CreateFrame() {
     statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
     statusBar_->addWidget(statusMessage_, 1);
     setStatusBar(statusBar_);
+    // The preview and the check window start minimised; the first showing does not wait for them.
+    mdiArea_->viewport()->installEventFilter(this);
 }
 
 void MainWindow::CreateCommands() {
@@ -587,12 +589,27 @@ void MainWindow::ConnectEditingAids() {
     // Ctrl+wheel: the scale is the frame's, so the wheel asks for it as the buttons do.
     connect(editView_, &MapEditView::ScaleRequested, this,
             [this](int editScale) { RunCommand([&] { SelectScale(editScale); }); });
+}
+
+void MainWindow::MakeMinimisedWindows() {
+    if (preview_)
+        return;
+    mdiArea_->viewport()->removeEventFilter(this);
+    preview_ = new PreviewView(document_, pictures_, mdiArea_);
+    checkView_ = new MapCheckView(document_, mdiArea_);
     connect(editView_, &MapEditView::VisibleAreaChanged, preview_, &PreviewView::ShowVisibleArea);
     preview_->ShowVisibleArea(editView_->VisibleArea());
     connect(preview_, &PreviewView::NavigateRequested, editView_, &MapEditView::CenterOn);
     // Restored by its own title-bar button, the preview takes its old place only after this announcement.
     connect(preview_, &QMdiSubWindow::windowStateChanged, this, &MainWindow::KeepPreviewOffPalette,
             Qt::QueuedConnection);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The frame's first painting is on the screen once this returns: the minimised windows join it next.
+    if (watched == mdiArea_->viewport() && event->type() == QEvent::Paint && !preview_)
+        QMetaObject::invokeMethod(this, &MainWindow::MakeMinimisedWindows, Qt::QueuedConnection);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::ShowPickedCode(int code) {
@@ -641,7 +658,7 @@ void MainWindow::CancelGesture() {
 }
 
 void MainWindow::KeepPreviewOffPalette() {
-    if (preview_->isHidden() || preview_->isMinimized())
+    if (!preview_ || preview_->isHidden() || preview_->isMinimized())
         return;
     const QRect frame = mdiArea_->viewport()->rect();
     const QRect place = preview_->geometry();
@@ -848,6 +865,7 @@ void MainWindow::UnshapeWholeMap() {
 }
 
 bool MainWindow::RunMapCheck() {
+    MakeMinimisedWindows();
     const bool problem = checkView_->RunMapCheck();
     statusMessage_->setText(problem ? QString() : NoProblemText());
     if (!problem)
@@ -864,7 +882,12 @@ void MainWindow::ShowAbout() {
     // Made when first asked for, so that start-up does not wait for a box most runs never show.
     if (!about_)
         about_ = new AboutDialog(this);
-    const QRect box = about_->frameGeometry();
+    // Until the box was once on the screen its frame is unknown; it is taken to be as wide as this window's.
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - main.left(), inner.top() - main.top(), main.right() - inner.right(),
+                         main.bottom() - inner.bottom());
+    const QSize box = about_->frameGeometry() != about_->geometry() ? about_->frameGeometry().size()
+                                                                    : about_->size().grownBy(frame);
     about_->move(main.left() + (main.width() - box.width()) / 2, main.top() + (main.height() - box.height()) / 2);
     CurrentPlatform().ExecModal(about_);
 }
@@ -918,11 +941,13 @@ void MainWindow::ShowPalette() {
 }
 
 void MainWindow::ShowPreview() {
+    MakeMinimisedWindows();
     ShowWindow(preview_, true);
     KeepPreviewOffPalette();
 }
 
 void MainWindow::ShowCheckView() {
+    MakeMinimisedWindows();
     ShowWindow(checkView_, true);
 }
 

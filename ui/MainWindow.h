@@ -99,11 +99,16 @@ public:
     // Sizes the edit window to what fits beside the palette, and puts the palette beside it.
     void LayoutEditWindow();
 
+    // Makes the preview and the check window, minimised in the frame, unless they are there. They are made
+    // right after the frame is first painted, or earlier when something asks for them.
+    void MakeMinimisedWindows();
+
 signals:
     // The settings changed (the autosave interval among them).
     void SettingsChanged();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

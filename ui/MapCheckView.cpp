@@ -17,7 +17,6 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
                                  Qt::WindowCloseButtonHint),
       document_(document) {
     setObjectName(QStringLiteral("MapCheckView"));
-    setWindowTitle(QStringLiteral("MapCheck"));
     checkList_ = new QListWidget(this);
     checkList_->setObjectName(QStringLiteral("CheckList"));
     checkList_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -27,6 +26,8 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
     checkList_->setFont(font);
     setWidget(checkList_);
     frame->addSubWindow(this);
+    // Titled once in the frame: a title set before is measured again at every step of joining it.
+    setWindowTitle(QStringLiteral("MapCheck"));
     SetClientSize(this, QSize(ClientWidth, ClientHeight));
     move(246, 282);
     showMinimized();

@@ -35,7 +35,6 @@ PreviewView::PreviewView(const Document* document, const TileSetPictures* pictur
                                  Qt::WindowCloseButtonHint),
       document_(document), pictures_(pictures) {
     setObjectName(QStringLiteral("PreEditView"));
-    setWindowTitle(QStringLiteral("Preview EditScreen"));
     picture_ = QImage(ClientEdge, ClientEdge, QImage::Format_RGB32);
     picture_.fill(palette().color(QPalette::Window));
 
@@ -59,6 +58,8 @@ PreviewView::PreviewView(const Document* document, const TileSetPictures* pictur
     area_->PaintOverlay = [this](QPainter& painter) { PaintVisibleFrame(painter); };
     setWidget(area_);
     frame->addSubWindow(this);
+    // Titled once in the frame: a title set before is measured again at every step of joining it.
+    setWindowTitle(QStringLiteral("Preview EditScreen"));
     SetClientSize(this, QSize(ClientEdge, ClientEdge));
     setFixedSize(size());
     move(413, 224);

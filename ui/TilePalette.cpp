@@ -18,7 +18,6 @@ TilePalette::TilePalette(const TileSetPictures* pictures, QMdiArea* frame)
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), pictures_(pictures),
       blinkTimer_([this] { BlinkTick(); }, this) {
     setObjectName(QStringLiteral("CharacterView"));
-    setWindowTitle(QStringLiteral("CharacterView"));
     picture_ = QImage(ClientWidth, ClientHeight, QImage::Format_RGB32);
     picture_.fill(palette().color(QPalette::Window));
 
@@ -43,6 +42,8 @@ TilePalette::TilePalette(const TileSetPictures* pictures, QMdiArea* frame)
     area_->PaintOverlay = [this](QPainter& painter) { PaintSelectionFrame(painter); };
     setWidget(area_);
     frame->addSubWindow(this);
+    // Titled once in the frame: a title set before is measured again at every step of joining it.
+    setWindowTitle(QStringLiteral("CharacterView"));
     // Single fixed border: the client area stays 138 x 274.
     SetClientSize(this, QSize(ClientWidth, ClientHeight));
     setFixedSize(size());

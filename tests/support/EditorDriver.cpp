@@ -46,6 +46,7 @@
 #include "Document.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
+#include "PreviewView.h"
 #include "TilePalette.h"
 #include "BlinkColours.h"
 
@@ -65,6 +66,12 @@ std::unique_ptr<tav::MainWindow>& Window() {
 QMainWindow* MainWindow() { return Window().get(); }
 void StartEditor() { Window() = std::make_unique<tav::MainWindow>(); }
 void StopEditor() { Window().reset(); }
+// Runs the event loop until the shown window has been painted and the windows it makes right after its
+// first painting are there, as they are moments after the program starts.
+void WaitUntilStarted() {
+    if (!QTest::qWaitFor([] { return Window()->findChild<PreviewView*>() != nullptr; }, 10000))
+        throw std::runtime_error("the editor never made its minimised windows after showing");
+}
 tav::Document& Map() { return *Window()->Map(); }
 MapEditView& EditView() { return *Window()->findChild<MapEditView*>(); }
 QPoint MapScrollOffset() {
@@ -284,6 +291,7 @@ void EditorDriver::Show() {
     QMainWindow* main = backend::MainWindow();
     main->show();
     QApplication::setActiveWindow(main);
+    backend::WaitUntilStarted();
     shown_ = true;
 }
 
