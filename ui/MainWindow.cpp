@@ -297,7 +297,8 @@ MainWindow::MainWindow() {
     for (const Command& c : Commands)
         if (c.Button)
             pictures.push_back(ToolbarPicturePath(QString::fromLatin1(c.Button)));
-    readAhead_ = std::make_unique<PictureReadAhead>(pictures, EditorSettings::Load().StartTileSet);
+    settings_ = EditorSettings::Load();
+    readAhead_ = std::make_unique<PictureReadAhead>(pictures, settings_.StartTileSet);
 
     document_ = new Document(this);
     pictures_ = new TileSetPictures(document_, this);
@@ -617,7 +618,6 @@ void MainWindow::ShowPickedCode(int code) {
 }
 
 void MainWindow::ApplyStartupSettings() {
-    settings_ = EditorSettings::Load();
     if (settings_.StartTileSet != document_->TileSet())
         document_->Reset(document_->Grid(), settings_.StartTileSet, QString(), QString());
     editView_->SetScale(settings_.StartScale);
