@@ -36,7 +36,7 @@ BENCHMARK(BM_ComputeShapeLongestLine);
 // Every paint of a one-code map repaints all 2304 cells, whatever the code written, so each iteration does
 // the full fill.
 void BM_BucketOneCodeMap(benchmark::State& state) {
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     ShapeCells cells;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ApplyToolToGrid(cells, grid, Bucket, NewMapTile, -1, -1, 23, 23));
@@ -47,7 +47,7 @@ void BM_BucketOneCodeMap(benchmark::State& state) {
 BENCHMARK(BM_BucketOneCodeMap);
 
 void BM_CircleFillWholeMap(benchmark::State& state) {
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     ShapeCells cells;
     for (auto _ : state) {
         benchmark::DoNotOptimize(ApplyToolToGrid(cells, grid, CircleFill, 3, 0, 0, 47, 47));

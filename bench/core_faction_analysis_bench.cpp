@@ -1,6 +1,6 @@
 // The faction analysis runs after every change of the map while its window is up.
 #include "FactionAnalysis.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,7 +33,7 @@ BENCHMARK(BM_AnalyseFactionsOnABusyMap)->Unit(benchmark::kMicrosecond);
 
 // The most walking: every cell open, so each of the four walks visits all 2304 cells.
 void BM_AnalyseFactionsOnAnOpenMap(benchmark::State& state) {
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     for (int f = 0; f < FactionCount; ++f)
         grid[CellIndex(f % 2 ? 40 : 7, f / 2 ? 40 : 7)] = static_cast<TileCode>(20 + f);
     for (auto _ : state) {

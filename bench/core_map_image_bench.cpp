@@ -7,19 +7,18 @@
 namespace tav {
 namespace {
 
-MapDocument RandomDocument() {
-    MapDocument doc;
+MapGrid RandomGrid() {
+    MapGrid grid{};
     std::mt19937 rng(42);
-    for (auto& code : doc.Grid)
+    for (auto& code : grid)
         code = static_cast<TileCode>(rng() & 0xFF);
-    doc.CurrentTileSet = 7;
-    return doc;
+    return grid;
 }
 
 void BM_BuildMapImage(benchmark::State& state) {
-    const MapDocument doc = RandomDocument();
+    const MapGrid grid = RandomGrid();
     for (auto _ : state) {
-        MapImage image = BuildMapImage(doc);
+        MapImage image = BuildMapImage(grid, 7);
         benchmark::DoNotOptimize(image);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(MapFileSize));
@@ -27,7 +26,7 @@ void BM_BuildMapImage(benchmark::State& state) {
 BENCHMARK(BM_BuildMapImage);
 
 void BM_ReadMapImage(benchmark::State& state) {
-    const MapImage image = BuildMapImage(RandomDocument());
+    const MapImage image = BuildMapImage(RandomGrid(), 7);
     for (auto _ : state) {
         auto content = ReadMapImage(image);
         benchmark::DoNotOptimize(content);

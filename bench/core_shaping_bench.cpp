@@ -1,6 +1,6 @@
 // Shaping runs on every save and on Ctrl+F, the check before every save: both on the whole map.
 #include "MapCheck.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "Shaping.h"
 
 #include <benchmark/benchmark.h>

@@ -80,7 +80,7 @@ BENCHMARK(BM_PenMoveIntoANewCell)->Arg(tav::Small)->Arg(tav::Large)->Unit(benchm
 // A bucket fill over the whole map (each click swaps the map's one code) and the redraw after it.
 void BM_BucketFillWithFullRedraw(benchmark::State& state) {
     Editor editor(static_cast<int>(state.range(0)));
-    editor.window->Map()->Reset(tav::MapDocument::FilledGrid(1), 1, QString(), QString());
+    editor.window->Map()->Reset(tav::FilledGrid(1), 1, QString(), QString());
     editor.window->SelectTool(tav::Bucket);
     int step = 0;
     for (auto _ : state) {
@@ -112,7 +112,7 @@ void BM_HistoryOfTenThousandStrokes(benchmark::State& state) {
     tav::Document* map = editor.window->Map();
     double bytes = 0;
     for (auto _ : state) {
-        map->Reset(tav::MapDocument::FilledGrid(0), 1, QString(), QString());
+        map->Reset(tav::FilledGrid(0), 1, QString(), QString());
         const auto before = mallinfo2().uordblks;
         for (int stroke = 1; stroke <= 10000; ++stroke)
             for (int i = 0; i < 6; ++i)

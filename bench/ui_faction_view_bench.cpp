@@ -15,7 +15,7 @@ namespace {
 using namespace tav;
 
 std::array<MapGrid, 2> TwoMaps() {
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     for (int i = 0; i < MapSize; ++i) // a river across the middle with one ford
         grid[CellIndex(i, 24)] = 48;
     for (int f = 0; f < FactionCount; ++f)

@@ -3,7 +3,7 @@
 // rectangle, replacing and exchanging codes, and the text form of a block that the clipboard carries
 // (one line per row, codes as two-digit hex separated by spaces).
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <cstdint>
 #include <optional>

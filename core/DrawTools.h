@@ -2,7 +2,7 @@
 // The grid-level logic behind the seven drawing tools: the cells a tool covers, the rasterisers
 // that list them, the two flood fills, and how a tool writes the grid.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <array>
 #include <cstdint>

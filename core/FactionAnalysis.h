@@ -2,7 +2,7 @@
 // Territory, reach and balance of the four factions: which faction reaches each open cell first from its
 // castles, how many steps lie between the castles, and how evenly the map divides among them.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <array>
 #include <cstdint>

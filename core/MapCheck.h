@@ -1,7 +1,7 @@
 #pragma once
 // The rules a playable map must meet and the report lines of the map check.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <string>
 #include <string_view>

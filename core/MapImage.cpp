@@ -4,10 +4,6 @@
 
 namespace tav {
 
-MapImage BuildMapImage(const MapDocument& doc) {
-    return BuildMapImage(doc.Grid, doc.CurrentTileSet);
-}
-
 MapImage BuildMapImage(const MapGrid& grid, int tileSet) {
     MapImage image{};
     std::copy(grid.begin(), grid.end(), image.begin());

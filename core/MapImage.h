@@ -2,7 +2,7 @@
 // The .map file image: 2304 grid bytes column by column, the tile-set number x 10, a zero byte.
 // No header, no magic number, no checksum.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <array>
 #include <cstddef>
@@ -17,8 +17,7 @@ constexpr std::size_t TileSetByteOffset = 2304;
 
 using MapImage = std::array<std::uint8_t, MapFileSize>;
 
-// The image of the document as Save writes it, built in one piece before anything is written.
-MapImage BuildMapImage(const MapDocument& doc);
+// The image of a map as Save writes it, built in one piece before anything is written.
 MapImage BuildMapImage(const MapGrid& grid, int tileSet);
 
 struct MapImageContent {

@@ -2,7 +2,7 @@
 // Tile-code roles and the neighbour rules that shape a map (shores, cliff edges, ridges,
 // tree runs, castle rings, alternating faction tiles), and unshaping.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <array>
 #include <cstdint>

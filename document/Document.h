@@ -4,7 +4,7 @@
 // repaint what they are told. Whether the map is modified follows from the history alone: it is modified
 // exactly when the history stands away from the point of the last New, Open or save.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <QObject>
 #include <QString>
@@ -67,7 +67,7 @@ signals:
     void ModifiedChanged(bool modified);
 
 private:
-    MapGrid grid_ = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid_ = FilledGrid(NewMapTile);
     int tileSet_ = 1;
     QString filePath_;
     QString shownName_;

@@ -2,7 +2,7 @@
 // The one path that turns grid cells into pixels; the edit window, the palette, the preview and the
 // command-line renderer all draw through it.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <QImage>
 

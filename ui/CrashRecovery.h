@@ -8,7 +8,7 @@
 // Each running editor with a copy holds a lock beside it; a copy whose lock no running editor holds is one an
 // editor left behind, and the next start offers to restore it.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

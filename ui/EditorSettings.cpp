@@ -1,6 +1,6 @@
 #include "EditorSettings.h"
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "TileSets.h"
 
 #include <QSettings>

@@ -5,7 +5,7 @@
 // change; the window reads nothing else.
 
 #include "FactionAnalysis.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <QImage>
 #include <QMdiSubWindow>

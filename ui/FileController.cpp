@@ -80,7 +80,7 @@ void FileController::NewMap() {
     if (!MaybeDiscard())
         return;
     // The tile set stays, as do the tool and the scale.
-    document_->Reset(MapDocument::FilledGrid(NewMapTile), document_->TileSet(), QString(), QString());
+    document_->Reset(FilledGrid(NewMapTile), document_->TileSet(), QString(), QString());
     knownPath_.clear();
 }
 
@@ -133,7 +133,7 @@ bool FileController::OpenPath(const QString& path) {
 
 void FileController::RestoreRecoveredMap(const MapGrid& grid, int tileSet, const QString& path) {
     // The file as it is now is the saved state; when it is gone or no map, a new map stands in for it.
-    MapGrid savedGrid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid savedGrid = FilledGrid(NewMapTile);
     int savedTileSet = tileSet;
     knownPath_.clear();
     if (!path.isEmpty()) {

@@ -3,7 +3,7 @@
 // work is discarded. Whatever else wants a map opened or saved (the main window's close, a dropped file,
 // a recent file, the command line) goes through here.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -2,7 +2,7 @@
 // The map as a picture: the whole map drawn through the views' render path at one of the four tile
 // edges, encoded as PNG and written like a map, through a temporary file.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <QByteArray>
 #include <QString>

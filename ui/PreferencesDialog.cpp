@@ -1,6 +1,6 @@
 #include "PreferencesDialog.h"
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "TileSets.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 // Running the built tavrenna-map and making its input files.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "MapImage.h"
 
 #include <QByteArray>
@@ -95,7 +95,7 @@ inline MapGrid ReadGrid(const QString& path) {
 inline MapGrid PaintedGrid(unsigned seed) {
     static constexpr TileCode kinds[] = {0, 1, 32, 48, 96, 5, 122, 8, 9, 10, 11, 7, 0, 48, 32, 96};
     std::mt19937 rng(seed);
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     for (int patch = 0; patch < 40; ++patch) {
         const TileCode code = kinds[rng() % std::size(kinds)];
         const int x0 = static_cast<int>(rng() % MapSize), y0 = static_cast<int>(rng() % MapSize);

@@ -41,7 +41,7 @@ QStringList CoreLines(const MapGrid& grid, int tileSet) {
 
 // A playable map: one castle per faction, each with open ground two cells below, and a closed rim.
 MapGrid PlayableGrid() {
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     for (int i = 0; i < MapSize; ++i)
         for (const auto& [x, y] : {std::pair{i, 0}, std::pair{i, MapSize - 1}, std::pair{0, i}, std::pair{MapSize - 1, i}})
             grid[CellIndex(x, y)] = 48;
@@ -87,7 +87,7 @@ TEST_F(TavrennaMap, CheckPrintsTheCoresReportAndExitsOneExactlyWhenItFindsProble
         {"castle on the rim, duplicate faction", castleOnRim, 50, 5},
         {"sealed gates", sealed, 70, 7},
         {"codes beyond 127", strayBytes, 80, 8},
-        {"new map, set 4", MapDocument::FilledGrid(NewMapTile), 40, 4},
+        {"new map, set 4", FilledGrid(NewMapTile), 40, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -286,7 +286,7 @@ TEST_F(TavrennaMap, PaintFollowsTheWorkedExamplesOfTheTools) {
         {"boxfill (1,1)-(3,4) is the full rectangle", {"--tool", "boxfill", "--from", "3,4", "--at", "1,1"},
          {{1, 1}, {2, 1}, {3, 1}, {1, 2}, {2, 2}, {3, 2}, {1, 3}, {2, 3}, {3, 3}, {1, 4}, {2, 4}, {3, 4}}},
     };
-    const MapGrid input = MapDocument::FilledGrid(NewMapTile);
+    const MapGrid input = FilledGrid(NewMapTile);
     WriteMap(Path("in.map"), input, 10);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -304,7 +304,7 @@ TEST_F(TavrennaMap, PaintFollowsTheWorkedExamplesOfTheTools) {
     EXPECT_TRUE(std::includes(filled.begin(), filled.end(), circleFill74.begin(), circleFill74.end()));
 
     // Bucket: the region of the clicked code, never entered through a corner.
-    MapGrid regions = MapDocument::FilledGrid(NewMapTile);
+    MapGrid regions = FilledGrid(NewMapTile);
     regions[CellIndex(1, 1)] = regions[CellIndex(2, 1)] = regions[CellIndex(3, 2)] = 0;
     WriteMap(Path("regions.map"), regions, 10);
     ASSERT_EQ(RunTool({"paint", Path("regions.map"), "-o", Path("out.map"), "--tool", "bucket", "--at", "1,1", "--code",

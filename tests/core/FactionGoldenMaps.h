@@ -3,7 +3,7 @@
 // figures (the format is in the folder's README). Shared by the core, tool and window tests.
 
 #include "FactionAnalysis.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <algorithm>
 #include <filesystem>

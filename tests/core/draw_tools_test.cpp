@@ -359,15 +359,15 @@ TEST(DrawFill, CircleFillPaintsOutlineAndTheExpectedInside) {
         ShapeCells cells;
         ComputeShape(cells, CircleFill, c.x1, c.y1, c.x2, c.y2);
         FillMarks marks;
-        FloodMark(cells, MapDocument::FilledGrid(0), CircleFill, c.x1, c.y1, c.x2, c.y2, marks);
+        FloodMark(cells, FilledGrid(0), CircleFill, c.x1, c.y1, c.x2, c.y2, marks);
         EXPECT_EQ(CellsWithMark(marks, MarkPaint), c.inside);
         EXPECT_EQ(CellsWithMark(marks, MarkOutline), Covered(cells));
 
-        MapGrid grid = MapDocument::FilledGrid(0);
+        MapGrid grid = FilledGrid(0);
         EXPECT_EQ(ApplyToolToGrid(cells, grid, CircleFill, 9, c.x1, c.y1, c.x2, c.y2), RedrawNeed::WholeMap);
         std::set<Cell> painted = Covered(cells);
         painted.insert(c.inside.begin(), c.inside.end());
-        EXPECT_EQ(CellsDiffering(MapDocument::FilledGrid(0), grid), painted);
+        EXPECT_EQ(CellsDiffering(FilledGrid(0), grid), painted);
     }
 }
 
@@ -384,10 +384,10 @@ TEST(DrawFill, ThinBoxesAndEllipsesPaintOnlyTheirOutline) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        MapGrid grid = MapDocument::FilledGrid(1);
+        MapGrid grid = FilledGrid(1);
         ShapeCells cells;
         ApplyToolToGrid(cells, grid, c.tool, 2, c.x1, c.y1, c.x2, c.y2);
-        EXPECT_EQ(CellsDiffering(MapDocument::FilledGrid(1), grid), Covered(cells));
+        EXPECT_EQ(CellsDiffering(FilledGrid(1), grid), Covered(cells));
     }
 }
 
@@ -427,17 +427,17 @@ TEST(DrawBucket, SameCodeAsTheClickedCellChangesNothing) {
 TEST(DrawBucket, OneCodeMapIsRepaintedWhole) {
     for (const TileCode from : {TileCode{0}, NewMapTile, TileCode{255}}) {
         SCOPED_TRACE(static_cast<int>(from));
-        MapGrid grid = MapDocument::FilledGrid(from);
+        MapGrid grid = FilledGrid(from);
         ShapeCells cells;
         EXPECT_EQ(ApplyToolToGrid(cells, grid, Bucket, 17, -1, -1, 47, 0), RedrawNeed::WholeMap);
-        EXPECT_EQ(grid, MapDocument::FilledGrid(17));
+        EXPECT_EQ(grid, FilledGrid(17));
         EXPECT_EQ(Listed(cells), (CellList{{47, 0}})) << "the bucket covers the clicked cell alone";
     }
 }
 
 // A text picture of a map: one character per cell, rows top to bottom; '.' is code 0, digits their value.
 MapGrid GridFromRows(const std::vector<const char*>& rows) {
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     for (int y = 0; y < static_cast<int>(rows.size()); ++y)
         for (int x = 0; rows[y][x] != '\0'; ++x)
             grid[CellIndex(x, y)] = rows[y][x] == '.' ? 0 : static_cast<TileCode>(rows[y][x] - '0');
@@ -478,7 +478,7 @@ TEST(DrawBucket, FillsTheEdgeConnectedSameCodeRegionOnly) {
 }
 
 TEST(DrawBucket, ComparesCodesAsWholeBytes) {
-    MapGrid grid = MapDocument::FilledGrid(200);
+    MapGrid grid = FilledGrid(200);
     grid[CellIndex(10, 10)] = 200 - 128; // same low seven bits, another code
     ShapeCells cells;
     ApplyToolToGrid(cells, grid, Bucket, 3, -1, -1, 0, 0);
@@ -500,7 +500,7 @@ TEST(DrawPaint, OutlineToolsWriteExactlyTheirCellsAndAskForThoseAlone) {
                           {Bucket, RedrawNeed::WholeMap}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "tool " << c.tool);
-        MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+        MapGrid grid = FilledGrid(NewMapTile);
         ShapeCells cells;
         const int anchorX = c.tool == Pen || c.tool == Bucket ? -1 : 5;
         const int anchorY = c.tool == Pen || c.tool == Bucket ? -1 : 6;
@@ -509,7 +509,7 @@ TEST(DrawPaint, OutlineToolsWriteExactlyTheirCellsAndAskForThoseAlone) {
         ComputeShape(expected, c.tool, anchorX, anchorY, 20, 17);
         EXPECT_EQ(Listed(cells), Listed(expected)) << "the list holds the tool's cells afterwards";
         if (c.redraw == RedrawNeed::ShapeCellsOnly) {
-            EXPECT_EQ(CellsDiffering(MapDocument::FilledGrid(NewMapTile), grid), Covered(cells));
+            EXPECT_EQ(CellsDiffering(FilledGrid(NewMapTile), grid), Covered(cells));
         }
     }
 }
@@ -525,11 +525,11 @@ TEST(DrawRobustness, ToolsOutsideOneToSevenCoverAndPaintNothing) {
         ComputeShape(cells, tool, 2, 2, 9, 9);
         EXPECT_EQ(cells.CellCount, 0);
 
-        MapGrid grid = MapDocument::FilledGrid(4);
+        MapGrid grid = FilledGrid(4);
         AddCell(cells, 1, 1);
         EXPECT_EQ(ApplyToolToGrid(cells, grid, tool, 5, 2, 2, 9, 9), RedrawNeed::ShapeCellsOnly);
         EXPECT_EQ(cells.CellCount, 0);
-        EXPECT_EQ(grid, MapDocument::FilledGrid(4));
+        EXPECT_EQ(grid, FilledGrid(4));
 
         FillMarks marks;
         marks.fill(77);
@@ -554,10 +554,10 @@ TEST(DrawRobustness, ArgumentsOffTheMapGiveAnEmptyShapeAndPaintNothing) {
             ComputeShape(cells, tool, a[0], a[1], a[2], a[3]);
             EXPECT_EQ(cells.CellCount, 0);
 
-            MapGrid grid = MapDocument::FilledGrid(4);
+            MapGrid grid = FilledGrid(4);
             EXPECT_EQ(ApplyToolToGrid(cells, grid, tool, 5, a[0], a[1], a[2], a[3]), RedrawNeed::ShapeCellsOnly);
             EXPECT_EQ(cells.CellCount, 0);
-            EXPECT_EQ(grid, MapDocument::FilledGrid(4));
+            EXPECT_EQ(grid, FilledGrid(4));
 
             FillMarks marks;
             FloodMark(cells, grid, tool, a[0], a[1], a[2], a[3], marks);
@@ -588,13 +588,13 @@ TEST(DrawRobustness, FloodMarkStaysOnTheMapWhatEverTheListHolds) {
     cells.CellColumns[0] = 3;
     cells.CellRows[0] = 3;
     FillMarks marks;
-    FloodMark(cells, MapDocument::FilledGrid(0), BoxFill, 5, 5, 15, 15, marks);
+    FloodMark(cells, FilledGrid(0), BoxFill, 5, 5, 15, 15, marks);
     EXPECT_EQ(marks[MarkIndex(3, 3)], MarkOutline);
     // With only one outline cell the fill runs over the whole map, but never past it.
     EXPECT_EQ(std::count(marks.begin(), marks.end(), MarkPaint), MapCells - 1);
 
     cells.CellCount = -4;
-    FloodMark(cells, MapDocument::FilledGrid(0), CircleFill, 5, 5, 15, 15, marks);
+    FloodMark(cells, FilledGrid(0), CircleFill, 5, 5, 15, 15, marks);
     EXPECT_EQ(std::count(marks.begin(), marks.end(), MarkPaint), MapCells);
 }
 
@@ -621,7 +621,7 @@ class DrawAllPairs : public ::testing::TestWithParam<int> {};
 
 TEST_P(DrawAllPairs, ShapesKeepTheirBoundsAndFillsStayInTheirBox) {
     const int x1 = GetParam();
-    const MapGrid grid = MapDocument::FilledGrid(0);
+    const MapGrid grid = FilledGrid(0);
     ShapeCells line, box, ellipse;
     FillMarks marks;
     for (int y1 = 0; y1 < MapSize; ++y1) {

@@ -2,7 +2,7 @@
 
 #include "FactionAnalysis.h"
 #include "FactionGoldenMaps.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "MapCheck.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "Shaping.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ using Lines = std::vector<std::string>;
 // A map with no findings but the ones a test adds: water all over, one castle of each faction
 // in the open, far from the cells the tests use.
 MapGrid ValidMap() {
-    MapGrid grid = MapDocument::FilledGrid(48);
+    MapGrid grid = FilledGrid(48);
     const int columns[4] = {30, 34, 38, 42};
     for (int f = 0; f < 4; ++f) {
         grid[CellIndex(columns[f], 30)] = static_cast<TileCode>(20 + f);
@@ -41,7 +41,7 @@ std::string GapLine(int x, int y) {
 }
 
 TEST(MapCheck, NewMapReportsTheFourMissingCastles) {
-    const MapCheckReport report = CheckMap(MapDocument::FilledGrid(NewMapTile), 1);
+    const MapCheckReport report = CheckMap(FilledGrid(NewMapTile), 1);
     const Lines expected = {
         "キャラクタータイプ：ヴェルダ",
         "カルドア領(緑)の城がありません。",
@@ -102,7 +102,7 @@ TEST(MapCheck, RimGapCodesAreTheOpenOnes) {
 }
 
 TEST(MapCheck, PlainRaisedTerrainOnTheRimIsAGapUntilShaped) {
-    MapGrid grid = MapDocument::FilledGrid(32);
+    MapGrid grid = FilledGrid(32);
     const MapGrid valid = ValidMap();
     for (int x = 30; x <= 42; ++x)
         for (int y = 30; y <= 32; ++y)
@@ -195,7 +195,7 @@ TEST(MapCheck, CastleOnTheRimCountsAndGivesItsRimLineBeforeItsSealedLine) {
 }
 
 TEST(MapCheck, DuplicateCastlesComeAfterTheMissingOnes) {
-    MapGrid grid = MapDocument::FilledGrid(48);
+    MapGrid grid = FilledGrid(48);
     grid[CellIndex(10, 10)] = 21;
     grid[CellIndex(10, 12)] = 0;  // open
     grid[CellIndex(20, 20)] = 21; // sealed by the water two cells below
@@ -232,7 +232,7 @@ TEST(MapCheck, NamesFollowTheTileSet) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tileSet);
         EXPECT_EQ(TileSetName(c.tileSet), c.name);
-        const MapCheckReport report = CheckMap(MapDocument::FilledGrid(48), c.tileSet);
+        const MapCheckReport report = CheckMap(FilledGrid(48), c.tileSet);
         ASSERT_EQ(report.Lines.size(), 5u);
         EXPECT_EQ(report.Lines[0], Joined({"キャラクタータイプ：", c.name}));
         for (int f = 0; f < 4; ++f) {

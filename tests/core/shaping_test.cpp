@@ -1,4 +1,4 @@
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "Shaping.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ struct ShapeCase {
 };
 
 MapGrid Paint(TileCode background, const std::vector<Put>& cells) {
-    MapGrid grid = MapDocument::FilledGrid(background);
+    MapGrid grid = FilledGrid(background);
     for (const Put& p : cells)
         grid[CellIndex(p.x, p.y)] = p.code;
     return grid;
@@ -128,14 +128,14 @@ TEST(Shaping, WorkedExamplesGiveTheirCodes) {
 TEST(Shaping, UniformMapsOfWaterRidgeAndGroundStayAsTheyAre) {
     for (TileCode code : {TileCode{0}, TileCode{48}, TileCode{96}, TileCode{7}, TileCode{200}}) {
         SCOPED_TRACE(static_cast<int>(code));
-        MapGrid grid = MapDocument::FilledGrid(code);
+        MapGrid grid = FilledGrid(code);
         ShapeMap(grid);
-        EXPECT_EQ(grid, MapDocument::FilledGrid(code));
+        EXPECT_EQ(grid, FilledGrid(code));
     }
 }
 
 TEST(Shaping, RaisedMapGetsEdgesOnlyAlongTheBorder) {
-    MapGrid grid = MapDocument::FilledGrid(32);
+    MapGrid grid = FilledGrid(32);
     ShapeMap(grid);
     struct Cell {
         int x, y, code;
@@ -158,7 +158,7 @@ TEST(Shaping, RaisedMapGetsEdgesOnlyAlongTheBorder) {
 }
 
 TEST(Shaping, RidgeMapBorderCountsAsJoined) {
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     grid[CellIndex(0, 0)] = 96;
     grid[CellIndex(47, 20)] = 96;
     ShapeMap(grid);
@@ -202,7 +202,7 @@ TEST(Shaping, EdgedTableFollowsItsShapeRules) {
 TEST(Shaping, EdgedCellsReadTheirNeighboursThroughTheTable) {
     // Every pattern of land around one water cell: the result is the first matching pair of the table.
     for (int pattern = 0; pattern < 256; ++pattern) {
-        MapGrid grid = MapDocument::FilledGrid(48);
+        MapGrid grid = FilledGrid(48);
         const int dx[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
         const int dy[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
         for (int i = 0; i < 8; ++i)
@@ -266,9 +266,9 @@ TEST(Unshaping, SendsEveryTerrainVariantToItsPlainCode) {
             SCOPED_TRACE(code);
             const int plain = r.plain < 0 ? code : r.plain;
             EXPECT_EQ(PlainCode(static_cast<TileCode>(code)), plain);
-            MapGrid grid = MapDocument::FilledGrid(static_cast<TileCode>(code));
+            MapGrid grid = FilledGrid(static_cast<TileCode>(code));
             UnshapeMap(grid);
-            EXPECT_EQ(grid, MapDocument::FilledGrid(static_cast<TileCode>(plain)));
+            EXPECT_EQ(grid, FilledGrid(static_cast<TileCode>(plain)));
         }
 }
 

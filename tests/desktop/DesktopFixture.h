@@ -90,7 +90,7 @@ inline QByteArray FileBytes(const QString& path) {
 
 // A grid with a little of everything, different for each seed.
 inline MapGrid SampleGrid(int seed) {
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     for (int i = 0; i < MapCells; i += 7 + seed)
         grid[static_cast<std::size_t>(i)] = static_cast<TileCode>((i * 13 + seed) % 128);
     return grid;

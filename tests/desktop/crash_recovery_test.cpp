@@ -189,7 +189,7 @@ TEST_F(DesktopTest, OnlyCopiesOfEndedEditorsAreOfferedAndADeclinedOneIsRemoved) 
     ASSERT_EQ(Platform->Questions.size(), 1u);
     EXPECT_TRUE(Platform->Questions[0].contains(QStringLiteral("名前のない")));
     EXPECT_FALSE(QFile::exists(orphan));
-    EXPECT_EQ(Doc().Grid(), MapDocument::FilledGrid(NewMapTile));
+    EXPECT_EQ(Doc().Grid(), FilledGrid(NewMapTile));
     EXPECT_FALSE(Doc().IsModified());
 }
 

@@ -26,7 +26,7 @@ namespace {
 
 // Land with a lake, a castle and a few houses: every command kind changes something on it.
 MapGrid SampleGrid() {
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     for (int x = 10; x < 20; ++x)
         for (int y = 10; y < 16; ++y)
             grid[static_cast<std::size_t>(CellIndex(x, y))] = NewMapTile;
@@ -68,7 +68,7 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
         {"cut", [](Document* d) { return new edits::CutCells(d, {25, 25, 35, 35}); }},
         {"replace", [](Document* d) { return new edits::ReplaceCodes(d, 0, 96, {0, 0, 12, 47}); }},
         {"exchange", [](Document* d) { return new edits::ExchangeCodes(d, 0, NewMapTile); }},
-        {"restore", [](Document* d) { return new edits::RestoreMap(d, MapDocument::FilledGrid(96), 5); }},
+        {"restore", [](Document* d) { return new edits::RestoreMap(d, FilledGrid(96), 5); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,7 +99,7 @@ TEST(DocumentCommands, ChangesThatChangeNothingAreNotKept) {
     d.Push(new edits::PaintStroke(&d, 0, 0, 0, 1));                 // the cell holds 0 already
     d.Push(new edits::FillArea(&d, Bucket, 0, -1, -1, 0, 0));        // the region is 0 already
     d.Push(new edits::SwitchTileSet(&d, 3));                         // the set in force
-    d.Reset(MapDocument::FilledGrid(NewMapTile), 1, QString(), QString());
+    d.Reset(FilledGrid(NewMapTile), 1, QString(), QString());
     d.Push(new edits::ShiftMap(&d, ShiftDirection::Left));           // a map of one code
     d.Push(new edits::UnshapeMap(&d));                               // nothing shaped
     d.Push(new edits::MoveCells(&d, {0, 0, 9, 9}, 5, 5));            // water moved over water
@@ -150,7 +150,7 @@ TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
     Fixture f;
     Document& d = f.document;
     // A U of water: two bars (rows 0 and 20) joined by columns 5..6, which lie outside the selection.
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     for (int x = 5; x <= 30; ++x)
         grid[static_cast<std::size_t>(CellIndex(x, 0))] = grid[static_cast<std::size_t>(CellIndex(x, 20))] = 48;
     for (int y = 0; y <= 20; ++y)

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const BlockTextResult again = ParseBlockText(FormatBlockText(block));
         FUZZ_CHECK(again.Block && *again.Block == block, "the text of a block reads back as the block");
         // Pasting it anywhere near the map stays inside the grid.
-        MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+        MapGrid grid = FilledGrid(NewMapTile);
         PasteBlock(grid, block, static_cast<int>(size % 97) - 48, static_cast<int>(size % 89) - 44);
     }
     if (const auto decoded = DecodeBlockBytes({data, size})) {

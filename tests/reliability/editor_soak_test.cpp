@@ -554,7 +554,7 @@ private:
             break;
         case Expect::Cleared:
             if (!wasModified_ || newAnswer_) {
-                expected = MapDocument::FilledGrid(NewMapTile);
+                expected = FilledGrid(NewMapTile);
                 if (d_.Modified())
                     return "New left the map marked modified";
             }

@@ -5,7 +5,7 @@
 #include "../support/WriteFailures.h"
 #include "ChildProcess.h"
 #include "MapCheck.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "MapImage.h"
 #include "Shaping.h"
 
@@ -50,7 +50,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 
 // A map with a little of everything, so shaping has work to do and its result is easy to tell apart.
 MapGrid SampleGrid() {
-    MapGrid grid = MapDocument::FilledGrid(0);
+    MapGrid grid = FilledGrid(0);
     for (int x = 10; x < 20; ++x)
         for (int y = 5; y < 9; ++y)
             grid[CellIndex(x, y)] = 48;
@@ -73,11 +73,9 @@ QByteArray ShapedImage(const QByteArray& input) {
         ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(input.constData()), static_cast<std::size_t>(input.size())));
     if (!content)
         return {};
-    MapDocument doc;
-    doc.Grid = content->Grid;
-    doc.CurrentTileSet = (content->TileSet >= 1 && content->TileSet <= 9) ? content->TileSet : 1;
-    ShapeMap(doc.Grid);
-    const MapImage image = BuildMapImage(doc);
+    MapGrid grid = content->Grid;
+    ShapeMap(grid);
+    const MapImage image = BuildMapImage(grid, (content->TileSet >= 1 && content->TileSet <= 9) ? content->TileSet : 1);
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
 }
 

@@ -5,7 +5,7 @@
 // The tests use nothing else of the editor, so they outlive changes to its classes: only the backend
 // section of EditorDriver.cpp knows them.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "Platform.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 // a folder for its files.
 
 #include "EditorDriver.h"
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "Shaping.h"
 
 #include <QByteArray>
@@ -45,7 +45,7 @@ inline MapGrid Shaped(MapGrid grid, int times = 1) {
 // A map the check finds nothing wrong with: water everywhere, one castle per faction with open ground
 // two cells below it.
 inline MapGrid PlayableGrid() {
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     for (int faction = 0; faction < 4; ++faction) {
         const int x = 10 + faction * 8;
         grid[CellIndex(x, 10)] = static_cast<TileCode>(20 + faction);

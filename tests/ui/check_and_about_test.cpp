@@ -47,7 +47,7 @@ TEST_F(EditorUi, CheckButtonListsTheReportAndBringsTheWindowUpOnlyForAProblem) {
         int tileSet;
         QStringList lines;
     } cases[] = {
-        {"new map", MapDocument::FilledGrid(NewMapTile), 1,
+        {"new map", FilledGrid(NewMapTile), 1,
          {QStringLiteral("キャラクタータイプ：ヴェルダ"), Missing("カルドア領(緑)"), Missing("ブレスト領(赤)"),
           Missing("シオネル領(白)"), Missing("ヴォルグ領(黒)")}},
         {"playable", PlayableGrid(), 5, {QStringLiteral("キャラクタータイプ：ラピスト")}},

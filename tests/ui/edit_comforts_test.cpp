@@ -49,7 +49,7 @@ TEST_F(EditorUi, ShapesPaintByDragAsByTwoClicksInOneStep) {
         int Tool;
     } shapes[] = {{"LineButton", Line},     {"BoxButton", Box},           {"BoxFillButton", BoxFill},
                   {"CircleButton", Circle}, {"CircleFillButton", CircleFill}};
-    const MapGrid blank = MapDocument::FilledGrid(NewMapTile);
+    const MapGrid blank = FilledGrid(NewMapTile);
     d.PickTile(0x60);
     for (const auto& shape : shapes) {
         SCOPED_TRACE(shape.Button);
@@ -161,7 +161,7 @@ TEST_F(EditorUi, EyedropperPicksTheCodeAndTheStatusBarNamesCodes) {
 // The status bar names the code under the pointer with its kind: codes that unshape to one plain code are
 // one kind, and every code, tile or not, has a name.
 TEST_F(EditorUi, CellCodeReadoutNamesEveryCodesKind) {
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     for (int code = 0; code < 256; ++code)
         grid[CellIndex(code % 32, code / 32)] = static_cast<TileCode>(code);
     d.LoadMap(grid);

@@ -90,7 +90,7 @@ TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViewsAndIsMarkedInB
         else
             d.ClickButton(button);
         EXPECT_TRUE(d.Checked(button) && d.Checked(item));
-        d.LoadMap(MapDocument::FilledGrid(NewMapTile));
+        d.LoadMap(FilledGrid(NewMapTile));
         const QImage previewBefore = d.Grab("preview picture");
         if (c.from.x() >= 0)
             d.Click(c.from.x(), c.from.y());
@@ -105,7 +105,7 @@ TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViewsAndIsMarkedInB
             ComputeShape(shape, c.kind, c.from.x(), c.from.y(), c.to.x(), c.to.y());
             painted = Listed(shape);
         }
-        EXPECT_EQ(ChangedCells(MapDocument::FilledGrid(NewMapTile), d.Grid()), painted);
+        EXPECT_EQ(ChangedCells(FilledGrid(NewMapTile), d.Grid()), painted);
         for (const auto& [x, y] : painted)
             EXPECT_EQ(d.Cell(x, y), 100);
         EXPECT_EQ(ChangedPreviewCells(previewBefore, d.Grab("preview picture")), painted);
@@ -120,7 +120,7 @@ TEST_F(EditorUi, TwoPointToolAnchorsOnTheFirstClickAndShowsItsShapeAsTheCursor) 
     d.ClickButton("LineButton");
     d.Click(3, 4);
     EXPECT_FALSE(d.Modified());
-    EXPECT_EQ(d.Grid(), MapDocument::FilledGrid(NewMapTile));
+    EXPECT_EQ(d.Grid(), FilledGrid(NewMapTile));
     d.Move(10, 4);
     EXPECT_EQ(d.StatusText(), QStringLiteral("X1=3, Y1=4, X2=10, Y2=4"));
     // The cursor fills every cell of the line with one blink colour; the cells around keep their tile.
@@ -133,7 +133,7 @@ TEST_F(EditorUi, TwoPointToolAnchorsOnTheFirstClickAndShowsItsShapeAsTheCursor) 
 }
 
 TEST_F(EditorUi, PenSkipsTheCursorCellThatHoldsTheCodeButDraggingOnPaints) {
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     grid[CellIndex(0, 0)] = 5;
     d.LoadMap(grid);
     d.PickTile(5);
@@ -201,10 +201,10 @@ TEST_F(EditorUi, PixelsBecomeCellsClampedAtTheEdgesOfEachScale) {
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.key << " " << c.pixel.x() << "," << c.pixel.y());
         d.Key(c.key);
-        d.LoadMap(MapDocument::FilledGrid(NewMapTile));
+        d.LoadMap(FilledGrid(NewMapTile));
         d.PressAt(c.pixel + d.CellOrigin(0, 0));
         d.ReleaseAt(c.pixel + d.CellOrigin(0, 0));
-        EXPECT_EQ(ChangedCells(MapDocument::FilledGrid(NewMapTile), d.Grid()),
+        EXPECT_EQ(ChangedCells(FilledGrid(NewMapTile), d.Grid()),
                   (Cells{{c.cell.x(), c.cell.y()}}));
     }
     // A drag that leaves the picture keeps painting the edge cell.

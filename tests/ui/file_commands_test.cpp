@@ -45,7 +45,7 @@ TEST_F(EditorUi, NewAsksOnlyForAModifiedMapAndClearsItUnlessCancelled) {
         } else {
             EXPECT_TRUE(p.Messages.empty());
         }
-        EXPECT_EQ(d.Grid(), c.cleared ? MapDocument::FilledGrid(NewMapTile) : edited);
+        EXPECT_EQ(d.Grid(), c.cleared ? FilledGrid(NewMapTile) : edited);
         EXPECT_EQ(d.FileName(), c.cleared ? QString() : Path("old.map"));
         EXPECT_EQ(d.Modified(), !c.cleared);
         EXPECT_EQ(d.EditCaption(),
@@ -67,7 +67,7 @@ TEST_F(EditorUi, OpenLoadsTheChosenFileInItsSetAndCorrectsAnInvalidNumberToSetOn
     EXPECT_TRUE(dialog.FileMustExist);
     EXPECT_FALSE(dialog.NoReadOnlyReturn) << "a map the user cannot write can still be opened and viewed";
     EXPECT_FALSE(dialog.OverwritePrompt);
-    EXPECT_EQ(d.Grid(), MapDocument::FilledGrid(NewMapTile));
+    EXPECT_EQ(d.Grid(), FilledGrid(NewMapTile));
     const struct {
         int startSet, tileSetByte, expectedSet;
         bool corrected;
@@ -77,7 +77,7 @@ TEST_F(EditorUi, OpenLoadsTheChosenFileInItsSetAndCorrectsAnInvalidNumberToSetOn
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "set " << c.startSet << ", byte " << c.tileSetByte);
-        OpenMap("start.map", MapDocument::FilledGrid(NewMapTile), 10 * c.startSet);
+        OpenMap("start.map", FilledGrid(NewMapTile), 10 * c.startSet);
         ASSERT_EQ(d.TileSet(), c.startSet);
         const MapGrid grid = PlainPaintedGrid(static_cast<unsigned>(c.tileSetByte));
         ASSERT_TRUE(PutFile(Path("other.map"), ImageBytes(grid, c.tileSetByte)));

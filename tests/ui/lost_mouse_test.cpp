@@ -34,7 +34,7 @@ TEST_F(EditorUi, AStrokeWhoseReleaseWasLostPaintsNothingMore) {
     } cases[] = {
         // The check fails, "save anyway?" comes up while the button is down, the release goes to the question.
         {"save question, moves without a button", [&] {
-             d.LoadMap(MapDocument::FilledGrid(NewMapTile));
+             d.LoadMap(FilledGrid(NewMapTile));
              p.Answers.push_back(false);
              d.Key("Ctrl+S");
          }, Qt::NoButton},

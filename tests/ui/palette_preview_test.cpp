@@ -76,7 +76,7 @@ TEST_F(EditorUi, SelectionFrameStepsThroughTheBlinkColoursAndFollowsThePick) {
 }
 
 TEST_F(EditorUi, LoadedMapShowsInTheEditWindowAndThePreview) {
-    EXPECT_TRUE(d.ShowsGrid(MapDocument::FilledGrid(NewMapTile)));
+    EXPECT_TRUE(d.ShowsGrid(FilledGrid(NewMapTile)));
     MapGrid grid{};
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)

@@ -47,7 +47,7 @@ TEST_F(EditorUi, StartsWithItsWindowsCaptionsAndANewMap) {
     for (const auto& w : windows)
         EXPECT_EQ(d.Widget(w.role)->windowTitle(), QString::fromUtf8(w.caption));
 
-    EXPECT_EQ(d.Grid(), MapDocument::FilledGrid(NewMapTile));
+    EXPECT_EQ(d.Grid(), FilledGrid(NewMapTile));
     EXPECT_TRUE(d.ShowsGrid(d.Grid()));
     EXPECT_EQ(d.TileSet(), 1);
     EXPECT_FALSE(d.Modified());

@@ -6,7 +6,7 @@ namespace tav::testing {
 namespace {
 
 TEST_F(EditorUi, SetSwitchRedrawsEveryViewInTheNewSetAndKeepsCodesAndPick) {
-    MapGrid grid = MapDocument::FilledGrid(NewMapTile);
+    MapGrid grid = FilledGrid(NewMapTile);
     for (int x = 0; x < MapSize; ++x)
         grid[CellIndex(x, 0)] = static_cast<TileCode>(x);
     d.LoadMap(grid);

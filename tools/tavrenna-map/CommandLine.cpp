@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "MapFiles.h"
 
 #include <QCoreApplication>

@@ -442,7 +442,7 @@ int NewCommand(const QStringList& arguments) {
         return ExitSuccess;
     const QString output = line.RequiredValue(OutputOption);
     const int tileSet = line.Number(tileSetOption, 1, TileSetCount).value_or(1);
-    WriteMapFile(output, MapDocument::FilledGrid(NewMapTile), tileSet);
+    WriteMapFile(output, FilledGrid(NewMapTile), tileSet);
     return ExitSuccess;
 }
 

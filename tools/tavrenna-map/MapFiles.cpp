@@ -38,10 +38,7 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
 void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet) {
     // What an earlier write of this map left when it was killed goes before the new one is made.
     RemoveStaleTemporaries(path);
-    MapDocument doc;
-    doc.Grid = grid;
-    doc.CurrentTileSet = tileSet;
-    WriteFileAtomically(path, MapImageBytes(BuildMapImage(doc)));
+    WriteFileAtomically(path, MapImageBytes(BuildMapImage(grid, tileSet)));
 }
 
 } // namespace tav::cli

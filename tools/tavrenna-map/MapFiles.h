@@ -2,7 +2,7 @@
 // Reading and writing the tool's files through the safe file access it shares with the editor, with
 // its failures turned into the tool's one-line errors.
 
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "MapImage.h"
 #include "FileAccess.h"
 

@@ -1,17 +1,8 @@
-#include "MapDocument.h"
+#include "MapGrid.h"
 
 #include <algorithm>
 
 namespace tav {
-
-void SetStartValues(MapDocument& doc) {
-    doc = MapDocument{};
-}
-
-void ClearMap(MapDocument& doc) {
-    doc.Grid.fill(NewMapTile);
-    doc.FileName.clear();
-}
 
 void ShiftMap(MapGrid& grid, ShiftDirection direction) {
     auto column = [&grid](int x) { return grid.begin() + CellIndex(x, 0); };

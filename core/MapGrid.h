@@ -1,9 +1,8 @@
 #pragma once
-// The one map the editor holds, with the editor state that every window shares.
+// The 48 x 48 grid of tile codes and the types and helpers every layer uses with it.
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace tav {
 
@@ -55,33 +54,12 @@ constexpr std::int32_t ToolKindOf(std::int32_t tool) {
     return (tool == Pen || tool == Bucket) ? CellTool : ShapeTool;
 }
 
-// The editor's map and shared state. The pictures of the current tile set are held beside it
-// by the window that owns it; the map logic needs no pictures.
-struct MapDocument {
-    std::int32_t ToolKind = CellTool;
-    std::int32_t CurrentTool = Pen;
-    std::int32_t EditScale = Small;
-    std::int32_t CurrentTileSet = 1;
-    std::int32_t Modified = 0;
-    std::string FileName;
-    MapGrid Grid = FilledGrid(NewMapTile);
-
-    static constexpr MapGrid FilledGrid(TileCode code) {
-        MapGrid g{};
-        g.fill(code);
-        return g;
-    }
-
-    TileCode Cell(int x, int y) const { return Grid[CellIndex(x, y)]; }
-    void SetCell(int x, int y, TileCode code) { Grid[CellIndex(x, y)] = code; }
-};
-
-// The start-up values: all cells 48, pen, small scale, tile set 1, unmodified, no file.
-void SetStartValues(MapDocument& doc);
-
-// What New does to the document: every cell 48 and no file name. Tool, scale and tile set stay;
-// the caller decides about Modified and the redraw.
-void ClearMap(MapDocument& doc);
+// A grid with every cell holding `code`.
+constexpr MapGrid FilledGrid(TileCode code) {
+    MapGrid grid{};
+    grid.fill(code);
+    return grid;
+}
 
 // Turns the whole grid by one cell with wrap-around: what leaves one edge comes back on the opposite one.
 void ShiftMap(MapGrid& grid, ShiftDirection direction);

@@ -1,4 +1,4 @@
-#include "MapDocument.h"
+#include "MapGrid.h"
 #include "MapImage.h"
 
 #include <gtest/gtest.h>
@@ -17,41 +17,7 @@ MapGrid RandomGrid(unsigned seed) {
     return grid;
 }
 
-TEST(MapDocument, StartsAsANewMapWithPenSmallScaleAndTileSetOne) {
-    MapDocument doc;
-    doc.Grid[5] = 7;
-    doc.CurrentTool = Bucket;
-    doc.Modified = 1;
-    doc.FileName = "x.map";
-    SetStartValues(doc);
-    EXPECT_EQ(doc.ToolKind, CellTool);
-    EXPECT_EQ(doc.CurrentTool, Pen);
-    EXPECT_EQ(doc.EditScale, Small);
-    EXPECT_EQ(doc.CurrentTileSet, 1);
-    EXPECT_EQ(doc.Modified, 0);
-    EXPECT_TRUE(doc.FileName.empty());
-    for (TileCode c : doc.Grid)
-        ASSERT_EQ(c, NewMapTile);
-}
-
-TEST(MapDocument, ClearMapKeepsToolScaleAndTileSet) {
-    MapDocument doc;
-    doc.Grid = RandomGrid(1);
-    doc.CurrentTool = Circle;
-    doc.ToolKind = ShapeTool;
-    doc.EditScale = Large;
-    doc.CurrentTileSet = 7;
-    doc.FileName = "/maps/a.map";
-    ClearMap(doc);
-    EXPECT_EQ(doc.CurrentTool, Circle);
-    EXPECT_EQ(doc.ToolKind, ShapeTool);
-    EXPECT_EQ(doc.EditScale, Large);
-    EXPECT_EQ(doc.CurrentTileSet, 7);
-    EXPECT_TRUE(doc.FileName.empty());
-    EXPECT_EQ(doc.Grid, MapDocument::FilledGrid(48));
-}
-
-TEST(MapDocument, GridIsStoredColumnByColumn) {
+TEST(MapGrid, GridIsStoredColumnByColumn) {
     EXPECT_EQ(CellIndex(47, 0), 2256);
     EXPECT_EQ(CellIndex(0, 47), 47);
     EXPECT_EQ(CellIndex(1, 0), 48);
@@ -105,37 +71,34 @@ TEST(ShiftMap, OppositeShiftsAndFortyEightShiftsRestoreTheMap) {
 
 TEST(MapImage, BuildsExactly2306BytesWithTileSetTimesTenAndAZero) {
     for (int set = 1; set <= 9; ++set) {
-        MapDocument doc;
-        doc.Grid = RandomGrid(static_cast<unsigned>(set));
-        doc.CurrentTileSet = set;
-        const MapImage image = BuildMapImage(doc);
+        const MapGrid grid = RandomGrid(static_cast<unsigned>(set));
+        const MapImage image = BuildMapImage(grid, set);
         ASSERT_EQ(image.size(), 2306u);
         EXPECT_EQ(image[2304], set * 10);
         EXPECT_EQ(image[2305], 0);
-        EXPECT_TRUE(std::equal(doc.Grid.begin(), doc.Grid.end(), image.begin()));
+        EXPECT_TRUE(std::equal(grid.begin(), grid.end(), image.begin()));
     }
 }
 
 TEST(MapImage, CellsLandAtTheirColumnMajorOffsets) {
-    MapDocument doc;
-    doc.SetCell(47, 0, 200);
-    doc.SetCell(0, 47, 201);
-    const MapImage image = BuildMapImage(doc);
+    MapGrid grid = FilledGrid(NewMapTile);
+    grid[CellIndex(47, 0)] = 200;
+    grid[CellIndex(0, 47)] = 201;
+    const MapImage image = BuildMapImage(grid, 1);
     EXPECT_EQ(image[2256], 200);
     EXPECT_EQ(image[47], 201);
 }
 
 TEST(MapImage, RoundTripKeepsEveryByteValueAndTheTileSet) {
-    MapDocument doc;
+    MapGrid grid{};
     for (int i = 0; i < MapCells; ++i)
-        doc.Grid[static_cast<std::size_t>(i)] = static_cast<TileCode>(i % 256);
+        grid[static_cast<std::size_t>(i)] = static_cast<TileCode>(i % 256);
     for (int set = 1; set <= 9; ++set) {
-        doc.CurrentTileSet = set;
-        const MapImage image = BuildMapImage(doc);
+        const MapImage image = BuildMapImage(grid, set);
         const auto read = ReadMapImage(image);
         ASSERT_TRUE(read.has_value());
         EXPECT_EQ(read->TileSet, set);
-        EXPECT_EQ(read->Grid, doc.Grid);
+        EXPECT_EQ(read->Grid, grid);
     }
 }
 
