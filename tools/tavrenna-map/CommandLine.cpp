@@ -45,8 +45,10 @@ std::optional<QString> UndecodableArgument(int argc, const char* const* argv) {
     return std::nullopt;
 }
 
-CommandLine::CommandLine(QString command, QString usage, QString description, QStringList positionalNames)
+CommandLine::CommandLine(QString command, QString usage, QString description, QStringList positionalNames,
+                         bool repeatLast)
     : command_(std::move(command)), usage_(std::move(usage)), positionalNames_(std::move(positionalNames)),
+      repeatLast_(repeatLast),
       helpOption_(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                   QStringLiteral("Show this help for the command.")) {
     parser_.setApplicationDescription(description);
@@ -71,7 +73,7 @@ bool CommandLine::Parse(const QStringList& arguments) {
     positional_ = parser_.positionalArguments();
     if (positional_.size() < positionalNames_.size())
         Fail(QStringLiteral("missing %1").arg(positionalNames_.at(positional_.size())));
-    if (positional_.size() > positionalNames_.size())
+    if (positional_.size() > positionalNames_.size() && !repeatLast_)
         Fail(QStringLiteral("unexpected argument \"%1\"").arg(positional_.at(positionalNames_.size())));
     for (const QString& name : positional_)
         if (name.isEmpty())

@@ -18,8 +18,10 @@ struct CellArgument {
 
 class CommandLine {
 public:
-    // `usage` is the command's line of the tool's interface, without the program name.
-    CommandLine(QString command, QString usage, QString description, QStringList positionalNames);
+    // `usage` is the command's line of the tool's interface, without the program name. With `repeatLast`
+    // the last positional argument may be given any number of times, at least once.
+    CommandLine(QString command, QString usage, QString description, QStringList positionalNames,
+                bool repeatLast = false);
 
     void AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
 
@@ -29,6 +31,7 @@ public:
     bool Parse(const QStringList& arguments);
 
     QString Positional(int index) const { return positional_.at(index); }
+    const QStringList& Positionals() const { return positional_; }
 
     // Whether a flag without a value was given.
     bool IsSet(const QCommandLineOption& option) const { return parser_.isSet(option); }
@@ -51,6 +54,7 @@ private:
     QString command_;
     QString usage_;
     QStringList positionalNames_;
+    bool repeatLast_ = false;
     QCommandLineParser parser_;
     QCommandLineOption helpOption_;
     QStringList positional_;

@@ -1,4 +1,6 @@
 #include "Commands.h"
+#include "PackCommands.h"
+#include "TextCommands.h"
 
 #include "CellBlock.h"
 #include "CommandLine.h"
@@ -26,41 +28,12 @@
 namespace tav::cli {
 namespace {
 
-void PrintError(const QString& line) {
-    std::fputs(("tavrenna-map: " + line + u'\n').toUtf8().constData(), stderr);
-}
-
-// Loads the input as the editor's Open does; a tile set outside 1..9 becomes 1 with the editor's message.
-LoadedMap LoadInput(const QString& path) {
-    LoadedMap map = ReadMapFile(path);
-    if (map.TileSetCorrected)
-        PrintError(path + QStringLiteral(": ") + InvalidTileSetMessage);
-    return map;
-}
-
 const QCommandLineOption OutputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                       QStringLiteral("Write the result to <file> (may be the input file)."),
                                       QStringLiteral("file"));
 
 QCommandLineOption TileSetOption(const QString& what) {
     return QCommandLineOption(QStringLiteral("tileset"), what, QStringLiteral("N"));
-}
-
-int CheckCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map"),
-                     QStringLiteral("Checks a map against the game's rules and prints the report lines of the "
-                                    "map check for the file's tile set.\nExit status 0: no problem; 1: problems "
-                                    "found; 2: error."),
-                     {QStringLiteral("FILE.map")});
-    if (!line.Parse(arguments))
-        return ExitSuccess;
-    const LoadedMap map = LoadInput(line.Positional(0));
-    const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
-    for (const std::string& text : report.Lines) {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fputc('\n', stdout);
-    }
-    return report.Problem ? ExitProblemsFound : ExitSuccess;
 }
 
 int ShapeCommand(const QStringList& arguments, bool shape) {
@@ -259,179 +232,6 @@ int ReplaceCommand(const QStringList& arguments, bool exchange) {
     return ExitSuccess;
 }
 
-int RenderCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("render"),
-                     QStringLiteral("render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]"),
-                     QStringLiteral("Draws the whole map as a PNG picture, 48 tiles square, with the tiles of the "
-                                    "file's tile set or of --tileset. Codes of 128 and above show the views' "
-                                    "marker."),
-                     {QStringLiteral("IN.map")});
-    const QCommandLineOption edgeOption(QStringLiteral("edge"),
-                                        QStringLiteral("Tile edge in pixels: 4, 8, 16 (default) or 32."),
-                                        QStringLiteral("pixels"));
-    const QCommandLineOption tileSetOption = TileSetOption(QStringLiteral("Draw with tile set N (1 to 9) instead "
-                                                                          "of the file's."));
-    const QCommandLineOption territoryOption(QStringLiteral("territory"),
-                                             QStringLiteral("Tint every cell by the faction whose territory it is, "
-                                                            "as the faction analysis window shows it."));
-    line.AddOption(OutputOption);
-    line.AddOption(edgeOption);
-    line.AddOption(tileSetOption);
-    line.AddOption(territoryOption);
-    if (!line.Parse(arguments))
-        return ExitSuccess;
-
-    const QString output = line.RequiredValue(OutputOption);
-    int scaleIndex = 1; // 16 pixels
-    if (const auto edgeText = line.Value(edgeOption)) {
-        scaleIndex = -1;
-        for (int i = 0; i < ScaleCount; ++i)
-            if (ParseWholeNumber(*edgeText, 1, 99) == ScaleTileEdge[static_cast<std::size_t>(i)])
-                scaleIndex = i;
-        if (scaleIndex < 0)
-            line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
-    }
-    const auto tileSet = line.Number(tileSetOption, 1, TileSetCount);
-
-    const LoadedMap map = LoadInput(line.Positional(0));
-    TileBitmaps bitmaps;
-    try {
-        bitmaps.LoadTileSetBitmaps(tileSet.value_or(map.TileSet));
-    } catch (const TileLoadError& error) {
-        throw CliFailure(QString::fromUtf8(error.what()));
-    }
-    const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
-    QImage picture = RenderMap(map.Grid, bitmaps.Picture(scaleIndex), edge);
-    if (line.IsSet(territoryOption))
-        picture = TerritoryPicture(AnalyseFactions(map.Grid), tileSet.value_or(map.TileSet), picture);
-    // Encoded in memory first, so the file is written in one piece like a map and libpng never sees a
-    // failing device.
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(picture))
-        throw CliFailure(output + QStringLiteral(": cannot encode the picture: ") + writer.errorString());
-    WriteFileAtomically(output, png);
-    return ExitSuccess;
-}
-
-// A JSON string: quotes, backslashes and control characters escaped; the rest stays UTF-8 as it is.
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-    return out;
-}
-
-std::string DistanceText(int steps, std::string_view none) {
-    return steps == NoDistance ? std::string(none) : std::to_string(steps);
-}
-
-// Rounded to three decimals, always with the point, whatever the locale.
-std::string BalanceText(const std::optional<double>& balance, std::string_view none) {
-    return balance ? QString::number(*balance, 'f', 3).toStdString() : std::string(none);
-}
-
-std::string AnalysisJson(const FactionAnalysis& analysis, int tileSet) {
-    std::string out = "{\"tileset\": " + std::to_string(tileSet) + ", \"factions\": [";
-    for (int f = 0; f < FactionCount; ++f) {
-        const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
-        out += f ? ", " : "";
-        out += "{\"index\": " + std::to_string(f) + ", \"name\": " + JsonString(FactionName(tileSet, f)) +
-               ", \"castles\": [";
-        bool first = true;
-        for (const std::uint16_t cell : analysis.Castles(f)) {
-            out += first ? "[" : ", [";
-            out += std::to_string(cell / MapSize) + ", " + std::to_string(cell % MapSize) + "]";
-            first = false;
-        }
-        out += "], \"houses\": " + std::to_string(figures.Houses) + ", \"fields\": " + std::to_string(figures.Fields) +
-               ", \"territory\": " + std::to_string(figures.Territory) +
-               ", \"in_territory\": " + std::to_string(figures.InTerritory) + "}";
-    }
-    out += "], \"distance\": [";
-    for (int from = 0; from < FactionCount; ++from) {
-        out += from ? ", [" : "[";
-        for (int to = 0; to < FactionCount; ++to) {
-            out += to ? ", " : "";
-            out += DistanceText(analysis.Distance[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)],
-                                "null");
-        }
-        out += "]";
-    }
-    out += "], \"contested\": " + std::to_string(analysis.Contested) +
-           ", \"unreachable\": " + std::to_string(analysis.Unreachable) +
-           ", \"balance\": " + BalanceText(analysis.Balance, "null") + "}\n";
-    return out;
-}
-
-std::string AnalysisText(const FactionAnalysis& analysis, int tileSet) {
-    std::string out = "tile set " + std::to_string(tileSet) + " " + std::string(TileSetName(tileSet)) + "\n";
-    for (int f = 0; f < FactionCount; ++f) {
-        const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
-        out += "faction " + std::to_string(f) + " " + std::string(FactionName(tileSet, f)) + ": ";
-        if (figures.CastleCount == 0)
-            out += "no castle";
-        else
-            out += figures.CastleCount == 1 ? "castle" : "castles";
-        for (const std::uint16_t cell : analysis.Castles(f))
-            out += " (" + std::to_string(cell / MapSize) + "," + std::to_string(cell % MapSize) + ")";
-        out += "; houses " + std::to_string(figures.Houses) + ", fields " + std::to_string(figures.Fields) +
-               ", territory " + std::to_string(figures.Territory) + ", in territory " +
-               std::to_string(figures.InTerritory) + "\n";
-    }
-    out += "distance in steps from the row's castles to the column's:\n        0     1     2     3\n";
-    for (int from = 0; from < FactionCount; ++from) {
-        char row[64];
-        std::snprintf(row, sizeof row, "  %d", from);
-        out += row;
-        for (int to = 0; to < FactionCount; ++to) {
-            std::snprintf(row, sizeof row, "%6s",
-                          DistanceText(analysis.Distance[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)],
-                                       "-")
-                              .c_str());
-            out += row;
-        }
-        out += "\n";
-    }
-    out += "contested " + std::to_string(analysis.Contested) + "\nunreachable " +
-           std::to_string(analysis.Unreachable) + "\nbalance " + BalanceText(analysis.Balance, "none") + "\n";
-    return out;
-}
-
-int AnalyseCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("analyse"), QStringLiteral("analyse FILE.map [--json]"),
-                     QStringLiteral("Prints the faction analysis of a map: each faction's castles, houses, "
-                                    "fields, territory (the open cells it reaches in fewer steps than any "
-                                    "other) and how many of its houses and fields lie in it; the steps between "
-                                    "the castles; the contested and unreachable cells; and the balance, largest "
-                                    "territory over smallest."),
-                     {QStringLiteral("FILE.map")});
-    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Print one JSON object instead."));
-    line.AddOption(jsonOption);
-    if (!line.Parse(arguments))
-        return ExitSuccess;
-    const LoadedMap map = LoadInput(line.Positional(0));
-    const FactionAnalysis analysis = AnalyseFactions(map.Grid);
-    const std::string text =
-        line.IsSet(jsonOption) ? AnalysisJson(analysis, map.TileSet) : AnalysisText(analysis, map.TileSet);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return ExitSuccess;
-}
-
 int NewCommand(const QStringList& arguments) {
     CommandLine line(QStringLiteral("new"), QStringLiteral("new -o OUT.map [--tileset N]"),
                      QStringLiteral("Writes a new map: every cell 48, as the editor's New makes it."), {});
@@ -450,7 +250,7 @@ const char* const TopDescription =
     "Checks, shapes, paints, renders and analyses Tavrenna .map files with the editor's own rules.\n"
     "\n"
     "Commands:\n"
-    "  check FILE.map                       print the map check's report lines\n"
+    "  check FILE.map... [--json]           print the map check's report lines\n"
     "  shape IN.map -o OUT.map              shape the map as the editor does\n"
     "  unshape IN.map -o OUT.map            return edge-aware terrain to its plain codes\n"
     "  paint IN.map -o OUT.map --tool T --at X,Y [--from X,Y] --code N\n"
@@ -461,13 +261,20 @@ const char* const TopDescription =
     "                                       replace tile code A by B\n"
     "  exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]\n"
     "                                       swap tile codes A and B\n"
-    "  render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]\n"
-    "                                       draw the map as a PNG picture\n"
-    "  analyse FILE.map [--json]            print each faction's territory, reach and the balance\n"
+    "  render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32] [--tileset N] [--territory]\n"
+    "         [--jobs N]                    draw maps as PNG pictures\n"
+    "  analyse FILE.map... [--json]         print each faction's territory, reach and the balance\n"
+    "  stats FILE.map... [--json]           count the cells of each role and the factions' buildings\n"
     "  new -o OUT.map [--tileset N]         write a new map\n"
+    "  text FILE.map...                     print maps as text, one line per row\n"
+    "  fromtext FILE.txt -o OUT.map         turn that text back into the map\n"
+    "  diff A.map B.map [--json] [-o OUT.png]\n"
+    "                                       show the cells, roles and figures that changed\n"
+    "\n"
+    "FILE may be a folder: every *.map file below it is read.\n"
     "\n"
     "'tavrenna-map COMMAND --help' describes a command. Exit status: 0 success, 1 the check found\n"
-    "problems, 2 error.";
+    "problems (diff: the maps differ), 2 error.";
 
 } // namespace
 
@@ -523,6 +330,14 @@ int RunTavrennaMap(const QStringList& arguments) {
             return AnalyseCommand(rest);
         if (command == u"new")
             return NewCommand(rest);
+        if (command == u"stats")
+            return StatsCommand(rest);
+        if (command == u"text")
+            return TextCommand(rest);
+        if (command == u"fromtext")
+            return FromTextCommand(rest);
+        if (command == u"diff")
+            return DiffCommand(rest);
         throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));
     } catch (const CliFailure& failure) {
         PrintError(failure.Line());

@@ -1,0 +1,335 @@
+#include "PackCommands.h"
+
+#include "CommandLine.h"
+#include "FactionAnalysis.h"
+#include "MapCheck.h"
+#include "MapFiles.h"
+#include "MapInputs.h"
+#include "MapText.h"
+#include "Reports.h"
+#include "TerritoryTint.h"
+#include "TileBitmaps.h"
+#include "TileRender.h"
+#include "TileSets.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QImageWriter>
+#include <QThread>
+
+#include <atomic>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tav::cli {
+namespace {
+
+void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+// What a command makes of one map that could be read.
+struct MapReport {
+    std::string Text; // whole lines
+    std::string Json; // one object
+    bool Problem = false;
+};
+using Reporter = std::function<MapReport(const LoadedMap& map, bool json)>;
+
+// Every line of `text` with `prefix` in front.
+std::string Prefixed(const std::string& text, const std::string& prefix) {
+    std::string out;
+    out.reserve(text.size() + 8 * prefix.size());
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        out += prefix;
+        out.append(text, start, end - start);
+        start = end;
+    }
+    if (!out.empty() && out.back() != '\n')
+        out += '\n';
+    return out;
+}
+
+// The run over the inputs that every reporting command shares. One file keeps the output of a single
+// map exactly; several (or a folder) prefix each text line with the map's path, or give one JSON array
+// with an object per map. An unreadable map is reported and the run goes on; the status is 2 when any map
+// could not be read, else 1 when `problemsCount` and a map has problems, else 0.
+int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool json, bool problemsCount,
+                 const Reporter& report) {
+    const MapInputs inputs = ExpandMapInputs(arguments, [](const QString& text) { PrintError(text); });
+    bool unreadable = inputs.FolderErrors > 0;
+    bool problem = false;
+    if (!inputs.Several) {
+        const LoadedMap map = LoadInput(inputs.Maps.front().Path); // a failure ends the command as before
+        const MapReport result = report(map, json);
+        Print(json ? result.Json + "\n" : result.Text);
+        return result.Problem && problemsCount ? ExitProblemsFound : ExitSuccess;
+    }
+    (void)line;
+    if (json)
+        Print("[");
+    bool first = true;
+    for (const MapInput& input : inputs.Maps) {
+        const std::string path = input.Path.toStdString();
+        std::string object = "{\"path\": " + JsonString(path);
+        try {
+            const LoadedMap map = LoadInput(input.Path);
+            const MapReport result = report(map, json);
+            problem = problem || result.Problem;
+            if (json) {
+                object += ", \"tileset\": " + std::to_string(map.TileSet);
+                if (map.TileSetCorrected)
+                    object += ", \"warning\": " + JsonString(InvalidTileSetMessage.toStdString());
+                object += ", \"report\": " + result.Json + "}";
+            } else {
+                Print(Prefixed(result.Text, path + ": "));
+            }
+        } catch (const CliFailure& failure) {
+            PrintError(failure.Line());
+            unreadable = true;
+            object += ", \"error\": " + JsonString(failure.Line().toStdString()) + "}";
+        }
+        if (json) {
+            Print((first ? "\n" : ",\n") + object);
+            first = false;
+        }
+    }
+    if (json)
+        Print(first ? "]\n" : "\n]\n");
+    if (unreadable)
+        return ExitError;
+    return problem && problemsCount ? ExitProblemsFound : ExitSuccess;
+}
+
+const QCommandLineOption JsonOption(QStringLiteral("json"),
+                                    QStringLiteral("Print JSON: one object for one file, else an array with an "
+                                                   "object per map."));
+
+const QString InputsNote = QStringLiteral(
+    "\nFILE may be a folder: every *.map file below it is read, in the order of their paths. With several maps "
+    "each text line starts with the map's path.");
+
+} // namespace
+
+int CheckCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map... [--json]"),
+                     QStringLiteral("Checks maps against the game's rules and prints the report lines of the "
+                                    "map check for each file's tile set.") +
+                         InputsNote +
+                         QStringLiteral("\nExit status 0: no problem; 1: problems found; 2: a map could not be "
+                                        "read."),
+                     {QStringLiteral("FILE.map")}, true);
+    line.AddOption(JsonOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true, [](const LoadedMap& map, bool json) {
+        const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
+        return MapReport{json ? std::string() : CheckText(report), json ? CheckJson(report) : std::string(),
+                         report.Problem};
+    });
+}
+
+int AnalyseCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("analyse"), QStringLiteral("analyse FILE.map... [--json]"),
+                     QStringLiteral("Prints the faction analysis of maps: each faction's castles, houses, "
+                                    "fields, territory (the open cells it reaches in fewer steps than any "
+                                    "other) and how many of its houses and fields lie in it; the steps between "
+                                    "the castles; the contested and unreachable cells; and the balance, largest "
+                                    "territory over smallest.") +
+                         InputsNote,
+                     {QStringLiteral("FILE.map")}, true);
+    line.AddOption(JsonOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const LoadedMap& map, bool json) {
+        const FactionAnalysis analysis = AnalyseFactions(map.Grid);
+        return MapReport{json ? std::string() : AnalysisText(analysis, map.TileSet),
+                         json ? AnalysisJson(analysis, map.TileSet) : std::string(), false};
+    });
+}
+
+int StatsCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("stats"), QStringLiteral("stats FILE.map... [--json]"),
+                     QStringLiteral("Counts the cells of each role, the castles, houses and fields of each "
+                                    "faction, and the passable and blocked cells of maps.") +
+                         InputsNote,
+                     {QStringLiteral("FILE.map")}, true);
+    line.AddOption(JsonOption);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const LoadedMap& map, bool json) {
+        return MapReport{json ? std::string() : StatsText(map.Grid, map.TileSet),
+                         json ? StatsJson(map.Grid, map.TileSet) : std::string(), false};
+    });
+}
+
+int TextCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("text"), QStringLiteral("text FILE.map..."),
+                     QStringLiteral("Prints maps in their text form: a line \"tileset N NAME bytes XX YY\" (the "
+                                    "number as the file gives it and the two bytes it is stored in), then one "
+                                    "line per row from the top with the row's 48 codes in hex. 'fromtext' turns "
+                                    "it back into the same bytes.") +
+                         InputsNote,
+                     {QStringLiteral("FILE.map")}, true);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    // The text keeps the file's own tile-set bytes, so a set outside 1..9 is shown, not corrected.
+    return ReportOnMaps(line, line.Positionals(), false, false, [](const LoadedMap& map, bool) {
+        if (map.HasTail)
+            PrintError(map.Path + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
+                                                 "not in the text and 'fromtext' will not bring it back"));
+        return MapReport{FormatMapText(map.Image), std::string(), false};
+    });
+}
+
+int RenderCommand(const QStringList& arguments) {
+    CommandLine line(QStringLiteral("render"),
+                     QStringLiteral("render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32] [--tileset N] "
+                                    "[--territory] [--jobs N]"),
+                     QStringLiteral("Draws whole maps as PNG pictures, 48 tiles square, with the tiles of each "
+                                    "file's tile set or of --tileset. Codes of 128 and above show the views' "
+                                    "marker.\nIN may be a folder: its maps keep their paths below --out-dir, "
+                                    "with .png for .map; a file argument gives its base name."),
+                     {QStringLiteral("IN.map")}, true);
+    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                          QStringLiteral("Write the picture to <file>; one input only."),
+                                          QStringLiteral("file"));
+    const QCommandLineOption outDirOption(QStringLiteral("out-dir"),
+                                          QStringLiteral("Write a picture per map below <folder>."),
+                                          QStringLiteral("folder"));
+    const QCommandLineOption edgeOption(QStringLiteral("edge"),
+                                        QStringLiteral("Tile edge in pixels: 4, 8, 16 (default) or 32."),
+                                        QStringLiteral("pixels"));
+    const QCommandLineOption tileSetOption(QStringLiteral("tileset"),
+                                           QStringLiteral("Draw with tile set N (1 to 9) instead of the file's."),
+                                           QStringLiteral("N"));
+    const QCommandLineOption territoryOption(QStringLiteral("territory"),
+                                             QStringLiteral("Tint every cell by the faction whose territory it is, "
+                                                            "as the faction analysis window shows it."));
+    const QCommandLineOption jobsOption(QStringLiteral("jobs"),
+                                        QStringLiteral("Draw N maps at a time (default: the number of cores)."),
+                                        QStringLiteral("N"));
+    for (const auto* option : {&outputOption, &outDirOption, &edgeOption, &tileSetOption, &territoryOption, &jobsOption})
+        line.AddOption(*option);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+
+    int scaleIndex = 1; // 16 pixels
+    if (const auto edgeText = line.Value(edgeOption)) {
+        scaleIndex = -1;
+        for (int i = 0; i < ScaleCount; ++i)
+            if (ParseWholeNumber(*edgeText, 1, 99) == ScaleTileEdge[static_cast<std::size_t>(i)])
+                scaleIndex = i;
+        if (scaleIndex < 0)
+            line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
+    }
+    const auto tileSet = line.Number(tileSetOption, 1, TileSetCount);
+    const int jobs = line.Number(jobsOption, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
+    const auto output = line.Value(outputOption);
+    const auto outDir = line.Value(outDirOption);
+    if (output && outDir)
+        line.Fail(QStringLiteral("give -o or --out-dir, not both"));
+    if (!output && !outDir)
+        line.Fail(QStringLiteral("-o or --out-dir is required"));
+    if ((output && output->isEmpty()) || (outDir && outDir->isEmpty()))
+        line.Fail(QStringLiteral("the output must not be empty"));
+
+    const QStringList positionals = line.Positionals();
+    const MapInputs inputs = ExpandMapInputs(positionals, [](const QString& text) { PrintError(text); });
+    if (output && (inputs.Several || inputs.Maps.size() != 1))
+        line.Fail(QStringLiteral("-o takes one input; give --out-dir for several"));
+
+    // Every output name is decided, and must be unique, before anything is written.
+    std::vector<QString> targets;
+    std::map<QString, QString> taken; // output -> the input that takes it
+    for (const MapInput& input : inputs.Maps) {
+        QString target = *output;
+        if (outDir) {
+            QString relative = input.Relative;
+            if (relative.endsWith(QStringLiteral(".map")))
+                relative.chop(4);
+            target = QDir(*outDir).filePath(relative + QStringLiteral(".png"));
+        }
+        const auto [where, fresh] = taken.emplace(QDir::cleanPath(target), input.Path);
+        if (!fresh)
+            throw CliFailure(QStringLiteral("%1 and %2 would both be drawn to %3; nothing was written")
+                                 .arg(where->second, input.Path, target));
+        targets.push_back(target);
+    }
+
+    // The tile pictures are read once per set, before the workers start, and only read afterwards.
+    std::mutex picturesLock;
+    QHash<int, QImage> pictures;
+    const auto picture = [&](int set) -> QImage {
+        std::lock_guard lock(picturesLock);
+        auto found = pictures.find(set);
+        if (found == pictures.end()) {
+            try {
+                found = pictures.insert(set, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), set)
+                                                 [static_cast<std::size_t>(scaleIndex)]);
+            } catch (const TileLoadError& error) {
+                throw CliFailure(QString::fromUtf8(error.what()));
+            }
+        }
+        return *found;
+    };
+
+    struct Outcome {
+        QStringList Messages;
+        bool Failed = false;
+    };
+    std::vector<Outcome> outcomes(inputs.Maps.size());
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < inputs.Maps.size(); i = next++) {
+            Outcome& outcome = outcomes[i];
+            try {
+                const LoadedMap map = ReadMapFile(inputs.Maps[i].Path);
+                if (map.TileSetCorrected)
+                    outcome.Messages << inputs.Maps[i].Path + QStringLiteral(": ") + InvalidTileSetMessage;
+                const int set = tileSet.value_or(map.TileSet);
+                const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
+                QImage drawn = RenderMap(map.Grid, picture(set), edge);
+                if (line.IsSet(territoryOption))
+                    drawn = TerritoryPicture(AnalyseFactions(map.Grid), set, drawn);
+                // Encoded in memory first, so the file is written in one piece like a map and libpng never
+                // sees a failing device.
+                QByteArray png;
+                QBuffer buffer(&png);
+                buffer.open(QIODevice::WriteOnly);
+                QImageWriter writer(&buffer, "png");
+                if (!writer.write(drawn))
+                    throw CliFailure(targets[i] + QStringLiteral(": cannot encode the picture: ") + writer.errorString());
+                if (outDir)
+                    QDir().mkpath(QFileInfo(targets[i]).path());
+                WriteFileAtomically(targets[i], png);
+            } catch (const CliFailure& failure) {
+                outcome.Messages << failure.Line();
+                outcome.Failed = true;
+            }
+        }
+    };
+    std::vector<std::jthread> workers;
+    for (int j = 1; j < std::min<int>(jobs, static_cast<int>(inputs.Maps.size())); ++j)
+        workers.emplace_back(work);
+    work();
+    workers.clear();
+
+    bool failed = inputs.FolderErrors > 0;
+    for (const Outcome& outcome : outcomes) {
+        for (const QString& message : outcome.Messages)
+            PrintError(message);
+        failed = failed || outcome.Failed;
+    }
+    return failed ? ExitError : ExitSuccess;
+}
+
+} // namespace tav::cli
