@@ -1,13 +1,11 @@
 #include "MapExport.h"
 
 #include "FileAccess.h"
+#include "MapPng.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
 #include "TileSets.h"
 
-#include <QBuffer>
-#include <QCoreApplication>
-#include <QImageWriter>
 
 #include <stdexcept>
 
@@ -22,18 +20,8 @@ QByteArray MapPngBytes(const MapGrid& grid, int tileSet, int edge) {
         throw std::invalid_argument("no tile pictures of this edge");
     TileBitmaps bitmaps;
     bitmaps.LoadTileSetBitmaps(tileSet);
-    const QImage picture = RenderMap(grid, bitmaps.Picture(scaleIndex), edge);
-    // Encoded in memory first, so the file is written in one piece and a failing disk never meets libpng.
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(picture))
-        throw std::runtime_error(
-            QCoreApplication::translate("MapExport", "画像を PNG に変換できませんでした: %1")
-                .arg(writer.errorString())
-                .toStdString());
-    return png;
+    // Encoded in memory first, so the file is written in one piece.
+    return MapPng(grid, bitmaps.Picture(scaleIndex), edge);
 }
 
 void ExportMapPng(const QString& path, const MapGrid& grid, int tileSet, int edge) {

@@ -5,6 +5,7 @@
 #include "MapCheck.h"
 #include "MapFiles.h"
 #include "MapInputs.h"
+#include "MapPng.h"
 #include "MapText.h"
 #include "Reports.h"
 #include "TerritoryTint.h"
@@ -12,12 +13,10 @@
 #include "TileRender.h"
 #include "TileSets.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
-#include <QImageWriter>
 #include <QThread>
 
 #include <atomic>
@@ -297,17 +296,12 @@ int RenderCommand(const QStringList& arguments) {
                     outcome.Messages << inputs.Maps[i].Path + QStringLiteral(": ") + InvalidTileSetMessage;
                 const int set = tileSet.value_or(map.TileSet);
                 const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
-                QImage drawn = RenderMap(map.Grid, picture(set), edge);
-                if (line.IsSet(territoryOption))
-                    drawn = TerritoryPicture(AnalyseFactions(map.Grid), set, drawn);
-                // Encoded in memory first, so the file is written in one piece like a map and libpng never
-                // sees a failing device.
+                const QImage tiles = picture(set);
                 QByteArray png;
-                QBuffer buffer(&png);
-                buffer.open(QIODevice::WriteOnly);
-                QImageWriter writer(&buffer, "png");
-                if (!writer.write(drawn))
-                    throw CliFailure(targets[i] + QStringLiteral(": cannot encode the picture: ") + writer.errorString());
+                if (line.IsSet(territoryOption))
+                    png = EncodePng(TerritoryPicture(AnalyseFactions(map.Grid), set, RenderMap(map.Grid, tiles, edge)));
+                else
+                    png = MapPng(map.Grid, tiles, edge);
                 if (outDir)
                     QDir().mkpath(QFileInfo(targets[i]).path());
                 WriteFileAtomically(targets[i], png);

@@ -4,6 +4,7 @@
 #include "FactionAnalysis.h"
 #include "MapCheck.h"
 #include "MapFiles.h"
+#include "MapPng.h"
 #include "MapText.h"
 #include "Reports.h"
 #include "TileBitmaps.h"
@@ -11,8 +12,6 @@
 #include "TileRoles.h"
 #include "TileSets.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QPainter>
 
 #include <cstdint>
@@ -229,13 +228,7 @@ int DiffCommand(const QStringList& arguments) {
         } catch (const TileLoadError& error) {
             throw CliFailure(QString::fromUtf8(error.what()));
         }
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "png");
-        if (!writer.write(picture))
-            throw CliFailure(*output + QStringLiteral(": cannot encode the picture: ") + writer.errorString());
-        WriteFileAtomically(*output, png);
+        WriteFileAtomically(*output, EncodePng(picture));
     }
     return changed.empty() && setBefore == setAfter ? ExitSuccess : ExitProblemsFound;
 }
