@@ -353,14 +353,6 @@ Restore it?</translation>
         <translation>The map check found errors. Save anyway?</translation>
     </message>
     <message>
-        <source>ファイル形式が正常ではありません</source>
-        <translation>The file is not a valid map file.</translation>
-    </message>
-    <message>
-        <source>無効なキャラクタです。修正しました。</source>
-        <translation>The tile set was invalid and has been corrected.</translation>
-    </message>
-    <message>
         <source>「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。
 上書きしてもよろしいですか？</source>
         <translation>&quot;%1&quot; has been changed by another program since it was opened or saved.
@@ -583,6 +575,21 @@ cursor blinking, the autosave interval and the language. The settings are kept f
     <message>
         <source>画像を PNG に変換できませんでした: %1</source>
         <translation>Could not convert the image to PNG: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MapLoader</name>
+    <message>
+        <source>ファイル形式が正常ではありません</source>
+        <translation>The file is not a valid map file.</translation>
+    </message>
+    <message>
+        <source>無効なキャラクタです。修正しました。</source>
+        <translation>The tile set was invalid and has been corrected.</translation>
+    </message>
+    <message>
+        <source>ファイルの大きさは %1 バイトとされていますが、マップには %2 バイトが必要です。</source>
+        <translation>The file reports a size of %1 bytes; a map needs %2.</translation>
     </message>
 </context>
 <context>

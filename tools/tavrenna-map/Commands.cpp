@@ -34,7 +34,7 @@ void PrintError(const QString& line) {
 LoadedMap LoadInput(const QString& path) {
     LoadedMap map = ReadMapFile(path);
     if (map.TileSetCorrected)
-        PrintError(path + QStringLiteral(": ") + InvalidTileSetMessage);
+        PrintError(path + QStringLiteral(": ") + TileSetCorrectedMessage());
     return map;
 }
 

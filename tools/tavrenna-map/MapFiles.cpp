@@ -1,30 +1,17 @@
 #include "MapFiles.h"
 
-#include <span>
-
 namespace tav::cli {
 
 LoadedMap ReadMapFile(const QString& path) {
-    QByteArray bytes;
     try {
-        bytes = ReadMapFileBytes(path);
+        return LoadMapFile(path);
     } catch (const FileError& error) {
         throw CliFailure(error.Text());
+    } catch (const NotAMapError& error) {
+        const QString reason = error.Reason();
+        throw CliFailure(path + QStringLiteral(": ") + error.Message() +
+                         (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
     }
-    const auto content = ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                static_cast<std::size_t>(bytes.size())));
-    if (!content)
-        throw CliFailure(path + QStringLiteral(": ") + BadFormatMessage);
-
-    LoadedMap map;
-    map.Grid = content->Grid;
-    if (content->TileSet < 1 || content->TileSet > TileSetCount) {
-        map.TileSet = 1;
-        map.TileSetCorrected = true;
-    } else {
-        map.TileSet = content->TileSet;
-    }
-    return map;
 }
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes) {

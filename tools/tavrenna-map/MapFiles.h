@@ -5,6 +5,7 @@
 #include "MapGrid.h"
 #include "MapImage.h"
 #include "FileAccess.h"
+#include "MapLoader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,18 +29,8 @@ private:
     QString line_;
 };
 
-// The editor's texts for a file that is too short and for a tile-set number outside 1..9.
-inline const QString BadFormatMessage = QStringLiteral("ファイル形式が正常ではありません");
-inline const QString InvalidTileSetMessage = QStringLiteral("無効なキャラクタです。修正しました。");
-
-struct LoadedMap {
-    MapGrid Grid{};
-    int TileSet = 1;               // always 1..9 after loading
-    bool TileSetCorrected = false; // the file's number lay outside 1..9 and was replaced by 1
-};
-
-// Reads a .map file as the editor's Open does. Throws CliFailure naming the file when it cannot be
-// read, is not a regular file, or is shorter than 2306 bytes.
+// Loads a .map file by the editor's rule (mapio's LoadMapFile). Throws CliFailure naming the file when it
+// cannot be read, is not a regular file, or cannot be a map; the line then says why as the editor does.
 LoadedMap ReadMapFile(const QString& path);
 
 // Writes `bytes` to `path` atomically, through a temporary file in the same folder that replaces the old
