@@ -1,6 +1,7 @@
 // The editor's two languages: Japanese by default, English when chosen in the preferences, applied at once.
 
 #include "EditorSettings.h"
+#include "MapCheck.h"
 #include "TestMaps.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QToolButton>
 
 #include <map>
+#include <string_view>
 
 namespace tav::testing {
 namespace {
@@ -146,6 +148,65 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
         EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8(step.helpHeading)));
         EXPECT_EQ(EditorSettings::Load().Language, QString::fromLatin1(step.language));
     }
+}
+
+// A map with every kind of finding in tile set 2: a gap in the rim at (5,0), a castle of faction 0 on the rim
+// whose gate is sealed, two castles of faction 1, none of factions 2 and 3.
+MapGrid EveryFindingGrid() {
+    MapGrid grid = FilledGrid(NewMapTile);
+    grid[CellIndex(5, 0)] = 0;
+    grid[CellIndex(0, 10)] = 20;
+    for (const int x : {10, 20}) {
+        grid[CellIndex(x, 10)] = 21;
+        grid[CellIndex(x, 12)] = 0;
+    }
+    return grid;
+}
+
+// The check list, the faction table and its warnings in both languages; after a switch the open windows say
+// what they showed in the new language, without another check.
+TEST_F(Translation, CheckReportAndFactionNamesSpeakTheChosenLanguageAndFollowASwitch) {
+    const MapGrid grid = EveryFindingGrid();
+    d.LoadMap(grid, 2);
+    d.ClickButton(QStringLiteral("CheckButton"));
+    d.Trigger(QStringLiteral("MenuShowFactionView"));
+    const struct {
+        const char* language;
+        QStringList check;
+        QStringList factions; // the first column
+        const char* distanceHeader;
+        const char* missing;
+    } steps[] = {
+        {"ja",
+         {"キャラクタータイプ：コロネット", "(5,0) に外周抜けがあります。", "外周(0,10)にピクルス亭(赤)の城があります。",
+          "(0,10)にあるピクルス亭(赤)の城が封鎖されています。", "ガレット市場(黄)の城がありません。",
+          "ポタージュ組合(白)の城がありません。", "モルテ食堂(青)の城が２つ以上存在しています。"},
+         {"ピクルス亭(赤)", "モルテ食堂(青)", "ガレット市場(黄)", "ポタージュ組合(白)"},
+         "ピクルス亭(赤)まで",
+         "ガレット市場(黄)の城がありません。\nポタージュ組合(白)の城がありません。"},
+        {"en",
+         {"Tile set: Coronet", "Gap in the rim at (5,0).", "Pickles Inn (red) has a castle on the rim at (0,10).",
+          "The castle of Pickles Inn (red) at (0,10) is sealed.", "Galette Market (yellow) has no castle.",
+          "Potage Guild (white) has no castle.", "Molte Diner (blue) has two or more castles."},
+         {"Pickles Inn (red)", "Molte Diner (blue)", "Galette Market (yellow)", "Potage Guild (white)"},
+         "To Pickles Inn (red)",
+         "Galette Market (yellow) has no castle.\nPotage Guild (white) has no castle."},
+    };
+    for (const char* language : {"ja", "en", "ja"}) {
+        const auto& step = std::string_view(language) == "ja" ? steps[0] : steps[1];
+        SCOPED_TRACE(language);
+        ChooseLanguage(QString::fromLatin1(language));
+        EXPECT_EQ(d.CheckLines(), step.check);
+        for (int faction = 0; faction < 4; ++faction)
+            EXPECT_EQ(d.TableRow(QStringLiteral("faction table"), faction).value(0), step.factions[faction]);
+        EXPECT_EQ(d.TableHeaders(QStringLiteral("faction table")).value(6), QString::fromUtf8(step.distanceHeader));
+        EXPECT_EQ(d.LabelText(QStringLiteral("missing castles")), QString::fromUtf8(step.missing));
+    }
+    // In Japanese the list is the command-line tool's report, line for line.
+    QStringList report;
+    for (const std::string& line : CheckMap(grid, 2).Lines)
+        report << QString::fromStdString(line);
+    EXPECT_EQ(d.CheckLines(), report);
 }
 
 } // namespace
