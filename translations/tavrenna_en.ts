@@ -742,19 +742,19 @@ cursor blinking, the autosave interval and the language. The settings are kept f
 <context>
     <name>NameOnlyIconProvider</name>
     <message>
-        <source>Drive</source>
+        <source>ドライブ</source>
         <translation>Drive</translation>
     </message>
     <message>
-        <source>Folder</source>
+        <source>フォルダ</source>
         <translation>Folder</translation>
     </message>
     <message>
-        <source>Shortcut</source>
+        <source>ショートカット</source>
         <translation>Shortcut</translation>
     </message>
     <message>
-        <source>File</source>
+        <source>ファイル</source>
         <translation>File</translation>
     </message>
 </context>

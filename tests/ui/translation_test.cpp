@@ -7,8 +7,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -207,6 +211,37 @@ TEST_F(Translation, CheckReportAndFactionNamesSpeakTheChosenLanguageAndFollowASw
     for (const std::string& line : CheckMap(grid, 2).Lines)
         report << QString::fromStdString(line);
     EXPECT_EQ(d.CheckLines(), report);
+}
+
+// The file dialog lists type names, sizes and dates in the editor's language, whatever the system's locale.
+TEST_F(Translation, FileDialogListsInTheChosenLanguage) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("maps")));
+    QFile file(folder.filePath(QStringLiteral("notes.zzq")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(QByteArray(100, 'x')), 100);
+    ASSERT_TRUE(file.flush()); // before the time is set, which a later write would change
+    const QDateTime written(QDate(2021, 3, 4), QTime(17, 6));
+    ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+    file.close();
+    const struct {
+        const char* language;
+        QLocale locale;
+        const char* file;
+        const char* folder;
+    } steps[] = {
+        {"en", QLocale(QLocale::English, QLocale::UnitedStates), "File", "Folder"},
+        {"ja", QLocale(QLocale::Japanese, QLocale::Japan), "ファイル", "フォルダ"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.language);
+        ChooseLanguage(QString::fromLatin1(step.language));
+        EXPECT_EQ(EditorDriver::FileDialogRow(folder.path(), QStringLiteral("notes.zzq")),
+                  QStringList({QStringLiteral("notes.zzq"), step.locale.formattedDataSize(100),
+                               QString::fromUtf8(step.file), step.locale.toString(written, QLocale::ShortFormat)}));
+        EXPECT_EQ(EditorDriver::FileDialogRow(folder.path(), QStringLiteral("maps")).value(2),
+                  QString::fromUtf8(step.folder));
+    }
 }
 
 } // namespace
