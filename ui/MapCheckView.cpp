@@ -52,8 +52,9 @@ bool MapCheckView::RunMapCheck() {
 
 namespace {
 
-QString Translated(const char* context, std::string_view text) {
-    return QCoreApplication::translate(context, text.data());
+// A name from the core's tables in the editor's language; an empty name (a rim gap has no faction) stays empty.
+QString Translated(const char* context, std::string_view name) {
+    return name.empty() ? QString() : QCoreApplication::translate(context, name.data());
 }
 
 QString CellText(const GridCell& cell) {
