@@ -172,8 +172,6 @@ BlockTextResult ParseBlockText(std::string_view text) {
                     return Refuse(BlockTextError::NotHex, lineNumber, items);
                 value = value * 16 + digit;
             }
-            if (value > 0x7F)
-                return Refuse(BlockTextError::CodeTooHigh, lineNumber, items);
             block.Codes.push_back(static_cast<TileCode>(value));
             p = q;
         }
@@ -199,9 +197,7 @@ std::string BlockTextErrorMessage(const BlockTextResult& result) {
     case BlockTextError::Empty:
         return "貼りつけるタイルコードがありません。";
     case BlockTextError::NotHex:
-        return where + "タイルコードは 00 から 7F までの16進数で書いてください。";
-    case BlockTextError::CodeTooHigh:
-        return where + "7F を超えるタイルコードは貼りつけられません。";
+        return where + "タイルコードは 00 から FF までの16進数で書いてください。";
     case BlockTextError::Ragged:
         return where + "どの行も同じ数のタイルコードを並べた長方形にしてください。";
     case BlockTextError::TooLarge:

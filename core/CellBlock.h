@@ -68,7 +68,6 @@ enum class BlockTextError {
     None,
     Empty,       // no codes at all
     NotHex,      // an item that is not one or two hex digits
-    CodeTooHigh, // a code above 7F: the tiles run from 00 to 7F
     Ragged,      // rows of different lengths, or a blank line between rows
     TooLarge,    // more than 48 rows or columns
 };
@@ -81,8 +80,9 @@ struct BlockTextResult {
 };
 
 // Reads the text form. Items may be one or two hex digits in either case, separated by spaces or tabs;
-// lines may end in CR LF; blank lines before the first and after the last row are ignored. The block's
-// origin is (0, 0).
+// lines may end in CR LF; blank lines before the first and after the last row are ignored. Every code
+// 00..FF is taken, as the editor's own form takes it: a loaded map may hold codes without a tile, and a
+// copy must paste back what it copied. The block's origin is (0, 0).
 BlockTextResult ParseBlockText(std::string_view text);
 // A sentence for the user, UTF-8 Japanese, naming the line and item where there is one.
 std::string BlockTextErrorMessage(const BlockTextResult& result);

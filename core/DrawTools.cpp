@@ -231,12 +231,12 @@ void FloodMark(const ShapeCells& cells, const MapGrid& grid, int tool, int ancho
     }
 }
 
-RedrawNeed ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, int tool, TileCode code, int anchorX, int anchorY,
-                           int x, int y) {
+void ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, int tool, TileCode code, int anchorX, int anchorY, int x,
+                     int y) {
     ComputeShape(cells, tool, anchorX, anchorY, x, y);
-    // Nothing is painted for a tool outside 1..7 or arguments off the map; the empty list needs no redraw.
+    // Nothing is painted for a tool outside 1..7 or arguments off the map.
     if (cells.CellCount == 0 || !IsTool(tool))
-        return RedrawNeed::ShapeCellsOnly;
+        return;
 
     if (IsFillTool(tool)) {
         FillMarks marks;
@@ -251,12 +251,11 @@ RedrawNeed ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, int tool, TileCode 
                     grid[CellIndex(cx, cy)] = code;
             }
         }
-        return RedrawNeed::WholeMap;
+        return;
     }
 
     for (int i = 0; i < cells.CellCount; ++i)
         grid[CellIndex(cells.CellColumns[i], cells.CellRows[i])] = code;
-    return RedrawNeed::ShapeCellsOnly;
 }
 
 } // namespace tav

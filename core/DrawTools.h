@@ -27,12 +27,6 @@ constexpr std::uint8_t MarkPaint = 1;
 constexpr std::uint8_t MarkOutline = 255;
 constexpr int MarkIndex(int x, int y) { return y * MapSize + x; }
 
-// What a paint needs redrawn afterwards.
-enum class RedrawNeed {
-    ShapeCellsOnly, // Pen, Line, Box, Circle (and tools outside 1..7, which paint nothing)
-    WholeMap,       // BoxFill, CircleFill, Bucket
-};
-
 void AddCell(ShapeCells& cells, int x, int y);
 void AddLine(ShapeCells& cells, int x1, int y1, int x2, int y2);
 void AddBox(ShapeCells& cells, int x1, int y1, int x2, int y2);
@@ -48,7 +42,7 @@ void FloodMark(const ShapeCells& cells, const MapGrid& grid, int tool, int ancho
                FillMarks& marks);
 
 // Writes `code` into the grid as the tool prescribes; `cells` holds the tool's cells afterwards.
-RedrawNeed ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, int tool, TileCode code, int anchorX, int anchorY,
-                           int x, int y);
+void ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, int tool, TileCode code, int anchorX, int anchorY, int x,
+                     int y);
 
 } // namespace tav

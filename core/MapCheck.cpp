@@ -1,6 +1,7 @@
 #include "MapCheck.h"
 
 #include "Shaping.h"
+#include "TextMarks.h"
 
 #include <array>
 
@@ -14,15 +15,24 @@ constexpr std::array<std::string_view, TileSetCount> TileSetNames = {
 };
 
 constexpr std::array<std::array<std::string_view, 4>, TileSetCount> FactionNames = {{
-    {"カルドア領(緑)", "ブレスト領(赤)", "シオネル領(白)", "ヴォルグ領(黒)"},
-    {"ピクルス亭(赤)", "モルテ食堂(青)", "ガレット市場(黄)", "ポタージュ組合(白)"},
-    {"ハオラン家(緑)", "ジンユェ家(赤)", "テンシュウ家(白)", "メイファ家(青)"},
-    {"ギアフレームＡ(青)", "スチールドールＡ(赤)", "ギアフレームＢ(白)", "スチールドールＢ(黒)"},
-    {"ネブラ公領(黒)", "ソルテ公領(黄)", "フラム公領(赤)", "リーフェ公領(緑)"},
-    {"グリフォン同盟(赤)", "ゴーレム連邦(緑)", "ケンタウロス連邦(白)", "レイス同盟(黒)"},
-    {"サンゴ岬(黄)", "カイリ湾(赤)", "シオサイ入江(白)", "ウミネコ港(黒)"},
-    {"ネオン一家(白)", "シャドウ一家(黒)", "ストリート組(緑)", "ローズ組(赤)"},
-    {"ラッコ隊(緑)", "キツネ隊(赤)", "ヒツジ隊(白)", "ヒヨコ隊(黄)"},
+    {TAV_TRANSLATE_NOOP("Factions", "カルドア領(緑)"), TAV_TRANSLATE_NOOP("Factions", "ブレスト領(赤)"),
+     TAV_TRANSLATE_NOOP("Factions", "シオネル領(白)"), TAV_TRANSLATE_NOOP("Factions", "ヴォルグ領(黒)")},
+    {TAV_TRANSLATE_NOOP("Factions", "ピクルス亭(赤)"), TAV_TRANSLATE_NOOP("Factions", "モルテ食堂(青)"),
+     TAV_TRANSLATE_NOOP("Factions", "ガレット市場(黄)"), TAV_TRANSLATE_NOOP("Factions", "ポタージュ組合(白)")},
+    {TAV_TRANSLATE_NOOP("Factions", "ハオラン家(緑)"), TAV_TRANSLATE_NOOP("Factions", "ジンユェ家(赤)"),
+     TAV_TRANSLATE_NOOP("Factions", "テンシュウ家(白)"), TAV_TRANSLATE_NOOP("Factions", "メイファ家(青)")},
+    {TAV_TRANSLATE_NOOP("Factions", "ギアフレームＡ(青)"), TAV_TRANSLATE_NOOP("Factions", "スチールドールＡ(赤)"),
+     TAV_TRANSLATE_NOOP("Factions", "ギアフレームＢ(白)"), TAV_TRANSLATE_NOOP("Factions", "スチールドールＢ(黒)")},
+    {TAV_TRANSLATE_NOOP("Factions", "ネブラ公領(黒)"), TAV_TRANSLATE_NOOP("Factions", "ソルテ公領(黄)"),
+     TAV_TRANSLATE_NOOP("Factions", "フラム公領(赤)"), TAV_TRANSLATE_NOOP("Factions", "リーフェ公領(緑)")},
+    {TAV_TRANSLATE_NOOP("Factions", "グリフォン同盟(赤)"), TAV_TRANSLATE_NOOP("Factions", "ゴーレム連邦(緑)"),
+     TAV_TRANSLATE_NOOP("Factions", "ケンタウロス連邦(白)"), TAV_TRANSLATE_NOOP("Factions", "レイス同盟(黒)")},
+    {TAV_TRANSLATE_NOOP("Factions", "サンゴ岬(黄)"), TAV_TRANSLATE_NOOP("Factions", "カイリ湾(赤)"),
+     TAV_TRANSLATE_NOOP("Factions", "シオサイ入江(白)"), TAV_TRANSLATE_NOOP("Factions", "ウミネコ港(黒)")},
+    {TAV_TRANSLATE_NOOP("Factions", "ネオン一家(白)"), TAV_TRANSLATE_NOOP("Factions", "シャドウ一家(黒)"),
+     TAV_TRANSLATE_NOOP("Factions", "ストリート組(緑)"), TAV_TRANSLATE_NOOP("Factions", "ローズ組(赤)")},
+    {TAV_TRANSLATE_NOOP("Factions", "ラッコ隊(緑)"), TAV_TRANSLATE_NOOP("Factions", "キツネ隊(赤)"),
+     TAV_TRANSLATE_NOOP("Factions", "ヒツジ隊(白)"), TAV_TRANSLATE_NOOP("Factions", "ヒヨコ隊(黄)")},
 }};
 
 bool IsRimCell(int x, int y) {
@@ -74,50 +84,71 @@ std::string_view FactionName(int tileSet, int faction) {
     return FactionNames[static_cast<std::size_t>(tileSet - 1)][static_cast<std::size_t>(faction)];
 }
 
-MapCheckReport CheckMap(const MapGrid& grid, int tileSet) {
-    MapCheckReport report;
-    std::array<int, 4> castleCount{};
-
-    report.Lines.push_back(Concat({"キャラクタータイプ：", TileSetName(tileSet)}));
+std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
+    std::vector<CheckFinding> findings;
+    std::array<std::vector<GridCell>, 4> castles;
 
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
             const TileCode code = grid[CellIndex(x, y)];
             const bool castle = IsCastleCode(code);
-            const std::string_view faction = castle ? FactionName(tileSet, FactionOf(code)) : std::string_view{};
+            const int faction = castle ? FactionOf(code) : -1;
 
             if (IsRimCell(x, y)) {
-                if (IsRimGapCode(code)) {
-                    report.Lines.push_back(Concat({Coordinates(x, y), " に外周抜けがあります。"}));
-                    report.Problem = true;
-                }
-                if (castle) {
-                    report.Lines.push_back(Concat({"外周", Coordinates(x, y), "に", faction, "の城があります。"}));
-                    report.Problem = true;
-                }
+                if (IsRimGapCode(code))
+                    findings.push_back({CheckFindingKind::RimGap, {{x, y}}, -1});
+                if (castle)
+                    findings.push_back({CheckFindingKind::CastleOnRim, {{x, y}}, faction});
             }
 
             if (castle) {
-                ++castleCount[static_cast<std::size_t>(FactionOf(code))];
+                castles[static_cast<std::size_t>(faction)].push_back({x, y});
                 // The gate is the cell below the castle; units leave through the cell below the gate.
                 const bool sealed = y >= MapSize - 3 || IsBlockingCode(PlainCode(grid[CellIndex(x, y + 2)]));
-                if (sealed) {
-                    report.Lines.push_back(Concat({Coordinates(x, y), "にある", faction, "の城が封鎖されています。"}));
-                    report.Problem = true;
-                }
+                if (sealed)
+                    findings.push_back({CheckFindingKind::SealedCastle, {{x, y}}, faction});
             }
         }
 
     for (int faction = 0; faction < 4; ++faction)
-        if (castleCount[static_cast<std::size_t>(faction)] == 0) {
-            report.Lines.push_back(Concat({FactionName(tileSet, faction), "の城がありません。"}));
-            report.Problem = true;
-        }
+        if (castles[static_cast<std::size_t>(faction)].empty())
+            findings.push_back({CheckFindingKind::MissingCastle, {}, faction});
     for (int faction = 0; faction < 4; ++faction)
-        if (castleCount[static_cast<std::size_t>(faction)] >= 2) {
-            report.Lines.push_back(Concat({FactionName(tileSet, faction), "の城が２つ以上存在しています。"}));
-            report.Problem = true;
-        }
+        if (castles[static_cast<std::size_t>(faction)].size() >= 2)
+            findings.push_back({CheckFindingKind::ExtraCastles, castles[static_cast<std::size_t>(faction)], faction});
+    return findings;
+}
+
+std::string CheckReportHeader(int tileSet) {
+    return Concat({"キャラクタータイプ：", TileSetName(tileSet)});
+}
+
+std::string CheckReportLine(const CheckFinding& finding, int tileSet) {
+    const std::string_view faction = FactionName(tileSet, finding.Faction);
+    const std::string cell = finding.Cells.empty() ? std::string() : Coordinates(finding.Cells[0].X, finding.Cells[0].Y);
+    switch (finding.Kind) {
+    case CheckFindingKind::RimGap:
+        return Concat({cell, " に外周抜けがあります。"});
+    case CheckFindingKind::CastleOnRim:
+        return Concat({"外周", cell, "に", faction, "の城があります。"});
+    case CheckFindingKind::SealedCastle:
+        return Concat({cell, "にある", faction, "の城が封鎖されています。"});
+    case CheckFindingKind::MissingCastle:
+        return Concat({faction, "の城がありません。"});
+    case CheckFindingKind::ExtraCastles:
+        return Concat({faction, "の城が２つ以上存在しています。"});
+    }
+    return {};
+}
+
+MapCheckReport CheckMap(const MapGrid& grid, int tileSet) {
+    MapCheckReport report;
+    report.Findings = FindMapProblems(grid);
+    report.Lines.reserve(report.Findings.size() + 1);
+    report.Lines.push_back(CheckReportHeader(tileSet));
+    for (const CheckFinding& finding : report.Findings)
+        report.Lines.push_back(CheckReportLine(finding, tileSet));
+    report.Problem = !report.Findings.empty();
     return report;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The rules a playable map must meet and the report lines of the map check.
+// The rules a playable map must meet: the map check's findings as data, and its Japanese report lines.
 
 #include "MapGrid.h"
 
@@ -9,7 +9,9 @@
 
 namespace tav {
 
-// Names of the nine tile sets (index set - 1) and of the four factions of each set, UTF-8.
+// Names of the nine tile sets (index set - 1) and of the four factions of each set, UTF-8 Japanese; empty
+// for numbers out of range. The tables hold string literals, so `.data()` of a name is a C string. The
+// editor translates faction names in the context "Factions" of its catalogue, tile-set names in "TileSets".
 std::string_view TileSetName(int tileSet);                // tileSet 1..9
 std::string_view FactionName(int tileSet, int faction);   // tileSet 1..9, faction 0..3
 
@@ -18,12 +20,49 @@ std::string_view FactionName(int tileSet, int faction);   // tileSet 1..9, facti
 // faction analysis walks only through cells it does not block. Codes 128..255 never block.
 bool IsBlockingCode(TileCode plain);
 
-struct MapCheckReport {
-    std::vector<std::string> Lines; // UTF-8, in the order the check adds them; the header first
-    bool Problem = false;           // true when at least one line besides the header was added
+// A cell of the map: column X and row Y, 0..47 each, (0, 0) at the top left.
+struct GridCell {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const GridCell&) const = default;
 };
 
-// Checks the grid for the tile set (1..9). Never changes the grid.
+// What the map check can find wrong with a map.
+enum class CheckFindingKind {
+    RimGap,        // units could leave the map through a rim cell; Cells: that cell
+    CastleOnRim,   // a castle stands on the rim; Cells: the castle; Faction: its owner
+    SealedCastle,  // the cell in front of a castle's gate blocks units, or lies off the map; Cells, Faction as above
+    MissingCastle, // a faction has no castle; Cells: none; Faction: the faction
+    ExtraCastles,  // a faction has two castles or more; Cells: all of them; Faction: the faction
+};
+
+// One finding of the map check, as data: the editor words it in its language, the command-line tool prints
+// CheckReportLine's Japanese, and later work can point at its cells.
+struct CheckFinding {
+    CheckFindingKind Kind = CheckFindingKind::RimGap;
+    std::vector<GridCell> Cells; // in reading order: row by row from the top, left to right in a row
+    int Faction = -1;            // 0..3; -1 for a rim gap, which belongs to no faction
+    bool operator==(const CheckFinding&) const = default;
+};
+
+// Checks the grid; nothing found means the map is playable. The findings come in the report's order: cell by
+// cell in reading order its rim gap, castle on the rim and sealed castle, then the factions without a castle,
+// then those with more than one. Never changes the grid.
+std::vector<CheckFinding> FindMapProblems(const MapGrid& grid);
+
+// The report's first line, "キャラクタータイプ：" and the name of the tile set (1..9).
+std::string CheckReportHeader(int tileSet);
+// The Japanese report line of a finding, naming factions as the tile set (1..9) does, e.g.
+// "(3,0) に外周抜けがあります。" or "カルドア領(緑)の城がありません。".
+std::string CheckReportLine(const CheckFinding& finding, int tileSet);
+
+// The map check as the command-line tool prints it.
+struct MapCheckReport {
+    std::vector<CheckFinding> Findings; // FindMapProblems' result
+    std::vector<std::string> Lines;     // UTF-8: the header, then the line of each finding
+    bool Problem = false;               // true when anything was found
+};
+
 MapCheckReport CheckMap(const MapGrid& grid, int tileSet);
 
 } // namespace tav

@@ -131,7 +131,6 @@ MapTextResult ParseMapText(std::string_view text) {
         const int line = block.Line + 1;
         switch (block.Error) {
         case BlockTextError::NotHex:
-        case BlockTextError::CodeTooHigh:
             return Refuse("not a tile code (two hex digits, 00 to FF)", line, block.Column);
         case BlockTextError::TooLarge:
             return block.Column > 0 ? Refuse("more than 48 codes in the row", line, block.Column)

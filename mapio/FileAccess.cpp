@@ -73,7 +73,7 @@ QString FileError::Compose(FileOperation operation, const QString& path, const Q
            reason;
 }
 
-QByteArray ReadFileHead(const QString& path, qint64 limit) {
+FileHead ReadFileHead(const QString& path, qint64 limit, qint64 minimumSize) {
     const QByteArray native = QFile::encodeName(path);
     struct stat info {};
     if (::stat(native.constData(), &info) != 0)
@@ -90,6 +90,12 @@ QByteArray ReadFileHead(const QString& path, qint64 limit) {
         ::close(fd);
         throw NotRegularFailure(FileOperation::Read, path, info.st_mode);
     }
+    FileHead head;
+    head.ReportedSize = static_cast<qint64>(info.st_size);
+    if (head.ReportedSize < minimumSize) {
+        ::close(fd);
+        return head;
+    }
     QFile file;
     errno = 0;
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
@@ -97,7 +103,7 @@ QByteArray ReadFileHead(const QString& path, qint64 limit) {
         throw QtFailure(FileOperation::Read, path, file.errorString(), errno);
     }
 
-    QByteArray bytes;
+    QByteArray& bytes = head.Bytes;
     bytes.reserve(static_cast<qsizetype>(limit));
     while (bytes.size() < limit) {
         errno = 0;
@@ -109,7 +115,7 @@ QByteArray ReadFileHead(const QString& path, qint64 limit) {
         }
         bytes += chunk;
     }
-    return bytes;
+    return head;
 }
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes) {

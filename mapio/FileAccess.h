@@ -45,9 +45,20 @@ private:
     int errorNumber_;
 };
 
+// The first bytes of a file and the size the file reports of itself.
+struct FileHead {
+    QByteArray Bytes;        // at most the limit asked for; nothing when the reported size was too small
+    qint64 ReportedSize = 0; // as fstat gives it for the opened file: 0 for most files under /proc and /sys
+};
+
 // Reads at most `limit` bytes from the start of the regular file at `path`; fewer when the file is
-// shorter. Throws FileError when the path does not name a regular file or the file cannot be read.
-QByteArray ReadFileHead(const QString& path, qint64 limit);
+// shorter. When the opened file reports fewer than `minimumSize` bytes, nothing is read: a file under /proc
+// passes as regular but reports 0, and reading it may consume what others are waiting for. Throws FileError
+// when the path does not name a regular file or the file cannot be read.
+FileHead ReadFileHead(const QString& path, qint64 limit, qint64 minimumSize);
+inline QByteArray ReadFileHead(const QString& path, qint64 limit) {
+    return ReadFileHead(path, limit, 0).Bytes;
+}
 
 // The bytes of a map file that ReadMapImage looks at: the first 2306, however large the file is.
 inline QByteArray ReadMapFileBytes(const QString& path) {

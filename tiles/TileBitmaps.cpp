@@ -52,7 +52,6 @@ void TileBitmaps::TakeTileSetBitmaps(int tileSet, std::array<QImage, 4> pictures
     pictures_ = std::move(pictures);
     loaded_ = true;
     tileSet_ = tileSet;
-    ++loadCount_;
 }
 
 void TileBitmaps::FreeTileSetBitmaps() {

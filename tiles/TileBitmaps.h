@@ -47,7 +47,6 @@ public:
 
     bool IsLoaded() const { return loaded_; }
     int LoadedTileSet() const { return tileSet_; }
-    int LoadCount() const { return loadCount_; } // how many times a set was loaded (for tests)
 
     // scaleIndex 0..3; only valid while loaded.
     const QImage& Picture(int scaleIndex) const { return pictures_[static_cast<std::size_t>(scaleIndex)]; }
@@ -57,7 +56,6 @@ private:
     QString pictureRoot_ = LinkedPictureRoot();
     bool loaded_ = false;
     int tileSet_ = 0;
-    int loadCount_ = 0;
 };
 
 } // namespace tav

@@ -335,6 +335,153 @@ Restore it?</translation>
     </message>
 </context>
 <context>
+    <name>Factions</name>
+    <message>
+        <source>カルドア領(緑)</source>
+        <translation>Cardoa Domain (green)</translation>
+    </message>
+    <message>
+        <source>ブレスト領(赤)</source>
+        <translation>Brest Domain (red)</translation>
+    </message>
+    <message>
+        <source>シオネル領(白)</source>
+        <translation>Sionel Domain (white)</translation>
+    </message>
+    <message>
+        <source>ヴォルグ領(黒)</source>
+        <translation>Volg Domain (black)</translation>
+    </message>
+    <message>
+        <source>ピクルス亭(赤)</source>
+        <translation>Pickles Inn (red)</translation>
+    </message>
+    <message>
+        <source>モルテ食堂(青)</source>
+        <translation>Molte Diner (blue)</translation>
+    </message>
+    <message>
+        <source>ガレット市場(黄)</source>
+        <translation>Galette Market (yellow)</translation>
+    </message>
+    <message>
+        <source>ポタージュ組合(白)</source>
+        <translation>Potage Guild (white)</translation>
+    </message>
+    <message>
+        <source>ハオラン家(緑)</source>
+        <translation>House Haoran (green)</translation>
+    </message>
+    <message>
+        <source>ジンユェ家(赤)</source>
+        <translation>House Jinyue (red)</translation>
+    </message>
+    <message>
+        <source>テンシュウ家(白)</source>
+        <translation>House Tenshu (white)</translation>
+    </message>
+    <message>
+        <source>メイファ家(青)</source>
+        <translation>House Meifa (blue)</translation>
+    </message>
+    <message>
+        <source>ギアフレームＡ(青)</source>
+        <translation>Gear Frame A (blue)</translation>
+    </message>
+    <message>
+        <source>スチールドールＡ(赤)</source>
+        <translation>Steel Doll A (red)</translation>
+    </message>
+    <message>
+        <source>ギアフレームＢ(白)</source>
+        <translation>Gear Frame B (white)</translation>
+    </message>
+    <message>
+        <source>スチールドールＢ(黒)</source>
+        <translation>Steel Doll B (black)</translation>
+    </message>
+    <message>
+        <source>ネブラ公領(黒)</source>
+        <translation>Duchy of Nebra (black)</translation>
+    </message>
+    <message>
+        <source>ソルテ公領(黄)</source>
+        <translation>Duchy of Solte (yellow)</translation>
+    </message>
+    <message>
+        <source>フラム公領(赤)</source>
+        <translation>Duchy of Flam (red)</translation>
+    </message>
+    <message>
+        <source>リーフェ公領(緑)</source>
+        <translation>Duchy of Riefe (green)</translation>
+    </message>
+    <message>
+        <source>グリフォン同盟(赤)</source>
+        <translation>Griffin Alliance (red)</translation>
+    </message>
+    <message>
+        <source>ゴーレム連邦(緑)</source>
+        <translation>Golem Federation (green)</translation>
+    </message>
+    <message>
+        <source>ケンタウロス連邦(白)</source>
+        <translation>Centaur Federation (white)</translation>
+    </message>
+    <message>
+        <source>レイス同盟(黒)</source>
+        <translation>Wraith Alliance (black)</translation>
+    </message>
+    <message>
+        <source>サンゴ岬(黄)</source>
+        <translation>Coral Cape (yellow)</translation>
+    </message>
+    <message>
+        <source>カイリ湾(赤)</source>
+        <translation>Kairi Bay (red)</translation>
+    </message>
+    <message>
+        <source>シオサイ入江(白)</source>
+        <translation>Shiosai Inlet (white)</translation>
+    </message>
+    <message>
+        <source>ウミネコ港(黒)</source>
+        <translation>Gull Harbour (black)</translation>
+    </message>
+    <message>
+        <source>ネオン一家(白)</source>
+        <translation>Neon Family (white)</translation>
+    </message>
+    <message>
+        <source>シャドウ一家(黒)</source>
+        <translation>Shadow Family (black)</translation>
+    </message>
+    <message>
+        <source>ストリート組(緑)</source>
+        <translation>Street Gang (green)</translation>
+    </message>
+    <message>
+        <source>ローズ組(赤)</source>
+        <translation>Rose Gang (red)</translation>
+    </message>
+    <message>
+        <source>ラッコ隊(緑)</source>
+        <translation>Otter Squad (green)</translation>
+    </message>
+    <message>
+        <source>キツネ隊(赤)</source>
+        <translation>Fox Squad (red)</translation>
+    </message>
+    <message>
+        <source>ヒツジ隊(白)</source>
+        <translation>Sheep Squad (white)</translation>
+    </message>
+    <message>
+        <source>ヒヨコ隊(黄)</source>
+        <translation>Chick Squad (yellow)</translation>
+    </message>
+</context>
+<context>
     <name>FileController</name>
     <message>
         <source>タヴレンナマップファイル(*.map)|*.map</source>
@@ -351,14 +498,6 @@ Restore it?</translation>
     <message>
         <source>マップチェックでエラーが発生しました。保存してもよろしいですか？</source>
         <translation>The map check found errors. Save anyway?</translation>
-    </message>
-    <message>
-        <source>ファイル形式が正常ではありません</source>
-        <translation>The file is not a valid map file.</translation>
-    </message>
-    <message>
-        <source>無効なキャラクタです。修正しました。</source>
-        <translation>The tile set was invalid and has been corrected.</translation>
     </message>
     <message>
         <source>「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。
@@ -586,21 +725,36 @@ cursor blinking, the autosave interval and the language. The settings are kept f
     </message>
 </context>
 <context>
+    <name>MapLoader</name>
+    <message>
+        <source>ファイル形式が正常ではありません</source>
+        <translation>The file is not a valid map file.</translation>
+    </message>
+    <message>
+        <source>無効なキャラクタです。修正しました。</source>
+        <translation>The tile set was invalid and has been corrected.</translation>
+    </message>
+    <message>
+        <source>ファイルの大きさは %1 バイトとされていますが、マップには %2 バイトが必要です。</source>
+        <translation>The file reports a size of %1 bytes; a map needs %2.</translation>
+    </message>
+</context>
+<context>
     <name>NameOnlyIconProvider</name>
     <message>
-        <source>Drive</source>
+        <source>ドライブ</source>
         <translation>Drive</translation>
     </message>
     <message>
-        <source>Folder</source>
+        <source>フォルダ</source>
         <translation>Folder</translation>
     </message>
     <message>
-        <source>Shortcut</source>
+        <source>ショートカット</source>
         <translation>Shortcut</translation>
     </message>
     <message>
-        <source>File</source>
+        <source>ファイル</source>
         <translation>File</translation>
     </message>
 </context>
@@ -928,6 +1082,33 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>マップチェック: 問題はありません</source>
         <translation>Map check: no problems found</translation>
+    </message>
+</context>
+<context>
+    <name>tav::MapCheckView</name>
+    <message>
+        <source>%1 に外周抜けがあります。</source>
+        <translation>Gap in the rim at %1.</translation>
+    </message>
+    <message>
+        <source>外周%1に%2の城があります。</source>
+        <translation>%2 has a castle on the rim at %1.</translation>
+    </message>
+    <message>
+        <source>%1にある%2の城が封鎖されています。</source>
+        <translation>The castle of %2 at %1 is sealed.</translation>
+    </message>
+    <message>
+        <source>%1の城がありません。</source>
+        <translation>%1 has no castle.</translation>
+    </message>
+    <message>
+        <source>%1の城が２つ以上存在しています。</source>
+        <translation>%1 has two or more castles.</translation>
+    </message>
+    <message>
+        <source>キャラクタータイプ：%1</source>
+        <translation>Tile set: %1</translation>
     </message>
 </context>
 <context>

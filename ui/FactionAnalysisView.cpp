@@ -5,6 +5,7 @@
 #include "TileRender.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,9 +23,9 @@ constexpr int ShownCastles = 3;
 
 const QString NoValue = QStringLiteral("—");
 
+// The faction's name in the editor's language.
 QString FactionText(int tileSet, int faction) {
-    const std::string_view name = FactionName(tileSet, faction);
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return QCoreApplication::translate("Factions", FactionName(tileSet, faction).data());
 }
 
 QString CastlesText(const FactionAnalysis& analysis, int faction) {

@@ -4,6 +4,7 @@
 #include "FileAccess.h"
 #include "MapExport.h"
 #include "MapImage.h"
+#include "MapLoader.h"
 #include "Platform.h"
 #include "RestoreMap.h"
 #include "ShapeMap.h"
@@ -13,9 +14,8 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include <cstdint>
 #include <optional>
-#include <span>
+#include <stdexcept>
 
 #include <unistd.h>
 
@@ -29,9 +29,6 @@ constexpr char DiscardQuestion[] =
     QT_TRANSLATE_NOOP("FileController", "編集中のマップは破棄されますがよろしいですか");
 constexpr char SaveAnywayQuestion[] =
     QT_TRANSLATE_NOOP("FileController", "マップチェックでエラーが発生しました。保存してもよろしいですか？");
-constexpr char BadFormatText[] = QT_TRANSLATE_NOOP("FileController", "ファイル形式が正常ではありません");
-constexpr char InvalidTileSetText[] =
-    QT_TRANSLATE_NOOP("FileController", "無効なキャラクタです。修正しました。");
 constexpr char ChangedOnDiskQuestion[] = QT_TRANSLATE_NOOP(
     "FileController", "「%1」は、開いた後または保存した後にほかのプログラムによって変更されています。\n"
                       "上書きしてもよろしいですか？");
@@ -41,11 +38,6 @@ constexpr char ExportCaption[] = QT_TRANSLATE_NOOP("FileController", "画像と�
 // A text of the table above in the editor's language.
 QString Text(const char* text) {
     return QCoreApplication::translate("FileController", text);
-}
-
-std::optional<MapImageContent> MapFromBytes(const QByteArray& bytes) {
-    return ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                  static_cast<std::size_t>(bytes.size())));
 }
 
 // access() rather than the permission bits, so that a read-only file system counts for root too.
@@ -107,26 +99,25 @@ bool FileController::OpenChosenPath(const QString& path) {
 }
 
 bool FileController::OpenPath(const QString& path) {
-    // Only the image's own bytes are read, and only from a regular file: a pipe or a device is reported
-    // instead of blocking the editor.
-    const QByteArray bytes = ReadMapFileBytes(path);
-    const auto content = MapFromBytes(bytes);
-    if (!content) {
+    // A file that cannot be read (a pipe or a device is refused, not waited for) reaches the general error
+    // report as a FileError.
+    LoadedMap map;
+    try {
+        map = LoadMapFile(path);
+    } catch (const NotAMapError& error) {
         // Nothing was loaded, so the map in the editor keeps its unsaved state.
+        const QString reason = error.Reason();
         CurrentPlatform().ShowMessage(dialogParent_, QString::fromUtf8(ApplicationTitle),
-                                      Text(BadFormatText));
+                                      reason.isEmpty() ? error.Message() : error.Message() + u'\n' + reason);
         return false;
     }
-    int tileSet = content->TileSet;
-    if (tileSet < 1 || tileSet > TileSetCount) {
+    if (map.TileSetCorrected)
         CurrentPlatform().ShowMessage(dialogParent_, QString::fromUtf8(ApplicationTitle),
-                                      Text(InvalidTileSetText));
-        tileSet = 1;
-    }
-    document_->Reset(content->Grid, tileSet, path, path);
+                                      TileSetCorrectedMessage());
+    document_->Reset(map.Grid, map.TileSet, path, path);
     // A save cut short by a kill may have left its complete temporary beside the map.
     RemoveStaleTemporaries(path);
-    RememberFileContent(path, bytes);
+    RememberFileContent(path, map.Head);
     emit MapFileUsed(path);
     return true;
 }
@@ -138,15 +129,15 @@ void FileController::RestoreRecoveredMap(const MapGrid& grid, int tileSet, const
     knownPath_.clear();
     if (!path.isEmpty()) {
         try {
-            const QByteArray bytes = ReadMapFileBytes(path);
-            if (const auto content = MapFromBytes(bytes)) {
-                savedGrid = content->Grid;
-                if (content->TileSet >= 1 && content->TileSet <= TileSetCount)
-                    savedTileSet = content->TileSet;
-                RememberFileContent(path, bytes);
-            }
-        } catch (const FileError&) {
-            // The recovered map does not depend on the file; it is only the point undo leads back to.
+            const LoadedMap map = LoadMapFile(path);
+            savedGrid = map.Grid;
+            // A file's tile set that needs correcting gives way to the recovered map's, without a message.
+            if (!map.TileSetCorrected)
+                savedTileSet = map.TileSet;
+            RememberFileContent(path, map.Head);
+        } catch (const std::runtime_error&) {
+            // Unreadable or no map: the recovered map does not depend on the file; it is only the point undo
+            // leads back to.
         }
     }
     document_->Reset(savedGrid, savedTileSet, path, path);

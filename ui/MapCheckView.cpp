@@ -1,10 +1,10 @@
 #include "MapCheckView.h"
 
 #include "Document.h"
-#include "MapCheck.h"
 #include "PictureArea.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QMdiArea>
@@ -34,16 +34,11 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
 }
 
 bool MapCheckView::RunMapCheck() {
-    const MapCheckReport report = CheckMap(document_->Grid(), document_->TileSet());
-    checkList_->clear();
-    const QFontMetrics metrics(checkList_->font());
-    for (const std::string& line : report.Lines) {
-        auto* item = new QListWidgetItem(QString::fromStdString(line));
-        // Rows of the font's pixel height; the width lets the list scroll sideways to a long line's end.
-        item->setSizeHint(QSize(metrics.horizontalAdvance(item->text()) + 4, ItemHeight));
-        checkList_->addItem(item);
-    }
-    if (report.Problem) {
+    findings_ = FindMapProblems(document_->Grid());
+    checkedTileSet_ = document_->TileSet();
+    ShowReport();
+    const bool problem = !findings_.empty();
+    if (problem) {
         // The report must be seen, also when a question about it follows: restored, shown and in front.
         if (isMinimized())
             showNormal();
@@ -52,7 +47,60 @@ bool MapCheckView::RunMapCheck() {
         if (mdiArea())
             mdiArea()->setActiveSubWindow(this);
     }
-    return report.Problem;
+    return problem;
+}
+
+namespace {
+
+// A name from the core's tables in the editor's language; an empty name (a rim gap has no faction) stays empty.
+QString Translated(const char* context, std::string_view name) {
+    return name.empty() ? QString() : QCoreApplication::translate(context, name.data());
+}
+
+QString CellText(const GridCell& cell) {
+    return QStringLiteral("(%1,%2)").arg(cell.X).arg(cell.Y);
+}
+
+} // namespace
+
+QString MapCheckView::FindingText(const CheckFinding& finding, int tileSet) {
+    const QString faction = Translated("Factions", FactionName(tileSet, finding.Faction));
+    const QString cell = finding.Cells.empty() ? QString() : CellText(finding.Cells.front());
+    switch (finding.Kind) {
+    case CheckFindingKind::RimGap:
+        return tr("%1 に外周抜けがあります。").arg(cell);
+    case CheckFindingKind::CastleOnRim:
+        return tr("外周%1に%2の城があります。").arg(cell, faction);
+    case CheckFindingKind::SealedCastle:
+        return tr("%1にある%2の城が封鎖されています。").arg(cell, faction);
+    case CheckFindingKind::MissingCastle:
+        return tr("%1の城がありません。").arg(faction);
+    case CheckFindingKind::ExtraCastles:
+        return tr("%1の城が２つ以上存在しています。").arg(faction);
+    }
+    return {};
+}
+
+void MapCheckView::ShowReport() {
+    checkList_->clear();
+    if (checkedTileSet_ == 0)
+        return;
+    QStringList lines = {tr("キャラクタータイプ：%1").arg(Translated("TileSets", TileSetName(checkedTileSet_)))};
+    for (const CheckFinding& finding : findings_)
+        lines.append(FindingText(finding, checkedTileSet_));
+    const QFontMetrics metrics(checkList_->font());
+    for (const QString& line : lines) {
+        auto* item = new QListWidgetItem(line);
+        // Rows of the font's pixel height; the width lets the list scroll sideways to a long line's end.
+        item->setSizeHint(QSize(metrics.horizontalAdvance(line) + 4, ItemHeight));
+        checkList_->addItem(item);
+    }
+}
+
+void MapCheckView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        ShowReport();
+    QMdiSubWindow::changeEvent(event);
 }
 
 void MapCheckView::closeEvent(QCloseEvent* event) {

@@ -1,8 +1,13 @@
 #pragma once
-// The map check window: the report lines of the last map check in a list. It starts minimised and comes
-// up by itself only when a check finds a problem.
+// The map check window: the report of the last map check in a list, in the editor's language, which it
+// follows when the language changes. It starts minimised and comes up by itself only when a check finds a
+// problem.
+
+#include "MapCheck.h"
 
 #include <QMdiSubWindow>
+
+#include <vector>
 
 class QListWidget;
 class QMdiArea;
@@ -26,12 +31,22 @@ public:
     // and never changes the map document.
     bool RunMapCheck();
 
+    // The report line of a finding in the editor's language; in Japanese the command-line tool's line.
+    static QString FindingText(const CheckFinding& finding, int tileSet);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Fills the list from the findings kept, in the language in force.
+    void ShowReport();
+
     const Document* document_;
     QListWidget* checkList_ = nullptr;
+    // The last check's result; the list is worded from it again when the language changes.
+    std::vector<CheckFinding> findings_;
+    int checkedTileSet_ = 0; // 0 before the first check: the list stays empty
 };
 
 } // namespace tav

@@ -24,16 +24,16 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const {
 
 QString NameOnlyIconProvider::type(const QFileInfo& info) const {
     if (info.isRoot())
-        return QCoreApplication::translate("NameOnlyIconProvider", "Drive");
+        return QCoreApplication::translate("NameOnlyIconProvider", "ドライブ");
     if (info.isDir())
-        return QCoreApplication::translate("NameOnlyIconProvider", "Folder");
+        return QCoreApplication::translate("NameOnlyIconProvider", "フォルダ");
     if (info.isSymLink() && !info.exists())
-        return QCoreApplication::translate("NameOnlyIconProvider", "Shortcut");
+        return QCoreApplication::translate("NameOnlyIconProvider", "ショートカット");
     // By name only: the database is asked about the file's name, never about its content.
     const QList<QMimeType> byName = mimeDatabase_.mimeTypesForFileName(info.fileName());
     if (!byName.isEmpty())
         return byName.constFirst().comment().isEmpty() ? byName.constFirst().name() : byName.constFirst().comment();
-    return QCoreApplication::translate("NameOnlyIconProvider", "File");
+    return QCoreApplication::translate("NameOnlyIconProvider", "ファイル");
 }
 
 void UseNameOnlyIcons(QFileDialog& dialog) {

@@ -1,7 +1,7 @@
 #include "Platform.h"
 
-#include "NameOnlyIconProvider.h"
 #include "FileAccess.h"
+#include "FileDialogListing.h"
 #include "Translations.h"
 
 #include <QApplication>
@@ -46,7 +46,7 @@ namespace {
 
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSettings& settings, bool save) {
     QFileDialog dialog(parent, settings.Title);
-    UseNameOnlyIcons(dialog); // no listed file may block the window
+    SetUpFileDialogListing(dialog); // no listed file may block the window; sizes and dates in the editor's language
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save || !settings.FileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!settings.Filter.isEmpty())

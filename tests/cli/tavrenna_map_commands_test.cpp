@@ -505,13 +505,17 @@ TEST_F(TavrennaMap, ReplaceAndExchangeRefuseCodesAndRectanglesOutOfRangeWithExit
 
 TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
     const char* const usages[] = {
-        "check FILE.map",
+        "check FILE.map... [--json]",
         "shape IN.map -o OUT.map",
         "unshape IN.map -o OUT.map",
         "paint IN.map -o OUT.map --tool pen|line|box|boxfill|circle|circlefill|bucket --at X,Y [--from X,Y] --code N",
         "shift IN.map -o OUT.map --dir left|right|up|down [--count N]",
-        "render IN.map -o OUT.png [--edge 4|8|16|32] [--tileset N] [--territory]",
-        "analyse FILE.map [--json]",
+        "render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32] [--tileset N] [--territory] [--jobs N]",
+        "analyse FILE.map... [--json]",
+        "stats FILE.map... [--json]",
+        "text FILE.map...",
+        "fromtext FILE.txt -o OUT.map",
+        "diff A.map B.map [--json] [-o OUT.png] [--edge 4|8|16|32]",
         "new -o OUT.map [--tileset N]",
         "replace IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]",
         "exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]",

@@ -2,6 +2,7 @@
 // hang on files that never end, and no output file touched unless the whole new file is written.
 
 #include "CliTestSupport.h"
+#include "Shaping.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,7 +56,7 @@ TEST_F(TavrennaMapErrors, UsageErrorsExitWithStatusTwoAndWriteNothing) {
         {{"frobnicate"}, "unknown command \"frobnicate\""},
         {{"--frob"}, "Unknown option 'frob'"},
         {{"check"}, "missing FILE.map"},
-        {{"check", "@IN", "extra"}, "unexpected argument \"extra\""},
+        {{"shape", "@IN", "extra", "-o", "@OUT"}, "unexpected argument \"extra\""},
         {{"check", ""}, "empty file name"},
         {{"check", "@IN", "-o", "@OUT"}, "Unknown option 'o'"},
         {{"shape", "@IN"}, "--output is required"},
@@ -137,11 +138,49 @@ TEST_F(TavrennaMapErrors, UnreadableInputsAreReportedWithTheirNameAndNeverHang) 
     };
     for (const Case& c : cases) {
         for (const QStringList& command : commands) {
+            // For the commands that read map packs a folder is the maps below it (none here), not an error.
+            if (c.path == Path("folder.map") && (command.first() != "shape" && command.first() != "paint"))
+                continue;
             SCOPED_TRACE(command.first().toStdString() + " " + c.path.toStdString());
             const RunResult run = RunTool(QStringList{command.first(), c.path} + command.mid(1), {}, 10000);
             ExpectOneLineError(run, (c.path + QStringLiteral(": ") + QString::fromUtf8(c.message)).toStdString());
             EXPECT_FALSE(QFileInfo::exists(Path("out.map")) || QFileInfo::exists(Path("out.png")));
         }
+    }
+}
+
+// A file under /proc passes as a regular file but reports a size of 0: it is refused from that size before
+// a byte is read, with the format message and the reason; so is any file that reports too few bytes.
+TEST_F(TavrennaMapErrors, FilesReportingTooFewBytesAreRefusedBeforeReading) {
+    const QByteArray image = ReadBytes(Path("in.map"));
+    WriteBytes(Path("empty.map"), {});
+    WriteBytes(Path("short.map"), image.left(2305));
+    WriteBytes(Path("exact.map"), image);
+    WriteBytes(Path("longer.map"), image + QByteArray(500, '\x7F'));
+    MapGrid shaped = PaintedGrid(7);
+    ShapeMap(shaped);
+    const struct {
+        QString path;
+        int reportedSize; // -1: a map
+    } cases[] = {
+        {QStringLiteral("/proc/self/maps"), 0}, {Path("empty.map"), 0}, {Path("short.map"), 2305},
+        {Path("exact.map"), -1},                {Path("longer.map"), -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const RunResult run = RunTool({"shape", c.path, "-o", Path("out.map")});
+        if (c.reportedSize < 0) {
+            EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+            EXPECT_TRUE(run.Err.isEmpty());
+            EXPECT_EQ(ReadGrid(Path("out.map")), shaped);
+            ASSERT_TRUE(QFile::remove(Path("out.map")));
+            continue;
+        }
+        ExpectOneLineError(run, "");
+        EXPECT_EQ(run.Err.toStdString(),
+                  "tavrenna-map: " + c.path.toStdString() + ": ファイル形式が正常ではありません: ファイルの大きさは " +
+                      std::to_string(c.reportedSize) + " バイトとされていますが、マップには 2306 バイトが必要です。\n");
+        EXPECT_FALSE(QFileInfo::exists(Path("out.map")));
     }
 }
 

@@ -364,7 +364,7 @@ TEST(DrawFill, CircleFillPaintsOutlineAndTheExpectedInside) {
         EXPECT_EQ(CellsWithMark(marks, MarkOutline), Covered(cells));
 
         MapGrid grid = FilledGrid(0);
-        EXPECT_EQ(ApplyToolToGrid(cells, grid, CircleFill, 9, c.x1, c.y1, c.x2, c.y2), RedrawNeed::WholeMap);
+        ApplyToolToGrid(cells, grid, CircleFill, 9, c.x1, c.y1, c.x2, c.y2);
         std::set<Cell> painted = Covered(cells);
         painted.insert(c.inside.begin(), c.inside.end());
         EXPECT_EQ(CellsDiffering(FilledGrid(0), grid), painted);
@@ -420,7 +420,7 @@ TEST(DrawBucket, SameCodeAsTheClickedCellChangesNothing) {
         code = static_cast<TileCode>(rng() % 3);
     const MapGrid before = grid;
     ShapeCells cells;
-    EXPECT_EQ(ApplyToolToGrid(cells, grid, Bucket, grid[CellIndex(20, 20)], -1, -1, 20, 20), RedrawNeed::WholeMap);
+    ApplyToolToGrid(cells, grid, Bucket, grid[CellIndex(20, 20)], -1, -1, 20, 20);
     EXPECT_EQ(grid, before);
 }
 
@@ -429,7 +429,7 @@ TEST(DrawBucket, OneCodeMapIsRepaintedWhole) {
         SCOPED_TRACE(static_cast<int>(from));
         MapGrid grid = FilledGrid(from);
         ShapeCells cells;
-        EXPECT_EQ(ApplyToolToGrid(cells, grid, Bucket, 17, -1, -1, 47, 0), RedrawNeed::WholeMap);
+        ApplyToolToGrid(cells, grid, Bucket, 17, -1, -1, 47, 0);
         EXPECT_EQ(grid, FilledGrid(17));
         EXPECT_EQ(Listed(cells), (CellList{{47, 0}})) << "the bucket covers the clicked cell alone";
     }
@@ -489,26 +489,18 @@ TEST(DrawBucket, ComparesCodesAsWholeBytes) {
 // ---------------------------------------------------------------------------------------------------------
 // Painting
 
-TEST(DrawPaint, OutlineToolsWriteExactlyTheirCellsAndAskForThoseAlone) {
-    struct Case {
-        int tool;
-        RedrawNeed redraw;
-    };
-    const Case cases[] = {{Pen, RedrawNeed::ShapeCellsOnly},    {Line, RedrawNeed::ShapeCellsOnly},
-                          {Box, RedrawNeed::ShapeCellsOnly},    {Circle, RedrawNeed::ShapeCellsOnly},
-                          {BoxFill, RedrawNeed::WholeMap},      {CircleFill, RedrawNeed::WholeMap},
-                          {Bucket, RedrawNeed::WholeMap}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "tool " << c.tool);
+TEST(DrawPaint, OutlineToolsWriteExactlyTheirCells) {
+    for (const int tool : {Pen, Line, Box, Circle, BoxFill, CircleFill, Bucket}) {
+        SCOPED_TRACE(::testing::Message() << "tool " << tool);
         MapGrid grid = FilledGrid(NewMapTile);
         ShapeCells cells;
-        const int anchorX = c.tool == Pen || c.tool == Bucket ? -1 : 5;
-        const int anchorY = c.tool == Pen || c.tool == Bucket ? -1 : 6;
-        EXPECT_EQ(ApplyToolToGrid(cells, grid, c.tool, 3, anchorX, anchorY, 20, 17), c.redraw);
+        const int anchorX = tool == Pen || tool == Bucket ? -1 : 5;
+        const int anchorY = tool == Pen || tool == Bucket ? -1 : 6;
+        ApplyToolToGrid(cells, grid, tool, 3, anchorX, anchorY, 20, 17);
         ShapeCells expected;
-        ComputeShape(expected, c.tool, anchorX, anchorY, 20, 17);
+        ComputeShape(expected, tool, anchorX, anchorY, 20, 17);
         EXPECT_EQ(Listed(cells), Listed(expected)) << "the list holds the tool's cells afterwards";
-        if (c.redraw == RedrawNeed::ShapeCellsOnly) {
+        if (tool != BoxFill && tool != CircleFill && tool != Bucket) {
             EXPECT_EQ(CellsDiffering(FilledGrid(NewMapTile), grid), Covered(cells));
         }
     }
@@ -527,7 +519,7 @@ TEST(DrawRobustness, ToolsOutsideOneToSevenCoverAndPaintNothing) {
 
         MapGrid grid = FilledGrid(4);
         AddCell(cells, 1, 1);
-        EXPECT_EQ(ApplyToolToGrid(cells, grid, tool, 5, 2, 2, 9, 9), RedrawNeed::ShapeCellsOnly);
+        ApplyToolToGrid(cells, grid, tool, 5, 2, 2, 9, 9);
         EXPECT_EQ(cells.CellCount, 0);
         EXPECT_EQ(grid, FilledGrid(4));
 
@@ -555,7 +547,7 @@ TEST(DrawRobustness, ArgumentsOffTheMapGiveAnEmptyShapeAndPaintNothing) {
             EXPECT_EQ(cells.CellCount, 0);
 
             MapGrid grid = FilledGrid(4);
-            EXPECT_EQ(ApplyToolToGrid(cells, grid, tool, 5, a[0], a[1], a[2], a[3]), RedrawNeed::ShapeCellsOnly);
+            ApplyToolToGrid(cells, grid, tool, 5, a[0], a[1], a[2], a[3]);
             EXPECT_EQ(cells.CellCount, 0);
             EXPECT_EQ(grid, FilledGrid(4));
 

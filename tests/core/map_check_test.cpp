@@ -212,6 +212,35 @@ TEST(MapCheck, DuplicateCastlesComeAfterTheMissingOnes) {
     EXPECT_TRUE(report.Problem);
 }
 
+// The findings as data, for the editor's own wording and for work that points at cells: each finding's kind,
+// faction and cells, the cells of several castles in reading order (row by row), not in the grid's column order.
+TEST(MapCheck, FindingsCarryTheirKindFactionAndCellsInReadingOrder) {
+    MapGrid grid = FilledGrid(48);
+    grid[CellIndex(47, 3)] = 32;  // a rim gap
+    grid[CellIndex(0, 8)] = 20;   // faction 0 on the rim, sealed by the water below its gate
+    for (const auto& [x, y] : {std::pair{30, 5}, {10, 20}, {20, 20}}) {
+        grid[CellIndex(x, y)] = 23; // faction 3, three times, each with open ground before its gate
+        grid[CellIndex(x, y + 2)] = 0;
+    }
+    using Kind = CheckFindingKind;
+    const std::vector<CheckFinding> expected = {
+        {Kind::RimGap, {{47, 3}}, -1},
+        {Kind::CastleOnRim, {{0, 8}}, 0},
+        {Kind::SealedCastle, {{0, 8}}, 0},
+        {Kind::MissingCastle, {}, 1},
+        {Kind::MissingCastle, {}, 2},
+        {Kind::ExtraCastles, {{30, 5}, {10, 20}, {20, 20}}, 3},
+    };
+    EXPECT_EQ(FindMapProblems(grid), expected);
+    const MapCheckReport report = CheckMap(grid, 1);
+    EXPECT_EQ(report.Findings, expected);
+    ASSERT_EQ(report.Lines.size(), expected.size() + 1);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(report.Lines[i + 1], CheckReportLine(expected[i], 1)) << i;
+    EXPECT_EQ(report.Lines.back(), "ヴォルグ領(黒)の城が２つ以上存在しています。");
+    EXPECT_TRUE(FindMapProblems(ValidMap()).empty());
+}
+
 TEST(MapCheck, NamesFollowTheTileSet) {
     struct Case {
         int tileSet;

@@ -75,9 +75,16 @@ void CheckReport(const MapCheckReport& report, const MapGrid& grid, const MapGri
     FUZZ_CHECK(!report.Lines.empty(), "the report starts with its header");
     FUZZ_CHECK(report.Lines.front().starts_with("キャラクタータイプ："), "the header names the tile set");
     FUZZ_CHECK(report.Problem == (report.Lines.size() > 1), "a problem is reported exactly when a line follows the header");
+    FUZZ_CHECK(report.Lines.size() == report.Findings.size() + 1, "one line per finding after the header");
     for (const std::string& line : report.Lines) {
         FUZZ_CHECK(!line.empty(), "no report line is empty");
         FUZZ_CHECK(fuzz::IsWellFormedUtf8(line), "every report line is well-formed UTF-8");
+    }
+    for (const CheckFinding& finding : report.Findings) {
+        for (const GridCell& cell : finding.Cells)
+            FUZZ_CHECK(InMap(cell.X, cell.Y), "a finding's cells lie on the map");
+        FUZZ_CHECK((finding.Kind == CheckFindingKind::RimGap) == (finding.Faction == -1),
+                   "every finding but a rim gap names its faction");
     }
 }
 

@@ -48,13 +48,15 @@ TEST_F(EditorUi, EveryInputIsOpenedOrRefusedLeavingTheDocumentAsItWas) {
         std::optional<QByteArray> content;
         Outcome outcome;
         const char* reason = ""; // for CannotRead: a piece of the error line
+        int reportedSize = -1;   // for BadFormat: the size the file reports, which refuses it before it is read
     } cases[] = {
         {"2306 bytes of 0xFF", Path("ff.map"), QByteArray(2306, '\xFF'), Outcome::Loads},
         {"3000 bytes", Path("long.map"), longer, Outcome::Loads},
         {"Japanese and spaces", Path("地図 フォルダ/マップ 一.map"), ImageBytes(sample, 40), Outcome::Loads},
-        {"empty", Path("empty.map"), QByteArray(), Outcome::BadFormat},
-        {"one byte", Path("one.map"), QByteArray(1, '\x30'), Outcome::BadFormat},
-        {"2305 bytes", Path("short.map"), ImageBytes(sample, 40).left(2305), Outcome::BadFormat},
+        {"empty", Path("empty.map"), QByteArray(), Outcome::BadFormat, "", 0},
+        {"one byte", Path("one.map"), QByteArray(1, '\x30'), Outcome::BadFormat, "", 1},
+        {"2305 bytes", Path("short.map"), ImageBytes(sample, 40).left(2305), Outcome::BadFormat, "", 2305},
+        {"a /proc file, reporting 0 bytes", QStringLiteral("/proc/self/maps"), std::nullopt, Outcome::BadFormat, "", 0},
         {"directory", Path("folder.map"), std::nullopt, Outcome::CannotRead, "フォルダです"},
         {"FIFO", Path("pipe.map"), std::nullopt, Outcome::CannotRead, "パイプ"},
         {"dangling symlink", Path("dangling.map"), std::nullopt, Outcome::CannotRead, "見つかりません"},
@@ -84,7 +86,9 @@ TEST_F(EditorUi, EveryInputIsOpenedOrRefusedLeavingTheDocumentAsItWas) {
             continue;
         }
         if (c.outcome == Outcome::BadFormat) {
-            EXPECT_EQ(p.Messages.back(), BadFormatText);
+            EXPECT_EQ(p.Messages.back(), BadFormatText + QStringLiteral("\nファイルの大きさは %1 バイトとされていますが、"
+                                                                        "マップには 2306 バイトが必要です。")
+                                                              .arg(c.reportedSize));
             EXPECT_TRUE(p.Errors.empty());
         } else {
             ASSERT_EQ(p.Errors.size(), 1u);

@@ -50,7 +50,11 @@
 #include "TilePalette.h"
 #include "BlinkColours.h"
 
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QTreeView>
 
 #include <memory>
 
@@ -113,6 +117,38 @@ void EditorDriver::PutBlockBytesOnClipboard(const QByteArray& bytes) {
     auto* data = new QMimeData;
     data->setData(tav::BlockMimeType, bytes);
     QApplication::clipboard()->setMimeData(data);
+}
+
+QStringList EditorDriver::FileDialogRow(const QString& folder, const QString& fileName) {
+    QStringList row;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        // The detail view lists what the model gathers on a worker thread; the row counts once it is typed and dated.
+        const auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        const QAbstractItemModel* shown = view ? view->model() : nullptr;
+        for (int r = 0; shown && r < shown->rowCount(view->rootIndex()); ++r) {
+            const QModelIndex name = shown->index(r, 0, view->rootIndex());
+            if (name.data().toString() != fileName)
+                continue;
+            QStringList texts;
+            for (int column = 0; column < shown->columnCount(view->rootIndex()); ++column)
+                texts << name.siblingAtColumn(column).data().toString();
+            if (texts.size() >= 4 && !texts[2].isEmpty() && !texts[3].isEmpty())
+                row = texts;
+        }
+        if (!row.isEmpty() || clock.elapsed() > 10000)
+            dialog->reject();
+    });
+    poll.start(20);
+    FileDialogSettings settings;
+    settings.Folder = folder;
+    Platform().OpenFileName(nullptr, settings);
+    return row;
 }
 
 void EditorDriver::Blink(int ticks) {

@@ -242,6 +242,10 @@ public:
         return main->windowTitle().replace(QStringLiteral("[*]"), main->isWindowModified() ? QStringLiteral("*") : QString());
     }
     QStringList CheckLines() const;
+    // The row the editor's own open dialog lists for `fileName` in `folder` in its detail view: the name, size,
+    // type and date as shown. Runs the real dialog, not the scripted one, and cancels it once the row is
+    // complete; empty when it never was.
+    static QStringList FileDialogRow(const QString& folder, const QString& fileName);
     QStringList MenuTitles() const;
 
     // Windows and widgets by role (see the name table in EditorDriver.cpp) or by the objectName the

@@ -3,6 +3,7 @@
 
 #include "../support/WriteFailures.h"
 #include "FileAccess.h"
+#include "MapLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,6 +84,52 @@ TEST_F(FileAccessTest, OnlyARegularFileIsReadAndNothingElseBlocks) {
             EXPECT_TRUE(error.Text().contains(QString::fromLatin1(c.reason))) << error.Text().toStdString();
             EXPECT_EQ(QString::fromUtf8(error.what()), error.Text());
         }
+    }
+}
+
+// The one loading rule: the size a file reports decides before a byte is read (a file under /proc passes as
+// regular and reports 0), what is read decides the rest, and a tile set outside 1..9 becomes 1.
+TEST_F(FileAccessTest, LoaderRefusesWhatCannotBeAMapFromItsReportedSize) {
+    QByteArray image = Pattern(2306, 5);
+    image[2304] = 40; // tile set 4
+    QByteArray badSet = image;
+    badSet[2304] = 100; // tile set 10
+    Put(Path("empty.map"), {});
+    Put(Path("short.map"), image.left(2305));
+    Put(Path("exact.map"), image);
+    Put(Path("longer.map"), image + Pattern(700, 9));
+    Put(Path("badset.map"), badSet);
+    const struct {
+        QString path;
+        qint64 refusedSize; // -1: loads
+        int tileSet = 0;
+        bool corrected = false;
+    } cases[] = {
+        {QStringLiteral("/proc/self/maps"), 0}, {QStringLiteral("/proc/self/status"), 0},
+        {Path("empty.map"), 0},                 {Path("short.map"), 2305},
+        {Path("exact.map"), -1, 4},             {Path("longer.map"), -1, 4},
+        {Path("badset.map"), -1, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        if (c.refusedSize >= 0) {
+            try {
+                LoadMapFile(c.path);
+                ADD_FAILURE() << "loaded";
+            } catch (const NotAMapError& error) {
+                EXPECT_EQ(error.Path(), c.path);
+                EXPECT_EQ(error.Message(), QStringLiteral("ファイル形式が正常ではありません"));
+                EXPECT_EQ(error.Reason(), QStringLiteral("ファイルの大きさは %1 バイトとされていますが、マップには "
+                                                         "2306 バイトが必要です。")
+                                              .arg(c.refusedSize));
+            }
+            continue;
+        }
+        const LoadedMap map = LoadMapFile(c.path);
+        EXPECT_EQ(map.TileSet, c.tileSet);
+        EXPECT_EQ(map.TileSetCorrected, c.corrected);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(map.Grid.data()), MapCells), image.left(MapCells));
+        EXPECT_EQ(map.Head, (c.corrected ? badSet : image));
     }
 }
 

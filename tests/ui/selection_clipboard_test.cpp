@@ -88,7 +88,7 @@ TEST_F(SelectionUi, PastedTextFloatsUntilAClickPlacesItAndWhatIsNoBlockIsRefused
         QString Text;
         const char* Names;
     } refused[] = {
-        {"a code above 7F", {}, "01 02\n03 80\n", "2行目の2番目：7F を超える"},
+        {"an item of three digits", {}, "01 02\n03 080\n", "2行目の2番目：タイルコードは 00 から FF まで"},
         {"rows of two lengths", {}, "01 02\n03\n", "2行目"},
         {"the editor's form spoilt, no text", QByteArray("\x03\x00\x01", 3), {}, "タイルがありません"},
     };
@@ -109,6 +109,28 @@ TEST_F(SelectionUi, PastedTextFloatsUntilAClickPlacesItAndWhatIsNoBlockIsRefused
         EXPECT_EQ(d.Cell(5, 6), 0) << "no block floats: the click is the pen's";
         EXPECT_EQ(d.Cell(6, 7), before[CellIndex(6, 7)]);
     }
+}
+
+// A loaded map may hold codes without a tile; a copy of them pastes back the same through either form.
+TEST_F(SelectionUi, CodesAboveSevenFPasteBackFromTheTextAsFromTheEditorsOwnForm) {
+    MapGrid grid = CountingGrid();
+    grid[CellIndex(2, 3)] = 0xFF;
+    grid[CellIndex(3, 3)] = 0x90;
+    grid[CellIndex(2, 4)] = 0x80;
+    d.LoadMap(grid, 1);
+    d.ClickButton("RangeButton");
+    d.Drag({{2, 3}, {3, 4}});
+    d.Trigger("MenuCopy");
+    const QString text = EditorDriver::ClipboardText();
+    EXPECT_EQ(text, "FF 90\n80 0B\n");
+    EditorDriver::PutTextOnClipboard(text); // the text alone, as from a text editor
+    p.Forget();
+    d.Key("Ctrl+V");
+    d.Move(20, 30);
+    d.Click(20, 30);
+    EXPECT_TRUE(p.Messages.empty()) << p.Messages.front().toStdString();
+    for (const auto& [dx, dy] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}})
+        EXPECT_EQ(d.Cell(20 + dx, 30 + dy), grid[CellIndex(2 + dx, 3 + dy)]) << dx << "," << dy;
 }
 
 TEST_F(SelectionUi, ASelectionLimitsThePenAndShiftArrowsMoveOnlyItsCells) {

@@ -1,13 +1,18 @@
 // The editor's two languages: Japanese by default, English when chosen in the preferences, applied at once.
 
 #include "EditorSettings.h"
+#include "MapCheck.h"
 #include "TestMaps.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -18,6 +23,7 @@
 #include <QToolButton>
 
 #include <map>
+#include <string_view>
 
 namespace tav::testing {
 namespace {
@@ -145,6 +151,96 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
                   QString::fromUtf8(step.pickedTile));
         EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8(step.helpHeading)));
         EXPECT_EQ(EditorSettings::Load().Language, QString::fromLatin1(step.language));
+    }
+}
+
+// A map with every kind of finding in tile set 2: a gap in the rim at (5,0), a castle of faction 0 on the rim
+// whose gate is sealed, two castles of faction 1, none of factions 2 and 3.
+MapGrid EveryFindingGrid() {
+    MapGrid grid = FilledGrid(NewMapTile);
+    grid[CellIndex(5, 0)] = 0;
+    grid[CellIndex(0, 10)] = 20;
+    for (const int x : {10, 20}) {
+        grid[CellIndex(x, 10)] = 21;
+        grid[CellIndex(x, 12)] = 0;
+    }
+    return grid;
+}
+
+// The check list, the faction table and its warnings in both languages; after a switch the open windows say
+// what they showed in the new language, without another check.
+TEST_F(Translation, CheckReportAndFactionNamesSpeakTheChosenLanguageAndFollowASwitch) {
+    const MapGrid grid = EveryFindingGrid();
+    d.LoadMap(grid, 2);
+    d.ClickButton(QStringLiteral("CheckButton"));
+    d.Trigger(QStringLiteral("MenuShowFactionView"));
+    const struct {
+        const char* language;
+        QStringList check;
+        QStringList factions; // the first column
+        const char* distanceHeader;
+        const char* missing;
+    } steps[] = {
+        {"ja",
+         {"キャラクタータイプ：コロネット", "(5,0) に外周抜けがあります。", "外周(0,10)にピクルス亭(赤)の城があります。",
+          "(0,10)にあるピクルス亭(赤)の城が封鎖されています。", "ガレット市場(黄)の城がありません。",
+          "ポタージュ組合(白)の城がありません。", "モルテ食堂(青)の城が２つ以上存在しています。"},
+         {"ピクルス亭(赤)", "モルテ食堂(青)", "ガレット市場(黄)", "ポタージュ組合(白)"},
+         "ピクルス亭(赤)まで",
+         "ガレット市場(黄)の城がありません。\nポタージュ組合(白)の城がありません。"},
+        {"en",
+         {"Tile set: Coronet", "Gap in the rim at (5,0).", "Pickles Inn (red) has a castle on the rim at (0,10).",
+          "The castle of Pickles Inn (red) at (0,10) is sealed.", "Galette Market (yellow) has no castle.",
+          "Potage Guild (white) has no castle.", "Molte Diner (blue) has two or more castles."},
+         {"Pickles Inn (red)", "Molte Diner (blue)", "Galette Market (yellow)", "Potage Guild (white)"},
+         "To Pickles Inn (red)",
+         "Galette Market (yellow) has no castle.\nPotage Guild (white) has no castle."},
+    };
+    for (const char* language : {"ja", "en", "ja"}) {
+        const auto& step = std::string_view(language) == "ja" ? steps[0] : steps[1];
+        SCOPED_TRACE(language);
+        ChooseLanguage(QString::fromLatin1(language));
+        EXPECT_EQ(d.CheckLines(), step.check);
+        for (int faction = 0; faction < 4; ++faction)
+            EXPECT_EQ(d.TableRow(QStringLiteral("faction table"), faction).value(0), step.factions[faction]);
+        EXPECT_EQ(d.TableHeaders(QStringLiteral("faction table")).value(6), QString::fromUtf8(step.distanceHeader));
+        EXPECT_EQ(d.LabelText(QStringLiteral("missing castles")), QString::fromUtf8(step.missing));
+    }
+    // In Japanese the list is the command-line tool's report, line for line.
+    QStringList report;
+    for (const std::string& line : CheckMap(grid, 2).Lines)
+        report << QString::fromStdString(line);
+    EXPECT_EQ(d.CheckLines(), report);
+}
+
+// The file dialog lists type names, sizes and dates in the editor's language, whatever the system's locale.
+TEST_F(Translation, FileDialogListsInTheChosenLanguage) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("maps")));
+    QFile file(folder.filePath(QStringLiteral("notes.zzq")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(QByteArray(100, 'x')), 100);
+    ASSERT_TRUE(file.flush()); // before the time is set, which a later write would change
+    const QDateTime written(QDate(2021, 3, 4), QTime(17, 6));
+    ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+    file.close();
+    const struct {
+        const char* language;
+        QLocale locale;
+        const char* file;
+        const char* folder;
+    } steps[] = {
+        {"en", QLocale(QLocale::English, QLocale::UnitedStates), "File", "Folder"},
+        {"ja", QLocale(QLocale::Japanese, QLocale::Japan), "ファイル", "フォルダ"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.language);
+        ChooseLanguage(QString::fromLatin1(step.language));
+        EXPECT_EQ(EditorDriver::FileDialogRow(folder.path(), QStringLiteral("notes.zzq")),
+                  QStringList({QStringLiteral("notes.zzq"), step.locale.formattedDataSize(100),
+                               QString::fromUtf8(step.file), step.locale.toString(written, QLocale::ShortFormat)}));
+        EXPECT_EQ(EditorDriver::FileDialogRow(folder.path(), QStringLiteral("maps")).value(2),
+                  QString::fromUtf8(step.folder));
     }
 }
 

@@ -2,35 +2,19 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <span>
 
 namespace tav::cli {
 
 LoadedMap ReadMapFile(const QString& path) {
-    QByteArray bytes;
     try {
-        // One byte more than a map tells whether the file has a tail, at no cost.
-        bytes = ReadFileHead(path, static_cast<qint64>(MapFileSize) + 1);
+        return LoadMapFile(path);
     } catch (const FileError& error) {
         throw CliFailure(error.Text());
+    } catch (const NotAMapError& error) {
+        const QString reason = error.Reason();
+        throw CliFailure(path + QStringLiteral(": ") + error.Message() +
+                         (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
     }
-    const auto content = ReadMapImage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                                static_cast<std::size_t>(bytes.size())));
-    if (!content)
-        throw CliFailure(path + QStringLiteral(": ") + BadFormatMessage);
-
-    LoadedMap map;
-    map.Path = path;
-    map.Grid = content->Grid;
-    map.HasTail = bytes.size() > static_cast<qsizetype>(MapFileSize);
-    std::copy_n(reinterpret_cast<const std::uint8_t*>(bytes.constData()), MapFileSize, map.Image.begin());
-    if (content->TileSet < 1 || content->TileSet > TileSetCount) {
-        map.TileSet = 1;
-        map.TileSetCorrected = true;
-    } else {
-        map.TileSet = content->TileSet;
-    }
-    return map;
 }
 
 QByteArray ReadTextFile(const QString& path, qint64 limit) {
@@ -48,8 +32,15 @@ void PrintError(const QString& line) {
 LoadedMap LoadInput(const QString& path) {
     LoadedMap map = ReadMapFile(path);
     if (map.TileSetCorrected)
-        PrintError(path + QStringLiteral(": ") + InvalidTileSetMessage);
+        PrintError(path + QStringLiteral(": ") + TileSetCorrectedMessage());
     return map;
+}
+
+MapImage StoredImage(const LoadedMap& map) {
+    MapImage image{};
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(map.Head.constData()),
+                std::min<std::size_t>(image.size(), static_cast<std::size_t>(map.Head.size())), image.begin());
+    return image;
 }
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes) {

@@ -5,6 +5,7 @@
 #include "MapGrid.h"
 #include "MapImage.h"
 #include "FileAccess.h"
+#include "MapLoader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,21 +29,8 @@ private:
     QString line_;
 };
 
-// The editor's texts for a file that is too short and for a tile-set number outside 1..9.
-inline const QString BadFormatMessage = QStringLiteral("ファイル形式が正常ではありません");
-inline const QString InvalidTileSetMessage = QStringLiteral("無効なキャラクタです。修正しました。");
-
-struct LoadedMap {
-    QString Path;
-    MapGrid Grid{};
-    int TileSet = 1;               // always 1..9 after loading
-    bool TileSetCorrected = false; // the file's number lay outside 1..9 and was replaced by 1
-    MapImage Image{};              // the file's first 2306 bytes as they are, tile-set bytes included
-    bool HasTail = false;          // the file is longer than a map; what follows the map is not kept
-};
-
-// Reads a .map file as the editor's Open does. Throws CliFailure naming the file when it cannot be
-// read, is not a regular file, or is shorter than 2306 bytes.
+// Loads a .map file by the editor's rule (mapio's LoadMapFile). Throws CliFailure naming the file when it
+// cannot be read, is not a regular file, or cannot be a map; the line then says why as the editor does.
 LoadedMap ReadMapFile(const QString& path);
 
 // Reads at most `limit` bytes of a text file. Throws CliFailure naming the file when it cannot be read.
@@ -54,6 +42,9 @@ void PrintError(const QString& line);
 // Reads a .map file as ReadMapFile does; a tile set outside 1..9 becomes 1 with the editor's message on
 // standard error.
 LoadedMap LoadInput(const QString& path);
+
+// The file's first 2306 bytes as they are, tile-set bytes included.
+MapImage StoredImage(const LoadedMap& map);
 
 // Writes `bytes` to `path` atomically, through a temporary file in the same folder that replaces the old
 // file only once it is complete. Throws CliFailure naming the file; the old file is then left as it was.

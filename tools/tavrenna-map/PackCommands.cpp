@@ -39,7 +39,7 @@ struct MapReport {
     std::string Json; // one object
     bool Problem = false;
 };
-using Reporter = std::function<MapReport(const LoadedMap& map, bool json)>;
+using Reporter = std::function<MapReport(const QString& path, const LoadedMap& map, bool json)>;
 
 // Every line of `text` with `prefix` in front.
 std::string Prefixed(const std::string& text, const std::string& prefix) {
@@ -68,7 +68,7 @@ int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool jso
     bool problem = false;
     if (!inputs.Several) {
         const LoadedMap map = LoadInput(inputs.Maps.front().Path); // a failure ends the command as before
-        const MapReport result = report(map, json);
+        const MapReport result = report(inputs.Maps.front().Path, map, json);
         Print(json ? result.Json + "\n" : result.Text);
         return result.Problem && problemsCount ? ExitProblemsFound : ExitSuccess;
     }
@@ -81,12 +81,12 @@ int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool jso
         std::string object = "{\"path\": " + JsonString(path);
         try {
             const LoadedMap map = LoadInput(input.Path);
-            const MapReport result = report(map, json);
+            const MapReport result = report(input.Path, map, json);
             problem = problem || result.Problem;
             if (json) {
                 object += ", \"tileset\": " + std::to_string(map.TileSet);
                 if (map.TileSetCorrected)
-                    object += ", \"warning\": " + JsonString(InvalidTileSetMessage.toStdString());
+                    object += ", \"warning\": " + JsonString(TileSetCorrectedMessage().toStdString());
                 object += ", \"report\": " + result.Json + "}";
             } else {
                 Print(Prefixed(result.Text, path + ": "));
@@ -129,7 +129,7 @@ int CheckCommand(const QStringList& arguments) {
     line.AddOption(JsonOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true, [](const LoadedMap& map, bool json) {
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true, [](const QString&, const LoadedMap& map, bool json) {
         const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
         return MapReport{json ? std::string() : CheckText(report), json ? CheckJson(report) : std::string(),
                          report.Problem};
@@ -148,7 +148,7 @@ int AnalyseCommand(const QStringList& arguments) {
     line.AddOption(JsonOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const LoadedMap& map, bool json) {
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const QString&, const LoadedMap& map, bool json) {
         const FactionAnalysis analysis = AnalyseFactions(map.Grid);
         return MapReport{json ? std::string() : AnalysisText(analysis, map.TileSet),
                          json ? AnalysisJson(analysis, map.TileSet) : std::string(), false};
@@ -164,7 +164,7 @@ int StatsCommand(const QStringList& arguments) {
     line.AddOption(JsonOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const LoadedMap& map, bool json) {
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const QString&, const LoadedMap& map, bool json) {
         return MapReport{json ? std::string() : StatsText(map.Grid, map.TileSet),
                          json ? StatsJson(map.Grid, map.TileSet) : std::string(), false};
     });
@@ -181,11 +181,11 @@ int TextCommand(const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
     // The text keeps the file's own tile-set bytes, so a set outside 1..9 is shown, not corrected.
-    return ReportOnMaps(line, line.Positionals(), false, false, [](const LoadedMap& map, bool) {
-        if (map.HasTail)
-            PrintError(map.Path + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
+    return ReportOnMaps(line, line.Positionals(), false, false, [](const QString& path, const LoadedMap& map, bool) {
+        if (map.ReportedSize > static_cast<qint64>(MapFileSize))
+            PrintError(path + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
                                                  "not in the text and 'fromtext' will not bring it back"));
-        return MapReport{FormatMapText(map.Image), std::string(), false};
+        return MapReport{FormatMapText(StoredImage(map)), std::string(), false};
     });
 }
 
@@ -293,7 +293,7 @@ int RenderCommand(const QStringList& arguments) {
             try {
                 const LoadedMap map = ReadMapFile(inputs.Maps[i].Path);
                 if (map.TileSetCorrected)
-                    outcome.Messages << inputs.Maps[i].Path + QStringLiteral(": ") + InvalidTileSetMessage;
+                    outcome.Messages << inputs.Maps[i].Path + QStringLiteral(": ") + TileSetCorrectedMessage();
                 const int set = tileSet.value_or(map.TileSet);
                 const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
                 const QImage tiles = picture(set);

@@ -120,10 +120,40 @@ std::string CheckText(const MapCheckReport& report) {
     return out;
 }
 
+namespace {
+
+std::string_view KindName(CheckFindingKind kind) {
+    switch (kind) {
+    case CheckFindingKind::RimGap:
+        return "rim_gap";
+    case CheckFindingKind::CastleOnRim:
+        return "castle_on_rim";
+    case CheckFindingKind::SealedCastle:
+        return "sealed_castle";
+    case CheckFindingKind::MissingCastle:
+        return "missing_castle";
+    case CheckFindingKind::ExtraCastles:
+        return "extra_castles";
+    }
+    return "unknown";
+}
+
+} // namespace
+
 std::string CheckJson(const MapCheckReport& report) {
     std::string out = std::string("{\"problem\": ") + (report.Problem ? "true" : "false") + ", \"lines\": [";
     for (std::size_t i = 0; i < report.Lines.size(); ++i)
         out += (i ? ", " : "") + JsonString(report.Lines[i]);
+    out += "], \"findings\": [";
+    // The report's lines are its header and then one line per finding, in the findings' order.
+    for (std::size_t i = 0; i < report.Findings.size(); ++i) {
+        const CheckFinding& finding = report.Findings[i];
+        out += (i ? ", " : "") + std::string("{\"kind\": ") + JsonString(KindName(finding.Kind)) + ", \"cells\": [";
+        for (std::size_t c = 0; c < finding.Cells.size(); ++c)
+            out += (c ? ", [" : "[") + std::to_string(finding.Cells[c].X) + ", " + std::to_string(finding.Cells[c].Y) + "]";
+        out += "], \"faction\": " + (finding.Faction < 0 ? std::string("null") : std::to_string(finding.Faction)) +
+               ", \"line\": " + JsonString(i + 1 < report.Lines.size() ? report.Lines[i + 1] : std::string()) + "}";
+    }
     return out + "]}";
 }
 

@@ -154,7 +154,7 @@ int DiffCommand(const QStringList& arguments) {
         for (int x = 0; x < MapSize; ++x)
             if (a.Grid[static_cast<std::size_t>(CellIndex(x, y))] != b.Grid[static_cast<std::size_t>(CellIndex(x, y))])
                 changed.push_back(CellIndex(x, y));
-    const int setBefore = StoredTileSet(a.Image), setAfter = StoredTileSet(b.Image);
+    const int setBefore = StoredTileSet(StoredImage(a)), setAfter = StoredTileSet(StoredImage(b));
     std::map<std::string, int> roleDelta;
     std::vector<std::string> roleOrder;
     for (const int index : changed) {
@@ -224,7 +224,7 @@ int DiffCommand(const QStringList& arguments) {
     if (output) {
         QImage picture;
         try {
-            picture = FramedPicture(b.Image, b.TileSet, scaleIndex, changed);
+            picture = FramedPicture(StoredImage(b), b.TileSet, scaleIndex, changed);
         } catch (const TileLoadError& error) {
             throw CliFailure(QString::fromUtf8(error.what()));
         }

@@ -1,5 +1,7 @@
 #pragma once
-// What each tile code is in the game, by name, for the status bar: the same in every tile set.
+// What each tile code is in the game, by name: the same in every tile set. Kept below the editor so that
+// every program can name codes (the editor's status bar does). The names are Japanese; a program with the
+// English catalogue installed gets them in English (context "TileRoles").
 
 #include <QString>
 
