@@ -7,6 +7,7 @@
 #include "MapCheck.h"
 #include "MapFiles.h"
 #include "Shaping.h"
+#include "SymmetryCommands.h"
 #include "TerritoryTint.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
@@ -47,20 +48,23 @@ QCommandLineOption TileSetOption(const QString& what) {
 }
 
 int CheckCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map"),
+    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map [--symmetry MODE]"),
                      QStringLiteral("Checks a map against the game's rules and prints the report lines of the "
                                     "map check for the file's tile set.\nExit status 0: no problem; 1: problems "
                                     "found; 2: error."),
                      {QStringLiteral("FILE.map")});
+    line.AddOption(CheckSymmetryOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
+    const auto symmetry = CheckSymmetryMode(line);
     const LoadedMap map = LoadInput(line.Positional(0));
     const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
     for (const std::string& text : report.Lines) {
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fputc('\n', stdout);
     }
-    return report.Problem ? ExitProblemsFound : ExitSuccess;
+    const bool asymmetric = symmetry && PrintAsymmetry(map.Grid, *symmetry);
+    return report.Problem || asymmetric ? ExitProblemsFound : ExitSuccess;
 }
 
 int ShapeCommand(const QStringList& arguments, bool shape) {
@@ -450,7 +454,7 @@ const char* const TopDescription =
     "Checks, shapes, paints, renders and analyses Tavrenna .map files with the editor's own rules.\n"
     "\n"
     "Commands:\n"
-    "  check FILE.map                       print the map check's report lines\n"
+    "  check FILE.map [--symmetry MODE]     print the map check's report lines\n"
     "  shape IN.map -o OUT.map              shape the map as the editor does\n"
     "  unshape IN.map -o OUT.map            return edge-aware terrain to its plain codes\n"
     "  paint IN.map -o OUT.map --tool T --at X,Y [--from X,Y] --code N\n"
@@ -465,6 +469,8 @@ const char* const TopDescription =
     "                                       draw the map as a PNG picture\n"
     "  analyse FILE.map [--json]            print each faction's territory, reach and the balance\n"
     "  new -o OUT.map [--tileset N]         write a new map\n"
+    "  symmetrize IN.map -o OUT.map --symmetry lr|tb|quad|half|quarter [--source SHARE]\n"
+    "                                       copy one share of the map onto the others\n"
     "\n"
     "'tavrenna-map COMMAND --help' describes a command. Exit status: 0 success, 1 the check found\n"
     "problems, 2 error.";
@@ -523,6 +529,8 @@ int RunTavrennaMap(const QStringList& arguments) {
             return AnalyseCommand(rest);
         if (command == u"new")
             return NewCommand(rest);
+        if (command == u"symmetrize")
+            return SymmetrizeCommand(rest);
         throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));
     } catch (const CliFailure& failure) {
         PrintError(failure.Line());
