@@ -120,8 +120,10 @@ TileCode RidgeVariant(std::uint8_t p) { return RidgeSideCode(p & W, p & N, p & E
 
 // Sends every code a rule can pick to the code it picks for the turned pattern. A code stands for all the
 // patterns that give it; the first of them counting up is taken, and the rules give every one of them the
-// same image (the tests try all 256 patterns), so the choice does not matter. A code the rule never picks
-// (64 among the shores) has no pattern and keeps its entry, itself.
+// same image (the tests try all 256 patterns), so the choice does not matter. Every turned pattern has a
+// code, since each rule answers every pattern (the edged rule 48 for none, and each single bit has a pair).
+// A code the rule never picks (64 among the shores) has no pattern and keeps its entry, itself, like any
+// code without a role.
 void DeriveEdgeCodes(CodeTable& table, Motion motion, TileCode (*variant)(std::uint8_t)) {
     std::array<int, 256> patternOf{};
     patternOf.fill(-1);
@@ -145,8 +147,9 @@ CodeTable BuildCodeTable(SymmetryMode mode, int image) {
     DeriveEdgeCodes(table, rule.CellMotion, EdgedShapeCode);
     DeriveEdgeCodes(table, rule.CellMotion, RidgeVariant);
 
-    // Forest runs are vertical only: 2 is the top of a run and 3 its bottom. A turn lays a run on its side,
-    // which the column rule cannot show, so the plain code lets shaping decide again.
+    // Forest runs are vertical only: 2 is the top of a run and 3 its bottom. The images that turn the map
+    // upside down swap the ends; that includes the half turn of quarter, which keeps runs upright. A quarter
+    // turn lays a run on its side, which the column rule cannot show, so the plain code lets shaping decide.
     switch (rule.CellMotion) {
     case Motion::FlipTopBottom:
     case Motion::HalfTurn:
