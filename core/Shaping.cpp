@@ -53,12 +53,7 @@ TileCode ShapeEdged(const MapGrid& grid, int x, int y) {
         if (InMap(nx, ny) && !InRaisedOrEdgedRange(grid, nx, ny))
             shoreMask = static_cast<std::uint8_t>(shoreMask | (1u << i));
     }
-    if (shoreMask == 0)
-        return EdgedClass;
-    for (const EdgedShape& shape : EdgedShapeTable)
-        if ((shoreMask & shape.Mask) == shape.Mask)
-            return shape.Code;
-    return EdgedClass; // unreachable: every single bit is the mask of an entry
+    return EdgedShapeCode(shoreMask);
 }
 
 TileCode ShapeFactionTile(const MapGrid& grid, int x, int y, TileCode code) {
@@ -137,6 +132,15 @@ constexpr bool EverySingleBitHasAPair() {
     return true;
 }
 static_assert(EverySingleBitHasAPair());
+
+TileCode EdgedShapeCode(std::uint8_t pattern) {
+    if (pattern == 0)
+        return EdgedClass;
+    for (const EdgedShape& shape : EdgedShapeTable)
+        if ((pattern & shape.Mask) == shape.Mask)
+            return shape.Code;
+    return EdgedClass; // unreachable: every single bit is the mask of an entry
+}
 
 std::uint16_t TileClass(TileCode code) {
     if (code >= 1 && code <= 4)

@@ -55,6 +55,10 @@ struct EdgedShape {
 // Searched in order; the first pair whose mask bits are all set in the neighbour pattern wins.
 extern const std::array<EdgedShape, 46> EdgedShapeTable;
 
+// The edged-terrain code the edged rule picks for a neighbour pattern: 48 for no bit, otherwise the code of
+// the first EdgedShapeTable pair that matches.
+TileCode EdgedShapeCode(std::uint8_t pattern);
+
 // NeighbourPattern bits, in reading order of the 3 x 3 block around a cell.
 enum NeighbourBit : std::uint8_t {
     NW = 0x01, N = 0x02, NE = 0x04, W = 0x08, E = 0x10, SW = 0x20, S = 0x40, SE = 0x80,

@@ -505,7 +505,7 @@ TEST_F(TavrennaMap, ReplaceAndExchangeRefuseCodesAndRectanglesOutOfRangeWithExit
 
 TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
     const char* const usages[] = {
-        "check FILE.map... [--json]",
+        "check FILE.map... [--json] [--symmetry MODE]",
         "shape IN.map -o OUT.map",
         "unshape IN.map -o OUT.map",
         "paint IN.map -o OUT.map --tool pen|line|box|boxfill|circle|circlefill|bucket --at X,Y [--from X,Y] --code N",
@@ -519,6 +519,8 @@ TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
         "new -o OUT.map [--tileset N]",
         "replace IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]",
         "exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]",
+        "symmetrize IN.map -o OUT.map --symmetry lr|tb|quad|half|quarter "
+        "[--source left|right|top|bottom|top-left|top-right|bottom-left|bottom-right]",
     };
     const RunResult top = RunTool({"--help"});
     EXPECT_EQ(top.ExitCode, 0);

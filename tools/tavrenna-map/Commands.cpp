@@ -9,6 +9,7 @@
 #include "MapCheck.h"
 #include "MapFiles.h"
 #include "Shaping.h"
+#include "SymmetryCommands.h"
 #include "TerritoryTint.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
@@ -250,7 +251,8 @@ const char* const TopDescription =
     "Checks, shapes, paints, renders and analyses Tavrenna .map files with the editor's own rules.\n"
     "\n"
     "Commands:\n"
-    "  check FILE.map... [--json]           print the map check's report lines\n"
+    "  check FILE.map... [--json] [--symmetry MODE]\n"
+    "                                       print the map check's report lines\n"
     "  shape IN.map -o OUT.map              shape the map as the editor does\n"
     "  unshape IN.map -o OUT.map            return edge-aware terrain to its plain codes\n"
     "  paint IN.map -o OUT.map --tool T --at X,Y [--from X,Y] --code N\n"
@@ -266,6 +268,8 @@ const char* const TopDescription =
     "  analyse FILE.map... [--json]         print each faction's territory, reach and the balance\n"
     "  stats FILE.map... [--json]           count the cells of each role and the factions' buildings\n"
     "  new -o OUT.map [--tileset N]         write a new map\n"
+    "  symmetrize IN.map -o OUT.map --symmetry lr|tb|quad|half|quarter [--source SHARE]\n"
+    "                                       copy one share of the map onto the others\n"
     "  text FILE.map...                     print maps as text, one line per row\n"
     "  fromtext FILE.txt -o OUT.map         turn that text back into the map\n"
     "  diff A.map B.map [--json] [-o OUT.png]\n"
@@ -338,6 +342,8 @@ int RunTavrennaMap(const QStringList& arguments) {
             return FromTextCommand(rest);
         if (command == u"diff")
             return DiffCommand(rest);
+        if (command == u"symmetrize")
+            return SymmetrizeCommand(rest);
         throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));
     } catch (const CliFailure& failure) {
         PrintError(failure.Line());

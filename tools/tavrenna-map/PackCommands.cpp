@@ -8,6 +8,7 @@
 #include "MapPng.h"
 #include "MapText.h"
 #include "Reports.h"
+#include "SymmetryCommands.h"
 #include "TerritoryTint.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
@@ -119,7 +120,7 @@ const QString InputsNote = QStringLiteral(
 } // namespace
 
 int CheckCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map... [--json]"),
+    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map... [--json] [--symmetry MODE]"),
                      QStringLiteral("Checks maps against the game's rules and prints the report lines of the "
                                     "map check for each file's tile set.") +
                          InputsNote +
@@ -127,12 +128,24 @@ int CheckCommand(const QStringList& arguments) {
                                         "read."),
                      {QStringLiteral("FILE.map")}, true);
     line.AddOption(JsonOption);
+    line.AddOption(CheckSymmetryOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true, [](const QString&, const LoadedMap& map, bool json) {
+    const auto symmetry = CheckSymmetryMode(line);
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true,
+                        [symmetry](const QString&, const LoadedMap& map, bool json) {
         const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
-        return MapReport{json ? std::string() : CheckText(report), json ? CheckJson(report) : std::string(),
-                         report.Problem};
+        // The symmetry line follows the rule lines; breaking the symmetry counts as a problem.
+        const auto asymmetry = symmetry ? AsymmetryText(map.Grid, *symmetry) : std::nullopt;
+        MapReport result{json ? std::string() : CheckText(report), json ? CheckJson(report) : std::string(),
+                         report.Problem || asymmetry};
+        if (asymmetry && !json)
+            result.Text += *asymmetry + "\n";
+        if (symmetry && json) {
+            result.Json.pop_back();
+            result.Json += ", \"asymmetry\": " + (asymmetry ? JsonString(*asymmetry) : std::string("null")) + "}";
+        }
+        return result;
     });
 }
 
