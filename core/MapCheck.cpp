@@ -62,19 +62,21 @@ bool IsBlockingCode(TileCode plain) {
     return plain == 6 || plain == 48 || (plain >= 96 && plain <= 121) || (plain >= 124 && plain <= 127);
 }
 
-std::string_view TileSetName(int tileSet) {
-    if (tileSet < 1 || tileSet > TileSetCount)
+std::string_view TileSetName(TileSet tileSet) {
+    const int number = TileSetNumber(tileSet);
+    if (number < 1 || number > TileSetCount)
         return {};
-    return TileSetNames[static_cast<std::size_t>(tileSet - 1)];
+    return TileSetNames[static_cast<std::size_t>(number - 1)];
 }
 
-std::string_view FactionName(int tileSet, int faction) {
-    if (tileSet < 1 || tileSet > TileSetCount || faction < 0 || faction > 3)
+std::string_view FactionName(TileSet tileSet, int faction) {
+    const int number = TileSetNumber(tileSet);
+    if (number < 1 || number > TileSetCount || faction < 0 || faction > 3)
         return {};
-    return FactionNames[static_cast<std::size_t>(tileSet - 1)][static_cast<std::size_t>(faction)];
+    return FactionNames[static_cast<std::size_t>(number - 1)][static_cast<std::size_t>(faction)];
 }
 
-MapCheckReport CheckMap(const MapGrid& grid, int tileSet) {
+MapCheckReport CheckMap(const MapGrid& grid, TileSet tileSet) {
     MapCheckReport report;
     std::array<int, 4> castleCount{};
 

@@ -10,8 +10,8 @@
 namespace tav {
 
 // Names of the nine tile sets (index set - 1) and of the four factions of each set, UTF-8.
-std::string_view TileSetName(int tileSet);                // tileSet 1..9
-std::string_view FactionName(int tileSet, int faction);   // tileSet 1..9, faction 0..3
+std::string_view TileSetName(TileSet tileSet);
+std::string_view FactionName(TileSet tileSet, int faction); // faction 0..3
 
 // Whether units cannot pass a cell of this plain code (apply PlainCode first): water, mountains, castle
 // walls, the monster and a few single tiles. The check tests the cell in front of a gate with it; the
@@ -23,7 +23,7 @@ struct MapCheckReport {
     bool Problem = false;           // true when at least one line besides the header was added
 };
 
-// Checks the grid for the tile set (1..9). Never changes the grid.
-MapCheckReport CheckMap(const MapGrid& grid, int tileSet);
+// Checks the grid for the tile set. Never changes the grid.
+MapCheckReport CheckMap(const MapGrid& grid, TileSet tileSet);
 
 } // namespace tav

@@ -22,7 +22,7 @@ constexpr int ShownCastles = 3;
 
 const QString NoValue = QStringLiteral("—");
 
-QString FactionText(int tileSet, int faction) {
+QString FactionText(TileSet tileSet, int faction) {
     const std::string_view name = FactionName(tileSet, faction);
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
@@ -123,9 +123,9 @@ void FactionAnalysisView::RetranslateUi() {
     table_->setHorizontalHeaderLabels(headers);
     contestedLegend_->setText(tr("係争地"));
     unreachableLegend_->setText(tr("到達不能"));
-    if (shownTileSet_ != 0) {
-        SetFactionHeaders(shownTileSet_);
-        ShowFigures(shownTileSet_, true);
+    if (shownTileSet_) {
+        SetFactionHeaders(*shownTileSet_);
+        ShowFigures(*shownTileSet_, true);
     }
 }
 
@@ -143,7 +143,7 @@ bool FactionAnalysisView::SetCellText(int row, int column, const QString& text) 
     return true;
 }
 
-void FactionAnalysisView::SetFactionHeaders(int tileSet) {
+void FactionAnalysisView::SetFactionHeaders(TileSet tileSet) {
     for (int f = 0; f < FactionCount; ++f) {
         const QString name = FactionText(tileSet, f);
         const QRgb colour = FactionColour(tileSet, f);
@@ -158,7 +158,7 @@ void FactionAnalysisView::SetFactionHeaders(int tileSet) {
     shownTileSet_ = tileSet;
 }
 
-void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage& previewTilePicture) {
+void FactionAnalysisView::ShowMap(const MapGrid& grid, TileSet tileSet, const QImage& previewTilePicture) {
     analysis_ = AnalyseFactions(grid);
     const bool headersChanged = tileSet != shownTileSet_;
     if (headersChanged)
@@ -169,7 +169,7 @@ void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage
     picture_->setPixmap(QPixmap::fromImage(TerritoryPicture(analysis_, tileSet, map)));
 }
 
-void FactionAnalysisView::ShowFigures(int tileSet, bool headersChanged) {
+void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
     bool textChanged = headersChanged;
     QString missing;
     for (int f = 0; f < FactionCount; ++f) {

@@ -13,16 +13,10 @@
 
 namespace tav {
 
-QByteArray MapPngBytes(const MapGrid& grid, int tileSet, int edge) {
-    int scaleIndex = -1;
-    for (int i = 0; i < ScaleCount; ++i)
-        if (ScaleTileEdge[static_cast<std::size_t>(i)] == edge)
-            scaleIndex = i;
-    if (scaleIndex < 0)
-        throw std::invalid_argument("no tile pictures of this edge");
+QByteArray MapPngBytes(const MapGrid& grid, TileSet tileSet, TileEdge edge) {
     TileBitmaps bitmaps;
     bitmaps.LoadTileSetBitmaps(tileSet);
-    const QImage picture = RenderMap(grid, bitmaps.Picture(scaleIndex), edge);
+    const QImage picture = RenderMap(grid, bitmaps.Picture(edge), Pixels(edge));
     // Encoded in memory first, so the file is written in one piece and a failing disk never meets libpng.
     QByteArray png;
     QBuffer buffer(&png);
@@ -36,7 +30,7 @@ QByteArray MapPngBytes(const MapGrid& grid, int tileSet, int edge) {
     return png;
 }
 
-void ExportMapPng(const QString& path, const MapGrid& grid, int tileSet, int edge) {
+void ExportMapPng(const QString& path, const MapGrid& grid, TileSet tileSet, TileEdge edge) {
     WriteFileAtomically(path, MapPngBytes(grid, tileSet, edge));
 }
 

@@ -89,13 +89,13 @@ struct ToolName {
     DrawTool Tool;
 };
 constexpr std::array<ToolName, 7> ToolNames = {{
-    {u"pen", Pen},
-    {u"line", Line},
-    {u"box", Box},
-    {u"boxfill", BoxFill},
-    {u"circle", Circle},
-    {u"circlefill", CircleFill},
-    {u"bucket", Bucket},
+    {u"pen", DrawTool::Pen},
+    {u"line", DrawTool::Line},
+    {u"box", DrawTool::Box},
+    {u"boxfill", DrawTool::BoxFill},
+    {u"circle", DrawTool::Circle},
+    {u"circlefill", DrawTool::CircleFill},
+    {u"bucket", DrawTool::Bucket},
 }};
 
 int PaintCommand(const QStringList& arguments) {
@@ -127,18 +127,18 @@ int PaintCommand(const QStringList& arguments) {
 
     const QString output = line.RequiredValue(OutputOption);
     const QString toolText = line.RequiredValue(toolOption);
-    int tool = 0;
+    std::optional<DrawTool> tool;
     for (const ToolName& entry : ToolNames)
         if (toolText == QStringView(entry.Name))
             tool = entry.Tool;
-    if (tool == 0)
+    if (!tool)
         line.Fail(QStringLiteral("unknown tool \"%1\"").arg(toolText));
     const auto at = line.Cell(atOption);
     if (!at)
         line.Fail(QStringLiteral("--at is required"));
     const auto from = line.Cell(fromOption);
     // Pen and bucket never have a first point in the editor; taking one would make the bucket a box.
-    if (from && ToolKindOf(tool) == CellTool)
+    if (from && ToolKindOf(*tool) == ToolKind::Cell)
         line.Fail(QStringLiteral("--from does not apply to the %1").arg(toolText));
     const auto code = line.Number(codeOption, 0, 127);
     if (!code)
@@ -146,7 +146,7 @@ int PaintCommand(const QStringList& arguments) {
 
     LoadedMap map = LoadInput(line.Positional(0));
     ShapeCells cells;
-    ApplyToolToGrid(cells, map.Grid, tool, static_cast<TileCode>(*code), from ? from->X : -1, from ? from->Y : -1,
+    ApplyToolToGrid(cells, map.Grid, *tool, static_cast<TileCode>(*code), from ? from->X : -1, from ? from->Y : -1,
                     at->X, at->Y);
     WriteMapFile(output, map.Grid, map.TileSet);
     return ExitSuccess;
@@ -282,16 +282,14 @@ int RenderCommand(const QStringList& arguments) {
         return ExitSuccess;
 
     const QString output = line.RequiredValue(OutputOption);
-    int scaleIndex = 1; // 16 pixels
+    std::optional<TileEdge> edge = TileEdge::Px16;
     if (const auto edgeText = line.Value(edgeOption)) {
-        scaleIndex = -1;
-        for (int i = 0; i < ScaleCount; ++i)
-            if (ParseWholeNumber(*edgeText, 1, 99) == ScaleTileEdge[static_cast<std::size_t>(i)])
-                scaleIndex = i;
-        if (scaleIndex < 0)
+        edge = TileEdgeOfPixels(ParseWholeNumber(*edgeText, 1, 99).value_or(0));
+        if (!edge)
             line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
     }
-    const auto tileSet = line.Number(tileSetOption, 1, TileSetCount);
+    const auto tileSetNumber = line.Number(tileSetOption, 1, TileSetCount);
+    const auto tileSet = tileSetNumber ? TileSetNumbered(*tileSetNumber) : std::nullopt;
 
     const LoadedMap map = LoadInput(line.Positional(0));
     TileBitmaps bitmaps;
@@ -300,8 +298,7 @@ int RenderCommand(const QStringList& arguments) {
     } catch (const TileLoadError& error) {
         throw CliFailure(QString::fromUtf8(error.what()));
     }
-    const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
-    QImage picture = RenderMap(map.Grid, bitmaps.Picture(scaleIndex), edge);
+    QImage picture = RenderMap(map.Grid, bitmaps.Picture(*edge), Pixels(*edge));
     if (line.IsSet(territoryOption))
         picture = TerritoryPicture(AnalyseFactions(map.Grid), tileSet.value_or(map.TileSet), picture);
     // Encoded in memory first, so the file is written in one piece like a map and libpng never sees a
@@ -345,8 +342,8 @@ std::string BalanceText(const std::optional<double>& balance, std::string_view n
     return balance ? QString::number(*balance, 'f', 3).toStdString() : std::string(none);
 }
 
-std::string AnalysisJson(const FactionAnalysis& analysis, int tileSet) {
-    std::string out = "{\"tileset\": " + std::to_string(tileSet) + ", \"factions\": [";
+std::string AnalysisJson(const FactionAnalysis& analysis, TileSet tileSet) {
+    std::string out = "{\"tileset\": " + std::to_string(TileSetNumber(tileSet)) + ", \"factions\": [";
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
         out += f ? ", " : "";
@@ -378,8 +375,8 @@ std::string AnalysisJson(const FactionAnalysis& analysis, int tileSet) {
     return out;
 }
 
-std::string AnalysisText(const FactionAnalysis& analysis, int tileSet) {
-    std::string out = "tile set " + std::to_string(tileSet) + " " + std::string(TileSetName(tileSet)) + "\n";
+std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet) {
+    std::string out = "tile set " + std::to_string(TileSetNumber(tileSet)) + " " + std::string(TileSetName(tileSet)) + "\n";
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
         out += "faction " + std::to_string(f) + " " + std::string(FactionName(tileSet, f)) + ": ";
@@ -441,7 +438,8 @@ int NewCommand(const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
     const QString output = line.RequiredValue(OutputOption);
-    const int tileSet = line.Number(tileSetOption, 1, TileSetCount).value_or(1);
+    const auto number = line.Number(tileSetOption, 1, TileSetCount);
+    const TileSet tileSet = TileSetNumbered(number.value_or(1)).value_or(TileSet::Verda);
     WriteMapFile(output, FilledGrid(NewMapTile), tileSet);
     return ExitSuccess;
 }

@@ -18,12 +18,9 @@ LoadedMap ReadMapFile(const QString& path) {
 
     LoadedMap map;
     map.Grid = content->Grid;
-    if (content->TileSet < 1 || content->TileSet > TileSetCount) {
-        map.TileSet = 1;
-        map.TileSetCorrected = true;
-    } else {
-        map.TileSet = content->TileSet;
-    }
+    const std::optional<TileSet> tileSet = TileSetNumbered(content->TileSet);
+    map.TileSet = tileSet.value_or(TileSet::Verda);
+    map.TileSetCorrected = !tileSet;
     return map;
 }
 
@@ -35,7 +32,7 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     }
 }
 
-void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet) {
+void WriteMapFile(const QString& path, const MapGrid& grid, TileSet tileSet) {
     // What an earlier write of this map left when it was killed goes before the new one is made.
     RemoveStaleTemporaries(path);
     WriteFileAtomically(path, MapImageBytes(BuildMapImage(grid, tileSet)));

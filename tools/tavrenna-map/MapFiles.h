@@ -34,7 +34,7 @@ inline const QString InvalidTileSetMessage = QStringLiteral("無効なキャラ�
 
 struct LoadedMap {
     MapGrid Grid{};
-    int TileSet = 1;               // always 1..9 after loading
+    tav::TileSet TileSet = tav::TileSet::Verda;
     bool TileSetCorrected = false; // the file's number lay outside 1..9 and was replaced by 1
 };
 
@@ -48,6 +48,6 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The map as the editor saves it: 2306 bytes, the tile set x 10, a zero byte. Stale temporaries of an
 // interrupted earlier write of the same map are removed first.
-void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet);
+void WriteMapFile(const QString& path, const MapGrid& grid, TileSet tileSet);
 
 } // namespace tav::cli
