@@ -1,5 +1,5 @@
 #pragma once
-// The editor as the benchmarks start it: shown at a scale, with a map of many codes, timers that never tick
+// The editor as the benchmarks start it: shown at a tile edge, with a map of many codes, timers that never tick
 // on their own (so the blink never runs inside a measurement), and mouse events sent to the map picture as
 // the window system would send them.
 
@@ -27,16 +27,17 @@ struct BenchEditor {
     QWidget* map = nullptr;
     int edge;
 
-    explicit BenchEditor(int scale) : edge(scale == Large ? 32 : scale == Middle ? 16 : 8) {
+    // `edgePixels` is 8, 16 or 32, so that the benchmarks' arguments read as the edge.
+    explicit BenchEditor(int edgePixels) : edge(edgePixels) {
         InstallPlatform(std::make_unique<QuietPlatform>());
         window = std::make_unique<MainWindow>();
         window->show();
-        window->SelectScale(scale);
+        window->SelectEdge(TileEdgeOfPixels(edgePixels).value());
         MapGrid grid{};
         for (int x = 0; x < MapSize; ++x)
             for (int y = 0; y < MapSize; ++y)
                 grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>((x * 5 + y * 3) % 128);
-        window->Map()->Reset(grid, 1, QString(), QString());
+        window->Map()->Reset(grid, TileSet::Verda, QString(), QString());
         view = window->findChild<MapEditView*>();
         map = window->findChild<QWidget*>(QStringLiteral("EditMapImage"));
         QApplication::processEvents();

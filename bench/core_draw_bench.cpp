@@ -9,7 +9,7 @@ namespace {
 void BM_ComputeShapeLargestBox(benchmark::State& state) {
     ShapeCells cells;
     for (auto _ : state) {
-        ComputeShape(cells, Box, 0, 0, 47, 47);
+        ComputeShape(cells, DrawTool::Box, 0, 0, 47, 47);
         benchmark::DoNotOptimize(cells);
     }
 }
@@ -18,7 +18,7 @@ BENCHMARK(BM_ComputeShapeLargestBox);
 void BM_ComputeShapeLargestEllipse(benchmark::State& state) {
     ShapeCells cells;
     for (auto _ : state) {
-        ComputeShape(cells, Circle, 0, 0, 46, 46);
+        ComputeShape(cells, DrawTool::Circle, 0, 0, 46, 46);
         benchmark::DoNotOptimize(cells);
     }
 }
@@ -27,7 +27,7 @@ BENCHMARK(BM_ComputeShapeLargestEllipse);
 void BM_ComputeShapeLongestLine(benchmark::State& state) {
     ShapeCells cells;
     for (auto _ : state) {
-        ComputeShape(cells, Line, 0, 47, 47, 0);
+        ComputeShape(cells, DrawTool::Line, 0, 47, 47, 0);
         benchmark::DoNotOptimize(cells);
     }
 }
@@ -39,7 +39,7 @@ void BM_BucketOneCodeMap(benchmark::State& state) {
     MapGrid grid = FilledGrid(NewMapTile);
     ShapeCells cells;
     for (auto _ : state) {
-        ApplyToolToGrid(cells, grid, Bucket, NewMapTile, -1, -1, 23, 23);
+        ApplyToolToGrid(cells, grid, DrawTool::Bucket, NewMapTile, -1, -1, 23, 23);
         benchmark::DoNotOptimize(grid);
         benchmark::ClobberMemory();
     }
@@ -51,7 +51,7 @@ void BM_CircleFillWholeMap(benchmark::State& state) {
     MapGrid grid = FilledGrid(NewMapTile);
     ShapeCells cells;
     for (auto _ : state) {
-        ApplyToolToGrid(cells, grid, CircleFill, 3, 0, 0, 47, 47);
+        ApplyToolToGrid(cells, grid, DrawTool::CircleFill, 3, 0, 0, 47, 47);
         benchmark::DoNotOptimize(grid);
         benchmark::ClobberMemory();
     }

@@ -18,7 +18,7 @@ MapGrid RandomGrid() {
 void BM_BuildMapImage(benchmark::State& state) {
     const MapGrid grid = RandomGrid();
     for (auto _ : state) {
-        MapImage image = BuildMapImage(grid, 7);
+        MapImage image = BuildMapImage(grid, TileSet::Orcana);
         benchmark::DoNotOptimize(image);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(MapFileSize));
@@ -26,7 +26,7 @@ void BM_BuildMapImage(benchmark::State& state) {
 BENCHMARK(BM_BuildMapImage);
 
 void BM_ReadMapImage(benchmark::State& state) {
-    const MapImage image = BuildMapImage(RandomGrid(), 7);
+    const MapImage image = BuildMapImage(RandomGrid(), TileSet::Orcana);
     for (auto _ : state) {
         auto content = ReadMapImage(image);
         benchmark::DoNotOptimize(content);

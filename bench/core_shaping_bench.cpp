@@ -47,7 +47,7 @@ BENCHMARK(BM_UnshapeMap);
 void BM_CheckMap(benchmark::State& state) {
     const MapGrid grid = RandomMap();
     for (auto _ : state) {
-        MapCheckReport report = CheckMap(grid, 1);
+        MapCheckReport report = CheckMap(grid, TileSet::Verda);
         benchmark::DoNotOptimize(report.Lines.data());
     }
 }

@@ -5,6 +5,7 @@
 #include "Shaping.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
+#include "TileSets.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -38,7 +39,7 @@ double Now() {
 
 void BM_MapPngAt32PixelsBesideZlibFastest(benchmark::State& state) {
     const MapGrid grid = BenchmarkMap();
-    const QImage tiles = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), 1)[0];
+    const QImage tiles = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), TileSet::Verda)[TileBitmaps::SlotOf(TileEdge::Px32)];
     // The floor's input: the indices the picture holds, drawn once outside the loop.
     const QImage indexed = RenderMapIndexed(grid, IndexedTilePicture(tiles), 32);
     std::vector<Bytef> packed(compressBound(static_cast<uLong>(indexed.sizeInBytes())));
@@ -65,7 +66,7 @@ BENCHMARK(BM_MapPngAt32PixelsBesideZlibFastest)->Unit(benchmark::kMillisecond)->
 // What the general encoder made of the same map before: its size and time, for the note.
 void BM_GeneralPngEncoderAt32Pixels(benchmark::State& state) {
     const MapGrid grid = BenchmarkMap();
-    const QImage tiles = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), 1)[0];
+    const QImage tiles = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), TileSet::Verda)[TileBitmaps::SlotOf(TileEdge::Px32)];
     qsizetype bytes = 0;
     for (auto _ : state) {
         QByteArray png;

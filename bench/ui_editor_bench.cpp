@@ -52,13 +52,13 @@ void BM_MemcpyOfTheLargeMapsBytes(benchmark::State& state) {
 BENCHMARK(BM_MemcpyOfTheLargeMapsBytes)->Unit(benchmark::kMillisecond);
 
 // Every view redraws the whole map, as after New, Open or a map shift.
-void BM_RedrawMapAtTheLargeScale(benchmark::State& state) {
-    Editor editor(tav::Large);
+void BM_RedrawMapAt32PixelTiles(benchmark::State& state) {
+    Editor editor(32);
     for (auto _ : state)
         emit editor.window->Map()->MapChanged();
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * LargeMapBytes));
 }
-BENCHMARK(BM_RedrawMapAtTheLargeScale)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawMapAt32PixelTiles)->Unit(benchmark::kMillisecond);
 
 // One pen move into a new cell: the stroke's step, the cell redrawn in the edit window and the preview,
 // the cursor moved.
@@ -75,13 +75,13 @@ void BM_PenMoveIntoANewCell(benchmark::State& state) {
     }
     editor.Mouse(QEvent::MouseButtonRelease, {1, 1}, Qt::LeftButton, Qt::NoButton);
 }
-BENCHMARK(BM_PenMoveIntoANewCell)->Arg(tav::Small)->Arg(tav::Large)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PenMoveIntoANewCell)->Arg(8)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 // A bucket fill over the whole map (each click swaps the map's one code) and the redraw after it.
 void BM_BucketFillWithFullRedraw(benchmark::State& state) {
     Editor editor(static_cast<int>(state.range(0)));
-    editor.window->Map()->Reset(tav::FilledGrid(1), 1, QString(), QString());
-    editor.window->SelectTool(tav::Bucket);
+    editor.window->Map()->Reset(tav::FilledGrid(1), tav::TileSet::Verda, QString(), QString());
+    editor.window->SelectTool(tav::DrawTool::Bucket);
     int step = 0;
     for (auto _ : state) {
         ++step;
@@ -91,7 +91,7 @@ void BM_BucketFillWithFullRedraw(benchmark::State& state) {
         editor.Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     }
 }
-BENCHMARK(BM_BucketFillWithFullRedraw)->Arg(tav::Small)->Arg(tav::Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BucketFillWithFullRedraw)->Arg(8)->Arg(32)->Unit(benchmark::kMillisecond);
 
 // Undo and redo of a change of every cell (a map shift), with the redraw of every view.
 void BM_UndoRedoOfAWholeMapChange(benchmark::State& state) {
@@ -104,15 +104,15 @@ void BM_UndoRedoOfAWholeMapChange(benchmark::State& state) {
     }
     state.SetItemsProcessed(2 * state.iterations());
 }
-BENCHMARK(BM_UndoRedoOfAWholeMapChange)->Arg(tav::Small)->Arg(tav::Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedoOfAWholeMapChange)->Arg(8)->Arg(32)->Unit(benchmark::kMillisecond);
 
 // The heap that a history of 10,000 pen strokes of 6 cells each holds.
 void BM_HistoryOfTenThousandStrokes(benchmark::State& state) {
-    Editor editor(tav::Small);
+    Editor editor(8);
     tav::Document* map = editor.window->Map();
     double bytes = 0;
     for (auto _ : state) {
-        map->Reset(tav::FilledGrid(0), 1, QString(), QString());
+        map->Reset(tav::FilledGrid(0), tav::TileSet::Verda, QString(), QString());
         const auto before = mallinfo2().uordblks;
         for (int stroke = 1; stroke <= 10000; ++stroke)
             for (int i = 0; i < 6; ++i)

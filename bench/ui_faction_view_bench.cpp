@@ -37,13 +37,13 @@ void RunUpdates(benchmark::State& state, bool paint) {
     area.show();
     view->show();
     TileBitmaps bitmaps;
-    bitmaps.LoadTileSetBitmaps(1);
+    bitmaps.LoadTileSetBitmaps(TileSet::Verda);
     const auto maps = TwoMaps();
-    view->ShowMap(maps[0], 1, bitmaps.Picture(PreviewScaleIndex));
+    view->ShowMap(maps[0], TileSet::Verda, bitmaps.Picture(PreviewTileEdge));
     std::size_t turn = 0;
     for (auto _ : state) {
         turn ^= 1;
-        view->ShowMap(maps[turn], 1, bitmaps.Picture(PreviewScaleIndex));
+        view->ShowMap(maps[turn], TileSet::Verda, bitmaps.Picture(PreviewTileEdge));
         if (paint)
             QCoreApplication::processEvents();
     }

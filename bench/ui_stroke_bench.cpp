@@ -28,7 +28,7 @@ void BM_FortyEightCellStrokeSegmentWithRepaint(benchmark::State& state) {
         state.PauseTiming();
         editor.Pick(1 + stroke % 100);
         state.ResumeTiming();
-        const int y = (stroke % 12) * e + e / 2; // rows the window shows at every scale
+        const int y = (stroke % 12) * e + e / 2; // rows the window shows at every tile edge
         editor.Mouse(QEvent::MouseButtonPress, {e / 2, y}, Qt::LeftButton, Qt::LeftButton);
         editor.Mouse(QEvent::MouseMove, {47 * e + e / 2, y}, Qt::NoButton, Qt::LeftButton);
         editor.Mouse(QEvent::MouseButtonRelease, {47 * e + e / 2, y}, Qt::LeftButton, Qt::NoButton);
@@ -37,8 +37,8 @@ void BM_FortyEightCellStrokeSegmentWithRepaint(benchmark::State& state) {
     state.SetItemsProcessed(48 * state.iterations());
 }
 BENCHMARK(BM_FortyEightCellStrokeSegmentWithRepaint)
-    ->Arg(tav::Small)
-    ->Arg(tav::Large)
+    ->Arg(8)
+    ->Arg(32)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -43,8 +43,11 @@ const AngleTable& SampleAngles() {
 // values near the map, which the entry checks guarantee, so the conversion is always defined.
 int TruncToCell(double v) { return static_cast<int>(v); }
 
-bool IsTool(int tool) { return tool >= Pen && tool <= Bucket; }
-bool IsFillTool(int tool) { return tool == BoxFill || tool == CircleFill || tool == Bucket; }
+// A caller may cast any number to a tool (the fuzzer does); only the seven paint.
+bool IsTool(DrawTool tool) { return tool >= DrawTool::Pen && tool <= DrawTool::Bucket; }
+bool IsFillTool(DrawTool tool) {
+    return tool == DrawTool::BoxFill || tool == DrawTool::CircleFill || tool == DrawTool::Bucket;
+}
 
 // The anchor the shape starts from: the cell itself when there is none. Arguments from outside the map
 // (other than the no-anchor pair) are refused as a whole rather than clipped: the edit window only ever
@@ -135,12 +138,13 @@ void AddEllipse(ShapeCells& cells, int x1, int y1, int x2, int y2) {
         AddCell(cells, TruncToCell(cx + rx * angles.Cos[k]), TruncToCell(cy - ry * angles.Sin[k]));
 }
 
-void ComputeShape(ShapeCells& cells, int tool, int anchorX, int anchorY, int x, int y) {
+void ComputeShape(ShapeCells& cells, DrawTool tool, int anchorX, int anchorY, int x, int y) {
     cells.CellCount = 0;
     int x1 = 0;
     int y1 = 0;
     if (!ResolveAnchor(anchorX, anchorY, x, y, x1, y1))
         return;
+    using enum DrawTool;
     switch (tool) {
     case Pen:
         AddLine(cells, x, y, x, y);
@@ -162,7 +166,7 @@ void ComputeShape(ShapeCells& cells, int tool, int anchorX, int anchorY, int x, 
     }
 }
 
-void FloodMark(const ShapeCells& cells, const MapGrid& grid, int tool, int anchorX, int anchorY, int x, int y,
+void FloodMark(const ShapeCells& cells, const MapGrid& grid, DrawTool tool, int anchorX, int anchorY, int x, int y,
                FillMarks& marks) {
     marks.fill(MarkUntouched);
     int x1 = 0;
@@ -183,7 +187,7 @@ void FloodMark(const ShapeCells& cells, const MapGrid& grid, int tool, int ancho
         ++tail;
     };
 
-    const bool sameCodeRegion = tool == Bucket;
+    const bool sameCodeRegion = tool == DrawTool::Bucket;
     // Read before anything is written: the region is the clicked cell's code as it was.
     const TileCode startCode = grid[CellIndex(x, y)];
 
@@ -231,17 +235,17 @@ void FloodMark(const ShapeCells& cells, const MapGrid& grid, int tool, int ancho
     }
 }
 
-void ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, int tool, TileCode code, int anchorX, int anchorY, int x,
+void ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, DrawTool tool, TileCode code, int anchorX, int anchorY, int x,
                      int y) {
     ComputeShape(cells, tool, anchorX, anchorY, x, y);
-    // Nothing is painted for a tool outside 1..7 or arguments off the map.
+    // Nothing is painted for a value outside the seven tools or arguments off the map.
     if (cells.CellCount == 0 || !IsTool(tool))
         return;
 
     if (IsFillTool(tool)) {
         FillMarks marks;
         FloodMark(cells, grid, tool, anchorX, anchorY, x, y, marks);
-        if (tool != Bucket) {
+        if (tool != DrawTool::Bucket) {
             for (int i = 0; i < cells.CellCount; ++i)
                 grid[CellIndex(cells.CellColumns[i], cells.CellRows[i])] = code;
         }

@@ -72,16 +72,18 @@ bool IsBlockingCode(TileCode plain) {
     return plain == 6 || plain == 48 || (plain >= 96 && plain <= 121) || (plain >= 124 && plain <= 127);
 }
 
-std::string_view TileSetName(int tileSet) {
-    if (tileSet < 1 || tileSet > TileSetCount)
+std::string_view TileSetName(TileSet tileSet) {
+    const int number = TileSetNumber(tileSet);
+    if (number < 1 || number > TileSetCount)
         return {};
-    return TileSetNames[static_cast<std::size_t>(tileSet - 1)];
+    return TileSetNames[static_cast<std::size_t>(number - 1)];
 }
 
-std::string_view FactionName(int tileSet, int faction) {
-    if (tileSet < 1 || tileSet > TileSetCount || faction < 0 || faction > 3)
+std::string_view FactionName(TileSet tileSet, int faction) {
+    const int number = TileSetNumber(tileSet);
+    if (number < 1 || number > TileSetCount || faction < 0 || faction > 3)
         return {};
-    return FactionNames[static_cast<std::size_t>(tileSet - 1)][static_cast<std::size_t>(faction)];
+    return FactionNames[static_cast<std::size_t>(number - 1)][static_cast<std::size_t>(faction)];
 }
 
 std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
@@ -119,11 +121,11 @@ std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
     return findings;
 }
 
-std::string CheckReportHeader(int tileSet) {
+std::string CheckReportHeader(TileSet tileSet) {
     return Concat({"キャラクタータイプ：", TileSetName(tileSet)});
 }
 
-std::string CheckReportLine(const CheckFinding& finding, int tileSet) {
+std::string CheckReportLine(const CheckFinding& finding, TileSet tileSet) {
     const std::string_view faction = FactionName(tileSet, finding.Faction);
     const std::string cell = finding.Cells.empty() ? std::string() : Coordinates(finding.Cells[0].X, finding.Cells[0].Y);
     switch (finding.Kind) {
@@ -141,7 +143,7 @@ std::string CheckReportLine(const CheckFinding& finding, int tileSet) {
     return {};
 }
 
-MapCheckReport CheckMap(const MapGrid& grid, int tileSet) {
+MapCheckReport CheckMap(const MapGrid& grid, TileSet tileSet) {
     MapCheckReport report;
     report.Findings = FindMapProblems(grid);
     report.Lines.reserve(report.Findings.size() + 1);

@@ -9,11 +9,9 @@
 
 namespace tav {
 
-// Names of the nine tile sets (index set - 1) and of the four factions of each set, UTF-8 Japanese; empty
-// for numbers out of range. The tables hold string literals, so `.data()` of a name is a C string. The
-// editor translates faction names in the context "Factions" of its catalogue, tile-set names in "TileSets".
-std::string_view TileSetName(int tileSet);                // tileSet 1..9
-std::string_view FactionName(int tileSet, int faction);   // tileSet 1..9, faction 0..3
+// Names of the nine tile sets (index set - 1) and of the four factions of each set, UTF-8.
+std::string_view TileSetName(TileSet tileSet);
+std::string_view FactionName(TileSet tileSet, int faction); // faction 0..3
 
 // Whether units cannot pass a cell of this plain code (apply PlainCode first): water, mountains, castle
 // walls, the monster and a few single tiles. The check tests the cell in front of a gate with it; the
@@ -51,10 +49,10 @@ struct CheckFinding {
 std::vector<CheckFinding> FindMapProblems(const MapGrid& grid);
 
 // The report's first line, "キャラクタータイプ：" and the name of the tile set (1..9).
-std::string CheckReportHeader(int tileSet);
+std::string CheckReportHeader(TileSet tileSet);
 // The Japanese report line of a finding, naming factions as the tile set (1..9) does, e.g.
 // "(3,0) に外周抜けがあります。" or "カルドア領(緑)の城がありません。".
-std::string CheckReportLine(const CheckFinding& finding, int tileSet);
+std::string CheckReportLine(const CheckFinding& finding, TileSet tileSet);
 
 // The map check as the command-line tool prints it.
 struct MapCheckReport {
@@ -63,6 +61,6 @@ struct MapCheckReport {
     bool Problem = false;               // true when anything was found
 };
 
-MapCheckReport CheckMap(const MapGrid& grid, int tileSet);
+MapCheckReport CheckMap(const MapGrid& grid, TileSet tileSet);
 
 } // namespace tav

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace tav {
 
@@ -21,38 +22,34 @@ using MapGrid = std::array<TileCode, MapCells>;
 constexpr int CellIndex(int x, int y) { return x * MapSize + y; }
 constexpr bool InMap(int x, int y) { return x >= 0 && x < MapSize && y >= 0 && y < MapSize; }
 
-// Drawing tools; the values are the ones the tool commands store in CurrentTool.
-enum DrawTool : std::int32_t {
-    Pen = 1,
-    Line = 2,
-    Box = 3,
-    BoxFill = 4,
-    Circle = 5,
-    CircleFill = 6,
-    Bucket = 7,
+// One of the nine built-in tile sets, numbered 1 to 9 as the menu and the map file number them. The sets
+// differ only in how the codes look; the names are the English ones of the menu.
+enum class TileSet : std::uint8_t {
+    Verda = 1,
+    Coronet,
+    Sandra,
+    Milphos,
+    Lapist,
+    Zephir,
+    Orcana,
+    Nocturna,
+    Stellan,
 };
-
-// ToolKind values: a cell tool acts on the cell under the mouse, a shape tool takes two points.
-enum ToolKindValue : std::int32_t {
-    CellTool = 1,
-    ShapeTool = 2,
-};
-
-// EditScale values: 8, 16 and 32 pixels per cell in the edit window.
-enum EditScaleValue : std::int32_t {
-    Small = 1,
-    Middle = 2,
-    Large = 3,
-};
-
 constexpr int TileSetCount = 9;
 
-enum class ShiftDirection { Left, Right, Up, Down };
-
-// The tool kind that belongs to a tool: Pen and Bucket act on one cell, the rest take two points.
-constexpr std::int32_t ToolKindOf(std::int32_t tool) {
-    return (tool == Pen || tool == Bucket) ? CellTool : ShapeTool;
+constexpr int TileSetNumber(TileSet set) { return static_cast<int>(set); }
+// The tile set numbered `number`, or nothing outside 1..9 (a file or a setting may hold any number).
+constexpr std::optional<TileSet> TileSetNumbered(int number) {
+    if (number < 1 || number > TileSetCount)
+        return std::nullopt;
+    return static_cast<TileSet>(number);
 }
+// The nine sets in menu order, for loops over all of them.
+constexpr std::array<TileSet, TileSetCount> AllTileSets = {
+    TileSet::Verda,  TileSet::Coronet, TileSet::Sandra,   TileSet::Milphos, TileSet::Lapist,
+    TileSet::Zephir, TileSet::Orcana,  TileSet::Nocturna, TileSet::Stellan};
+
+enum class ShiftDirection { Left, Right, Up, Down };
 
 // A grid with every cell holding `code`.
 constexpr MapGrid FilledGrid(TileCode code) {

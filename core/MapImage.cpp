@@ -4,10 +4,10 @@
 
 namespace tav {
 
-MapImage BuildMapImage(const MapGrid& grid, int tileSet) {
+MapImage BuildMapImage(const MapGrid& grid, TileSet tileSet) {
     MapImage image{};
     std::copy(grid.begin(), grid.end(), image.begin());
-    image[TileSetByteOffset] = static_cast<std::uint8_t>(tileSet * 10);
+    image[TileSetByteOffset] = static_cast<std::uint8_t>(TileSetNumber(tileSet) * 10);
     image[TileSetByteOffset + 1] = 0;
     return image;
 }

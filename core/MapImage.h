@@ -18,7 +18,7 @@ constexpr std::size_t TileSetByteOffset = 2304;
 using MapImage = std::array<std::uint8_t, MapFileSize>;
 
 // The image of a map as Save writes it, built in one piece before anything is written.
-MapImage BuildMapImage(const MapGrid& grid, int tileSet);
+MapImage BuildMapImage(const MapGrid& grid, TileSet tileSet);
 
 struct MapImageContent {
     // Byte 2304 read as a signed 8-bit value divided by 10, truncated toward zero: -12 to 12.

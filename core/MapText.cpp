@@ -80,7 +80,8 @@ MapTextResult Refuse(std::string error, int line, int column) {
 std::string FormatMapText(const MapImage& image) {
     const std::uint8_t setByte = image[TileSetByteOffset];
     const int number = StoredTileSetNumber(setByte);
-    const std::string_view name = TileSetName(number);
+    const auto set = TileSetNumbered(number);
+    const std::string_view name = set ? TileSetName(*set) : std::string_view{};
     std::string out = "tileset " + std::to_string(number) + " " + (name.empty() ? std::string("-") : std::string(name)) +
                       " bytes ";
     AppendHex(out, setByte);

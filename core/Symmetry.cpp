@@ -421,7 +421,7 @@ SymmetrizeResult Symmetrize(const MapGrid& grid, SymmetryMode mode, SymmetrySour
     return result;
 }
 
-std::string RemovedCastleLine(const RemovedCastle& castle, int tileSet) {
+std::string RemovedCastleLine(const RemovedCastle& castle, TileSet tileSet) {
     std::string line = "(";
     line += std::to_string(castle.Cell.X);
     line += ',';

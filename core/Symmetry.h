@@ -119,6 +119,6 @@ SymmetrizeResult Symmetrize(const MapGrid& grid, SymmetryMode mode, SymmetrySour
 
 // The line naming a removed castle, in the map check's manner, UTF-8: "(23,10)にあるカルドア領(緑)の城は
 // 対称の位置の城と重なるため取り除きました。"
-std::string RemovedCastleLine(const RemovedCastle& castle, int tileSet);
+std::string RemovedCastleLine(const RemovedCastle& castle, TileSet tileSet);
 
 } // namespace tav

@@ -19,8 +19,8 @@ void CellEdit::LimitTo(const CellRect& area) {
     });
 }
 
-std::vector<CellChange> ToolChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY, int x,
-                                    int y) {
+std::vector<CellChange> ToolChanges(const Document& document, DrawTool tool, TileCode code, int anchorX, int anchorY,
+                                    int x, int y) {
     MapGrid painted = document.Grid();
     ShapeCells cells;
     ApplyToolToGrid(cells, painted, tool, code, anchorX, anchorY, x, y);

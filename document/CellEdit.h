@@ -36,8 +36,8 @@ std::vector<CellChange> ChangesAfter(const Document& document, Edit&& edit) {
 
 // What painting `code` with `tool` (anchor and cell as the edit window gives them) would change, without
 // changing anything.
-std::vector<CellChange> ToolChanges(const Document& document, int tool, TileCode code, int anchorX, int anchorY, int x,
-                                    int y);
+std::vector<CellChange> ToolChanges(const Document& document, DrawTool tool, TileCode code, int anchorX, int anchorY,
+                                    int x, int y);
 // What `transform` (shaping, unshaping) would change if it were run on the whole map.
 std::vector<CellChange> WholeMapChanges(const Document& document, void (*transform)(MapGrid&));
 

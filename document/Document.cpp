@@ -11,7 +11,7 @@ Document::~Document() {
     undoStack_.blockSignals(true);
 }
 
-void Document::Reset(const MapGrid& grid, int tileSet, const QString& filePath, const QString& shownName) {
+void Document::Reset(const MapGrid& grid, tav::TileSet tileSet, const QString& filePath, const QString& shownName) {
     // Clearing the history also moves the clean point here, which reports an end to any modification.
     undoStack_.clear();
     grid_ = grid;
@@ -65,7 +65,7 @@ void Document::WriteGrid(const MapGrid& grid) {
     emit MapChanged();
 }
 
-void Document::WriteTileSet(int tileSet) {
+void Document::WriteTileSet(tav::TileSet tileSet) {
     if (tileSet == tileSet_)
         return;
     tileSet_ = tileSet;

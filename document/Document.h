@@ -31,7 +31,7 @@ public:
 
     const MapGrid& Grid() const { return grid_; }
     TileCode Cell(int x, int y) const { return grid_[static_cast<std::size_t>(CellIndex(x, y))]; }
-    int TileSet() const { return tileSet_; }
+    tav::TileSet TileSet() const { return tileSet_; }
     // The full path of the map's file, for writing; empty for a map that has none yet.
     const QString& FilePath() const { return filePath_; }
     // The name the edit window shows: the full path after Open, the file name alone after Save As.
@@ -42,7 +42,7 @@ public:
     const QUndoStack* UndoStack() const { return &undoStack_; }
 
     // Starts over with `grid` and a fresh history: what New and Open do.
-    void Reset(const MapGrid& grid, int tileSet, const QString& filePath, const QString& shownName);
+    void Reset(const MapGrid& grid, tav::TileSet tileSet, const QString& filePath, const QString& shownName);
     // The map was written to `filePath`: this state is now the clean point.
     void MarkSaved(const QString& filePath, const QString& shownName);
 
@@ -52,7 +52,7 @@ public:
     // The writes the undo commands make; nothing else changes the map.
     void WriteCells(std::span<const CellChange> changes, bool forward);
     void WriteGrid(const MapGrid& grid);
-    void WriteTileSet(int tileSet);
+    void WriteTileSet(tav::TileSet tileSet);
 
     // The same changes as a command sees them: what `grid` would need to become `target`.
     std::vector<CellChange> ChangesTo(const MapGrid& target) const;
@@ -62,13 +62,13 @@ signals:
     void CellsChanged(const std::vector<int>& cells);
     // Any number of cells may have changed: redraw the whole map.
     void MapChanged();
-    void TileSetChanged(int tileSet);
+    void TileSetChanged(tav::TileSet tileSet);
     void FileNameChanged();
     void ModifiedChanged(bool modified);
 
 private:
     MapGrid grid_ = FilledGrid(NewMapTile);
-    int tileSet_ = 1;
+    tav::TileSet tileSet_ = tav::TileSet::Verda;
     QString filePath_;
     QString shownName_;
     QUndoStack undoStack_;

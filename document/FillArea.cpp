@@ -4,11 +4,11 @@ namespace tav::edits {
 
 namespace {
 
-QString FillName(int tool) {
+QString FillName(DrawTool tool) {
     switch (tool) {
-    case BoxFill:
+    case DrawTool::BoxFill:
         return QStringLiteral("塗りつぶし四角形");
-    case CircleFill:
+    case DrawTool::CircleFill:
         return QStringLiteral("塗りつぶし円");
     default:
         return QStringLiteral("塗りつぶし");
@@ -17,12 +17,12 @@ QString FillName(int tool) {
 
 } // namespace
 
-FillArea::FillArea(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y)
+FillArea::FillArea(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y)
     : CellEdit(document, FillName(tool), ToolChanges(*document, tool, code, anchorX, anchorY, x, y)), tool_(tool),
       code_(code), x_(x), y_(y) {}
 
 void FillArea::LimitTo(const CellRect& area) {
-    if (tool_ != Bucket || !InMap(x_, y_) || !area.Contains(x_, y_)) {
+    if (tool_ != DrawTool::Bucket || !InMap(x_, y_) || !area.Contains(x_, y_)) {
         CellEdit::LimitTo(area);
         return;
     }
@@ -35,7 +35,7 @@ void FillArea::LimitTo(const CellRect& area) {
                 walled[static_cast<std::size_t>(CellIndex(x, y))] = wall;
     const MapGrid before = walled;
     ShapeCells cells;
-    ApplyToolToGrid(cells, walled, Bucket, code_, -1, -1, x_, y_);
+    ApplyToolToGrid(cells, walled, DrawTool::Bucket, code_, -1, -1, x_, y_);
     changes_.clear();
     for (std::size_t i = 0; i < walled.size(); ++i)
         if (walled[i] != before[i])

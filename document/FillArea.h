@@ -7,14 +7,14 @@ namespace tav::edits {
 
 class FillArea : public CellEdit {
 public:
-    FillArea(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y);
+    FillArea(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y);
 
     // Inside a selection the flood fill treats the selection's border as a wall, as an image editor's does,
     // rather than reaching parts of its region that join only outside.
     void LimitTo(const CellRect& area) override;
 
 private:
-    int tool_;
+    DrawTool tool_;
     TileCode code_;
     int x_;
     int y_;

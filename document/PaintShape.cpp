@@ -4,11 +4,11 @@ namespace tav::edits {
 
 namespace {
 
-QString ShapeName(int tool) {
+QString ShapeName(DrawTool tool) {
     switch (tool) {
-    case Line:
+    case DrawTool::Line:
         return QStringLiteral("直線");
-    case Box:
+    case DrawTool::Box:
         return QStringLiteral("四角形");
     default:
         return QStringLiteral("円");
@@ -17,7 +17,7 @@ QString ShapeName(int tool) {
 
 } // namespace
 
-PaintShape::PaintShape(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y)
+PaintShape::PaintShape(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y)
     : CellEdit(document, ShapeName(tool), ToolChanges(*document, tool, code, anchorX, anchorY, x, y)) {}
 
 } // namespace tav::edits

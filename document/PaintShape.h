@@ -7,7 +7,7 @@ namespace tav::edits {
 
 class PaintShape : public CellEdit {
 public:
-    PaintShape(Document* document, int tool, TileCode code, int anchorX, int anchorY, int x, int y);
+    PaintShape(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y);
 };
 
 } // namespace tav::edits

@@ -9,7 +9,7 @@ std::vector<CellChange> PenChanges(const Document& document, TileCode code, int 
     if (!InMap(fromX, fromY) || !InMap(toX, toY))
         return {};
     ShapeCells cells;
-    ComputeShape(cells, Line, fromX, fromY, toX, toY);
+    ComputeShape(cells, DrawTool::Line, fromX, fromY, toX, toY);
     std::vector<CellChange> changes;
     for (int i = 0; i < cells.CellCount; ++i) {
         const int x = cells.CellColumns[static_cast<std::size_t>(i)];

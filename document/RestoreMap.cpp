@@ -2,7 +2,7 @@
 
 namespace tav::edits {
 
-RestoreMap::RestoreMap(Document* document, const MapGrid& grid, int tileSet)
+RestoreMap::RestoreMap(Document* document, const MapGrid& grid, TileSet tileSet)
     : DocumentCommand(QStringLiteral("復元")), document_(document), beforeGrid_(document->Grid()), afterGrid_(grid),
       beforeTileSet_(document->TileSet()), afterTileSet_(tileSet) {}
 

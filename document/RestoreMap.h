@@ -8,7 +8,7 @@ namespace tav::edits {
 
 class RestoreMap : public DocumentCommand {
 public:
-    RestoreMap(Document* document, const MapGrid& grid, int tileSet);
+    RestoreMap(Document* document, const MapGrid& grid, TileSet tileSet);
 
     void redo() override;
     void undo() override;
@@ -18,8 +18,8 @@ private:
     Document* document_;
     MapGrid beforeGrid_;
     MapGrid afterGrid_;
-    int beforeTileSet_;
-    int afterTileSet_;
+    TileSet beforeTileSet_;
+    TileSet afterTileSet_;
 };
 
 } // namespace tav::edits

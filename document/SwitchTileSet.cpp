@@ -2,7 +2,7 @@
 
 namespace tav::edits {
 
-SwitchTileSet::SwitchTileSet(Document* document, int tileSet)
+SwitchTileSet::SwitchTileSet(Document* document, TileSet tileSet)
     : DocumentCommand(QStringLiteral("キャラクター切り替え")), document_(document), before_(document->TileSet()),
       after_(tileSet) {}
 

@@ -7,7 +7,7 @@ namespace tav::edits {
 
 class SwitchTileSet : public DocumentCommand {
 public:
-    SwitchTileSet(Document* document, int tileSet);
+    SwitchTileSet(Document* document, TileSet tileSet);
 
     void redo() override { document_->WriteTileSet(after_); }
     void undo() override { document_->WriteTileSet(before_); }
@@ -15,8 +15,8 @@ public:
 
 private:
     Document* document_;
-    int before_;
-    int after_;
+    TileSet before_;
+    TileSet after_;
 };
 
 } // namespace tav::edits

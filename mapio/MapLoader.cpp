@@ -53,8 +53,9 @@ LoadedMap LoadMapFile(const QString& path) {
 
     LoadedMap map;
     map.Grid = content->Grid;
-    map.TileSetCorrected = content->TileSet < 1 || content->TileSet > TileSetCount;
-    map.TileSet = map.TileSetCorrected ? 1 : content->TileSet;
+    const std::optional<TileSet> tileSet = TileSetNumbered(content->TileSet);
+    map.TileSetCorrected = !tileSet;
+    map.TileSet = tileSet.value_or(TileSet::Verda);
     map.Head = std::move(head.Bytes);
     map.ReportedSize = head.ReportedSize;
     return map;

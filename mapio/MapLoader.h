@@ -19,7 +19,7 @@ namespace tav {
 
 struct LoadedMap {
     MapGrid Grid{};
-    int TileSet = 1;               // always 1..9
+    tav::TileSet TileSet = tav::TileSet::Verda;
     bool TileSetCorrected = false; // the file's number lay outside 1..9 and was replaced by 1
     QByteArray Head;               // the bytes read, the first 2306 of the file
     qint64 ReportedSize = 0;       // the file's size as it reported it; more than 2306 when it has a tail

@@ -6,9 +6,9 @@
 
 namespace tav {
 
-PictureReadAhead::PictureReadAhead(const QStringList& paths, int tileSet) : tileSet_(tileSet) {
+PictureReadAhead::PictureReadAhead(const QStringList& paths, TileSet tileSet) : tileSet_(tileSet) {
     std::promise<std::map<QString, QImage>> pictures;
-    std::promise<std::array<QImage, 4>> tiles;
+    std::promise<TileSetPictureArray> tiles;
     picturesFuture_ = pictures.get_future();
     tilesFuture_ = tiles.get_future();
     worker_ = std::thread([pictures = std::move(pictures), tiles = std::move(tiles), paths, tileSet]() mutable {
@@ -39,7 +39,7 @@ QImage PictureReadAhead::Picture(const QString& path) {
     return found == pictures_.end() ? ReadPng(path) : found->second;
 }
 
-std::optional<std::array<QImage, 4>> PictureReadAhead::TakeTileSet(int tileSet, const QString& root) {
+std::optional<TileSetPictureArray> PictureReadAhead::TakeTileSet(TileSet tileSet, const QString& root) {
     if (!tilesFuture_.valid() || tileSet != tileSet_ || root != TileBitmaps::LinkedPictureRoot())
         return std::nullopt;
     return tilesFuture_.get();

@@ -3,6 +3,8 @@
 // start-up tile set — read on a worker thread while the main thread builds the windows. Each is waited for where it is
 // first needed; by then the worker has long finished on any machine with a second core.
 
+#include "TileBitmaps.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -18,7 +20,7 @@ namespace tav {
 class PictureReadAhead {
 public:
     // Starts reading the PNG pictures at `paths`, then the four linked-in pictures of `tileSet`.
-    PictureReadAhead(const QStringList& paths, int tileSet);
+    PictureReadAhead(const QStringList& paths, TileSet tileSet);
     // Waits for the worker.
     ~PictureReadAhead();
     PictureReadAhead(const PictureReadAhead&) = delete;
@@ -28,12 +30,12 @@ public:
     QImage Picture(const QString& path);
     // The pictures of `tileSet` below `root` if they are the ones read ahead, else nothing. A read that
     // failed throws its TileLoadError here, as loading them now would.
-    std::optional<std::array<QImage, 4>> TakeTileSet(int tileSet, const QString& root);
+    std::optional<TileSetPictureArray> TakeTileSet(TileSet tileSet, const QString& root);
 
 private:
-    int tileSet_;
+    TileSet tileSet_;
     std::future<std::map<QString, QImage>> picturesFuture_;
-    std::future<std::array<QImage, 4>> tilesFuture_;
+    std::future<TileSetPictureArray> tilesFuture_;
     std::map<QString, QImage> pictures_;
     std::thread worker_;
 };

@@ -40,7 +40,7 @@ QRgb Blend(QRgb pixel, QRgb tint, int weight) {
 
 } // namespace
 
-QRgb FactionColour(int tileSet, int faction) {
+QRgb FactionColour(TileSet tileSet, int faction) {
     const std::string_view name = FactionName(tileSet, faction);
     const auto open = name.rfind('(');
     const auto close = name.rfind(')');
@@ -53,7 +53,7 @@ QRgb FactionColour(int tileSet, int faction) {
     return NamelessColour;
 }
 
-QImage TerritoryPicture(const FactionAnalysis& analysis, int tileSet, const QImage& mapPicture) {
+QImage TerritoryPicture(const FactionAnalysis& analysis, TileSet tileSet, const QImage& mapPicture) {
     QImage picture = mapPicture.convertToFormat(QImage::Format_RGB32);
     const int edge = picture.width() / MapSize;
     if (edge <= 0 || picture.height() / MapSize < edge)

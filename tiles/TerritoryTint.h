@@ -10,7 +10,7 @@
 namespace tav {
 
 // The colour a faction's name gives in parentheses, "(緑)" green and so on; grey for a name without one.
-QRgb FactionColour(int tileSet, int faction); // tileSet 1..9, faction 0..3
+QRgb FactionColour(TileSet tileSet, int faction); // faction 0..3
 
 // Tints no faction uses: contested cells are hatched in mid grey, unreachable ones dimmed toward slate.
 constexpr QRgb ContestedTint = 0xFF808080;
@@ -19,6 +19,6 @@ constexpr QRgb UnreachableTint = 0xFF405060;
 // `mapPicture` is the whole map rendered with square tiles (48 tiles of any edge on a side, as RenderMap
 // draws it). Returns a copy in which every open cell is blended toward its holder's tint; blocked cells,
 // and pixels beyond the 48 x 48 tiles, keep their picture.
-QImage TerritoryPicture(const FactionAnalysis& analysis, int tileSet, const QImage& mapPicture);
+QImage TerritoryPicture(const FactionAnalysis& analysis, TileSet tileSet, const QImage& mapPicture);
 
 } // namespace tav

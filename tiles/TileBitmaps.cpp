@@ -16,13 +16,13 @@ QImage ReadPng(const QString& path) {
 namespace {
 
 // Loads one picture and checks its geometry, so that no view ever copies from outside it.
-QImage LoadPicture(const QString& root, int tileSet, int scaleIndex) {
-    const QString name = PictureName(tileSet, scaleIndex);
+QImage LoadPicture(const QString& root, TileSet tileSet, TileEdge tileEdge) {
+    const QString name = PictureName(tileSet, tileEdge);
     const QString path = root + u'/' + name + QStringLiteral(".png");
     QImage picture = ReadPng(path);
     if (picture.isNull())
         throw TileLoadError("Cannot load tile picture " + name.toStdString() + " (" + path.toStdString() + ")");
-    const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
+    const int edge = Pixels(tileEdge);
     if (picture.width() != 8 * edge || picture.height() != 16 * edge)
         throw TileLoadError("Tile picture " + name.toStdString() + " is " + std::to_string(picture.width()) + " x " +
                             std::to_string(picture.height()) + " pixels, expected " + std::to_string(8 * edge) +
@@ -33,22 +33,30 @@ QImage LoadPicture(const QString& root, int tileSet, int scaleIndex) {
 
 } // namespace
 
-std::array<QImage, 4> ReadTileSetPictures(const QString& root, int tileSet) {
-    if (tileSet < 1 || tileSet > 9)
-        throw TileLoadError("No tile set " + std::to_string(tileSet) + "; tile sets are numbered 1 to 9");
-    std::array<QImage, 4> pictures;
-    for (int z = 0; z < ScaleCount; ++z)
-        pictures[static_cast<std::size_t>(z)] = LoadPicture(root, tileSet, z);
+TileSetPictureArray ReadTileSetPictures(const QString& root, TileSet tileSet) {
+    if (!TileSetNumbered(TileSetNumber(tileSet)))
+        throw TileLoadError("No tile set " + std::to_string(TileSetNumber(tileSet)) +
+                            "; tile sets are numbered 1 to 9");
+    TileSetPictureArray pictures;
+    for (TileEdge edge : AllTileEdges)
+        pictures[TileBitmaps::SlotOf(edge)] = LoadPicture(root, tileSet, edge);
     return pictures;
 }
 
-void TileBitmaps::LoadTileSetBitmaps(int tileSet) {
+std::size_t TileBitmaps::SlotOf(TileEdge edge) {
+    for (std::size_t slot = 0; slot < AllTileEdges.size(); ++slot)
+        if (AllTileEdges[slot] == edge)
+            return slot;
+    return 0;
+}
+
+void TileBitmaps::LoadTileSetBitmaps(TileSet tileSet) {
     FreeTileSetBitmaps();
     // All four are read before any is taken, so a failure leaves nothing half loaded.
     TakeTileSetBitmaps(tileSet, ReadTileSetPictures(pictureRoot_, tileSet));
 }
 
-void TileBitmaps::TakeTileSetBitmaps(int tileSet, std::array<QImage, 4> pictures) {
+void TileBitmaps::TakeTileSetBitmaps(TileSet tileSet, TileSetPictureArray pictures) {
     pictures_ = std::move(pictures);
     loaded_ = true;
     tileSet_ = tileSet;
@@ -60,7 +68,6 @@ void TileBitmaps::FreeTileSetBitmaps() {
     for (QImage& picture : pictures_)
         picture = QImage();
     loaded_ = false;
-    tileSet_ = 0;
 }
 
 } // namespace tav

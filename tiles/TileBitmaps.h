@@ -1,11 +1,13 @@
 #pragma once
-// The four pictures of the tile set in force, one per scale.
+// The four pictures of the tile set in force, one per tile edge.
 //
 // The pictures are linked into every program that uses this library as Qt resources:
 //   ":/tiles/MD00.png" .. ":/tiles/MD83.png"  the 36 tile-set pictures (8-bit indexed colour)
 //   ":/toolbar/<ButtonName>.png"              the 26 tool-bar pictures, e.g. ":/toolbar/PenButton.png"
 //   ":/icon.png", ":/icon48.png"              the window icon (32 x 32, 48 x 48); ":/icon96.png" doubled
 //   ":/about.png"                             the about-box picture (150 x 150)
+
+#include "TileSets.h"
 
 #include <QImage>
 #include <QString>
@@ -26,18 +28,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The four pictures of `tileSet` (1..9) below `root`, each converted into the format the views copy from.
+// The four pictures of one tile set, in the order of AllTileEdges (smallest edge first).
+using TileSetPictureArray = std::array<QImage, AllTileEdges.size()>;
+
+// The four pictures of `tileSet` below `root`, each converted into the format the views copy from.
 // Throws TileLoadError naming the picture that is missing or has the wrong geometry. Safe on any thread.
-std::array<QImage, 4> ReadTileSetPictures(const QString& root, int tileSet);
+TileSetPictureArray ReadTileSetPictures(const QString& root, TileSet tileSet);
 
 class TileBitmaps {
 public:
-    // Frees the pictures held, then loads the four pictures of `tileSet` (1..9). Each picture is
-    // converted once, here, into the format the views copy from. Throws TileLoadError naming the
-    // picture that is missing or has the wrong geometry; nothing is held then.
-    void LoadTileSetBitmaps(int tileSet);
+    // Frees the pictures held, then loads the four pictures of `tileSet`. Each picture is converted once,
+    // here, into the format the views copy from. Throws TileLoadError naming the picture that is missing
+    // or has the wrong geometry; nothing is held then.
+    void LoadTileSetBitmaps(TileSet tileSet);
     // Holds `pictures`, read by ReadTileSetPictures for `tileSet` below PictureRoot(), in place of a load.
-    void TakeTileSetBitmaps(int tileSet, std::array<QImage, 4> pictures);
+    void TakeTileSetBitmaps(TileSet tileSet, TileSetPictureArray pictures);
     void FreeTileSetBitmaps();
 
     static QString LinkedPictureRoot() { return QStringLiteral(":/tiles"); }
@@ -46,16 +51,20 @@ public:
     const QString& PictureRoot() const { return pictureRoot_; }
 
     bool IsLoaded() const { return loaded_; }
-    int LoadedTileSet() const { return tileSet_; }
+    // The set held; only meaningful while loaded.
+    TileSet LoadedTileSet() const { return tileSet_; }
 
-    // scaleIndex 0..3; only valid while loaded.
-    const QImage& Picture(int scaleIndex) const { return pictures_[static_cast<std::size_t>(scaleIndex)]; }
+    // The picture with tiles of `edge` pixels; only valid while loaded.
+    const QImage& Picture(TileEdge edge) const { return pictures_[SlotOf(edge)]; }
+
+    // Where the picture of `edge` sits in a TileSetPictureArray.
+    static std::size_t SlotOf(TileEdge edge);
 
 private:
-    std::array<QImage, 4> pictures_;
+    TileSetPictureArray pictures_;
     QString pictureRoot_ = LinkedPictureRoot();
     bool loaded_ = false;
-    int tileSet_ = 0;
+    TileSet tileSet_ = TileSet::Verda;
 };
 
 } // namespace tav

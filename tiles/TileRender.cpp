@@ -16,7 +16,7 @@ namespace tav {
 namespace {
 
 // Codes without a tile show a magenta square crossed in black: no tile set uses that pair, so a
-// stray byte from a file stands out at every scale.
+// stray byte from a file stands out at every tile edge.
 constexpr QRgb MarkerFill = 0xFFFF00FF;
 constexpr QRgb MarkerCross = 0xFF000000;
 
@@ -37,10 +37,10 @@ struct MarkerSquare {
 };
 
 const MarkerSquare* CachedMarker(int edge) {
-    static const std::array<MarkerSquare, ScaleCount> squares = [] {
-        std::array<MarkerSquare, ScaleCount> made;
+    static const std::array<MarkerSquare, AllTileEdges.size()> squares = [] {
+        std::array<MarkerSquare, AllTileEdges.size()> made;
         for (std::size_t i = 0; i < made.size(); ++i) {
-            const int e = ScaleTileEdge[i];
+            const int e = Pixels(AllTileEdges[i]);
             made[i].Edge = e;
             made[i].Pixels.resize(static_cast<std::size_t>(e) * static_cast<std::size_t>(e));
             for (int v = 0; v < e; ++v)

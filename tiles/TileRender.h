@@ -10,7 +10,7 @@ namespace tav {
 
 // Copies the tile of `code` from `picture` (a loaded tile picture of tile edge `edge`) into `target`
 // with its top-left corner at (left, top). Codes 128..255 have no tile: they are drawn as a marker,
-// the same at every scale and in every view. Nothing outside either image is read or written.
+// the same at every tile edge and in every view. Nothing outside either image is read or written.
 void DrawTile(QImage& target, int left, int top, const QImage& picture, int edge, int code);
 
 // The whole map at tile edge `edge`: 48 * edge pixels square.

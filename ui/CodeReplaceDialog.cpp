@@ -19,8 +19,6 @@ namespace tav {
 namespace {
 
 constexpr int Pitch = TilePalette::CellPitch;
-constexpr int TileEdge = 16;
-
 // The 128 tiles on a grey grid, eight to a row, as the palette shows them.
 QImage TileGrid(const TileSetPictures& pictures) {
     QImage grid(8 * Pitch + 1, 16 * Pitch + 1, QImage::Format_RGB32);
@@ -28,8 +26,8 @@ QImage TileGrid(const TileSetPictures& pictures) {
     if (!pictures.IsLoaded())
         return grid;
     for (int code = 0; code < 128; ++code)
-        DrawTile(grid, (code % 8) * Pitch + 1, (code / 8) * Pitch + 1, pictures.Picture(PaletteScaleIndex), TileEdge,
-                 code);
+        DrawTile(grid, (code % 8) * Pitch + 1, (code / 8) * Pitch + 1, pictures.Picture(PaletteTileEdge),
+                 Pixels(PaletteTileEdge), code);
     return grid;
 }
 

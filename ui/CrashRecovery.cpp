@@ -29,7 +29,7 @@ QString LockPathOf(const QString& copyPath) {
 
 } // namespace
 
-QByteArray RecoveryCopyBytes(const MapGrid& grid, int tileSet, const QString& mapPath) {
+QByteArray RecoveryCopyBytes(const MapGrid& grid, TileSet tileSet, const QString& mapPath) {
     return MapImageBytes(BuildMapImage(grid, tileSet)) + mapPath.toUtf8();
 }
 
@@ -129,7 +129,7 @@ CrashRecovery::Leftovers CrashRecovery::FindLeftovers(const QString& folder) {
                                                         std::min<std::size_t>(MapFileSize, static_cast<std::size_t>(bytes.size()))));
             if (content) {
                 map.Grid = content->Grid;
-                map.TileSet = content->TileSet >= 1 && content->TileSet <= TileSetCount ? content->TileSet : 1;
+                map.TileSet = TileSetNumbered(content->TileSet).value_or(TileSet::Verda);
                 map.MapPath = QString::fromUtf8(bytes.mid(static_cast<qsizetype>(MapFileSize)));
                 readable = true;
             }

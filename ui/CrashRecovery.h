@@ -30,11 +30,11 @@ struct RecoveredMap {
     QString MapPath;   // the file the map belongs to; empty for a map never saved
     QDateTime Written; // when the copy was written
     MapGrid Grid{};
-    int TileSet = 1;
+    tav::TileSet TileSet = tav::TileSet::Verda;
 };
 
 // The copy's bytes: the map image, then the map's path in UTF-8.
-QByteArray RecoveryCopyBytes(const MapGrid& grid, int tileSet, const QString& mapPath);
+QByteArray RecoveryCopyBytes(const MapGrid& grid, TileSet tileSet, const QString& mapPath);
 
 class CrashRecovery : public QObject {
     Q_OBJECT

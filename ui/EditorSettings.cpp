@@ -1,21 +1,16 @@
 #include "EditorSettings.h"
 
-#include "MapGrid.h"
-#include "TileSets.h"
-
 #include <QSettings>
 
-#include <utility>
+#include <algorithm>
 
 namespace tav {
 
 namespace {
 
-// The start scale is stored as its tile edge, which says more to a reader of the file than 1..3.
-constexpr std::pair<int, int> ScaleEdges[] = {{Small, 8}, {Middle, 16}, {Large, 32}};
-
 const QString StartTileSetKey = QStringLiteral("Editor/StartTileSet");
-const QString StartScaleKey = QStringLiteral("Editor/StartScaleEdge");
+// The key keeps the name it was first stored under.
+const QString StartEdgeKey = QStringLiteral("Editor/StartScaleEdge");
 const QString GridLinesKey = QStringLiteral("Editor/GridLines");
 const QString BlinkKey = QStringLiteral("Editor/Blink");
 const QString AutosaveKey = QStringLiteral("Editor/AutosaveMinutes");
@@ -42,11 +37,12 @@ bool Flag(const QSettings& store, const QString& key, bool fallback) {
 EditorSettings EditorSettings::Load() {
     const QSettings store = Store();
     EditorSettings s;
-    s.StartTileSet = IntIn(store, StartTileSetKey, 1, TileSetCount, s.StartTileSet);
-    const int edge = IntIn(store, StartScaleKey, 8, 32, 0);
-    for (const auto& [scale, e] : ScaleEdges)
-        if (e == edge)
-            s.StartScale = scale;
+    if (const auto tileSet = TileSetNumbered(IntIn(store, StartTileSetKey, 1, TileSetCount, 0)))
+        s.StartTileSet = *tileSet;
+    // Stored as the tile edge in pixels; an edge the edit window does not offer keeps the default.
+    const auto edge = TileEdgeOfPixels(IntIn(store, StartEdgeKey, 8, 32, 0));
+    if (edge && std::find(EditTileEdges.begin(), EditTileEdges.end(), *edge) != EditTileEdges.end())
+        s.StartEdge = *edge;
     s.GridLines = Flag(store, GridLinesKey, s.GridLines);
     s.Blink = Flag(store, BlinkKey, s.Blink);
     s.AutosaveMinutes = IntIn(store, AutosaveKey, 0, MaxAutosaveMinutes, s.AutosaveMinutes);
@@ -58,10 +54,8 @@ EditorSettings EditorSettings::Load() {
 
 void EditorSettings::Save() const {
     QSettings store = Store();
-    store.setValue(StartTileSetKey, StartTileSet);
-    for (const auto& [scale, e] : ScaleEdges)
-        if (scale == StartScale)
-            store.setValue(StartScaleKey, e);
+    store.setValue(StartTileSetKey, TileSetNumber(StartTileSet));
+    store.setValue(StartEdgeKey, Pixels(StartEdge));
     store.setValue(GridLinesKey, GridLines);
     store.setValue(BlinkKey, Blink);
     store.setValue(AutosaveKey, AutosaveMinutes);

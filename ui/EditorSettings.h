@@ -2,6 +2,8 @@
 // The user's choices that outlast a run: how the editor starts, grid lines, blinking, the autosave
 // interval and the language. Stored with QSettings under "Tavrenna"/"Tavrenna MapEditor", beside the recent files.
 
+#include "TileSets.h"
+
 #include <QString>
 
 namespace tav {
@@ -12,8 +14,8 @@ inline constexpr char SettingsApplication[] = "Tavrenna MapEditor"; // the appli
 struct EditorSettings {
     static constexpr int MaxAutosaveMinutes = 60;
 
-    int StartTileSet = 1;     // 1..9
-    int StartScale = 1;       // Small, Middle or Large
+    TileSet StartTileSet = TileSet::Verda;
+    TileEdge StartEdge = TileEdge::Px8; // one of EditTileEdges
     bool GridLines = false;   // thin lines between the edit window's cells
     bool Blink = true;        // the cursor and the palette's frame cycle through their colours
     int AutosaveMinutes = 5;  // 0: never; for the crash recovery

@@ -24,7 +24,7 @@ constexpr int ShownCastles = 3;
 const QString NoValue = QStringLiteral("—");
 
 // The faction's name in the editor's language.
-QString FactionText(int tileSet, int faction) {
+QString FactionText(TileSet tileSet, int faction) {
     return QCoreApplication::translate("Factions", FactionName(tileSet, faction).data());
 }
 
@@ -124,9 +124,9 @@ void FactionAnalysisView::RetranslateUi() {
     table_->setHorizontalHeaderLabels(headers);
     contestedLegend_->setText(tr("係争地"));
     unreachableLegend_->setText(tr("到達不能"));
-    if (shownTileSet_ != 0) {
-        SetFactionHeaders(shownTileSet_);
-        ShowFigures(shownTileSet_, true);
+    if (shownTileSet_) {
+        SetFactionHeaders(*shownTileSet_);
+        ShowFigures(*shownTileSet_, true);
     }
 }
 
@@ -144,7 +144,7 @@ bool FactionAnalysisView::SetCellText(int row, int column, const QString& text) 
     return true;
 }
 
-void FactionAnalysisView::SetFactionHeaders(int tileSet) {
+void FactionAnalysisView::SetFactionHeaders(TileSet tileSet) {
     for (int f = 0; f < FactionCount; ++f) {
         const QString name = FactionText(tileSet, f);
         const QRgb colour = FactionColour(tileSet, f);
@@ -159,7 +159,7 @@ void FactionAnalysisView::SetFactionHeaders(int tileSet) {
     shownTileSet_ = tileSet;
 }
 
-void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage& previewTilePicture) {
+void FactionAnalysisView::ShowMap(const MapGrid& grid, TileSet tileSet, const QImage& previewTilePicture) {
     analysis_ = AnalyseFactions(grid);
     const bool headersChanged = tileSet != shownTileSet_;
     if (headersChanged)
@@ -170,7 +170,7 @@ void FactionAnalysisView::ShowMap(const MapGrid& grid, int tileSet, const QImage
     picture_->setPixmap(QPixmap::fromImage(TerritoryPicture(analysis_, tileSet, map)));
 }
 
-void FactionAnalysisView::ShowFigures(int tileSet, bool headersChanged) {
+void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
     bool textChanged = headersChanged;
     QString missing;
     for (int f = 0; f < FactionCount; ++f) {

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QTableWidget;
@@ -39,9 +40,9 @@ public:
     // Add the window to the frame with QMdiArea::addSubWindow; it starts empty until the first ShowMap.
     explicit FactionAnalysisView(QWidget* parent = nullptr);
 
-    // Analyses `grid` and refreshes the table, the notes and the picture. `tileSet` (1..9) names and
-    // colours the factions; `previewTilePicture` is the tile set's 4-pixel picture (scale index 3).
-    void ShowMap(const MapGrid& grid, int tileSet, const QImage& previewTilePicture);
+    // Analyses `grid` and refreshes the table, the notes and the picture. `tileSet` names and colours the
+    // factions; `previewTilePicture` is the tile set's 4-pixel picture.
+    void ShowMap(const MapGrid& grid, TileSet tileSet, const QImage& previewTilePicture);
 
     const FactionAnalysis& Analysis() const { return analysis_; }
 
@@ -51,14 +52,14 @@ protected:
 private:
     // The texts that do not depend on the map, in the editor's language.
     void RetranslateUi();
-    void SetFactionHeaders(int tileSet);
+    void SetFactionHeaders(TileSet tileSet);
     // The table and the notes for analysis_; `headersChanged` makes the columns fit their new headers.
-    void ShowFigures(int tileSet, bool headersChanged);
+    void ShowFigures(TileSet tileSet, bool headersChanged);
     // Returns whether the text changed.
     bool SetCellText(int row, int column, const QString& text);
 
     FactionAnalysis analysis_{};
-    int shownTileSet_ = 0;
+    std::optional<TileSet> shownTileSet_; // none before the first map
     QTableWidget* table_ = nullptr;
     QLabel* missingCastles_ = nullptr;
     QLabel* summary_ = nullptr;

@@ -71,7 +71,7 @@ bool FileController::AskOverwriteChangedFile(const QString& path) {
 void FileController::NewMap() {
     if (!MaybeDiscard())
         return;
-    // The tile set stays, as do the tool and the scale.
+    // The tile set stays, as do the tool and the tile edge.
     document_->Reset(FilledGrid(NewMapTile), document_->TileSet(), QString(), QString());
     knownPath_.clear();
 }
@@ -122,10 +122,10 @@ bool FileController::OpenPath(const QString& path) {
     return true;
 }
 
-void FileController::RestoreRecoveredMap(const MapGrid& grid, int tileSet, const QString& path) {
+void FileController::RestoreRecoveredMap(const MapGrid& grid, TileSet tileSet, const QString& path) {
     // The file as it is now is the saved state; when it is gone or no map, a new map stands in for it.
     MapGrid savedGrid = FilledGrid(NewMapTile);
-    int savedTileSet = tileSet;
+    TileSet savedTileSet = tileSet;
     knownPath_.clear();
     if (!path.isEmpty()) {
         try {
@@ -184,12 +184,12 @@ void FileController::SaveAs(bool byUser) {
 
 void FileController::ExportImage() {
     QStringList edges;
-    for (const int edge : ExportTileEdges)
-        edges.append(QString::number(edge));
+    for (const TileEdge edge : AllTileEdges)
+        edges.append(QString::number(Pixels(edge)));
     const std::optional<int> choice =
         CurrentPlatform().ChooseItem(dialogParent_, Text(ExportCaption), Text(ExportEdgeLabel), edges,
-                                     static_cast<int>(std::size(ExportTileEdges)) - 1);
-    if (!choice || *choice < 0 || *choice >= static_cast<int>(std::size(ExportTileEdges)))
+                                     static_cast<int>(AllTileEdges.size()) - 1);
+    if (!choice || *choice < 0 || *choice >= static_cast<int>(AllTileEdges.size()))
         return;
     QString preset = exportDialogName_;
     if (preset.isEmpty() && !document_->FilePath().isEmpty()) {
@@ -203,7 +203,7 @@ void FileController::ExportImage() {
         return;
     exportDialogName_ = *path;
     ExportMapPng(*path, document_->Grid(), document_->TileSet(),
-                 ExportTileEdges[static_cast<std::size_t>(*choice)]);
+                 AllTileEdges[static_cast<std::size_t>(*choice)]);
 }
 
 std::optional<QString> FileController::AskWhereToSave(const QString& title, const QString& preset,

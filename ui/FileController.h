@@ -42,7 +42,7 @@ public:
     void ExportImage();
     // Puts a recovered map in the editor as an unsaved change to the file at `path` (empty: a new map):
     // the file's map, when it can still be read, is the saved state that undo leads back to.
-    void RestoreRecoveredMap(const MapGrid& grid, int tileSet, const QString& path);
+    void RestoreRecoveredMap(const MapGrid& grid, TileSet tileSet, const QString& path);
 
 signals:
     // A map file was opened or written; the recent-files list follows this.

@@ -74,9 +74,9 @@ QString ToolbarPicturePath(const QString& buttonName) {
 // work through their shortcuts, or only the tool bar.
 enum class Place { File, Edit, Window, Options, Help, MenuBar, Hidden, ToolBarOnly };
 
-// Tool and scale buttons are radio groups; a toggle button keeps its pressed look until clicked again.
+// Tool and edge buttons are radio groups; a toggle button keeps its pressed look until clicked again.
 // An on/off item carries a check mark and has no button.
-enum class ButtonKind { Plain, Tool, Scale, Toggle, OnOff };
+enum class ButtonKind { Plain, Tool, Edge, Toggle, OnOff };
 
 struct Command {
     const char* Name; // the action's object name; nullptr for a tool-bar button alone
@@ -110,22 +110,22 @@ constexpr Command Commands[] = {
      QT_TRANSLATE_NOOP("Commands", "エディタの終了"), ButtonKind::Plain, [](MainWindow& w) { w.close(); }},
 
     {"MenuPen", Place::Edit, QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), "", false, "PenButton", 154,
-     QT_TRANSLATE_NOOP("Commands", "ペン"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Pen); }},
+     QT_TRANSLATE_NOOP("Commands", "ペン"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Pen); }},
     {"MenuLine", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直線(&L)"), "", false, "LineButton", 180,
-     QT_TRANSLATE_NOOP("Commands", "直線"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Line); }},
+     QT_TRANSLATE_NOOP("Commands", "直線"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Line); }},
     {"MenuBox", Place::Edit, QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), "", false, "BoxButton", 206,
-     QT_TRANSLATE_NOOP("Commands", "四角形"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Box); }},
+     QT_TRANSLATE_NOOP("Commands", "四角形"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Box); }},
     {"MenuBoxFill", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形(&B)"), "", false,
      "BoxFillButton", 232, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(BoxFill); }},
+     [](MainWindow& w) { w.SelectTool(DrawTool::BoxFill); }},
     {"MenuCircle", Place::Edit, QT_TRANSLATE_NOOP("Commands", "円(&R)"), "", false, "CircleButton", 258,
-     QT_TRANSLATE_NOOP("Commands", "円"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(Circle); }},
+     QT_TRANSLATE_NOOP("Commands", "円"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Circle); }},
     {"MenuCircleFill", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円(&M)"), "", false,
      "CircleFillButton", 284, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(CircleFill); }},
+     [](MainWindow& w) { w.SelectTool(DrawTool::CircleFill); }},
     {"MenuBucket", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶす(&F)"), "", false, "BucketButton",
      310, QT_TRANSLATE_NOOP("Commands", "塗りつぶし"), ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(Bucket); }},
+     [](MainWindow& w) { w.SelectTool(DrawTool::Bucket); }},
     {"SelectRange", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false, "RangeButton",
      344, QT_TRANSLATE_NOOP("Commands", "範囲選択"), ButtonKind::Toggle,
      [](MainWindow& w) { w.ToggleRangeSelection(); }},
@@ -191,14 +191,14 @@ constexpr Command Commands[] = {
      "Shift+Down", false, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Down); }},
     {"MenuChangeSizeL", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＬする"), "Ctrl+1",
-     false, "LargeCharButton", 568, QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Scale,
-     [](MainWindow& w) { w.SelectScale(Large); }},
+     false, "LargeCharButton", 568, QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Edge,
+     [](MainWindow& w) { w.SelectEdge(TileEdge::Px32); }},
     {"MenuChangeSizeM", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＭにする"), "Ctrl+2",
-     false, "MiddleCharButton", 594, QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Scale,
-     [](MainWindow& w) { w.SelectScale(Middle); }},
+     false, "MiddleCharButton", 594, QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Edge,
+     [](MainWindow& w) { w.SelectEdge(TileEdge::Px16); }},
     {"MenuChangeSizeS", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＳにする"), "Ctrl+3",
-     false, "SmallCharButton", 620, QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Scale,
-     [](MainWindow& w) { w.SelectScale(Small); }},
+     false, "SmallCharButton", 620, QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Edge,
+     [](MainWindow& w) { w.SelectEdge(TileEdge::Px8); }},
 
     {nullptr, Place::ToolBarOnly, "", "", false, "CheckButton", 654,
      QT_TRANSLATE_NOOP("Commands", "マップチェック"), ButtonKind::Plain,
@@ -233,16 +233,17 @@ QString CommandText(const char* text) {
     return QCoreApplication::translate("Commands", text);
 }
 
-// The action of the tool or scale in force, by value.
-constexpr std::pair<int, const char*> ToolActions[] = {{Pen, "MenuPen"},       {Line, "MenuLine"},
-                                                       {Box, "MenuBox"},       {BoxFill, "MenuBoxFill"},
-                                                       {Circle, "MenuCircle"}, {CircleFill, "MenuCircleFill"},
-                                                       {Bucket, "MenuBucket"}};
-constexpr std::pair<int, const char*> ScaleActions[] = {
-    {Small, "MenuChangeSizeS"}, {Middle, "MenuChangeSizeM"}, {Large, "MenuChangeSizeL"}};
+// The action of the tool or tile edge in force, by value.
+constexpr std::pair<DrawTool, const char*> ToolActions[] = {
+    {DrawTool::Pen, "MenuPen"},       {DrawTool::Line, "MenuLine"},
+    {DrawTool::Box, "MenuBox"},       {DrawTool::BoxFill, "MenuBoxFill"},
+    {DrawTool::Circle, "MenuCircle"}, {DrawTool::CircleFill, "MenuCircleFill"},
+    {DrawTool::Bucket, "MenuBucket"}};
+constexpr std::pair<TileEdge, const char*> EdgeActions[] = {
+    {TileEdge::Px8, "MenuChangeSizeS"}, {TileEdge::Px16, "MenuChangeSizeM"}, {TileEdge::Px32, "MenuChangeSizeL"}};
 
-template <class Table>
-const char* ActionFor(const Table& table, int value) {
+template <class Table, class Value>
+const char* ActionFor(const Table& table, Value value) {
     for (const auto& [v, name] : table)
         if (v == value)
             return name;
@@ -329,9 +330,8 @@ MainWindow::MainWindow() {
     connect(document_, &Document::CellsChanged, this, &MainWindow::RefreshFactionView);
     connect(pictures_, &TileSetPictures::Changed, this, &MainWindow::RefreshFactionView);
     // The tile-set mark follows the map, also when a switch is undone or a file brings another set.
-    connect(document_, &Document::TileSetChanged, this, [this](int tileSet) {
-        if (tileSet >= 1 && tileSet <= TileSetCount)
-            Action(TileSets[static_cast<std::size_t>(tileSet - 1)].MenuItem)->setChecked(true);
+    connect(document_, &Document::TileSetChanged, this, [this](TileSet tileSet) {
+        Action(InfoOf(tileSet).MenuItem)->setChecked(true);
     });
 
     ApplyStartupSettings();
@@ -421,9 +421,9 @@ void MainWindow::CreateCommands() {
     hiddenMenu->setObjectName(QStringLiteral("HiddenItems"));
 
     toolItems_ = new QActionGroup(this);
-    scaleItems_ = new QActionGroup(this);
+    edgeItems_ = new QActionGroup(this);
     auto* toolButtons = new QButtonGroup(this);
-    auto* scaleButtons = new QButtonGroup(this);
+    auto* edgeButtons = new QButtonGroup(this);
 
     for (const Command& c : Commands) {
         QAction* action = nullptr;
@@ -444,9 +444,9 @@ void MainWindow::CreateCommands() {
             }
             if (c.Kind == ButtonKind::Toggle || c.Kind == ButtonKind::OnOff)
                 action->setCheckable(true);
-            if (c.Kind == ButtonKind::Tool || c.Kind == ButtonKind::Scale) {
+            if (c.Kind == ButtonKind::Tool || c.Kind == ButtonKind::Edge) {
                 action->setCheckable(true);
-                (c.Kind == ButtonKind::Tool ? toolItems_ : scaleItems_)->addAction(action);
+                (c.Kind == ButtonKind::Tool ? toolItems_ : edgeItems_)->addAction(action);
             }
         }
         if (!c.Button)
@@ -462,8 +462,8 @@ void MainWindow::CreateCommands() {
         button->setCheckable(c.Kind != ButtonKind::Plain);
         if (c.Kind == ButtonKind::Tool)
             toolButtons->addButton(button);
-        else if (c.Kind == ButtonKind::Scale)
-            scaleButtons->addButton(button);
+        else if (c.Kind == ButtonKind::Edge)
+            edgeButtons->addButton(button);
         if (action) {
             // The button is the item's twin: it runs the same command, follows its check mark and is
             // greyed with it.
@@ -508,7 +508,7 @@ void MainWindow::CreateCommands() {
         action->setShortcut(QKeySequence::fromString(QString::fromLatin1(info.Shortcut), QKeySequence::PortableText));
         action->setCheckable(true);
         connect(action, &QAction::triggered, this,
-                [this, n = info.Number] { RunCommand([&] { SelectTileSet(n); }); });
+                [this, set = info.Set] { RunCommand([&] { SelectTileSet(set); }); });
         tileSetItems_->addAction(action);
         tileSetMenu->addAction(action);
     }
@@ -587,9 +587,9 @@ void MainWindow::ConnectEditingAids() {
     connect(palette_, &TilePalette::CodePicked, this, &MainWindow::ShowPickedCode);
     ShowPickedCode(palette_->PickedCode());
     connect(editView_, &MapEditView::CodeSampled, palette_, &TilePalette::Pick);
-    // Ctrl+wheel: the scale is the frame's, so the wheel asks for it as the buttons do.
-    connect(editView_, &MapEditView::ScaleRequested, this,
-            [this](int editScale) { RunCommand([&] { SelectScale(editScale); }); });
+    // Ctrl+wheel: the tile edge is the frame's, so the wheel asks for it as the buttons do.
+    connect(editView_, &MapEditView::EdgeRequested, this,
+            [this](TileEdge edge) { RunCommand([&] { SelectEdge(edge); }); });
 }
 
 void MainWindow::MakeMinimisedWindows() {
@@ -620,8 +620,8 @@ void MainWindow::ShowPickedCode(int code) {
 void MainWindow::ApplyStartupSettings() {
     if (settings_.StartTileSet != document_->TileSet())
         document_->Reset(document_->Grid(), settings_.StartTileSet, QString(), QString());
-    editView_->SetScale(settings_.StartScale);
-    if (const char* name = ActionFor(ScaleActions, settings_.StartScale))
+    editView_->SetEdge(settings_.StartEdge);
+    if (const char* name = ActionFor(EdgeActions, settings_.StartEdge))
         Action(name)->setChecked(true);
     ApplySettings(settings_);
 }
@@ -731,7 +731,7 @@ void MainWindow::UpdateCaption() {
 
 void MainWindow::LayoutEditWindow() {
     const QSize client = ClientSize();
-    const QSize maximum = ComputeEditSize({editView_->Edge(), client.width(), client.height(), palette_->width(),
+    const QSize maximum = ComputeEditSize({Pixels(editView_->Edge()), client.width(), client.height(), palette_->width(),
                                            statusBar_->height(), speedBar_->height()});
     editView_->ApplyMaximumClientSize(maximum);
     palette_->move(maximum.width() + 8 + (editView_->VertScrollBarShown() ? 16 : 0), 0);
@@ -751,7 +751,7 @@ bool MainWindow::PlacePaletteBeside(QSize editClient) {
 
 // ---- Commands ------------------------------------------------------------------------------------
 
-void MainWindow::SelectTool(int tool) {
+void MainWindow::SelectTool(DrawTool tool) {
     // A drawing tool takes the mouse from the range tool; the selection stays and limits the painting.
     editView_->SetSelecting(false);
     Action("SelectRange")->setChecked(false);
@@ -760,18 +760,18 @@ void MainWindow::SelectTool(int tool) {
         Action(name)->setChecked(true);
 }
 
-void MainWindow::SelectScale(int editScale) {
-    editView_->SetScale(editScale);
+void MainWindow::SelectEdge(TileEdge edge) {
+    editView_->SetEdge(edge);
     LayoutEditWindow();
-    // The shortcuts press the button too, so the tool bar always shows the scale in force.
-    if (const char* name = ActionFor(ScaleActions, editScale))
+    // The shortcuts press the button too, so the tool bar always shows the edge in force.
+    if (const char* name = ActionFor(EdgeActions, edge))
         Action(name)->setChecked(true);
 }
 
-void MainWindow::SelectTileSet(int tileSet) {
+void MainWindow::SelectTileSet(TileSet tileSet) {
     if (tileSet == document_->TileSet()) {
         // The item's own click must not leave the mark on it alone: it already carries it.
-        Action(TileSets[static_cast<std::size_t>(tileSet - 1)].MenuItem)->setChecked(true);
+        Action(InfoOf(tileSet).MenuItem)->setChecked(true);
         return;
     }
     editView_->CancelShape();
@@ -812,7 +812,7 @@ void MainWindow::CopySelection() {
     if (!selection)
         return;
     const CellBlock block = CopyBlock(document_->Grid(), *selection);
-    PutBlockOnClipboard(block, BlockPicture(block, *pictures_, editView_->Scale()));
+    PutBlockOnClipboard(block, BlockPicture(block, *pictures_, editView_->Edge()));
 }
 
 void MainWindow::CutSelection() {
@@ -920,7 +920,7 @@ void MainWindow::ShowFactionView() {
 void MainWindow::RefreshFactionView() {
     if (!factionView_ || !factionView_->isVisible() || !pictures_->IsLoaded())
         return;
-    factionView_->ShowMap(document_->Grid(), document_->TileSet(), pictures_->Picture(PreviewScaleIndex));
+    factionView_->ShowMap(document_->Grid(), document_->TileSet(), pictures_->Picture(PreviewTileEdge));
 }
 
 void MainWindow::ShowWindow(QWidget* window, bool restore) {

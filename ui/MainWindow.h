@@ -3,6 +3,7 @@
 // document and the editor's windows, builds its menus and tool-bar buttons from one table of commands,
 // and wires the windows to the document and to each other's announcements.
 
+#include "DrawTools.h"
 #include "EditorSettings.h"
 
 #include <QMainWindow>
@@ -57,9 +58,9 @@ public:
     void SetClientSize(QSize client);
 
     // The commands, as the menus, tool bar and shortcuts reach them.
-    void SelectTool(int tool);
-    void SelectScale(int editScale);
-    void SelectTileSet(int tileSet);
+    void SelectTool(DrawTool tool);
+    void SelectEdge(TileEdge edge);
+    void SelectTileSet(TileSet tileSet);
     void ShiftWholeMap(ShiftDirection direction);
     // Shift with an arrow key: moves the selection's cells when there is a selection, else turns the map.
     void ShiftMapOrSelection(ShiftDirection direction);
@@ -157,7 +158,7 @@ private:
 
     QMenu* recentMenu_ = nullptr;
     QActionGroup* toolItems_ = nullptr;
-    QActionGroup* scaleItems_ = nullptr;
+    QActionGroup* edgeItems_ = nullptr;
     QActionGroup* tileSetItems_ = nullptr;
 
     EditorSettings settings_;

@@ -63,7 +63,7 @@ QString CellText(const GridCell& cell) {
 
 } // namespace
 
-QString MapCheckView::FindingText(const CheckFinding& finding, int tileSet) {
+QString MapCheckView::FindingText(const CheckFinding& finding, TileSet tileSet) {
     const QString faction = Translated("Factions", FactionName(tileSet, finding.Faction));
     const QString cell = finding.Cells.empty() ? QString() : CellText(finding.Cells.front());
     switch (finding.Kind) {
@@ -83,11 +83,11 @@ QString MapCheckView::FindingText(const CheckFinding& finding, int tileSet) {
 
 void MapCheckView::ShowReport() {
     checkList_->clear();
-    if (checkedTileSet_ == 0)
+    if (!checkedTileSet_)
         return;
-    QStringList lines = {tr("キャラクタータイプ：%1").arg(Translated("TileSets", TileSetName(checkedTileSet_)))};
+    QStringList lines = {tr("キャラクタータイプ：%1").arg(Translated("TileSets", TileSetName(*checkedTileSet_)))};
     for (const CheckFinding& finding : findings_)
-        lines.append(FindingText(finding, checkedTileSet_));
+        lines.append(FindingText(finding, *checkedTileSet_));
     const QFontMetrics metrics(checkList_->font());
     for (const QString& line : lines) {
         auto* item = new QListWidgetItem(line);

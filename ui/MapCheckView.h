@@ -7,6 +7,7 @@
 
 #include <QMdiSubWindow>
 
+#include <optional>
 #include <vector>
 
 class QListWidget;
@@ -32,7 +33,7 @@ public:
     bool RunMapCheck();
 
     // The report line of a finding in the editor's language; in Japanese the command-line tool's line.
-    static QString FindingText(const CheckFinding& finding, int tileSet);
+    static QString FindingText(const CheckFinding& finding, TileSet tileSet);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -46,7 +47,7 @@ private:
     QListWidget* checkList_ = nullptr;
     // The last check's result; the list is worded from it again when the language changes.
     std::vector<CheckFinding> findings_;
-    int checkedTileSet_ = 0; // 0 before the first check: the list stays empty
+    std::optional<TileSet> checkedTileSet_; // none before the first check: the list stays empty
 };
 
 } // namespace tav

@@ -26,7 +26,7 @@ namespace {
 
 // One notch of a mouse wheel, in the units of QWheelEvent::angleDelta.
 constexpr int WheelNotch = 120;
-// How far one notch scrolls, in cells, at every scale.
+// How far one notch scrolls, in cells, at every tile edge.
 constexpr int WheelStepCells = 3;
 const QColor GridLineColour(0, 0, 0, 88);
 
@@ -71,13 +71,13 @@ QSize SnapEditClientSize(QSize requested, QSize maximum, int edge) {
     return {w, h};
 }
 
-QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, int editScale) {
-    const int e = EditTileEdge(editScale);
+QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, TileEdge edge) {
+    const int e = Pixels(edge);
     QImage picture(std::max(block.Width, 1) * e, std::max(block.Height, 1) * e, QImage::Format_RGB32);
     picture.fill(MapEditView::Navy);
     if (!pictures.IsLoaded())
         return picture;
-    const QImage& tiles = pictures.Picture(EditScaleIndex(editScale));
+    const QImage& tiles = pictures.Picture(edge);
     for (int y = 0; y < block.Height; ++y)
         for (int x = 0; x < block.Width; ++x)
             DrawTile(picture, x * e, y * e, tiles, e, block.At(x, y));
@@ -88,10 +88,11 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), document_(document),
       pictures_(pictures), blinkTimer_([this] { BlinkTick(); }, this) {
     setObjectName(QStringLiteral("MapEditView"));
-    tools_[Pen] = std::make_unique<PenTool>();
-    for (int shape : {Line, Box, BoxFill, Circle, CircleFill})
+    using enum DrawTool;
+    tools_[static_cast<std::size_t>(Pen)] = std::make_unique<PenTool>();
+    for (DrawTool shape : {Line, Box, BoxFill, Circle, CircleFill})
         tools_[static_cast<std::size_t>(shape)] = std::make_unique<TwoPointTool>(shape);
-    tools_[Bucket] = std::make_unique<BucketTool>();
+    tools_[static_cast<std::size_t>(Bucket)] = std::make_unique<BucketTool>();
     selectionTool_ = std::make_unique<SelectionTool>(&selection_);
     pasteTool_ = std::make_unique<PasteTool>();
 
@@ -151,14 +152,10 @@ ToolContext MapEditView::Context() const {
     return {document_, static_cast<TileCode>(paintCode_), selection_};
 }
 
-int MapEditView::Edge() const {
-    return EditTileEdge(scale_);
-}
-
 // ---- Editor state --------------------------------------------------------------------------------
 
-void MapEditView::SetTool(int tool) {
-    if (tool == tool_ || tool < Pen || tool > Bucket)
+void MapEditView::SetTool(DrawTool tool) {
+    if (tool == tool_ || tool < DrawTool::Pen || tool > DrawTool::Bucket)
         return;
     SwitchTool([&] { tool_ = tool; });
 }
@@ -207,7 +204,7 @@ void MapEditView::CancelPaste() {
 }
 
 QRegion MapEditView::OverlayRegion() const {
-    const int e = Edge();
+    const int e = EdgePixels();
     QRegion region;
     if (pasting_) {
         const CellBlock& block = pasteTool_->Block();
@@ -241,7 +238,7 @@ void MapEditView::RefreshOverlay() {
 }
 
 void MapEditView::PaintSelectionOverlay(QPainter& painter) const {
-    const int e = Edge();
+    const int e = EdgePixels();
     const int f = MapSize * e;
     painter.save();
     painter.setClipRect(QRect(0, 0, f, f), Qt::IntersectClip);
@@ -251,7 +248,7 @@ void MapEditView::PaintSelectionOverlay(QPainter& painter) const {
     if (pasting_ && pictures_->IsLoaded()) {
         const CellBlock& block = pasteTool_->Block();
         const QRect shown = painter.clipBoundingRect().toAlignedRect();
-        const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
+        const QImage& tiles = pictures_->Picture(edge_);
         QImage tile(e, e, QImage::Format_RGB32);
         for (int y = std::max(0, shown.top() / e - cursor_.y()); y < block.Height; ++y) {
             if ((cursor_.y() + y) * e > shown.bottom())
@@ -287,14 +284,14 @@ void MapEditView::PaintSelectionOverlay(QPainter& painter) const {
     painter.restore();
 }
 
-void MapEditView::SetScale(int editScale) {
+void MapEditView::SetEdge(TileEdge edge) {
     const bool dropsSomething = CurrentTool().IsHalfMade();
     CurrentTool().Cancel();
-    scale_ = editScale;
+    edge_ = edge;
     CurrentTool().CursorCells(cursor_, cursorCells_);
     RedrawMap();
     PlaceClientParts();
-    // The first point or the drag the new scale dropped must leave the status bar too.
+    // The first point or the drag the new edge dropped must leave the status bar too.
     if (dropsSomething)
         ReportStatus();
 }
@@ -358,15 +355,15 @@ void MapEditView::RefreshCursor() {
 // ---- Drawing -------------------------------------------------------------------------------------
 
 void MapEditView::RedrawMap() {
-    const int e = Edge();
+    const int e = EdgePixels();
     const int f = MapSize * e;
-    // The picture is only as large as the scale in force needs.
+    // The picture is only as large as the edge in force needs.
     if (mapPicture_.width() != f)
         mapPicture_ = QImage(f, f, QImage::Format_RGB32);
     if (!pictures_->IsLoaded()) {
         mapPicture_.fill(Navy);
     } else {
-        const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
+        const QImage& tiles = pictures_->Picture(edge_);
         const MapGrid& grid = document_->Grid();
         // Row by row of cells, so each band of scanlines is written while it is still in the cache.
         for (int y = 0; y < MapSize; ++y)
@@ -381,8 +378,8 @@ void MapEditView::RedrawMap() {
 void MapEditView::RedrawCells(const std::vector<int>& cells) {
     if (!pictures_->IsLoaded())
         return;
-    const int e = Edge();
-    const QImage& tiles = pictures_->Picture(EditScaleIndex(scale_));
+    const int e = EdgePixels();
+    const QImage& tiles = pictures_->Picture(edge_);
     const MapGrid& grid = document_->Grid();
     QRect changed;
     for (int index : cells) {
@@ -412,7 +409,7 @@ void MapEditView::UpdateCaption() {
 }
 
 void MapEditView::ShowCursorCells() {
-    const int e = Edge();
+    const int e = EdgePixels();
     for (int i = 0; i < cursorCells_.CellCount; ++i)
         mapArea_->ShowPictureRect(QRect(cursorCells_.CellColumns[static_cast<std::size_t>(i)] * e,
                                         cursorCells_.CellRows[static_cast<std::size_t>(i)] * e, e, e));
@@ -421,7 +418,7 @@ void MapEditView::ShowCursorCells() {
 void MapEditView::PaintGridLines(QPainter& painter) const {
     if (!gridLines_)
         return;
-    const int e = Edge();
+    const int e = EdgePixels();
     const int f = MapSize * e;
     // Along the left and top edge of every cell but the first; the map's own border needs none.
     for (int i = 1; i < MapSize; ++i) {
@@ -432,7 +429,7 @@ void MapEditView::PaintGridLines(QPainter& painter) const {
 
 void MapEditView::PaintCursor(QPainter& painter) const {
     const QColor colour = QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]);
-    const int e = Edge();
+    const int e = EdgePixels();
     if (CurrentTool().CursorIsRing()) {
         if (cursorCells_.CellCount == 0)
             return;
@@ -479,7 +476,7 @@ void MapEditView::SetCursor(QPoint cell) {
 // ---- Mouse ---------------------------------------------------------------------------------------
 
 QPoint MapEditView::CellAtPixel(QPoint pixel) const {
-    const int e = Edge();
+    const int e = EdgePixels();
     return {std::clamp(pixel.x() / e, 0, MapSize - 1), std::clamp(pixel.y() / e, 0, MapSize - 1)};
 }
 
@@ -532,17 +529,17 @@ void MapEditView::OnWheel(const QWheelEvent& event, QPoint pixel) {
     const QPoint angle = event.angleDelta();
     if (event.modifiers().testFlag(Qt::ControlModifier)) {
         zoomRemainder_ += angle.y() != 0 ? angle.y() : angle.x();
-        // A fine-grained wheel or a touchpad sends parts of a notch; each whole notch is one scale step.
+        // A fine-grained wheel or a touchpad sends parts of a notch; each whole notch is one step of edge.
         if (std::abs(zoomRemainder_) >= WheelNotch) {
             const int steps = zoomRemainder_ > 0 ? 1 : -1;
             zoomRemainder_ = 0;
-            StepScale(steps, pixel);
+            StepEdge(steps, pixel);
         }
         return;
     }
     QPoint pixels = event.pixelDelta(); // a touchpad says how far, in pixels
     if (pixels.isNull()) {
-        wheelRemainder_ += angle * (WheelStepCells * Edge());
+        wheelRemainder_ += angle * (WheelStepCells * EdgePixels());
         pixels = QPoint(wheelRemainder_.x() / WheelNotch, wheelRemainder_.y() / WheelNotch);
         wheelRemainder_ -= pixels * WheelNotch;
     }
@@ -553,16 +550,18 @@ void MapEditView::OnWheel(const QWheelEvent& event, QPoint pixel) {
     ScrollTo(mapArea_->Offset() - pixels);
 }
 
-void MapEditView::StepScale(int steps, QPoint pixel) {
-    const int wanted = std::clamp(scale_ + steps, static_cast<int>(Small), static_cast<int>(Large));
-    if (wanted == scale_)
+void MapEditView::StepEdge(int steps, QPoint pixel) {
+    const auto now = std::find(EditTileEdges.begin(), EditTileEdges.end(), edge_) - EditTileEdges.begin();
+    const auto step = std::clamp<std::ptrdiff_t>(now + steps, 0, std::ssize(EditTileEdges) - 1);
+    const TileEdge wanted = EditTileEdges[static_cast<std::size_t>(step)];
+    if (wanted == edge_)
         return;
     const QPoint onScreen = pixel - mapArea_->Offset();
-    const QPointF point = QPointF(pixel) / Edge();
-    emit ScaleRequested(wanted);
-    if (scale_ != wanted)
+    const QPointF point = QPointF(pixel) / EdgePixels();
+    emit EdgeRequested(wanted);
+    if (edge_ != wanted)
         return;
-    ScrollTo((point * Edge()).toPoint() - onScreen);
+    ScrollTo((point * EdgePixels()).toPoint() - onScreen);
 }
 
 void MapEditView::ScrollTo(QPoint offset) {
@@ -574,14 +573,14 @@ void MapEditView::ScrollTo(QPoint offset) {
 }
 
 QRectF MapEditView::VisibleArea() const {
-    const double e = Edge();
+    const double e = EdgePixels();
     const QRectF shown(QPointF(mapArea_->Offset()) / e, QSizeF(mapArea_->size()) / e);
     return shown.intersected(QRectF(0, 0, MapSize, MapSize));
 }
 
 void MapEditView::CenterOn(QPointF cell) {
     const QSize view = mapArea_->size();
-    ScrollTo((cell * Edge()).toPoint() - QPoint(view.width() / 2, view.height() / 2));
+    ScrollTo((cell * EdgePixels()).toPoint() - QPoint(view.width() / 2, view.height() / 2));
 }
 
 // ---- Size ----------------------------------------------------------------------------------------
@@ -615,7 +614,7 @@ void MapEditView::PlaceClientParts() {
     mapArea_->setGeometry(0, 0, w, h);
     horzScrollBar_->setGeometry(0, h, w, hbar);
     vertScrollBar_->setGeometry(w, 0, vbar, h);
-    const int f = MapSize * Edge();
+    const int f = MapSize * EdgePixels();
     horzScrollBar_->setRange(0, std::max(f - w, 0));
     horzScrollBar_->setPageStep(std::max(w, 1));
     vertScrollBar_->setRange(0, std::max(f - h, 0));
@@ -629,7 +628,7 @@ void MapEditView::PlaceClientParts() {
 }
 
 void MapEditView::SetScrollBar(QScrollBar* bar, bool shown) {
-    bar->setSingleStep(Edge());
+    bar->setSingleStep(EdgePixels());
     if (!shown)
         bar->setValue(0);
     bar->setVisible(shown);
@@ -637,7 +636,7 @@ void MapEditView::SetScrollBar(QScrollBar* bar, bool shown) {
 
 void MapEditView::ApplyMaximumClientSize(QSize maximum) {
     maxClient_ = maximum;
-    const int f = MapSize * Edge();
+    const int f = MapSize * EdgePixels();
     SetScrollBar(horzScrollBar_, maximum.width() < f);
     SetScrollBar(vertScrollBar_, maximum.height() < f);
     move(0, 0);
@@ -666,8 +665,8 @@ void MapEditView::OnResized() {
     if (maxClient_.width() <= 0 || maxClient_.height() <= 0 || resizeBusy_)
         return;
     resizeBusy_ = true;
-    const int f = MapSize * Edge();
-    const QSize snapped = SnapEditClientSize(EditClientSize(), maxClient_, Edge());
+    const int f = MapSize * EdgePixels();
+    const QSize snapped = SnapEditClientSize(EditClientSize(), maxClient_, EdgePixels());
     if (snapped.height() < f && PlaceBeside && PlaceBeside(snapped)) {
         resizeBusy_ = false;
         return;

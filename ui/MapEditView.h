@@ -1,5 +1,5 @@
 #pragma once
-// The map edit window: the map at the edit scale, the blinking tool cursor, the mouse handed to the tool
+// The map edit window: the map at its tile edge, the blinking tool cursor, the mouse handed to the tool
 // in force, and a size kept in whole cells. It observes the document and redraws what it is told.
 
 #include "CellBlock.h"
@@ -7,6 +7,7 @@
 #include "DrawTools.h"
 #include "PictureArea.h"
 #include "Platform.h"
+#include "TileSets.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
@@ -33,12 +34,12 @@ class SelectionTool;
 class TileSetPictures;
 struct ToolContext;
 
-// The tiles of `block` at the edit scale, as one picture; navy while no tile set is loaded.
-QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, int editScale);
+// The tiles of `block` at tile edge `edge`, as one picture; navy while no tile set is loaded.
+QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, TileEdge edge);
 
 // What the largest edit client size depends on; all in pixels.
 struct EditSizeInputs {
-    int Edge;             // tile edge e at the edit scale
+    int Edge;             // tile edge e in the edit window
     int MainClientWidth;  // W
     int MainClientHeight; // H
     int PaletteWidth;     // P, the palette window's outer width
@@ -62,11 +63,11 @@ public:
     ~MapEditView() override;
 
     // Editor state the frame sets.
-    void SetTool(int tool); // a DrawTool
-    int Tool() const { return tool_; }
-    void SetScale(int editScale); // Small, Middle or Large
-    int Scale() const { return scale_; }
-    int Edge() const;
+    void SetTool(DrawTool tool);
+    DrawTool Tool() const { return tool_; }
+    // The tile edge the map is shown at, one of EditTileEdges.
+    void SetEdge(TileEdge edge);
+    TileEdge Edge() const { return edge_; }
     void SetPaintCode(int code) { paintCode_ = code; }
     // Drops a half-made shape or stroke.
     void CancelShape();
@@ -125,9 +126,9 @@ signals:
     void CursorCodeChanged(int code);
     // Alt+click or the middle button took the code of a cell, for the palette to pick.
     void CodeSampled(int code);
-    // Ctrl+wheel asks for the next larger or smaller scale; the frame decides. Once the scale is in force,
-    // the window scrolls so that the point under the pointer stays where it was.
-    void ScaleRequested(int editScale);
+    // Ctrl+wheel asks for the next larger or smaller tile edge; the frame decides. Once the edge is in
+    // force, the window scrolls so that the point under the pointer stays where it was.
+    void EdgeRequested(TileEdge edge);
     void VisibleAreaChanged(const QRectF& area);
 
 protected:
@@ -163,7 +164,8 @@ private:
     void OnMouseMove(QPoint pixel, Qt::MouseButtons buttons);
     void OnMouseUp(Qt::MouseButton button, QPoint pixel);
     void OnWheel(const QWheelEvent& event, QPoint pixel);
-    void StepScale(int steps, QPoint pixel);
+    void StepEdge(int steps, QPoint pixel);
+    int EdgePixels() const { return Pixels(edge_); }
     void ScrollTo(QPoint offset);
 
     void OnResized();
@@ -174,8 +176,8 @@ private:
     Document* document_;
     const TileSetPictures* pictures_;
     std::array<std::unique_ptr<MapTool>, 8> tools_; // by DrawTool value; 0 unused
-    int tool_ = Pen;
-    int scale_ = Small;
+    DrawTool tool_ = DrawTool::Pen;
+    TileEdge edge_ = TileEdge::Px8;
     int paintCode_ = 0;
     std::unique_ptr<SelectionTool> selectionTool_;
     std::unique_ptr<PasteTool> pasteTool_;
@@ -186,7 +188,7 @@ private:
     QRegion shownOverlay_;
     QPoint lastClicked_{0, 0};
 
-    QImage mapPicture_; // the whole map at the edit scale, without the cursor
+    QImage mapPicture_; // the whole map at the tile edge in force, without the cursor
     Client* client_ = nullptr;
     PictureArea* mapArea_ = nullptr;
     QScrollBar* horzScrollBar_ = nullptr;

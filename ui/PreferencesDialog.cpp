@@ -1,6 +1,5 @@
 #include "PreferencesDialog.h"
 
-#include "MapGrid.h"
 #include "TileSets.h"
 
 #include <QCheckBox>
@@ -19,11 +18,11 @@ namespace tav {
 
 namespace {
 
-// The scales as the tool bar's hints name them.
-constexpr std::pair<int, const char*> ScaleChoices[] = {
-    {Small, QT_TRANSLATE_NOOP("PreferencesDialog", "小さいサイズ (8)")},
-    {Middle, QT_TRANSLATE_NOOP("PreferencesDialog", "普通のサイズ (16)")},
-    {Large, QT_TRANSLATE_NOOP("PreferencesDialog", "大きいサイズ (32)")}};
+// The edit window's tile edges as the tool bar's hints name them.
+constexpr std::pair<TileEdge, const char*> EdgeChoices[] = {
+    {TileEdge::Px8, QT_TRANSLATE_NOOP("PreferencesDialog", "小さいサイズ (8)")},
+    {TileEdge::Px16, QT_TRANSLATE_NOOP("PreferencesDialog", "普通のサイズ (16)")},
+    {TileEdge::Px32, QT_TRANSLATE_NOOP("PreferencesDialog", "大きいサイズ (32)")}};
 // Each language in its own words, whatever the editor's language.
 constexpr std::pair<const char*, const char*> LanguageChoices[] = {{"ja", "日本語"}, {"en", "English"}};
 
@@ -42,13 +41,13 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
 
     startTileSet_ = Named(new QComboBox(this), "StartTileSet");
     for (const TileSetInfo& info : TileSets)
-        startTileSet_->addItem(TileSetText(info.Name), info.Number);
-    startTileSet_->setCurrentIndex(startTileSet_->findData(current.StartTileSet));
+        startTileSet_->addItem(TileSetText(info.Name), TileSetNumber(info.Set));
+    startTileSet_->setCurrentIndex(startTileSet_->findData(TileSetNumber(current.StartTileSet)));
 
-    startScale_ = Named(new QComboBox(this), "StartScale");
-    for (const auto& [scale, caption] : ScaleChoices)
-        startScale_->addItem(QCoreApplication::translate("PreferencesDialog", caption), scale);
-    startScale_->setCurrentIndex(startScale_->findData(current.StartScale));
+    startEdge_ = Named(new QComboBox(this), "StartScale");
+    for (const auto& [edge, caption] : EdgeChoices)
+        startEdge_->addItem(QCoreApplication::translate("PreferencesDialog", caption), Pixels(edge));
+    startEdge_->setCurrentIndex(startEdge_->findData(Pixels(current.StartEdge)));
 
     gridLines_ = Named(new QCheckBox(tr("グリッド線を表示する"), this), "GridLines");
     gridLines_->setChecked(current.GridLines);
@@ -68,7 +67,7 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
 
     auto* form = new QFormLayout;
     form->addRow(tr("起動時のタイルセット"), startTileSet_);
-    form->addRow(tr("起動時のサイズ"), startScale_);
+    form->addRow(tr("起動時のサイズ"), startEdge_);
     form->addRow(QString(), gridLines_);
     form->addRow(QString(), blink_);
     form->addRow(tr("自動保存の間隔"), autosave_);
@@ -87,8 +86,8 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
 
 EditorSettings PreferencesDialog::Chosen() const {
     EditorSettings chosen = current_;
-    chosen.StartTileSet = startTileSet_->currentData().toInt();
-    chosen.StartScale = startScale_->currentData().toInt();
+    chosen.StartTileSet = TileSetNumbered(startTileSet_->currentData().toInt()).value_or(current_.StartTileSet);
+    chosen.StartEdge = TileEdgeOfPixels(startEdge_->currentData().toInt()).value_or(current_.StartEdge);
     chosen.GridLines = gridLines_->isChecked();
     chosen.Blink = blink_->isChecked();
     chosen.AutosaveMinutes = autosave_->value();

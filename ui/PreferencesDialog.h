@@ -23,7 +23,7 @@ public:
 private:
     EditorSettings current_;
     QComboBox* startTileSet_ = nullptr;
-    QComboBox* startScale_ = nullptr;
+    QComboBox* startEdge_ = nullptr;
     QCheckBox* gridLines_ = nullptr;
     QCheckBox* blink_ = nullptr;
     QSpinBox* autosave_ = nullptr;

@@ -80,7 +80,7 @@ void PreviewView::closeEvent(QCloseEvent* event) {
 void PreviewView::DrawPreview() {
     if (!pictures_->IsLoaded())
         return;
-    const QImage& tiles = pictures_->Picture(PreviewScaleIndex);
+    const QImage& tiles = pictures_->Picture(PreviewTileEdge);
     const MapGrid& grid = document_->Grid();
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
@@ -92,7 +92,7 @@ void PreviewView::DrawPreview() {
 void PreviewView::DrawCells(const std::vector<int>& cells) {
     if (!pictures_->IsLoaded())
         return;
-    const QImage& tiles = pictures_->Picture(PreviewScaleIndex);
+    const QImage& tiles = pictures_->Picture(PreviewTileEdge);
     const MapGrid& grid = document_->Grid();
     QRect changed;
     for (int index : cells) {

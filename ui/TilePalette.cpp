@@ -66,10 +66,9 @@ void TilePalette::DrawPalette() {
     for (int y = 0; y + 1 <= h; y += CellPitch)
         FillRect(picture_, QRect(0, y, w - 1, 1), GridColour);
     if (pictures_->IsLoaded()) {
-        const int edge = ScaleTileEdge[PaletteScaleIndex];
+        const QImage& tiles = pictures_->Picture(PaletteTileEdge);
         for (int n = 0; n < 128; ++n)
-            DrawTile(picture_, CellPitch * (n % 8) + 1, CellPitch * (n / 8) + 1, pictures_->Picture(PaletteScaleIndex),
-                     edge, n);
+            DrawTile(picture_, CellPitch * (n % 8) + 1, CellPitch * (n / 8) + 1, tiles, Pixels(PaletteTileEdge), n);
     }
     area_->update();
 }

@@ -14,7 +14,7 @@ void TileSetPictures::Load(PictureReadAhead* readAhead) {
     inUse_ = true;
     QString failure;
     try {
-        const int tileSet = document_->TileSet();
+        const TileSet tileSet = document_->TileSet();
         bitmaps_.FreeTileSetBitmaps();
         auto readPictures = readAhead ? readAhead->TakeTileSet(tileSet, bitmaps_.PictureRoot()) : std::nullopt;
         if (readPictures)

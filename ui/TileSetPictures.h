@@ -21,7 +21,7 @@ public:
     void Load(PictureReadAhead* readAhead = nullptr);
     const TileBitmaps& Bitmaps() const { return bitmaps_; }
     bool IsLoaded() const { return bitmaps_.IsLoaded(); }
-    const QImage& Picture(int scaleIndex) const { return bitmaps_.Picture(scaleIndex); }
+    const QImage& Picture(TileEdge edge) const { return bitmaps_.Picture(edge); }
 
 signals:
     // Other pictures are in force: every view redraws.

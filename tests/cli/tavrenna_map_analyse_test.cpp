@@ -58,7 +58,7 @@ TEST_F(Analyse, JsonGivesEachGoldenMapsFiguresAndTheTileSetsNames) {
             SCOPED_TRACE(f);
             const QJsonObject faction = factions[f].toObject();
             EXPECT_EQ(faction.value("index"), f);
-            EXPECT_EQ(faction.value("name").toString().toStdString(), FactionName(tileSet, f));
+            EXPECT_EQ(faction.value("name").toString().toStdString(), FactionName(*TileSetNumbered(tileSet), f));
             std::vector<std::string> castles;
             for (const QJsonValue& castle : faction.value("castles").toArray())
                 castles.push_back(std::to_string(castle[0].toInt()) + "," +
@@ -109,9 +109,9 @@ TEST_F(Analyse, RenderTerritoryDrawsTheTintedPictureOfTheAnalysis) {
     ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
 
     TileBitmaps bitmaps;
-    bitmaps.LoadTileSetBitmaps(3);
-    const QImage plain = RenderMap(grid, bitmaps.Picture(2), 8);
-    const QImage expected = TerritoryPicture(AnalyseFactions(grid), 3, plain);
+    bitmaps.LoadTileSetBitmaps(TileSet::Sandra);
+    const QImage plain = RenderMap(grid, bitmaps.Picture(TileEdge::Px8), 8);
+    const QImage expected = TerritoryPicture(AnalyseFactions(grid), TileSet::Sandra, plain);
     const QImage tinted(Path("tint.png"));
     EXPECT_EQ(tinted.convertToFormat(QImage::Format_RGB32), expected);
     EXPECT_EQ(QImage(Path("plain.png")).convertToFormat(QImage::Format_RGB32), plain);

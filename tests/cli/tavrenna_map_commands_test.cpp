@@ -32,7 +32,7 @@ protected:
     QTemporaryDir dir_;
 };
 
-QStringList CoreLines(const MapGrid& grid, int tileSet) {
+QStringList CoreLines(const MapGrid& grid, TileSet tileSet) {
     QStringList lines;
     for (const std::string& line : CheckMap(grid, tileSet).Lines)
         lines << QString::fromStdString(line);
@@ -67,7 +67,7 @@ TEST_F(TavrennaMap, CheckPrintsTheCoresReportAndExitsOneExactlyWhenItFindsProble
         const char* name;
         MapGrid grid;
         std::uint8_t tileSetByte;
-        int tileSet;
+        TileSet tileSet;
     };
     MapGrid rimOfGround = PlayableGrid();
     for (int i = 0; i < MapSize; ++i)
@@ -81,13 +81,13 @@ TEST_F(TavrennaMap, CheckPrintsTheCoresReportAndExitsOneExactlyWhenItFindsProble
     strayBytes[CellIndex(8, 12)] = 250;
     strayBytes[CellIndex(0, 5)] = 130;
     const std::vector<Case> cases = {
-        {"playable map, set 3", PlayableGrid(), 30, 3},
-        {"playable map, set 9 from byte 99", PlayableGrid(), 99, 9},
-        {"rim of plain ground", rimOfGround, 20, 2},
-        {"castle on the rim, duplicate faction", castleOnRim, 50, 5},
-        {"sealed gates", sealed, 70, 7},
-        {"codes beyond 127", strayBytes, 80, 8},
-        {"new map, set 4", FilledGrid(NewMapTile), 40, 4},
+        {"playable map, set 3", PlayableGrid(), 30, TileSet::Sandra},
+        {"playable map, set 9 from byte 99", PlayableGrid(), 99, TileSet::Stellan},
+        {"rim of plain ground", rimOfGround, 20, TileSet::Coronet},
+        {"castle on the rim, duplicate faction", castleOnRim, 50, TileSet::Lapist},
+        {"sealed gates", sealed, 70, TileSet::Orcana},
+        {"codes beyond 127", strayBytes, 80, TileSet::Nocturna},
+        {"new map, set 4", FilledGrid(NewMapTile), 40, TileSet::Milphos},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,25 +211,25 @@ TEST_F(TavrennaMap, InvalidTileSetIsWrittenBackAsSetOne) {
 TEST_F(TavrennaMap, PaintDoesWhatTheEditorsPaintStepDoes) {
     struct Case {
         const char* tool;
-        int drawTool;
+        DrawTool drawTool;
         std::optional<std::pair<int, int>> from;
         std::pair<int, int> at;
         int code;
     };
     const Case cases[] = {
-        {"pen", Pen, std::nullopt, {5, 7}, 0},
-        {"pen", Pen, std::nullopt, {47, 47}, 127},
-        {"line", Line, std::pair{0, 10}, {10, 0}, 96},
-        {"line", Line, std::pair{3, 40}, {44, 2}, 1},
-        {"line", Line, std::nullopt, {20, 20}, 33},
-        {"box", Box, std::pair{40, 40}, {2, 5}, 112},
-        {"boxfill", BoxFill, std::pair{5, 5}, {30, 17}, 0},
-        {"circle", Circle, std::pair{0, 0}, {47, 47}, 7},
-        {"circle", Circle, std::pair{10, 30}, {10, 40}, 8},
-        {"circlefill", CircleFill, std::pair{45, 3}, {4, 44}, 122},
-        {"circlefill", CircleFill, std::nullopt, {9, 9}, 20},
-        {"bucket", Bucket, std::nullopt, {0, 0}, 5},
-        {"bucket", Bucket, std::nullopt, {30, 30}, 48},
+        {"pen", DrawTool::Pen, std::nullopt, {5, 7}, 0},
+        {"pen", DrawTool::Pen, std::nullopt, {47, 47}, 127},
+        {"line", DrawTool::Line, std::pair{0, 10}, {10, 0}, 96},
+        {"line", DrawTool::Line, std::pair{3, 40}, {44, 2}, 1},
+        {"line", DrawTool::Line, std::nullopt, {20, 20}, 33},
+        {"box", DrawTool::Box, std::pair{40, 40}, {2, 5}, 112},
+        {"boxfill", DrawTool::BoxFill, std::pair{5, 5}, {30, 17}, 0},
+        {"circle", DrawTool::Circle, std::pair{0, 0}, {47, 47}, 7},
+        {"circle", DrawTool::Circle, std::pair{10, 30}, {10, 40}, 8},
+        {"circlefill", DrawTool::CircleFill, std::pair{45, 3}, {4, 44}, 122},
+        {"circlefill", DrawTool::CircleFill, std::nullopt, {9, 9}, 20},
+        {"bucket", DrawTool::Bucket, std::nullopt, {0, 0}, 5},
+        {"bucket", DrawTool::Bucket, std::nullopt, {30, 30}, 48},
     };
     const MapGrid input = PaintedGrid(21);
     WriteMap(Path("in.map"), input, 50);
@@ -395,12 +395,15 @@ TEST_F(TavrennaMap, RenderDrawsEveryCellWithItsTileAtTheChosenEdge) {
         std::optional<int> edge;
         std::optional<int> tileSetOption;
         std::uint8_t tileSetByte;
-        int tileSet;
-        int scaleIndex;
+        TileSet tileSet;
+        TileEdge drawnEdge;
     };
     const Case cases[] = {
-        {std::nullopt, std::nullopt, 10, 1, 1}, {4, std::nullopt, 20, 2, 3}, {8, 7, 30, 7, 2},
-        {16, 9, 200, 9, 1},                     {32, std::nullopt, 60, 6, 0},
+        {std::nullopt, std::nullopt, 10, TileSet::Verda, TileEdge::Px16},
+        {4, std::nullopt, 20, TileSet::Coronet, TileEdge::Px4},
+        {8, 7, 30, TileSet::Orcana, TileEdge::Px8},
+        {16, 9, 200, TileSet::Stellan, TileEdge::Px16},
+        {32, std::nullopt, 60, TileSet::Zephir, TileEdge::Px32},
     };
     MapGrid grid = PaintedGrid(41);
     for (int code = 0; code < 128; ++code) // every tile once, along the first three columns
@@ -408,8 +411,8 @@ TEST_F(TavrennaMap, RenderDrawsEveryCellWithItsTileAtTheChosenEdge) {
     grid[CellIndex(47, 47)] = 128;
     grid[CellIndex(20, 40)] = 255;
     for (const Case& c : cases) {
-        const int edge = ScaleTileEdge[static_cast<std::size_t>(c.scaleIndex)];
-        SCOPED_TRACE("edge " + std::to_string(edge) + " set " + std::to_string(c.tileSet));
+        const int edge = Pixels(c.drawnEdge);
+        SCOPED_TRACE("edge " + std::to_string(edge) + " set " + std::to_string(TileSetNumber(c.tileSet)));
         WriteMap(Path("in.map"), grid, c.tileSetByte);
         QStringList arguments = {"render", Path("in.map"), "-o", Path("out.png")};
         if (c.edge)
@@ -425,7 +428,7 @@ TEST_F(TavrennaMap, RenderDrawsEveryCellWithItsTileAtTheChosenEdge) {
 
         TileBitmaps bitmaps;
         bitmaps.LoadTileSetBitmaps(c.tileSet);
-        const QImage& picture = bitmaps.Picture(c.scaleIndex);
+        const QImage& picture = bitmaps.Picture(c.drawnEdge);
         for (int code : {0, 7, 20, 48, 95, 127}) {
             SCOPED_TRACE("code " + std::to_string(code));
             EXPECT_TRUE(TileMatches(rendered, code / MapSize, code % MapSize, edge, picture, TileSourceRect(code, edge)));

@@ -23,7 +23,7 @@ protected:
     QTemporaryDir dir_;
 };
 
-QStringList CoreCheckLines(const MapGrid& grid, int tileSet) {
+QStringList CoreCheckLines(const MapGrid& grid, TileSet tileSet) {
     QStringList lines;
     for (const std::string& line : CheckMap(grid, tileSet).Lines)
         lines << QString::fromStdString(line);
@@ -59,13 +59,13 @@ TEST_F(TavrennaMapSymmetry, SymmetrizeWritesTheCoresMapAndCheckFindsItSymmetric)
         QByteArray named;
         for (const RemovedCastle& castle : expected.RemovedCastles)
             named += "tavrenna-map: " + Path("in.map").toUtf8() + ": " +
-                     QByteArray::fromStdString(RemovedCastleLine(castle, 3)) + "\n";
+                     QByteArray::fromStdString(RemovedCastleLine(castle, TileSet::Sandra)) + "\n";
         EXPECT_EQ(run.Err, named);
 
         // The symmetric map gets no asymmetry line: only the rule findings decide the exit status.
         const RunResult after = RunTool({"check", Path("out.map"), "--symmetry", mode});
-        EXPECT_EQ(Lines(after.Out), CoreCheckLines(expected.Grid, 3));
-        EXPECT_EQ(after.ExitCode, CheckMap(expected.Grid, 3).Problem ? 1 : 0);
+        EXPECT_EQ(Lines(after.Out), CoreCheckLines(expected.Grid, TileSet::Sandra));
+        EXPECT_EQ(after.ExitCode, CheckMap(expected.Grid, TileSet::Sandra).Problem ? 1 : 0);
     }
 }
 

@@ -13,6 +13,8 @@
 namespace tav {
 namespace {
 
+using enum DrawTool;
+
 using Cell = std::pair<int, int>; // (column, row)
 using CellList = std::vector<Cell>;
 
@@ -28,7 +30,7 @@ std::set<Cell> Covered(const ShapeCells& cells) {
     return {list.begin(), list.end()};
 }
 
-CellList Shape(int tool, int anchorX, int anchorY, int x, int y) {
+CellList Shape(DrawTool tool, int anchorX, int anchorY, int x, int y) {
     ShapeCells cells;
     ComputeShape(cells, tool, anchorX, anchorY, x, y);
     return Listed(cells);
@@ -139,9 +141,9 @@ TEST(DrawLine, UpwardDiagonalLiesOneRowHighAndDownwardOneIsExact) {
 
 TEST(DrawShape, EveryToolFromACellToItselfCoversThatCellOnce) {
     const Cell cells[] = {{0, 0}, {47, 47}, {0, 47}, {47, 0}, {13, 29}};
-    for (int tool = Pen; tool <= Bucket; ++tool) {
+    for (DrawTool tool : AllDrawTools) {
         for (const Cell& c : cells) {
-            SCOPED_TRACE(::testing::Message() << "tool " << tool << " cell " << c.first << "," << c.second);
+            SCOPED_TRACE(::testing::Message() << "tool " << static_cast<int>(tool) << " cell " << c.first << "," << c.second);
             EXPECT_EQ(Shape(tool, c.first, c.second, c.first, c.second), CellList{c});
             EXPECT_EQ(Shape(tool, -1, -1, c.first, c.second), CellList{c}) << "no anchor";
         }
@@ -223,7 +225,8 @@ TEST(DrawBox, ListsAClosedLoopFromTheFirstCorner) {
 TEST(DrawShape, LargestShapesListTheirDocumentedCounts) {
     struct Case {
         const char* name;
-        int tool, x1, y1, x2, y2;
+        DrawTool tool;
+        int x1, y1, x2, y2;
         std::size_t count;
     };
     const Case cases[] = {
@@ -374,7 +377,8 @@ TEST(DrawFill, CircleFillPaintsOutlineAndTheExpectedInside) {
 TEST(DrawFill, ThinBoxesAndEllipsesPaintOnlyTheirOutline) {
     struct Case {
         const char* name;
-        int tool, x1, y1, x2, y2;
+        DrawTool tool;
+        int x1, y1, x2, y2;
     };
     const Case cases[] = {
         {"box one column wide", BoxFill, 5, 2, 5, 30},    {"box one row high", BoxFill, 40, 9, 2, 9},
@@ -490,8 +494,8 @@ TEST(DrawBucket, ComparesCodesAsWholeBytes) {
 // Painting
 
 TEST(DrawPaint, OutlineToolsWriteExactlyTheirCells) {
-    for (const int tool : {Pen, Line, Box, Circle, BoxFill, CircleFill, Bucket}) {
-        SCOPED_TRACE(::testing::Message() << "tool " << tool);
+    for (const DrawTool tool : {Pen, Line, Box, Circle, BoxFill, CircleFill, Bucket}) {
+        SCOPED_TRACE(::testing::Message() << "tool " << static_cast<int>(tool));
         MapGrid grid = FilledGrid(NewMapTile);
         ShapeCells cells;
         const int anchorX = tool == Pen || tool == Bucket ? -1 : 5;
@@ -510,8 +514,9 @@ TEST(DrawPaint, OutlineToolsWriteExactlyTheirCells) {
 // Arguments from outside the map and unknown tools: nothing is covered and nothing is painted.
 
 TEST(DrawRobustness, ToolsOutsideOneToSevenCoverAndPaintNothing) {
-    for (const int tool : {0, 8, -1, 100, INT_MIN, INT_MAX}) {
-        SCOPED_TRACE(tool);
+    for (const int number : {0, 8, -1, 100, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE(number);
+        const auto tool = static_cast<DrawTool>(number);
         ShapeCells cells;
         AddCell(cells, 1, 1); // a stale list must be cleared
         ComputeShape(cells, tool, 2, 2, 9, 9);
@@ -538,9 +543,9 @@ TEST(DrawRobustness, ArgumentsOffTheMapGiveAnEmptyShapeAndPaintNothing) {
         {5, 5, INT_MAX, 5},   {5, 5, INT_MIN, 5},      {INT_MIN, INT_MIN, 5, 5},  {INT_MAX, INT_MIN, INT_MIN, INT_MAX},
         {0, 0, 1000000, -7},  {-1, -1, INT_MIN, INT_MIN},
     };
-    for (int tool = Pen; tool <= Bucket; ++tool) {
+    for (DrawTool tool : AllDrawTools) {
         for (const auto& a : args) {
-            SCOPED_TRACE(::testing::Message() << "tool " << tool << " anchor " << a[0] << "," << a[1] << " cell "
+            SCOPED_TRACE(::testing::Message() << "tool " << static_cast<int>(tool) << " anchor " << a[0] << "," << a[1] << " cell "
                                               << a[2] << "," << a[3]);
             ShapeCells cells;
             ComputeShape(cells, tool, a[0], a[1], a[2], a[3]);

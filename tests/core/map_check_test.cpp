@@ -41,7 +41,7 @@ std::string GapLine(int x, int y) {
 }
 
 TEST(MapCheck, NewMapReportsTheFourMissingCastles) {
-    const MapCheckReport report = CheckMap(FilledGrid(NewMapTile), 1);
+    const MapCheckReport report = CheckMap(FilledGrid(NewMapTile), TileSet::Verda);
     const Lines expected = {
         "キャラクタータイプ：ヴェルダ",
         "カルドア領(緑)の城がありません。",
@@ -54,7 +54,7 @@ TEST(MapCheck, NewMapReportsTheFourMissingCastles) {
 }
 
 TEST(MapCheck, ValidMapReportsOnlyItsHeader) {
-    const MapCheckReport report = CheckMap(ValidMap(), 9);
+    const MapCheckReport report = CheckMap(ValidMap(), TileSet::Stellan);
     EXPECT_EQ(report.Lines, Lines{"キャラクタータイプ：ステラン"});
     EXPECT_FALSE(report.Problem);
 }
@@ -64,7 +64,7 @@ TEST(MapCheck, OpenRimGivesOneGapLinePerRimCellInScanOrder) {
     for (int i = 0; i < MapSize; ++i)
         for (int idx : {CellIndex(i, 0), CellIndex(i, 47), CellIndex(0, i), CellIndex(47, i)})
             grid[static_cast<std::size_t>(idx)] = 0;
-    const MapCheckReport report = CheckMap(grid, 1);
+    const MapCheckReport report = CheckMap(grid, TileSet::Verda);
     ASSERT_EQ(report.Lines.size(), 1u + 188u);
     EXPECT_TRUE(report.Problem);
     EXPECT_EQ(report.Lines[1], "(0,0) に外周抜けがあります。");
@@ -90,7 +90,7 @@ TEST(MapCheck, RimGapCodesAreTheOpenOnes) {
         SCOPED_TRACE(code);
         MapGrid grid = ValidMap();
         grid[CellIndex(47, 20)] = static_cast<TileCode>(code);
-        const MapCheckReport report = CheckMap(grid, 1);
+        const MapCheckReport report = CheckMap(grid, TileSet::Verda);
         if (gaps.count(code)) {
             EXPECT_EQ(report.Lines, (Lines{"キャラクタータイプ：ヴェルダ", GapLine(47, 20)}));
             EXPECT_TRUE(report.Problem);
@@ -107,9 +107,9 @@ TEST(MapCheck, PlainRaisedTerrainOnTheRimIsAGapUntilShaped) {
     for (int x = 30; x <= 42; ++x)
         for (int y = 30; y <= 32; ++y)
             grid[CellIndex(x, y)] = valid[CellIndex(x, y)];
-    EXPECT_EQ(CheckMap(grid, 1).Lines.size(), 1u + 188u);
+    EXPECT_EQ(CheckMap(grid, TileSet::Verda).Lines.size(), 1u + 188u);
     ShapeMap(grid);
-    const MapCheckReport shaped = CheckMap(grid, 1);
+    const MapCheckReport shaped = CheckMap(grid, TileSet::Verda);
     EXPECT_EQ(shaped.Lines.size(), 1u);
     EXPECT_FALSE(shaped.Problem);
 }
@@ -126,7 +126,7 @@ TEST(MapCheck, GateIsSealedByBlockingCodesTwoCellsBelowTheCastle) {
         grid[CellIndex(10, 10)] = 20;
         grid[CellIndex(10, 11)] = 0;
         grid[CellIndex(10, 12)] = static_cast<TileCode>(code);
-        const MapCheckReport report = CheckMap(grid, 1);
+        const MapCheckReport report = CheckMap(grid, TileSet::Verda);
         if (code >= 20 && code <= 23)
             continue; // a castle there is a second castle with findings of its own
         Lines expected = {"キャラクタータイプ：ヴェルダ"};
@@ -142,7 +142,7 @@ TEST(MapCheck, GateTestIgnoresTheGateCellItself) {
         SCOPED_TRACE(static_cast<int>(gateCell));
         MapGrid grid = ValidMap();
         grid[CellIndex(30, 31)] = gateCell;
-        EXPECT_FALSE(CheckMap(grid, 1).Problem);
+        EXPECT_FALSE(CheckMap(grid, TileSet::Verda).Problem);
     }
 }
 
@@ -162,7 +162,7 @@ TEST(MapCheck, CastleInTheLastThreeRowsIsAlwaysSealed) {
         grid[CellIndex(20, 47)] = 7;     // open and no gap, so only the row decides
         grid[CellIndex(34, 30)] = 48;
         grid[CellIndex(20, c.y)] = 21;
-        const MapCheckReport report = CheckMap(grid, 1);
+        const MapCheckReport report = CheckMap(grid, TileSet::Verda);
         const std::string sealed = Joined({"(20,", std::to_string(c.y), ")にあるブレスト領(赤)の城が封鎖されています。"});
         EXPECT_EQ(std::count(report.Lines.begin(), report.Lines.end(), sealed), c.sealed ? 1 : 0);
         EXPECT_EQ(report.Problem, c.sealed || c.y == 47);
@@ -188,7 +188,7 @@ TEST(MapCheck, CastleOnTheRimCountsAndGivesItsRimLineBeforeItsSealedLine) {
         grid[CellIndex(c.x, c.y)] = 22;
         if (c.y + 2 < MapSize)
             grid[CellIndex(c.x, c.y + 2)] = 7; // open, and no gap where it touches the rim
-        const MapCheckReport report = CheckMap(grid, 1);
+        const MapCheckReport report = CheckMap(grid, TileSet::Verda);
         EXPECT_EQ(report.Lines, c.expected);
         EXPECT_TRUE(report.Problem);
     }
@@ -199,7 +199,7 @@ TEST(MapCheck, DuplicateCastlesComeAfterTheMissingOnes) {
     grid[CellIndex(10, 10)] = 21;
     grid[CellIndex(10, 12)] = 0;  // open
     grid[CellIndex(20, 20)] = 21; // sealed by the water two cells below
-    const MapCheckReport report = CheckMap(grid, 2);
+    const MapCheckReport report = CheckMap(grid, TileSet::Coronet);
     const Lines expected = {
         "キャラクタータイプ：コロネット",
         "(20,20)にあるモルテ食堂(青)の城が封鎖されています。",
@@ -232,34 +232,34 @@ TEST(MapCheck, FindingsCarryTheirKindFactionAndCellsInReadingOrder) {
         {Kind::ExtraCastles, {{30, 5}, {10, 20}, {20, 20}}, 3},
     };
     EXPECT_EQ(FindMapProblems(grid), expected);
-    const MapCheckReport report = CheckMap(grid, 1);
+    const MapCheckReport report = CheckMap(grid, TileSet::Verda);
     EXPECT_EQ(report.Findings, expected);
     ASSERT_EQ(report.Lines.size(), expected.size() + 1);
     for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(report.Lines[i + 1], CheckReportLine(expected[i], 1)) << i;
+        EXPECT_EQ(report.Lines[i + 1], CheckReportLine(expected[i], TileSet::Verda)) << i;
     EXPECT_EQ(report.Lines.back(), "ヴォルグ領(黒)の城が２つ以上存在しています。");
     EXPECT_TRUE(FindMapProblems(ValidMap()).empty());
 }
 
 TEST(MapCheck, NamesFollowTheTileSet) {
     struct Case {
-        int tileSet;
+        TileSet tileSet;
         const char* name;
         const char* factions[4];
     };
     const Case cases[] = {
-        {1, "ヴェルダ", {"カルドア領(緑)", "ブレスト領(赤)", "シオネル領(白)", "ヴォルグ領(黒)"}},
-        {2, "コロネット", {"ピクルス亭(赤)", "モルテ食堂(青)", "ガレット市場(黄)", "ポタージュ組合(白)"}},
-        {3, "サンドラ", {"ハオラン家(緑)", "ジンユェ家(赤)", "テンシュウ家(白)", "メイファ家(青)"}},
-        {4, "ミルフォス", {"ギアフレームＡ(青)", "スチールドールＡ(赤)", "ギアフレームＢ(白)", "スチールドールＢ(黒)"}},
-        {5, "ラピスト", {"ネブラ公領(黒)", "ソルテ公領(黄)", "フラム公領(赤)", "リーフェ公領(緑)"}},
-        {6, "ゼフィール", {"グリフォン同盟(赤)", "ゴーレム連邦(緑)", "ケンタウロス連邦(白)", "レイス同盟(黒)"}},
-        {7, "オルカナ", {"サンゴ岬(黄)", "カイリ湾(赤)", "シオサイ入江(白)", "ウミネコ港(黒)"}},
-        {8, "ノクターナ", {"ネオン一家(白)", "シャドウ一家(黒)", "ストリート組(緑)", "ローズ組(赤)"}},
-        {9, "ステラン", {"ラッコ隊(緑)", "キツネ隊(赤)", "ヒツジ隊(白)", "ヒヨコ隊(黄)"}},
+        {TileSet::Verda, "ヴェルダ", {"カルドア領(緑)", "ブレスト領(赤)", "シオネル領(白)", "ヴォルグ領(黒)"}},
+        {TileSet::Coronet, "コロネット", {"ピクルス亭(赤)", "モルテ食堂(青)", "ガレット市場(黄)", "ポタージュ組合(白)"}},
+        {TileSet::Sandra, "サンドラ", {"ハオラン家(緑)", "ジンユェ家(赤)", "テンシュウ家(白)", "メイファ家(青)"}},
+        {TileSet::Milphos, "ミルフォス", {"ギアフレームＡ(青)", "スチールドールＡ(赤)", "ギアフレームＢ(白)", "スチールドールＢ(黒)"}},
+        {TileSet::Lapist, "ラピスト", {"ネブラ公領(黒)", "ソルテ公領(黄)", "フラム公領(赤)", "リーフェ公領(緑)"}},
+        {TileSet::Zephir, "ゼフィール", {"グリフォン同盟(赤)", "ゴーレム連邦(緑)", "ケンタウロス連邦(白)", "レイス同盟(黒)"}},
+        {TileSet::Orcana, "オルカナ", {"サンゴ岬(黄)", "カイリ湾(赤)", "シオサイ入江(白)", "ウミネコ港(黒)"}},
+        {TileSet::Nocturna, "ノクターナ", {"ネオン一家(白)", "シャドウ一家(黒)", "ストリート組(緑)", "ローズ組(赤)"}},
+        {TileSet::Stellan, "ステラン", {"ラッコ隊(緑)", "キツネ隊(赤)", "ヒツジ隊(白)", "ヒヨコ隊(黄)"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.tileSet);
+        SCOPED_TRACE(TileSetNumber(c.tileSet));
         EXPECT_EQ(TileSetName(c.tileSet), c.name);
         const MapCheckReport report = CheckMap(FilledGrid(48), c.tileSet);
         ASSERT_EQ(report.Lines.size(), 5u);
@@ -272,8 +272,10 @@ TEST(MapCheck, NamesFollowTheTileSet) {
 }
 
 TEST(MapCheck, TileSetOutsideOneToNineGivesEmptyNamesButTheSameFindings) {
-    for (int tileSet : {0, 10, -12, 12}) {
-        SCOPED_TRACE(tileSet);
+    // Only a cast makes such a tile set; the names must still not be read from outside their tables.
+    for (int number : {0, 10, -12, 12}) {
+        SCOPED_TRACE(number);
+        const auto tileSet = static_cast<TileSet>(number);
         EXPECT_EQ(TileSetName(tileSet), "");
         EXPECT_EQ(FactionName(tileSet, 0), "");
         MapGrid grid = ValidMap();
@@ -284,8 +286,8 @@ TEST(MapCheck, TileSetOutsideOneToNineGivesEmptyNamesButTheSameFindings) {
         EXPECT_EQ(report.Lines, expected);
         EXPECT_TRUE(report.Problem);
     }
-    EXPECT_EQ(FactionName(1, -1), "");
-    EXPECT_EQ(FactionName(1, 4), "");
+    EXPECT_EQ(FactionName(TileSet::Verda, -1), "");
+    EXPECT_EQ(FactionName(TileSet::Verda, 4), "");
 }
 
 TEST(MapCheckProperties, MapsValidByConstructionReportOnlyTheHeader) {
@@ -329,7 +331,7 @@ TEST(MapCheckProperties, MapsValidByConstructionReportOnlyTheHeader) {
             used.push_back(CellIndex(x, y));
             used.push_back(CellIndex(x, y + 2));
         }
-        const MapCheckReport report = CheckMap(grid, 1 + round % 9);
+        const MapCheckReport report = CheckMap(grid, AllTileSets[static_cast<std::size_t>(round % 9)]);
         ASSERT_EQ(report.Lines.size(), 1u) << "round " << round << ": " << report.Lines.back();
         ASSERT_FALSE(report.Problem);
     }

@@ -72,7 +72,7 @@ TEST(ShiftMap, OppositeShiftsAndFortyEightShiftsRestoreTheMap) {
 TEST(MapImage, BuildsExactly2306BytesWithTileSetTimesTenAndAZero) {
     for (int set = 1; set <= 9; ++set) {
         const MapGrid grid = RandomGrid(static_cast<unsigned>(set));
-        const MapImage image = BuildMapImage(grid, set);
+        const MapImage image = BuildMapImage(grid, *TileSetNumbered(set));
         ASSERT_EQ(image.size(), 2306u);
         EXPECT_EQ(image[2304], set * 10);
         EXPECT_EQ(image[2305], 0);
@@ -84,7 +84,7 @@ TEST(MapImage, CellsLandAtTheirColumnMajorOffsets) {
     MapGrid grid = FilledGrid(NewMapTile);
     grid[CellIndex(47, 0)] = 200;
     grid[CellIndex(0, 47)] = 201;
-    const MapImage image = BuildMapImage(grid, 1);
+    const MapImage image = BuildMapImage(grid, TileSet::Verda);
     EXPECT_EQ(image[2256], 200);
     EXPECT_EQ(image[47], 201);
 }
@@ -94,7 +94,7 @@ TEST(MapImage, RoundTripKeepsEveryByteValueAndTheTileSet) {
     for (int i = 0; i < MapCells; ++i)
         grid[static_cast<std::size_t>(i)] = static_cast<TileCode>(i % 256);
     for (int set = 1; set <= 9; ++set) {
-        const MapImage image = BuildMapImage(grid, set);
+        const MapImage image = BuildMapImage(grid, *TileSetNumbered(set));
         const auto read = ReadMapImage(image);
         ASSERT_TRUE(read.has_value());
         EXPECT_EQ(read->TileSet, set);

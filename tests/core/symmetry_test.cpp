@@ -456,7 +456,7 @@ TEST(Symmetrize, CastlesWhoseBlockWouldMeetAnImageBlockAreRemovedAndNamed) {
                 EXPECT_TRUE(nextToCastle) << "stray ring piece at (" << x << "," << y << ")";
             }
     }
-    EXPECT_EQ(RemovedCastleLine({{23, 30}, 21}, 1),
+    EXPECT_EQ(RemovedCastleLine({{23, 30}, 21}, TileSet::Verda),
               "(23,30)にあるブレスト領(赤)の城は対称の位置の城と重なるため取り除きました。");
 }
 

@@ -75,7 +75,7 @@ private:
 };
 
 inline QByteArray MapBytes(const MapGrid& grid, int tileSet) {
-    return MapImageBytes(BuildMapImage(grid, tileSet));
+    return MapImageBytes(BuildMapImage(grid, TileSetNumbered(tileSet).value()));
 }
 
 inline bool PutFile(const QString& path, const QByteArray& bytes) {

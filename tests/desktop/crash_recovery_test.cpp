@@ -25,7 +25,7 @@ QStringList CopiesIn(const QString& folder) {
 
 MapGrid Shifted(MapGrid grid, ShiftDirection direction, int times) {
     Document document;
-    document.Reset(grid, 1, QString(), QString());
+    document.Reset(grid, TileSet::Verda, QString(), QString());
     for (int i = 0; i < times; ++i)
         document.Push(new edits::ShiftMap(&document, direction));
     return document.Grid();
@@ -48,7 +48,7 @@ TEST_F(DesktopTest, MapEditedInAKilledOrTerminatedEditorIsRestoredModifiedWithIt
         const QString map = Path("crash.map");
         ASSERT_TRUE(PutFile(map, MapBytes(SampleGrid(2), 1)));
         const MapGrid edited = Shifted(SampleGrid(2), ShiftDirection::Right, 3);
-        const QByteArray expectedCopy = RecoveryCopyBytes(edited, 3, map);
+        const QByteArray expectedCopy = RecoveryCopyBytes(edited, TileSet::Sandra, map);
 
         // This test program, started as an editor: it opens the map, shifts it, switches the tile set, and runs.
         const QByteArray self = QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
@@ -91,7 +91,7 @@ TEST_F(DesktopTest, MapEditedInAKilledOrTerminatedEditorIsRestoredModifiedWithIt
         EXPECT_TRUE(Platform->Questions[0].contains(QStringLiteral("復元しますか")));
         EXPECT_TRUE(Platform->Questions[0].contains(map));
         EXPECT_EQ(Doc().Grid(), edited);
-        EXPECT_EQ(Doc().TileSet(), 3);
+        EXPECT_EQ(Doc().TileSet(), TileSet::Sandra);
         EXPECT_EQ(Doc().FilePath(), map);
         EXPECT_TRUE(Doc().IsModified());
         // The ended editor's copy is gone; this editor's own copy already holds the restored map.
@@ -102,7 +102,7 @@ TEST_F(DesktopTest, MapEditedInAKilledOrTerminatedEditorIsRestoredModifiedWithIt
         // One undo shows the file as saved.
         Doc().UndoStack()->undo();
         EXPECT_EQ(Doc().Grid(), SampleGrid(2));
-        EXPECT_EQ(Doc().TileSet(), 1);
+        EXPECT_EQ(Doc().TileSet(), TileSet::Verda);
         EXPECT_FALSE(Doc().IsModified());
         EXPECT_TRUE(CopiesIn(RecoveryFolder()).isEmpty());
     }
@@ -118,7 +118,7 @@ TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {
 
     // The first change after a quiet spell is kept at once.
     Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
-    EXPECT_EQ(FileBytes(copy), RecoveryCopyBytes(Doc().Grid(), 2, map));
+    EXPECT_EQ(FileBytes(copy), RecoveryCopyBytes(Doc().Grid(), TileSet::Coronet, map));
     Doc().UndoStack()->undo();
     EXPECT_FALSE(QFile::exists(copy));
 
@@ -151,25 +151,25 @@ TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {
     Window = std::make_unique<MainWindow>();
     EXPECT_FALSE(QFile::exists(copy));
     session = StartSession(60'000);
-    Doc().Reset(SampleGrid(4), 1, QString(), QString());
+    Doc().Reset(SampleGrid(4), TileSet::Verda, QString(), QString());
     Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
     session->Recovery()->KeepForNextStart();
     const QString kept = session->Recovery()->CopyPath();
     Window = std::make_unique<MainWindow>();
-    EXPECT_EQ(FileBytes(kept), RecoveryCopyBytes(Shifted(SampleGrid(4), ShiftDirection::Up, 1), 1, QString()));
+    EXPECT_EQ(FileBytes(kept), RecoveryCopyBytes(Shifted(SampleGrid(4), ShiftDirection::Up, 1), TileSet::Verda, QString()));
 }
 
 TEST_F(DesktopTest, OnlyCopiesOfEndedEditorsAreOfferedAndADeclinedOneIsRemoved) {
     // A running editor (this one) with a modified map: its copy is not offered to another start.
     EditorSession* running = StartSession();
-    Doc().Reset(SampleGrid(3), 1, QString(), QString());
+    Doc().Reset(SampleGrid(3), TileSet::Verda, QString(), QString());
     Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
     ASSERT_TRUE(Doc().IsModified());
     running->Recovery()->WriteCopy();
     ASSERT_TRUE(QFile::exists(running->Recovery()->CopyPath()));
     // A copy nobody holds, as a crashed editor of a never-saved map leaves it.
     const QString orphan = QDir(RecoveryFolder()).filePath(QStringLiteral("session-1-1.tavmap"));
-    ASSERT_TRUE(PutFile(orphan, RecoveryCopyBytes(SampleGrid(7), 4, QString())));
+    ASSERT_TRUE(PutFile(orphan, RecoveryCopyBytes(SampleGrid(7), TileSet::Milphos, QString())));
     // A copy cut short: never offered, and cleared away.
     const QString broken = QDir(RecoveryFolder()).filePath(QStringLiteral("session-2-2.tavmap"));
     ASSERT_TRUE(PutFile(broken, QByteArray(100, '\1')));
@@ -178,7 +178,7 @@ TEST_F(DesktopTest, OnlyCopiesOfEndedEditorsAreOfferedAndADeclinedOneIsRemoved) 
     ASSERT_EQ(leftovers.Maps.size(), 1u);
     EXPECT_EQ(leftovers.Maps[0].CopyPath, orphan);
     EXPECT_EQ(leftovers.Maps[0].Grid, SampleGrid(7));
-    EXPECT_EQ(leftovers.Maps[0].TileSet, 4);
+    EXPECT_EQ(leftovers.Maps[0].TileSet, TileSet::Milphos);
     EXPECT_TRUE(leftovers.Maps[0].MapPath.isEmpty());
     EXPECT_FALSE(QFile::exists(broken));
     leftovers = {};

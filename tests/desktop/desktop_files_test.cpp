@@ -66,7 +66,7 @@ TEST_F(DesktopTest, StartOpensTheFileGivenAndReportsOneThatIsNoMap) {
     // A relative name is taken from the folder the editor starts in.
     StartSession()->Start(QStringLiteral("start.map"));
     EXPECT_EQ(Doc().Grid(), SampleGrid(1));
-    EXPECT_EQ(Doc().TileSet(), 4);
+    EXPECT_EQ(Doc().TileSet(), TileSet::Milphos);
     EXPECT_EQ(Doc().FilePath(), Path("start.map"));
     EXPECT_FALSE(Doc().IsModified());
 
@@ -141,7 +141,7 @@ TEST_F(DesktopTest, DroppedMapFileOpensAfterTheDiscardQuestion) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Doc().Reset(SampleGrid(1), 1, QString(), QString());
+        Doc().Reset(SampleGrid(1), TileSet::Verda, QString(), QString());
         if (c.modified)
             Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
         if (c.answer)
@@ -194,11 +194,13 @@ TEST_F(DesktopTest, RecentFilesKeepTheLastEightNewestFirstAcrossRuns) {
 }
 
 TEST_F(DesktopTest, ExportWritesTheMapAsDrawnByTheViewsAtEachEdge) {
-    Doc().Reset(SampleGrid(5), 7, Path("export.map"), Path("export.map"));
+    Doc().Reset(SampleGrid(5), TileSet::Orcana, Path("export.map"), Path("export.map"));
     TileBitmaps bitmaps;
-    bitmaps.LoadTileSetBitmaps(7);
+    bitmaps.LoadTileSetBitmaps(TileSet::Orcana);
+    // The choices offered are the four edges, smallest first.
     for (int i = 0; i < 4; ++i) {
-        const int edge = ExportTileEdges[i];
+        const TileEdge tileEdge = AllTileEdges[static_cast<std::size_t>(i)];
+        const int edge = Pixels(tileEdge);
         SCOPED_TRACE(edge);
         const QString png = Path(QStringLiteral("export%1.png").arg(edge));
         Platform->Choices.push_back(i);
@@ -206,9 +208,8 @@ TEST_F(DesktopTest, ExportWritesTheMapAsDrawnByTheViewsAtEachEdge) {
         Window->Files()->ExportImage();
         const QImage written(png);
         ASSERT_EQ(written.size(), QSize(48 * edge, 48 * edge));
-        const int scaleIndex = 3 - i; // edges 32, 16, 8, 4 are scales 0..3
         EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32),
-                  RenderMap(SampleGrid(5), bitmaps.Picture(scaleIndex), edge).convertToFormat(QImage::Format_RGB32));
+                  RenderMap(SampleGrid(5), bitmaps.Picture(tileEdge), edge).convertToFormat(QImage::Format_RGB32));
     }
     // The first dialog offered the map's name as a picture beside it; nothing else was left in the folder.
     EXPECT_EQ(Platform->SaveDialogs[0].PresetName, Path("export.png"));

@@ -40,7 +40,7 @@ struct Fixture {
     Document document;
     int modifiedSignals = 0;
     Fixture() {
-        document.Reset(SampleGrid(), 3, QStringLiteral("/maps/a.map"), QStringLiteral("/maps/a.map"));
+        document.Reset(SampleGrid(), TileSet::Sandra, QStringLiteral("/maps/a.map"), QStringLiteral("/maps/a.map"));
         QObject::connect(&document, &Document::ModifiedChanged, [this](bool) { ++modifiedSignals; });
     }
 };
@@ -52,23 +52,23 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
     };
     const Case cases[] = {
         {"pen", [](Document* d) { return new edits::PaintStroke(d, 96, 3, 4, 1); }},
-        {"line", [](Document* d) { return new edits::PaintShape(d, Line, 1, 0, 0, 47, 30); }},
-        {"ellipse", [](Document* d) { return new edits::PaintShape(d, Circle, 16, 5, 5, 25, 20); }},
-        {"filled rectangle", [](Document* d) { return new edits::FillArea(d, BoxFill, 2, 40, 40, 2, 2); }},
-        {"bucket", [](Document* d) { return new edits::FillArea(d, Bucket, 112, -1, -1, 0, 0); }},
+        {"line", [](Document* d) { return new edits::PaintShape(d, DrawTool::Line, 1, 0, 0, 47, 30); }},
+        {"ellipse", [](Document* d) { return new edits::PaintShape(d, DrawTool::Circle, 16, 5, 5, 25, 20); }},
+        {"filled rectangle", [](Document* d) { return new edits::FillArea(d, DrawTool::BoxFill, 2, 40, 40, 2, 2); }},
+        {"bucket", [](Document* d) { return new edits::FillArea(d, DrawTool::Bucket, 112, -1, -1, 0, 0); }},
         {"shift", [](Document* d) { return new edits::ShiftMap(d, ShiftDirection::Down); }},
         {"shape", [](Document* d) { return new edits::ShapeMap(d); }},
         {"unshape", [](Document* d) {
              d->Push(new edits::ShapeMap(d));
              return new edits::UnshapeMap(d);
          }},
-        {"tile set", [](Document* d) { return new edits::SwitchTileSet(d, 7); }},
+        {"tile set", [](Document* d) { return new edits::SwitchTileSet(d, TileSet::Orcana); }},
         {"move", [](Document* d) { return new edits::MoveCells(d, {8, 8, 21, 17}, 30, -3); }},
         {"paste", [](Document* d) { return new edits::PasteBlock(d, CopyBlock(d->Grid(), {0, 0, 47, 47}), 20, 20); }},
         {"cut", [](Document* d) { return new edits::CutCells(d, {25, 25, 35, 35}); }},
         {"replace", [](Document* d) { return new edits::ReplaceCodes(d, 0, 96, {0, 0, 12, 47}); }},
         {"exchange", [](Document* d) { return new edits::ExchangeCodes(d, 0, NewMapTile); }},
-        {"restore", [](Document* d) { return new edits::RestoreMap(d, FilledGrid(96), 5); }},
+        {"restore", [](Document* d) { return new edits::RestoreMap(d, FilledGrid(96), TileSet::Lapist); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -76,12 +76,12 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
         Document& d = f.document;
         QUndoCommand* command = c.make(&d);
         const MapGrid before = d.Grid();
-        const int setBefore = d.TileSet();
+        const TileSet setBefore = d.TileSet();
         const int depth = d.UndoStack()->count();
         d.Push(command);
         ASSERT_EQ(d.UndoStack()->count(), depth + 1) << "a change that changes something is kept";
         const MapGrid after = d.Grid();
-        const int setAfter = d.TileSet();
+        const TileSet setAfter = d.TileSet();
         EXPECT_TRUE(after != before || setAfter != setBefore);
         EXPECT_TRUE(d.IsModified());
         d.UndoStack()->undo();
@@ -97,9 +97,9 @@ TEST(DocumentCommands, ChangesThatChangeNothingAreNotKept) {
     Fixture f;
     Document& d = f.document;
     d.Push(new edits::PaintStroke(&d, 0, 0, 0, 1));                 // the cell holds 0 already
-    d.Push(new edits::FillArea(&d, Bucket, 0, -1, -1, 0, 0));        // the region is 0 already
-    d.Push(new edits::SwitchTileSet(&d, 3));                         // the set in force
-    d.Reset(FilledGrid(NewMapTile), 1, QString(), QString());
+    d.Push(new edits::FillArea(&d, DrawTool::Bucket, 0, -1, -1, 0, 0));        // the region is 0 already
+    d.Push(new edits::SwitchTileSet(&d, TileSet::Sandra));                         // the set in force
+    d.Reset(FilledGrid(NewMapTile), TileSet::Verda, QString(), QString());
     d.Push(new edits::ShiftMap(&d, ShiftDirection::Left));           // a map of one code
     d.Push(new edits::UnshapeMap(&d));                               // nothing shaped
     d.Push(new edits::MoveCells(&d, {0, 0, 9, 9}, 5, 5));            // water moved over water
@@ -155,9 +155,9 @@ TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
         grid[static_cast<std::size_t>(CellIndex(x, 0))] = grid[static_cast<std::size_t>(CellIndex(x, 20))] = 48;
     for (int y = 0; y <= 20; ++y)
         grid[static_cast<std::size_t>(CellIndex(5, y))] = grid[static_cast<std::size_t>(CellIndex(6, y))] = 48;
-    d.Reset(grid, 1, QString(), QString());
+    d.Reset(grid, TileSet::Verda, QString(), QString());
     const CellRect selection{10, 0, 30, 20};
-    auto* bucket = new edits::FillArea(&d, Bucket, 1, -1, -1, 15, 0);
+    auto* bucket = new edits::FillArea(&d, DrawTool::Bucket, 1, -1, -1, 15, 0);
     bucket->LimitTo(selection);
     d.Push(bucket);
     for (int x = 0; x < MapSize; ++x)
@@ -165,7 +165,7 @@ TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
             const TileCode wanted = y == 0 && x >= 10 && x <= 30 ? 1 : grid[static_cast<std::size_t>(CellIndex(x, y))];
             ASSERT_EQ(d.Cell(x, y), wanted) << x << "," << y;
         }
-    edits::PaintShape line(&d, Line, 2, 0, 5, 47, 5);
+    edits::PaintShape line(&d, DrawTool::Line, 2, 0, 5, 47, 5);
     line.LimitTo(selection);
     EXPECT_EQ(line.Changes().size(), 21u) << "row 5 is selected in columns 10 to 30";
     auto* outside = new edits::PaintStroke(&d, 2, 0, 0, 9);
@@ -190,9 +190,9 @@ TEST(DocumentModified, FollowsTheCleanPointOfTheHistory) {
     EXPECT_EQ(d.ShownName(), QStringLiteral("b.map"));
     d.UndoStack()->undo();
     EXPECT_TRUE(d.IsModified()) << "undoing past the save is a change again";
-    d.Push(new edits::SwitchTileSet(&d, 9));
+    d.Push(new edits::SwitchTileSet(&d, TileSet::Stellan));
     EXPECT_TRUE(d.IsModified());
-    d.Reset(SampleGrid(), 2, QString(), QString());
+    d.Reset(SampleGrid(), TileSet::Coronet, QString(), QString());
     EXPECT_FALSE(d.IsModified());
     EXPECT_EQ(d.UndoStack()->count(), 0) << "New and Open start a fresh history";
     EXPECT_EQ(f.modifiedSignals, 6);
@@ -214,19 +214,21 @@ TEST(DocumentCommands, UndoingAndRedoingAnyRandomSequenceRestoresBothEnds) {
         });
         QObject::connect(&d, &Document::MapChanged, [&] { seen = d.Grid(); });
         const MapGrid start = d.Grid();
-        const int startSet = d.TileSet();
+        const TileSet startSet = d.TileSet();
         for (int step = 0; step < 60; ++step) {
             const auto code = static_cast<TileCode>(pick(128));
             const int x = pick(48), y = pick(48), ax = pick(48), ay = pick(48);
+            const DrawTool outline = pick(2) ? DrawTool::Circle : DrawTool::Line;
+            const DrawTool filled = pick(2) ? DrawTool::CircleFill : DrawTool::BoxFill;
             switch (pick(8)) {
             case 0: d.Push(new edits::PaintStroke(&d, code, x, y, step / 4)); break;
-            case 1: d.Push(new edits::PaintShape(&d, Line + 2 * pick(2), code, ax, ay, x, y)); break;
-            case 2: d.Push(new edits::FillArea(&d, BoxFill + 2 * pick(2), code, ax, ay, x, y)); break;
-            case 3: d.Push(new edits::FillArea(&d, Bucket, code, -1, -1, x, y)); break;
+            case 1: d.Push(new edits::PaintShape(&d, outline, code, ax, ay, x, y)); break;
+            case 2: d.Push(new edits::FillArea(&d, filled, code, ax, ay, x, y)); break;
+            case 3: d.Push(new edits::FillArea(&d, DrawTool::Bucket, code, -1, -1, x, y)); break;
             case 4: d.Push(new edits::ShiftMap(&d, static_cast<ShiftDirection>(pick(4)))); break;
             case 5: d.Push(new edits::ShapeMap(&d)); break;
             case 6: d.Push(new edits::UnshapeMap(&d)); break;
-            case 7: d.Push(new edits::SwitchTileSet(&d, 1 + pick(9))); break;
+            case 7: d.Push(new edits::SwitchTileSet(&d, AllTileSets[static_cast<std::size_t>(pick(9))])); break;
             }
             if (pick(5) == 0)
                 d.UndoStack()->undo();
@@ -235,7 +237,7 @@ TEST(DocumentCommands, UndoingAndRedoingAnyRandomSequenceRestoresBothEnds) {
         while (d.UndoStack()->canRedo())
             d.UndoStack()->redo();
         const MapGrid end = d.Grid();
-        const int endSet = d.TileSet();
+        const TileSet endSet = d.TileSet();
         while (d.UndoStack()->canUndo())
             d.UndoStack()->undo();
         EXPECT_EQ(d.Grid(), start);

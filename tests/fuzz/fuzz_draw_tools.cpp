@@ -13,6 +13,7 @@
 namespace {
 
 using namespace tav;
+using enum DrawTool;
 
 // Half the time a coordinate lands near the map so the rasterisers get exercised, half the time it is
 // any integer at all.
@@ -22,7 +23,7 @@ int Coordinate(FuzzedDataProvider& input) {
     return input.ConsumeIntegral<std::int32_t>();
 }
 
-void CheckShape(const ShapeCells& cells, int tool) {
+void CheckShape(const ShapeCells& cells, DrawTool tool) {
     FUZZ_CHECK(cells.CellCount >= 0 && cells.CellCount <= ShapeCapacity, "a shape lists 0 to 200 cells");
     if (tool < Pen || tool > Bucket)
         FUZZ_CHECK(cells.CellCount == 0, "a tool outside 1..7 covers no cell");
@@ -45,7 +46,9 @@ bool Listed(const ShapeCells& cells, int x, int y) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    const int tool = input.ConsumeBool() ? input.ConsumeIntegralInRange<int>(-1, 9) : input.ConsumeIntegral<std::int32_t>();
+    // Any number cast to a tool, as a caller could pass it.
+    const auto tool = static_cast<DrawTool>(input.ConsumeBool() ? input.ConsumeIntegralInRange<int>(-1, 9)
+                                                                : input.ConsumeIntegral<std::int32_t>());
     const auto code = input.ConsumeIntegral<TileCode>();
     const bool anchored = input.ConsumeBool();
     const int anchorX = anchored ? Coordinate(input) : -1;

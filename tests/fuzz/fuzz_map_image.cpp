@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                "the tile set is the signed byte 2304 divided by 10");
     FUZZ_CHECK(image->TileSet >= -12 && image->TileSet <= 12, "the tile set number lies in -12..12");
     // The editor corrects a tile set outside 1..9 to 1 before anything draws or checks the map.
-    const int tileSet = (image->TileSet >= 1 && image->TileSet <= 9) ? image->TileSet : 1;
+    const TileSet tileSet = TileSetNumbered(image->TileSet).value_or(TileSet::Verda);
 
     const MapGrid loaded = image->Grid;
     MapGrid grid = loaded;

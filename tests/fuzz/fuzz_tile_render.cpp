@@ -125,20 +125,20 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Every tile set once: loading is not what is fuzzed, and the pictures are the same for every input.
     static std::array<TileBitmaps, TileSetCount> sets;
     for (int set = 1; set <= TileSetCount; ++set)
-        sets[static_cast<std::size_t>(set - 1)].LoadTileSetBitmaps(set);
+        sets[static_cast<std::size_t>(set - 1)].LoadTileSetBitmaps(*TileSetNumbered(set));
     g_tileSets = &sets;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    const int scaleIndex = input.ConsumeIntegralInRange<int>(0, ScaleCount - 1);
+    const TileEdge tileEdge = AllTileEdges[input.ConsumeIntegralInRange<std::size_t>(0, AllTileEdges.size() - 1)];
     const int tileSet = input.ConsumeIntegralInRange<int>(1, TileSetCount);
     const bool odd = input.ConsumeIntegralInRange<int>(0, 3) == 0;
     const int edge = (odd && input.ConsumeBool()) ? input.ConsumeIntegralInRange<int>(-2, 40)
-                                                  : ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
+                                                  : Pixels(tileEdge);
     const QImage picture = odd ? OddPicture(input, std::max(edge, 1))
-                               : (*g_tileSets)[static_cast<std::size_t>(tileSet - 1)].Picture(scaleIndex);
+                               : (*g_tileSets)[static_cast<std::size_t>(tileSet - 1)].Picture(tileEdge);
 
     for (int i = input.ConsumeIntegralInRange<int>(0, 3); i > 0; --i)
         if (edge > 0)

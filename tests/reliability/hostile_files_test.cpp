@@ -75,7 +75,7 @@ QByteArray ShapedImage(const QByteArray& input) {
         return {};
     MapGrid grid = content->Grid;
     ShapeMap(grid);
-    const MapImage image = BuildMapImage(grid, (content->TileSet >= 1 && content->TileSet <= 9) ? content->TileSet : 1);
+    const MapImage image = BuildMapImage(grid, TileSetNumbered(content->TileSet).value_or(TileSet::Verda));
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
 }
 
@@ -196,7 +196,7 @@ TEST_F(HostileFiles, EveryTileSetByteIsReadAsItsSetOrCorrectedToSetOne) {
         WriteBytes(Path("in.map"), image);
         const int stored = static_cast<std::int8_t>(byte) / 10;
         const bool valid = stored >= 1 && stored <= 9;
-        const int inForce = valid ? stored : 1;
+        const TileSet inForce = valid ? *TileSetNumbered(stored) : TileSet::Verda;
 
         const ChildResult check = RunChild(Tool, {"check", Native(Path("in.map"))}, Deadline);
         ASSERT_FALSE(check.TimedOut || check.Signalled) << check.Err;
@@ -209,7 +209,7 @@ TEST_F(HostileFiles, EveryTileSetByteIsReadAsItsSetOrCorrectedToSetOne) {
         ASSERT_EQ(shape.ExitCode, 0) << shape.Err;
         const QByteArray written = ReadBytes(Path("out.map"));
         ASSERT_EQ(written.size(), 2306);
-        EXPECT_EQ(static_cast<std::uint8_t>(written[2304]), inForce * 10);
+        EXPECT_EQ(static_cast<std::uint8_t>(written[2304]), TileSetNumber(inForce) * 10);
         EXPECT_EQ(written, ShapedImage(image));
     }
 }

@@ -1,6 +1,7 @@
 #include "EditorDriver.h"
 
 #include "TileRender.h"
+#include "TileSets.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -94,14 +95,14 @@ int RunTests(int argc, char** argv) {
 } // namespace backend
 
 MapGrid EditorDriver::Grid() const { return backend::Map().Grid(); }
-int EditorDriver::TileSet() const { return backend::Map().TileSet(); }
+int EditorDriver::TileSet() const { return TileSetNumber(backend::Map().TileSet()); }
 bool EditorDriver::Modified() const { return backend::Map().IsModified(); }
 QString EditorDriver::FileName() const { return backend::Map().ShownName(); }
-int EditorDriver::EditEdge() const { return backend::EditView().Edge(); }
+int EditorDriver::EditEdge() const { return Pixels(backend::EditView().Edge()); }
 std::span<const QRgb> EditorDriver::BlinkColours() { return tav::BlinkColours; }
 
 void EditorDriver::LoadMap(const MapGrid& grid, int tileSet) {
-    backend::Map().Reset(grid, tileSet != 0 ? tileSet : backend::Map().TileSet(), QString(), QString());
+    backend::Map().Reset(grid, TileSetNumbered(tileSet).value_or(backend::Map().TileSet()), QString(), QString());
 }
 
 std::optional<QRect> EditorDriver::Selection() const {
@@ -197,9 +198,8 @@ const QImage& TilePicture(int tileSet, int edge) {
     static std::map<std::pair<int, int>, QImage> cache;
     QImage& picture = cache[{tileSet, edge}];
     if (picture.isNull()) {
-        const int scale = edge == 32 ? 0 : edge == 16 ? 1 : edge == 8 ? 2 : 3;
-        picture = QImage(QStringLiteral(":/tiles/MD%1%2.png").arg(tileSet - 1).arg(scale))
-                      .convertToFormat(QImage::Format_RGB32);
+        const QString name = PictureName(TileSetNumbered(tileSet).value(), TileEdgeOfPixels(edge).value());
+        picture = QImage(QStringLiteral(":/tiles/%1.png").arg(name)).convertToFormat(QImage::Format_RGB32);
     }
     return picture;
 }

@@ -193,11 +193,12 @@ public:
     // ---- The document (backend) ----------------------------------------------------------------------
     TileCode Cell(int x, int y) const { return Grid()[static_cast<std::size_t>(CellIndex(x, y))]; }
     MapGrid Grid() const;
-    int TileSet() const;
+    int TileSet() const;  // as the menu numbers it, 1..9
     int EditEdge() const; // 8, 16 or 32
     bool Modified() const;
     QString FileName() const;
-    // Puts `grid` into the editor as a fresh, unmodified map without a file, in tile set `tileSet` (0: as is).
+    // Puts `grid` into the editor as a fresh, unmodified map without a file, in tile set `tileSet` (1..9; 0: as
+    // is).
     void LoadMap(const MapGrid& grid, int tileSet = 0);
     // The selected cells, corners included; nothing without a selection.
     std::optional<QRect> Selection() const;

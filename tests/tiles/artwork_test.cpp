@@ -46,8 +46,8 @@ TEST(Artwork, ResourcesHoldNoPictureTheGeneratorDoesNotDraw) {
 
 TEST(Artwork, GeneratorDrawsTheSameEveryTime) {
     for (int set : {1, 5, 9})
-        for (int z = 0; z < ScaleCount; ++z)
-            EXPECT_EQ(artgen::TileSetPicture(set, z), artgen::TileSetPicture(set, z)) << set << " " << z;
+        for (int edge : artgen::PictureEdges)
+            EXPECT_EQ(artgen::TileSetPicture(set, edge), artgen::TileSetPicture(set, edge)) << set << " " << edge;
     EXPECT_EQ(artgen::AboutPicture(), artgen::AboutPicture());
 }
 
@@ -98,9 +98,9 @@ TEST(Artwork, ShapedMapsJoinWithoutSeams) {
         maps.push_back(grid);
     }
     for (int set = 1; set <= 9; ++set)
-        for (int z = 0; z < ScaleCount; ++z) {
-            SCOPED_TRACE(testing::Message() << "set " << set << " scale " << z);
-            const Seams seams{artgen::TileSetPicture(set, z), ScaleTileEdge[static_cast<std::size_t>(z)]};
+        for (int edge : artgen::PictureEdges) {
+            SCOPED_TRACE(testing::Message() << "set " << set << " edge " << edge);
+            const Seams seams{artgen::TileSetPicture(set, edge), edge};
             std::set<std::string> failures;
             for (const MapGrid& grid : maps)
                 for (int x = 0; x < 48; ++x)

@@ -38,9 +38,9 @@ double DeltaE(QRgb a, QRgb b) {
 struct TilePicture {
     QImage Image;
     int Edge;
-    TilePicture(int set, int z)
-        : Image(ResourceDir + QStringLiteral("/tiles/") + PictureName(set, z) + QStringLiteral(".png")),
-          Edge(ScaleTileEdge[static_cast<std::size_t>(z)]) {}
+    TilePicture(TileSet set, TileEdge edge)
+        : Image(ResourceDir + QStringLiteral("/tiles/") + PictureName(set, edge) + QStringLiteral(".png")),
+          Edge(Pixels(edge)) {}
     int Index(int code, int x, int y) const { return Image.pixelIndex((code % 8) * Edge + x, (code / 8) * Edge + y); }
     QRgb Colour(int index) const { return Image.color(index); }
     // Pixel counts per colour index inside rows [top, bottom) and columns [left, right) of the tile.
@@ -91,10 +91,10 @@ struct FactionTile {
 constexpr FactionTile FactionTiles[] = {{8, 25}, {12, 37}, {20, 25}, {116, 43}};
 
 TEST(Contrast, FactionColoursStandOutFromWhatTheyStandOnAndFromEachOther) {
-    for (int set = 1; set <= 9; ++set)
-        for (int z = 0; z < 3; ++z) {
-            SCOPED_TRACE(testing::Message() << "set " << set << " scale " << z);
-            const TilePicture picture(set, z);
+    for (TileSet set : AllTileSets)
+        for (TileEdge edge : {TileEdge::Px32, TileEdge::Px16, TileEdge::Px8}) {
+            SCOPED_TRACE(testing::Message() << "set " << TileSetNumber(set) << " edge " << Pixels(edge));
+            const TilePicture picture(set, edge);
             ASSERT_FALSE(picture.Image.isNull());
             const int e = picture.Edge;
             std::array<int, 4> colour{};
@@ -165,10 +165,10 @@ constexpr std::pair<Role, Role> TouchingRoles[] = {
 };
 
 TEST(Contrast, RolesThatCanTouchKeepTheirOwnMassColoursAtSmallScales) {
-    for (int set = 1; set <= 9; ++set)
-        for (int z : {2, 3}) {
-            SCOPED_TRACE(testing::Message() << "set " << set << " scale " << z);
-            const TilePicture picture(set, z);
+    for (TileSet set : AllTileSets)
+        for (TileEdge edge : {TileEdge::Px8, TileEdge::Px4}) {
+            SCOPED_TRACE(testing::Message() << "set " << TileSetNumber(set) << " edge " << Pixels(edge));
+            const TilePicture picture(set, edge);
             ASSERT_FALSE(picture.Image.isNull());
             for (const auto& [a, b] : TouchingRoles) {
                 double worst = 1000;
@@ -185,8 +185,8 @@ constexpr int MoodTiles[] = {0, 1, 7, 32, 40, 48, 63, 96, 114, 20};
 
 TEST(Contrast, NineSetsHaveMoodsOfTheirOwn) {
     std::vector<TilePicture> pictures;
-    for (int set = 1; set <= 9; ++set)
-        pictures.emplace_back(set, 1);
+    for (TileSet set : AllTileSets)
+        pictures.emplace_back(set, TileEdge::Px16);
     for (int a = 0; a < 9; ++a)
         for (int b = a + 1; b < 9; ++b) {
             double sum = 0;
@@ -201,10 +201,10 @@ TEST(Contrast, NineSetsHaveMoodsOfTheirOwn) {
 // Open ground draws no line along its cell edges: at the small scales such lines add up to graph paper
 // that reads as the editor's own grid overlay and makes every cell boundary shout.
 TEST(Contrast, GroundDrawsNoLinesAlongTheCellEdges) {
-    for (int set = 1; set <= 9; ++set)
-        for (int z = 0; z < ScaleCount; ++z) {
-            SCOPED_TRACE(testing::Message() << "set " << set << " scale " << z);
-            const TilePicture picture(set, z);
+    for (TileSet set : AllTileSets)
+        for (TileEdge edge : AllTileEdges) {
+            SCOPED_TRACE(testing::Message() << "set " << TileSetNumber(set) << " edge " << Pixels(edge));
+            const TilePicture picture(set, edge);
             ASSERT_FALSE(picture.Image.isNull());
             const int e = picture.Edge, ground = picture.Dominant(0);
             const struct { int Top, Bottom, Left, Right; } sides[] = {{0, 1, 0, e}, {e - 1, e, 0, e}, {0, e, 0, 1}, {0, e, e - 1, e}};

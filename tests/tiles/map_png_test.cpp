@@ -40,17 +40,17 @@ QByteArray QtPng(const QImage& picture) {
 
 TEST(MapPng, DecodesToTheSamePixelsAsTheViewsDrawForEverySetAndScale) {
     const MapGrid grid = TestMap();
-    for (int set = 1; set <= TileSetCount; ++set) {
+    for (const TileSet set : AllTileSets) {
         const auto pictures = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), set);
-        for (int z = 0; z < ScaleCount; ++z) {
-            const int edge = ScaleTileEdge[static_cast<std::size_t>(z)];
-            SCOPED_TRACE(testing::Message() << "set " << set << ", edge " << edge);
-            const QByteArray png = MapPng(grid, pictures[static_cast<std::size_t>(z)], edge);
+        for (const TileEdge tileEdge : AllTileEdges) {
+            const int edge = Pixels(tileEdge);
+            const QImage& tiles = pictures[TileBitmaps::SlotOf(tileEdge)];
+            SCOPED_TRACE(testing::Message() << "set " << TileSetNumber(set) << ", edge " << edge);
+            const QByteArray png = MapPng(grid, tiles, edge);
             const QImage decoded = QImage::fromData(png, "png");
             ASSERT_FALSE(decoded.isNull());
             EXPECT_EQ(decoded.format(), QImage::Format_Indexed8) << "the built-in sets fit an 8-bit palette";
-            ASSERT_EQ(decoded.convertToFormat(QImage::Format_RGB32),
-                      RenderMap(grid, pictures[static_cast<std::size_t>(z)], edge));
+            ASSERT_EQ(decoded.convertToFormat(QImage::Format_RGB32), RenderMap(grid, tiles, edge));
         }
     }
 }
@@ -59,11 +59,11 @@ TEST(MapPng, FilesAreNoLargerThanTheGeneralEncodersOnTheMapsWeShip) {
     std::vector<std::pair<std::string, MapGrid>> maps = {{"benchmark map", TestMap()}};
     for (const std::string& name : golden::GoldenMapNames())
         maps.emplace_back(name, golden::LoadGoldenMap(name).Grid);
-    const auto pictures = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), 1);
+    const QImage tiles = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), TileSet::Verda)[TileBitmaps::SlotOf(TileEdge::Px32)];
     for (const auto& [name, grid] : maps) {
         SCOPED_TRACE(name);
-        const QByteArray ours = MapPng(grid, pictures[0], 32);
-        const QByteArray general = QtPng(RenderMap(grid, pictures[0], 32));
+        const QByteArray ours = MapPng(grid, tiles, 32);
+        const QByteArray general = QtPng(RenderMap(grid, tiles, 32));
         EXPECT_LE(ours.size(), general.size());
     }
     // A picture with more colours than a palette holds still makes a valid (RGB) file.

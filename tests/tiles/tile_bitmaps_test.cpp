@@ -23,16 +23,16 @@ int PngBitDepth(const QString& path, int* colourType) {
 }
 
 TEST(TilePictures, AllThirtySixAreLinkedInAsIndexedPicturesOfTheRightSize) {
-    for (int set = 1; set <= 9; ++set)
-        for (int z = 0; z < ScaleCount; ++z) {
-            const QString path = QStringLiteral(":/tiles/") + PictureName(set, z) + QStringLiteral(".png");
+    for (TileSet set : AllTileSets)
+        for (TileEdge tileEdge : AllTileEdges) {
+            const QString path = QStringLiteral(":/tiles/") + PictureName(set, tileEdge) + QStringLiteral(".png");
             SCOPED_TRACE(path.toStdString());
             const QImage picture(path);
             ASSERT_FALSE(picture.isNull());
-            const int edge = ScaleTileEdge[static_cast<std::size_t>(z)];
+            const int edge = Pixels(tileEdge);
             EXPECT_EQ(picture.size(), QSize(8 * edge, 16 * edge));
             EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
-            if (z < 3) {
+            if (tileEdge != TileEdge::Px4) {
                 EXPECT_GE(picture.colorCount(), 16);
                 EXPECT_LE(picture.colorCount(), 22);
             } else {
@@ -67,51 +67,52 @@ TEST(TilePictures, ToolbarIconAndAboutPicturesAreLinkedIn) {
 TEST(TileBitmaps, LoadHoldsTheFourPicturesOfTheSetReadyForRowCopies) {
     TileBitmaps bitmaps;
     EXPECT_FALSE(bitmaps.IsLoaded());
-    bitmaps.LoadTileSetBitmaps(9);
+    bitmaps.LoadTileSetBitmaps(TileSet::Stellan);
     ASSERT_TRUE(bitmaps.IsLoaded());
-    EXPECT_EQ(bitmaps.LoadedTileSet(), 9);
-    for (int z = 0; z < ScaleCount; ++z) {
-        SCOPED_TRACE(z);
-        const int edge = ScaleTileEdge[static_cast<std::size_t>(z)];
-        const QImage& picture = bitmaps.Picture(z);
+    EXPECT_EQ(bitmaps.LoadedTileSet(), TileSet::Stellan);
+    for (TileEdge tileEdge : AllTileEdges) {
+        const int edge = Pixels(tileEdge);
+        SCOPED_TRACE(edge);
+        const QImage& picture = bitmaps.Picture(tileEdge);
         EXPECT_EQ(picture.format(), QImage::Format_RGB32);
         EXPECT_EQ(picture.size(), QSize(8 * edge, 16 * edge));
         // the conversion keeps every colour of the linked-in picture
-        const QImage original(QStringLiteral(":/tiles/MD8%1.png").arg(z));
+        const QImage original(QStringLiteral(":/tiles/%1.png").arg(PictureName(TileSet::Stellan, tileEdge)));
         EXPECT_EQ(picture, original.convertToFormat(QImage::Format_RGB32));
     }
 }
 
 TEST(TileBitmaps, LoadingAnotherSetReplacesThePicturesAndFreeLeavesNone) {
     TileBitmaps bitmaps;
-    bitmaps.LoadTileSetBitmaps(1);
-    const QImage first = bitmaps.Picture(0);
-    bitmaps.LoadTileSetBitmaps(2);
-    EXPECT_EQ(bitmaps.LoadedTileSet(), 2);
-    EXPECT_NE(bitmaps.Picture(0), first);
+    bitmaps.LoadTileSetBitmaps(TileSet::Verda);
+    const QImage first = bitmaps.Picture(TileEdge::Px32);
+    bitmaps.LoadTileSetBitmaps(TileSet::Coronet);
+    EXPECT_EQ(bitmaps.LoadedTileSet(), TileSet::Coronet);
+    EXPECT_NE(bitmaps.Picture(TileEdge::Px32), first);
     bitmaps.FreeTileSetBitmaps();
     EXPECT_FALSE(bitmaps.IsLoaded());
-    for (int z = 0; z < ScaleCount; ++z)
-        EXPECT_TRUE(bitmaps.Picture(z).isNull());
+    for (TileEdge edge : AllTileEdges)
+        EXPECT_TRUE(bitmaps.Picture(edge).isNull());
     bitmaps.FreeTileSetBitmaps(); // nothing loaded: nothing to do
     EXPECT_FALSE(bitmaps.IsLoaded());
 }
 
 TEST(TileBitmaps, SetNumberOutsideOneToNineIsRefusedAndNothingIsHeld) {
-    for (int set : {0, 10, -1}) {
-        SCOPED_TRACE(set);
+    // Only a cast makes such a set; it must not name a picture that does not exist.
+    for (int number : {0, 10, -1}) {
+        SCOPED_TRACE(number);
         TileBitmaps bitmaps;
-        bitmaps.LoadTileSetBitmaps(3);
-        EXPECT_THROW(bitmaps.LoadTileSetBitmaps(set), TileLoadError);
+        bitmaps.LoadTileSetBitmaps(TileSet::Sandra);
+        EXPECT_THROW(bitmaps.LoadTileSetBitmaps(static_cast<TileSet>(number)), TileLoadError);
         EXPECT_FALSE(bitmaps.IsLoaded());
     }
 }
 
 // Copies the linked-in pictures into a folder, leaving out or replacing one.
 QString PictureFolder(const QTemporaryDir& dir, const QString& leaveOut, const QImage& replacement = QImage()) {
-    for (int set = 1; set <= 9; ++set)
-        for (int z = 0; z < ScaleCount; ++z) {
-            const QString name = PictureName(set, z);
+    for (TileSet set : AllTileSets)
+        for (TileEdge edge : AllTileEdges) {
+            const QString name = PictureName(set, edge);
             const QString target = dir.filePath(name + QStringLiteral(".png"));
             if (name != leaveOut)
                 QFile::copy(QStringLiteral(":/tiles/") + name + QStringLiteral(".png"), target);
@@ -126,15 +127,15 @@ TEST(TileBitmaps, MissingPictureGivesAnErrorNamingItAndNothingIsHeld) {
     ASSERT_TRUE(dir.isValid());
     TileBitmaps bitmaps;
     bitmaps.SetPictureRoot(PictureFolder(dir, QStringLiteral("MD52")));
-    bitmaps.LoadTileSetBitmaps(5);
+    bitmaps.LoadTileSetBitmaps(TileSet::Lapist);
     try {
-        bitmaps.LoadTileSetBitmaps(6);
+        bitmaps.LoadTileSetBitmaps(TileSet::Zephir);
         FAIL() << "loading a set with a missing picture succeeded";
     } catch (const TileLoadError& error) {
         EXPECT_NE(std::string(error.what()).find("MD52"), std::string::npos) << error.what();
     }
     EXPECT_FALSE(bitmaps.IsLoaded());
-    EXPECT_TRUE(bitmaps.Picture(0).isNull());
+    EXPECT_TRUE(bitmaps.Picture(TileEdge::Px32).isNull());
 }
 
 TEST(TileBitmaps, PictureOfTheWrongSizeIsRefusedByName) {
@@ -145,7 +146,7 @@ TEST(TileBitmaps, PictureOfTheWrongSizeIsRefusedByName) {
     TileBitmaps bitmaps;
     bitmaps.SetPictureRoot(PictureFolder(dir, QStringLiteral("MD01"), small));
     try {
-        bitmaps.LoadTileSetBitmaps(1);
+        bitmaps.LoadTileSetBitmaps(TileSet::Verda);
         FAIL() << "a 64 x 64 picture was taken for MD01";
     } catch (const TileLoadError& error) {
         EXPECT_NE(std::string(error.what()).find("MD01"), std::string::npos) << error.what();
@@ -158,7 +159,7 @@ TEST(PictureReadAhead, GivesWhatAReadNowGivesAndOnlyForTheSetItRead) {
     const QString pen = QStringLiteral(":/toolbar/PenButton.png");
     const QString missing = QStringLiteral(":/toolbar/NoSuchButton.png");
     {
-        PictureReadAhead ahead({icon, pen, missing}, 4);
+        PictureReadAhead ahead({icon, pen, missing}, TileSet::Milphos);
         EXPECT_EQ(ahead.Picture(pen), ReadPng(pen));
         EXPECT_EQ(ahead.Picture(icon), ReadPng(icon));
         EXPECT_FALSE(ahead.Picture(icon).isNull());
@@ -166,17 +167,18 @@ TEST(PictureReadAhead, GivesWhatAReadNowGivesAndOnlyForTheSetItRead) {
         // a picture it was not asked for is read on the spot
         EXPECT_EQ(ahead.Picture(QStringLiteral(":/about.png")), ReadPng(QStringLiteral(":/about.png")));
         // another set, or the same set from another folder, is not what it read
-        EXPECT_FALSE(ahead.TakeTileSet(5, TileBitmaps::LinkedPictureRoot()));
-        EXPECT_FALSE(ahead.TakeTileSet(4, QStringLiteral("/elsewhere")));
-        const auto pictures = ahead.TakeTileSet(4, TileBitmaps::LinkedPictureRoot());
+        EXPECT_FALSE(ahead.TakeTileSet(TileSet::Lapist, TileBitmaps::LinkedPictureRoot()));
+        EXPECT_FALSE(ahead.TakeTileSet(TileSet::Milphos, QStringLiteral("/elsewhere")));
+        const auto pictures = ahead.TakeTileSet(TileSet::Milphos, TileBitmaps::LinkedPictureRoot());
         ASSERT_TRUE(pictures);
-        EXPECT_EQ(*pictures, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), 4));
-        EXPECT_FALSE(ahead.TakeTileSet(4, TileBitmaps::LinkedPictureRoot())); // taken once
+        EXPECT_EQ(*pictures, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), TileSet::Milphos));
+        EXPECT_FALSE(ahead.TakeTileSet(TileSet::Milphos, TileBitmaps::LinkedPictureRoot())); // taken once
     }
     // A set that cannot be read fails where it is taken, as a load would; one never taken is just dropped.
-    PictureReadAhead broken({}, 12);
-    EXPECT_THROW(broken.TakeTileSet(12, TileBitmaps::LinkedPictureRoot()), TileLoadError);
-    PictureReadAhead unused({pen}, 12);
+    const auto noSet = static_cast<TileSet>(12);
+    PictureReadAhead broken({}, noSet);
+    EXPECT_THROW(broken.TakeTileSet(noSet, TileBitmaps::LinkedPictureRoot()), TileLoadError);
+    PictureReadAhead unused({pen}, noSet);
 }
 
 } // namespace

@@ -27,7 +27,8 @@ QImage TilePicture(int edge) {
 TEST(TileFarOutsideTarget, DrawsNothingAtAnyExtremePosition) {
     const QPoint positions[] = {{INT_MAX, 0}, {0, INT_MAX}, {INT_MIN, 0}, {0, INT_MIN},
                                 {INT_MAX - 3, INT_MAX - 3}, {INT_MIN, INT_MAX}, {64, 0}, {0, -32}};
-    for (int edge : ScaleTileEdge) {
+    for (TileEdge tileEdge : AllTileEdges) {
+        const int edge = Pixels(tileEdge);
         const QImage picture = TilePicture(edge);
         for (int code : {0, 127, 128, 255}) { // tiles and the marker of codes without a tile
             for (const QPoint& at : positions) {
@@ -44,7 +45,8 @@ TEST(TileFarOutsideTarget, DrawsNothingAtAnyExtremePosition) {
 }
 
 TEST(TileFarOutsideTarget, ASquareOverlappingTheTopLeftCornerStillDrawsItsVisiblePart) {
-    for (int edge : ScaleTileEdge) {
+    for (TileEdge tileEdge : AllTileEdges) {
+        const int edge = Pixels(tileEdge);
         SCOPED_TRACE("edge " + std::to_string(edge));
         const QImage picture = TilePicture(edge);
         QImage target(64, 64, QImage::Format_RGB32);

@@ -11,7 +11,7 @@ namespace {
 
 class TileRender : public testing::Test {
 protected:
-    static void SetUpTestSuite() { bitmaps_.LoadTileSetBitmaps(4); }
+    static void SetUpTestSuite() { bitmaps_.LoadTileSetBitmaps(TileSet::Milphos); }
     static TileBitmaps bitmaps_;
 };
 TileBitmaps TileRender::bitmaps_;
@@ -22,10 +22,10 @@ TEST_F(TileRender, EveryCellShowsItsCodesTileAtEveryScale) {
     MapGrid grid{};
     for (int i = 0; i < MapCells; ++i)
         grid[static_cast<std::size_t>(i)] = static_cast<TileCode>((i * 37) % 128);
-    for (int z = 0; z < ScaleCount; ++z) {
-        const int edge = ScaleTileEdge[static_cast<std::size_t>(z)];
+    for (TileEdge tileEdge : AllTileEdges) {
+        const int edge = Pixels(tileEdge);
         SCOPED_TRACE(edge);
-        const QImage& picture = bitmaps_.Picture(z);
+        const QImage& picture = bitmaps_.Picture(tileEdge);
         const QImage map = RenderMap(grid, picture, edge);
         ASSERT_EQ(map.size(), QSize(48 * edge, 48 * edge));
         EXPECT_EQ(map.format(), QImage::Format_RGB32);
@@ -39,10 +39,10 @@ TEST_F(TileRender, EveryCellShowsItsCodesTileAtEveryScale) {
 }
 
 TEST_F(TileRender, CodesWithoutATileShowOneMarkerUnlikeAnyTile) {
-    for (int z = 0; z < ScaleCount; ++z) {
-        const int edge = ScaleTileEdge[static_cast<std::size_t>(z)];
+    for (TileEdge tileEdge : AllTileEdges) {
+        const int edge = Pixels(tileEdge);
         SCOPED_TRACE(edge);
-        const QImage& picture = bitmaps_.Picture(z);
+        const QImage& picture = bitmaps_.Picture(tileEdge);
         QImage marker(edge, edge, QImage::Format_RGB32);
         DrawTile(marker, 0, 0, picture, edge, 128);
         for (int code = 129; code < 256; ++code) {
@@ -64,8 +64,8 @@ TEST_F(TileRender, CodesWithoutATileShowOneMarkerUnlikeAnyTile) {
 TEST_F(TileRender, PictureTooSmallOrMissingIsNeverReadFrom) {
     QImage target(32, 32, QImage::Format_RGB32);
     QImage expected(32, 32, QImage::Format_RGB32);
-    DrawTile(expected, 0, 0, bitmaps_.Picture(0), 32, 200);
-    const QImage tiny = bitmaps_.Picture(0).copy(0, 0, 64, 64); // holds codes 0, 1, 8 and 9 only
+    DrawTile(expected, 0, 0, bitmaps_.Picture(TileEdge::Px32), 32, 200);
+    const QImage tiny = bitmaps_.Picture(TileEdge::Px32).copy(0, 0, 64, 64); // holds codes 0, 1, 8 and 9 only
     target.fill(Qt::green);
     DrawTile(target, 0, 0, tiny, 32, 127);
     EXPECT_EQ(target, expected);
@@ -78,7 +78,7 @@ TEST_F(TileRender, PictureTooSmallOrMissingIsNeverReadFrom) {
 }
 
 TEST_F(TileRender, TileHangingOverTheTargetsEdgeIsClipped) {
-    const QImage& picture = bitmaps_.Picture(1);
+    const QImage& picture = bitmaps_.Picture(TileEdge::Px16);
     const QImage tile = picture.copy(TileSourceRect(100, 16));
     QImage target(40, 40, QImage::Format_RGB32);
     target.fill(Qt::black);
@@ -94,7 +94,7 @@ TEST_F(TileRender, TileHangingOverTheTargetsEdgeIsClipped) {
 }
 
 TEST_F(TileRender, TargetOfAnotherFormatGetsTheSameColours) {
-    const QImage& picture = bitmaps_.Picture(0);
+    const QImage& picture = bitmaps_.Picture(TileEdge::Px32);
     QImage target(32, 32, QImage::Format_ARGB32_Premultiplied);
     DrawTile(target, 0, 0, picture, 32, 20);
     EXPECT_EQ(target.convertToFormat(QImage::Format_RGB32), picture.copy(TileSourceRect(20, 32)));

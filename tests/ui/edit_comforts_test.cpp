@@ -20,7 +20,7 @@ static void PrintTo(const QString& text, std::ostream* out) {
 namespace tav::testing {
 namespace {
 
-MapGrid Painted(MapGrid grid, int tool, int code, QPoint from, QPoint to) {
+MapGrid Painted(MapGrid grid, DrawTool tool, int code, QPoint from, QPoint to) {
     ShapeCells cells;
     ApplyToolToGrid(cells, grid, tool, static_cast<TileCode>(code), from.x(), from.y(), to.x(), to.y());
     return grid;
@@ -46,9 +46,10 @@ QString CellUnder(EditorDriver& d, QPoint at) {
 TEST_F(EditorUi, ShapesPaintByDragAsByTwoClicksInOneStep) {
     const struct {
         const char* Button;
-        int Tool;
-    } shapes[] = {{"LineButton", Line},     {"BoxButton", Box},           {"BoxFillButton", BoxFill},
-                  {"CircleButton", Circle}, {"CircleFillButton", CircleFill}};
+        DrawTool Tool;
+    } shapes[] = {{"LineButton", DrawTool::Line},     {"BoxButton", DrawTool::Box},
+                  {"BoxFillButton", DrawTool::BoxFill}, {"CircleButton", DrawTool::Circle},
+                  {"CircleFillButton", DrawTool::CircleFill}};
     const MapGrid blank = FilledGrid(NewMapTile);
     d.PickTile(0x60);
     for (const auto& shape : shapes) {
@@ -284,6 +285,22 @@ TEST_F(EditorUi, PreferencesApplyAtOnceAndStartTheNextRun) {
     EXPECT_TRUE(d.Checked("MenuChar3"));
     EXPECT_TRUE(d.Checked("MiddleCharButton"));
     EXPECT_EQ(ShownPreferences(d), chosen);
+}
+
+// The settings file keeps the start values as earlier runs wrote them: the set's number and the tile edge in
+// pixels. An edge the edit window does not show (the preview's 4) is refused like any other stray value.
+TEST_F(EditorUi, StartValuesStoredByEarlierRunsStartTheEditor) {
+    for (const auto& [edge, shown] : {std::pair{16, 16}, std::pair{32, 32}, std::pair{4, 8}}) {
+        SCOPED_TRACE(edge);
+        {
+            QSettings store(QStringLiteral("Tavrenna"), QStringLiteral("Tavrenna MapEditor"));
+            store.setValue(QStringLiteral("Editor/StartTileSet"), 4);
+            store.setValue(QStringLiteral("Editor/StartScaleEdge"), edge);
+        }
+        d.Restart();
+        EXPECT_EQ(d.TileSet(), 4);
+        EXPECT_EQ(d.EditEdge(), shown);
+    }
 }
 
 TEST_F(EditorUi, StoredPreferencesOutOfRangeFallBackToTheirDefaults) {

@@ -73,12 +73,12 @@ TEST_F(EditorUi, PenCursorIsARingOneTwoOrThreePixelsWideThatStepsThroughTheBlink
 TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViewsAndIsMarkedInBarAndMenu) {
     const struct {
         const char* tool;
-        int kind;
+        DrawTool kind;
         QPoint from, to; // a cell tool clicks `to` only
-    } cases[] = {{"Pen", Pen, {-1, -1}, {9, 9}},      {"Line", Line, {0, 0}, {5, 2}},
-                 {"Box", Box, {10, 10}, {20, 15}},     {"Circle", Circle, {30, 30}, {40, 38}},
-                 {"Circle", Circle, {8, 8}, {8, 8}},   {"BoxFill", BoxFill, {2, 30}, {6, 33}},
-                 {"Bucket", Bucket, {-1, -1}, {20, 20}}};
+    } cases[] = {{"Pen", DrawTool::Pen, {-1, -1}, {9, 9}},         {"Line", DrawTool::Line, {0, 0}, {5, 2}},
+                 {"Box", DrawTool::Box, {10, 10}, {20, 15}},        {"Circle", DrawTool::Circle, {30, 30}, {40, 38}},
+                 {"Circle", DrawTool::Circle, {8, 8}, {8, 8}},      {"BoxFill", DrawTool::BoxFill, {2, 30}, {6, 33}},
+                 {"Bucket", DrawTool::Bucket, {-1, -1}, {20, 20}}};
     d.PickTile(100);
     bool byMenu = false;
     for (const auto& c : cases) {
@@ -98,9 +98,9 @@ TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViewsAndIsMarkedInB
         Cells painted;
         for (int x = 0; x < MapSize; ++x) // the fills: every cell of the box, every cell of the empty map
             for (int y = 0; y < MapSize; ++y)
-                if (c.kind == Bucket || (c.kind == BoxFill && QRect(c.from, c.to).contains(x, y)))
+                if (c.kind == DrawTool::Bucket || (c.kind == DrawTool::BoxFill && QRect(c.from, c.to).contains(x, y)))
                     painted.insert({x, y});
-        if (c.kind != Bucket && c.kind != BoxFill) {
+        if (c.kind != DrawTool::Bucket && c.kind != DrawTool::BoxFill) {
             ShapeCells shape;
             ComputeShape(shape, c.kind, c.from.x(), c.from.y(), c.to.x(), c.to.y());
             painted = Listed(shape);

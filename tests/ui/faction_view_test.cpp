@@ -15,10 +15,10 @@
 namespace tav::testing {
 namespace {
 
-QImage ExpectedPicture(const MapGrid& grid, int tileSet) {
+QImage ExpectedPicture(const MapGrid& grid, TileSet tileSet) {
     TileBitmaps bitmaps;
     bitmaps.LoadTileSetBitmaps(tileSet);
-    const QImage map = RenderMap(grid, bitmaps.Picture(PreviewScaleIndex), 4);
+    const QImage map = RenderMap(grid, bitmaps.Picture(PreviewTileEdge), Pixels(PreviewTileEdge));
     return TerritoryPicture(AnalyseFactions(grid), tileSet, map).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -34,13 +34,13 @@ TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap)
               QStringList({"ブレスト領(赤)", "(7,1)", "1", "0", "9", "0", "10", "—", "—", "—"}));
     EXPECT_EQ(d.TableRow("faction table", 2),
               QStringList({"シオネル領(白)", "なし", "0", "0", "0", "0", "—", "—", "—", "—"}));
-    EXPECT_EQ(d.TableCellColour("faction table", 1, 0), FactionColour(1, 1));
+    EXPECT_EQ(d.TableCellColour("faction table", 1, 0), FactionColour(TileSet::Verda, 1));
     EXPECT_EQ(d.TableHeaders("faction table").last(), "ヴォルグ領(黒)まで");
     EXPECT_TRUE(d.Visible("missing castles"));
     EXPECT_EQ(d.LabelText("missing castles"), "シオネル領(白)の城がありません。\nヴォルグ領(黒)の城がありません。");
     EXPECT_TRUE(d.LabelText("faction summary").startsWith("係争地：4　到達不能：0　バランス（最大÷最小の領土）：—"))
         << d.LabelText("faction summary").toStdString();
-    EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(walls, 1));
+    EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(walls, TileSet::Verda));
 
     // A castle of the third faction painted into the water.
     d.PickTile(22);
@@ -48,7 +48,7 @@ TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap)
     ASSERT_EQ(d.Cell(20, 20), 22);
     EXPECT_EQ(d.TableRow("faction table", 2).mid(0, 2), QStringList({"シオネル領(白)", "(20,20)"}));
     EXPECT_EQ(d.LabelText("missing castles"), "ヴォルグ領(黒)の城がありません。");
-    EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(d.Grid(), 1));
+    EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(d.Grid(), TileSet::Verda));
 
     // The next map replaces everything: another tile set's names, all four castles, a balance.
     const MapGrid tie = golden::LoadGoldenMap("tie_line").Grid;
@@ -57,18 +57,18 @@ TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap)
               QStringList({"ウミネコ港(黒)", "(4,4)", "0", "0", "4", "0", "8", "4", "4", "—"}));
     EXPECT_FALSE(d.Visible("missing castles"));
     EXPECT_EQ(d.LabelText("faction summary"), "係争地：9　到達不能：0　バランス（最大÷最小の領土）：1.000");
-    EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(tie, 7));
+    EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(tie, TileSet::Orcana));
 }
 
 // The rows and the picture tell the factions apart by colour: no two factions of a set share one, and none
 // takes the contested or unreachable tint.
 TEST(FactionColours, EveryFactionOfEverySetHasAColourOfItsOwn) {
-    for (int tileSet = 1; tileSet <= TileSetCount; ++tileSet) {
+    for (TileSet tileSet : AllTileSets) {
         std::set<QRgb> colours;
         for (int f = 0; f < FactionCount; ++f)
             colours.insert(FactionColour(tileSet, f));
-        EXPECT_EQ(colours.size(), 4u) << tileSet;
-        EXPECT_FALSE(colours.count(ContestedTint) || colours.count(UnreachableTint)) << tileSet;
+        EXPECT_EQ(colours.size(), 4u) << TileSetNumber(tileSet);
+        EXPECT_FALSE(colours.count(ContestedTint) || colours.count(UnreachableTint)) << TileSetNumber(tileSet);
     }
 }
 

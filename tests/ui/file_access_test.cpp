@@ -126,7 +126,7 @@ TEST_F(FileAccessTest, LoaderRefusesWhatCannotBeAMapFromItsReportedSize) {
             continue;
         }
         const LoadedMap map = LoadMapFile(c.path);
-        EXPECT_EQ(map.TileSet, c.tileSet);
+        EXPECT_EQ(TileSetNumber(map.TileSet), c.tileSet);
         EXPECT_EQ(map.TileSetCorrected, c.corrected);
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(map.Grid.data()), MapCells), image.left(MapCells));
         EXPECT_EQ(map.Head, (c.corrected ? badSet : image));

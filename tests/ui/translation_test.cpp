@@ -208,7 +208,7 @@ TEST_F(Translation, CheckReportAndFactionNamesSpeakTheChosenLanguageAndFollowASw
     }
     // In Japanese the list is the command-line tool's report, line for line.
     QStringList report;
-    for (const std::string& line : CheckMap(grid, 2).Lines)
+    for (const std::string& line : CheckMap(grid, TileSet::Coronet).Lines)
         report << QString::fromStdString(line);
     EXPECT_EQ(d.CheckLines(), report);
 }

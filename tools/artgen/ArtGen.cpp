@@ -8,8 +8,9 @@ namespace tav::artgen {
 std::vector<GeneratedPicture> AllPictures() {
     std::vector<GeneratedPicture> pictures;
     for (int set = 1; set <= 9; ++set)
-        for (int scale = 0; scale < 4; ++scale)
-            pictures.push_back({QStringLiteral("tiles/MD%1%2.png").arg(set - 1).arg(scale), TileSetPicture(set, scale)});
+        for (int digit = 0; digit < 4; ++digit)
+            pictures.push_back({QStringLiteral("tiles/MD%1%2.png").arg(set - 1).arg(digit),
+                                TileSetPicture(set, PictureEdges[digit])});
     for (const QString& name : ToolbarButtonNames())
         pictures.push_back({QStringLiteral("toolbar/%1.png").arg(name), ToolbarPicture(name)});
     pictures.push_back({QStringLiteral("icon.png"), IconPicture(32)});

@@ -14,8 +14,11 @@ struct GeneratedPicture {
     QImage Image; // always QImage::Format_Indexed8
 };
 
-// Tile set 1..9 at scale index 0..3: 8 x 16 tiles of edge 32, 16, 8 or 4, one colour table per set.
-QImage TileSetPicture(int tileSet, int scaleIndex);
+// The tile edges of the four pictures of a set, in the order of the pictures' names (MDx0 .. MDx3).
+inline constexpr int PictureEdges[] = {32, 16, 8, 4};
+
+// Tile set 1..9 with tiles of `edge` pixels (one of PictureEdges): 8 x 16 tiles, one colour table per set.
+QImage TileSetPicture(int tileSet, int edge);
 
 // The names of the 26 tool-bar buttons, left to right.
 const std::vector<QString>& ToolbarButtonNames();

@@ -1185,7 +1185,7 @@ void DrawRole(Tile& t, int code) {
     c.Fill(K); // 18, 19, 24..28, 30, 31: plain black
 }
 
-QList<QRgb> SetColours(int tileSet, int scaleIndex) {
+QList<QRgb> SetColours(int tileSet, int edge) {
     const SetStyle& style = Sets[static_cast<std::size_t>(tileSet - 1)];
     QList<QRgb> colours;
     for (std::uint32_t rgb : style.Colours)
@@ -1193,7 +1193,7 @@ QList<QRgb> SetColours(int tileSet, int scaleIndex) {
     for (std::uint32_t rgb : style.Factions)
         colours.append(0xFF000000u | rgb);
     // The smallest scale carries a full 256-entry table; the entries past the set's own colours are unused.
-    if (scaleIndex == 3)
+    if (edge == 4)
         while (colours.size() < 256)
             colours.append(0xFF000000u);
     return colours;
@@ -1201,9 +1201,8 @@ QList<QRgb> SetColours(int tileSet, int scaleIndex) {
 
 } // namespace
 
-QImage TileSetPicture(int tileSet, int scaleIndex) {
-    static constexpr int edges[] = {32, 16, 8, 4};
-    const int e = edges[scaleIndex];
+QImage TileSetPicture(int tileSet, int edge) {
+    const int e = edge;
     const SetStyle& style = Sets[static_cast<std::size_t>(tileSet - 1)];
     Canvas picture(8 * e, 16 * e);
     for (int code = 0; code < 128; ++code) {
@@ -1212,7 +1211,7 @@ QImage TileSetPicture(int tileSet, int scaleIndex) {
         DrawRole(t, code);
         picture.Blit(tile, (code % 8) * e, (code / 8) * e);
     }
-    return picture.ToImage(SetColours(tileSet, scaleIndex));
+    return picture.ToImage(SetColours(tileSet, edge));
 }
 
 } // namespace tav::artgen

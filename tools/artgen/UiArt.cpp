@@ -236,7 +236,7 @@ QImage ToolbarPicture(const QString& buttonName) { return ToolbarCanvas(buttonNa
 QImage IconPicture(int size) {
     // A corner of a map in the first tile set: a fortress on green land by the water.
     const int e = size == 48 ? 16 : 16;
-    const QImage tiles = TileSetPicture(1, 1);
+    const QImage tiles = TileSetPicture(1, 16);
     const int n = size / e;
     static constexpr int codes32[2][2] = {{4, 20}, {63, 126}};
     static constexpr int codes48[3][3] = {{112, 116, 113}, {114, 20, 115}, {120, 29, 121}};

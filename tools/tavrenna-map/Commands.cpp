@@ -63,13 +63,13 @@ struct ToolName {
     DrawTool Tool;
 };
 constexpr std::array<ToolName, 7> ToolNames = {{
-    {u"pen", Pen},
-    {u"line", Line},
-    {u"box", Box},
-    {u"boxfill", BoxFill},
-    {u"circle", Circle},
-    {u"circlefill", CircleFill},
-    {u"bucket", Bucket},
+    {u"pen", DrawTool::Pen},
+    {u"line", DrawTool::Line},
+    {u"box", DrawTool::Box},
+    {u"boxfill", DrawTool::BoxFill},
+    {u"circle", DrawTool::Circle},
+    {u"circlefill", DrawTool::CircleFill},
+    {u"bucket", DrawTool::Bucket},
 }};
 
 int PaintCommand(const QStringList& arguments) {
@@ -101,18 +101,18 @@ int PaintCommand(const QStringList& arguments) {
 
     const QString output = line.RequiredValue(OutputOption);
     const QString toolText = line.RequiredValue(toolOption);
-    int tool = 0;
+    std::optional<DrawTool> tool;
     for (const ToolName& entry : ToolNames)
         if (toolText == QStringView(entry.Name))
             tool = entry.Tool;
-    if (tool == 0)
+    if (!tool)
         line.Fail(QStringLiteral("unknown tool \"%1\"").arg(toolText));
     const auto at = line.Cell(atOption);
     if (!at)
         line.Fail(QStringLiteral("--at is required"));
     const auto from = line.Cell(fromOption);
     // Pen and bucket never have a first point in the editor; taking one would make the bucket a box.
-    if (from && ToolKindOf(tool) == CellTool)
+    if (from && ToolKindOf(*tool) == ToolKind::Cell)
         line.Fail(QStringLiteral("--from does not apply to the %1").arg(toolText));
     const auto code = line.Number(codeOption, 0, 127);
     if (!code)
@@ -120,7 +120,7 @@ int PaintCommand(const QStringList& arguments) {
 
     LoadedMap map = LoadInput(line.Positional(0));
     ShapeCells cells;
-    ApplyToolToGrid(cells, map.Grid, tool, static_cast<TileCode>(*code), from ? from->X : -1, from ? from->Y : -1,
+    ApplyToolToGrid(cells, map.Grid, *tool, static_cast<TileCode>(*code), from ? from->X : -1, from ? from->Y : -1,
                     at->X, at->Y);
     WriteMapFile(output, map.Grid, map.TileSet);
     return ExitSuccess;
@@ -242,7 +242,8 @@ int NewCommand(const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
     const QString output = line.RequiredValue(OutputOption);
-    const int tileSet = line.Number(tileSetOption, 1, TileSetCount).value_or(1);
+    const auto number = line.Number(tileSetOption, 1, TileSetCount);
+    const TileSet tileSet = TileSetNumbered(number.value_or(1)).value_or(TileSet::Verda);
     WriteMapFile(output, FilledGrid(NewMapTile), tileSet);
     return ExitSuccess;
 }

@@ -51,7 +51,7 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     }
 }
 
-void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet) {
+void WriteMapFile(const QString& path, const MapGrid& grid, TileSet tileSet) {
     // What an earlier write of this map left when it was killed goes before the new one is made.
     RemoveStaleTemporaries(path);
     WriteFileAtomically(path, MapImageBytes(BuildMapImage(grid, tileSet)));

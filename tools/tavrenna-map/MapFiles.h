@@ -52,6 +52,6 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The map as the editor saves it: 2306 bytes, the tile set x 10, a zero byte. Stale temporaries of an
 // interrupted earlier write of the same map are removed first.
-void WriteMapFile(const QString& path, const MapGrid& grid, int tileSet);
+void WriteMapFile(const QString& path, const MapGrid& grid, TileSet tileSet);
 
 } // namespace tav::cli

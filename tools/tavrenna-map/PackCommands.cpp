@@ -85,7 +85,7 @@ int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool jso
             const MapReport result = report(input.Path, map, json);
             problem = problem || result.Problem;
             if (json) {
-                object += ", \"tileset\": " + std::to_string(map.TileSet);
+                object += ", \"tileset\": " + std::to_string(TileSetNumber(map.TileSet));
                 if (map.TileSetCorrected)
                     object += ", \"warning\": " + JsonString(TileSetCorrectedMessage().toStdString());
                 object += ", \"report\": " + result.Json + "}";
@@ -234,16 +234,15 @@ int RenderCommand(const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
 
-    int scaleIndex = 1; // 16 pixels
+    TileEdge edge = TileEdge::Px16;
     if (const auto edgeText = line.Value(edgeOption)) {
-        scaleIndex = -1;
-        for (int i = 0; i < ScaleCount; ++i)
-            if (ParseWholeNumber(*edgeText, 1, 99) == ScaleTileEdge[static_cast<std::size_t>(i)])
-                scaleIndex = i;
-        if (scaleIndex < 0)
+        const auto named = TileEdgeOfPixels(ParseWholeNumber(*edgeText, 1, 99).value_or(0));
+        if (!named)
             line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
+        edge = *named;
     }
-    const auto tileSet = line.Number(tileSetOption, 1, TileSetCount);
+    const auto tileSetNumber = line.Number(tileSetOption, 1, TileSetCount);
+    const std::optional<TileSet> tileSet = tileSetNumber ? TileSetNumbered(*tileSetNumber) : std::nullopt;
     const int jobs = line.Number(jobsOption, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
     const auto output = line.Value(outputOption);
     const auto outDir = line.Value(outDirOption);
@@ -280,13 +279,13 @@ int RenderCommand(const QStringList& arguments) {
     // The tile pictures are read once per set, before the workers start, and only read afterwards.
     std::mutex picturesLock;
     QHash<int, QImage> pictures;
-    const auto picture = [&](int set) -> QImage {
+    const auto picture = [&](TileSet set) -> QImage {
         std::lock_guard lock(picturesLock);
-        auto found = pictures.find(set);
+        auto found = pictures.find(TileSetNumber(set));
         if (found == pictures.end()) {
             try {
-                found = pictures.insert(set, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), set)
-                                                 [static_cast<std::size_t>(scaleIndex)]);
+                found = pictures.insert(TileSetNumber(set), ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), set)
+                                                                [TileBitmaps::SlotOf(edge)]);
             } catch (const TileLoadError& error) {
                 throw CliFailure(QString::fromUtf8(error.what()));
             }
@@ -307,14 +306,13 @@ int RenderCommand(const QStringList& arguments) {
                 const LoadedMap map = ReadMapFile(inputs.Maps[i].Path);
                 if (map.TileSetCorrected)
                     outcome.Messages << inputs.Maps[i].Path + QStringLiteral(": ") + TileSetCorrectedMessage();
-                const int set = tileSet.value_or(map.TileSet);
-                const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
+                const TileSet set = tileSet.value_or(map.TileSet);
                 const QImage tiles = picture(set);
                 QByteArray png;
                 if (line.IsSet(territoryOption))
-                    png = EncodePng(TerritoryPicture(AnalyseFactions(map.Grid), set, RenderMap(map.Grid, tiles, edge)));
+                    png = EncodePng(TerritoryPicture(AnalyseFactions(map.Grid), set, RenderMap(map.Grid, tiles, Pixels(edge))));
                 else
-                    png = MapPng(map.Grid, tiles, edge);
+                    png = MapPng(map.Grid, tiles, Pixels(edge));
                 if (outDir)
                     QDir().mkpath(QFileInfo(targets[i]).path());
                 WriteFileAtomically(targets[i], png);

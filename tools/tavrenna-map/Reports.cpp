@@ -46,8 +46,8 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
-std::string AnalysisJson(const FactionAnalysis& analysis, int tileSet) {
-    std::string out = "{\"tileset\": " + std::to_string(tileSet) + ", \"factions\": [";
+std::string AnalysisJson(const FactionAnalysis& analysis, TileSet tileSet) {
+    std::string out = "{\"tileset\": " + std::to_string(TileSetNumber(tileSet)) + ", \"factions\": [";
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
         out += f ? ", " : "";
@@ -79,8 +79,8 @@ std::string AnalysisJson(const FactionAnalysis& analysis, int tileSet) {
     return out;
 }
 
-std::string AnalysisText(const FactionAnalysis& analysis, int tileSet) {
-    std::string out = "tile set " + std::to_string(tileSet) + " " + std::string(TileSetName(tileSet)) + "\n";
+std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet) {
+    std::string out = "tile set " + std::to_string(TileSetNumber(tileSet)) + " " + std::string(TileSetName(tileSet)) + "\n";
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
         out += "faction " + std::to_string(f) + " " + std::string(FactionName(tileSet, f)) + ": ";
@@ -198,9 +198,9 @@ std::vector<std::pair<std::string_view, int>> CellsByRoleName(const Stats& stats
 
 } // namespace
 
-std::string StatsText(const MapGrid& grid, int tileSet) {
+std::string StatsText(const MapGrid& grid, TileSet tileSet) {
     const Stats stats = CountStats(grid);
-    std::string out = "tile set " + std::to_string(tileSet) + " " + std::string(TileSetName(tileSet)) + "\n";
+    std::string out = "tile set " + std::to_string(TileSetNumber(tileSet)) + " " + std::string(TileSetName(tileSet)) + "\n";
     const auto roles = CellsByRoleName(stats);
     for (const auto& [name, cells] : roles)
         out += "role " + std::string(name) + " " + std::to_string(cells) + "\n";
@@ -214,9 +214,9 @@ std::string StatsText(const MapGrid& grid, int tileSet) {
     return out;
 }
 
-std::string StatsJson(const MapGrid& grid, int tileSet) {
+std::string StatsJson(const MapGrid& grid, TileSet tileSet) {
     const Stats stats = CountStats(grid);
-    std::string out = "{\"tileset\": " + std::to_string(tileSet) + ", \"roles\": {";
+    std::string out = "{\"tileset\": " + std::to_string(TileSetNumber(tileSet)) + ", \"roles\": {";
     const auto roles = CellsByRoleName(stats);
     for (std::size_t i = 0; i < roles.size(); ++i)
         out += (i ? ", " : "") + JsonString(roles[i].first) + ": " + std::to_string(roles[i].second);

@@ -14,16 +14,16 @@ namespace tav::cli {
 // A JSON string: quotes, backslashes and control characters escaped; the rest stays UTF-8 as it is.
 std::string JsonString(std::string_view text);
 
-std::string AnalysisText(const FactionAnalysis& analysis, int tileSet);
+std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet);
 // One object on one line, without the line's end.
-std::string AnalysisJson(const FactionAnalysis& analysis, int tileSet);
+std::string AnalysisJson(const FactionAnalysis& analysis, TileSet tileSet);
 
 std::string CheckText(const MapCheckReport& report);
 std::string CheckJson(const MapCheckReport& report);
 
 // Cells of each role (the status bar's role names), castles, houses and fields per faction, passable and
 // blocked cells.
-std::string StatsText(const MapGrid& grid, int tileSet);
-std::string StatsJson(const MapGrid& grid, int tileSet);
+std::string StatsText(const MapGrid& grid, TileSet tileSet);
+std::string StatsJson(const MapGrid& grid, TileSet tileSet);
 
 } // namespace tav::cli

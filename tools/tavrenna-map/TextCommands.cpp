@@ -34,7 +34,8 @@ std::string Hex(int byte) {
 int StoredTileSet(const MapImage& image) { return static_cast<std::int8_t>(image[TileSetByteOffset]) / 10; }
 
 std::string TileSetText(int number) {
-    const std::string_view name = TileSetName(number);
+    const auto set = TileSetNumbered(number);
+    const std::string_view name = set ? TileSetName(*set) : std::string_view{};
     return std::to_string(number) + " " + (name.empty() ? std::string("-") : std::string(name));
 }
 
@@ -56,12 +57,12 @@ std::string BalanceText(const std::optional<double>& balance, const char* none) 
 constexpr QRgb FrameDark = 0xFF000000;
 constexpr QRgb FrameLight = 0xFFFF40FF;
 
-QImage FramedPicture(const MapImage& after, int tileSet, int scaleIndex, const std::vector<int>& changed) {
-    const int edge = ScaleTileEdge[static_cast<std::size_t>(scaleIndex)];
+QImage FramedPicture(const MapImage& after, TileSet tileSet, TileEdge tileEdge, const std::vector<int>& changed) {
+    const int edge = Pixels(tileEdge);
     MapGrid grid{};
     std::copy_n(after.begin(), MapCells, grid.begin());
     QImage picture =
-        RenderMap(grid, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), tileSet)[static_cast<std::size_t>(scaleIndex)],
+        RenderMap(grid, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), tileSet)[TileBitmaps::SlotOf(tileEdge)],
                   edge)
             .convertToFormat(QImage::Format_RGB32);
     QPainter painter(&picture);
@@ -134,14 +135,12 @@ int DiffCommand(const QStringList& arguments) {
     line.AddOption(edgeOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    int scaleIndex = 1;
+    TileEdge edge = TileEdge::Px16;
     if (const auto edgeText = line.Value(edgeOption)) {
-        scaleIndex = -1;
-        for (int i = 0; i < ScaleCount; ++i)
-            if (ParseWholeNumber(*edgeText, 1, 99) == ScaleTileEdge[static_cast<std::size_t>(i)])
-                scaleIndex = i;
-        if (scaleIndex < 0)
+        const auto named = TileEdgeOfPixels(ParseWholeNumber(*edgeText, 1, 99).value_or(0));
+        if (!named)
             line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
+        edge = *named;
     }
     const auto output = line.Value(outputOption);
     if (output && output->isEmpty())
@@ -209,7 +208,7 @@ int DiffCommand(const QStringList& arguments) {
         if (setBefore != setAfter)
             out += "tileset " + TileSetText(setBefore) + " → " + TileSetText(setAfter) + "\n";
         if (!changed.empty()) {
-            const int shownSet = b.TileSet;
+            const TileSet shownSet = b.TileSet;
             for (int f = 0; f < FactionCount; ++f) {
                 const auto i = static_cast<std::size_t>(f);
                 out += "faction " + std::to_string(f) + " " + std::string(FactionName(shownSet, f)) + ": territory " +
@@ -224,7 +223,7 @@ int DiffCommand(const QStringList& arguments) {
     if (output) {
         QImage picture;
         try {
-            picture = FramedPicture(StoredImage(b), b.TileSet, scaleIndex, changed);
+            picture = FramedPicture(StoredImage(b), b.TileSet, edge, changed);
         } catch (const TileLoadError& error) {
             throw CliFailure(QString::fromUtf8(error.what()));
         }

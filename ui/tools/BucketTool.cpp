@@ -5,11 +5,11 @@
 namespace tav {
 
 void BucketTool::Press(const ToolContext& context, QPoint cell) {
-    context.Push(new edits::FillArea(context.Map, Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));
+    context.Push(new edits::FillArea(context.Map, DrawTool::Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));
 }
 
 void BucketTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
-    ComputeShape(cells, Bucket, -1, -1, cursor.x(), cursor.y());
+    ComputeShape(cells, DrawTool::Bucket, -1, -1, cursor.x(), cursor.y());
 }
 
 } // namespace tav

@@ -11,7 +11,7 @@ void PasteTool::Press(const ToolContext& context, QPoint cell) {
 }
 
 void PasteTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
-    ComputeShape(cells, Pen, -1, -1, cursor.x(), cursor.y());
+    ComputeShape(cells, DrawTool::Pen, -1, -1, cursor.x(), cursor.y());
 }
 
 QString PasteTool::StatusText(QPoint cursor) const {

@@ -24,7 +24,7 @@ void PenTool::Paint(const ToolContext& context, QPoint from, QPoint to) {
 }
 
 void PenTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
-    ComputeShape(cells, Pen, -1, -1, cursor.x(), cursor.y());
+    ComputeShape(cells, DrawTool::Pen, -1, -1, cursor.x(), cursor.y());
 }
 
 } // namespace tav

@@ -53,7 +53,7 @@ void SelectionTool::Release(const ToolContext& context, QPoint cell) {
 }
 
 void SelectionTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
-    ComputeShape(cells, Pen, -1, -1, cursor.x(), cursor.y());
+    ComputeShape(cells, DrawTool::Pen, -1, -1, cursor.x(), cursor.y());
 }
 
 QString SelectionTool::StatusText(QPoint cursor) const {

@@ -32,7 +32,7 @@ void TwoPointTool::Release(const ToolContext& context, QPoint cell) {
 void TwoPointTool::Paint(const ToolContext& context, QPoint cell) {
     Document* map = context.Map;
     const TileCode code = context.PaintCode;
-    if (shape_ == BoxFill || shape_ == CircleFill)
+    if (shape_ == DrawTool::BoxFill || shape_ == DrawTool::CircleFill)
         context.Push(new edits::FillArea(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
     else
         context.Push(new edits::PaintShape(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));

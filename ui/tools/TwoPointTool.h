@@ -11,7 +11,7 @@ namespace tav {
 class TwoPointTool : public MapTool {
 public:
     // `shape` is one of Line, Box, BoxFill, Circle, CircleFill.
-    explicit TwoPointTool(int shape) : shape_(shape) {}
+    explicit TwoPointTool(DrawTool shape) : shape_(shape) {}
 
     void Press(const ToolContext& context, QPoint cell) override;
     void Move(const ToolContext& context, QPoint cell, bool leftHeld) override;
@@ -34,7 +34,7 @@ private:
 
     void Paint(const ToolContext& context, QPoint cell);
 
-    int shape_;
+    DrawTool shape_;
     QPoint anchor_ = NoAnchor;
     // The press that set the anchor is still down: a release on another cell finishes the shape.
     bool dragging_ = false;
