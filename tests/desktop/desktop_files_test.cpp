@@ -149,7 +149,7 @@ TEST_F(DesktopTest, DroppedMapFileOpensAfterTheDiscardQuestion) {
         Platform->Questions.clear();
         const auto data = UrlsData(c.paths);
         // Dropped anywhere on the window: the map picture passes the drop on to the frame.
-        QWidget* target = Window->findChild<QWidget*>(QStringLiteral("EditMapImage"));
+        QWidget* target = Window->findChild<QWidget*>(QStringLiteral("mapPicture"));
         Drop(target ? target : Window.get(), data.get());
         EXPECT_EQ(Platform->Questions, c.answer ? QStringList{DiscardQuestion} : QStringList{});
         EXPECT_EQ(Doc().FilePath() == map, c.opened);

@@ -56,12 +56,12 @@ protected:
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            auto* language = dialog->findChild<QComboBox*>(QStringLiteral("Language"));
+            auto* language = dialog->findChild<QComboBox*>(QStringLiteral("language"));
             language->setCurrentIndex(language->findData(code));
             answered = true;
             dialog->accept();
         });
-        d.Trigger(QStringLiteral("MenuPreferences"));
+        d.Trigger(QStringLiteral("preferencesAction"));
         ASSERT_TRUE(answered) << "the preferences dialog did not come up";
     }
 
@@ -111,9 +111,9 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
                                       QStringLiteral("&Options"),  QStringLiteral("&Help"),
                                       QStringLiteral("&About")};
     EXPECT_EQ(d.MenuTitles(), japaneseMenus);
-    d.Trigger(QStringLiteral("MenuHelp"));
+    d.Trigger(QStringLiteral("helpAction"));
     auto* help =
-        d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("HelpText"));
+        d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("helpText"));
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Tavrenna MapEditor の使い方")));
 
@@ -134,13 +134,13 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
         SCOPED_TRACE(step.language);
         ChooseLanguage(QString::fromLatin1(step.language));
         EXPECT_EQ(d.MenuTitles(), step.menus);
-        EXPECT_EQ(d.Action(QStringLiteral("MenuNewFile"))->text(), QString::fromUtf8(step.newItem));
+        EXPECT_EQ(d.Action(QStringLiteral("newMapAction"))->text(), QString::fromUtf8(step.newItem));
         EXPECT_EQ(d.Widget(QStringLiteral("main window"))
-                      ->findChild<QToolButton*>(QStringLiteral("PenButton"))
+                      ->findChild<QToolButton*>(QStringLiteral("penButton"))
                       ->toolTip(),
                   QString::fromUtf8(step.penHint));
         EXPECT_EQ(d.Widget(QStringLiteral("main window"))
-                      ->findChild<QLabel*>(QStringLiteral("StatusPickedCode"))
+                      ->findChild<QLabel*>(QStringLiteral("pickedCodePanel"))
                       ->text(),
                   QString::fromUtf8(step.pickedTile));
         EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8(step.helpHeading)));
