@@ -3,8 +3,7 @@
 #include "AboutDialog.h"
 #include "BlockClipboard.h"
 #include "CodeReplaceDialog.h"
-#include "CutCells.h"
-#include "ExchangeCodes.h"
+#include "CellCommands.h"
 #include "DroppedFiles.h"
 #include "Document.h"
 #include "FactionAnalysisView.h"
@@ -12,22 +11,18 @@
 #include "HelpWindow.h"
 #include "MapCheckView.h"
 #include "MapEditView.h"
-#include "PasteBlock.h"
 #include "PictureReadAhead.h"
 #include "Platform.h"
 #include "PreferencesDialog.h"
 #include "PreviewView.h"
-#include "ReplaceCodes.h"
-#include "ShapeMap.h"
-#include "ShiftMap.h"
-#include "SwitchTileSet.h"
+#include "ShiftMapCommand.h"
+#include "SwitchTileSetCommand.h"
 #include "TilePalette.h"
 #include "TileSetPictures.h"
 #include "TileRoles.h"
 #include "TileSets.h"
 #include "TitleBarIconStyle.h"
 #include "Translations.h"
-#include "UnshapeMap.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -776,11 +771,11 @@ void MainWindow::SelectTileSet(TileSet tileSet) {
         return;
     }
     editView_->CancelShape();
-    document_->Push(new edits::SwitchTileSet(document_, tileSet));
+    document_->Push(new edits::SwitchTileSetCommand(document_, tileSet));
 }
 
 void MainWindow::ShiftWholeMap(ShiftDirection direction) {
-    document_->Push(new edits::ShiftMap(document_, direction));
+    document_->Push(new edits::ShiftMapCommand(document_, direction));
 }
 
 void MainWindow::ShiftMapOrSelection(ShiftDirection direction) {
@@ -821,7 +816,7 @@ void MainWindow::CutSelection() {
     if (!selection)
         return;
     CopySelection();
-    document_->Push(new edits::CutCells(document_, *selection));
+    document_->Push(new edits::CutCellsCommand(document_, *selection));
 }
 
 void MainWindow::Paste(bool inPlace) {
@@ -838,7 +833,7 @@ void MainWindow::Paste(bool inPlace) {
     QPoint at(taken.Block->OriginX, taken.Block->OriginY);
     if (!taken.HasOrigin)
         at = editView_->Selection() ? QPoint(editView_->Selection()->Left, editView_->Selection()->Top) : QPoint();
-    document_->Push(new edits::PasteBlock(document_, *taken.Block, at.x(), at.y()));
+    document_->Push(new edits::PasteBlockCommand(document_, *taken.Block, at.x(), at.y()));
 }
 
 void MainWindow::ReplaceCodesInMap(bool exchange) {
@@ -852,17 +847,17 @@ void MainWindow::ReplaceCodesInMap(bool exchange) {
     const auto a = static_cast<TileCode>(dialog.CodeA());
     const auto b = static_cast<TileCode>(dialog.CodeB());
     if (exchange)
-        document_->Push(new edits::ExchangeCodes(document_, a, b, dialog.Area()));
+        document_->Push(new edits::ExchangeCodesCommand(document_, a, b, dialog.Area()));
     else
-        document_->Push(new edits::ReplaceCodes(document_, a, b, dialog.Area()));
+        document_->Push(new edits::ReplaceCodesCommand(document_, a, b, dialog.Area()));
 }
 
 void MainWindow::ShapeWholeMap() {
-    document_->Push(new edits::ShapeMap(document_));
+    document_->Push(new edits::ShapeMapCommand(document_));
 }
 
 void MainWindow::UnshapeWholeMap() {
-    document_->Push(new edits::UnshapeMap(document_));
+    document_->Push(new edits::UnshapeMapCommand(document_));
 }
 
 bool MainWindow::RunMapCheck() {

@@ -4,7 +4,7 @@
 #include "TileRender.h"
 #include "TileSetPictures.h"
 #include "TileSets.h"
-#include "MoveCells.h"
+#include "CellCommands.h"
 #include "tools/BucketTool.h"
 #include "tools/PasteTool.h"
 #include "tools/PenTool.h"
@@ -187,7 +187,7 @@ void MapEditView::MoveSelection(int dx, int dy) {
     if (!selection_)
         return;
     const CellRect from = *selection_;
-    document_->Push(new edits::MoveCells(document_, from, dx, dy));
+    document_->Push(new edits::MoveCellsCommand(document_, from, dx, dy));
     SetSelection(ClipToMap({from.Left + dx, from.Top + dy, from.Right + dx, from.Bottom + dy}));
 }
 
