@@ -39,7 +39,7 @@ struct BenchEditor {
                 grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>((x * 5 + y * 3) % 128);
         window->Map()->Reset(grid, TileSet::Verda, QString(), QString());
         view = window->findChild<MapEditView*>();
-        map = window->findChild<QWidget*>(QStringLiteral("EditMapImage"));
+        map = window->findChild<QWidget*>(QStringLiteral("mapPicture"));
         QApplication::processEvents();
     }
     ~BenchEditor() {

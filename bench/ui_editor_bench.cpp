@@ -8,9 +8,9 @@
 #include "BenchEditor.h"
 #include "Document.h"
 #include "MainWindow.h"
-#include "PaintStroke.h"
+#include "PaintStrokeCommand.h"
 #include "Platform.h"
-#include "ShiftMap.h"
+#include "ShiftMapCommand.h"
 #include "TilePalette.h"
 
 #include <QApplication>
@@ -97,7 +97,7 @@ BENCHMARK(BM_BucketFillWithFullRedraw)->Arg(8)->Arg(32)->Unit(benchmark::kMillis
 void BM_UndoRedoOfAWholeMapChange(benchmark::State& state) {
     Editor editor(static_cast<int>(state.range(0)));
     tav::Document* map = editor.window->Map();
-    map->Push(new tav::edits::ShiftMap(map, tav::ShiftDirection::Down));
+    map->Push(new tav::edits::ShiftMapCommand(map, tav::ShiftDirection::Down));
     for (auto _ : state) {
         map->UndoStack()->undo();
         map->UndoStack()->redo();
@@ -116,7 +116,7 @@ void BM_HistoryOfTenThousandStrokes(benchmark::State& state) {
         const auto before = mallinfo2().uordblks;
         for (int stroke = 1; stroke <= 10000; ++stroke)
             for (int i = 0; i < 6; ++i)
-                map->Push(new tav::edits::PaintStroke(map, static_cast<tav::TileCode>(1 + stroke % 100),
+                map->Push(new tav::edits::PaintStrokeCommand(map, static_cast<tav::TileCode>(1 + stroke % 100),
                                                       (stroke + i) % 48, (stroke / 48 + i) % 48, stroke));
         bytes = static_cast<double>(mallinfo2().uordblks - before);
     }

@@ -22,7 +22,7 @@ using SelectionEditor = tav::bench::BenchEditor;
 // The whole map selected and dragged one cell right and back: two moves of 2304 cells per iteration.
 void BM_MoveWholeMapSelectionByDragging(benchmark::State& state) {
     SelectionEditor editor(static_cast<int>(state.range(0)));
-    editor.window->findChild<QAction*>(QStringLiteral("SelectRange"))->trigger();
+    editor.window->findChild<QAction*>(QStringLiteral("rangeSelectionAction"))->trigger();
     editor.window->SelectAll();
     int step = 0;
     for (auto _ : state) {

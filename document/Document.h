@@ -74,6 +74,11 @@ private:
     QUndoStack undoStack_;
 };
 
+// The ids QUndoCommand::mergeWith goes by: one for each kind of command whose steps merge.
+enum MergeId : int {
+    PaintStrokeMergeId = 1, // the stretches of one pen stroke
+};
+
 // Whether an undo command changes something; a command that does not is never pushed.
 class DocumentCommand : public QUndoCommand {
 public:

@@ -3,7 +3,7 @@
 //
 // The pictures are linked into every program that uses this library as Qt resources:
 //   ":/tiles/MD00.png" .. ":/tiles/MD83.png"  the 36 tile-set pictures (8-bit indexed colour)
-//   ":/toolbar/<ButtonName>.png"              the 26 tool-bar pictures, e.g. ":/toolbar/PenButton.png"
+//   ":/toolbar/<name>.png"                    the 26 tool-bar pictures, e.g. ":/toolbar/pen.png"
 //   ":/icon.png", ":/icon48.png"              the window icon (32 x 32, 48 x 48); ":/icon96.png" doubled
 //   ":/about.png"                             the about-box picture (150 x 150)
 

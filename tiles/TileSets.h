@@ -34,7 +34,7 @@ constexpr std::optional<TileEdge> TileEdgeOfPixels(int pixels) {
 struct TileSetInfo {
     TileSet Set;
     const char* Name;        // UTF-8, as the map check and the command-line tool show it
-    const char* MenuItem;    // "MenuChar1" .. "MenuChar9"
+    const char* ActionName;  // the menu item's object name, "tileSet1Action" .. "tileSet9Action"
     const char* MenuCaption; // "ヴェルダ(&1)" ..
     const char* Shortcut;    // "Alt+1" ..
 };

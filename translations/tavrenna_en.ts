@@ -938,6 +938,77 @@ This file is read-only. Please choose another name.</translation>
     </message>
 </context>
 <context>
+    <name>UndoCommands</name>
+    <message>
+        <source>直線</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>四角形</source>
+        <translation>Box</translation>
+    </message>
+    <message>
+        <source>円</source>
+        <translation>Circle</translation>
+    </message>
+    <message>
+        <source>切り取り</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>貼りつけ</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>置換</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>交換</source>
+        <translation>Exchange</translation>
+    </message>
+    <message>
+        <source>整形</source>
+        <translation>Shape map</translation>
+    </message>
+    <message>
+        <source>整形の解除</source>
+        <translation>Unshape map</translation>
+    </message>
+    <message>
+        <source>塗りつぶし四角形</source>
+        <translation>Filled box</translation>
+    </message>
+    <message>
+        <source>塗りつぶし円</source>
+        <translation>Filled circle</translation>
+    </message>
+    <message>
+        <source>塗りつぶし</source>
+        <translation>Fill area</translation>
+    </message>
+    <message>
+        <source>ペン</source>
+        <translation>Pen</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>シフト</source>
+        <translation>Shift map</translation>
+    </message>
+    <message>
+        <source>キャラクター切り替え</source>
+        <translation>Switch tile set</translation>
+    </message>
+</context>
+<context>
     <name>tav::AboutDialog</name>
     <message>
         <source>Tavrena MapEditor バージョン情報</source>

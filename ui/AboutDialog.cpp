@@ -21,14 +21,14 @@ struct TextInfo {
 
 // Positions inside the panel, in pixels: left, top, width, height.
 constexpr TextInfo Texts[] = {
-    {"StaticText1", 200, 24, 172, 35, "Tav Renna", 27},
-    {"StaticText2", 264, 56, 136, 35, "Map Editor", 27},
-    {"StaticText3", 328, 88, 139, 35, "2nd Edition", 27},
-    {"StaticText4", 224, 128, 224, 35, "Version Alpha 0.10", 27},
-    {"StaticText5", 64, 184, 349, 23, "Battle map editor for Tavrenna", 16},
-    {"StaticText6", 188, 202, 154, 23, "Program: the team", 16},
-    {"StaticText7", 116, 220, 263, 23, "Tile artwork: nine tile sets", 16},
-    {"StaticText8", 164, 238, 140, 23, "Thanks to all", 16},
+    {"nameText", 200, 24, 172, 35, "Tav Renna", 27},
+    {"productText", 264, 56, 136, 35, "Map Editor", 27},
+    {"editionText", 328, 88, 139, 35, "2nd Edition", 27},
+    {"versionText", 224, 128, 224, 35, "Version Alpha 0.10", 27},
+    {"descriptionText", 64, 184, 349, 23, "Battle map editor for Tavrenna", 16},
+    {"programCreditText", 188, 202, 154, 23, "Program: the team", 16},
+    {"artworkCreditText", 116, 220, 263, 23, "Tile artwork: nine tile sets", 16},
+    {"thanksText", 164, 238, 140, 23, "Thanks to all", 16},
 };
 
 } // namespace
@@ -36,7 +36,7 @@ constexpr TextInfo Texts[] = {
 AboutDialog::AboutDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("VersionView"));
+    setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(tr("Tavrena MapEditor バージョン情報"));
     setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
@@ -49,13 +49,13 @@ AboutDialog::AboutDialog(QWidget* owner)
     setFont(font);
 
     auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setObjectName(QStringLiteral("aboutPanel"));
     panel->setGeometry(8, 8, 481, 273);
     // A lowered outer and a lowered inner bevel: two pixels of sunken Windows panel.
     panel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
 
     auto* picture = new QLabel(panel);
-    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setObjectName(QStringLiteral("aboutPicture"));
     picture->setGeometry(16, 16, 161, 161);
     // The picture sits in the control's top-left corner at its own size, as a picture control shows it.
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -74,7 +74,7 @@ AboutDialog::AboutDialog(QWidget* owner)
     }
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Button1"));
+    ok->setObjectName(QStringLiteral("aboutOkButton"));
     ok->setGeometry(208, 288, 81, 33);
     ok->setDefault(true);
     ok->setAutoDefault(true);

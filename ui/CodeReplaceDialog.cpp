@@ -37,34 +37,34 @@ CodeReplaceDialog::CodeReplaceDialog(Mode mode, const MapGrid& grid, std::option
                                      int codeB, const TileSetPictures& pictures, QWidget* parent)
     : QDialog(parent), mode_(mode), grid_(grid), selection_(selection), tilePicture_(TileGrid(pictures)) {
     const bool exchange = mode == Mode::Exchange;
-    setObjectName(exchange ? QStringLiteral("ExchangeDialog") : QStringLiteral("ReplaceDialog"));
+    setObjectName(exchange ? QStringLiteral("exchangeDialog") : QStringLiteral("replaceDialog"));
     setWindowTitle(exchange ? tr("交換") : tr("置換"));
 
     auto* form = new QFormLayout;
     codeA_ = new QSpinBox(this);
-    codeA_->setObjectName(QStringLiteral("CodeA"));
+    codeA_->setObjectName(QStringLiteral("codeA"));
     // Any byte may be replaced, so that codes without a tile can be cleared; only tiles are written.
     codeA_->setRange(0, exchange ? 127 : 255);
     codeB_ = new QSpinBox(this);
-    codeB_->setObjectName(QStringLiteral("CodeB"));
+    codeB_->setObjectName(QStringLiteral("codeB"));
     codeB_->setRange(0, 127);
     form->addRow(exchange ? tr("コード A") : tr("置換するコード A"), codeA_);
     form->addRow(exchange ? tr("コード B") : tr("置換後のコード B"), codeB_);
 
     auto* tiles = new PictureArea(&tilePicture_, this);
-    tiles->setObjectName(QStringLiteral("TileGrid"));
+    tiles->setObjectName(QStringLiteral("tileGrid"));
     tiles->setFixedSize(tilePicture_.size());
     tiles->MouseDown = [this](Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers) { PickAt(pixel, button); };
 
     inSelection_ = new QRadioButton(tr("選択範囲"), this);
-    inSelection_->setObjectName(QStringLiteral("InSelection"));
+    inSelection_->setObjectName(QStringLiteral("inSelection"));
     auto* wholeMap = new QRadioButton(tr("マップ全体"), this);
-    wholeMap->setObjectName(QStringLiteral("WholeMap"));
+    wholeMap->setObjectName(QStringLiteral("wholeMap"));
     inSelection_->setEnabled(selection_.has_value());
     (selection_ ? inSelection_ : wholeMap)->setChecked(true);
 
     countLabel_ = new QLabel(this);
-    countLabel_->setObjectName(QStringLiteral("ChangeCount"));
+    countLabel_->setObjectName(QStringLiteral("changeCount"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     okButton_ = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -66,12 +66,12 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                 Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("FactionAnalysisView"));
+    setObjectName(QStringLiteral("factionAnalysisView"));
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
 
     table_ = new QTableWidget(FactionCount, ColumnCount, content);
-    table_->setObjectName(QStringLiteral("FactionTable"));
+    table_->setObjectName(QStringLiteral("factionTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->verticalHeader()->hide();
@@ -86,13 +86,13 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     layout->addWidget(table_);
 
     missingCastles_ = new QLabel(content);
-    missingCastles_->setObjectName(QStringLiteral("MissingCastles"));
+    missingCastles_->setObjectName(QStringLiteral("missingCastles"));
     missingCastles_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
     missingCastles_->hide();
     layout->addWidget(missingCastles_);
 
     summary_ = new QLabel(content);
-    summary_->setObjectName(QStringLiteral("FactionSummary"));
+    summary_->setObjectName(QStringLiteral("factionSummary"));
     layout->addWidget(summary_);
 
     auto* legend = new QHBoxLayout;
@@ -107,7 +107,7 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     layout->addLayout(legend);
 
     picture_ = new QLabel(content);
-    picture_->setObjectName(QStringLiteral("TerritoryPicture"));
+    picture_->setObjectName(QStringLiteral("territoryPicture"));
     picture_->setFixedSize(PictureEdge, PictureEdge);
     layout->addWidget(picture_);
 

@@ -1,13 +1,13 @@
 #include "FileController.h"
 
+#include "CellCommands.h"
 #include "Document.h"
 #include "FileAccess.h"
 #include "MapExport.h"
 #include "MapImage.h"
 #include "MapLoader.h"
 #include "Platform.h"
-#include "RestoreMap.h"
-#include "ShapeMap.h"
+#include "RestoreMapCommand.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -141,11 +141,11 @@ void FileController::RestoreRecoveredMap(const MapGrid& grid, TileSet tileSet, c
         }
     }
     document_->Reset(savedGrid, savedTileSet, path, path);
-    document_->Push(new edits::RestoreMap(document_, grid, tileSet));
+    document_->Push(new edits::RestoreMapCommand(document_, grid, tileSet));
 }
 
 void FileController::ShapeMap() {
-    document_->Push(new edits::ShapeMap(document_));
+    document_->Push(new edits::ShapeMapCommand(document_));
 }
 
 void FileController::Save() {

@@ -89,9 +89,9 @@ QString ShortcutTable(const QList<QAction*>& actions) {
 }
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName(QStringLiteral("HelpWindow"));
+    setObjectName(QStringLiteral("helpWindow"));
     browser_ = new QTextBrowser(this);
-    browser_->setObjectName(QStringLiteral("HelpText"));
+    browser_->setObjectName(QStringLiteral("helpText"));
     browser_->setOpenExternalLinks(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -3,8 +3,7 @@
 #include "AboutDialog.h"
 #include "BlockClipboard.h"
 #include "CodeReplaceDialog.h"
-#include "CutCells.h"
-#include "ExchangeCodes.h"
+#include "CellCommands.h"
 #include "DroppedFiles.h"
 #include "Document.h"
 #include "FactionAnalysisView.h"
@@ -12,22 +11,18 @@
 #include "HelpWindow.h"
 #include "MapCheckView.h"
 #include "MapEditView.h"
-#include "PasteBlock.h"
 #include "PictureReadAhead.h"
 #include "Platform.h"
 #include "PreferencesDialog.h"
 #include "PreviewView.h"
-#include "ReplaceCodes.h"
-#include "ShapeMap.h"
-#include "ShiftMap.h"
-#include "SwitchTileSet.h"
+#include "ShiftMapCommand.h"
+#include "SwitchTileSetCommand.h"
 #include "TilePalette.h"
 #include "TileSetPictures.h"
 #include "TileRoles.h"
 #include "TileSets.h"
 #include "TitleBarIconStyle.h"
 #include "Translations.h"
-#include "UnshapeMap.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -66,13 +61,13 @@ const QString UiFontName = QStringLiteral("ＭＳ Ｐゴシック");
 // The application's icon in its two drawn sizes.
 const QStringList WindowIconPictures = {QStringLiteral(":/icon.png"), QStringLiteral(":/icon48.png")};
 
-QString ToolbarPicturePath(const QString& buttonName) {
-    return QStringLiteral(":/toolbar/") + buttonName + QStringLiteral(".png");
+QString ToolbarPicturePath(const char* picture) {
+    return QStringLiteral(":/toolbar/") + QString::fromLatin1(picture) + QStringLiteral(".png");
 }
 
-// Where a command appears: a menu of the menu bar, the menu bar itself, the hidden menu whose items only
-// work through their shortcuts, or only the tool bar.
-enum class Place { File, Edit, Window, Options, Help, MenuBar, Hidden, ToolBarOnly };
+// Where a command appears: a menu of the menu bar, the menu bar itself, the menu that is never shown, whose
+// items only work through their shortcuts, or only the tool bar.
+enum class Place { File, Edit, Window, Options, Help, MenuBar, ShortcutOnly, ToolBarOnly };
 
 // Tool and edge buttons are radio groups; a toggle button keeps its pressed look until clicked again.
 // An on/off item carries a check mark and has no button.
@@ -84,7 +79,8 @@ struct Command {
     const char* Caption;
     const char* Shortcut; // in QKeySequence's portable form; "" for none
     bool SeparatorBefore;
-    const char* Button; // the tool-bar button's object name; nullptr for a menu item alone
+    const char* Button;  // the tool-bar button's object name; nullptr for a menu item alone
+    const char* Picture; // the button's picture, ":/toolbar/<Picture>.png"
     int ButtonLeft;
     const char* Hint;
     ButtonKind Kind;
@@ -93,120 +89,120 @@ struct Command {
 
 // Every command of the editor, in menu order; the tool-bar buttons sit at their own positions.
 constexpr Command Commands[] = {
-    {"MenuNewFile", Place::File, QT_TRANSLATE_NOOP("Commands", "新規作成(&N)"), "Ctrl+N", false, "NewButton",
+    {"newMapAction", Place::File, QT_TRANSLATE_NOOP("Commands", "新規作成(&N)"), "Ctrl+N", false, "newMapButton", "new-map",
      8, QT_TRANSLATE_NOOP("Commands", "新規作成"), ButtonKind::Plain,
      [](MainWindow& w) { w.Files()->NewMap(); }},
-    {"MenuOpenFile", Place::File, QT_TRANSLATE_NOOP("Commands", "開く(&O)"), "Ctrl+L", false, "OpenButton",
+    {"openAction", Place::File, QT_TRANSLATE_NOOP("Commands", "開く(&O)"), "Ctrl+L", false, "openButton", "open",
      34, QT_TRANSLATE_NOOP("Commands", "開く"), ButtonKind::Plain, [](MainWindow& w) { w.Files()->Open(); }},
-    {"MenuSaveFile", Place::File, QT_TRANSLATE_NOOP("Commands", "上書き保存(&S)"), "Ctrl+S", false,
-     "SaveButton", 86, QT_TRANSLATE_NOOP("Commands", "上書き保存"), ButtonKind::Plain,
+    {"saveAction", Place::File, QT_TRANSLATE_NOOP("Commands", "上書き保存(&S)"), "Ctrl+S", false,
+     "saveButton", "save", 86, QT_TRANSLATE_NOOP("Commands", "上書き保存"), ButtonKind::Plain,
      [](MainWindow& w) { w.Files()->Save(); }},
-    {"MenuSaveAsFile", Place::File, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存(&A)"), "", false,
-     "SaveAsButton", 60, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存"), ButtonKind::Plain,
+    {"saveAsAction", Place::File, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存(&A)"), "", false,
+     "saveAsButton", "save-as", 60, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存"), ButtonKind::Plain,
      [](MainWindow& w) { w.Files()->SaveAs(true); }},
-    {"MenuExportImage", Place::File, QT_TRANSLATE_NOOP("Commands", "画像として書き出す(&E)"), "", true,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Files()->ExportImage(); }},
-    {"MenuExit", Place::File, QT_TRANSLATE_NOOP("Commands", "終了(&X)"), "Ctrl+Q", false, "ExitButton", 120,
+    {"exportImageAction", Place::File, QT_TRANSLATE_NOOP("Commands", "画像として書き出す(&E)"), "", true,
+     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Files()->ExportImage(); }},
+    {"exitAction", Place::File, QT_TRANSLATE_NOOP("Commands", "終了(&X)"), "Ctrl+Q", false, "exitButton", "exit", 120,
      QT_TRANSLATE_NOOP("Commands", "エディタの終了"), ButtonKind::Plain, [](MainWindow& w) { w.close(); }},
 
-    {"MenuPen", Place::Edit, QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), "", false, "PenButton", 154,
+    {"penAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), "", false, "penButton", "pen", 154,
      QT_TRANSLATE_NOOP("Commands", "ペン"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Pen); }},
-    {"MenuLine", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直線(&L)"), "", false, "LineButton", 180,
+    {"lineAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直線(&L)"), "", false, "lineButton", "line", 180,
      QT_TRANSLATE_NOOP("Commands", "直線"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Line); }},
-    {"MenuBox", Place::Edit, QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), "", false, "BoxButton", 206,
+    {"boxAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), "", false, "boxButton", "box", 206,
      QT_TRANSLATE_NOOP("Commands", "四角形"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Box); }},
-    {"MenuBoxFill", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形(&B)"), "", false,
-     "BoxFillButton", 232, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), ButtonKind::Tool,
+    {"boxFillAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形(&B)"), "", false,
+     "boxFillButton", "box-fill", 232, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), ButtonKind::Tool,
      [](MainWindow& w) { w.SelectTool(DrawTool::BoxFill); }},
-    {"MenuCircle", Place::Edit, QT_TRANSLATE_NOOP("Commands", "円(&R)"), "", false, "CircleButton", 258,
+    {"circleAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "円(&R)"), "", false, "circleButton", "circle", 258,
      QT_TRANSLATE_NOOP("Commands", "円"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Circle); }},
-    {"MenuCircleFill", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円(&M)"), "", false,
-     "CircleFillButton", 284, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), ButtonKind::Tool,
+    {"circleFillAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円(&M)"), "", false,
+     "circleFillButton", "circle-fill", 284, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), ButtonKind::Tool,
      [](MainWindow& w) { w.SelectTool(DrawTool::CircleFill); }},
-    {"MenuBucket", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶす(&F)"), "", false, "BucketButton",
+    {"bucketAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶす(&F)"), "", false, "bucketButton", "bucket",
      310, QT_TRANSLATE_NOOP("Commands", "塗りつぶし"), ButtonKind::Tool,
      [](MainWindow& w) { w.SelectTool(DrawTool::Bucket); }},
-    {"SelectRange", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false, "RangeButton",
+    {"rangeSelectionAction", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false, "rangeSelectionButton", "range-selection",
      344, QT_TRANSLATE_NOOP("Commands", "範囲選択"), ButtonKind::Toggle,
      [](MainWindow& w) { w.ToggleRangeSelection(); }},
-    {"MenuCut", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る(&V)"), "Ctrl+X", true,
-     "CutButton", 370, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る"), ButtonKind::Plain,
+    {"cutAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る(&V)"), "Ctrl+X", true,
+     "cutButton", "cut", 370, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る"), ButtonKind::Plain,
      [](MainWindow& w) { w.CutSelection(); }},
-    {"MenuCopy", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲をコピー(&C)"), "Ctrl+C", false, nullptr,
+    {"copyAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲をコピー(&C)"), "Ctrl+C", false, nullptr, nullptr,
      0, "", ButtonKind::Plain, [](MainWindow& w) { w.CopySelection(); }},
-    {"MenuPaste", Place::Edit, QT_TRANSLATE_NOOP("Commands", "貼りつけ(&P)"), "Ctrl+V", false, "PasteButton",
+    {"pasteAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "貼りつけ(&P)"), "Ctrl+V", false, "pasteButton", "paste",
      396, QT_TRANSLATE_NOOP("Commands", "貼りつけ"), ButtonKind::Plain,
      [](MainWindow& w) { w.Paste(false); }},
-    {"MenuPasteInPlace", Place::Edit, QT_TRANSLATE_NOOP("Commands", "同じ位置に貼りつけ"), "Ctrl+Shift+V",
-     false, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Paste(true); }},
-    {"MenuSelectAll", Place::Edit, QT_TRANSLATE_NOOP("Commands", "全て選択"), "Ctrl+A", false, nullptr, 0, "",
+    {"pasteInPlaceAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "同じ位置に貼りつけ"), "Ctrl+Shift+V",
+     false, nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Paste(true); }},
+    {"selectAllAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "全て選択"), "Ctrl+A", false, nullptr, nullptr, 0, "",
      ButtonKind::Plain, [](MainWindow& w) { w.SelectAll(); }},
-    {"MenuDeselect", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択を解除"), "Esc", false, nullptr, 0, "",
+    {"deselectAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択を解除"), "Esc", false, nullptr, nullptr, 0, "",
      ButtonKind::Plain, [](MainWindow& w) { w.CancelGesture(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "ChangeButton", 422, QT_TRANSLATE_NOOP("Commands", "置換"),
+    {nullptr, Place::ToolBarOnly, "", "", false, "replaceButton", "replace", 422, QT_TRANSLATE_NOOP("Commands", "置換"),
      ButtonKind::Plain, [](MainWindow& w) { w.ReplaceCodesInMap(false); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "ExchangeButton", 448, QT_TRANSLATE_NOOP("Commands", "交換"),
+    {nullptr, Place::ToolBarOnly, "", "", false, "exchangeButton", "exchange", 448, QT_TRANSLATE_NOOP("Commands", "交換"),
      ButtonKind::Plain, [](MainWindow& w) { w.ReplaceCodesInMap(true); }},
-    {"MenuForm", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形する"), "Ctrl+F", true, "FormButton", 474,
+    {"shapeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形する"), "Ctrl+F", true, "shapeButton", "shape", 474,
      QT_TRANSLATE_NOOP("Commands", "マップを整形する"), ButtonKind::Plain,
      [](MainWindow& w) { w.ShapeWholeMap(); }},
-    {"MenuUnform", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形を解除する"), "Ctrl+G", false,
-     "UnformButton", 500, QT_TRANSLATE_NOOP("Commands", "マップの整形を解除する"), ButtonKind::Plain,
+    {"unshapeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形を解除する"), "Ctrl+G", false,
+     "unshapeButton", "unshape", 500, QT_TRANSLATE_NOOP("Commands", "マップの整形を解除する"), ButtonKind::Plain,
      [](MainWindow& w) { w.UnshapeWholeMap(); }},
-    {"MenuUndo", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直前の作業を撤回(&U)"), "Ctrl+Z", true,
-     "UndoButton", 534, QT_TRANSLATE_NOOP("Commands", "直前の作業を取り消す"), ButtonKind::Plain,
+    {"undoAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直前の作業を撤回(&U)"), "Ctrl+Z", true,
+     "undoButton", "undo", 534, QT_TRANSLATE_NOOP("Commands", "直前の作業を取り消す"), ButtonKind::Plain,
      [](MainWindow& w) { w.Map()->UndoStack()->undo(); }},
-    {"MenuRedo", Place::Edit, QT_TRANSLATE_NOOP("Commands", "やり直す(&R)"), "Ctrl+Y", false, nullptr, 0, "",
+    {"redoAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "やり直す(&R)"), "Ctrl+Y", false, nullptr, nullptr, 0, "",
      ButtonKind::Plain, [](MainWindow& w) { w.Map()->UndoStack()->redo(); }},
 
-    {"MenuShowEditView", Place::Window, QT_TRANSLATE_NOOP("Commands", "エディットウインドウ"), "", false,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowEditView(); }},
-    {"MenuShowCharView", Place::Window, QT_TRANSLATE_NOOP("Commands", "キャラクターウインドウ"), "", false,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPalette(); }},
-    {"MenuShowPreview", Place::Window, QT_TRANSLATE_NOOP("Commands", "プレビューウインドウ"), "", false,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPreview(); }},
-    {"MenuShowMapCheckView", Place::Window, QT_TRANSLATE_NOOP("Commands", "マップチェックウインドウ"), "",
-     false, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowCheckView(); }},
-    {"MenuShowFactionView", Place::Window, QT_TRANSLATE_NOOP("Commands", "勢力分析ウインドウ"), "", false,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowFactionView(); }},
+    {"showEditWindowAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "エディットウインドウ"), "", false,
+     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowEditView(); }},
+    {"showPaletteAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "キャラクターウインドウ"), "", false,
+     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPalette(); }},
+    {"showPreviewAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "プレビューウインドウ"), "", false,
+     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPreview(); }},
+    {"showMapCheckAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "マップチェックウインドウ"), "",
+     false, nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowCheckView(); }},
+    {"showFactionAnalysisAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "勢力分析ウインドウ"), "", false,
+     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowFactionView(); }},
 
-    {"MenuGridLines", Place::Options, QT_TRANSLATE_NOOP("Commands", "グリッド線を表示(&G)"), "", false,
-     nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w) { w.SetGridLines(!w.Settings().GridLines); }},
-    {"MenuPreferences", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr,
+    {"gridLinesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "グリッド線を表示(&G)"), "", false,
+     nullptr, nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w) { w.SetGridLines(!w.Settings().GridLines); }},
+    {"preferencesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr, nullptr,
      0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPreferences(); }},
 
-    {"MenuAbout", Place::MenuBar, QT_TRANSLATE_NOOP("Commands", "バージョン(&V)"), "", false, nullptr, 0, "",
+    {"aboutAction", Place::MenuBar, QT_TRANSLATE_NOOP("Commands", "バージョン(&V)"), "", false, nullptr, nullptr, 0, "",
      ButtonKind::Plain, [](MainWindow& w) { w.ShowAbout(); }},
 
-    {"MenuShiftLeft1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を左にシフト"), "Shift+Left",
-     false, nullptr, 0, "", ButtonKind::Plain,
+    {"shiftLeftAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を左にシフト"), "Shift+Left",
+     false, nullptr, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Left); }},
-    {"MenuShiftRight1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を右にシフト"),
-     "Shift+Right", false, nullptr, 0, "", ButtonKind::Plain,
+    {"shiftRightAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を右にシフト"),
+     "Shift+Right", false, nullptr, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Right); }},
-    {"MenuShiftUpper1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を上にシフト"), "Shift+Up",
-     false, nullptr, 0, "", ButtonKind::Plain,
+    {"shiftUpAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を上にシフト"), "Shift+Up",
+     false, nullptr, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Up); }},
-    {"MenuShiftLower1", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディット面を下にシフト"),
-     "Shift+Down", false, nullptr, 0, "", ButtonKind::Plain,
+    {"shiftDownAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を下にシフト"),
+     "Shift+Down", false, nullptr, nullptr, 0, "", ButtonKind::Plain,
      [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Down); }},
-    {"MenuChangeSizeL", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＬする"), "Ctrl+1",
-     false, "LargeCharButton", 568, QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Edge,
+    {"edge32Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＬする"), "Ctrl+1",
+     false, "edge32Button", "edge-32", 568, QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Edge,
      [](MainWindow& w) { w.SelectEdge(TileEdge::Px32); }},
-    {"MenuChangeSizeM", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＭにする"), "Ctrl+2",
-     false, "MiddleCharButton", 594, QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Edge,
+    {"edge16Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＭにする"), "Ctrl+2",
+     false, "edge16Button", "edge-16", 594, QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Edge,
      [](MainWindow& w) { w.SelectEdge(TileEdge::Px16); }},
-    {"MenuChangeSizeS", Place::Hidden, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＳにする"), "Ctrl+3",
-     false, "SmallCharButton", 620, QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Edge,
+    {"edge8Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＳにする"), "Ctrl+3",
+     false, "edge8Button", "edge-8", 620, QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Edge,
      [](MainWindow& w) { w.SelectEdge(TileEdge::Px8); }},
 
-    {nullptr, Place::ToolBarOnly, "", "", false, "CheckButton", 654,
+    {nullptr, Place::ToolBarOnly, "", "", false, "mapCheckButton", "map-check", 654,
      QT_TRANSLATE_NOOP("Commands", "マップチェック"), ButtonKind::Plain,
      [](MainWindow& w) { w.RunMapCheck(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "StatusButton", 688,
+    {nullptr, Place::ToolBarOnly, "", "", false, "factionAnalysisButton", "faction-analysis", 688,
      QT_TRANSLATE_NOOP("Commands", "勢力分析"), ButtonKind::Plain,
      [](MainWindow& w) { w.ShowFactionView(); }},
-    {"MenuHelp", Place::Help, QT_TRANSLATE_NOOP("Commands", "ヘルプを開く(&H)"), "F1", false, "HelpButton",
+    {"helpAction", Place::Help, QT_TRANSLATE_NOOP("Commands", "ヘルプを開く(&H)"), "F1", false, "helpButton", "help",
      722, QT_TRANSLATE_NOOP("Commands", "ヘルプを開きます"), ButtonKind::Plain,
      [](MainWindow& w) { w.ShowHelp(); }},
 };
@@ -218,14 +214,14 @@ struct MenuInfo {
     const char* Caption;
 };
 constexpr MenuInfo Menus[] = {
-    {Place::File, "File", QT_TRANSLATE_NOOP("Commands", "ファイル(&F)")},
-    {Place::Edit, "Edit", QT_TRANSLATE_NOOP("Commands", "編集(&E)")},
-    {Place::MenuBar, "Character", QT_TRANSLATE_NOOP("Commands", "キャラクター(&C)")},
-    {Place::Window, "WindowMenu", QT_TRANSLATE_NOOP("Commands", "ウインドウ(&W)")},
-    {Place::Options, "OptionsMenu", QT_TRANSLATE_NOOP("Commands", "オプション(&O)")},
-    {Place::Help, "HelpMenu", QT_TRANSLATE_NOOP("Commands", "ヘルプ(&H)")},
+    {Place::File, "fileMenu", QT_TRANSLATE_NOOP("Commands", "ファイル(&F)")},
+    {Place::Edit, "editMenu", QT_TRANSLATE_NOOP("Commands", "編集(&E)")},
+    {Place::MenuBar, "tileSetMenu", QT_TRANSLATE_NOOP("Commands", "キャラクター(&C)")},
+    {Place::Window, "windowMenu", QT_TRANSLATE_NOOP("Commands", "ウインドウ(&W)")},
+    {Place::Options, "optionsMenu", QT_TRANSLATE_NOOP("Commands", "オプション(&O)")},
+    {Place::Help, "helpMenu", QT_TRANSLATE_NOOP("Commands", "ヘルプ(&H)")},
 };
-constexpr char HiddenMenuCaption[] = QT_TRANSLATE_NOOP("Commands", "非メニュー項目");
+constexpr char ShortcutOnlyMenuCaption[] = QT_TRANSLATE_NOOP("Commands", "非メニュー項目");
 constexpr char RecentFilesCaption[] = QT_TRANSLATE_NOOP("Commands", "最近使ったファイル(&R)");
 
 // A text of the tables above in the editor's language.
@@ -235,12 +231,12 @@ QString CommandText(const char* text) {
 
 // The action of the tool or tile edge in force, by value.
 constexpr std::pair<DrawTool, const char*> ToolActions[] = {
-    {DrawTool::Pen, "MenuPen"},       {DrawTool::Line, "MenuLine"},
-    {DrawTool::Box, "MenuBox"},       {DrawTool::BoxFill, "MenuBoxFill"},
-    {DrawTool::Circle, "MenuCircle"}, {DrawTool::CircleFill, "MenuCircleFill"},
-    {DrawTool::Bucket, "MenuBucket"}};
+    {DrawTool::Pen, "penAction"},       {DrawTool::Line, "lineAction"},
+    {DrawTool::Box, "boxAction"},       {DrawTool::BoxFill, "boxFillAction"},
+    {DrawTool::Circle, "circleAction"}, {DrawTool::CircleFill, "circleFillAction"},
+    {DrawTool::Bucket, "bucketAction"}};
 constexpr std::pair<TileEdge, const char*> EdgeActions[] = {
-    {TileEdge::Px8, "MenuChangeSizeS"}, {TileEdge::Px16, "MenuChangeSizeM"}, {TileEdge::Px32, "MenuChangeSizeL"}};
+    {TileEdge::Px8, "edge8Action"}, {TileEdge::Px16, "edge16Action"}, {TileEdge::Px32, "edge32Action"}};
 
 template <class Table, class Value>
 const char* ActionFor(const Table& table, Value value) {
@@ -289,7 +285,7 @@ void InitApplication() {
 }
 
 MainWindow::MainWindow() {
-    setObjectName(QStringLiteral("MainView"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QString::fromUtf8(ApplicationTitle));
     setAttribute(Qt::WA_QuitOnClose);
     setAcceptDrops(true);
@@ -297,7 +293,7 @@ MainWindow::MainWindow() {
     QStringList pictures = WindowIconPictures;
     for (const Command& c : Commands)
         if (c.Button)
-            pictures.push_back(ToolbarPicturePath(QString::fromLatin1(c.Button)));
+            pictures.push_back(ToolbarPicturePath(c.Picture));
     settings_ = EditorSettings::Load();
     readAhead_ = std::make_unique<PictureReadAhead>(pictures, settings_.StartTileSet);
 
@@ -321,7 +317,7 @@ MainWindow::MainWindow() {
     UpdateCaption();
 
     connect(palette_, &TilePalette::CodePicked, editView_, &MapEditView::SetPaintCode);
-    connect(editView_, &MapEditView::StatusTextChanged, statusPanel_, &QLabel::setText);
+    connect(editView_, &MapEditView::StatusTextChanged, toolStatusPanel_, &QLabel::setText);
     editView_->PlaceBeside = [this](QSize client) { return PlacePaletteBeside(client); };
     connect(pictures_, &TileSetPictures::LoadFailed, this,
             [this](const QString& reason) { CurrentPlatform().ReportError(this, reason); });
@@ -331,7 +327,7 @@ MainWindow::MainWindow() {
     connect(pictures_, &TileSetPictures::Changed, this, &MainWindow::RefreshFactionView);
     // The tile-set mark follows the map, also when a switch is undone or a file brings another set.
     connect(document_, &Document::TileSetChanged, this, [this](TileSet tileSet) {
-        Action(InfoOf(tileSet).MenuItem)->setChecked(true);
+        Action(InfoOf(tileSet).ActionName)->setChecked(true);
     });
 
     ApplyStartupSettings();
@@ -357,16 +353,16 @@ void MainWindow::CreateFrame() {
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    speedBar_ = new QWidget(central);
-    speedBar_->setObjectName(QStringLiteral("SpeedBar"));
-    speedBar_->setFixedHeight(SpeedBarHeight);
-    speedBar_->setAutoFillBackground(true);
-    QPalette silver = speedBar_->palette();
+    toolBar_ = new QWidget(central);
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setFixedHeight(ToolBarHeight);
+    toolBar_->setAutoFillBackground(true);
+    QPalette silver = toolBar_->palette();
     silver.setColor(QPalette::Window, QColor(192, 192, 192));
-    speedBar_->setPalette(silver);
-    column->addWidget(speedBar_);
+    toolBar_->setPalette(silver);
+    column->addWidget(toolBar_);
     mdiArea_ = new QMdiArea(central);
-    mdiArea_->setObjectName(QStringLiteral("MdiArea"));
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setBackground(QColor(0, 0, 94));
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -374,30 +370,30 @@ void MainWindow::CreateFrame() {
     setCentralWidget(central);
 
     statusBar_ = new QStatusBar(this);
-    statusBar_->setObjectName(QStringLiteral("StatusBar"));
+    statusBar_->setObjectName(QStringLiteral("statusBar"));
     statusBar_->setFixedHeight(StatusBarHeight);
-    statusPanel_ = new QLabel(QStringLiteral("X=48, Y=48"), statusBar_);
-    statusPanel_->setObjectName(QStringLiteral("StatusPanel"));
+    toolStatusPanel_ = new QLabel(QStringLiteral("X=48, Y=48"), statusBar_);
+    toolStatusPanel_->setObjectName(QStringLiteral("toolStatusPanel"));
     // 150 pixels hold the cell texts in the font the windows were laid out for; a wider substitute font may
     // need more, and the panel then grows instead of cutting off the second point's row.
-    statusPanel_->setMinimumWidth(StatusPanelWidth);
-    statusPanel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
-    statusPanel_->setFrameShape(QFrame::Panel);
-    statusPanel_->setFrameShadow(QFrame::Sunken);
-    statusBar_->addWidget(statusPanel_);
-    statusCellCode_ = new QLabel(statusBar_);
-    statusCellCode_->setObjectName(QStringLiteral("StatusCellCode"));
-    statusCellCode_->setFrameShape(QFrame::Panel);
-    statusCellCode_->setFrameShadow(QFrame::Sunken);
-    statusBar_->addWidget(statusCellCode_);
-    statusPickedCode_ = new QLabel(statusBar_);
-    statusPickedCode_->setObjectName(QStringLiteral("StatusPickedCode"));
-    statusPickedCode_->setFrameShape(QFrame::Panel);
-    statusPickedCode_->setFrameShadow(QFrame::Sunken);
-    statusBar_->addWidget(statusPickedCode_);
-    statusMessage_ = new QLabel(statusBar_);
-    statusMessage_->setObjectName(QStringLiteral("StatusMessage"));
-    statusBar_->addWidget(statusMessage_, 1);
+    toolStatusPanel_->setMinimumWidth(ToolStatusPanelWidth);
+    toolStatusPanel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    toolStatusPanel_->setFrameShape(QFrame::Panel);
+    toolStatusPanel_->setFrameShadow(QFrame::Sunken);
+    statusBar_->addWidget(toolStatusPanel_);
+    cellCodePanel_ = new QLabel(statusBar_);
+    cellCodePanel_->setObjectName(QStringLiteral("cellCodePanel"));
+    cellCodePanel_->setFrameShape(QFrame::Panel);
+    cellCodePanel_->setFrameShadow(QFrame::Sunken);
+    statusBar_->addWidget(cellCodePanel_);
+    pickedCodePanel_ = new QLabel(statusBar_);
+    pickedCodePanel_->setObjectName(QStringLiteral("pickedCodePanel"));
+    pickedCodePanel_->setFrameShape(QFrame::Panel);
+    pickedCodePanel_->setFrameShadow(QFrame::Sunken);
+    statusBar_->addWidget(pickedCodePanel_);
+    messagePanel_ = new QLabel(statusBar_);
+    messagePanel_->setObjectName(QStringLiteral("messagePanel"));
+    statusBar_->addWidget(messagePanel_, 1);
     setStatusBar(statusBar_);
     // The preview and the check window start minimised; the first showing does not wait for them.
     mdiArea_->viewport()->installEventFilter(this);
@@ -405,7 +401,7 @@ void MainWindow::CreateFrame() {
 
 void MainWindow::CreateCommands() {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu"));
+    bar->setObjectName(QStringLiteral("menuBar"));
     // The texts of menus, items and buttons are set by RetranslateUi, in the editor's language.
     std::map<Place, QMenu*> menus;
     for (const MenuInfo& info : Menus) {
@@ -416,9 +412,9 @@ void MainWindow::CreateCommands() {
     QMenu* fileMenu = menus[Place::File];
     QMenu* tileSetMenu = menus[Place::MenuBar];
     // Never shown: its items are added to the window itself so that their shortcuts still work.
-    auto* hiddenMenu = new QMenu(this);
-    menus[Place::Hidden] = hiddenMenu;
-    hiddenMenu->setObjectName(QStringLiteral("HiddenItems"));
+    auto* shortcutOnlyMenu = new QMenu(this);
+    menus[Place::ShortcutOnly] = shortcutOnlyMenu;
+    shortcutOnlyMenu->setObjectName(QStringLiteral("shortcutOnlyMenu"));
 
     toolItems_ = new QActionGroup(this);
     edgeItems_ = new QActionGroup(this);
@@ -451,12 +447,12 @@ void MainWindow::CreateCommands() {
         }
         if (!c.Button)
             continue;
-        auto* button = new QToolButton(speedBar_);
+        auto* button = new QToolButton(toolBar_);
         button->setObjectName(QString::fromLatin1(c.Button));
         button->setAutoRaise(true); // flat
         button->setGeometry(c.ButtonLeft, 2, 26, 26);
         button->setIconSize(QSize(24, 24));
-        if (const QImage picture = readAhead_->Picture(ToolbarPicturePath(button->objectName())); !picture.isNull())
+        if (const QImage picture = readAhead_->Picture(ToolbarPicturePath(c.Picture)); !picture.isNull())
             button->setIcon(QIcon(QPixmap::fromImage(picture)));
         button->setFocusPolicy(Qt::NoFocus);
         button->setCheckable(c.Kind != ButtonKind::Plain);
@@ -475,19 +471,19 @@ void MainWindow::CreateCommands() {
             connect(button, &QToolButton::clicked, this, [this, run = c.Run] { RunCommand([&] { run(*this); }); });
         }
     }
-    addActions(hiddenMenu->actions());
+    addActions(shortcutOnlyMenu->actions());
 
     // Filled by the editor's session, which keeps the list between runs.
     recentMenu_ = new QMenu(fileMenu);
-    recentMenu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+    recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));
     recentMenu_->setEnabled(false);
-    fileMenu->insertMenu(Action("MenuExit"), recentMenu_);
-    fileMenu->insertSeparator(Action("MenuExit"));
+    fileMenu->insertMenu(Action("exitAction"), recentMenu_);
+    fileMenu->insertSeparator(Action("exitAction"));
 
     // Undo and redo are greyed when there is nothing to undo or redo.
     QUndoStack* history = document_->UndoStack();
-    QAction* undo = Action("MenuUndo");
-    QAction* redo = Action("MenuRedo");
+    QAction* undo = Action("undoAction");
+    QAction* redo = Action("redoAction");
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     undo->setEnabled(false);
     redo->setEnabled(false);
@@ -495,7 +491,7 @@ void MainWindow::CreateCommands() {
     connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 
     // Cut and copy need a selection.
-    for (const char* name : {"MenuCut", "MenuCopy"}) {
+    for (const char* name : {"cutAction", "copyAction"}) {
         QAction* action = Action(name);
         action->setEnabled(false);
         connect(editView_, &MapEditView::SelectionChanged, action, &QAction::setEnabled);
@@ -504,7 +500,7 @@ void MainWindow::CreateCommands() {
     tileSetItems_ = new QActionGroup(this);
     for (const TileSetInfo& info : TileSets) {
         auto* action = new QAction(this);
-        action->setObjectName(QString::fromLatin1(info.MenuItem));
+        action->setObjectName(QString::fromLatin1(info.ActionName));
         action->setShortcut(QKeySequence::fromString(QString::fromLatin1(info.Shortcut), QKeySequence::PortableText));
         action->setCheckable(true);
         connect(action, &QAction::triggered, this,
@@ -512,30 +508,30 @@ void MainWindow::CreateCommands() {
         tileSetItems_->addAction(action);
         tileSetMenu->addAction(action);
     }
-    Action(TileSets[0].MenuItem)->setChecked(true);
-    Action("MenuPen")->setChecked(true);
-    Action("MenuChangeSizeS")->setChecked(true);
+    Action(TileSets[0].ActionName)->setChecked(true);
+    Action("penAction")->setChecked(true);
+    Action("edge8Action")->setChecked(true);
 }
 
 void MainWindow::RetranslateUi() {
     for (const MenuInfo& info : Menus)
         menuBar()->findChild<QMenu*>(QString::fromLatin1(info.Name))->setTitle(CommandText(info.Caption));
-    findChild<QMenu*>(QStringLiteral("HiddenItems"))->setTitle(CommandText(HiddenMenuCaption));
+    findChild<QMenu*>(QStringLiteral("shortcutOnlyMenu"))->setTitle(CommandText(ShortcutOnlyMenuCaption));
     recentMenu_->setTitle(CommandText(RecentFilesCaption));
     for (const Command& c : Commands) {
         if (c.Name)
             Action(c.Name)->setText(CommandText(c.Caption));
         if (c.Button)
-            speedBar_->findChild<QToolButton*>(QString::fromLatin1(c.Button))->setToolTip(CommandText(c.Hint));
+            toolBar_->findChild<QToolButton*>(QString::fromLatin1(c.Button))->setToolTip(CommandText(c.Hint));
     }
     for (const TileSetInfo& info : TileSets)
-        Action(info.MenuItem)->setText(TileSetText(info.MenuCaption));
+        Action(info.ActionName)->setText(TileSetText(info.MenuCaption));
     // The status bar's words; the cell texts are numbers and stay.
     if (shownCellCode_ >= 0)
-        statusCellCode_->setText(TileCodeText(shownCellCode_));
+        cellCodePanel_->setText(TileCodeText(shownCellCode_));
     ShowPickedCode(palette_->PickedCode());
-    if (!statusMessage_->text().isEmpty())
-        statusMessage_->setText(NoProblemText());
+    if (!messagePanel_->text().isEmpty())
+        messagePanel_->setText(NoProblemText());
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -582,7 +578,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::ConnectEditingAids() {
     connect(editView_, &MapEditView::CursorCodeChanged, this, [this](int code) {
         shownCellCode_ = code;
-        statusCellCode_->setText(TileCodeText(code));
+        cellCodePanel_->setText(TileCodeText(code));
     });
     connect(palette_, &TilePalette::CodePicked, this, &MainWindow::ShowPickedCode);
     ShowPickedCode(palette_->PickedCode());
@@ -614,7 +610,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ShowPickedCode(int code) {
-    statusPickedCode_->setText(tr("選択タイル %1").arg(TileCodeText(code)));
+    pickedCodePanel_->setText(tr("選択タイル %1").arg(TileCodeText(code)));
 }
 
 void MainWindow::ApplyStartupSettings() {
@@ -633,7 +629,7 @@ void MainWindow::ApplySettings(const EditorSettings& settings) {
         settings_.Save();
     }
     editView_->SetGridLines(settings_.GridLines);
-    Action("MenuGridLines")->setChecked(settings_.GridLines);
+    Action("gridLinesAction")->setChecked(settings_.GridLines);
     editView_->SetBlinking(settings_.Blink);
     palette_->SetBlinking(settings_.Blink);
     // Every open window follows at once, through its language-change event.
@@ -732,7 +728,7 @@ void MainWindow::UpdateCaption() {
 void MainWindow::LayoutEditWindow() {
     const QSize client = ClientSize();
     const QSize maximum = ComputeEditSize({Pixels(editView_->Edge()), client.width(), client.height(), palette_->width(),
-                                           statusBar_->height(), speedBar_->height()});
+                                           statusBar_->height(), toolBar_->height()});
     editView_->ApplyMaximumClientSize(maximum);
     palette_->move(maximum.width() + 8 + (editView_->VertScrollBarShown() ? 16 : 0), 0);
     KeepPreviewOffPalette();
@@ -754,7 +750,7 @@ bool MainWindow::PlacePaletteBeside(QSize editClient) {
 void MainWindow::SelectTool(DrawTool tool) {
     // A drawing tool takes the mouse from the range tool; the selection stays and limits the painting.
     editView_->SetSelecting(false);
-    Action("SelectRange")->setChecked(false);
+    Action("rangeSelectionAction")->setChecked(false);
     editView_->SetTool(tool);
     if (const char* name = ActionFor(ToolActions, tool))
         Action(name)->setChecked(true);
@@ -771,15 +767,15 @@ void MainWindow::SelectEdge(TileEdge edge) {
 void MainWindow::SelectTileSet(TileSet tileSet) {
     if (tileSet == document_->TileSet()) {
         // The item's own click must not leave the mark on it alone: it already carries it.
-        Action(InfoOf(tileSet).MenuItem)->setChecked(true);
+        Action(InfoOf(tileSet).ActionName)->setChecked(true);
         return;
     }
     editView_->CancelShape();
-    document_->Push(new edits::SwitchTileSet(document_, tileSet));
+    document_->Push(new edits::SwitchTileSetCommand(document_, tileSet));
 }
 
 void MainWindow::ShiftWholeMap(ShiftDirection direction) {
-    document_->Push(new edits::ShiftMap(document_, direction));
+    document_->Push(new edits::ShiftMapCommand(document_, direction));
 }
 
 void MainWindow::ShiftMapOrSelection(ShiftDirection direction) {
@@ -795,7 +791,7 @@ void MainWindow::ShiftMapOrSelection(ShiftDirection direction) {
 // ---- Selection and clipboard ---------------------------------------------------------------------
 
 void MainWindow::ToggleRangeSelection() {
-    const bool on = Action("SelectRange")->isChecked();
+    const bool on = Action("rangeSelectionAction")->isChecked();
     editView_->CancelPaste();
     editView_->SetSelecting(on);
     // Releasing the button lets the selection go.
@@ -820,7 +816,7 @@ void MainWindow::CutSelection() {
     if (!selection)
         return;
     CopySelection();
-    document_->Push(new edits::CutCells(document_, *selection));
+    document_->Push(new edits::CutCellsCommand(document_, *selection));
 }
 
 void MainWindow::Paste(bool inPlace) {
@@ -837,7 +833,7 @@ void MainWindow::Paste(bool inPlace) {
     QPoint at(taken.Block->OriginX, taken.Block->OriginY);
     if (!taken.HasOrigin)
         at = editView_->Selection() ? QPoint(editView_->Selection()->Left, editView_->Selection()->Top) : QPoint();
-    document_->Push(new edits::PasteBlock(document_, *taken.Block, at.x(), at.y()));
+    document_->Push(new edits::PasteBlockCommand(document_, *taken.Block, at.x(), at.y()));
 }
 
 void MainWindow::ReplaceCodesInMap(bool exchange) {
@@ -851,25 +847,25 @@ void MainWindow::ReplaceCodesInMap(bool exchange) {
     const auto a = static_cast<TileCode>(dialog.CodeA());
     const auto b = static_cast<TileCode>(dialog.CodeB());
     if (exchange)
-        document_->Push(new edits::ExchangeCodes(document_, a, b, dialog.Area()));
+        document_->Push(new edits::ExchangeCodesCommand(document_, a, b, dialog.Area()));
     else
-        document_->Push(new edits::ReplaceCodes(document_, a, b, dialog.Area()));
+        document_->Push(new edits::ReplaceCodesCommand(document_, a, b, dialog.Area()));
 }
 
 void MainWindow::ShapeWholeMap() {
-    document_->Push(new edits::ShapeMap(document_));
+    document_->Push(new edits::ShapeMapCommand(document_));
 }
 
 void MainWindow::UnshapeWholeMap() {
-    document_->Push(new edits::UnshapeMap(document_));
+    document_->Push(new edits::UnshapeMapCommand(document_));
 }
 
 bool MainWindow::RunMapCheck() {
     MakeMinimisedWindows();
     const bool problem = checkView_->RunMapCheck();
-    statusMessage_->setText(problem ? QString() : NoProblemText());
+    messagePanel_->setText(problem ? QString() : NoProblemText());
     if (!problem)
-        QTimer::singleShot(4000, statusMessage_, [label = statusMessage_] { label->clear(); });
+        QTimer::singleShot(4000, messagePanel_, [label = messagePanel_] { label->clear(); });
     return problem;
 }
 

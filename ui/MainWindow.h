@@ -41,9 +41,9 @@ void InitApplication();
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int SpeedBarHeight = 30;
+    static constexpr int ToolBarHeight = 30;
     static constexpr int StatusBarHeight = 19;
-    static constexpr int StatusPanelWidth = 150;
+    static constexpr int ToolStatusPanelWidth = 150;
 
     MainWindow();
     ~MainWindow() override;
@@ -141,13 +141,13 @@ private:
     FileController* files_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;
-    QWidget* speedBar_ = nullptr;
+    QWidget* toolBar_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
-    QLabel* statusPanel_ = nullptr;
-    QLabel* statusMessage_ = nullptr;
-    QLabel* statusCellCode_ = nullptr;   // the code under the pointer and its role
-    QLabel* statusPickedCode_ = nullptr; // the code the palette has picked
-    int shownCellCode_ = -1;             // the code statusCellCode_ shows; -1 before the pointer came
+    QLabel* toolStatusPanel_ = nullptr;
+    QLabel* messagePanel_ = nullptr;
+    QLabel* cellCodePanel_ = nullptr;   // the code under the pointer and its role
+    QLabel* pickedCodePanel_ = nullptr; // the code the palette has picked
+    int shownCellCode_ = -1;             // the code cellCodePanel_ shows; -1 before the pointer came
     MapEditView* editView_ = nullptr;
     TilePalette* palette_ = nullptr;
     PreviewView* preview_ = nullptr;

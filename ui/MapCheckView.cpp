@@ -16,9 +16,9 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
                                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                  Qt::WindowCloseButtonHint),
       document_(document) {
-    setObjectName(QStringLiteral("MapCheckView"));
+    setObjectName(QStringLiteral("mapCheckView"));
     checkList_ = new QListWidget(this);
-    checkList_->setObjectName(QStringLiteral("CheckList"));
+    checkList_->setObjectName(QStringLiteral("checkList"));
     checkList_->setSelectionMode(QAbstractItemView::SingleSelection);
     checkList_->setSortingEnabled(false);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));

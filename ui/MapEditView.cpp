@@ -4,7 +4,7 @@
 #include "TileRender.h"
 #include "TileSetPictures.h"
 #include "TileSets.h"
-#include "MoveCells.h"
+#include "CellCommands.h"
 #include "tools/BucketTool.h"
 #include "tools/PasteTool.h"
 #include "tools/PenTool.h"
@@ -55,7 +55,7 @@ QSize ComputeEditSize(const EditSizeInputs& in) {
         widthReduced = true;
     }
     int height = f;
-    const int available = in.MainClientHeight - in.StatusBarHeight - in.SpeedBarHeight - 47;
+    const int available = in.MainClientHeight - in.StatusBarHeight - in.ToolBarHeight - 47;
     if (available < f) {
         height = e * (available / e);
         // Without a horizontal scroll bar its 16 pixels are free for the map.
@@ -87,7 +87,7 @@ QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, Til
 MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame)
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), document_(document),
       pictures_(pictures), blinkTimer_([this] { BlinkTick(); }, this) {
-    setObjectName(QStringLiteral("MapEditView"));
+    setObjectName(QStringLiteral("mapEditView"));
     using enum DrawTool;
     tools_[static_cast<std::size_t>(Pen)] = std::make_unique<PenTool>();
     for (DrawTool shape : {Line, Box, BoxFill, Circle, CircleFill})
@@ -102,7 +102,7 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     navy.setColor(QPalette::Window, QColor(Navy));
     client_->setPalette(navy);
     mapArea_ = new PictureArea(&mapPicture_, client_);
-    mapArea_->setObjectName(QStringLiteral("EditMapImage"));
+    mapArea_->setObjectName(QStringLiteral("mapPicture"));
     mapArea_->setPalette(navy);
     mapArea_->MouseDown = [this](Qt::MouseButton b, QPoint p, Qt::KeyboardModifiers m) { OnMouseDown(b, p, m); };
     mapArea_->MouseMove = [this](QPoint p, Qt::MouseButtons held) { OnMouseMove(p, held); };
@@ -187,7 +187,7 @@ void MapEditView::MoveSelection(int dx, int dy) {
     if (!selection_)
         return;
     const CellRect from = *selection_;
-    document_->Push(new edits::MoveCells(document_, from, dx, dy));
+    document_->Push(new edits::MoveCellsCommand(document_, from, dx, dy));
     SetSelection(ClipToMap({from.Left + dx, from.Top + dy, from.Right + dx, from.Bottom + dy}));
 }
 

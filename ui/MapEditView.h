@@ -44,7 +44,7 @@ struct EditSizeInputs {
     int MainClientHeight; // H
     int PaletteWidth;     // P, the palette window's outer width
     int StatusBarHeight;  // S
-    int SpeedBarHeight;   // T
+    int ToolBarHeight;   // T
 };
 
 // The largest client size that fits beside the palette.

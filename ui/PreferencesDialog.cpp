@@ -36,31 +36,31 @@ Widget* Named(Widget* widget, const char* name) {
 
 PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* parent)
     : QDialog(parent), current_(current) {
-    setObjectName(QStringLiteral("PreferencesDialog"));
+    setObjectName(QStringLiteral("preferencesDialog"));
     setWindowTitle(tr("環境設定"));
 
-    startTileSet_ = Named(new QComboBox(this), "StartTileSet");
+    startTileSet_ = Named(new QComboBox(this), "startTileSet");
     for (const TileSetInfo& info : TileSets)
         startTileSet_->addItem(TileSetText(info.Name), TileSetNumber(info.Set));
     startTileSet_->setCurrentIndex(startTileSet_->findData(TileSetNumber(current.StartTileSet)));
 
-    startEdge_ = Named(new QComboBox(this), "StartScale");
+    startEdge_ = Named(new QComboBox(this), "startEdge");
     for (const auto& [edge, caption] : EdgeChoices)
         startEdge_->addItem(QCoreApplication::translate("PreferencesDialog", caption), Pixels(edge));
     startEdge_->setCurrentIndex(startEdge_->findData(Pixels(current.StartEdge)));
 
-    gridLines_ = Named(new QCheckBox(tr("グリッド線を表示する"), this), "GridLines");
+    gridLines_ = Named(new QCheckBox(tr("グリッド線を表示する"), this), "gridLines");
     gridLines_->setChecked(current.GridLines);
-    blink_ = Named(new QCheckBox(tr("カーソルを点滅させる"), this), "Blink");
+    blink_ = Named(new QCheckBox(tr("カーソルを点滅させる"), this), "blink");
     blink_->setChecked(current.Blink);
 
-    autosave_ = Named(new QSpinBox(this), "AutosaveMinutes");
+    autosave_ = Named(new QSpinBox(this), "autosaveMinutes");
     autosave_->setRange(0, EditorSettings::MaxAutosaveMinutes);
     autosave_->setSuffix(tr(" 分"));
     autosave_->setSpecialValueText(tr("しない"));
     autosave_->setValue(current.AutosaveMinutes);
 
-    language_ = Named(new QComboBox(this), "Language");
+    language_ = Named(new QComboBox(this), "language");
     for (const auto& [code, name] : LanguageChoices)
         language_->addItem(QString::fromUtf8(name), QString::fromLatin1(code));
     language_->setCurrentIndex(std::max(0, language_->findData(current.Language)));
@@ -74,8 +74,8 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
     form->addRow(tr("言語"), language_);
 
     auto* buttons = new QDialogButtonBox(this);
-    Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "OkButton")->setDefault(true);
-    Named(buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole), "CancelButton");
+    Named(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), "okButton")->setDefault(true);
+    Named(buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole), "cancelButton");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -34,12 +34,12 @@ PreviewView::PreviewView(const Document* document, const TileSetPictures* pictur
                                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                  Qt::WindowCloseButtonHint),
       document_(document), pictures_(pictures) {
-    setObjectName(QStringLiteral("PreEditView"));
+    setObjectName(QStringLiteral("previewView"));
     picture_ = QImage(ClientEdge, ClientEdge, QImage::Format_RGB32);
     picture_.fill(palette().color(QPalette::Window));
 
     area_ = new PictureArea(&picture_, this);
-    area_->setObjectName(QStringLiteral("PreviewImage"));
+    area_->setObjectName(QStringLiteral("previewPicture"));
     area_->setFixedSize(ClientEdge, ClientEdge);
     area_->MouseDown = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers) {
         if (button != Qt::LeftButton)

@@ -70,7 +70,7 @@ void RecentFiles::FillMenu() {
         QString caption = QDir::toNativeSeparators(path);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* item = menu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
-        item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        item->setObjectName(QStringLiteral("recentFile%1Action").arg(i + 1));
         connect(item, &QAction::triggered, this, [this, path] { RunCommand([&] { Choose(path); }); });
     }
     menu_->setEnabled(!paths_.isEmpty());

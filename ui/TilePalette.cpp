@@ -17,12 +17,12 @@ namespace tav {
 TilePalette::TilePalette(const TileSetPictures* pictures, QMdiArea* frame)
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), pictures_(pictures),
       blinkTimer_([this] { BlinkTick(); }, this) {
-    setObjectName(QStringLiteral("CharacterView"));
+    setObjectName(QStringLiteral("tilePalette"));
     picture_ = QImage(ClientWidth, ClientHeight, QImage::Format_RGB32);
     picture_.fill(palette().color(QPalette::Window));
 
     area_ = new PictureArea(&picture_, this);
-    area_->setObjectName(QStringLiteral("CharSetImage"));
+    area_->setObjectName(QStringLiteral("palettePicture"));
     area_->setFixedSize(ClientWidth, ClientHeight);
     area_->MouseDown = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers) {
         if (button != Qt::LeftButton)

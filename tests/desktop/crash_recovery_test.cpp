@@ -3,7 +3,7 @@
 // modified map that keeps its file.
 
 #include "DesktopFixture.h"
-#include "ShiftMap.h"
+#include "ShiftMapCommand.h"
 
 #include <QDir>
 
@@ -27,7 +27,7 @@ MapGrid Shifted(MapGrid grid, ShiftDirection direction, int times) {
     Document document;
     document.Reset(grid, TileSet::Verda, QString(), QString());
     for (int i = 0; i < times; ++i)
-        document.Push(new edits::ShiftMap(&document, direction));
+        document.Push(new edits::ShiftMapCommand(&document, direction));
     return document.Grid();
 }
 
@@ -117,7 +117,7 @@ TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {
     EXPECT_FALSE(QFile::exists(copy));
 
     // The first change after a quiet spell is kept at once.
-    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
+    Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Left));
     EXPECT_EQ(FileBytes(copy), RecoveryCopyBytes(Doc().Grid(), TileSet::Coronet, map));
     Doc().UndoStack()->undo();
     EXPECT_FALSE(QFile::exists(copy));
@@ -138,7 +138,7 @@ TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
+        Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Up));
         session->Recovery()->WriteCopy();
         ASSERT_TRUE(QFile::exists(copy));
         c.end();
@@ -146,13 +146,13 @@ TEST_F(DesktopTest, CopyFollowsTheModifiedMapAndGoesWithSaveNewAndExit) {
     }
 
     // A normal exit removes it; an ending by a signal keeps it for the next start.
-    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
+    Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Up));
     session->Recovery()->WriteCopy();
     Window = std::make_unique<MainWindow>();
     EXPECT_FALSE(QFile::exists(copy));
     session = StartSession(60'000);
     Doc().Reset(SampleGrid(4), TileSet::Verda, QString(), QString());
-    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
+    Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Up));
     session->Recovery()->KeepForNextStart();
     const QString kept = session->Recovery()->CopyPath();
     Window = std::make_unique<MainWindow>();
@@ -163,7 +163,7 @@ TEST_F(DesktopTest, OnlyCopiesOfEndedEditorsAreOfferedAndADeclinedOneIsRemoved) 
     // A running editor (this one) with a modified map: its copy is not offered to another start.
     EditorSession* running = StartSession();
     Doc().Reset(SampleGrid(3), TileSet::Verda, QString(), QString());
-    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
+    Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Left));
     ASSERT_TRUE(Doc().IsModified());
     running->Recovery()->WriteCopy();
     ASSERT_TRUE(QFile::exists(running->Recovery()->CopyPath()));

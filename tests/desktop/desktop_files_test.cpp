@@ -5,7 +5,7 @@
 #include "FileAccess.h"
 #include "MapExport.h"
 #include "Shaping.h"
-#include "ShiftMap.h"
+#include "ShiftMapCommand.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
 #include "Translations.h"
@@ -143,13 +143,13 @@ TEST_F(DesktopTest, DroppedMapFileOpensAfterTheDiscardQuestion) {
         SCOPED_TRACE(c.name);
         Doc().Reset(SampleGrid(1), TileSet::Verda, QString(), QString());
         if (c.modified)
-            Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Left));
+            Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Left));
         if (c.answer)
             Platform->Answers.push_back(*c.answer);
         Platform->Questions.clear();
         const auto data = UrlsData(c.paths);
         // Dropped anywhere on the window: the map picture passes the drop on to the frame.
-        QWidget* target = Window->findChild<QWidget*>(QStringLiteral("EditMapImage"));
+        QWidget* target = Window->findChild<QWidget*>(QStringLiteral("mapPicture"));
         Drop(target ? target : Window.get(), data.get());
         EXPECT_EQ(Platform->Questions, c.answer ? QStringList{DiscardQuestion} : QStringList{});
         EXPECT_EQ(Doc().FilePath() == map, c.opened);
@@ -237,7 +237,7 @@ TEST_F(DesktopTest, SaveAsksBeforeOverwritingAFileChangedOnDisk) {
         SCOPED_TRACE(c.name);
         PutFile(map, MapBytes(SampleGrid(8), 1));
         Window->Files()->OpenPath(map);
-        Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Up));
+        Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Up));
         const MapGrid edited = Doc().Grid();
         if (c.changedElsewhere)
             PutFile(map, otherProgram);
@@ -320,7 +320,7 @@ TEST_F(DesktopTest, CaptionShowsTheFileAndTheModifiedMark) {
     EXPECT_TRUE(Window->windowTitle().startsWith(QStringLiteral("caption.map[*] (")));
     EXPECT_TRUE(Window->windowTitle().contains(QDir::toNativeSeparators(Path(QString()).chopped(1))));
     EXPECT_FALSE(Window->isWindowModified());
-    Doc().Push(new edits::ShiftMap(&Doc(), ShiftDirection::Down));
+    Doc().Push(new edits::ShiftMapCommand(&Doc(), ShiftDirection::Down));
     EXPECT_TRUE(Window->isWindowModified());
     Doc().UndoStack()->undo();
     EXPECT_FALSE(Window->isWindowModified());

@@ -32,8 +32,8 @@ int RunEditorChild(int argc, char** argv) {
     window.show();
     session->Start(QString::fromLocal8Bit(argv[3]));
     for (int i = 0; i < 3; ++i)
-        window.findChild<QAction*>(QStringLiteral("MenuShiftRight1"))->trigger();
-    window.findChild<QAction*>(QStringLiteral("MenuChar3"))->trigger();
+        window.findChild<QAction*>(QStringLiteral("shiftRightAction"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("tileSet3Action"))->trigger();
     const int status = app.exec();
     tav::SetBeforeExitHook({});
     return status;

@@ -1,20 +1,13 @@
 // The map document: every kind of change undoes and redoes exactly, a pen stroke is one step, a change that
 // changes nothing is not kept, and "modified" means "away from the last New, Open or save".
 
-#include "CutCells.h"
+#include "CellCommands.h"
 #include "Document.h"
-#include "ExchangeCodes.h"
-#include "FillArea.h"
-#include "MoveCells.h"
-#include "PasteBlock.h"
-#include "ReplaceCodes.h"
-#include "PaintShape.h"
-#include "PaintStroke.h"
-#include "RestoreMap.h"
-#include "ShapeMap.h"
-#include "ShiftMap.h"
-#include "SwitchTileSet.h"
-#include "UnshapeMap.h"
+#include "FillAreaCommand.h"
+#include "PaintStrokeCommand.h"
+#include "RestoreMapCommand.h"
+#include "ShiftMapCommand.h"
+#include "SwitchTileSetCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -51,24 +44,24 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
         std::function<QUndoCommand*(Document*)> make;
     };
     const Case cases[] = {
-        {"pen", [](Document* d) { return new edits::PaintStroke(d, 96, 3, 4, 1); }},
-        {"line", [](Document* d) { return new edits::PaintShape(d, DrawTool::Line, 1, 0, 0, 47, 30); }},
-        {"ellipse", [](Document* d) { return new edits::PaintShape(d, DrawTool::Circle, 16, 5, 5, 25, 20); }},
-        {"filled rectangle", [](Document* d) { return new edits::FillArea(d, DrawTool::BoxFill, 2, 40, 40, 2, 2); }},
-        {"bucket", [](Document* d) { return new edits::FillArea(d, DrawTool::Bucket, 112, -1, -1, 0, 0); }},
-        {"shift", [](Document* d) { return new edits::ShiftMap(d, ShiftDirection::Down); }},
-        {"shape", [](Document* d) { return new edits::ShapeMap(d); }},
+        {"pen", [](Document* d) { return new edits::PaintStrokeCommand(d, 96, 3, 4, 1); }},
+        {"line", [](Document* d) { return new edits::PaintShapeCommand(d, DrawTool::Line, 1, 0, 0, 47, 30); }},
+        {"ellipse", [](Document* d) { return new edits::PaintShapeCommand(d, DrawTool::Circle, 16, 5, 5, 25, 20); }},
+        {"filled rectangle", [](Document* d) { return new edits::FillAreaCommand(d, DrawTool::BoxFill, 2, 40, 40, 2, 2); }},
+        {"bucket", [](Document* d) { return new edits::FillAreaCommand(d, DrawTool::Bucket, 112, -1, -1, 0, 0); }},
+        {"shift", [](Document* d) { return new edits::ShiftMapCommand(d, ShiftDirection::Down); }},
+        {"shape", [](Document* d) { return new edits::ShapeMapCommand(d); }},
         {"unshape", [](Document* d) {
-             d->Push(new edits::ShapeMap(d));
-             return new edits::UnshapeMap(d);
+             d->Push(new edits::ShapeMapCommand(d));
+             return new edits::UnshapeMapCommand(d);
          }},
-        {"tile set", [](Document* d) { return new edits::SwitchTileSet(d, TileSet::Orcana); }},
-        {"move", [](Document* d) { return new edits::MoveCells(d, {8, 8, 21, 17}, 30, -3); }},
-        {"paste", [](Document* d) { return new edits::PasteBlock(d, CopyBlock(d->Grid(), {0, 0, 47, 47}), 20, 20); }},
-        {"cut", [](Document* d) { return new edits::CutCells(d, {25, 25, 35, 35}); }},
-        {"replace", [](Document* d) { return new edits::ReplaceCodes(d, 0, 96, {0, 0, 12, 47}); }},
-        {"exchange", [](Document* d) { return new edits::ExchangeCodes(d, 0, NewMapTile); }},
-        {"restore", [](Document* d) { return new edits::RestoreMap(d, FilledGrid(96), TileSet::Lapist); }},
+        {"tile set", [](Document* d) { return new edits::SwitchTileSetCommand(d, TileSet::Orcana); }},
+        {"move", [](Document* d) { return new edits::MoveCellsCommand(d, {8, 8, 21, 17}, 30, -3); }},
+        {"paste", [](Document* d) { return new edits::PasteBlockCommand(d, CopyBlock(d->Grid(), {0, 0, 47, 47}), 20, 20); }},
+        {"cut", [](Document* d) { return new edits::CutCellsCommand(d, {25, 25, 35, 35}); }},
+        {"replace", [](Document* d) { return new edits::ReplaceCodesCommand(d, 0, 96, {0, 0, 12, 47}); }},
+        {"exchange", [](Document* d) { return new edits::ExchangeCodesCommand(d, 0, NewMapTile); }},
+        {"restore", [](Document* d) { return new edits::RestoreMapCommand(d, FilledGrid(96), TileSet::Lapist); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,16 +89,16 @@ TEST(DocumentCommands, EachKindUndoesToTheMapBeforeAndRedoesToTheMapAfter) {
 TEST(DocumentCommands, ChangesThatChangeNothingAreNotKept) {
     Fixture f;
     Document& d = f.document;
-    d.Push(new edits::PaintStroke(&d, 0, 0, 0, 1));                 // the cell holds 0 already
-    d.Push(new edits::FillArea(&d, DrawTool::Bucket, 0, -1, -1, 0, 0));        // the region is 0 already
-    d.Push(new edits::SwitchTileSet(&d, TileSet::Sandra));                         // the set in force
+    d.Push(new edits::PaintStrokeCommand(&d, 0, 0, 0, 1));                 // the cell holds 0 already
+    d.Push(new edits::FillAreaCommand(&d, DrawTool::Bucket, 0, -1, -1, 0, 0));        // the region is 0 already
+    d.Push(new edits::SwitchTileSetCommand(&d, TileSet::Sandra));                         // the set in force
     d.Reset(FilledGrid(NewMapTile), TileSet::Verda, QString(), QString());
-    d.Push(new edits::ShiftMap(&d, ShiftDirection::Left));           // a map of one code
-    d.Push(new edits::UnshapeMap(&d));                               // nothing shaped
-    d.Push(new edits::MoveCells(&d, {0, 0, 9, 9}, 5, 5));            // water moved over water
-    d.Push(new edits::CutCells(&d, {3, 3, 4, 4}));                   // water cut to water
-    d.Push(new edits::ReplaceCodes(&d, 7, 9));                       // no 7 on the map
-    d.Push(new edits::ExchangeCodes(&d, NewMapTile, NewMapTile));     // a code with itself
+    d.Push(new edits::ShiftMapCommand(&d, ShiftDirection::Left));           // a map of one code
+    d.Push(new edits::UnshapeMapCommand(&d));                               // nothing shaped
+    d.Push(new edits::MoveCellsCommand(&d, {0, 0, 9, 9}, 5, 5));            // water moved over water
+    d.Push(new edits::CutCellsCommand(&d, {3, 3, 4, 4}));                   // water cut to water
+    d.Push(new edits::ReplaceCodesCommand(&d, 7, 9));                       // no 7 on the map
+    d.Push(new edits::ExchangeCodesCommand(&d, NewMapTile, NewMapTile));     // a code with itself
     EXPECT_EQ(d.UndoStack()->count(), 0);
     EXPECT_FALSE(d.IsModified());
 }
@@ -117,8 +110,8 @@ TEST(DocumentCommands, AStrokeIsOneStepThatUndoesEveryCellItCrossedEvenWhenItCro
     // Stroke 1 paints a path that comes back over its first cell with another code in between.
     const int path[][3] = {{0, 0, 96}, {1, 0, 96}, {2, 0, 96}, {0, 0, 97}, {12, 12, 96}};
     for (const auto& step : path)
-        d.Push(new edits::PaintStroke(&d, static_cast<TileCode>(step[2]), step[0], step[1], 1));
-    d.Push(new edits::PaintStroke(&d, 5, 20, 20, 2)); // the next stroke is a step of its own
+        d.Push(new edits::PaintStrokeCommand(&d, static_cast<TileCode>(step[2]), step[0], step[1], 1));
+    d.Push(new edits::PaintStrokeCommand(&d, 5, 20, 20, 2)); // the next stroke is a step of its own
     EXPECT_EQ(d.UndoStack()->count(), 2);
     EXPECT_EQ(d.Cell(0, 0), 97);
     d.UndoStack()->undo();
@@ -131,9 +124,9 @@ TEST(DocumentCommands, AStrokeIsOneStepThatUndoesEveryCellItCrossedEvenWhenItCro
 TEST(DocumentCommands, AFastPenMovePaintsEveryCellOnTheWayExceptThoseHoldingTheCode) {
     Fixture f;
     Document& d = f.document;
-    d.Push(new edits::PaintStroke(&d, 96, 20, 5, 1));
-    d.Push(new edits::PaintStroke(&d, 96, 0, 5, 47, 5, 1)); // one event across the whole map
-    d.Push(new edits::PaintStroke(&d, 96, 47, 5, 47, 47, 1));
+    d.Push(new edits::PaintStrokeCommand(&d, 96, 20, 5, 1));
+    d.Push(new edits::PaintStrokeCommand(&d, 96, 0, 5, 47, 5, 1)); // one event across the whole map
+    d.Push(new edits::PaintStrokeCommand(&d, 96, 47, 5, 47, 47, 1));
     EXPECT_EQ(d.UndoStack()->count(), 1);
     for (int x = 0; x < 48; ++x)
         EXPECT_EQ(d.Cell(x, 5), 96) << x;
@@ -157,7 +150,7 @@ TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
         grid[static_cast<std::size_t>(CellIndex(5, y))] = grid[static_cast<std::size_t>(CellIndex(6, y))] = 48;
     d.Reset(grid, TileSet::Verda, QString(), QString());
     const CellRect selection{10, 0, 30, 20};
-    auto* bucket = new edits::FillArea(&d, DrawTool::Bucket, 1, -1, -1, 15, 0);
+    auto* bucket = new edits::FillAreaCommand(&d, DrawTool::Bucket, 1, -1, -1, 15, 0);
     bucket->LimitTo(selection);
     d.Push(bucket);
     for (int x = 0; x < MapSize; ++x)
@@ -165,10 +158,10 @@ TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
             const TileCode wanted = y == 0 && x >= 10 && x <= 30 ? 1 : grid[static_cast<std::size_t>(CellIndex(x, y))];
             ASSERT_EQ(d.Cell(x, y), wanted) << x << "," << y;
         }
-    edits::PaintShape line(&d, DrawTool::Line, 2, 0, 5, 47, 5);
+    edits::PaintShapeCommand line(&d, DrawTool::Line, 2, 0, 5, 47, 5);
     line.LimitTo(selection);
     EXPECT_EQ(line.Changes().size(), 21u) << "row 5 is selected in columns 10 to 30";
-    auto* outside = new edits::PaintStroke(&d, 2, 0, 0, 9);
+    auto* outside = new edits::PaintStrokeCommand(&d, 2, 0, 0, 9);
     outside->LimitTo(selection);
     d.Push(outside);
     EXPECT_EQ(d.Cell(0, 0), 0);
@@ -179,7 +172,7 @@ TEST(DocumentModified, FollowsTheCleanPointOfTheHistory) {
     Fixture f;
     Document& d = f.document;
     EXPECT_FALSE(d.IsModified());
-    d.Push(new edits::PaintStroke(&d, 96, 1, 1, 1));
+    d.Push(new edits::PaintStrokeCommand(&d, 96, 1, 1, 1));
     EXPECT_TRUE(d.IsModified());
     d.UndoStack()->undo();
     EXPECT_FALSE(d.IsModified()) << "undoing back to the opened map is no change";
@@ -190,7 +183,7 @@ TEST(DocumentModified, FollowsTheCleanPointOfTheHistory) {
     EXPECT_EQ(d.ShownName(), QStringLiteral("b.map"));
     d.UndoStack()->undo();
     EXPECT_TRUE(d.IsModified()) << "undoing past the save is a change again";
-    d.Push(new edits::SwitchTileSet(&d, TileSet::Stellan));
+    d.Push(new edits::SwitchTileSetCommand(&d, TileSet::Stellan));
     EXPECT_TRUE(d.IsModified());
     d.Reset(SampleGrid(), TileSet::Coronet, QString(), QString());
     EXPECT_FALSE(d.IsModified());
@@ -221,14 +214,14 @@ TEST(DocumentCommands, UndoingAndRedoingAnyRandomSequenceRestoresBothEnds) {
             const DrawTool outline = pick(2) ? DrawTool::Circle : DrawTool::Line;
             const DrawTool filled = pick(2) ? DrawTool::CircleFill : DrawTool::BoxFill;
             switch (pick(8)) {
-            case 0: d.Push(new edits::PaintStroke(&d, code, x, y, step / 4)); break;
-            case 1: d.Push(new edits::PaintShape(&d, outline, code, ax, ay, x, y)); break;
-            case 2: d.Push(new edits::FillArea(&d, filled, code, ax, ay, x, y)); break;
-            case 3: d.Push(new edits::FillArea(&d, DrawTool::Bucket, code, -1, -1, x, y)); break;
-            case 4: d.Push(new edits::ShiftMap(&d, static_cast<ShiftDirection>(pick(4)))); break;
-            case 5: d.Push(new edits::ShapeMap(&d)); break;
-            case 6: d.Push(new edits::UnshapeMap(&d)); break;
-            case 7: d.Push(new edits::SwitchTileSet(&d, AllTileSets[static_cast<std::size_t>(pick(9))])); break;
+            case 0: d.Push(new edits::PaintStrokeCommand(&d, code, x, y, step / 4)); break;
+            case 1: d.Push(new edits::PaintShapeCommand(&d, outline, code, ax, ay, x, y)); break;
+            case 2: d.Push(new edits::FillAreaCommand(&d, filled, code, ax, ay, x, y)); break;
+            case 3: d.Push(new edits::FillAreaCommand(&d, DrawTool::Bucket, code, -1, -1, x, y)); break;
+            case 4: d.Push(new edits::ShiftMapCommand(&d, static_cast<ShiftDirection>(pick(4)))); break;
+            case 5: d.Push(new edits::ShapeMapCommand(&d)); break;
+            case 6: d.Push(new edits::UnshapeMapCommand(&d)); break;
+            case 7: d.Push(new edits::SwitchTileSetCommand(&d, AllTileSets[static_cast<std::size_t>(pick(9))])); break;
             }
             if (pick(5) == 0)
                 d.UndoStack()->undo();

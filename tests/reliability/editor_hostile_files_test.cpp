@@ -109,7 +109,7 @@ TEST_F(EditorUi, EveryInputIsOpenedOrRefusedLeavingTheDocumentAsItWas) {
     d.Key("Shift+Left");
     EXPECT_EQ(d.Grid(), shifted);
     p.Forget();
-    d.Trigger("MenuNewFile");
+    d.Trigger("newMapAction");
     EXPECT_EQ(p.Messages, (std::vector<QString>{DiscardQuestionText}));
 }
 
@@ -125,7 +125,7 @@ TEST_F(EditorUi, EveryTileSetByteOpensAsItsSetOrAsSetOneWithTheCorrection) {
         EXPECT_TRUE(p.Errors.empty());
         EXPECT_EQ(p.Count(InvalidTileSetText), valid ? 0 : 1);
         EXPECT_EQ(d.TileSet(), TileSetOfByte(byte));
-        EXPECT_TRUE(d.Checked(QStringLiteral("MenuChar%1").arg(TileSetOfByte(byte))));
+        EXPECT_TRUE(d.Checked(QStringLiteral("tileSet%1Action").arg(TileSetOfByte(byte))));
         EXPECT_EQ(d.Grid(), grid);
     }
     EXPECT_TRUE(d.ShowsGrid(grid));
@@ -168,9 +168,9 @@ TEST_F(EditorUi, SavingOntoAFullDeviceKeepsTheOldFileAndTheDocument) {
         p.Forget();
         if (saveAs) {
             p.SaveAnswers.push_back(target);
-            d.ClickButton("SaveAsButton");
+            d.ClickButton("saveAsButton");
         } else {
-            d.Trigger("MenuSaveFile");
+            d.Trigger("saveAction");
         }
         ASSERT_EQ(p.Errors.size(), 1u);
         EXPECT_TRUE(p.Errors[0].startsWith(WriteErrorStart(target)))

@@ -117,14 +117,14 @@ private:
     // Undoing everything must give the map the history started from, and redoing everything the map after the
     // last change; the editor is left at the end of its history.
     std::string CheckHistory() {
-        while (d_.Action("MenuUndo")->isEnabled())
-            d_.Trigger("MenuUndo");
+        while (d_.Action("undoAction")->isEnabled())
+            d_.Trigger("undoAction");
         if (Now() != first_)
             return "undoing everything does not give the map the history started from";
         if (d_.Modified() != firstModified_)
             return "undoing everything does not give back the modified mark of the history's start";
-        while (d_.Action("MenuRedo")->isEnabled())
-            d_.Trigger("MenuRedo");
+        while (d_.Action("redoAction")->isEnabled())
+            d_.Trigger("redoAction");
         if (Now() != last_)
             return "redoing everything does not give the map after the last change";
         return {};
@@ -144,7 +144,7 @@ private:
     }
 
     Expect Act(std::string& what) {
-        static const char* const tools[] = {"Pen", "Line", "Box", "BoxFill", "Circle", "CircleFill", "Bucket"};
+        static const char* const tools[] = {"pen", "line", "box", "boxFill", "circle", "circleFill", "bucket"};
         static const char* const arrows[] = {"Left", "Right", "Up", "Down"};
         constexpr ShiftDirection directions[] = {ShiftDirection::Left, ShiftDirection::Right,
                                                  ShiftDirection::Up, ShiftDirection::Down};
@@ -185,7 +185,7 @@ private:
             if (byButton)
                 d_.ClickButton(QString::fromStdString(tool + "Button"));
             else
-                d_.Trigger(QString::fromStdString("Menu" + tool));
+                d_.Trigger(QString::fromStdString(tool + "Action"));
             what = "tool " + tool + (byButton ? " by button" : " by menu");
             return Expect::Unchanged;
         }
@@ -203,8 +203,8 @@ private:
         }
         if (kind < 79) {
             const QString command =
-                kind < 76 ? QStringLiteral("MenuChar%1").arg(Uniform(1, 9))
-                          : QStringLiteral("MenuChangeSize") + QLatin1Char("SML"[Uniform(0, 2)]);
+                kind < 76 ? QStringLiteral("tileSet%1Action").arg(Uniform(1, 9))
+                          : QStringLiteral("edge%1Action").arg(8 << Uniform(0, 2));
             d_.Trigger(command);
             what = command.toStdString();
             return Expect::Unchanged;
@@ -230,7 +230,7 @@ private:
             newAnswer_ = Uniform(0, 1) == 1;
             wasModified_ = d_.Modified();
             d_.platform().Answers.assign(1, newAnswer_);
-            d_.Trigger("MenuNewFile");
+            d_.Trigger("newMapAction");
             what = std::string("new, answering ") + (newAnswer_ ? "OK" : "Cancel");
             return Expect::Cleared;
         }
@@ -243,11 +243,11 @@ private:
     Expect ActOnSelection(int kind, std::string& what) {
         const MapGrid before = d_.Grid();
         const std::optional<QRect> selection = d_.Selection();
-        const bool selecting = d_.Checked(QStringLiteral("SelectRange"));
+        const bool selecting = d_.Checked(QStringLiteral("rangeSelectionAction"));
         computed_ = before;
         if (kind < 3 || (kind < 11 && !selecting)) {
             // The range button; released, it lets the selection go. Either way a floating block is dropped.
-            d_.ClickButton(QStringLiteral("RangeButton"));
+            d_.ClickButton(QStringLiteral("rangeSelectionButton"));
             what = selecting ? "range tool off" : "range tool on";
             if (selecting)
                 expectSelection_ = std::optional<QRect>();
@@ -275,13 +275,13 @@ private:
             return Expect::Computed;
         }
         if (kind < 15) {
-            const char* const commands[] = {"MenuSelectAll", "MenuSelectAll", "MenuDeselect", "Esc"};
+            const char* const commands[] = {"selectAllAction", "selectAllAction", "deselectAction", "Esc"};
             what = commands[kind - 11];
             const bool pasting = d_.Pasting();
             if (kind < 13)
                 d_.Trigger(QString::fromLatin1(what.c_str()));
             else if (kind == 13)
-                d_.Trigger(QStringLiteral("MenuDeselect"));
+                d_.Trigger(QStringLiteral("deselectAction"));
             else
                 d_.Key("Esc");
             if (kind < 13)
@@ -298,7 +298,7 @@ private:
             // Copy, and cut: the selection then holds the new map's code.
             const bool cut = kind == 17;
             what = cut ? "cut" : "copy";
-            d_.Trigger(cut ? QStringLiteral("MenuCut") : QStringLiteral("MenuCopy"));
+            d_.Trigger(cut ? QStringLiteral("cutAction") : QStringLiteral("copyAction"));
             if (selection) {
                 clip_ = {CopyBlock(before, CellRectOf(*selection)), true};
                 if (EditorDriver::ClipboardText() != QString::fromStdString(FormatBlockText(*clip_.Block)))
@@ -312,7 +312,7 @@ private:
             // Paste, then put the block down with a move and a click, or drop it with Esc or a right click.
             const int follow = kind - 18; // 0, 1: a click; 2: Esc; 3: a right click
             what = "paste";
-            if (!Paste(QStringLiteral("MenuPaste"), what))
+            if (!Paste(QStringLiteral("pasteAction"), what))
                 return Expect::Computed;
             const QPoint at = RandomCell();
             if (follow < 2) {
@@ -333,7 +333,7 @@ private:
         }
         if (kind < 23) {
             what = "paste in place";
-            if (!Paste(QStringLiteral("MenuPasteInPlace"), what))
+            if (!Paste(QStringLiteral("pasteInPlaceAction"), what))
                 return Expect::Computed;
             // Text carries no place: it goes to the selection's corner, or the map's.
             const QPoint at = clip_.HasOrigin ? QPoint(clip_.Block->OriginX, clip_.Block->OriginY)
@@ -346,7 +346,7 @@ private:
             // says why there is none.
             RandomClipboard(what);
             what += ", paste";
-            Paste(QStringLiteral("MenuPaste"), what);
+            Paste(QStringLiteral("pasteAction"), what);
             return Expect::Computed;
         }
         if (kind < 27) {
@@ -362,9 +362,9 @@ private:
             const bool inSelection = Uniform(0, 1) == 1;
             const bool accept = Uniform(0, 3) != 0;
             d_.platform().DialogAnswers.assign(
-                1, EditorDriver::Answer({{"CodeA", a}, {"CodeB", b}, {inSelection ? "InSelection" : "WholeMap", 1}},
+                1, EditorDriver::Answer({{"codeA", a}, {"codeB", b}, {inSelection ? "inSelection" : "wholeMap", 1}},
                                         accept));
-            d_.ClickButton(exchange ? QStringLiteral("ExchangeButton") : QStringLiteral("ChangeButton"));
+            d_.ClickButton(exchange ? QStringLiteral("exchangeButton") : QStringLiteral("replaceButton"));
             const int shown = static_cast<int>(d_.platform().DialogAnswers.size());
             d_.platform().DialogAnswers.clear();
             what = std::string(exchange ? "exchange " : "replace ") + std::to_string(a) + " and " +
@@ -383,7 +383,7 @@ private:
         // A drawing tool drags while there is a selection: only cells inside it change, to the picked code.
         if (!selection)
             return ActOnSelection(selecting ? 3 : 0, what);
-        static const char* const tools[] = {"Pen", "Line", "Box", "BoxFill", "Circle", "CircleFill", "Bucket"};
+        static const char* const tools[] = {"pen", "line", "box", "boxFill", "circle", "circleFill", "bucket"};
         const std::string tool = tools[Uniform(0, 6)];
         d_.ClickButton(QString::fromStdString(tool + "Button"));
         if (d_.Pasting())
@@ -430,7 +430,7 @@ private:
         }
         if (d_.platform().Messages.size() != messages)
             Fault("a message came with a block that can be pasted");
-        if (command == QLatin1String("MenuPaste")) {
+        if (command == QLatin1String("pasteAction")) {
             floating_ = *clip_.Block;
             expectPasting_ = true;
         }
@@ -488,8 +488,8 @@ private:
         const MapGrid before = d_.Grid();
         const int tileSetBefore = d_.TileSet();
         const std::optional<QRect> selectionBefore = d_.Selection();
-        const bool drawing = !d_.Pasting() && !d_.Checked(QStringLiteral("SelectRange"));
-        const bool selecting = !d_.Pasting() && d_.Checked(QStringLiteral("SelectRange"));
+        const bool drawing = !d_.Pasting() && !d_.Checked(QStringLiteral("rangeSelectionAction"));
+        const bool selecting = !d_.Pasting() && d_.Checked(QStringLiteral("rangeSelectionAction"));
         expectSelection_.reset();
         expectPasting_.reset();
         fault_.clear();
@@ -586,14 +586,14 @@ private:
             return d_.Pasting() ? "a block floats" : "no block floats";
         if (!d_.platform().Errors.empty())
             return "an error was reported: " + d_.platform().Errors.front().toStdString();
-        if (!d_.Checked(QStringLiteral("MenuChar%1").arg(d_.TileSet())))
+        if (!d_.Checked(QStringLiteral("tileSet%1Action").arg(d_.TileSet())))
             return "the tile-set menu does not mark set " + std::to_string(d_.TileSet());
         if (d_.Pasting()) {
             const std::optional<QRect> named = StatusBlock(d_.StatusText());
             if (!named || named->size() != QSize(floating_.Width, floating_.Height) || named->left() < 0 ||
                 named->top() < 0 || named->left() >= MapSize || named->top() >= MapSize)
                 return "with a block floating, the status text reads " + d_.StatusText().toStdString();
-        } else if (d_.Checked(QStringLiteral("SelectRange")) && d_.Selection()) {
+        } else if (d_.Checked(QStringLiteral("rangeSelectionAction")) && d_.Selection()) {
             // The selection, or where it is being dragged.
             const std::optional<QRect> named = StatusBlock(d_.StatusText());
             if (!named || named->size() != d_.Selection()->size())

@@ -80,7 +80,7 @@ void WaitUntilStarted() {
 tav::Document& Map() { return *Window()->Map(); }
 MapEditView& EditView() { return *Window()->findChild<MapEditView*>(); }
 QPoint MapScrollOffset() {
-    return Window()->findChild<PictureArea*>(QStringLiteral("EditMapImage"))->Offset();
+    return Window()->findChild<PictureArea*>(QStringLiteral("mapPicture"))->Offset();
 }
 
 int RunTests(int argc, char** argv) {
@@ -168,20 +168,19 @@ namespace {
 
 // Roles the tests name, and the objectName of the widget that plays each.
 constexpr std::pair<const char*, const char*> WidgetNames[] = {
-    {"edit window", "MapEditView"},   {"map picture", "EditMapImage"},
-    {"palette", "CharacterView"},     {"palette picture", "CharSetImage"},
-    {"preview", "PreEditView"},       {"preview picture", "PreviewImage"},
-    {"check window", "MapCheckView"}, {"check list", "CheckList"},
-    {"about box", "VersionView"},     {"about panel", "Panel1"},
-    {"about picture", "Image1"},      {"about OK", "Button1"},
-    {"frame", "MdiArea"},             {"tool bar", "SpeedBar"},
-    {"status bar", "StatusBar"},      {"status", "StatusPanel"},
-    {"hidden menu", "HiddenItems"},
-    {"cell code", "StatusCellCode"},  {"picked code", "StatusPickedCode"},
-    {"status message", "StatusMessage"},
-    {"faction window", "FactionAnalysisView"}, {"faction table", "FactionTable"},
-    {"missing castles", "MissingCastles"},     {"faction summary", "FactionSummary"},
-    {"territory picture", "TerritoryPicture"},
+    {"edit window", "mapEditView"},            {"map picture", "mapPicture"},
+    {"palette", "tilePalette"},                {"palette picture", "palettePicture"},
+    {"preview", "previewView"},                {"preview picture", "previewPicture"},
+    {"check window", "mapCheckView"},          {"check list", "checkList"},
+    {"about box", "aboutDialog"},              {"about panel", "aboutPanel"},
+    {"about picture", "aboutPicture"},         {"about OK", "aboutOkButton"},
+    {"frame", "mdiArea"},                      {"tool bar", "toolBar"},
+    {"status bar", "statusBar"},               {"status", "toolStatusPanel"},
+    {"shortcut-only menu", "shortcutOnlyMenu"}, {"cell code", "cellCodePanel"},
+    {"picked code", "pickedCodePanel"},        {"status message", "messagePanel"},
+    {"faction window", "factionAnalysisView"}, {"faction table", "factionTable"},
+    {"missing castles", "missingCastles"},     {"faction summary", "factionSummary"},
+    {"territory picture", "territoryPicture"},
 };
 
 constexpr int PalettePitch = 17; // a 16-pixel tile and a one-pixel grid line, as PaletteCentre counts
@@ -399,7 +398,7 @@ void EditorDriver::Open(const QString& path, bool discard) {
     if (Modified())
         platform_->Answers.push_back(discard);
     platform_->OpenAnswers.push_back(path);
-    Trigger(QStringLiteral("MenuOpenFile"));
+    Trigger(QStringLiteral("openAction"));
 }
 
 // ---- Modal dialogs and the clipboard -------------------------------------------------------------------
@@ -585,7 +584,7 @@ std::optional<QRect> StatusBlock(const QString& status) {
     const std::optional<QRect> named = StatusBlock(StatusText());
     ::testing::AssertionResult result = PictureShows(shown, grid, e, offset, picture, pixels(selection),
                                                      Pasting() ? pixels(named) : QRect());
-    if (!result && !Pasting() && selection && named && *named != *selection && Checked(QStringLiteral("SelectRange")))
+    if (!result && !Pasting() && selection && named && *named != *selection && Checked(QStringLiteral("rangeSelectionAction")))
         result = PictureShows(shown, grid, e, offset, picture, pixels(named), pixels(named));
     if (!result)
         return result;

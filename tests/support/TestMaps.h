@@ -93,7 +93,7 @@ protected:
     }
     // Paints one cell with the pen, as the user does; returns the map as it is then.
     MapGrid Paint(int x, int y, int code) {
-        d.ClickButton(QStringLiteral("PenButton"));
+        d.ClickButton(QStringLiteral("penButton"));
         d.PickTile(code);
         d.Click(x, y);
         return d.Grid();

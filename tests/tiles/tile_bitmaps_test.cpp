@@ -45,14 +45,13 @@ TEST(TilePictures, AllThirtySixAreLinkedInAsIndexedPicturesOfTheRightSize) {
 }
 
 TEST(TilePictures, ToolbarIconAndAboutPicturesAreLinkedIn) {
-    const char* buttons[] = {"NewButton", "OpenButton", "SaveAsButton", "SaveButton", "ExitButton", "PenButton",
-                             "LineButton", "BoxButton", "BoxFillButton", "CircleButton", "CircleFillButton",
-                             "BucketButton", "RangeButton", "CutButton", "PasteButton", "ChangeButton",
-                             "ExchangeButton", "FormButton", "UnformButton", "UndoButton", "LargeCharButton",
-                             "MiddleCharButton", "SmallCharButton", "CheckButton", "StatusButton", "HelpButton"};
-    for (const char* button : buttons) {
-        SCOPED_TRACE(button);
-        const QImage picture(QStringLiteral(":/toolbar/%1.png").arg(QLatin1String(button)));
+    const char* pictures[] = {"new-map", "open", "save-as", "save", "exit", "pen", "line", "box", "box-fill",
+                              "circle", "circle-fill", "bucket", "range-selection", "cut", "paste", "replace",
+                              "exchange", "shape", "unshape", "undo", "edge-32", "edge-16", "edge-8", "map-check",
+                              "faction-analysis", "help"};
+    for (const char* name : pictures) {
+        SCOPED_TRACE(name);
+        const QImage picture(QStringLiteral(":/toolbar/%1.png").arg(QLatin1String(name)));
         ASSERT_FALSE(picture.isNull());
         EXPECT_EQ(picture.size(), QSize(24, 24));
         EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
@@ -156,8 +155,8 @@ TEST(TileBitmaps, PictureOfTheWrongSizeIsRefusedByName) {
 
 TEST(PictureReadAhead, GivesWhatAReadNowGivesAndOnlyForTheSetItRead) {
     const QString icon = QStringLiteral(":/icon.png");
-    const QString pen = QStringLiteral(":/toolbar/PenButton.png");
-    const QString missing = QStringLiteral(":/toolbar/NoSuchButton.png");
+    const QString pen = QStringLiteral(":/toolbar/pen.png");
+    const QString missing = QStringLiteral(":/toolbar/no-such-picture.png");
     {
         PictureReadAhead ahead({icon, pen, missing}, TileSet::Milphos);
         EXPECT_EQ(ahead.Picture(pen), ReadPng(pen));

@@ -31,7 +31,7 @@ TEST(TileSets, MenuCaptionIsTheNameWithItsAcceleratorAndShortcutAltDigit) {
         EXPECT_EQ(TileSetNumber(info.Set), static_cast<int>(i + 1));
         EXPECT_EQ(&InfoOf(info.Set), &info);
         EXPECT_EQ(std::string(info.MenuCaption), std::string(info.Name) + "(&" + digit + ")");
-        EXPECT_EQ(std::string(info.MenuItem), "MenuChar" + digit);
+        EXPECT_EQ(std::string(info.ActionName), "tileSet" + digit + "Action");
         EXPECT_EQ(std::string_view(info.Name), TileSetName(info.Set)) << "the map check names the set alike";
         EXPECT_EQ(std::string(info.Shortcut), "Alt+" + digit);
     }

@@ -28,7 +28,7 @@ TEST_F(EditorUi, CheckWindowStartsMinimisedAndComesUpWithItsListOnAProblem) {
     EXPECT_EQ(list->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
     EXPECT_EQ(list->font().pixelSize(), 12);
 
-    d.ClickButton("CheckButton"); // a new map: problems, so the window comes up
+    d.ClickButton("mapCheckButton"); // a new map: problems, so the window comes up
     EXPECT_FALSE(d.Minimised("check window"));
     EXPECT_EQ(d.Geometry("check window").topLeft(), QPoint(246, 282));
     EXPECT_EQ(d.ClientSize("check window"), QSize(350, 200));
@@ -63,11 +63,11 @@ TEST_F(EditorUi, CheckButtonListsTheReportAndBringsTheWindowUpOnlyForAProblem) {
             if (startMinimised)
                 d.Widget("check window")->showMinimized();
             else
-                d.Trigger("MenuShowMapCheckView");
+                d.Trigger("showMapCheckAction");
             d.LoadMap(c.grid, c.tileSet);
             const bool problem = c.lines.size() > 1;
 
-            d.ClickButton("CheckButton");
+            d.ClickButton("mapCheckButton");
 
             EXPECT_EQ(d.CheckLines(), c.lines);
             // A problem restores and shows the window; a clean map leaves it as it was.
@@ -81,19 +81,19 @@ TEST_F(EditorUi, CheckButtonListsTheReportAndBringsTheWindowUpOnlyForAProblem) {
 }
 
 TEST_F(EditorUi, WindowMenuShowsTheLastReportWithoutCheckingAgain) {
-    d.ClickButton("CheckButton");
+    d.ClickButton("mapCheckButton");
     const QStringList report = d.CheckLines();
     ASSERT_EQ(report.size(), 5);
     d.Widget("check window")->showMinimized();
     d.LoadMap(PlayableGrid());
-    d.Trigger("MenuShowMapCheckView");
+    d.Trigger("showMapCheckAction");
     EXPECT_FALSE(d.Minimised("check window"));
     EXPECT_EQ(d.CheckLines(), report);
 }
 
 TEST_F(EditorUi, AboutBoxHoldsItsTextsPictureAndButtonWhereTheyBelong) {
     EXPECT_FALSE(d.Exists("about box")) << "made when first asked for, not at start-up";
-    d.Trigger("MenuAbout"); // the scripted platform closes it at once
+    d.Trigger("aboutAction"); // the scripted platform closes it at once
     QWidget* box = d.Widget("about box");
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Tavrena MapEditor バージョン情報"));
     EXPECT_EQ(box->size(), QSize(496, 327));
@@ -114,18 +114,23 @@ TEST_F(EditorUi, AboutBoxHoldsItsTextsPictureAndButtonWhereTheyBelong) {
     EXPECT_EQ(picture, QImage(QStringLiteral(":/about.png")).convertToFormat(picture.format()));
 
     const struct {
+        const char* name;
         QRect geometry;
         const char* text; // nullptr: a credit line of free wording
         int pixelSize;
     } texts[] = {
-        {{200, 24, 172, 35}, "Tav Renna", 27},   {{264, 56, 136, 35}, "Map Editor", 27},
-        {{328, 88, 139, 35}, "2nd Edition", 27}, {{224, 128, 224, 35}, "Version Alpha 0.10", 27},
-        {{64, 184, 349, 23}, nullptr, 16},       {{188, 202, 154, 23}, nullptr, 16},
-        {{116, 220, 263, 23}, nullptr, 16},      {{164, 238, 140, 23}, nullptr, 16},
+        {"nameText", {200, 24, 172, 35}, "Tav Renna", 27},
+        {"productText", {264, 56, 136, 35}, "Map Editor", 27},
+        {"editionText", {328, 88, 139, 35}, "2nd Edition", 27},
+        {"versionText", {224, 128, 224, 35}, "Version Alpha 0.10", 27},
+        {"descriptionText", {64, 184, 349, 23}, nullptr, 16},
+        {"programCreditText", {188, 202, 154, 23}, nullptr, 16},
+        {"artworkCreditText", {116, 220, 263, 23}, nullptr, 16},
+        {"thanksText", {164, 238, 140, 23}, nullptr, 16},
     };
     for (int i = 0; i < 8; ++i) {
-        SCOPED_TRACE(i + 1);
-        auto* label = qobject_cast<QLabel*>(d.Widget(QStringLiteral("StaticText%1").arg(i + 1)));
+        SCOPED_TRACE(texts[i].name);
+        auto* label = qobject_cast<QLabel*>(d.Widget(QString::fromLatin1(texts[i].name)));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->parentWidget(), panel);
         EXPECT_EQ(label->geometry(), texts[i].geometry);
@@ -165,7 +170,7 @@ TEST(AboutBox, IsCentredOnTheMainWindowShownModallyAndClosedByOkOrEnterAgainAndA
             else
                 QTest::mouseClick(d.Widget("about OK"), Qt::LeftButton);
         });
-        d.Trigger("MenuAbout"); // returns only when the box was closed
+        d.Trigger("aboutAction"); // returns only when the box was closed
         EXPECT_EQ(d.platform().ModalShows, ++shows);
         EXPECT_TRUE(wasModal);
         EXPECT_FALSE(d.Visible("about box"));

@@ -36,10 +36,10 @@ QString CellUnder(EditorDriver& d, QPoint at) {
 
 // Whether a change was one step of the history: one undo gives `before` back and leaves nothing to undo.
 ::testing::AssertionResult OneStepFrom(EditorDriver& d, const MapGrid& before) {
-    d.Trigger("MenuUndo");
-    if (d.Grid() != before || d.Action("MenuUndo")->isEnabled())
+    d.Trigger("undoAction");
+    if (d.Grid() != before || d.Action("undoAction")->isEnabled())
         return ::testing::AssertionFailure() << "one undo does not give the map before the change";
-    d.Trigger("MenuRedo");
+    d.Trigger("redoAction");
     return ::testing::AssertionSuccess();
 }
 
@@ -47,9 +47,9 @@ TEST_F(EditorUi, ShapesPaintByDragAsByTwoClicksInOneStep) {
     const struct {
         const char* Button;
         DrawTool Tool;
-    } shapes[] = {{"LineButton", DrawTool::Line},     {"BoxButton", DrawTool::Box},
-                  {"BoxFillButton", DrawTool::BoxFill}, {"CircleButton", DrawTool::Circle},
-                  {"CircleFillButton", DrawTool::CircleFill}};
+    } shapes[] = {{"lineButton", DrawTool::Line},     {"boxButton", DrawTool::Box},
+                  {"boxFillButton", DrawTool::BoxFill}, {"circleButton", DrawTool::Circle},
+                  {"circleFillButton", DrawTool::CircleFill}};
     const MapGrid blank = FilledGrid(NewMapTile);
     d.PickTile(0x60);
     for (const auto& shape : shapes) {
@@ -76,7 +76,7 @@ TEST_F(EditorUi, ShapesPaintByDragAsByTwoClicksInOneStep) {
 }
 
 TEST_F(EditorUi, EscapeDropsAClickedOrDraggedFirstPoint) {
-    d.ClickButton("LineButton");
+    d.ClickButton("lineButton");
     d.PickTile(0x60);
     const MapGrid before = d.Grid();
     d.Click(2, 3);
@@ -108,7 +108,7 @@ TEST_F(EditorUi, WheelAndTouchpadScrollTheEditWindow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
         d.Restart();
-        d.ClickButton("LargeCharButton");
+        d.ClickButton("edge32Button");
         for (std::size_t i = 0; i < c.Angles.size(); ++i)
             d.Wheel({16, 16}, c.Angles[i], c.Pixels[i], c.Modifiers);
         EXPECT_EQ(CellUnder(d, {16, 16}), c.CellAtTopLeft);
@@ -120,8 +120,8 @@ TEST_F(EditorUi, ControlWheelStepsTheScaleKeepingTheCellUnderThePointer) {
     const struct {
         int Notch;
         const char* Button;
-    } steps[] = {{120, "MiddleCharButton"}, {120, "LargeCharButton"}, {120, "LargeCharButton"},
-                 {-120, "MiddleCharButton"}, {-120, "SmallCharButton"}, {-120, "SmallCharButton"}};
+    } steps[] = {{120, "edge16Button"}, {120, "edge32Button"}, {120, "edge32Button"},
+                 {-120, "edge16Button"}, {-120, "edge8Button"}, {-120, "edge8Button"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.Button);
         d.Wheel(pointer, {0, step.Notch}, {}, Qt::ControlModifier);
@@ -190,8 +190,8 @@ TEST_F(EditorUi, CellCodeReadoutNamesEveryCodesKind) {
 }
 
 TEST_F(EditorUi, PreviewFramesTheVisibleAreaAndNavigatesTheEditWindow) {
-    d.ClickButton("LargeCharButton");
-    d.Trigger("MenuShowPreview");
+    d.ClickButton("edge32Button");
+    d.Trigger("showPreviewAction");
     const QRgb white = qRgb(255, 255, 255);
     EXPECT_EQ(d.Grab("preview picture").pixel(0, 20), white); // the left edge of the frame
     const QSize view = d.Widget("map picture")->size();
@@ -212,13 +212,13 @@ TEST_F(EditorUi, PreviewFramesTheVisibleAreaAndNavigatesTheEditWindow) {
 TEST_F(EditorUi, RestoredPreviewLeavesThePaletteUncovered) {
     QWidget* preview = d.Widget("preview");
     const QRect frame = qobject_cast<QAbstractScrollArea*>(d.Widget("frame"))->viewport()->rect();
-    for (const char* scale : {"SmallCharButton", "MiddleCharButton", "LargeCharButton"}) {
+    for (const char* scale : {"edge8Button", "edge16Button", "edge32Button"}) {
         for (bool byMenu : {false, true}) {
             SCOPED_TRACE(std::string(scale) + (byMenu ? " by the window menu" : " by its own button"));
             d.ClickButton(scale);
             preview->showMinimized();
             if (byMenu)
-                d.Trigger("MenuShowPreview");
+                d.Trigger("showPreviewAction");
             else
                 preview->showNormal();
             QApplication::processEvents();
@@ -230,20 +230,20 @@ TEST_F(EditorUi, RestoredPreviewLeavesThePaletteUncovered) {
 
 TEST_F(EditorUi, GridLinesToggleFromTheOptionsMenuAndAreRemembered) {
     const QRgb plain = d.Grab("map picture").pixel(8, 3);
-    d.Trigger("MenuGridLines");
-    EXPECT_TRUE(d.Checked("MenuGridLines"));
+    d.Trigger("gridLinesAction");
+    EXPECT_TRUE(d.Checked("gridLinesAction"));
     EXPECT_NE(d.Grab("map picture").pixel(8, 3), plain);
     d.Restart();
-    EXPECT_TRUE(d.Checked("MenuGridLines"));
+    EXPECT_TRUE(d.Checked("gridLinesAction"));
     EXPECT_NE(d.Grab("map picture").pixel(8, 3), plain);
-    d.Trigger("MenuGridLines");
+    d.Trigger("gridLinesAction");
     EXPECT_EQ(d.Grab("map picture").pixel(8, 3), plain);
     d.Restart();
-    EXPECT_FALSE(d.Checked("MenuGridLines"));
+    EXPECT_FALSE(d.Checked("gridLinesAction"));
 }
 
 // The preferences dialog's fields, in order, as it opens now.
-const QStringList PreferenceFields = {"StartTileSet", "StartScale", "GridLines", "Blink", "AutosaveMinutes", "Language"};
+const QStringList PreferenceFields = {"startTileSet", "startEdge", "gridLines", "blink", "autosaveMinutes", "language"};
 
 std::vector<int> ShownPreferences(EditorDriver& d) {
     std::vector<int> values;
@@ -252,7 +252,7 @@ std::vector<int> ShownPreferences(EditorDriver& d) {
             values.push_back(EditorDriver::Field(dialog, field));
         return EditorDriver::EndDialog(dialog, false);
     });
-    d.Trigger("MenuPreferences");
+    d.Trigger("preferencesAction");
     return values;
 }
 
@@ -269,21 +269,21 @@ TEST_F(EditorUi, PreferencesApplyAtOnceAndStartTheNextRun) {
     // Set three, middle scale, grid lines, no blink, every 12 minutes, English.
     const std::vector<int> chosen = {2, 1, 1, 0, 12, 1};
     p.DialogAnswers.push_back(EditorDriver::Answer(PreferenceAnswer(chosen), false));
-    d.Trigger("MenuPreferences");
+    d.Trigger("preferencesAction");
     EXPECT_EQ(ShownPreferences(d), defaults);
-    EXPECT_FALSE(d.Checked("MenuGridLines"));
+    EXPECT_FALSE(d.Checked("gridLinesAction"));
 
     p.DialogAnswers.push_back(EditorDriver::Answer(PreferenceAnswer(chosen), true));
-    d.Trigger("MenuPreferences");
+    d.Trigger("preferencesAction");
     EXPECT_EQ(ShownPreferences(d), chosen);
-    EXPECT_TRUE(d.Checked("MenuGridLines"));
-    EXPECT_TRUE(d.Checked("SmallCharButton")); // the start values wait for the next run
+    EXPECT_TRUE(d.Checked("gridLinesAction"));
+    EXPECT_TRUE(d.Checked("edge8Button")); // the start values wait for the next run
     EXPECT_EQ(d.TileSet(), 1);
 
     d.Restart();
     EXPECT_EQ(d.TileSet(), 3);
-    EXPECT_TRUE(d.Checked("MenuChar3"));
-    EXPECT_TRUE(d.Checked("MiddleCharButton"));
+    EXPECT_TRUE(d.Checked("tileSet3Action"));
+    EXPECT_TRUE(d.Checked("edge16Button"));
     EXPECT_EQ(ShownPreferences(d), chosen);
 }
 
@@ -306,7 +306,7 @@ TEST_F(EditorUi, StartValuesStoredByEarlierRunsStartTheEditor) {
 TEST_F(EditorUi, StoredPreferencesOutOfRangeFallBackToTheirDefaults) {
     // Set nine, large scale, grid lines, no blink, no autosave, English; then the file is spoilt.
     p.DialogAnswers.push_back(EditorDriver::Answer(PreferenceAnswer({8, 2, 1, 0, 0, 1}), true));
-    d.Trigger("MenuPreferences");
+    d.Trigger("preferencesAction");
     {
         QSettings store(QStringLiteral("Tavrenna"), QStringLiteral("Tavrenna MapEditor"));
         store.setValue(QStringLiteral("Editor/StartTileSet"), 10);
@@ -319,7 +319,7 @@ TEST_F(EditorUi, StoredPreferencesOutOfRangeFallBackToTheirDefaults) {
     EXPECT_EQ(ShownPreferences(d), (std::vector<int>{0, 0, 1, 0, 5, 0}));
     EXPECT_EQ(d.TileSet(), 1);
     EXPECT_EQ(d.EditEdge(), 8);
-    EXPECT_TRUE(d.Checked("MenuGridLines"));
+    EXPECT_TRUE(d.Checked("gridLinesAction"));
 }
 
 } // namespace

@@ -75,16 +75,16 @@ TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViewsAndIsMarkedInB
         const char* tool;
         DrawTool kind;
         QPoint from, to; // a cell tool clicks `to` only
-    } cases[] = {{"Pen", DrawTool::Pen, {-1, -1}, {9, 9}},         {"Line", DrawTool::Line, {0, 0}, {5, 2}},
-                 {"Box", DrawTool::Box, {10, 10}, {20, 15}},        {"Circle", DrawTool::Circle, {30, 30}, {40, 38}},
-                 {"Circle", DrawTool::Circle, {8, 8}, {8, 8}},      {"BoxFill", DrawTool::BoxFill, {2, 30}, {6, 33}},
-                 {"Bucket", DrawTool::Bucket, {-1, -1}, {20, 20}}};
+    } cases[] = {{"pen", DrawTool::Pen, {-1, -1}, {9, 9}},         {"line", DrawTool::Line, {0, 0}, {5, 2}},
+                 {"box", DrawTool::Box, {10, 10}, {20, 15}},        {"circle", DrawTool::Circle, {30, 30}, {40, 38}},
+                 {"circle", DrawTool::Circle, {8, 8}, {8, 8}},      {"boxFill", DrawTool::BoxFill, {2, 30}, {6, 33}},
+                 {"bucket", DrawTool::Bucket, {-1, -1}, {20, 20}}};
     d.PickTile(100);
     bool byMenu = false;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tool);
         const QString button = QString::fromLatin1(c.tool) + QStringLiteral("Button");
-        const QString item = QStringLiteral("Menu") + QString::fromLatin1(c.tool);
+        const QString item = QString::fromLatin1(c.tool) + QStringLiteral("Action");
         if ((byMenu = !byMenu))
             d.Trigger(item);
         else
@@ -117,7 +117,7 @@ TEST_F(EditorUi, EachToolPaintsExactlyItsCellsInTheMapAndBothViewsAndIsMarkedInB
 
 TEST_F(EditorUi, TwoPointToolAnchorsOnTheFirstClickAndShowsItsShapeAsTheCursor) {
     d.PickTile(7);
-    d.ClickButton("LineButton");
+    d.ClickButton("lineButton");
     d.Click(3, 4);
     EXPECT_FALSE(d.Modified());
     EXPECT_EQ(d.Grid(), FilledGrid(NewMapTile));
@@ -155,7 +155,7 @@ TEST_F(EditorUi, PenSkipsTheCursorCellThatHoldsTheCodeButDraggingOnPaints) {
 }
 
 TEST_F(EditorUi, RightClickCancelsTheAnchorAndMiddleClickDoesNothing) {
-    d.ClickButton("BoxButton");
+    d.ClickButton("boxButton");
     d.Click(3, 3);
     d.Move(7, 6);
     d.Click(7, 6, Qt::RightButton);
@@ -171,13 +171,13 @@ TEST_F(EditorUi, RightClickCancelsTheAnchorAndMiddleClickDoesNothing) {
 }
 
 TEST_F(EditorUi, ToolSwitchErasesTheOldShapeCursorAndDropsTheAnchor) {
-    d.ClickButton("BoxButton");
+    d.ClickButton("boxButton");
     d.Click(2, 2);
     d.Move(6, 5);
     ASSERT_FALSE(d.Shows(2, 2, NewMapTile));
-    d.ClickButton("BoxButton"); // the tool in force: nothing changes
+    d.ClickButton("boxButton"); // the tool in force: nothing changes
     EXPECT_FALSE(d.Shows(2, 2, NewMapTile));
-    d.Trigger("MenuLine");
+    d.Trigger("lineAction");
     for (int x = 2; x <= 6; ++x)
         for (int y = 2; y <= 5; ++y)
             if (x != 6 || y != 5) { // the new tool's cursor may stand on the mouse's cell
@@ -261,7 +261,7 @@ TEST_F(EditorUi, ResizingTheEditWindowSnapsItsClientAndItCannotBeMoved) {
 TEST_F(EditorUi, ScaleSwitchDropsTheFirstPointFromTheStatusBarToo) {
     for (const char* scale : {"Ctrl+2", "Ctrl+1", "Ctrl+3"}) {
         SCOPED_TRACE(scale);
-        d.ClickButton("LineButton");
+        d.ClickButton("lineButton");
         d.Click(2, 3);
         d.Move(5, 5);
         ASSERT_EQ(d.StatusText(), QStringLiteral("X1=2, Y1=3, X2=5, Y2=5"));

@@ -26,7 +26,7 @@ TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap)
     const MapGrid walls = golden::LoadGoldenMap("walls_and_gates").Grid;
     d.LoadMap(walls, 1);
     ASSERT_FALSE(d.Visible("faction window"));
-    d.ClickButton("StatusButton");
+    d.ClickButton("factionAnalysisButton");
     ASSERT_TRUE(d.Visible("faction window"));
     EXPECT_EQ(d.TableRow("faction table", 0),
               QStringList({"カルドア領(緑)", "(1,1)", "1", "1", "9", "1", "—", "10", "—", "—"}));

@@ -31,13 +31,13 @@ TEST_F(EditorUi, NewAsksOnlyForAModifiedMapAndClearsItUnlessCancelled) {
         SCOPED_TRACE(c.name);
         OpenMap("old.map", PlainPaintedGrid(3), 40); // a set, a scale and a tool that New must keep
         const MapGrid edited = c.modified ? Paint(0, 0, 100) : d.Grid();
-        d.ClickButton("MiddleCharButton");
-        d.ClickButton("BoxButton");
+        d.ClickButton("edge16Button");
+        d.ClickButton("boxButton");
         p.Forget();
         if (c.answer)
             p.Answers.push_back(*c.answer);
 
-        d.ClickButton("NewButton");
+        d.ClickButton("newMapButton");
 
         if (c.answer) {
             EXPECT_EQ(p.Messages, (std::vector<QString>{DiscardQuestionText}));
@@ -53,12 +53,12 @@ TEST_F(EditorUi, NewAsksOnlyForAModifiedMapAndClearsItUnlessCancelled) {
         EXPECT_TRUE(d.ShowsGrid(d.Grid()));
         EXPECT_EQ(d.TileSet(), 4);
         EXPECT_EQ(d.EditEdge(), 16);
-        EXPECT_TRUE(d.Checked("BoxButton"));
+        EXPECT_TRUE(d.Checked("boxButton"));
     }
 }
 
 TEST_F(EditorUi, OpenLoadsTheChosenFileInItsSetAndCorrectsAnInvalidNumberToSetOne) {
-    d.ClickButton("OpenButton"); // the dialog is cancelled: nothing changes
+    d.ClickButton("openButton"); // the dialog is cancelled: nothing changes
     ASSERT_EQ(p.OpenDialogs.size(), 1u);
     const FileDialogSettings& dialog = p.OpenDialogs[0];
     EXPECT_EQ(dialog.PresetName, QStringLiteral("*.map"));
@@ -86,7 +86,7 @@ TEST_F(EditorUi, OpenLoadsTheChosenFileInItsSetAndCorrectsAnInvalidNumberToSetOn
 
         EXPECT_EQ(d.Grid(), grid);
         EXPECT_EQ(d.TileSet(), c.expectedSet);
-        EXPECT_TRUE(d.Checked(QStringLiteral("MenuChar%1").arg(c.expectedSet)));
+        EXPECT_TRUE(d.Checked(QStringLiteral("tileSet%1Action").arg(c.expectedSet)));
         EXPECT_EQ(p.Messages, c.corrected ? std::vector<QString>{InvalidTileSetText} : std::vector<QString>{});
         EXPECT_EQ(p.Captions, c.corrected ? std::vector<QString>{AppTitle} : std::vector<QString>{});
         EXPECT_EQ(d.FileName(), Path("other.map"));
@@ -108,7 +108,7 @@ TEST_F(EditorUi, OpenAfterAnEditAsksAndCancelInTheQuestionOrDialogKeepsEverythin
         OpenMap("mine.map", PlainPaintedGrid(8));
         const MapGrid edited = Paint(0, 0, 100);
         p.Answers.push_back(c.answer);
-        d.Trigger("MenuOpenFile"); // the dialog is cancelled: no answer scripted
+        d.Trigger("openAction"); // the dialog is cancelled: no answer scripted
         EXPECT_EQ(p.Messages, (std::vector<QString>{DiscardQuestionText}));
         EXPECT_EQ(p.OpenDialogs.size(), c.dialogShown ? 1u : 0u);
         EXPECT_EQ(d.Grid(), edited);
@@ -127,7 +127,7 @@ TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesTwiceAndWritesWhereChosen) {
     p.Answers.push_back(true); // save anyway: a random map has problems
     p.SaveAnswers.push_back(Path("first.map"));
 
-    d.ClickButton("SaveButton");
+    d.ClickButton("saveButton");
 
     EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
     EXPECT_EQ(p.Captions, (std::vector<QString>{QStringLiteral("Tavrena MapEditor")}));
@@ -158,9 +158,9 @@ TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStep) {
         bool answer; // the save-anyway question
         bool dialogShown, shaped;
     } cases[] = {
-        {"Save, question cancelled", "SaveButton", false, false, false},
-        {"Save As, question cancelled", "SaveAsButton", false, false, true},
-        {"Save As, dialog cancelled", "SaveAsButton", true, true, true},
+        {"Save, question cancelled", "saveButton", false, false, false},
+        {"Save As, question cancelled", "saveAsButton", false, false, true},
+        {"Save As, dialog cancelled", "saveAsButton", true, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,20 +182,20 @@ TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStep) {
 TEST_F(EditorUi, SaveAsOfAPlayableMapAsksNothingAndTheNextSaveAsOffersItsFile) {
     d.LoadMap(PlayableGrid());
     p.SaveAnswers.push_back(Path("playable.map"));
-    d.Trigger("MenuSaveAsFile");
+    d.Trigger("saveAsAction");
     EXPECT_TRUE(p.Messages.empty());
     EXPECT_TRUE(d.Minimised("check window"));
     EXPECT_EQ(FileBytes(Path("playable.map")), ImageBytes(Shaped(PlayableGrid()), 10));
     EXPECT_EQ(d.FileName(), QStringLiteral("playable.map"));
     EXPECT_EQ(d.EditCaption(), Quoted(QStringLiteral("playable.map")));
 
-    d.Trigger("MenuSaveAsFile"); // cancelled
+    d.Trigger("saveAsAction"); // cancelled
     ASSERT_EQ(p.SaveDialogs.size(), 2u);
     EXPECT_EQ(p.SaveDialogs[1].PresetName, Path("playable.map"));
     // After New the map has no file: the dialog offers what it was last given.
-    d.Trigger("MenuNewFile");
+    d.Trigger("newMapAction");
     p.Answers.push_back(true); // a new map has no castles
-    d.Trigger("MenuSaveAsFile");
+    d.Trigger("saveAsAction");
     ASSERT_EQ(p.SaveDialogs.size(), 3u);
     EXPECT_EQ(p.SaveDialogs[2].PresetName, Path("playable.map"));
 }
@@ -208,12 +208,12 @@ TEST_F(EditorUi, SaveAfterSaveAsWritesToTheChosenFolderWhateverTheWorkingFolder)
     ASSERT_TRUE(QDir(Folder()).mkdir(QStringLiteral("elsewhere")));
     d.LoadMap(PlayableGrid());
     p.SaveAnswers.push_back(Path("maps/castle.map"));
-    d.Trigger("MenuSaveAsFile");
+    d.Trigger("saveAsAction");
     ASSERT_EQ(d.FileName(), QStringLiteral("castle.map"));
 
     QDir::setCurrent(Path("elsewhere"));
     const MapGrid expected = Shaped(Paint(30, 30, 1));
-    d.Trigger("MenuSaveFile");
+    d.Trigger("saveAction");
     QDir::setCurrent(current);
     EXPECT_TRUE(p.Errors.empty());
     EXPECT_EQ(d.Grid(), expected);
@@ -249,7 +249,7 @@ TEST_F(EditorUi, FailedWritesAreReportedAndLeaveTheOldFileAsItWas) {
         OpenMap("old.map", PlayableGrid());
         if (c.saveAs) { // the map gets a file of its own first
             p.SaveAnswers.push_back(Path("earlier.map"));
-            d.Trigger("MenuSaveAsFile");
+            d.Trigger("saveAsAction");
         }
         const MapGrid edited = Paint(30, 30, 1);
         const QString caption = d.EditCaption();
@@ -265,9 +265,9 @@ TEST_F(EditorUi, FailedWritesAreReportedAndLeaveTheOldFileAsItWas) {
                 limit.emplace(100);
             if (c.saveAs) {
                 p.SaveAnswers.push_back(c.target);
-                d.ClickButton("SaveAsButton");
+                d.ClickButton("saveAsButton");
             } else {
-                d.Trigger("MenuSaveFile");
+                d.Trigger("saveAction");
             }
         }
         ASSERT_EQ(p.Errors.size(), 1u);
@@ -285,7 +285,7 @@ TEST_F(EditorUi, FailedWritesAreReportedAndLeaveTheOldFileAsItWas) {
     // Without the fault the same save succeeds, and the map counts as saved.
     OpenMap("old.map", PlayableGrid());
     Paint(30, 30, 1);
-    d.Trigger("MenuSaveFile");
+    d.Trigger("saveAction");
     EXPECT_TRUE(p.Errors.empty());
     EXPECT_EQ(FileBytes(Path("old.map")), ImageBytes(d.Grid(), 10));
     EXPECT_FALSE(d.Modified());
@@ -299,7 +299,7 @@ TEST_F(EditorUi, ShapedMapsOfEveryTileSetComeBackFromTheirFileUnchanged) {
         const QString path = Path(QStringLiteral("set%1.map").arg(set));
         p.Answers.push_back(true); // save anyway
         p.SaveAnswers.push_back(path);
-        d.Trigger("MenuSaveAsFile");
+        d.Trigger("saveAsAction");
         const MapGrid saved = Shaped(grid);
         ASSERT_EQ(d.Grid(), saved);
         const QByteArray bytes = FileBytes(path);
@@ -308,8 +308,8 @@ TEST_F(EditorUi, ShapedMapsOfEveryTileSetComeBackFromTheirFileUnchanged) {
         EXPECT_EQ(bytes[2305], '\0');
 
         // Away to another set and a new map, then back from the file.
-        d.Trigger(QStringLiteral("MenuChar%1").arg(set % 9 + 1));
-        d.Trigger("MenuNewFile");
+        d.Trigger(QStringLiteral("tileSet%1Action").arg(set % 9 + 1));
+        d.Trigger("newMapAction");
         d.Open(path);
         EXPECT_EQ(d.Grid(), saved);
         EXPECT_EQ(d.TileSet(), set);
@@ -327,9 +327,9 @@ TEST_F(EditorUi, ShapingAndUnshapingChangeTheMapRedrawItAndUndoInOneStep) {
         bool shape;
     } ways[] = {
         {"Ctrl+F", [](EditorDriver& e) { e.Key("Ctrl+F"); }, true},
-        {"shape button", [](EditorDriver& e) { e.ClickButton("FormButton"); }, true},
+        {"shape button", [](EditorDriver& e) { e.ClickButton("shapeButton"); }, true},
         {"Ctrl+G", [](EditorDriver& e) { e.Key("Ctrl+G"); }, false},
-        {"unshape button", [](EditorDriver& e) { e.ClickButton("UnformButton"); }, false},
+        {"unshape button", [](EditorDriver& e) { e.ClickButton("unshapeButton"); }, false},
     };
     for (const auto& way : ways) {
         for (bool modified : {false, true}) {
@@ -365,7 +365,7 @@ TEST(Exit, AsksAboutAModifiedMapAndCancelKeepsTheEditorOpen) {
         std::function<void(EditorDriver&)> give;
     } ways[] = {
         {"Ctrl+Q", [](EditorDriver& e) { e.Key("Ctrl+Q"); }},
-        {"exit button", [](EditorDriver& e) { e.ClickButton("ExitButton"); }},
+        {"exit button", [](EditorDriver& e) { e.ClickButton("exitButton"); }},
         {"closing the window", [](EditorDriver& e) { e.Widget("main window")->close(); }},
     };
     const struct {

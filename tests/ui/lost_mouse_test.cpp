@@ -45,7 +45,7 @@ TEST_F(EditorUi, AStrokeWhoseReleaseWasLostPaintsNothingMore) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         d.LoadMap(playable);
-        d.ClickButton("PenButton");
+        d.ClickButton("penButton");
         d.PickTile(96);
         d.Press(2, 2);
         c.loseRelease();

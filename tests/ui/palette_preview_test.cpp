@@ -89,7 +89,7 @@ TEST_F(EditorUi, PreviewFollowsPaintsWhileMinimisedAndClosingOnlyMinimisesIt) {
     ASSERT_TRUE(d.Minimised("preview"));
     d.PickTile(33);
     d.Click(4, 4);
-    d.Trigger("MenuShowPreview");
+    d.Trigger("showPreviewAction");
     EXPECT_FALSE(d.Minimised("preview"));
     EXPECT_TRUE(d.PreviewShows(4, 4, 33));
     d.ClickPreview(4, 4); // the preview only shows

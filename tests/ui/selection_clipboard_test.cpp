@@ -25,13 +25,13 @@ protected:
 };
 
 TEST_F(SelectionUi, DraggingSelectsCopyGivesHexTextAndDraggingInsideMovesTheCellsInOneStep) {
-    d.ClickButton("RangeButton");
+    d.ClickButton("rangeSelectionButton");
     d.Drag({{4, 3}, {2, 5}});
     EXPECT_EQ(d.StatusText(), "X1=2, Y1=3, X2=4, Y2=5 (3×3)");
     EXPECT_EQ(d.Selection(), QRect(QPoint(2, 3), QPoint(4, 5)));
     EXPECT_TRUE(d.ShowsGrid(d.Grid())); // the frame over the map, nothing else
-    ASSERT_TRUE(d.Action("MenuCopy")->isEnabled());
-    d.Trigger("MenuCopy");
+    ASSERT_TRUE(d.Action("copyAction")->isEnabled());
+    d.Trigger("copyAction");
     EXPECT_EQ(EditorDriver::ClipboardText(), "08 09 0A\n0A 0B 0C\n0C 0D 0E\n");
 
     const MapGrid before = d.Grid();
@@ -43,20 +43,20 @@ TEST_F(SelectionUi, DraggingSelectsCopyGivesHexTextAndDraggingInsideMovesTheCell
     MoveBlock(moved, {2, 3, 4, 5}, 10, 0, NewMapTile); // the hole takes the new map's code
     EXPECT_EQ(d.Grid(), moved);
     EXPECT_EQ(d.StatusText(), "X1=12, Y1=3, X2=14, Y2=5 (3×3)") << "the selection goes with the cells";
-    d.Trigger("MenuUndo");
+    d.Trigger("undoAction");
     EXPECT_EQ(d.Grid(), before);
-    EXPECT_FALSE(d.Action("MenuUndo")->isEnabled());
+    EXPECT_FALSE(d.Action("undoAction")->isEnabled());
 
     d.Key("Esc");
-    EXPECT_FALSE(d.Action("MenuCopy")->isEnabled()) << "Esc clears the selection";
+    EXPECT_FALSE(d.Action("copyAction")->isEnabled()) << "Esc clears the selection";
     EXPECT_EQ(d.Selection(), std::nullopt);
 }
 
 TEST_F(SelectionUi, CutLeavesTheNewMapsCodeAndPastingInPlacePutsTheCellsBack) {
     const MapGrid before = d.Grid();
-    d.ClickButton("RangeButton");
+    d.ClickButton("rangeSelectionButton");
     d.Drag({{40, 44}, {47, 47}});
-    d.Trigger("MenuCut");
+    d.Trigger("cutAction");
     MapGrid cut = before;
     FillRect(cut, {40, 44, 47, 47}, NewMapTile);
     EXPECT_EQ(d.Grid(), cut);
@@ -100,7 +100,7 @@ TEST_F(SelectionUi, PastedTextFloatsUntilAClickPlacesItAndWhatIsNoBlockIsRefused
             EditorDriver::PutTextOnClipboard(r.Text);
         else
             EditorDriver::PutBlockBytesOnClipboard(r.Bytes);
-        d.Trigger("MenuPaste");
+        d.Trigger("pasteAction");
         ASSERT_EQ(p.Messages.size(), 1u);
         EXPECT_TRUE(p.Messages[0].contains(QString::fromUtf8(r.Names))) << p.Messages[0].toStdString();
         EXPECT_EQ(d.Grid(), before);
@@ -118,9 +118,9 @@ TEST_F(SelectionUi, CodesAboveSevenFPasteBackFromTheTextAsFromTheEditorsOwnForm)
     grid[CellIndex(3, 3)] = 0x90;
     grid[CellIndex(2, 4)] = 0x80;
     d.LoadMap(grid, 1);
-    d.ClickButton("RangeButton");
+    d.ClickButton("rangeSelectionButton");
     d.Drag({{2, 3}, {3, 4}});
-    d.Trigger("MenuCopy");
+    d.Trigger("copyAction");
     const QString text = EditorDriver::ClipboardText();
     EXPECT_EQ(text, "FF 90\n80 0B\n");
     EditorDriver::PutTextOnClipboard(text); // the text alone, as from a text editor
@@ -134,10 +134,10 @@ TEST_F(SelectionUi, CodesAboveSevenFPasteBackFromTheTextAsFromTheEditorsOwnForm)
 }
 
 TEST_F(SelectionUi, ASelectionLimitsThePenAndShiftArrowsMoveOnlyItsCells) {
-    d.Trigger("SelectRange");
+    d.Trigger("rangeSelectionAction");
     d.Drag({{10, 10}, {11, 11}});
-    d.ClickButton("PenButton");
-    EXPECT_FALSE(d.Checked("SelectRange")) << "the pen takes the mouse; the selection stays";
+    d.ClickButton("penButton");
+    EXPECT_FALSE(d.Checked("rangeSelectionAction")) << "the pen takes the mouse; the selection stays";
     d.Drag({{9, 10}, {10, 10}, {12, 10}});
     EXPECT_EQ(d.Cell(9, 10), 29);
     EXPECT_EQ(d.Cell(10, 10), 0);
@@ -158,21 +158,21 @@ TEST_F(SelectionUi, ReplaceAndExchangeChangeTheCodesTheDialogIsGiven) {
         int A, B;
         bool InSelection, Accept;
     } cases[] = {
-        {"ChangeButton", 30, 7, false, true}, {"ChangeButton", 30, 7, true, true},
-        {"ExchangeButton", 30, 7, true, true}, {"ExchangeButton", 30, 7, false, false},
-        {"ChangeButton", 99, 98, true, true}, // no such code in the selection: OK is greyed
+        {"replaceButton", 30, 7, false, true}, {"replaceButton", 30, 7, true, true},
+        {"exchangeButton", 30, 7, true, true}, {"exchangeButton", 30, 7, false, false},
+        {"replaceButton", 99, 98, true, true}, // no such code in the selection: OK is greyed
     };
-    d.ClickButton("RangeButton");
+    d.ClickButton("rangeSelectionButton");
     d.Drag({{5, 5}, {20, 9}});
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.Button << " " << c.A << "," << c.B << (c.InSelection ? " in the selection" : " everywhere"));
         d.LoadMap(CountingGrid());
         p.Forget();
         p.DialogAnswers.push_back(EditorDriver::Answer(
-            {{"CodeA", c.A}, {"CodeB", c.B}, {c.InSelection ? "InSelection" : "WholeMap", 1}}, c.Accept));
+            {{"codeA", c.A}, {"codeB", c.B}, {c.InSelection ? "inSelection" : "wholeMap", 1}}, c.Accept));
         d.ClickButton(c.Button);
-        const bool exchange = std::string_view(c.Button) == "ExchangeButton";
-        EXPECT_EQ(p.Dialogs, std::vector<QString>{exchange ? "ExchangeDialog" : "ReplaceDialog"});
+        const bool exchange = std::string_view(c.Button) == "exchangeButton";
+        EXPECT_EQ(p.Dialogs, std::vector<QString>{exchange ? "exchangeDialog" : "replaceDialog"});
         MapGrid expected = CountingGrid();
         const CellRect area = c.InSelection ? selection : WholeMap;
         if (c.Accept && exchange)

@@ -53,7 +53,7 @@ TEST_F(EditorUi, StartsWithItsWindowsCaptionsAndANewMap) {
     EXPECT_FALSE(d.Modified());
     EXPECT_EQ(d.FileName(), QString());
     EXPECT_EQ(d.EditEdge(), 8);
-    for (const char* mark : {"PenButton", "MenuPen", "SmallCharButton", "MenuChar1"})
+    for (const char* mark : {"penButton", "penAction", "edge8Button", "tileSet1Action"})
         EXPECT_TRUE(d.Checked(QString::fromLatin1(mark))) << mark;
 
     EXPECT_TRUE(d.Minimised("preview"));
@@ -94,19 +94,19 @@ TEST_F(EditorUi, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
         const char* hint;
         bool checkable;
     } table[] = {
-        {8, "NewButton", "新規作成", false},        {34, "OpenButton", "開く", false},
-        {60, "SaveAsButton", "名前をつけて保存", false}, {86, "SaveButton", "上書き保存", false},
-        {120, "ExitButton", "エディタの終了", false},   {154, "PenButton", "ペン", true},
-        {180, "LineButton", "直線", true},          {206, "BoxButton", "四角形", true},
-        {232, "BoxFillButton", "塗りつぶし四角形", true}, {258, "CircleButton", "円", true},
-        {284, "CircleFillButton", "塗りつぶし円", true}, {310, "BucketButton", "塗りつぶし", true},
-        {344, "RangeButton", "範囲選択", true},      {370, "CutButton", "選択範囲を切り取る", false},
-        {396, "PasteButton", "貼りつけ", false},     {422, "ChangeButton", "置換", false},
-        {448, "ExchangeButton", "交換", false},      {474, "FormButton", "マップを整形する", false},
-        {500, "UnformButton", "マップの整形を解除する", false}, {534, "UndoButton", "直前の作業を取り消す", false},
-        {568, "LargeCharButton", "大きいサイズ", true}, {594, "MiddleCharButton", "普通のサイズ", true},
-        {620, "SmallCharButton", "小さいサイズ", true}, {654, "CheckButton", "マップチェック", false},
-        {688, "StatusButton", "勢力分析", false},     {722, "HelpButton", "ヘルプを開きます", false},
+        {8, "newMapButton", "新規作成", false},        {34, "openButton", "開く", false},
+        {60, "saveAsButton", "名前をつけて保存", false}, {86, "saveButton", "上書き保存", false},
+        {120, "exitButton", "エディタの終了", false},   {154, "penButton", "ペン", true},
+        {180, "lineButton", "直線", true},          {206, "boxButton", "四角形", true},
+        {232, "boxFillButton", "塗りつぶし四角形", true}, {258, "circleButton", "円", true},
+        {284, "circleFillButton", "塗りつぶし円", true}, {310, "bucketButton", "塗りつぶし", true},
+        {344, "rangeSelectionButton", "範囲選択", true},      {370, "cutButton", "選択範囲を切り取る", false},
+        {396, "pasteButton", "貼りつけ", false},     {422, "replaceButton", "置換", false},
+        {448, "exchangeButton", "交換", false},      {474, "shapeButton", "マップを整形する", false},
+        {500, "unshapeButton", "マップの整形を解除する", false}, {534, "undoButton", "直前の作業を取り消す", false},
+        {568, "edge32Button", "大きいサイズ", true}, {594, "edge16Button", "普通のサイズ", true},
+        {620, "edge8Button", "小さいサイズ", true}, {654, "mapCheckButton", "マップチェック", false},
+        {688, "factionAnalysisButton", "勢力分析", false},     {722, "helpButton", "ヘルプを開きます", false},
     };
     QWidget* bar = d.Widget("tool bar");
     EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 26);
@@ -122,10 +122,10 @@ TEST_F(EditorUi, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
         EXPECT_TRUE(button->autoRaise());
     }
     // The range button stands alone: a second click releases it.
-    d.ClickButton("RangeButton");
-    EXPECT_TRUE(d.Checked("RangeButton"));
-    d.ClickButton("RangeButton");
-    EXPECT_FALSE(d.Checked("RangeButton"));
+    d.ClickButton("rangeSelectionButton");
+    EXPECT_TRUE(d.Checked("rangeSelectionButton"));
+    d.ClickButton("rangeSelectionButton");
+    EXPECT_FALSE(d.Checked("rangeSelectionButton"));
 }
 
 TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
@@ -134,25 +134,25 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
         const char* caption;
         const char* shortcut;
     } table[] = {
-        {"MenuNewFile", "新規作成(&N)", "Ctrl+N"},      {"MenuOpenFile", "開く(&O)", "Ctrl+L"},
-        {"MenuSaveFile", "上書き保存(&S)", "Ctrl+S"},    {"MenuSaveAsFile", "名前をつけて保存(&A)", ""},
-        {"MenuExit", "終了(&X)", "Ctrl+Q"},            {"MenuPen", "ペン(&P)", ""},
-        {"MenuLine", "直線(&L)", ""},                 {"MenuBox", "四角形(&S)", ""},
-        {"MenuBoxFill", "塗りつぶし四角形(&B)", ""},       {"MenuCircle", "円(&R)", ""},
-        {"MenuCircleFill", "塗りつぶし円(&M)", ""},       {"MenuBucket", "塗りつぶす(&F)", ""},
-        {"MenuCut", "選択範囲を切り取る(&V)", "Ctrl+X"},    {"MenuCopy", "選択範囲をコピー(&C)", "Ctrl+C"},
-        {"MenuPaste", "貼りつけ(&P)", "Ctrl+V"},        {"MenuForm", "整形する", "Ctrl+F"},
-        {"MenuUnform", "整形を解除する", "Ctrl+G"},       {"MenuUndo", "直前の作業を撤回(&U)", "Ctrl+Z"},
-        {"MenuChar1", "ヴェルダ(&1)", "Alt+1"},         {"MenuChar9", "ステラン(&9)", "Alt+9"},
-        {"MenuShowEditView", "エディットウインドウ", ""},     {"MenuShowCharView", "キャラクターウインドウ", ""},
-        {"MenuShowPreview", "プレビューウインドウ", ""},     {"MenuShowMapCheckView", "マップチェックウインドウ", ""},
-        {"MenuShiftLeft1", "エディット面を左にシフト", "Shift+Left"},
-        {"MenuShiftRight1", "エディット面を右にシフト", "Shift+Right"},
-        {"MenuShiftUpper1", "エディット面を上にシフト", "Shift+Up"},
-        {"MenuShiftLower1", "エディット面を下にシフト", "Shift+Down"},
-        {"MenuChangeSizeL", "エディットサイズをＬする", "Ctrl+1"},
-        {"MenuChangeSizeM", "エディットサイズをＭにする", "Ctrl+2"},
-        {"MenuChangeSizeS", "エディットサイズをＳにする", "Ctrl+3"},
+        {"newMapAction", "新規作成(&N)", "Ctrl+N"},      {"openAction", "開く(&O)", "Ctrl+L"},
+        {"saveAction", "上書き保存(&S)", "Ctrl+S"},    {"saveAsAction", "名前をつけて保存(&A)", ""},
+        {"exitAction", "終了(&X)", "Ctrl+Q"},            {"penAction", "ペン(&P)", ""},
+        {"lineAction", "直線(&L)", ""},                 {"boxAction", "四角形(&S)", ""},
+        {"boxFillAction", "塗りつぶし四角形(&B)", ""},       {"circleAction", "円(&R)", ""},
+        {"circleFillAction", "塗りつぶし円(&M)", ""},       {"bucketAction", "塗りつぶす(&F)", ""},
+        {"cutAction", "選択範囲を切り取る(&V)", "Ctrl+X"},    {"copyAction", "選択範囲をコピー(&C)", "Ctrl+C"},
+        {"pasteAction", "貼りつけ(&P)", "Ctrl+V"},        {"shapeAction", "整形する", "Ctrl+F"},
+        {"unshapeAction", "整形を解除する", "Ctrl+G"},       {"undoAction", "直前の作業を撤回(&U)", "Ctrl+Z"},
+        {"tileSet1Action", "ヴェルダ(&1)", "Alt+1"},         {"tileSet9Action", "ステラン(&9)", "Alt+9"},
+        {"showEditWindowAction", "エディットウインドウ", ""},     {"showPaletteAction", "キャラクターウインドウ", ""},
+        {"showPreviewAction", "プレビューウインドウ", ""},     {"showMapCheckAction", "マップチェックウインドウ", ""},
+        {"shiftLeftAction", "エディット面を左にシフト", "Shift+Left"},
+        {"shiftRightAction", "エディット面を右にシフト", "Shift+Right"},
+        {"shiftUpAction", "エディット面を上にシフト", "Shift+Up"},
+        {"shiftDownAction", "エディット面を下にシフト", "Shift+Down"},
+        {"edge32Action", "エディットサイズをＬする", "Ctrl+1"},
+        {"edge16Action", "エディットサイズをＭにする", "Ctrl+2"},
+        {"edge8Action", "エディットサイズをＳにする", "Ctrl+3"},
     };
     for (const auto& i : table) {
         SCOPED_TRACE(i.name);
@@ -164,21 +164,21 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
                                            QStringLiteral("キャラクター(&C)"), QStringLiteral("ウインドウ(&W)"),
                                            QStringLiteral("オプション(&O)"), QStringLiteral("ヘルプ(&H)"),
                                            QStringLiteral("バージョン(&V)")}));
-    EXPECT_EQ(qobject_cast<QMenu*>(d.Widget("hidden menu"))->title(), QStringLiteral("非メニュー項目"));
+    EXPECT_EQ(qobject_cast<QMenu*>(d.Widget("shortcut-only menu"))->title(), QStringLiteral("非メニュー項目"));
 }
 
 TEST_F(EditorUi, InertItemsButtonsAndShortcutsChangeNothing) {
     const MapGrid before = d.Grid();
-    for (const char* item : {"MenuCut", "MenuCopy", "MenuPaste", "MenuUndo"})
+    for (const char* item : {"cutAction", "copyAction", "pasteAction", "undoAction"})
         d.Trigger(QString::fromLatin1(item));
     for (const char* button :
-         {"CutButton", "PasteButton", "ChangeButton", "ExchangeButton", "UndoButton", "StatusButton", "HelpButton"})
+         {"cutButton", "pasteButton", "replaceButton", "exchangeButton", "undoButton", "factionAnalysisButton", "helpButton"})
         d.ClickButton(QString::fromLatin1(button));
     d.Key("Ctrl+X");
     d.Key("Ctrl+Z");
     EXPECT_EQ(d.Grid(), before);
     EXPECT_FALSE(d.Modified());
-    EXPECT_TRUE(d.Checked("PenButton"));
+    EXPECT_TRUE(d.Checked("penButton"));
     EXPECT_TRUE(d.Visible("main window"));
 }
 
@@ -216,8 +216,8 @@ TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
         const char* role;
         QPoint pos;
         QSize client;
-    } cases[] = {{"MenuShowPreview", "preview", {}, {192, 192}},
-                 {"MenuShowMapCheckView", "check window", {246, 282}, {350, 200}}};
+    } cases[] = {{"showPreviewAction", "preview", {}, {192, 192}},
+                 {"showMapCheckAction", "check window", {246, 282}, {350, 200}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.role);
         d.Trigger(QString::fromLatin1(c.item));
@@ -235,7 +235,7 @@ TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
     }
     // The edit window and the palette cannot be closed; the menu makes them active.
     for (const auto& [item, role] :
-         {std::pair{"MenuShowCharView", "palette"}, std::pair{"MenuShowEditView", "edit window"}}) {
+         {std::pair{"showPaletteAction", "palette"}, std::pair{"showEditWindowAction", "edit window"}}) {
         d.Widget(role)->close();
         EXPECT_TRUE(d.Visible(role));
         d.Trigger(QString::fromLatin1(item));

@@ -11,15 +11,15 @@ TEST_F(EditorUi, SetSwitchRedrawsEveryViewInTheNewSetAndKeepsCodesAndPick) {
         grid[CellIndex(x, 0)] = static_cast<TileCode>(x);
     d.LoadMap(grid);
     d.PickTile(27);
-    d.ClickButton("LineButton");
+    d.ClickButton("lineButton");
     d.Click(5, 5); // a half-made line
 
     d.Key("Alt+3");
 
     EXPECT_EQ(d.TileSet(), 3);
     EXPECT_EQ(d.Grid(), grid);
-    EXPECT_TRUE(d.Checked("MenuChar3"));
-    EXPECT_FALSE(d.Checked("MenuChar1"));
+    EXPECT_TRUE(d.Checked("tileSet3Action"));
+    EXPECT_FALSE(d.Checked("tileSet1Action"));
     EXPECT_TRUE(d.ShowsGrid(grid)); // in set 3's artwork
     EXPECT_TRUE(d.PaletteShows(27));
     d.Blink();
@@ -28,11 +28,11 @@ TEST_F(EditorUi, SetSwitchRedrawsEveryViewInTheNewSetAndKeepsCodesAndPick) {
 }
 
 TEST_F(EditorUi, ChoosingTheSetInForceKeepsTheHalfMadeShape) {
-    d.ClickButton("BoxButton");
+    d.ClickButton("boxButton");
     d.Click(4, 4);
     d.Move(8, 8);
-    d.Trigger("MenuChar1");
-    EXPECT_TRUE(d.Checked("MenuChar1"));
+    d.Trigger("tileSet1Action");
+    EXPECT_TRUE(d.Checked("tileSet1Action"));
     EXPECT_FALSE(d.Shows(4, 4, NewMapTile)); // the box cursor is still on screen
     d.Blink();
     EXPECT_EQ(d.StatusText(), QStringLiteral("X1=4, Y1=4, X2=8, Y2=8"));
@@ -44,16 +44,16 @@ TEST_F(EditorUi, ScaleSwitchCancelsTheShapeRedrawsAndLaysOutInWholeCells) {
         const char* button;
         int edge;
     } cases[] = {
-        {"Ctrl+3", "SmallCharButton", 8}, // the scale in force
-        {"Ctrl+1", "LargeCharButton", 32},
-        {"Ctrl+2", "MiddleCharButton", 16},
-        {"Ctrl+3", "SmallCharButton", 8},
+        {"Ctrl+3", "edge8Button", 8}, // the scale in force
+        {"Ctrl+1", "edge32Button", 32},
+        {"Ctrl+2", "edge16Button", 16},
+        {"Ctrl+3", "edge8Button", 8},
     };
     d.PickTile(60);
     d.Click(1, 1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
-        d.ClickButton("LineButton");
+        d.ClickButton("lineButton");
         d.Click(1, 1);
         d.Move(4, 1);
         d.Key(c.key);

@@ -62,12 +62,12 @@ protected:
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            auto* language = dialog->findChild<QComboBox*>(QStringLiteral("Language"));
+            auto* language = dialog->findChild<QComboBox*>(QStringLiteral("language"));
             language->setCurrentIndex(language->findData(code));
             answered = true;
             dialog->accept();
         });
-        d.Trigger(QStringLiteral("MenuPreferences"));
+        d.Trigger(QStringLiteral("preferencesAction"));
         ASSERT_TRUE(answered) << "the preferences dialog did not come up";
     }
 
@@ -117,9 +117,9 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
                                       QStringLiteral("&Options"),  QStringLiteral("&Help"),
                                       QStringLiteral("&About")};
     EXPECT_EQ(d.MenuTitles(), japaneseMenus);
-    d.Trigger(QStringLiteral("MenuHelp"));
+    d.Trigger(QStringLiteral("helpAction"));
     auto* help =
-        d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("HelpText"));
+        d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("helpText"));
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Tavrenna MapEditor の使い方")));
 
@@ -140,13 +140,13 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
         SCOPED_TRACE(step.language);
         ChooseLanguage(QString::fromLatin1(step.language));
         EXPECT_EQ(d.MenuTitles(), step.menus);
-        EXPECT_EQ(d.Action(QStringLiteral("MenuNewFile"))->text(), QString::fromUtf8(step.newItem));
+        EXPECT_EQ(d.Action(QStringLiteral("newMapAction"))->text(), QString::fromUtf8(step.newItem));
         EXPECT_EQ(d.Widget(QStringLiteral("main window"))
-                      ->findChild<QToolButton*>(QStringLiteral("PenButton"))
+                      ->findChild<QToolButton*>(QStringLiteral("penButton"))
                       ->toolTip(),
                   QString::fromUtf8(step.penHint));
         EXPECT_EQ(d.Widget(QStringLiteral("main window"))
-                      ->findChild<QLabel*>(QStringLiteral("StatusPickedCode"))
+                      ->findChild<QLabel*>(QStringLiteral("pickedCodePanel"))
                       ->text(),
                   QString::fromUtf8(step.pickedTile));
         EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8(step.helpHeading)));
@@ -172,8 +172,8 @@ MapGrid EveryFindingGrid() {
 TEST_F(Translation, CheckReportAndFactionNamesSpeakTheChosenLanguageAndFollowASwitch) {
     const MapGrid grid = EveryFindingGrid();
     d.LoadMap(grid, 2);
-    d.ClickButton(QStringLiteral("CheckButton"));
-    d.Trigger(QStringLiteral("MenuShowFactionView"));
+    d.ClickButton(QStringLiteral("mapCheckButton"));
+    d.Trigger(QStringLiteral("showFactionAnalysisAction"));
     const struct {
         const char* language;
         QStringList check;

@@ -11,7 +11,7 @@ std::vector<GeneratedPicture> AllPictures() {
         for (int digit = 0; digit < 4; ++digit)
             pictures.push_back({QStringLiteral("tiles/MD%1%2.png").arg(set - 1).arg(digit),
                                 TileSetPicture(set, PictureEdges[digit])});
-    for (const QString& name : ToolbarButtonNames())
+    for (const QString& name : ToolbarPictureNames())
         pictures.push_back({QStringLiteral("toolbar/%1.png").arg(name), ToolbarPicture(name)});
     pictures.push_back({QStringLiteral("icon.png"), IconPicture(32)});
     pictures.push_back({QStringLiteral("icon48.png"), IconPicture(48)});

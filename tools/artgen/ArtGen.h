@@ -8,7 +8,7 @@
 
 namespace tav::artgen {
 
-// One generated picture and its path below resources/ ("tiles/MD00.png", "toolbar/PenButton.png", ...).
+// One generated picture and its path below resources/ ("tiles/MD00.png", "toolbar/pen.png", ...).
 struct GeneratedPicture {
     QString Path;
     QImage Image; // always QImage::Format_Indexed8
@@ -20,9 +20,9 @@ inline constexpr int PictureEdges[] = {32, 16, 8, 4};
 // Tile set 1..9 with tiles of `edge` pixels (one of PictureEdges): 8 x 16 tiles, one colour table per set.
 QImage TileSetPicture(int tileSet, int edge);
 
-// The names of the 26 tool-bar buttons, left to right.
-const std::vector<QString>& ToolbarButtonNames();
-QImage ToolbarPicture(const QString& buttonName); // 24 x 24
+// The names of the 26 tool-bar pictures (the files below toolbar/ without ".png"), left to right.
+const std::vector<QString>& ToolbarPictureNames();
+QImage ToolbarPicture(const QString& pictureName); // 24 x 24
 QImage IconPicture(int size);                     // 32 or 48
 QImage AboutPicture();                            // 150 x 150
 

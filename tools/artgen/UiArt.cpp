@@ -85,48 +85,48 @@ void MiniShore(Canvas& c, bool shaped) {
 
 Canvas ToolbarCanvas(const QString& name) {
     Canvas c(24, 24, Silver);
-    if (name == "NewButton") {
+    if (name == "new-map") {
         Page(c, 5, 2, 19, 22);
         c.Line(11, 4, 11, 10, 1, Orange);
         c.Line(8, 7, 14, 7, 1, Orange);
         c.Put(9, 5, Yellow); c.Put(13, 5, Yellow); c.Put(9, 9, Yellow); c.Put(13, 9, Yellow);
-    } else if (name == "OpenButton") {
+    } else if (name == "open") {
         c.Polygon({{2, 6}, {9, 6}, {11, 8}, {19, 8}, {19, 20}, {2, 20}}, DarkYellow);
         c.Polygon({{5, 11}, {23, 11}, {19, 20}, {2, 20}}, Yellow);
         c.Outline([](double x, double y) { return Canvas::InPolygon({{2, 6}, {9, 6}, {11, 8}, {19, 8}, {19, 11}, {23, 11}, {19, 20}, {2, 20}}, x, y); }, Black);
         Arrow(c, 14, 7, 19, 2, Green);
-    } else if (name == "SaveAsButton") {
+    } else if (name == "save-as") {
         Floppy(c, 2, 5, 17);
         Pencil(c, 12, 20, 22, 4, 4);
-    } else if (name == "SaveButton") {
+    } else if (name == "save") {
         Floppy(c, 3, 3, 18);
-    } else if (name == "ExitButton") {
+    } else if (name == "exit") {
         c.Rect(4, 2, 14, 22, Brown);
         c.Frame(4, 2, 14, 22, Black);
         c.Polygon({{4, 2}, {10, 5}, {10, 23}, {4, 21}}, Tan);
         c.Frame(4, 2, 14, 22, Black);
         c.Put(8, 13, Black);
         Arrow(c, 12, 12, 22, 12, Red);
-    } else if (name == "PenButton") {
+    } else if (name == "pen") {
         Pencil(c, 3, 21, 20, 4, 5);
-    } else if (name == "LineButton") {
+    } else if (name == "line") {
         c.Line(4, 20, 20, 4, 2.0, Black);
         c.Disc(4, 20, 2, Blue);
         c.Disc(20, 4, 2, Blue);
-    } else if (name == "BoxButton") {
+    } else if (name == "box") {
         c.Frame(3, 5, 21, 19, Black);
         c.Frame(4, 6, 20, 18, Black);
-    } else if (name == "BoxFillButton") {
+    } else if (name == "box-fill") {
         c.Rect(3, 5, 21, 19, Blue);
         c.Frame(3, 5, 21, 19, Black);
         c.Rect(4, 6, 20, 8, LightBlue);
-    } else if (name == "CircleButton") {
+    } else if (name == "circle") {
         c.Shape([](double x, double y) { const double d = Canvas::Sq((x - 12) / 9.5) + Canvas::Sq((y - 12) / 8); return d <= 1.0 && d >= 0.64; }, Black);
-    } else if (name == "CircleFillButton") {
+    } else if (name == "circle-fill") {
         c.Ellipse(12, 12, 9.5, 8, Blue);
         c.Outline([](double x, double y) { return Canvas::Sq((x - 12) / 9.5) + Canvas::Sq((y - 12) / 8) <= 1.0; }, Black);
         c.Ellipse(9, 9, 3, 2, LightBlue);
-    } else if (name == "BucketButton") {
+    } else if (name == "bucket") {
         const Pts bucket = {{3, 10}, {13, 4}, {19, 14}, {10, 20}};
         c.Polygon(bucket, LightGrey);
         c.Outline([&](double x, double y) { return Canvas::InPolygon(bucket, x, y); }, Black);
@@ -134,7 +134,7 @@ Canvas ToolbarCanvas(const QString& name) {
         c.Ring(8, 7, 5, 1, Black);
         c.Polygon({{13, 4}, {22, 13}, {21, 20}, {19, 14}}, Blue);
         c.Disc(21, 20, 2, Blue);
-    } else if (name == "RangeButton") {
+    } else if (name == "range-selection") {
         // marching ants around the selection
         for (int i = 3; i < 21; ++i) {
             const Index dash = ((i / 2) % 2) ? Black : White;
@@ -148,14 +148,14 @@ Canvas ToolbarCanvas(const QString& name) {
         }
         c.Polygon({{13, 11}, {13, 23}, {16, 20}, {19, 23}, {21, 22}, {18, 19}, {22, 18}}, White);
         c.Outline([](double x, double y) { return Canvas::InPolygon({{13, 11}, {13, 23}, {16, 20}, {19, 23}, {21, 22}, {18, 19}, {22, 18}}, x, y); }, Black);
-    } else if (name == "CutButton") {
+    } else if (name == "cut") {
         c.Line(7, 2, 15, 15, 2, Grey);
         c.Line(17, 2, 9, 15, 2, Grey);
         c.Line(7, 2, 15, 15, 0.8, LightGrey);
         c.Ring(7, 18, 3.5, 1.6, Red);
         c.Ring(17, 18, 3.5, 1.6, Red);
         c.Disc(12, 10, 1, Black);
-    } else if (name == "PasteButton") {
+    } else if (name == "paste") {
         c.Rect(4, 4, 18, 22, Brown);
         c.Frame(4, 4, 18, 22, Black);
         c.Rect(8, 2, 14, 6, Grey);
@@ -163,43 +163,43 @@ Canvas ToolbarCanvas(const QString& name) {
         Page(c, 10, 9, 22, 23);
         c.Rect(12, 15, 19, 16, Grey);
         c.Rect(12, 18, 19, 19, Grey);
-    } else if (name == "ChangeButton") {
+    } else if (name == "replace") {
         c.Rect(2, 3, 11, 12, Green);
         c.Frame(2, 3, 11, 12, Black);
         c.Rect(13, 12, 22, 21, Sea);
         c.Frame(13, 12, 22, 21, Black);
         Arrow(c, 7, 15, 11, 19, Red);
         Arrow(c, 7, 13, 7, 18, Red);
-    } else if (name == "ExchangeButton") {
+    } else if (name == "exchange") {
         c.Rect(2, 8, 8, 16, Green);
         c.Frame(2, 8, 8, 16, Black);
         c.Rect(16, 8, 22, 16, Sea);
         c.Frame(16, 8, 22, 16, Black);
         Arrow(c, 9, 6, 16, 6, Red);
         Arrow(c, 15, 18, 8, 18, Red);
-    } else if (name == "FormButton") {
+    } else if (name == "shape") {
         MiniShore(c, true);
         c.Line(14, 22, 22, 14, 1.6, Brown);
         c.Put(22, 12, Yellow); c.Put(21, 13, White); c.Put(23, 13, Yellow); c.Put(22, 14, Yellow);
-    } else if (name == "UnformButton") {
+    } else if (name == "unshape") {
         MiniShore(c, false);
         c.Line(15, 15, 22, 22, 2, Red);
         c.Line(22, 15, 15, 22, 2, Red);
-    } else if (name == "UndoButton") {
+    } else if (name == "undo") {
         c.Shape([](double x, double y) { const double d = std::sqrt(Canvas::Sq(x - 12) + Canvas::Sq(y - 13)); return d >= 5.5 && d <= 8.2 && !(x < 12 && y > 13); }, Blue);
         c.Polygon({{0.5, 13}, {9.5, 13}, {5, 19}}, Blue);
-    } else if (name == "LargeCharButton") {
+    } else if (name == "edge-32") {
         Checker(c, 2);
-    } else if (name == "MiddleCharButton") {
+    } else if (name == "edge-16") {
         Checker(c, 3);
-    } else if (name == "SmallCharButton") {
+    } else if (name == "edge-8") {
         Checker(c, 6);
-    } else if (name == "CheckButton") {
+    } else if (name == "map-check") {
         Page(c, 3, 2, 19, 22);
         c.Rect(6, 10, 16, 11, Grey); c.Rect(6, 13, 16, 14, Grey); c.Rect(6, 16, 13, 17, Grey);
         c.Line(8, 13, 12, 18, 2.4, Red);
         c.Line(12, 18, 21, 5, 2.4, Red);
-    } else if (name == "StatusButton") {
+    } else if (name == "faction-analysis") {
         const Index bars[] = {Green, Red, White, Black};
         const int heights[] = {14, 9, 17, 6};
         for (int i = 0; i < 4; ++i) {
@@ -208,7 +208,7 @@ Canvas ToolbarCanvas(const QString& name) {
             c.Frame(x, 21 - heights[i], x + 4, 21, Black);
         }
         c.Rect(2, 21, 23, 22, Black);
-    } else if (name == "HelpButton") {
+    } else if (name == "help") {
         c.Disc(12, 12, 10, Blue);
         c.Outline([](double x, double y) { return Canvas::Sq(x - 12) + Canvas::Sq(y - 12) <= 100; }, Black);
         c.Shape([](double x, double y) { const double d = std::sqrt(Canvas::Sq(x - 12) + Canvas::Sq(y - 9)); return d >= 2.2 && d <= 4.6 && !(x < 11 && y > 9); }, White);
@@ -220,18 +220,18 @@ Canvas ToolbarCanvas(const QString& name) {
 
 } // namespace
 
-const std::vector<QString>& ToolbarButtonNames() {
+const std::vector<QString>& ToolbarPictureNames() {
     static const std::vector<QString> names = {
-        "NewButton", "OpenButton", "SaveAsButton", "SaveButton", "ExitButton", "PenButton", "LineButton",
-        "BoxButton", "BoxFillButton", "CircleButton", "CircleFillButton", "BucketButton", "RangeButton",
-        "CutButton", "PasteButton", "ChangeButton", "ExchangeButton", "FormButton", "UnformButton",
-        "UndoButton", "LargeCharButton", "MiddleCharButton", "SmallCharButton", "CheckButton", "StatusButton",
-        "HelpButton",
+        "new-map", "open", "save-as", "save", "exit", "pen", "line",
+        "box", "box-fill", "circle", "circle-fill", "bucket", "range-selection",
+        "cut", "paste", "replace", "exchange", "shape", "unshape",
+        "undo", "edge-32", "edge-16", "edge-8", "map-check", "faction-analysis",
+        "help",
     };
     return names;
 }
 
-QImage ToolbarPicture(const QString& buttonName) { return ToolbarCanvas(buttonName).ToImage(UiColours); }
+QImage ToolbarPicture(const QString& pictureName) { return ToolbarCanvas(pictureName).ToImage(UiColours); }
 
 QImage IconPicture(int size) {
     // A corner of a map in the first tile set: a fortress on green land by the water.

@@ -1,11 +1,11 @@
 #include "BucketTool.h"
 
-#include "FillArea.h"
+#include "FillAreaCommand.h"
 
 namespace tav {
 
 void BucketTool::Press(const ToolContext& context, QPoint cell) {
-    context.Push(new edits::FillArea(context.Map, DrawTool::Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));
+    context.Push(new edits::FillAreaCommand(context.Map, DrawTool::Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));
 }
 
 void BucketTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

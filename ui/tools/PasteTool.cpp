@@ -1,13 +1,13 @@
 #include "PasteTool.h"
 
-#include "PasteBlock.h"
+#include "CellCommands.h"
 #include "SelectionTool.h"
 
 namespace tav {
 
 void PasteTool::Press(const ToolContext& context, QPoint cell) {
     // The block sets its own area, so a selection does not limit it.
-    context.Map->Push(new edits::PasteBlock(context.Map, block_, cell.x(), cell.y()));
+    context.Map->Push(new edits::PasteBlockCommand(context.Map, block_, cell.x(), cell.y()));
 }
 
 void PasteTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

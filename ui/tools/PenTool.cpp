@@ -1,6 +1,6 @@
 #include "PenTool.h"
 
-#include "PaintStroke.h"
+#include "PaintStrokeCommand.h"
 
 namespace tav {
 
@@ -20,7 +20,7 @@ void PenTool::Move(const ToolContext& context, QPoint cell, bool leftHeld) {
 
 void PenTool::Paint(const ToolContext& context, QPoint from, QPoint to) {
     last_ = to;
-    context.Push(new edits::PaintStroke(context.Map, context.PaintCode, from.x(), from.y(), to.x(), to.y(), stroke_));
+    context.Push(new edits::PaintStrokeCommand(context.Map, context.PaintCode, from.x(), from.y(), to.x(), to.y(), stroke_));
 }
 
 void PenTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

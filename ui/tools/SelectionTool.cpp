@@ -1,6 +1,6 @@
 #include "SelectionTool.h"
 
-#include "MoveCells.h"
+#include "CellCommands.h"
 
 namespace tav {
 
@@ -45,7 +45,7 @@ void SelectionTool::Release(const ToolContext& context, QPoint cell) {
         const int dx = moveOffset_.x();
         const int dy = moveOffset_.y();
         if (dx != 0 || dy != 0) {
-            context.Map->Push(new edits::MoveCells(context.Map, from, dx, dy));
+            context.Map->Push(new edits::MoveCellsCommand(context.Map, from, dx, dy));
             *selection_ = ClipToMap({from.Left + dx, from.Top + dy, from.Right + dx, from.Bottom + dy});
         }
     }

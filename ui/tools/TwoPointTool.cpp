@@ -1,7 +1,7 @@
 #include "TwoPointTool.h"
 
-#include "FillArea.h"
-#include "PaintShape.h"
+#include "FillAreaCommand.h"
+#include "CellCommands.h"
 
 namespace tav {
 
@@ -33,9 +33,9 @@ void TwoPointTool::Paint(const ToolContext& context, QPoint cell) {
     Document* map = context.Map;
     const TileCode code = context.PaintCode;
     if (shape_ == DrawTool::BoxFill || shape_ == DrawTool::CircleFill)
-        context.Push(new edits::FillArea(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
+        context.Push(new edits::FillAreaCommand(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
     else
-        context.Push(new edits::PaintShape(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
+        context.Push(new edits::PaintShapeCommand(map, shape_, code, anchor_.x(), anchor_.y(), cell.x(), cell.y()));
     anchor_ = NoAnchor;
     dragging_ = false;
 }

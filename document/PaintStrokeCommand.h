@@ -6,14 +6,14 @@
 
 namespace tav::edits {
 
-class PaintStroke : public CellEdit {
+class PaintStrokeCommand : public CellEdit {
 public:
     // Paints `code` at (x, y) as part of stroke number `stroke`; steps of one stroke merge.
-    PaintStroke(Document* document, TileCode code, int x, int y, int stroke);
+    PaintStrokeCommand(Document* document, TileCode code, int x, int y, int stroke);
     // Paints `code` on every cell of the straight line from `from` to `to`: a fast move leaves no gaps.
-    PaintStroke(Document* document, TileCode code, int fromX, int fromY, int toX, int toY, int stroke);
+    PaintStrokeCommand(Document* document, TileCode code, int fromX, int fromY, int toX, int toY, int stroke);
 
-    int id() const override { return 1; }
+    int id() const override { return PaintStrokeMergeId; }
     bool mergeWith(const QUndoCommand* other) override;
 
 private:

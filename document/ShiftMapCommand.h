@@ -5,9 +5,9 @@
 
 namespace tav::edits {
 
-class ShiftMap : public DocumentCommand {
+class ShiftMapCommand : public DocumentCommand {
 public:
-    ShiftMap(Document* document, ShiftDirection direction);
+    ShiftMapCommand(Document* document, ShiftDirection direction);
 
     void redo() override;
     void undo() override;

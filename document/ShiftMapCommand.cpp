@@ -1,4 +1,6 @@
-#include "ShiftMap.h"
+#include "ShiftMapCommand.h"
+
+#include <QCoreApplication>
 
 namespace tav::edits {
 
@@ -20,25 +22,25 @@ ShiftDirection Opposite(ShiftDirection direction) {
 
 bool ShiftChangesNothing(const MapGrid& grid, ShiftDirection direction) {
     MapGrid shifted = grid;
-    tav::ShiftMap(shifted, direction);
+    ShiftMap(shifted, direction);
     return shifted == grid;
 }
 
 } // namespace
 
-ShiftMap::ShiftMap(Document* document, ShiftDirection direction)
-    : DocumentCommand(QStringLiteral("シフト")), document_(document), direction_(direction),
+ShiftMapCommand::ShiftMapCommand(Document* document, ShiftDirection direction)
+    : DocumentCommand(QCoreApplication::translate("UndoCommands", "シフト")), document_(document), direction_(direction),
       unchanged_(ShiftChangesNothing(document->Grid(), direction)) {}
 
-void ShiftMap::redo() {
+void ShiftMapCommand::redo() {
     MapGrid grid = document_->Grid();
-    tav::ShiftMap(grid, direction_);
+    ShiftMap(grid, direction_);
     document_->WriteGrid(grid);
 }
 
-void ShiftMap::undo() {
+void ShiftMapCommand::undo() {
     MapGrid grid = document_->Grid();
-    tav::ShiftMap(grid, Opposite(direction_));
+    ShiftMap(grid, Opposite(direction_));
     document_->WriteGrid(grid);
 }
 

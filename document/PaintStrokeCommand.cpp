@@ -1,4 +1,6 @@
-#include "PaintStroke.h"
+#include "PaintStrokeCommand.h"
+
+#include <QCoreApplication>
 
 namespace tav::edits {
 
@@ -22,15 +24,16 @@ std::vector<CellChange> PenChanges(const Document& document, TileCode code, int 
 
 } // namespace
 
-PaintStroke::PaintStroke(Document* document, TileCode code, int x, int y, int stroke)
-    : PaintStroke(document, code, x, y, x, y, stroke) {}
+PaintStrokeCommand::PaintStrokeCommand(Document* document, TileCode code, int x, int y, int stroke)
+    : PaintStrokeCommand(document, code, x, y, x, y, stroke) {}
 
-PaintStroke::PaintStroke(Document* document, TileCode code, int fromX, int fromY, int toX, int toY, int stroke)
-    : CellEdit(document, QStringLiteral("ペン"), PenChanges(*document, code, fromX, fromY, toX, toY)),
+PaintStrokeCommand::PaintStrokeCommand(Document* document, TileCode code, int fromX, int fromY, int toX, int toY,
+                                       int stroke)
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "ペン"), PenChanges(*document, code, fromX, fromY, toX, toY)),
       stroke_(stroke) {}
 
-bool PaintStroke::mergeWith(const QUndoCommand* other) {
-    const auto* next = dynamic_cast<const PaintStroke*>(other);
+bool PaintStrokeCommand::mergeWith(const QUndoCommand* other) {
+    const auto* next = dynamic_cast<const PaintStrokeCommand*>(other);
     if (!next || next->stroke_ != stroke_)
         return false;
     changes_.insert(changes_.end(), next->changes_.begin(), next->changes_.end());

@@ -1,27 +1,29 @@
-#include "FillArea.h"
+#include "FillAreaCommand.h"
+
+#include <QCoreApplication>
 
 namespace tav::edits {
 
 namespace {
 
-QString FillName(DrawTool tool) {
+QString FillText(DrawTool tool) {
     switch (tool) {
     case DrawTool::BoxFill:
-        return QStringLiteral("塗りつぶし四角形");
+        return QCoreApplication::translate("UndoCommands", "塗りつぶし四角形");
     case DrawTool::CircleFill:
-        return QStringLiteral("塗りつぶし円");
+        return QCoreApplication::translate("UndoCommands", "塗りつぶし円");
     default:
-        return QStringLiteral("塗りつぶし");
+        return QCoreApplication::translate("UndoCommands", "塗りつぶし");
     }
 }
 
 } // namespace
 
-FillArea::FillArea(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y)
-    : CellEdit(document, FillName(tool), ToolChanges(*document, tool, code, anchorX, anchorY, x, y)), tool_(tool),
+FillAreaCommand::FillAreaCommand(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y)
+    : CellEdit(document, FillText(tool), ToolChanges(*document, tool, code, anchorX, anchorY, x, y)), tool_(tool),
       code_(code), x_(x), y_(y) {}
 
-void FillArea::LimitTo(const CellRect& area) {
+void FillAreaCommand::LimitTo(const CellRect& area) {
     if (tool_ != DrawTool::Bucket || !InMap(x_, y_) || !area.Contains(x_, y_)) {
         CellEdit::LimitTo(area);
         return;

@@ -5,9 +5,9 @@
 
 namespace tav::edits {
 
-class FillArea : public CellEdit {
+class FillAreaCommand : public CellEdit {
 public:
-    FillArea(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y);
+    FillAreaCommand(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y);
 
     // Inside a selection the flood fill treats the selection's border as a wall, as an image editor's does,
     // rather than reaching parts of its region that join only outside.

@@ -5,9 +5,9 @@
 
 namespace tav::edits {
 
-class SwitchTileSet : public DocumentCommand {
+class SwitchTileSetCommand : public DocumentCommand {
 public:
-    SwitchTileSet(Document* document, TileSet tileSet);
+    SwitchTileSetCommand(Document* document, TileSet tileSet);
 
     void redo() override { document_->WriteTileSet(after_); }
     void undo() override { document_->WriteTileSet(before_); }

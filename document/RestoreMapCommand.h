@@ -6,9 +6,9 @@
 
 namespace tav::edits {
 
-class RestoreMap : public DocumentCommand {
+class RestoreMapCommand : public DocumentCommand {
 public:
-    RestoreMap(Document* document, const MapGrid& grid, TileSet tileSet);
+    RestoreMapCommand(Document* document, const MapGrid& grid, TileSet tileSet);
 
     void redo() override;
     void undo() override;
