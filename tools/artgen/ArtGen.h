@@ -20,7 +20,9 @@ QImage TileSetPicture(int tileSet, int scaleIndex);
 // The names of the 26 tool-bar buttons, left to right.
 const std::vector<QString>& ToolbarButtonNames();
 QImage ToolbarPicture(const QString& buttonName); // 24 x 24
-QImage IconPicture(int size);                     // 32 or 48
+// The application icon at each size of IconSizes(); a null picture for any other size.
+const std::vector<int>& IconSizes();
+QImage IconPicture(int size);
 QImage AboutPicture();                            // 150 x 150
 
 // Everything the program links in, in a fixed order.
