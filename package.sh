@@ -11,7 +11,8 @@ bash "$root/scripts/install-deps.sh"
 # read-only relocation table bound at start.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAV_BUILD_TESTS=OFF -DTAV_BUILD_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS=-D_FORTIFY_SOURCE=2 -fstack-protector-strong -fstack-clash-protection -fcf-protection" \
-    "-DCMAKE_EXE_LINKER_FLAGS=-Wl,-z,relro -Wl,-z,now" "$@" >/dev/null
+    "-DCMAKE_EXE_LINKER_FLAGS=-Wl,-z,relro -Wl,-z,now" "-DCMAKE_STRIP=$root/packaging/strip-like-debian.sh" \
+    "$@" >/dev/null
 cmake --build "$build" --parallel
 rm -f "$build"/package/*.deb
 (cd "$build" && cpack -G DEB -B "$build/package" >/dev/null)

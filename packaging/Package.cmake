@@ -6,13 +6,13 @@ set(CPACK_PACKAGE_NAME tavrenna-mapeditor)
 set(CPACK_PACKAGE_VENDOR "The Tavrenna MapEditor developers")
 set(CPACK_PACKAGE_CONTACT "The Tavrenna MapEditor developers <mapeditor@tavrenna.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the battle maps of Tavrenna")
+# The summary is the synopsis line; this is the text below it.
 set(CPACK_PACKAGE_DESCRIPTION
-    "editor for the battle maps of Tavrenna
-Tavrenna MapEditor is a desktop editor for the 48 x 48 battle maps of a
-turn-based strategy game, with a Japanese user interface and an English
-translation. Map authors paint tile codes with seven raster tools, let the
-editor shape shores, cliffs, castle walls and faction houses, check the map
-against the game's rules, and load and save the 2306-byte .map files.
+    "A desktop editor for the 48 x 48 battle maps of a turn-based strategy
+game, with a Japanese user interface and an English translation. Map
+authors paint tile codes with seven raster tools, let the editor shape
+shores, cliffs, castle walls and faction houses, check the map against the
+game's rules, and load and save the 2306-byte .map files.
 .
 The package also holds tavrenna-map, which checks, shapes, paints, renders
 and analyses maps from scripts, and shows maps as pictures in file managers.")
@@ -24,6 +24,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the editor cannot open a window (libqt6gui6 only recommends them).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-ipafont-gothic, qt6-translations-l10n, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Stripped as Debian's own packages are: no symbols, and no compiler notes (.comment, .note).
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_SOURCE_GENERATOR "")
