@@ -105,6 +105,7 @@ _tavrenna_map() {
     _init_completion -s || return
 
     local program=${words[0]} command= i
+    [[ $program == "~/"* ]] && program=$HOME/${program#"~/"}
     for ((i = 1; i < cword; i++)); do
         if [[ ${words[i]} != -* ]]; then
             command=${words[i]}
