@@ -69,16 +69,19 @@ expect "tavrenna-map render a.map -o " "B.MAP a.map notes.txt sub"
 expect "tavrenna-map render a.map --out-dir " "sub"
 expect "tavrenna-map new " "$(long_options "$tool" new | sed 's/^/-h -o /' | sorted)"
 
+# symmetrize names its modes and shares in its usage line (no "none"); check takes every mode.
+expect "tavrenna-map symmetrize a.map --symmetry " "half lr quad quarter tb"
+expect "tavrenna-map check a.map --symmetry " "half lr none quad quarter tb"
+expect "tavrenna-map symmetrize a.map --source " "bottom bottom-left bottom-right left right top top-left top-right"
+
 # A tool with a command more: it completes with its options and the names its options take.
 ln -sf "$newer_tool" "$work/bin/tavrenna-map"
 export TAV_REAL_TOOL=$tool
 _tavrenna_map_help_cache=()
-expect "tavrenna-map sym" "symmetrize"
-expect "tavrenna-map symmetrize --" "--help --output --source --symmetry"
-# symmetrize names its modes in its usage line (no "none"); check takes every mode.
-expect "tavrenna-map symmetrize a.map --symmetry " "half lr quad quarter tb"
-expect "tavrenna-map check a.map --symmetry " "half lr none quad quarter tb"
-expect "tavrenna-map symmetrize a.map --source " "bottom left right top"
+expect "tavrenna-map sta" "stand-in stats"
+expect "tavrenna-map stand-in --" "--help --output --seed --symmetry"
+expect "tavrenna-map stand-in -o x.map --symmetry q" "quad quarter"
+expect "tavrenna-map check --st" "--stand-in-flag"
 
 if ((failures > 0)); then
     echo "$failures problem(s) with the completion" >&2
