@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-urw-base35
   desktop-file-utils shared-mime-info
+  # The package (package.sh) and its checks: manual pages, completion, AppStream metadata, lintian.
+  dpkg-dev file groff man-db bash-completion appstream lintian
 )
 # Extra packages a caller may ask for (the sanitizer and fuzzing builds want clang's runtime).
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi

@@ -1,6 +1,7 @@
 // Tavrenna MapEditor: the application, the main window, then the event loop until the main window closes.
-// Usage: TavrennaMapEditor [FILE.map]
+// Usage: TavrennaMapEditor [FILE.map] | --help | --version
 
+#include "CommandLineAnswers.h"
 #include "CrashRecovery.h"
 #include "EditorSession.h"
 #include "MainWindow.h"
@@ -14,6 +15,9 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    // Asked before anything of Qt starts, so the answer needs no display.
+    if (const auto status = tav::AnswerWithoutWindow(argc, argv, TAV_VERSION))
+        return *status;
     tav::InstallProcessSignalHandling();
     // Whole-number scale factors keep the tiles' pixels square on a scaled desktop.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);

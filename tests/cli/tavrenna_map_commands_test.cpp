@@ -513,7 +513,8 @@ TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
         "unshape IN.map -o OUT.map",
         "paint IN.map -o OUT.map --tool pen|line|box|boxfill|circle|circlefill|bucket --at X,Y [--from X,Y] --code N",
         "shift IN.map -o OUT.map --dir left|right|up|down [--count N]",
-        "render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32] [--tileset N] [--territory] [--jobs N]",
+        "render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32 | --size PX] [--tileset N] [--territory] "
+        "[--jobs N]",
         "analyse FILE.map... [--json]",
         "stats FILE.map... [--json]",
         "text FILE.map...",
@@ -538,7 +539,7 @@ TEST(TavrennaMapHelp, EveryCommandHasItsOwnHelpWithItsInterfaceLine) {
     }
     const RunResult version = RunTool({"--version"});
     EXPECT_EQ(version.ExitCode, 0);
-    EXPECT_EQ(version.Out, QByteArray("tavrenna-map 0.10\n"));
+    EXPECT_EQ(version.Out, QByteArray("tavrenna-map " TAV_VERSION "\n"));
 }
 
 } // namespace

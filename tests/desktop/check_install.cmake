@@ -1,6 +1,7 @@
 # Installs the build into a scratch prefix and checks what a desktop needs from it: both programs, a
-# desktop entry that desktop-file-validate accepts, the icon in the hicolor theme at 48 pixels and larger,
-# and a MIME type that shared-mime-info files *.map under.
+# desktop entry that desktop-file-validate accepts, the icon in the hicolor theme at every size (each
+# picture as large as its folder says), a MIME type that shared-mime-info files *.map under, the
+# thumbnailer, the AppStream metainfo, the manual pages, the bash completion and the package's documents.
 # cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -P check_install.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${PREFIX}")
@@ -15,11 +16,32 @@ set(expected
     bin/tavrenna-map
     share/applications/tavrenna-mapeditor.desktop
     share/mime/packages/tavrenna-map.xml
-    share/icons/hicolor/48x48/apps/tavrenna-mapeditor.png
-    share/icons/hicolor/96x96/apps/tavrenna-mapeditor.png)
+    share/thumbnailers/tavrenna-map.thumbnailer
+    share/metainfo/io.github.tavrenna.mapeditor.metainfo.xml
+    share/man/man1/tavrenna-map.1.gz
+    share/man/man1/TavrennaMapEditor.1.gz
+    share/bash-completion/completions/tavrenna-map
+    share/doc/tavrenna-mapeditor/copyright
+    share/doc/tavrenna-mapeditor/changelog.gz)
+foreach(size 16 24 32 48 64 96 128 256)
+    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/tavrenna-mapeditor.png)
+endforeach()
 foreach(path ${expected})
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
+    endif()
+endforeach()
+
+# A PNG's width and height are the two big-endian words after its signature and the IHDR header.
+foreach(size 16 24 32 48 64 96 128 256)
+    file(READ "${PREFIX}/share/icons/hicolor/${size}x${size}/apps/tavrenna-mapeditor.png" header
+         OFFSET 16 LIMIT 8 HEX)
+    string(SUBSTRING "${header}" 0 8 width)
+    string(SUBSTRING "${header}" 8 8 height)
+    math(EXPR width "0x${width}")
+    math(EXPR height "0x${height}")
+    if(NOT width EQUAL size OR NOT height EQUAL size)
+        message(FATAL_ERROR "the ${size}x${size} icon is ${width} x ${height} pixels")
     endif()
 endforeach()
 

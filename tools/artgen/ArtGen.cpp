@@ -13,11 +13,10 @@ std::vector<GeneratedPicture> AllPictures() {
                                 TileSetPicture(set, PictureEdges[digit])});
     for (const QString& name : ToolbarPictureNames())
         pictures.push_back({QStringLiteral("toolbar/%1.png").arg(name), ToolbarPicture(name)});
-    pictures.push_back({QStringLiteral("icon.png"), IconPicture(32)});
-    pictures.push_back({QStringLiteral("icon48.png"), IconPicture(48)});
-    // The desktop's larger icon: the 48-pixel one with every pixel doubled, so it stays crisp.
-    pictures.push_back({QStringLiteral("icon96.png"),
-                        IconPicture(48).scaled(96, 96, Qt::IgnoreAspectRatio, Qt::FastTransformation)});
+    // The window icon is icon.png (32) and icon48.png; the desktop's icon theme takes every size.
+    for (const int size : IconSizes())
+        pictures.push_back({size == 32 ? QStringLiteral("icon.png") : QStringLiteral("icon%1.png").arg(size),
+                            IconPicture(size)});
     pictures.push_back({QStringLiteral("about.png"), AboutPicture()});
     return pictures;
 }

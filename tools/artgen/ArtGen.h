@@ -23,7 +23,9 @@ QImage TileSetPicture(int tileSet, int edge);
 // The names of the 26 tool-bar pictures (the files below toolbar/ without ".png"), left to right.
 const std::vector<QString>& ToolbarPictureNames();
 QImage ToolbarPicture(const QString& pictureName); // 24 x 24
-QImage IconPicture(int size);                     // 32 or 48
+// The application icon at each size of IconSizes(); a null picture for any other size.
+const std::vector<int>& IconSizes();
+QImage IconPicture(int size);
 QImage AboutPicture();                            // 150 x 150
 
 // Everything the program links in, in a fixed order.

@@ -3,6 +3,7 @@
 #include "ArtGen.h"
 #include "Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -233,23 +234,51 @@ const std::vector<QString>& ToolbarPictureNames() {
 
 QImage ToolbarPicture(const QString& pictureName) { return ToolbarCanvas(pictureName).ToImage(UiColours); }
 
+namespace {
+
+struct IconLayout {
+    int Size;
+    int Tiles; // per side: 2 or 3
+    int Edge;  // of a tile picture: 8, 16 or 32
+};
+constexpr IconLayout IconLayouts[] = {
+    {16, 2, 8}, {24, 3, 8}, {32, 2, 16}, {48, 3, 16}, {64, 2, 32}, {96, 3, 16}, {128, 2, 32}, {256, 2, 32},
+};
+
+} // namespace
+
+const std::vector<int>& IconSizes() {
+    static const std::vector<int> sizes = [] {
+        std::vector<int> all;
+        for (const IconLayout& layout : IconLayouts)
+            all.push_back(layout.Size);
+        return all;
+    }();
+    return sizes;
+}
+
 QImage IconPicture(int size) {
-    // A corner of a map in the first tile set: a fortress on green land by the water.
-    const int e = size == 48 ? 16 : 16;
-    const QImage tiles = TileSetPicture(1, 16);
-    const int n = size / e;
+    // A corner of a map in the first tile set: a fortress on green land by the water (two by two tiles), or
+    // the fortress in its walls (three by three). Above the largest tiles every pixel is repeated, so the
+    // icon stays crisp at every size the desktop asks for.
     static constexpr int codes32[2][2] = {{4, 20}, {63, 126}};
     static constexpr int codes48[3][3] = {{112, 116, 113}, {114, 20, 115}, {120, 29, 121}};
-    QImage icon(size, size, QImage::Format_Indexed8);
+    const auto layout = std::find_if(std::begin(IconLayouts), std::end(IconLayouts),
+                                     [size](const IconLayout& l) { return l.Size == size; });
+    if (layout == std::end(IconLayouts))
+        return {};
+    const int e = layout->Edge;
+    const QImage tiles = TileSetPicture(1, e);
+    QImage icon(layout->Tiles * e, layout->Tiles * e, QImage::Format_Indexed8);
     icon.setColorTable(tiles.colorTable());
-    for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i) {
-            const int code = size == 48 ? codes48[j][i] : codes32[j][i];
+    for (int j = 0; j < layout->Tiles; ++j)
+        for (int i = 0; i < layout->Tiles; ++i) {
+            const int code = layout->Tiles == 3 ? codes48[j][i] : codes32[j][i];
             for (int y = 0; y < e; ++y)
                 for (int x = 0; x < e; ++x)
                     icon.setPixel(i * e + x, j * e + y, tiles.pixelIndex((code % 8) * e + x, (code / 8) * e + y));
         }
-    return icon;
+    return size == icon.width() ? icon : icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 QImage AboutPicture() {

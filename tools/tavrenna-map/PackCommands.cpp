@@ -113,6 +113,18 @@ const QCommandLineOption JsonOption(QStringLiteral("json"),
                                     QStringLiteral("Print JSON: one object for one file, else an array with an "
                                                    "object per map."));
 
+// Thumbnails ask for 128 to 1024 pixels; anything up to this is taken and drawn at most 48 x 32 pixels.
+constexpr int MaxThumbnailSize = 16384;
+
+// The smallest tile edge whose picture still fills `size` pixels, so that scaling down from it keeps the most
+// detail for the least work; the largest edge when none fills it.
+TileEdge EdgeToFit(int size) {
+    for (const TileEdge edge : AllTileEdges) // smallest first
+        if (MapSize * Pixels(edge) >= size)
+            return edge;
+    return TileEdge::Px32;
+}
+
 const QString InputsNote = QStringLiteral(
     "\nFILE may be a folder: every *.map file below it is read, in the order of their paths. With several maps "
     "each text line starts with the map's path.");
@@ -204,12 +216,14 @@ int TextCommand(const QStringList& arguments) {
 
 int RenderCommand(const QStringList& arguments) {
     CommandLine line(QStringLiteral("render"),
-                     QStringLiteral("render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32] [--tileset N] "
-                                    "[--territory] [--jobs N]"),
+                     QStringLiteral("render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32 | --size PX] "
+                                    "[--tileset N] [--territory] [--jobs N]"),
                      QStringLiteral("Draws whole maps as PNG pictures, 48 tiles square, with the tiles of each "
                                     "file's tile set or of --tileset. Codes of 128 and above show the views' "
                                     "marker.\nIN may be a folder: its maps keep their paths below --out-dir, "
-                                    "with .png for .map; a file argument gives its base name."),
+                                    "with .png for .map; a file argument gives its base name.\n--size makes "
+                                    "thumbnails: it draws only files of exactly 2306 bytes and refuses any "
+                                    "other, writing nothing for it."),
                      {QStringLiteral("IN.map")}, true);
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                           QStringLiteral("Write the picture to <file>; one input only."),
@@ -220,6 +234,12 @@ int RenderCommand(const QStringList& arguments) {
     const QCommandLineOption edgeOption(QStringLiteral("edge"),
                                         QStringLiteral("Tile edge in pixels: 4, 8, 16 (default) or 32."),
                                         QStringLiteral("pixels"));
+    const QCommandLineOption sizeOption(QStringLiteral("size"),
+                                        QStringLiteral("Fit the picture into PX by PX pixels (1 to %1): drawn with "
+                                                       "the smallest tile edge that fills PX, then scaled down "
+                                                       "smoothly; at most 1536.")
+                                            .arg(MaxThumbnailSize),
+                                        QStringLiteral("PX"));
     const QCommandLineOption tileSetOption(QStringLiteral("tileset"),
                                            QStringLiteral("Draw with tile set N (1 to 9) instead of the file's."),
                                            QStringLiteral("N"));
@@ -229,7 +249,8 @@ int RenderCommand(const QStringList& arguments) {
     const QCommandLineOption jobsOption(QStringLiteral("jobs"),
                                         QStringLiteral("Draw N maps at a time (default: the number of cores)."),
                                         QStringLiteral("N"));
-    for (const auto* option : {&outputOption, &outDirOption, &edgeOption, &tileSetOption, &territoryOption, &jobsOption})
+    for (const auto* option :
+         {&outputOption, &outDirOption, &edgeOption, &sizeOption, &tileSetOption, &territoryOption, &jobsOption})
         line.AddOption(*option);
     if (!line.Parse(arguments))
         return ExitSuccess;
@@ -241,6 +262,11 @@ int RenderCommand(const QStringList& arguments) {
             line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
         edge = *named;
     }
+    const auto fitSize = line.Number(sizeOption, 1, MaxThumbnailSize);
+    if (fitSize && line.Value(edgeOption))
+        line.Fail(QStringLiteral("give --edge or --size, not both"));
+    if (fitSize)
+        edge = EdgeToFit(*fitSize);
     const auto tileSetNumber = line.Number(tileSetOption, 1, TileSetCount);
     const std::optional<TileSet> tileSet = tileSetNumber ? TileSetNumbered(*tileSetNumber) : std::nullopt;
     const int jobs = line.Number(jobsOption, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
@@ -304,15 +330,28 @@ int RenderCommand(const QStringList& arguments) {
             Outcome& outcome = outcomes[i];
             try {
                 const LoadedMap map = ReadMapFile(inputs.Maps[i].Path);
+                // A file manager asks for every file named *.map; source and linker maps get no picture.
+                if (fitSize && map.ReportedSize != static_cast<qint64>(MapFileSize))
+                    throw CliFailure(inputs.Maps[i].Path + QStringLiteral(": not a map: %1 bytes, where a map has "
+                                                                          "%2; --size draws only map files")
+                                                               .arg(map.ReportedSize)
+                                                               .arg(MapFileSize));
                 if (map.TileSetCorrected)
                     outcome.Messages << inputs.Maps[i].Path + QStringLiteral(": ") + TileSetCorrectedMessage();
                 const TileSet set = tileSet.value_or(map.TileSet);
                 const QImage tiles = picture(set);
+                const bool scaledDown = fitSize && MapSize * Pixels(edge) > *fitSize;
                 QByteArray png;
-                if (line.IsSet(territoryOption))
-                    png = EncodePng(TerritoryPicture(AnalyseFactions(map.Grid), set, RenderMap(map.Grid, tiles, Pixels(edge))));
-                else
+                if (scaledDown || line.IsSet(territoryOption)) {
+                    QImage drawn = RenderMap(map.Grid, tiles, Pixels(edge));
+                    if (line.IsSet(territoryOption))
+                        drawn = TerritoryPicture(AnalyseFactions(map.Grid), set, drawn);
+                    if (scaledDown)
+                        drawn = drawn.scaled(*fitSize, *fitSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                    png = EncodePng(drawn);
+                } else {
                     png = MapPng(map.Grid, tiles, Pixels(edge));
+                }
                 if (outDir)
                     QDir().mkpath(QFileInfo(targets[i]).path());
                 WriteFileAtomically(targets[i], png);
