@@ -84,9 +84,10 @@ QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, Til
     return picture;
 }
 
-MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame)
+MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame,
+                         EditWindowPlacement* placement)
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), document_(document),
-      pictures_(pictures), blinkTimer_([this] { BlinkTick(); }, this) {
+      pictures_(pictures), placement_(placement), blinkTimer_([this] { BlinkTick(); }, this) {
     setObjectName(QStringLiteral("mapEditView"));
     using enum DrawTool;
     tools_[static_cast<std::size_t>(Pen)] = std::make_unique<PenTool>();
@@ -667,7 +668,7 @@ void MapEditView::OnResized() {
     resizeBusy_ = true;
     const int f = MapSize * EdgePixels();
     const QSize snapped = SnapEditClientSize(EditClientSize(), maxClient_, EdgePixels());
-    if (snapped.height() < f && PlaceBeside && PlaceBeside(snapped)) {
+    if (snapped.height() < f && placement_ && placement_->PlacePaletteBeside(snapped)) {
         resizeBusy_ = false;
         return;
     }

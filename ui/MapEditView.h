@@ -53,13 +53,24 @@ QSize ComputeEditSize(const EditSizeInputs& in);
 // The client size the resize rule snaps a requested client size to: whole cells, never above the maximum.
 QSize SnapEditClientSize(QSize requested, QSize maximum, int edge);
 
+// The question the edit window asks the frame when the user resized it: the frame keeps the palette beside
+// it and may lay everything out anew.
+class EditWindowPlacement {
+public:
+    virtual ~EditWindowPlacement() = default;
+    // The user resized the window to `client` (whole cells, less than the map's height). True when the frame
+    // laid everything out again instead, so the window takes no size of its own.
+    virtual bool PlacePaletteBeside(QSize client) = 0;
+};
+
 class MapEditView : public QMdiSubWindow {
     Q_OBJECT
 public:
     static constexpr int ScrollBarExtent = 16;
     static constexpr QRgb Navy = qRgb(0, 0, 128);
 
-    MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame);
+    MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame,
+                EditWindowPlacement* placement);
     ~MapEditView() override;
 
     // Editor state the frame sets.
@@ -108,9 +119,6 @@ public:
     QSize EditClientSize() const;
     bool HorzScrollBarShown() const;
     bool VertScrollBarShown() const;
-    // Asked when the user resized the window to `client` (whole cells, less than the map's height):
-    // true when the frame laid everything out again instead.
-    std::function<bool(QSize client)> PlaceBeside;
 
     QPoint CursorCell() const { return cursor_; }
     QString StatusText() const;
@@ -175,6 +183,7 @@ private:
 
     Document* document_;
     const TileSetPictures* pictures_;
+    EditWindowPlacement* placement_;
     std::array<std::unique_ptr<MapTool>, 8> tools_; // by DrawTool value; 0 unused
     DrawTool tool_ = DrawTool::Pen;
     TileEdge edge_ = TileEdge::Px8;

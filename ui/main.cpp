@@ -3,6 +3,7 @@
 
 #include "CrashRecovery.h"
 #include "EditorSession.h"
+#include "ApplicationSetup.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ProcessSignals.h"
