@@ -72,6 +72,7 @@ MainWindow::MainWindow() {
     ConnectEditingAids();
     RetranslateUi();
     connect(document_, &Document::FileNameChanged, this, &MainWindow::UpdateCaption);
+    connect(document_, &Document::MapReset, this, &MainWindow::UpdateCaption);
     connect(document_, &Document::ModifiedChanged, this, &MainWindow::setWindowModified);
     UpdateCaption();
 
@@ -83,6 +84,7 @@ MainWindow::MainWindow() {
     connect(pictures_, &TileSetPictures::Changed, this, &MainWindow::RefreshFactionView);
     // The tile-set mark follows the map, also when a switch is undone or a file brings another set.
     connect(document_, &Document::TileSetChanged, this, [this](TileSet tileSet) { menus_->MarkTileSet(tileSet); });
+    connect(document_, &Document::MapReset, this, [this] { menus_->MarkTileSet(document_->TileSet()); });
 
     ApplyStartupSettings();
 

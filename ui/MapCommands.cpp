@@ -5,6 +5,7 @@
 #include "CodeReplaceDialog.h"
 #include "Document.h"
 #include "MapEditView.h"
+#include "MapPicture.h"
 #include "Platform.h"
 #include "ShiftMapCommand.h"
 #include "TilePalette.h"
