@@ -7,6 +7,7 @@
 
 #include "BenchEditor.h"
 #include "Document.h"
+#include "ApplicationSetup.h"
 #include "MainWindow.h"
 #include "PaintStrokeCommand.h"
 #include "Platform.h"

@@ -4,6 +4,7 @@
 #include "CellBlock.h"
 #include "BenchEditor.h"
 #include "MainWindow.h"
+#include "MapCommands.h"
 #include "MapEditView.h"
 #include "Platform.h"
 
@@ -23,7 +24,7 @@ using SelectionEditor = tav::bench::BenchEditor;
 void BM_MoveWholeMapSelectionByDragging(benchmark::State& state) {
     SelectionEditor editor(static_cast<int>(state.range(0)));
     editor.window->findChild<QAction*>(QStringLiteral("rangeSelectionAction"))->trigger();
-    editor.window->SelectAll();
+    editor.window->MapEdits()->SelectAll();
     int step = 0;
     for (auto _ : state) {
         const int from = step % 2 == 0 ? 0 : 1;
@@ -33,7 +34,7 @@ void BM_MoveWholeMapSelectionByDragging(benchmark::State& state) {
         editor.Mouse(QEvent::MouseMove, editor.CellPixel({to, 0}), Qt::NoButton, Qt::LeftButton);
         editor.Mouse(QEvent::MouseButtonRelease, editor.CellPixel({to, 0}), Qt::LeftButton, Qt::NoButton);
         // After a move right the selection is 47 wide; select all again so every drag moves the whole map.
-        editor.window->SelectAll();
+        editor.window->MapEdits()->SelectAll();
         QApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations());

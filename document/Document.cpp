@@ -15,14 +15,10 @@ void Document::Reset(const MapGrid& grid, tav::TileSet tileSet, const QString& f
     // Clearing the history also moves the clean point here, which reports an end to any modification.
     undoStack_.clear();
     grid_ = grid;
-    const bool tileSetChanged = tileSet != tileSet_;
     tileSet_ = tileSet;
     filePath_ = filePath;
     shownName_ = shownName;
-    if (tileSetChanged)
-        emit TileSetChanged(tileSet_);
-    emit MapChanged();
-    emit FileNameChanged();
+    emit MapReset();
 }
 
 void Document::MarkSaved(const QString& filePath, const QString& shownName) {

@@ -41,7 +41,7 @@ public:
     QUndoStack* UndoStack() { return &undoStack_; }
     const QUndoStack* UndoStack() const { return &undoStack_; }
 
-    // Starts over with `grid` and a fresh history: what New and Open do.
+    // Starts over with `grid` and a fresh history: what New and Open do. Announced by MapReset alone.
     void Reset(const MapGrid& grid, tav::TileSet tileSet, const QString& filePath, const QString& shownName);
     // The map was written to `filePath`: this state is now the clean point.
     void MarkSaved(const QString& filePath, const QString& shownName);
@@ -58,6 +58,9 @@ public:
     std::vector<CellChange> ChangesTo(const MapGrid& target) const;
 
 signals:
+    // A new map: the grid, the tile set, the file and the history are all new. Sent alone, so that whoever
+    // shows any of them shows the new map once.
+    void MapReset();
     // Cells changed; the list holds their indices (CellIndex).
     void CellsChanged(const std::vector<int>& cells);
     // Any number of cells may have changed: redraw the whole map.

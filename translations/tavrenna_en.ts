@@ -1059,6 +1059,17 @@ This file is read-only. Please choose another name.</translation>
     </message>
 </context>
 <context>
+    <name>tav::EditorStatusBar</name>
+    <message>
+        <source>選択タイル %1</source>
+        <translation>Picked tile %1</translation>
+    </message>
+    <message>
+        <source>マップチェック: 問題はありません</source>
+        <translation>Map check: no problems found</translation>
+    </message>
+</context>
+<context>
     <name>tav::FactionAnalysisView</name>
     <message>
         <source>なし</source>
@@ -1142,17 +1153,6 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>Tavrenna MapEditor ヘルプ</source>
         <translation>Tavrenna MapEditor Help</translation>
-    </message>
-</context>
-<context>
-    <name>tav::MainWindow</name>
-    <message>
-        <source>選択タイル %1</source>
-        <translation>Picked tile %1</translation>
-    </message>
-    <message>
-        <source>マップチェック: 問題はありません</source>
-        <translation>Map check: no problems found</translation>
     </message>
 </context>
 <context>

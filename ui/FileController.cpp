@@ -47,8 +47,8 @@ bool IsReadOnlyFile(const QString& path) {
 
 } // namespace
 
-FileController::FileController(Document* document, QWidget* dialogParent, std::function<bool()> runCheck)
-    : QObject(dialogParent), document_(document), dialogParent_(dialogParent), runCheck_(std::move(runCheck)) {}
+FileController::FileController(Document* document, QWidget* dialogParent, MapChecker* checker)
+    : QObject(dialogParent), document_(document), dialogParent_(dialogParent), checker_(checker) {}
 
 bool FileController::MaybeDiscard() {
     if (!document_->IsModified())
@@ -149,7 +149,7 @@ void FileController::ShapeMap() {
 }
 
 void FileController::Save() {
-    if (runCheck_() && !AskSaveAnyway())
+    if (checker_->RunMapCheck() && !AskSaveAnyway())
         return;
     const QString path = document_->FilePath();
     if (path.isEmpty() || IsReadOnlyFile(path)) {
@@ -168,7 +168,7 @@ void FileController::Save() {
 
 void FileController::SaveAs(bool byUser) {
     ShapeMap();
-    if (byUser && runCheck_() && !AskSaveAnyway())
+    if (byUser && checker_->RunMapCheck() && !AskSaveAnyway())
         return;
     const std::optional<QString> path =
         AskWhereToSave(QString(), document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath(),

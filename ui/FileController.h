@@ -9,7 +9,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 class QWidget;
@@ -18,11 +17,18 @@ namespace tav {
 
 class Document;
 
+// The question Save asks before it writes: whether the map check finds a problem. The frame answers it, and
+// shows the check window when it does.
+class MapChecker {
+public:
+    virtual ~MapChecker() = default;
+    virtual bool RunMapCheck() = 0;
+};
+
 class FileController : public QObject {
     Q_OBJECT
 public:
-    // `runCheck` runs the map check and says whether it found a problem (the check window shows it).
-    FileController(Document* document, QWidget* dialogParent, std::function<bool()> runCheck);
+    FileController(Document* document, QWidget* dialogParent, MapChecker* checker);
 
     // True when the map may be discarded: it is unmodified, or the user said OK.
     bool MaybeDiscard();
@@ -62,7 +68,7 @@ private:
 
     Document* document_;
     QWidget* dialogParent_;
-    std::function<bool()> runCheck_;
+    MapChecker* checker_;
     QString saveDialogName_;   // what the save dialog offers when the map has no file yet: its last choice
     QString exportDialogName_; // the last picture written
     // The file as the editor last read or wrote it: its path, size and the bytes a map uses.

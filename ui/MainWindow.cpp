@@ -1,288 +1,48 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
-#include "BlockClipboard.h"
-#include "CodeReplaceDialog.h"
-#include "CellCommands.h"
-#include "DroppedFiles.h"
 #include "Document.h"
+#include "DroppedFiles.h"
+#include "EditorStatusBar.h"
 #include "FactionAnalysisView.h"
-#include "FileController.h"
 #include "HelpWindow.h"
 #include "MapCheckView.h"
-#include "MapEditView.h"
+#include "MapCommands.h"
+#include "MenusAndToolBar.h"
 #include "PictureReadAhead.h"
 #include "Platform.h"
 #include "PreferencesDialog.h"
 #include "PreviewView.h"
-#include "ShiftMapCommand.h"
 #include "SwitchTileSetCommand.h"
 #include "TilePalette.h"
 #include "TileSetPictures.h"
-#include "TileRoles.h"
-#include "TileSets.h"
-#include "TitleBarIconStyle.h"
 #include "Translations.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontDatabase>
 #include <QIcon>
-#include <QLabel>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <map>
-#include <string_view>
 
 namespace tav {
 
 namespace {
 
-const QString UiFontName = QStringLiteral("ＭＳ Ｐゴシック");
 // The application's icon in its two drawn sizes.
 const QStringList WindowIconPictures = {QStringLiteral(":/icon.png"), QStringLiteral(":/icon48.png")};
 
-QString ToolbarPicturePath(const char* picture) {
-    return QStringLiteral(":/toolbar/") + QString::fromLatin1(picture) + QStringLiteral(".png");
-}
-
-// Where a command appears: a menu of the menu bar, the menu bar itself, the menu that is never shown, whose
-// items only work through their shortcuts, or only the tool bar.
-enum class Place { File, Edit, Window, Options, Help, MenuBar, ShortcutOnly, ToolBarOnly };
-
-// Tool and edge buttons are radio groups; a toggle button keeps its pressed look until clicked again.
-// An on/off item carries a check mark and has no button.
-enum class ButtonKind { Plain, Tool, Edge, Toggle, OnOff };
-
-struct Command {
-    const char* Name; // the action's object name; nullptr for a tool-bar button alone
-    Place Where;
-    const char* Caption;
-    const char* Shortcut; // in QKeySequence's portable form; "" for none
-    bool SeparatorBefore;
-    const char* Button;  // the tool-bar button's object name; nullptr for a menu item alone
-    const char* Picture; // the button's picture, ":/toolbar/<Picture>.png"
-    int ButtonLeft;
-    const char* Hint;
-    ButtonKind Kind;
-    void (*Run)(MainWindow&); // nullptr: a control without a command yet
-};
-
-// Every command of the editor, in menu order; the tool-bar buttons sit at their own positions.
-constexpr Command Commands[] = {
-    {"newMapAction", Place::File, QT_TRANSLATE_NOOP("Commands", "新規作成(&N)"), "Ctrl+N", false, "newMapButton", "new-map",
-     8, QT_TRANSLATE_NOOP("Commands", "新規作成"), ButtonKind::Plain,
-     [](MainWindow& w) { w.Files()->NewMap(); }},
-    {"openAction", Place::File, QT_TRANSLATE_NOOP("Commands", "開く(&O)"), "Ctrl+L", false, "openButton", "open",
-     34, QT_TRANSLATE_NOOP("Commands", "開く"), ButtonKind::Plain, [](MainWindow& w) { w.Files()->Open(); }},
-    {"saveAction", Place::File, QT_TRANSLATE_NOOP("Commands", "上書き保存(&S)"), "Ctrl+S", false,
-     "saveButton", "save", 86, QT_TRANSLATE_NOOP("Commands", "上書き保存"), ButtonKind::Plain,
-     [](MainWindow& w) { w.Files()->Save(); }},
-    {"saveAsAction", Place::File, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存(&A)"), "", false,
-     "saveAsButton", "save-as", 60, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存"), ButtonKind::Plain,
-     [](MainWindow& w) { w.Files()->SaveAs(true); }},
-    {"exportImageAction", Place::File, QT_TRANSLATE_NOOP("Commands", "画像として書き出す(&E)"), "", true,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Files()->ExportImage(); }},
-    {"exitAction", Place::File, QT_TRANSLATE_NOOP("Commands", "終了(&X)"), "Ctrl+Q", false, "exitButton", "exit", 120,
-     QT_TRANSLATE_NOOP("Commands", "エディタの終了"), ButtonKind::Plain, [](MainWindow& w) { w.close(); }},
-
-    {"penAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), "", false, "penButton", "pen", 154,
-     QT_TRANSLATE_NOOP("Commands", "ペン"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Pen); }},
-    {"lineAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直線(&L)"), "", false, "lineButton", "line", 180,
-     QT_TRANSLATE_NOOP("Commands", "直線"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Line); }},
-    {"boxAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), "", false, "boxButton", "box", 206,
-     QT_TRANSLATE_NOOP("Commands", "四角形"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Box); }},
-    {"boxFillAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形(&B)"), "", false,
-     "boxFillButton", "box-fill", 232, QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(DrawTool::BoxFill); }},
-    {"circleAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "円(&R)"), "", false, "circleButton", "circle", 258,
-     QT_TRANSLATE_NOOP("Commands", "円"), ButtonKind::Tool, [](MainWindow& w) { w.SelectTool(DrawTool::Circle); }},
-    {"circleFillAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円(&M)"), "", false,
-     "circleFillButton", "circle-fill", 284, QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(DrawTool::CircleFill); }},
-    {"bucketAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "塗りつぶす(&F)"), "", false, "bucketButton", "bucket",
-     310, QT_TRANSLATE_NOOP("Commands", "塗りつぶし"), ButtonKind::Tool,
-     [](MainWindow& w) { w.SelectTool(DrawTool::Bucket); }},
-    {"rangeSelectionAction", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false, "rangeSelectionButton", "range-selection",
-     344, QT_TRANSLATE_NOOP("Commands", "範囲選択"), ButtonKind::Toggle,
-     [](MainWindow& w) { w.ToggleRangeSelection(); }},
-    {"cutAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る(&V)"), "Ctrl+X", true,
-     "cutButton", "cut", 370, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る"), ButtonKind::Plain,
-     [](MainWindow& w) { w.CutSelection(); }},
-    {"copyAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲をコピー(&C)"), "Ctrl+C", false, nullptr, nullptr,
-     0, "", ButtonKind::Plain, [](MainWindow& w) { w.CopySelection(); }},
-    {"pasteAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "貼りつけ(&P)"), "Ctrl+V", false, "pasteButton", "paste",
-     396, QT_TRANSLATE_NOOP("Commands", "貼りつけ"), ButtonKind::Plain,
-     [](MainWindow& w) { w.Paste(false); }},
-    {"pasteInPlaceAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "同じ位置に貼りつけ"), "Ctrl+Shift+V",
-     false, nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.Paste(true); }},
-    {"selectAllAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "全て選択"), "Ctrl+A", false, nullptr, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.SelectAll(); }},
-    {"deselectAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択を解除"), "Esc", false, nullptr, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.CancelGesture(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "replaceButton", "replace", 422, QT_TRANSLATE_NOOP("Commands", "置換"),
-     ButtonKind::Plain, [](MainWindow& w) { w.ReplaceCodesInMap(false); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "exchangeButton", "exchange", 448, QT_TRANSLATE_NOOP("Commands", "交換"),
-     ButtonKind::Plain, [](MainWindow& w) { w.ReplaceCodesInMap(true); }},
-    {"shapeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形する"), "Ctrl+F", true, "shapeButton", "shape", 474,
-     QT_TRANSLATE_NOOP("Commands", "マップを整形する"), ButtonKind::Plain,
-     [](MainWindow& w) { w.ShapeWholeMap(); }},
-    {"unshapeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形を解除する"), "Ctrl+G", false,
-     "unshapeButton", "unshape", 500, QT_TRANSLATE_NOOP("Commands", "マップの整形を解除する"), ButtonKind::Plain,
-     [](MainWindow& w) { w.UnshapeWholeMap(); }},
-    {"undoAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直前の作業を撤回(&U)"), "Ctrl+Z", true,
-     "undoButton", "undo", 534, QT_TRANSLATE_NOOP("Commands", "直前の作業を取り消す"), ButtonKind::Plain,
-     [](MainWindow& w) { w.Map()->UndoStack()->undo(); }},
-    {"redoAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "やり直す(&R)"), "Ctrl+Y", false, nullptr, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.Map()->UndoStack()->redo(); }},
-
-    {"showEditWindowAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "エディットウインドウ"), "", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowEditView(); }},
-    {"showPaletteAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "キャラクターウインドウ"), "", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPalette(); }},
-    {"showPreviewAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "プレビューウインドウ"), "", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPreview(); }},
-    {"showMapCheckAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "マップチェックウインドウ"), "",
-     false, nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowCheckView(); }},
-    {"showFactionAnalysisAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "勢力分析ウインドウ"), "", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowFactionView(); }},
-
-    {"gridLinesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "グリッド線を表示(&G)"), "", false,
-     nullptr, nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w) { w.SetGridLines(!w.Settings().GridLines); }},
-    {"preferencesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr, nullptr,
-     0, "", ButtonKind::Plain, [](MainWindow& w) { w.ShowPreferences(); }},
-
-    {"aboutAction", Place::MenuBar, QT_TRANSLATE_NOOP("Commands", "バージョン(&V)"), "", false, nullptr, nullptr, 0, "",
-     ButtonKind::Plain, [](MainWindow& w) { w.ShowAbout(); }},
-
-    {"shiftLeftAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を左にシフト"), "Shift+Left",
-     false, nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Left); }},
-    {"shiftRightAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を右にシフト"),
-     "Shift+Right", false, nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Right); }},
-    {"shiftUpAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を上にシフト"), "Shift+Up",
-     false, nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Up); }},
-    {"shiftDownAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を下にシフト"),
-     "Shift+Down", false, nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w) { w.ShiftMapOrSelection(ShiftDirection::Down); }},
-    {"edge32Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＬする"), "Ctrl+1",
-     false, "edge32Button", "edge-32", 568, QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Edge,
-     [](MainWindow& w) { w.SelectEdge(TileEdge::Px32); }},
-    {"edge16Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＭにする"), "Ctrl+2",
-     false, "edge16Button", "edge-16", 594, QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Edge,
-     [](MainWindow& w) { w.SelectEdge(TileEdge::Px16); }},
-    {"edge8Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＳにする"), "Ctrl+3",
-     false, "edge8Button", "edge-8", 620, QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Edge,
-     [](MainWindow& w) { w.SelectEdge(TileEdge::Px8); }},
-
-    {nullptr, Place::ToolBarOnly, "", "", false, "mapCheckButton", "map-check", 654,
-     QT_TRANSLATE_NOOP("Commands", "マップチェック"), ButtonKind::Plain,
-     [](MainWindow& w) { w.RunMapCheck(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "factionAnalysisButton", "faction-analysis", 688,
-     QT_TRANSLATE_NOOP("Commands", "勢力分析"), ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowFactionView(); }},
-    {"helpAction", Place::Help, QT_TRANSLATE_NOOP("Commands", "ヘルプを開く(&H)"), "F1", false, "helpButton", "help",
-     722, QT_TRANSLATE_NOOP("Commands", "ヘルプを開きます"), ButtonKind::Plain,
-     [](MainWindow& w) { w.ShowHelp(); }},
-};
-
-// The menus of the menu bar, left to right.
-struct MenuInfo {
-    Place Where;
-    const char* Name; // the menu's object name
-    const char* Caption;
-};
-constexpr MenuInfo Menus[] = {
-    {Place::File, "fileMenu", QT_TRANSLATE_NOOP("Commands", "ファイル(&F)")},
-    {Place::Edit, "editMenu", QT_TRANSLATE_NOOP("Commands", "編集(&E)")},
-    {Place::MenuBar, "tileSetMenu", QT_TRANSLATE_NOOP("Commands", "キャラクター(&C)")},
-    {Place::Window, "windowMenu", QT_TRANSLATE_NOOP("Commands", "ウインドウ(&W)")},
-    {Place::Options, "optionsMenu", QT_TRANSLATE_NOOP("Commands", "オプション(&O)")},
-    {Place::Help, "helpMenu", QT_TRANSLATE_NOOP("Commands", "ヘルプ(&H)")},
-};
-constexpr char ShortcutOnlyMenuCaption[] = QT_TRANSLATE_NOOP("Commands", "非メニュー項目");
-constexpr char RecentFilesCaption[] = QT_TRANSLATE_NOOP("Commands", "最近使ったファイル(&R)");
-
-// A text of the tables above in the editor's language.
-QString CommandText(const char* text) {
-    return QCoreApplication::translate("Commands", text);
-}
-
-// The action of the tool or tile edge in force, by value.
-constexpr std::pair<DrawTool, const char*> ToolActions[] = {
-    {DrawTool::Pen, "penAction"},       {DrawTool::Line, "lineAction"},
-    {DrawTool::Box, "boxAction"},       {DrawTool::BoxFill, "boxFillAction"},
-    {DrawTool::Circle, "circleAction"}, {DrawTool::CircleFill, "circleFillAction"},
-    {DrawTool::Bucket, "bucketAction"}};
-constexpr std::pair<TileEdge, const char*> EdgeActions[] = {
-    {TileEdge::Px8, "edge8Action"}, {TileEdge::Px16, "edge16Action"}, {TileEdge::Px32, "edge32Action"}};
-
-template <class Table, class Value>
-const char* ActionFor(const Table& table, Value value) {
-    for (const auto& [v, name] : table)
-        if (v == value)
-            return name;
-    return nullptr;
-}
-
-// The first installed face that stands in for `designed`, or `designed` itself when none is installed.
-// Naming a face that is not installed costs Qt a fallback search for every script the windows show (some
-// milliseconds at start-up), so the application font names the installed face directly.
-QString InstalledFace(const QString& designed) {
-    const QStringList installed = QFontDatabase::families();
-    for (const QString& face : QFont::substitutes(designed))
-        if (installed.contains(face, Qt::CaseInsensitive))
-            return face;
-    return designed;
-}
-
 } // namespace
-
-void InitApplication() {
-    QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle));
-    // Names the settings file and the data folder: ~/.config/Tavrenna/, ~/.local/share/Tavrenna/.
-    QApplication::setOrganizationName(QStringLiteral("Tavrenna"));
-    // The stored language from the start, so that even a message before the main window speaks it.
-    InstallLanguage(EditorSettings::Load().Language);
-    QApplication::setApplicationDisplayName(QString());
-    // The windows name the fonts of the system they were designed on; these are the nearest installed faces.
-    const QStringList gothic = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
-                                QStringLiteral("Droid Sans Fallback")};
-    for (const QString& name : {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック"),
-                                QStringLiteral("MS PGothic"), QStringLiteral("MS UI Gothic")})
-        QFont::insertSubstitutions(name, gothic);
-    // Metric-compatible faces first, so that the about box's lines keep the widths they were laid out for.
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman"),
-                                QStringLiteral("TeX Gyre Termes"), QStringLiteral("DejaVu Serif"),
-                                QStringLiteral("Noto Serif CJK JP")});
-    QApplication::setStyle(new TitleBarIconStyle);
-    QFont font(InstalledFace(UiFontName));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
-}
 
 MainWindow::MainWindow() {
     setObjectName(QStringLiteral("mainWindow"));
@@ -290,20 +50,19 @@ MainWindow::MainWindow() {
     setAttribute(Qt::WA_QuitOnClose);
     setAcceptDrops(true);
 
-    QStringList pictures = WindowIconPictures;
-    for (const Command& c : Commands)
-        if (c.Button)
-            pictures.push_back(ToolbarPicturePath(c.Picture));
     settings_ = EditorSettings::Load();
-    readAhead_ = std::make_unique<PictureReadAhead>(pictures, settings_.StartTileSet);
+    readAhead_ = std::make_unique<PictureReadAhead>(WindowIconPictures + MenusAndToolBar::ButtonPicturePaths(),
+                                                    settings_.StartTileSet);
 
     document_ = new Document(this);
     pictures_ = new TileSetPictures(document_, this);
     CreateFrame();
-    editView_ = new MapEditView(document_, pictures_, mdiArea_);
+    editView_ = new MapEditView(document_, pictures_, mdiArea_, this);
     palette_ = new TilePalette(pictures_, mdiArea_);
-    files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
-    CreateCommands();
+    files_ = new FileController(document_, this, this);
+    mapCommands_ = new MapCommands(document_, editView_, palette_, pictures_, this);
+    menus_ = std::make_unique<MenusAndToolBar>(this, toolBar_, *readAhead_);
+    ConnectCommands();
     // The application's icon, read with the tool-bar pictures.
     QIcon icon;
     for (const QString& path : WindowIconPictures)
@@ -313,12 +72,10 @@ MainWindow::MainWindow() {
     ConnectEditingAids();
     RetranslateUi();
     connect(document_, &Document::FileNameChanged, this, &MainWindow::UpdateCaption);
+    connect(document_, &Document::MapReset, this, &MainWindow::UpdateCaption);
     connect(document_, &Document::ModifiedChanged, this, &MainWindow::setWindowModified);
     UpdateCaption();
 
-    connect(palette_, &TilePalette::CodePicked, editView_, &MapEditView::SetPaintCode);
-    connect(editView_, &MapEditView::StatusTextChanged, toolStatusPanel_, &QLabel::setText);
-    editView_->PlaceBeside = [this](QSize client) { return PlacePaletteBeside(client); };
     connect(pictures_, &TileSetPictures::LoadFailed, this,
             [this](const QString& reason) { CurrentPlatform().ReportError(this, reason); });
     // The analysis follows every change of the map while it is shown; hidden, it costs nothing.
@@ -326,9 +83,8 @@ MainWindow::MainWindow() {
     connect(document_, &Document::CellsChanged, this, &MainWindow::RefreshFactionView);
     connect(pictures_, &TileSetPictures::Changed, this, &MainWindow::RefreshFactionView);
     // The tile-set mark follows the map, also when a switch is undone or a file brings another set.
-    connect(document_, &Document::TileSetChanged, this, [this](TileSet tileSet) {
-        Action(InfoOf(tileSet).ActionName)->setChecked(true);
-    });
+    connect(document_, &Document::TileSetChanged, this, [this](TileSet tileSet) { menus_->MarkTileSet(tileSet); });
+    connect(document_, &Document::MapReset, this, [this] { menus_->MarkTileSet(document_->TileSet()); });
 
     ApplyStartupSettings();
 
@@ -346,6 +102,10 @@ MainWindow::~MainWindow() {
     // The language is this window's setting: without it the application speaks its default again, and a
     // window made later reads its own.
     InstallLanguage(QString::fromLatin1(JapaneseLanguage));
+}
+
+QMenu* MainWindow::RecentFilesMenu() const {
+    return menus_->RecentFilesMenu();
 }
 
 void MainWindow::CreateFrame() {
@@ -369,121 +129,17 @@ void MainWindow::CreateFrame() {
     column->addWidget(mdiArea_, 1);
     setCentralWidget(central);
 
-    statusBar_ = new QStatusBar(this);
-    statusBar_->setObjectName(QStringLiteral("statusBar"));
-    statusBar_->setFixedHeight(StatusBarHeight);
-    toolStatusPanel_ = new QLabel(QStringLiteral("X=48, Y=48"), statusBar_);
-    toolStatusPanel_->setObjectName(QStringLiteral("toolStatusPanel"));
-    // 150 pixels hold the cell texts in the font the windows were laid out for; a wider substitute font may
-    // need more, and the panel then grows instead of cutting off the second point's row.
-    toolStatusPanel_->setMinimumWidth(ToolStatusPanelWidth);
-    toolStatusPanel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
-    toolStatusPanel_->setFrameShape(QFrame::Panel);
-    toolStatusPanel_->setFrameShadow(QFrame::Sunken);
-    statusBar_->addWidget(toolStatusPanel_);
-    cellCodePanel_ = new QLabel(statusBar_);
-    cellCodePanel_->setObjectName(QStringLiteral("cellCodePanel"));
-    cellCodePanel_->setFrameShape(QFrame::Panel);
-    cellCodePanel_->setFrameShadow(QFrame::Sunken);
-    statusBar_->addWidget(cellCodePanel_);
-    pickedCodePanel_ = new QLabel(statusBar_);
-    pickedCodePanel_->setObjectName(QStringLiteral("pickedCodePanel"));
-    pickedCodePanel_->setFrameShape(QFrame::Panel);
-    pickedCodePanel_->setFrameShadow(QFrame::Sunken);
-    statusBar_->addWidget(pickedCodePanel_);
-    messagePanel_ = new QLabel(statusBar_);
-    messagePanel_->setObjectName(QStringLiteral("messagePanel"));
-    statusBar_->addWidget(messagePanel_, 1);
+    statusBar_ = new EditorStatusBar(this);
     setStatusBar(statusBar_);
     // The preview and the check window start minimised; the first showing does not wait for them.
     mdiArea_->viewport()->installEventFilter(this);
 }
 
-void MainWindow::CreateCommands() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("menuBar"));
-    // The texts of menus, items and buttons are set by RetranslateUi, in the editor's language.
-    std::map<Place, QMenu*> menus;
-    for (const MenuInfo& info : Menus) {
-        QMenu* m = bar->addMenu(QString());
-        m->setObjectName(QString::fromLatin1(info.Name));
-        menus[info.Where] = m;
-    }
-    QMenu* fileMenu = menus[Place::File];
-    QMenu* tileSetMenu = menus[Place::MenuBar];
-    // Never shown: its items are added to the window itself so that their shortcuts still work.
-    auto* shortcutOnlyMenu = new QMenu(this);
-    menus[Place::ShortcutOnly] = shortcutOnlyMenu;
-    shortcutOnlyMenu->setObjectName(QStringLiteral("shortcutOnlyMenu"));
-
-    toolItems_ = new QActionGroup(this);
-    edgeItems_ = new QActionGroup(this);
-    auto* toolButtons = new QButtonGroup(this);
-    auto* edgeButtons = new QButtonGroup(this);
-
-    for (const Command& c : Commands) {
-        QAction* action = nullptr;
-        if (c.Name) {
-            action = new QAction(this);
-            action->setObjectName(QString::fromLatin1(c.Name));
-            if (*c.Shortcut)
-                action->setShortcut(QKeySequence::fromString(QString::fromLatin1(c.Shortcut), QKeySequence::PortableText));
-            if (c.Run)
-                connect(action, &QAction::triggered, this, [this, run = c.Run] { RunCommand([&] { run(*this); }); });
-            QMenu* target = c.Where == Place::MenuBar || c.Where == Place::ToolBarOnly ? nullptr : menus[c.Where];
-            if (target) {
-                if (c.SeparatorBefore)
-                    target->addSeparator();
-                target->addAction(action);
-            } else if (c.Where == Place::MenuBar) {
-                bar->addAction(action);
-            }
-            if (c.Kind == ButtonKind::Toggle || c.Kind == ButtonKind::OnOff)
-                action->setCheckable(true);
-            if (c.Kind == ButtonKind::Tool || c.Kind == ButtonKind::Edge) {
-                action->setCheckable(true);
-                (c.Kind == ButtonKind::Tool ? toolItems_ : edgeItems_)->addAction(action);
-            }
-        }
-        if (!c.Button)
-            continue;
-        auto* button = new QToolButton(toolBar_);
-        button->setObjectName(QString::fromLatin1(c.Button));
-        button->setAutoRaise(true); // flat
-        button->setGeometry(c.ButtonLeft, 2, 26, 26);
-        button->setIconSize(QSize(24, 24));
-        if (const QImage picture = readAhead_->Picture(ToolbarPicturePath(c.Picture)); !picture.isNull())
-            button->setIcon(QIcon(QPixmap::fromImage(picture)));
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setCheckable(c.Kind != ButtonKind::Plain);
-        if (c.Kind == ButtonKind::Tool)
-            toolButtons->addButton(button);
-        else if (c.Kind == ButtonKind::Edge)
-            edgeButtons->addButton(button);
-        if (action) {
-            // The button is the item's twin: it runs the same command, follows its check mark and is
-            // greyed with it.
-            connect(button, &QToolButton::clicked, action, &QAction::trigger);
-            connect(action, &QAction::toggled, button, &QToolButton::setChecked);
-            connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
-            button->setEnabled(action->isEnabled());
-        } else if (c.Run) {
-            connect(button, &QToolButton::clicked, this, [this, run = c.Run] { RunCommand([&] { run(*this); }); });
-        }
-    }
-    addActions(shortcutOnlyMenu->actions());
-
-    // Filled by the editor's session, which keeps the list between runs.
-    recentMenu_ = new QMenu(fileMenu);
-    recentMenu_->setObjectName(QStringLiteral("recentFilesMenu"));
-    recentMenu_->setEnabled(false);
-    fileMenu->insertMenu(Action("exitAction"), recentMenu_);
-    fileMenu->insertSeparator(Action("exitAction"));
-
+void MainWindow::ConnectCommands() {
     // Undo and redo are greyed when there is nothing to undo or redo.
     QUndoStack* history = document_->UndoStack();
-    QAction* undo = Action("undoAction");
-    QAction* redo = Action("redoAction");
+    QAction* undo = menus_->Action("undoAction");
+    QAction* redo = menus_->Action("redoAction");
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     undo->setEnabled(false);
     redo->setEnabled(false);
@@ -492,56 +148,21 @@ void MainWindow::CreateCommands() {
 
     // Cut and copy need a selection.
     for (const char* name : {"cutAction", "copyAction"}) {
-        QAction* action = Action(name);
+        QAction* action = menus_->Action(name);
         action->setEnabled(false);
         connect(editView_, &MapEditView::SelectionChanged, action, &QAction::setEnabled);
     }
-
-    tileSetItems_ = new QActionGroup(this);
-    for (const TileSetInfo& info : TileSets) {
-        auto* action = new QAction(this);
-        action->setObjectName(QString::fromLatin1(info.ActionName));
-        action->setShortcut(QKeySequence::fromString(QString::fromLatin1(info.Shortcut), QKeySequence::PortableText));
-        action->setCheckable(true);
-        connect(action, &QAction::triggered, this,
-                [this, set = info.Set] { RunCommand([&] { SelectTileSet(set); }); });
-        tileSetItems_->addAction(action);
-        tileSetMenu->addAction(action);
-    }
-    Action(TileSets[0].ActionName)->setChecked(true);
-    Action("penAction")->setChecked(true);
-    Action("edge8Action")->setChecked(true);
 }
 
 void MainWindow::RetranslateUi() {
-    for (const MenuInfo& info : Menus)
-        menuBar()->findChild<QMenu*>(QString::fromLatin1(info.Name))->setTitle(CommandText(info.Caption));
-    findChild<QMenu*>(QStringLiteral("shortcutOnlyMenu"))->setTitle(CommandText(ShortcutOnlyMenuCaption));
-    recentMenu_->setTitle(CommandText(RecentFilesCaption));
-    for (const Command& c : Commands) {
-        if (c.Name)
-            Action(c.Name)->setText(CommandText(c.Caption));
-        if (c.Button)
-            toolBar_->findChild<QToolButton*>(QString::fromLatin1(c.Button))->setToolTip(CommandText(c.Hint));
-    }
-    for (const TileSetInfo& info : TileSets)
-        Action(info.ActionName)->setText(TileSetText(info.MenuCaption));
-    // The status bar's words; the cell texts are numbers and stay.
-    if (shownCellCode_ >= 0)
-        cellCodePanel_->setText(TileCodeText(shownCellCode_));
-    ShowPickedCode(palette_->PickedCode());
-    if (!messagePanel_->text().isEmpty())
-        messagePanel_->setText(NoProblemText());
+    menus_->Retranslate();
+    statusBar_->Retranslate();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         RetranslateUi();
     QMainWindow::changeEvent(event);
-}
-
-QAction* MainWindow::Action(const char* name) const {
-    return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }
 
 int MainWindow::MenuBarHeight() const {
@@ -573,35 +194,6 @@ void MainWindow::showEvent(QShowEvent* event) {
     palette_->StartBlinking();
 }
 
-// ---- Editing aids and settings -------------------------------------------------------------------
-
-void MainWindow::ConnectEditingAids() {
-    connect(editView_, &MapEditView::CursorCodeChanged, this, [this](int code) {
-        shownCellCode_ = code;
-        cellCodePanel_->setText(TileCodeText(code));
-    });
-    connect(palette_, &TilePalette::CodePicked, this, &MainWindow::ShowPickedCode);
-    ShowPickedCode(palette_->PickedCode());
-    connect(editView_, &MapEditView::CodeSampled, palette_, &TilePalette::Pick);
-    // Ctrl+wheel: the tile edge is the frame's, so the wheel asks for it as the buttons do.
-    connect(editView_, &MapEditView::EdgeRequested, this,
-            [this](TileEdge edge) { RunCommand([&] { SelectEdge(edge); }); });
-}
-
-void MainWindow::MakeMinimisedWindows() {
-    if (preview_)
-        return;
-    mdiArea_->viewport()->removeEventFilter(this);
-    preview_ = new PreviewView(document_, pictures_, mdiArea_);
-    checkView_ = new MapCheckView(document_, mdiArea_);
-    connect(editView_, &MapEditView::VisibleAreaChanged, preview_, &PreviewView::ShowVisibleArea);
-    preview_->ShowVisibleArea(editView_->VisibleArea());
-    connect(preview_, &PreviewView::NavigateRequested, editView_, &MapEditView::CenterOn);
-    // Restored by its own title-bar button, the preview takes its old place only after this announcement.
-    connect(preview_, &QMdiSubWindow::windowStateChanged, this, &MainWindow::KeepPreviewOffPalette,
-            Qt::QueuedConnection);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // The frame's first painting is on the screen once this returns: the minimised windows join it next.
     if (watched == mdiArea_->viewport() && event->type() == QEvent::Paint && !preview_)
@@ -609,75 +201,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::ShowPickedCode(int code) {
-    pickedCodePanel_->setText(tr("選択タイル %1").arg(TileCodeText(code)));
-}
-
-void MainWindow::ApplyStartupSettings() {
-    if (settings_.StartTileSet != document_->TileSet())
-        document_->Reset(document_->Grid(), settings_.StartTileSet, QString(), QString());
-    editView_->SetEdge(settings_.StartEdge);
-    if (const char* name = ActionFor(EdgeActions, settings_.StartEdge))
-        Action(name)->setChecked(true);
-    ApplySettings(settings_);
-}
-
-void MainWindow::ApplySettings(const EditorSettings& settings) {
-    // Only a change is written, so a start-up leaves no settings file behind.
-    if (!(settings == settings_)) {
-        settings_ = settings;
-        settings_.Save();
-    }
-    editView_->SetGridLines(settings_.GridLines);
-    Action("gridLinesAction")->setChecked(settings_.GridLines);
-    editView_->SetBlinking(settings_.Blink);
-    palette_->SetBlinking(settings_.Blink);
-    // Every open window follows at once, through its language-change event.
-    InstallLanguage(settings_.Language);
-    emit SettingsChanged();
-}
-
-void MainWindow::SetGridLines(bool shown) {
-    EditorSettings changed = settings_;
-    changed.GridLines = shown;
-    ApplySettings(changed);
-}
-
-void MainWindow::ShowPreferences() {
-    PreferencesDialog dialog(settings_, this);
-    if (CurrentPlatform().ExecModal(&dialog) == QDialog::Accepted)
-        ApplySettings(dialog.Chosen());
-}
-
-void MainWindow::CancelGesture() {
-    editView_->CancelGesture();
-}
-
-void MainWindow::KeepPreviewOffPalette() {
-    if (!preview_ || preview_->isHidden() || preview_->isMinimized())
-        return;
-    const QRect frame = mdiArea_->viewport()->rect();
-    const QRect place = preview_->geometry();
-    if (!place.intersects(palette_->geometry()) && frame.contains(place))
-        return;
-    preview_->move(PlaceBesidePalette(frame, palette_->geometry(), place.size()));
-}
-
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     KeepMinimumSize();
-}
-
-void MainWindow::KeepMinimumSize() {
-    const QSize screen = CurrentPlatform().ScreenSize();
-    const QSize client = ClientSize();
-    QSize wanted = client;
-    if (client.width() <= 800)
-        wanted.setWidth(screen.width() >= 800 ? 792 : screen.width());
-    if (client.height() <= 560)
-        wanted.setHeight(screen.height() >= 560 ? 552 : screen.height());
-    if (wanted != client)
-        SetClientSize(wanted);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -723,12 +249,75 @@ void MainWindow::UpdateCaption() {
     setWindowModified(document_->IsModified());
 }
 
+// ---- Editing aids and settings -------------------------------------------------------------------
+
+void MainWindow::ConnectEditingAids() {
+    connect(palette_, &TilePalette::CodePicked, editView_, &MapEditView::SetPaintCode);
+    connect(editView_, &MapEditView::StatusTextChanged, statusBar_, &EditorStatusBar::ShowToolStatus);
+    connect(editView_, &MapEditView::CursorCodeChanged, statusBar_, &EditorStatusBar::ShowCellCode);
+    connect(palette_, &TilePalette::CodePicked, statusBar_, &EditorStatusBar::ShowPickedCode);
+    statusBar_->ShowPickedCode(palette_->PickedCode());
+    connect(editView_, &MapEditView::CodeSampled, palette_, &TilePalette::Pick);
+    // Ctrl+wheel: the tile edge is the frame's, so the wheel asks for it as the buttons do.
+    connect(editView_, &MapEditView::EdgeRequested, this,
+            [this](TileEdge edge) { RunCommand([&] { SelectEdge(edge); }); });
+}
+
+void MainWindow::MakeMinimisedWindows() {
+    if (preview_)
+        return;
+    mdiArea_->viewport()->removeEventFilter(this);
+    preview_ = new PreviewView(document_, pictures_, mdiArea_);
+    checkView_ = new MapCheckView(document_, mdiArea_);
+    connect(editView_, &MapEditView::VisibleAreaChanged, preview_, &PreviewView::ShowVisibleArea);
+    preview_->ShowVisibleArea(editView_->VisibleArea());
+    connect(preview_, &PreviewView::NavigateRequested, editView_, &MapEditView::CenterOn);
+    // Restored by its own title-bar button, the preview takes its old place only after this announcement.
+    connect(preview_, &QMdiSubWindow::windowStateChanged, this, &MainWindow::KeepPreviewOffPalette,
+            Qt::QueuedConnection);
+}
+
+void MainWindow::ApplyStartupSettings() {
+    if (settings_.StartTileSet != document_->TileSet())
+        document_->Reset(document_->Grid(), settings_.StartTileSet, QString(), QString());
+    editView_->SetEdge(settings_.StartEdge);
+    menus_->MarkEdge(settings_.StartEdge);
+    ApplySettings(settings_);
+}
+
+void MainWindow::ApplySettings(const EditorSettings& settings) {
+    // Only a change is written, so a start-up leaves no settings file behind.
+    if (!(settings == settings_)) {
+        settings_ = settings;
+        settings_.Save();
+    }
+    editView_->SetGridLines(settings_.GridLines);
+    menus_->Action("gridLinesAction")->setChecked(settings_.GridLines);
+    editView_->SetBlinking(settings_.Blink);
+    palette_->SetBlinking(settings_.Blink);
+    // Every open window follows at once, through its language-change event.
+    InstallLanguage(settings_.Language);
+    emit SettingsChanged();
+}
+
+void MainWindow::SetGridLines(bool shown) {
+    EditorSettings changed = settings_;
+    changed.GridLines = shown;
+    ApplySettings(changed);
+}
+
+void MainWindow::ShowPreferences() {
+    PreferencesDialog dialog(settings_, this);
+    if (CurrentPlatform().ExecModal(&dialog) == QDialog::Accepted)
+        ApplySettings(dialog.Chosen());
+}
+
 // ---- Layout --------------------------------------------------------------------------------------
 
 void MainWindow::LayoutEditWindow() {
     const QSize client = ClientSize();
-    const QSize maximum = ComputeEditSize({Pixels(editView_->Edge()), client.width(), client.height(), palette_->width(),
-                                           statusBar_->height(), toolBar_->height()});
+    const QSize maximum = ComputeEditSize({Pixels(editView_->Edge()), client.width(), client.height(),
+                                           palette_->width(), statusBar_->height(), toolBar_->height()});
     editView_->ApplyMaximumClientSize(maximum);
     palette_->move(maximum.width() + 8 + (editView_->VertScrollBarShown() ? 16 : 0), 0);
     KeepPreviewOffPalette();
@@ -745,133 +334,63 @@ bool MainWindow::PlacePaletteBeside(QSize editClient) {
     return false;
 }
 
-// ---- Commands ------------------------------------------------------------------------------------
+void MainWindow::KeepPreviewOffPalette() {
+    if (!preview_ || preview_->isHidden() || preview_->isMinimized())
+        return;
+    const QRect frame = mdiArea_->viewport()->rect();
+    const QRect place = preview_->geometry();
+    if (!place.intersects(palette_->geometry()) && frame.contains(place))
+        return;
+    preview_->move(PlaceBesidePalette(frame, palette_->geometry(), place.size()));
+}
+
+void MainWindow::KeepMinimumSize() {
+    const QSize screen = CurrentPlatform().ScreenSize();
+    const QSize client = ClientSize();
+    QSize wanted = client;
+    if (client.width() <= 800)
+        wanted.setWidth(screen.width() >= 800 ? 792 : screen.width());
+    if (client.height() <= 560)
+        wanted.setHeight(screen.height() >= 560 ? 552 : screen.height());
+    if (wanted != client)
+        SetClientSize(wanted);
+}
+
+// ---- Commands of the frame -----------------------------------------------------------------------
 
 void MainWindow::SelectTool(DrawTool tool) {
     // A drawing tool takes the mouse from the range tool; the selection stays and limits the painting.
     editView_->SetSelecting(false);
-    Action("rangeSelectionAction")->setChecked(false);
+    menus_->Action("rangeSelectionAction")->setChecked(false);
     editView_->SetTool(tool);
-    if (const char* name = ActionFor(ToolActions, tool))
-        Action(name)->setChecked(true);
+    menus_->MarkTool(tool);
 }
 
 void MainWindow::SelectEdge(TileEdge edge) {
     editView_->SetEdge(edge);
     LayoutEditWindow();
     // The shortcuts press the button too, so the tool bar always shows the edge in force.
-    if (const char* name = ActionFor(EdgeActions, edge))
-        Action(name)->setChecked(true);
+    menus_->MarkEdge(edge);
 }
 
 void MainWindow::SelectTileSet(TileSet tileSet) {
     if (tileSet == document_->TileSet()) {
         // The item's own click must not leave the mark on it alone: it already carries it.
-        Action(InfoOf(tileSet).ActionName)->setChecked(true);
+        menus_->MarkTileSet(tileSet);
         return;
     }
     editView_->CancelShape();
     document_->Push(new edits::SwitchTileSetCommand(document_, tileSet));
 }
 
-void MainWindow::ShiftWholeMap(ShiftDirection direction) {
-    document_->Push(new edits::ShiftMapCommand(document_, direction));
-}
-
-void MainWindow::ShiftMapOrSelection(ShiftDirection direction) {
-    if (!editView_->Selection()) {
-        ShiftWholeMap(direction);
-        return;
-    }
-    const int dx = direction == ShiftDirection::Left ? -1 : direction == ShiftDirection::Right ? 1 : 0;
-    const int dy = direction == ShiftDirection::Up ? -1 : direction == ShiftDirection::Down ? 1 : 0;
-    editView_->MoveSelection(dx, dy);
-}
-
-// ---- Selection and clipboard ---------------------------------------------------------------------
-
-void MainWindow::ToggleRangeSelection() {
-    const bool on = Action("rangeSelectionAction")->isChecked();
-    editView_->CancelPaste();
-    editView_->SetSelecting(on);
-    // Releasing the button lets the selection go.
-    if (!on)
-        editView_->SetSelection(std::nullopt);
-}
-
-void MainWindow::SelectAll() {
-    editView_->SetSelection(WholeMap);
-}
-
-void MainWindow::CopySelection() {
-    const auto selection = editView_->Selection();
-    if (!selection)
-        return;
-    const CellBlock block = CopyBlock(document_->Grid(), *selection);
-    PutBlockOnClipboard(block, BlockPicture(block, *pictures_, editView_->Edge()));
-}
-
-void MainWindow::CutSelection() {
-    const auto selection = editView_->Selection();
-    if (!selection)
-        return;
-    CopySelection();
-    document_->Push(new edits::CutCellsCommand(document_, *selection));
-}
-
-void MainWindow::Paste(bool inPlace) {
-    ClipboardBlock taken = BlockFromClipboard();
-    if (!taken.Block) {
-        CurrentPlatform().ShowMessage(this, QString::fromUtf8(ApplicationTitle), taken.Error);
-        return;
-    }
-    if (!inPlace) {
-        editView_->StartPaste(std::move(*taken.Block));
-        return;
-    }
-    // Text carries no position: it goes to the selection's corner, or the map's.
-    QPoint at(taken.Block->OriginX, taken.Block->OriginY);
-    if (!taken.HasOrigin)
-        at = editView_->Selection() ? QPoint(editView_->Selection()->Left, editView_->Selection()->Top) : QPoint();
-    document_->Push(new edits::PasteBlockCommand(document_, *taken.Block, at.x(), at.y()));
-}
-
-void MainWindow::ReplaceCodesInMap(bool exchange) {
-    editView_->CancelShape();
-    const QPoint clicked = editView_->LastClickedCell();
-    CodeReplaceDialog dialog(exchange ? CodeReplaceDialog::Mode::Exchange : CodeReplaceDialog::Mode::Replace,
-                             document_->Grid(), editView_->Selection(), document_->Cell(clicked.x(), clicked.y()),
-                             palette_->PickedCode(), *pictures_, this);
-    if (CurrentPlatform().ExecModal(&dialog) != QDialog::Accepted)
-        return;
-    const auto a = static_cast<TileCode>(dialog.CodeA());
-    const auto b = static_cast<TileCode>(dialog.CodeB());
-    if (exchange)
-        document_->Push(new edits::ExchangeCodesCommand(document_, a, b, dialog.Area()));
-    else
-        document_->Push(new edits::ReplaceCodesCommand(document_, a, b, dialog.Area()));
-}
-
-void MainWindow::ShapeWholeMap() {
-    document_->Push(new edits::ShapeMapCommand(document_));
-}
-
-void MainWindow::UnshapeWholeMap() {
-    document_->Push(new edits::UnshapeMapCommand(document_));
-}
-
 bool MainWindow::RunMapCheck() {
     MakeMinimisedWindows();
     const bool problem = checkView_->RunMapCheck();
-    messagePanel_->setText(problem ? QString() : NoProblemText());
-    if (!problem)
-        QTimer::singleShot(4000, messagePanel_, [label = messagePanel_] { label->clear(); });
+    statusBar_->ShowMapCheckResult(problem);
     return problem;
 }
 
-QString MainWindow::NoProblemText() {
-    return tr("マップチェック: 問題はありません");
-}
+// ---- Windows -------------------------------------------------------------------------------------
 
 void MainWindow::ShowAbout() {
     const QRect main = frameGeometry();

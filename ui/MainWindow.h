@@ -1,93 +1,69 @@
 #pragma once
 // The main window: the multiple-document frame with menu, tool bar and status bar. It owns the map
-// document and the editor's windows, builds its menus and tool-bar buttons from one table of commands,
-// and wires the windows to the document and to each other's announcements.
+// document and the editor's windows, lays them out, keeps the settings, and wires the windows, the menus
+// (MenusAndToolBar), the map commands (MapCommands) and the file commands (FileController) to the document
+// and to each other's announcements.
 
 #include "DrawTools.h"
 #include "EditorSettings.h"
+#include "FileController.h"
+#include "MapEditView.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <memory>
 
-class QAction;
-class QActionGroup;
-class QLabel;
 class QMdiArea;
 class QMenu;
-class QStatusBar;
-class QToolButton;
 
 namespace tav {
 
 class AboutDialog;
 class Document;
+class EditorStatusBar;
 class FactionAnalysisView;
-class FileController;
 class HelpWindow;
 class MapCheckView;
-class MapEditView;
+class MapCommands;
+class MenusAndToolBar;
 class PictureReadAhead;
 class PreviewView;
 class TilePalette;
 class TileSetPictures;
-enum class ShiftDirection;
 
-// Application-wide settings made once before the windows exist: the title, the font substitutions
-// that give the Japanese captions a font, the window icon.
-void InitApplication();
-
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private MapChecker, private EditWindowPlacement {
     Q_OBJECT
 public:
     static constexpr int ToolBarHeight = 30;
-    static constexpr int StatusBarHeight = 19;
-    static constexpr int ToolStatusPanelWidth = 150;
 
     MainWindow();
     ~MainWindow() override;
 
     Document* Map() const { return document_; }
     FileController* Files() const { return files_; }
+    MapCommands* MapEdits() const { return mapCommands_; }
     // ファイル → 最近使ったファイル; empty and greyed until an editor session fills it.
-    QMenu* RecentFilesMenu() const { return recentMenu_; }
+    QMenu* RecentFilesMenu() const;
 
     // The client area: the window without its menu bar (tool bar, frame and status bar included).
     QSize ClientSize() const;
     void SetClientSize(QSize client);
 
-    // The commands, as the menus, tool bar and shortcuts reach them.
+    // The commands of the frame, as the menus, tool bar and shortcuts reach them.
     void SelectTool(DrawTool tool);
     void SelectEdge(TileEdge edge);
     void SelectTileSet(TileSet tileSet);
-    void ShiftWholeMap(ShiftDirection direction);
-    // Shift with an arrow key: moves the selection's cells when there is a selection, else turns the map.
-    void ShiftMapOrSelection(ShiftDirection direction);
-    void ToggleRangeSelection();
-    void SelectAll();
-    // Esc: drops a floating paste, else the selection.
-    void CopySelection();
-    void CutSelection();
-    // Floats the clipboard's block under the pointer, or with `inPlace` puts it where it was copied from.
-    void Paste(bool inPlace);
-    // The 置換 and 交換 dialog, and the change it asks for.
-    void ReplaceCodesInMap(bool exchange);
-    void ShapeWholeMap();
-    void UnshapeWholeMap();
     // Runs the map check; true when it found a problem (the check window is then in front). A check
     // that finds nothing says so in the status bar for a few seconds.
-    bool RunMapCheck();
+    bool RunMapCheck() override;
     void ShowAbout();
     void ShowHelp();
-    void ShowWindow(QWidget* window, bool restore);
     void ShowEditView();
     void ShowPalette();
     void ShowPreview();
     void ShowCheckView();
     void ShowFactionView();
-    // Esc: drops the edit window's half-made shape or stroke.
-    void CancelGesture();
     void SetGridLines(bool shown);
     // 環境設定: the user edits the settings; accepted ones are stored and take effect at once.
     void ShowPreferences();
@@ -120,46 +96,36 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void RefreshFactionView();
+    bool PlacePaletteBeside(QSize editClient) override;
     void CreateFrame();
-    void CreateCommands();
-    QAction* Action(const char* name) const;
-    bool PlacePaletteBeside(QSize editClient);
-    int MenuBarHeight() const;
-    void KeepMinimumSize();
+    void ConnectCommands();
     void ConnectEditingAids();
     void ApplyStartupSettings();
-    void ShowPickedCode(int code);
+    void ShowWindow(QWidget* window, bool restore);
+    void RefreshFactionView();
+    int MenuBarHeight() const;
+    void KeepMinimumSize();
     void KeepPreviewOffPalette();
     void UpdateCaption();
     // Sets every text of the menus, tool-bar hints and status bar in the editor's language.
     void RetranslateUi();
-    static QString NoProblemText();
 
     Document* document_ = nullptr;
     TileSetPictures* pictures_ = nullptr;
     FileController* files_ = nullptr;
+    MapCommands* mapCommands_ = nullptr;
+    std::unique_ptr<MenusAndToolBar> menus_;
 
     QMdiArea* mdiArea_ = nullptr;
     QWidget* toolBar_ = nullptr;
-    QStatusBar* statusBar_ = nullptr;
-    QLabel* toolStatusPanel_ = nullptr;
-    QLabel* messagePanel_ = nullptr;
-    QLabel* cellCodePanel_ = nullptr;   // the code under the pointer and its role
-    QLabel* pickedCodePanel_ = nullptr; // the code the palette has picked
-    int shownCellCode_ = -1;             // the code cellCodePanel_ shows; -1 before the pointer came
+    EditorStatusBar* statusBar_ = nullptr;
     MapEditView* editView_ = nullptr;
     TilePalette* palette_ = nullptr;
     PreviewView* preview_ = nullptr;
     MapCheckView* checkView_ = nullptr;
-    FactionAnalysisView* factionView_ = nullptr;
-    AboutDialog* about_ = nullptr;
-    HelpWindow* help_ = nullptr; // made when first asked for
-
-    QMenu* recentMenu_ = nullptr;
-    QActionGroup* toolItems_ = nullptr;
-    QActionGroup* edgeItems_ = nullptr;
-    QActionGroup* tileSetItems_ = nullptr;
+    FactionAnalysisView* factionView_ = nullptr; // made when first asked for
+    AboutDialog* about_ = nullptr;               // made when first asked for
+    HelpWindow* help_ = nullptr;                 // made when first asked for
 
     EditorSettings settings_;
     // The tool-bar and tile pictures, read while the window is built; gone after the first showing.

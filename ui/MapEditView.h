@@ -1,19 +1,24 @@
 #pragma once
 // The map edit window: the map at its tile edge, the blinking tool cursor, the mouse handed to the tool
 // in force, and a size kept in whole cells. It observes the document and redraws what it is told.
+//
+// The window is the tool dispatch: it turns the mouse into cells for the tool in force and keeps the
+// cursor. What it shows is drawn by MapPicture (the map) and EditMarks (grid lines, cursor); the
+// selection and a floating paste live in SelectionLayer; scrolling in EditViewport.
 
 #include "CellBlock.h"
 #include "Document.h"
 #include "DrawTools.h"
-#include "PictureArea.h"
+#include "EditSize.h"
 #include "Platform.h"
+#include "SelectionLayer.h"
 #include "TileSets.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QPoint>
-#include <QRegion>
 #include <QRectF>
+#include <QRegion>
 #include <QSize>
 
 #include <array>
@@ -23,43 +28,29 @@
 #include <vector>
 
 class QMdiArea;
-class QScrollBar;
-class QWheelEvent;
 
 namespace tav {
 
+class EditViewport;
 class MapTool;
-class PasteTool;
-class SelectionTool;
 class TileSetPictures;
 struct ToolContext;
 
-// The tiles of `block` at tile edge `edge`, as one picture; navy while no tile set is loaded.
-QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, TileEdge edge);
-
-// What the largest edit client size depends on; all in pixels.
-struct EditSizeInputs {
-    int Edge;             // tile edge e in the edit window
-    int MainClientWidth;  // W
-    int MainClientHeight; // H
-    int PaletteWidth;     // P, the palette window's outer width
-    int StatusBarHeight;  // S
-    int ToolBarHeight;   // T
+// The question the edit window asks the frame when the user resized it: the frame keeps the palette beside
+// it and may lay everything out anew.
+class EditWindowPlacement {
+public:
+    virtual ~EditWindowPlacement() = default;
+    // The user resized the window to `client` (whole cells, less than the map's height). True when the frame
+    // laid everything out again instead, so the window takes no size of its own.
+    virtual bool PlacePaletteBeside(QSize client) = 0;
 };
-
-// The largest client size that fits beside the palette.
-QSize ComputeEditSize(const EditSizeInputs& in);
-
-// The client size the resize rule snaps a requested client size to: whole cells, never above the maximum.
-QSize SnapEditClientSize(QSize requested, QSize maximum, int edge);
 
 class MapEditView : public QMdiSubWindow {
     Q_OBJECT
 public:
-    static constexpr int ScrollBarExtent = 16;
-    static constexpr QRgb Navy = qRgb(0, 0, 128);
-
-    MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame);
+    MapEditView(Document* document, const TileSetPictures* pictures, QMdiArea* frame,
+                EditWindowPlacement* placement);
     ~MapEditView() override;
 
     // Editor state the frame sets.
@@ -88,17 +79,17 @@ public:
 
     // The selection: state of this window, not of the map. While there is one, the drawing tools paint only
     // inside it.
-    const std::optional<CellRect>& Selection() const { return selection_; }
+    const std::optional<CellRect>& Selection() const { return layer_.Selection(); }
     void SetSelection(std::optional<CellRect> rect);
     // Whether the mouse selects and moves cells (the range button is down) instead of painting.
     void SetSelecting(bool selecting);
-    bool IsSelecting() const { return selecting_; }
+    bool IsSelecting() const { return layer_.IsSelecting(); }
     // Moves the selection's cells by (dx, dy) as one step; the selection goes with them.
     void MoveSelection(int dx, int dy);
     // A pasted block floats under the pointer until a click places it or the paste is cancelled.
     void StartPaste(CellBlock block);
     void CancelPaste();
-    bool IsPasting() const { return pasting_; }
+    bool IsPasting() const { return layer_.IsPasting(); }
     // The cell of the last left click, where the replace dialog takes its first code from.
     QPoint LastClickedCell() const { return lastClicked_; }
 
@@ -108,9 +99,6 @@ public:
     QSize EditClientSize() const;
     bool HorzScrollBarShown() const;
     bool VertScrollBarShown() const;
-    // Asked when the user resized the window to `client` (whole cells, less than the map's height):
-    // true when the frame laid everything out again instead.
-    std::function<bool(QSize client)> PlaceBeside;
 
     QPoint CursorCell() const { return cursor_; }
     QString StatusText() const;
@@ -137,25 +125,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    class Client;
-
     MapTool& CurrentTool() const;
     ToolContext Context() const;
+    int EdgePixels() const { return Pixels(edge_); }
     // Runs `change` (another tool, mode or paste) with the old tool's cursor taken off and the new one put on.
     void SwitchTool(const std::function<void()>& change);
-    // The picture pixels the selection frame and a floating block cover.
-    QRegion OverlayRegion() const;
     // Shows the overlay where it was and where it is now, and announces a selection that came or went.
     void RefreshOverlay();
-    void PaintSelectionOverlay(QPainter& painter) const;
     QPoint CellAtPixel(QPoint pixel) const;
     void RedrawMap();
     void RedrawCells(const std::vector<int>& cells);
     void UpdateCaption();
     void SetCursor(QPoint cell);
     void ShowCursorCells();
-    void PaintCursor(QPainter& painter) const;
-    void PaintGridLines(QPainter& painter) const;
+    void PaintOverlay(QPainter& painter) const;
     void ReportStatus();
     void ReportCursorCode();
     void RefreshCursor();
@@ -163,36 +146,25 @@ private:
     void OnMouseDown(Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers modifiers);
     void OnMouseMove(QPoint pixel, Qt::MouseButtons buttons);
     void OnMouseUp(Qt::MouseButton button, QPoint pixel);
-    void OnWheel(const QWheelEvent& event, QPoint pixel);
     void StepEdge(int steps, QPoint pixel);
-    int EdgePixels() const { return Pixels(edge_); }
-    void ScrollTo(QPoint offset);
 
     void OnResized();
-    void SetScrollBar(QScrollBar* bar, bool shown);
     void SetEditClientSize(QSize client);
-    void PlaceClientParts();
 
     Document* document_;
     const TileSetPictures* pictures_;
+    EditWindowPlacement* placement_;
     std::array<std::unique_ptr<MapTool>, 8> tools_; // by DrawTool value; 0 unused
     DrawTool tool_ = DrawTool::Pen;
     TileEdge edge_ = TileEdge::Px8;
     int paintCode_ = 0;
-    std::unique_ptr<SelectionTool> selectionTool_;
-    std::unique_ptr<PasteTool> pasteTool_;
-    std::optional<CellRect> selection_;
+    SelectionLayer layer_;
     bool announcedSelection_ = false; // what SelectionChanged said last
-    bool selecting_ = false;
-    bool pasting_ = false;
     QRegion shownOverlay_;
     QPoint lastClicked_{0, 0};
 
     QImage mapPicture_; // the whole map at the tile edge in force, without the cursor
-    Client* client_ = nullptr;
-    PictureArea* mapArea_ = nullptr;
-    QScrollBar* horzScrollBar_ = nullptr;
-    QScrollBar* vertScrollBar_ = nullptr;
+    EditViewport* viewport_ = nullptr;
 
     QPoint cursor_{0, 0};
     ShapeCells cursorCells_; // the cells the cursor covers now
@@ -201,10 +173,6 @@ private:
     bool blinkStarted_ = false; // the frame has been shown
     bool blinking_ = true;      // the user's choice
     bool gridLines_ = false;
-
-    QPoint wheelRemainder_; // wheel turns not yet worth a whole pixel, in 1/120 of a notch times pixels
-    int zoomRemainder_ = 0; // Ctrl+wheel turns not yet worth a whole notch
-    QRectF reportedArea_;   // the visible area last announced
 
     QSize maxClient_{0, 0};
     bool resizeBusy_ = false;

@@ -1,6 +1,6 @@
 #include "PreviewView.h"
 
-#include "TileRender.h"
+#include "MapPicture.h"
 #include "TileSetPictures.h"
 #include "TileSets.h"
 
@@ -67,6 +67,7 @@ PreviewView::PreviewView(const Document* document, const TileSetPictures* pictur
 
     connect(document_, &Document::CellsChanged, this, &PreviewView::DrawCells);
     connect(document_, &Document::MapChanged, this, &PreviewView::DrawPreview);
+    // A new map comes through the pictures, once they follow its tile set.
     connect(pictures_, &TileSetPictures::Changed, this, &PreviewView::DrawPreview);
     DrawPreview();
 }
@@ -80,33 +81,14 @@ void PreviewView::closeEvent(QCloseEvent* event) {
 void PreviewView::DrawPreview() {
     if (!pictures_->IsLoaded())
         return;
-    const QImage& tiles = pictures_->Picture(PreviewTileEdge);
-    const MapGrid& grid = document_->Grid();
-    for (int x = 0; x < MapSize; ++x)
-        for (int y = 0; y < MapSize; ++y)
-            DrawTile(picture_, x * CellEdge, y * CellEdge, tiles, CellEdge,
-                     grid[static_cast<std::size_t>(CellIndex(x, y))]);
+    DrawWholeMap(picture_, document_->Grid(), pictures_->Picture(PreviewTileEdge), CellEdge);
     area_->update();
 }
 
 void PreviewView::DrawCells(const std::vector<int>& cells) {
     if (!pictures_->IsLoaded())
         return;
-    const QImage& tiles = pictures_->Picture(PreviewTileEdge);
-    const MapGrid& grid = document_->Grid();
-    QRect changed;
-    for (int index : cells) {
-        const int x = index / MapSize;
-        const int y = index % MapSize;
-        DrawTile(picture_, x * CellEdge, y * CellEdge, tiles, CellEdge, grid[static_cast<std::size_t>(index)]);
-        // Many cells (a moved or pasted block) are shown as the rectangle around them, in one repaint.
-        if (cells.size() <= 64)
-            area_->ShowPictureRect(QRect(x * CellEdge, y * CellEdge, CellEdge, CellEdge));
-        else
-            changed |= QRect(x * CellEdge, y * CellEdge, CellEdge, CellEdge);
-    }
-    if (!changed.isEmpty())
-        area_->ShowPictureRect(changed);
+    DrawChangedCells(picture_, document_->Grid(), cells, pictures_->Picture(PreviewTileEdge), CellEdge, *area_);
 }
 
 void PreviewView::NavigateTo(QPoint pixel) {

@@ -4,6 +4,7 @@
 
 #include "Document.h"
 #include "PictureArea.h"
+#include "TileSets.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
@@ -26,7 +27,7 @@ class PreviewView : public QMdiSubWindow {
     Q_OBJECT
 public:
     static constexpr int ClientEdge = 192; // 48 cells of 4 pixels
-    static constexpr int CellEdge = 4;
+    static constexpr int CellEdge = Pixels(PreviewTileEdge);
 
     static constexpr QRgb VisibleFrameColour = qRgb(255, 255, 255);
 

@@ -8,6 +8,14 @@ TileSetPictures::TileSetPictures(Document* document, QObject* parent) : QObject(
         if (inUse_)
             Load();
     });
+    connect(document_, &Document::MapReset, this, &TileSetPictures::FollowNewMap);
+}
+
+void TileSetPictures::FollowNewMap() {
+    if (inUse_ && loadedSet_ != document_->TileSet())
+        Load();
+    else
+        emit Changed();
 }
 
 void TileSetPictures::Load(PictureReadAhead* readAhead) {
@@ -15,6 +23,7 @@ void TileSetPictures::Load(PictureReadAhead* readAhead) {
     QString failure;
     try {
         const TileSet tileSet = document_->TileSet();
+        loadedSet_ = tileSet;
         bitmaps_.FreeTileSetBitmaps();
         auto readPictures = readAhead ? readAhead->TakeTileSet(tileSet, bitmaps_.PictureRoot()) : std::nullopt;
         if (readPictures)

@@ -1,6 +1,7 @@
 #pragma once
-// The pictures of the map's tile set in its four scales, kept in step with the document: when the map's
-// tile set changes they are loaded again first, and then the views are told to redraw.
+// The pictures of the map's tile set at its four tile edges, kept in step with the document: when the map's
+// tile set changes they are loaded again first, and then the views are told to redraw. A new map comes to
+// the views the same way, after the pictures followed its set, so that each view draws it once.
 
 #include "Document.h"
 #include "PictureReadAhead.h"
@@ -24,14 +25,17 @@ public:
     const QImage& Picture(TileEdge edge) const { return bitmaps_.Picture(edge); }
 
 signals:
-    // Other pictures are in force: every view redraws.
+    // Other pictures are in force, or a new map came: every view draws the whole map anew.
     void Changed();
     void LoadFailed(const QString& reason);
 
 private:
+    void FollowNewMap();
+
     Document* document_;
     TileBitmaps bitmaps_;
     bool inUse_ = false; // loaded once: later tile-set changes load again, also after a failed load
+    TileSet loadedSet_ = TileSet::Verda; // the set last loaded, or tried
 };
 
 } // namespace tav

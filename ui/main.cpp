@@ -4,6 +4,7 @@
 #include "CommandLineAnswers.h"
 #include "CrashRecovery.h"
 #include "EditorSession.h"
+#include "ApplicationSetup.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ProcessSignals.h"

@@ -7,6 +7,7 @@
 
 #include "CrashRecovery.h"
 #include "EditorSession.h"
+#include "ApplicationSetup.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ProcessSignals.h"

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <random>
+#include <string>
 
 namespace tav {
 namespace {
@@ -189,6 +190,25 @@ TEST(DocumentModified, FollowsTheCleanPointOfTheHistory) {
     EXPECT_FALSE(d.IsModified());
     EXPECT_EQ(d.UndoStack()->count(), 0) << "New and Open start a fresh history";
     EXPECT_EQ(f.modifiedSignals, 6);
+}
+
+// New and Open put a whole new map in place; the views hear of it once, so that each draws it once, whatever
+// else (the set, the file, the grid) came new with it.
+TEST(DocumentReset, AnnouncesTheNewMapWithOneSignalAlone) {
+    Fixture f;
+    Document& d = f.document;
+    d.Push(new edits::PaintStrokeCommand(&d, 96, 3, 4, 1));
+    std::vector<std::string> heard;
+    QObject::connect(&d, &Document::MapReset, [&] { heard.push_back("reset"); });
+    QObject::connect(&d, &Document::MapChanged, [&] { heard.push_back("map"); });
+    QObject::connect(&d, &Document::CellsChanged, [&](const std::vector<int>&) { heard.push_back("cells"); });
+    QObject::connect(&d, &Document::TileSetChanged, [&](TileSet) { heard.push_back("tile set"); });
+    QObject::connect(&d, &Document::FileNameChanged, [&] { heard.push_back("file name"); });
+    d.Reset(FilledGrid(7), TileSet::Nocturna, QStringLiteral("/maps/c.map"), QStringLiteral("/maps/c.map"));
+    EXPECT_EQ(heard, std::vector<std::string>{"reset"});
+    EXPECT_EQ(d.Grid(), FilledGrid(7));
+    EXPECT_EQ(d.TileSet(), TileSet::Nocturna);
+    EXPECT_EQ(d.FilePath(), QStringLiteral("/maps/c.map"));
 }
 
 // Random sequences of every command kind: undoing all of them gives the map they started from, redoing

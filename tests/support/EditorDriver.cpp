@@ -45,6 +45,7 @@
 
 #include "BlockClipboard.h"
 #include "Document.h"
+#include "ApplicationSetup.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
 #include "PreviewView.h"

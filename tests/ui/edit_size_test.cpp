@@ -1,7 +1,7 @@
 // The size rules of the edit window as pure functions: the largest client beside the palette, and the
 // snap of a requested size to whole cells.
 
-#include "MapEditView.h"
+#include "EditSize.h"
 
 #include <gtest/gtest.h>
 

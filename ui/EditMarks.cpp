@@ -1,0 +1,47 @@
+#include "EditMarks.h"
+
+#include "MapGrid.h"
+
+#include <QPainter>
+
+namespace tav {
+
+namespace {
+
+const QColor GridLineColour(0, 0, 0, 88);
+
+} // namespace
+
+void PaintGridLines(QPainter& painter, int edge) {
+    const int e = edge;
+    const int f = MapSize * e;
+    // The map's own border needs none.
+    for (int i = 1; i < MapSize; ++i) {
+        painter.fillRect(i * e, 0, 1, f, GridLineColour);
+        painter.fillRect(0, i * e, f, 1, GridLineColour);
+    }
+}
+
+void PaintToolCursor(QPainter& painter, const ShapeCells& cells, bool ring, const QColor& colour, int edge) {
+    const int e = edge;
+    if (ring) {
+        if (cells.CellCount == 0)
+            return;
+        const int left = cells.CellColumns[0] * e;
+        const int top = cells.CellRows[0] * e;
+        const int rings = e == 8 ? 1 : e == 16 ? 2 : 3;
+        for (int i = 0; i < rings; ++i) {
+            const int side = e - 2 * i;
+            painter.fillRect(left + i, top + i, side, 1, colour);
+            painter.fillRect(left + i, top + i + side - 1, side, 1, colour);
+            painter.fillRect(left + i, top + i, 1, side, colour);
+            painter.fillRect(left + i + side - 1, top + i, 1, side, colour);
+        }
+        return;
+    }
+    for (int i = 0; i < cells.CellCount; ++i)
+        painter.fillRect(cells.CellColumns[static_cast<std::size_t>(i)] * e,
+                         cells.CellRows[static_cast<std::size_t>(i)] * e, e, e, colour);
+}
+
+} // namespace tav

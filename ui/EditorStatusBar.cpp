@@ -1,0 +1,72 @@
+#include "EditorStatusBar.h"
+
+#include "TileRoles.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace tav {
+
+namespace {
+
+QLabel* Panel(const char* name, QStatusBar* bar) {
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    bar->addWidget(panel);
+    return panel;
+}
+
+} // namespace
+
+EditorStatusBar::EditorStatusBar(QWidget* parent) : QStatusBar(parent) {
+    setObjectName(QStringLiteral("statusBar"));
+    setFixedHeight(Height);
+    toolStatusPanel_ = Panel("toolStatusPanel", this);
+    toolStatusPanel_->setText(QStringLiteral("X=48, Y=48"));
+    // 150 pixels hold the cell texts in the font the windows were laid out for; a wider substitute font may
+    // need more, and the panel then grows instead of cutting off the second point's row.
+    toolStatusPanel_->setMinimumWidth(ToolStatusPanelWidth);
+    toolStatusPanel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    cellCodePanel_ = Panel("cellCodePanel", this);
+    pickedCodePanel_ = Panel("pickedCodePanel", this);
+    messagePanel_ = new QLabel(this);
+    messagePanel_->setObjectName(QStringLiteral("messagePanel"));
+    addWidget(messagePanel_, 1);
+}
+
+void EditorStatusBar::ShowToolStatus(const QString& text) {
+    toolStatusPanel_->setText(text);
+}
+
+void EditorStatusBar::ShowCellCode(int code) {
+    shownCellCode_ = code;
+    cellCodePanel_->setText(TileCodeText(code));
+}
+
+void EditorStatusBar::ShowPickedCode(int code) {
+    shownPickedCode_ = code;
+    pickedCodePanel_->setText(tr("選択タイル %1").arg(TileCodeText(code)));
+}
+
+void EditorStatusBar::ShowMapCheckResult(bool problem) {
+    messagePanel_->setText(problem ? QString() : NoProblemText());
+    if (!problem)
+        QTimer::singleShot(4000, messagePanel_, [label = messagePanel_] { label->clear(); });
+}
+
+QString EditorStatusBar::NoProblemText() {
+    return tr("マップチェック: 問題はありません");
+}
+
+void EditorStatusBar::Retranslate() {
+    if (shownCellCode_ >= 0)
+        ShowCellCode(shownCellCode_);
+    if (shownPickedCode_ >= 0)
+        ShowPickedCode(shownPickedCode_);
+    if (!messagePanel_->text().isEmpty())
+        messagePanel_->setText(NoProblemText());
+}
+
+} // namespace tav

@@ -1,0 +1,43 @@
+#pragma once
+// The status bar and its four panels, left to right:
+//   the tool's panel  the edit window's tool status: the cell under the pointer, a shape's two points, a
+//                     selection's corners and size (MapEditView::StatusTextChanged);
+//   the cell code     the code under the pointer and its role (MapEditView::CursorCodeChanged);
+//   the picked code   the code the palette has picked and its role (TilePalette::CodePicked);
+//   the message       a passing word from the frame, such as a map check that found nothing.
+
+#include <QStatusBar>
+#include <QString>
+
+class QLabel;
+
+namespace tav {
+
+class EditorStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    static constexpr int Height = 19;
+    static constexpr int ToolStatusPanelWidth = 150;
+
+    explicit EditorStatusBar(QWidget* parent);
+
+    void ShowToolStatus(const QString& text);
+    void ShowCellCode(int code);
+    void ShowPickedCode(int code);
+    // The map check found nothing: said for a few seconds. A check that found a problem clears it.
+    void ShowMapCheckResult(bool problem);
+    // The panels' words in the editor's language; the numbers stay.
+    void Retranslate();
+
+private:
+    static QString NoProblemText();
+
+    QLabel* toolStatusPanel_ = nullptr;
+    QLabel* cellCodePanel_ = nullptr;
+    QLabel* pickedCodePanel_ = nullptr;
+    QLabel* messagePanel_ = nullptr;
+    int shownCellCode_ = -1; // the code cellCodePanel_ shows; -1 before the pointer came
+    int shownPickedCode_ = -1;
+};
+
+} // namespace tav

@@ -1,0 +1,55 @@
+#pragma once
+// The map commands of the Edit menu and the tool bar: select, copy, cut, paste, replace, exchange, shape,
+// unshape and shift. Each reads what it needs from the edit window and the palette, makes an undo command
+// and pushes it; the document tells the views. The frame only lays out the menus and wires them here.
+
+#include "CellBlock.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace tav {
+
+class Document;
+class MapEditView;
+class TilePalette;
+class TileSetPictures;
+enum class ShiftDirection;
+
+class MapCommands : public QObject {
+    Q_OBJECT
+public:
+    // `dialogParent` owns the dialogs and messages the commands show.
+    MapCommands(Document* document, MapEditView* editView, const TilePalette* palette,
+                const TileSetPictures* pictures, QWidget* dialogParent);
+
+    // The range button: while it is down the mouse selects and moves cells; releasing it lets the
+    // selection go.
+    void SetRangeSelection(bool on);
+    void SelectAll();
+    // Esc: drops a floating paste, else a half-made shape, else the selection.
+    void Deselect();
+    void CopySelection();
+    void CutSelection();
+    // Floats the clipboard's block under the pointer, or with `inPlace` puts it where it was copied from.
+    void Paste(bool inPlace);
+    // The 置換 and 交換 dialog, and the change it asks for.
+    void ReplaceCodes();
+    void ExchangeCodes();
+    void ShapeWholeMap();
+    void UnshapeWholeMap();
+    // Shift with an arrow key: moves the selection's cells when there is a selection, else turns the map.
+    void ShiftMapOrSelection(ShiftDirection direction);
+
+private:
+    void ChangeCodes(bool exchange);
+
+    Document* document_;
+    MapEditView* editView_;
+    const TilePalette* palette_;
+    const TileSetPictures* pictures_;
+    QWidget* dialogParent_;
+};
+
+} // namespace tav

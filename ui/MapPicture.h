@@ -1,0 +1,34 @@
+#pragma once
+// The pictures the views draw cells into, and the one way the edit window and the preview draw a map:
+// every cell at once, or only the cells a change names, with the screen told what to show again.
+
+#include "CellBlock.h"
+#include "MapGrid.h"
+#include "TileSets.h"
+
+#include <QImage>
+#include <QRgb>
+
+#include <vector>
+
+namespace tav {
+
+class PictureArea;
+class TileSetPictures;
+
+// What the edit window shows where it has no tile: while no tile set is loaded, and beyond the map.
+constexpr QRgb NoTileColour = qRgb(0, 0, 128); // navy
+
+// Draws every cell of `grid` with the tiles of `tiles` (a picture of tile edge `edge`) into `picture`,
+// which is 48 * edge pixels square. Row by row of cells, so each band of scanlines is written while it
+// is still in the cache.
+void DrawWholeMap(QImage& picture, const MapGrid& grid, const QImage& tiles, int edge);
+
+// Draws the cells `cells` (CellIndex values) of `grid` anew into `picture` and has `area` show them.
+void DrawChangedCells(QImage& picture, const MapGrid& grid, const std::vector<int>& cells, const QImage& tiles,
+                      int edge, PictureArea& area);
+
+// The tiles of `block` at tile edge `edge`, as one picture; navy while no tile set is loaded.
+QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, TileEdge edge);
+
+} // namespace tav
