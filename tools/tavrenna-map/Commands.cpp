@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "DrawTools.h"
 #include "FactionAnalysis.h"
+#include "GenerateCommand.h"
 #include "MapCheck.h"
 #include "MapFiles.h"
 #include "Shaping.h"
@@ -471,6 +472,8 @@ const char* const TopDescription =
     "  new -o OUT.map [--tileset N]         write a new map\n"
     "  symmetrize IN.map -o OUT.map --symmetry lr|tb|quad|half|quarter [--source SHARE]\n"
     "                                       copy one share of the map onto the others\n"
+    "  generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] ... [--count K --out-dir DIR]\n"
+    "                                       generate a fair map from a seed\n"
     "\n"
     "'tavrenna-map COMMAND --help' describes a command. Exit status: 0 success, 1 the check found\n"
     "problems, 2 error.";
@@ -531,6 +534,8 @@ int RunTavrennaMap(const QStringList& arguments) {
             return NewCommand(rest);
         if (command == u"symmetrize")
             return SymmetrizeCommand(rest);
+        if (command == u"generate")
+            return GenerateCommand(rest);
         throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));
     } catch (const CliFailure& failure) {
         PrintError(failure.Line());
