@@ -7,17 +7,18 @@ namespace tav {
 
 namespace {
 
+// The corners of the walls touch no ground along a side, so they are left to the land round the valley.
 // The castle at the middle, its pass to the right. The lower gate cell (below the gate) goes right along the
 // courtyard and up to the pass in five steps; the upper one, its mirror image, in five as well.
 // clang-format off
 constexpr std::string_view TwoWayRows[] = {
-    "#######",
+    " ##### ",
     "#.....#",
     "#.rrr.#",
     "#.rCr.P",
     "#.rrr.#",
     "#.....#",
-    "#######",
+    " ##### ",
 };
 // clang-format on
 
@@ -28,7 +29,7 @@ constexpr std::string_view TwoWayRows[] = {
 // pass, so every gate cell is ten steps from the pass.
 // clang-format off
 constexpr std::string_view FourWayRows[] = {
-    "#########",
+    " ####### ",
     "##......#",
     "#.rrr.#.#",
     "#.rCr.#.#",
@@ -36,7 +37,7 @@ constexpr std::string_view FourWayRows[] = {
     "#....##.#",
     "#.#####.#",
     "#......P ",
-    "#######  ",
+    " ######  ",
 };
 // clang-format on
 

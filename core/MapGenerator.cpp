@@ -35,6 +35,7 @@ enum Stage : std::uint64_t {
     VillageStage,
     PlateauStage,
     ForestStage,
+    CoastStage,
 };
 
 constexpr int NeighbourDx[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
@@ -281,6 +282,7 @@ private:
                   int largest, const CellList& starts, Free free);
     template <typename Free> CellList StartCells(Free free, bool highest) const;
     bool JoinCastles();
+    void RoughenCoast();
     bool BuildVillages(GeneratorFigure& failed);
     void Cover(TileCode code, Stage stage, int percent, int room);
     int CoverRoom() const;
@@ -429,24 +431,27 @@ bool MapBuilder::PlaceValleys() {
     }
     if (bestScore < 0) return false;
 
-    // Walls shut in by ground go to whichever of mountains and lakes has more room left.
-    int mountainRoom = Percentage(parameters_.Mountains + 3, landTarget_);
-    int lakeRoom = Percentage(parameters_.Water + 3, landTarget_);
+    // Walls shut in by ground are all mountains or all lake where one of them has room for them, else
+    // mountains as far as their room goes and lake for the rest.
+    const int enclosed = static_cast<int>(std::count_if(
+        valley.Cells.begin(), valley.Cells.end(), [](const ValleyCell& cell) { return cell.Enclosed; }));
+    const int mountainRoom = Percentage(parameters_.Mountains + 3, landTarget_) / FactionCount;
+    const int lakeRoom = Percentage(parameters_.Water + 3, landTarget_) / FactionCount;
+    int enclosedMountains = enclosed;
+    if (moats_ && lakeRoom >= enclosed && (mountainRoom < enclosed || stream.Percent(40)))
+        enclosedMountains = 0;
+    else if (moats_ && mountainRoom < enclosed)
+        enclosedMountains = mountainRoom;
     for (const ValleyCell& cell : valley.Cells) {
         const int at = CellIndex(best.X + cell.At.Dx, best.Y + cell.At.Dy);
         TileCode code = Ground;
         switch (cell.Part) {
         case ValleyPart::Wall:
             if (!cell.Enclosed) outerWalls_.push_back(at);
-            if (moats_ && !cell.Enclosed) {
-                code = Water;
-            } else if (!moats_ || mountainRoom >= lakeRoom) {
-                code = Mountain;
-                mountainRoom -= FactionCount;
-            } else {
-                code = Water;
-                lakeRoom -= FactionCount;
-            }
+            if (!cell.Enclosed)
+                code = moats_ ? Water : Mountain;
+            else
+                code = enclosedMountains-- > 0 ? Mountain : Water;
             break;
         case ValleyPart::Pass:
             for (int image = 0; image < fair_.Size(); ++image)
@@ -675,27 +680,35 @@ void MapBuilder::TrimSmallPieces() {
     }
 }
 
-// Water walls are only sea when they reach the sea; a channel through the land joins those that do not.
+// Water walls are only sea when they reach the sea; a channel through the land joins each stretch that does
+// not.
 bool MapBuilder::JoinMoats() {
     if (!moats_) return true;
-    const CellMask sea = SeaMask();
-    if (std::any_of(outerWalls_.begin(), outerWalls_.end(), [&](int cell) { return sea[At(cell)]; }))
-        return true;
-    const CellList channel = CheapestWay(
-        outerWalls_,
-        [&](int cell) {
-            if (locked_[At(cell)] || road_[At(cell)]) return -1;
-            return IsWater(cell) ? 0 : 1;
-        },
-        [&](int cell) { return sea[At(cell)]; });
-    if (channel.empty()) return false;
-    for (const int cell : channel)
-        if (!locked_[At(cell)]) {
-            SetEverywhere(cell, Water);
-            for (int image = 0; image < fair_.Size(); ++image)
-                locked_[At(fair_.Image(image, cell))] = true;
-        }
-    return true;
+    for (int round = 0; round < 8; ++round) {
+        const CellMask sea = SeaMask();
+        const auto cut =
+            std::find_if(outerWalls_.begin(), outerWalls_.end(), [&](int cell) { return !sea[At(cell)]; });
+        if (cut == outerWalls_.end()) return true;
+        const CellMask stretch = FloodFrom({*cut}, [&](int cell) { return IsWater(cell) && !sea[At(cell)]; });
+        CellList starts;
+        for (int cell = 0; cell < MapCells; ++cell)
+            if (stretch[At(cell)]) starts.push_back(cell);
+        const CellList channel = CheapestWay(
+            starts,
+            [&](int cell) {
+                if (locked_[At(cell)] || road_[At(cell)]) return -1;
+                return IsWater(cell) ? 0 : 1;
+            },
+            [&](int cell) { return sea[At(cell)]; });
+        if (channel.empty()) return false;
+        for (const int cell : channel)
+            if (!locked_[At(cell)]) {
+                SetEverywhere(cell, Water);
+                for (int image = 0; image < fair_.Size(); ++image)
+                    locked_[At(fair_.Image(image, cell))] = true;
+            }
+    }
+    return false;
 }
 
 // Rivers spring at the foot of the mountains, well inland, and take the cheapest way down to the sea: low
@@ -1005,6 +1018,131 @@ bool MapBuilder::JoinCastles() {
     return std::all_of(passCell_.begin(), passCell_.end(), [&](int pass) { return joined[At(pass)]; });
 }
 
+// Whether the side neighbours of a cell that `inside` accepts hang together round it (through the corner
+// between two of them) in at most one piece: then the cell can change without parting them.
+template <typename Inside> bool OnePieceAround(int cell, Inside inside) {
+    const int x = CellX(cell);
+    const int y = CellY(cell);
+    auto in = [&](int dx, int dy) { return InMap(x + dx, y + dy) && inside(CellIndex(x + dx, y + dy)); };
+    // Round the cell: N, NE, E, SE, S, SW, W, NW.
+    const bool ring[8] = {in(0, -1), in(1, -1), in(1, 0),  in(1, 1),
+                          in(0, 1),  in(-1, 1), in(-1, 0), in(-1, -1)};
+    int pieces = 0;
+    for (int side = 0; side < 8; side += 2) {
+        const int previous = (side + 6) % 8;
+        if (ring[side] && !(ring[previous] && ring[side - 1 < 0 ? 7 : side - 1])) ++pieces;
+    }
+    return pieces <= 1;
+}
+
+// Without a symmetry to keep, the coast is roughened by a noise of its own, and the faction analysis then
+// evens the land out again: shore is taken from the largest territory and given to the smallest until they
+// differ by at most 2 % and the nearest-enemy distances by at most 5 %. Should that not come about, the
+// symmetric coast stays.
+void MapBuilder::RoughenCoast() {
+    if (parameters_.Symmetry != SymmetryMode::None) return;
+    const MapGrid before = grid_;
+    RandomStream stream(Stream(CoastStage));
+    const CellValues noise = FractalNoise(DeriveSeed(Stream(CoastStage), 1), 6);
+    std::array<int, 4> next{};
+    // Shore ground, but none beside a lake: the sea would swallow it.
+    auto shoreLand = [&](int cell, const CellMask& sea) {
+        if (Code(cell) != Ground || locked_[At(cell)] || road_[At(cell)]) return false;
+        bool shore = false;
+        const int count = SideNeighbours(cell, next);
+        for (int i = 0; i < count; ++i) {
+            const int n = next[static_cast<std::size_t>(i)];
+            if (IsWater(n) && !sea[At(n)]) return false;
+            shore = shore || sea[At(n)];
+        }
+        return shore;
+    };
+    auto shoreSea = [&](int cell, const CellMask& sea) {
+        if (!sea[At(cell)] || locked_[At(cell)] || OnRim(cell)) return false;
+        const int count = SideNeighbours(cell, next);
+        for (int i = 0; i < count; ++i)
+            if (Code(next[static_cast<std::size_t>(i)]) == Ground) return true;
+        return false;
+    };
+    auto passesJoined = [&] {
+        const CellMask joined = FloodFrom({passCell_[0]}, [this](int cell) { return IsOpen(cell); });
+        return std::all_of(passCell_.begin(), passCell_.end(), [&](int pass) { return joined[At(pass)]; });
+    };
+    // Turns land to sea or sea to land where `pick` says, the highest noise first, keeping every pass joined
+    // and no water cut off from the sea; at most `count` cells. A cell whose own kind round it hangs together
+    // in one piece can change without parting anything, which spares most of the floods.
+    auto flip = [&](int count, auto pick) {
+        CellMask sea = SeaMask();
+        std::vector<std::pair<std::int32_t, int>> order;
+        for (int cell = 0; cell < MapCells; ++cell)
+            if (pick(cell, sea)) order.emplace_back(-noise[At(cell)] - stream.Below(20000), cell);
+        std::sort(order.begin(), order.end());
+        for (const auto& [key, cell] : order) {
+            if (count <= 0) return;
+            const bool toLand = IsWater(cell);
+            const bool simple = toLand ? OnePieceAround(cell, [&](int c) { return sea[At(c)]; })
+                                       : OnePieceAround(cell, [this](int c) { return IsOpen(c); });
+            Code(cell) = toLand ? Ground : Water;
+            if (!simple) {
+                bool kept = true;
+                if (toLand) {
+                    const CellMask after = SeaMask();
+                    for (int c = 0; c < MapCells && kept; ++c)
+                        kept = !sea[At(c)] || after[At(c)] || c == cell;
+                } else {
+                    kept = passesJoined();
+                }
+                if (!kept) {
+                    Code(cell) = toLand ? Water : Ground;
+                    continue;
+                }
+            }
+            sea[At(cell)] = !toLand;
+            --count;
+        }
+    };
+    const int roughness = Percentage(3, LandCount());
+    flip(roughness, shoreLand);
+    flip(roughness, shoreSea);
+
+    for (int round = 0; round < 24; ++round) {
+        const FactionAnalysis analysis = AnalyseFactions(grid_);
+        int small = 0;
+        int large = 0;
+        for (int f = 1; f < FactionCount; ++f) {
+            const int territory = analysis.Factions[static_cast<std::size_t>(f)].Territory;
+            small = territory < analysis.Factions[static_cast<std::size_t>(small)].Territory ? f : small;
+            large = territory > analysis.Factions[static_cast<std::size_t>(large)].Territory ? f : large;
+        }
+        const int smallest = analysis.Factions[static_cast<std::size_t>(small)].Territory;
+        const int largest = analysis.Factions[static_cast<std::size_t>(large)].Territory;
+        const std::array<int, FactionCount> nearest = NearestEnemyDistances(analysis);
+        const auto [shortest, longest] = std::minmax_element(nearest.begin(), nearest.end());
+        if (*shortest == NoDistance || 100 * *longest > 105 * *shortest) break;
+        if (100 * largest <= 102 * smallest) {
+            return;
+        }
+        const int step = std::max(1, (largest - smallest) / 4);
+        flip(step, [&](int cell, const CellMask& sea) {
+            return shoreSea(cell, sea) && [&] {
+                // Sea beside the smallest territory only, so the new ground is surely its.
+                bool beside = false;
+                const int count = SideNeighbours(cell, next);
+                for (int i = 0; i < count; ++i) {
+                    const std::uint8_t holder = analysis.Holder[At(next[static_cast<std::size_t>(i)])];
+                    if (holder < FactionCount && holder != small) return false;
+                    beside = beside || holder == small;
+                }
+                return beside;
+            }();
+        });
+        flip(step, [&](int cell, const CellMask& sea) {
+            return shoreLand(cell, sea) && analysis.Holder[At(cell)] == large;
+        });
+    }
+    grid_ = before;
+}
+
 // Each faction's houses and fields: a village on open ground of its own territory, a few steps beyond its
 // pass. Houses never stand next to a house of their own faction, so shaping's alternation keeps every one of
 // them; the fields are written as fields. The asked symmetry carries a village to the image factions.
@@ -1165,6 +1303,7 @@ AttemptEnd MapBuilder::Build(GeneratorFigure& failed) {
         failed = GeneratorFigure::Reach;
         return AttemptEnd::Failed;
     }
+    RoughenCoast();
     if (Cancelled()) return AttemptEnd::Cancelled;
     if (!BuildVillages(failed)) return AttemptEnd::Failed;
 

@@ -146,7 +146,7 @@ std::vector<TestPoint> TestPoints() {
         for (const bool maximum : {false, true}) {
             GeneratorParameters parameters;
             for (const GeneratorRange& range : GeneratorRanges)
-                if ((range.Name == name || name == "all") && range.Name != "tileset")
+                if (range.Name == name || name == "all")
                     parameters.*range.Field = maximum ? range.Max : range.Min;
             points.push_back({std::string(name) + (maximum ? "_max" : "_min"), parameters, 10});
         }
