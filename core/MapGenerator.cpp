@@ -684,6 +684,8 @@ void MapBuilder::TrimSmallPieces() {
 // not.
 bool MapBuilder::JoinMoats() {
     if (!moats_) return true;
+    const auto [lowest, highest] = std::minmax_element(elevation_.begin(), elevation_.end());
+    const std::int32_t step = std::max<std::int32_t>(1, (*highest - *lowest) / 12);
     for (int round = 0; round < 8; ++round) {
         const CellMask sea = SeaMask();
         const auto cut =
@@ -693,11 +695,12 @@ bool MapBuilder::JoinMoats() {
         CellList starts;
         for (int cell = 0; cell < MapCells; ++cell)
             if (stretch[At(cell)]) starts.push_back(cell);
+        // Through the low ground, like a river, rather than straight across the land.
         const CellList channel = CheapestWay(
             starts,
             [&](int cell) {
                 if (locked_[At(cell)] || road_[At(cell)]) return -1;
-                return IsWater(cell) ? 0 : 1;
+                return IsWater(cell) ? 0 : 1 + static_cast<int>((elevation_[At(cell)] - *lowest) / step);
             },
             [&](int cell) { return sea[At(cell)]; });
         if (channel.empty()) return false;
@@ -759,12 +762,17 @@ void MapBuilder::RunRivers() {
             highest = std::max(highest, e);
             lowest = std::min(lowest, e);
         }
-        const std::int32_t step = std::max<std::int32_t>(1, (highest - lowest) / 10);
+        // Low ground is cheap, and a fine noise of its own bends the course, so it winds rather than runs
+        // straight to the nearest shore.
+        const std::int32_t step = std::max<std::int32_t>(1, (highest - lowest) / 3);
+        const CellValues bends =
+            FractalNoise(DeriveSeed(Stream(RiverStage), static_cast<std::uint64_t>(river) + 1), 4);
         const CellList course = CheapestWay(
             {spring},
             [&](int cell) {
                 if (sea[At(cell)]) return 1;
-                return open(cell) ? 2 + static_cast<int>((elevation_[At(cell)] - lowest) / step) : -1;
+                if (!open(cell)) return -1;
+                return 1 + static_cast<int>((elevation_[At(cell)] - lowest) / step) + bends[At(cell)] / 24000;
             },
             [&](int cell) { return sea[At(cell)]; });
         const int seaRoom = Percentage(100 - parameters_.Land + ShareTolerance - 2, MapCells) -
@@ -790,6 +798,11 @@ void MapBuilder::RaiseMountains() {
     CellMask allowed{};
     for (int cell = 0; cell < MapCells; ++cell) {
         bool clear = !locked_[At(cell)] && !road_[At(cell)] && !OnRim(cell);
+        // A chain keeps three cells from its own images, so mirrored chains never fuse into one figure.
+        for (int image = 1; image < fair_.Size() && clear; ++image) {
+            const int other = fair_.Image(image, cell);
+            clear = std::max(std::abs(CellX(other) - CellX(cell)), std::abs(CellY(other) - CellY(cell))) >= 3;
+        }
         // Keep the ground before each pass open.
         for (int i = 0; i < 8 && clear; ++i) {
             const int x = CellX(cell) + NeighbourDx[i];
