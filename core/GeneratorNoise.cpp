@@ -1,7 +1,5 @@
 #include "GeneratorNoise.h"
 
-#include <cstdlib>
-
 namespace tav {
 
 namespace {
@@ -48,16 +46,6 @@ CellValues FractalNoise(std::uint64_t seed, int spacing) {
     int octave = 0;
     for (int weight = 4; weight >= 1 && spacing >= 3; weight /= 2, spacing /= 2)
         AddValueNoise(values, DeriveSeed(seed, static_cast<std::uint64_t>(++octave)), spacing, weight);
-    return values;
-}
-
-CellValues RidgeNoise(std::uint64_t seed, int spacing) {
-    CellValues values{};
-    AddValueNoise(values, DeriveSeed(seed, 1), spacing, 2);
-    AddValueNoise(values, DeriveSeed(seed, 2), spacing / 2 >= 3 ? spacing / 2 : 3, 1);
-    constexpr std::int32_t Top = 3 * 65535;
-    for (std::int32_t& value : values)
-        value = Top - std::abs(2 * value - Top);
     return values;
 }
 

@@ -58,8 +58,4 @@ void AddValueNoise(CellValues& values, std::uint64_t seed, int spacing, int weig
 // has weight 4. Values 0 .. about 8 x 65535.
 CellValues FractalNoise(std::uint64_t seed, int spacing);
 
-// Ridged noise: high along the lines where smooth noise crosses its middle, so thresholding it gives long
-// thin chains rather than blobs.
-CellValues RidgeNoise(std::uint64_t seed, int spacing);
-
 } // namespace tav

@@ -295,7 +295,8 @@ private:
     CellGroup mode_; // the motions of the asked symmetry, which trees, plateaus and villages follow
 
     MapGrid grid_ = FilledGrid(Water); // plain codes until the end
-    CellMask locked_{};                // valley cells and the cells before the passes: never changed again
+    CellMask locked_{}; // valleys, the cells before the passes, moat channels and cleared ways: never changed
+                        // again
     CellMask village_{};
     CellValues elevation_{};
     int landTarget_ = 0;
@@ -870,9 +871,9 @@ void MapBuilder::RaiseMountains() {
     }
 }
 
-// Blobs of `code`, each grown from a start cell by taking random cells of its edge until it has its size
-// (cells per image), in every image of `group` at once; blobs are added until about `want` cells are covered.
-// Returns the cells covered.
+// Blobs of `code`, each grown from a start cell, the cells nearest it first, until it has its size (cells per
+// image), in every image of `group` at once; blobs are added until about `want` cells are covered. A blob
+// that finds no room to reach `smallest` is taken back. Returns the cells covered.
 template <typename Free>
 int MapBuilder::GrowBlobs(const CellGroup& group, RandomStream& stream, TileCode code, int want, int smallest,
                           int largest, const CellList& starts, Free free) {
