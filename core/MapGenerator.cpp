@@ -301,6 +301,7 @@ private:
     CellValues elevation_{};
     int landTarget_ = 0;
     bool moats_ = false;
+    bool coverCourtyards_ = false; // trees and plateaus may take locked open ground too
     std::array<int, FactionCount> castleCell_{};
     std::array<int, FactionCount> passCell_{};
     CellList outerWalls_; // of the first valley
@@ -689,13 +690,24 @@ bool MapBuilder::JoinMoats() {
     const std::int32_t step = std::max<std::int32_t>(1, (*highest - *lowest) / 12);
     for (int round = 0; round < 8; ++round) {
         const CellMask sea = SeaMask();
-        const auto cut =
-            std::find_if(outerWalls_.begin(), outerWalls_.end(), [&](int cell) { return !sea[At(cell)]; });
+        const auto cut = std::find_if(outerWalls_.begin(), outerWalls_.end(),
+                                      [&](int cell) { return IsWater(cell) && !sea[At(cell)]; });
         if (cut == outerWalls_.end()) return true;
         const CellMask stretch = FloodFrom({*cut}, [&](int cell) { return IsWater(cell) && !sea[At(cell)]; });
         CellList starts;
-        for (int cell = 0; cell < MapCells; ++cell)
+        int inland = 0;
+        for (int cell = 0; cell < MapCells; ++cell) {
             if (stretch[At(cell)]) starts.push_back(cell);
+            inland += IsWater(cell) && !sea[At(cell)] && !stretch[At(cell)] ? 1 : 0;
+        }
+        // Where lakes have room, the walls may stay a lake: a channel would cost land where there is little
+        // sea.
+        const int lakeRoom = Percentage(parameters_.Water + ShareTolerance - 1, LandCount()) - inland;
+        if (static_cast<int>(starts.size()) * fair_.Size() <= lakeRoom) {
+            for (const int cell : starts)
+                std::erase(outerWalls_, cell);
+            continue;
+        }
         // Through the low ground, like a river, rather than straight across the land.
         const CellList channel = CheapestWay(
             starts,
@@ -1264,7 +1276,7 @@ bool MapBuilder::BuildVillages(GeneratorFigure& failed) {
 int MapBuilder::CoverRoom() const {
     int room = 0;
     for (int cell = 0; cell < MapCells; ++cell)
-        room += grid_[At(cell)] == Ground && !locked_[At(cell)] && !village_[At(cell)] ? 1 : 0;
+        room += grid_[At(cell)] == Ground && (!locked_[At(cell)] || coverCourtyards_) && !village_[At(cell)];
     return room;
 }
 
@@ -1274,7 +1286,9 @@ void MapBuilder::Cover(TileCode code, Stage stage, int percent, int room) {
     const int land = LandCount();
     int want = std::min(Percentage(percent, land), room);
     if (want <= 0) return;
-    auto free = [&](int cell) { return Code(cell) == Ground && !locked_[At(cell)] && !village_[At(cell)]; };
+    auto free = [&](int cell) {
+        return Code(cell) == Ground && (!locked_[At(cell)] || coverCourtyards_) && !village_[At(cell)];
+    };
     RandomStream stream(Stream(stage));
     // Plateaus are tablelands on the high ground; woods are patches of a noise of their own, everywhere.
     if (code == Plateau) want -= GrowBlobs(mode_, stream, code, want, 5, 16, StartCells(free, true), free);
@@ -1324,7 +1338,7 @@ AttemptEnd MapBuilder::Build(GeneratorFigure& failed) {
     // At the top of the ranges trees and plateaus together ask for more open ground than there is; each then
     // gives up as much as the tolerance allows, leaving room for a way through.
     const int land = LandCount();
-    const int room = CoverRoom();
+    int room = CoverRoom();
     int plateaus = parameters_.Plateaus;
     int forests = parameters_.Forests;
     const int fewestPlateaus = std::max(0, plateaus - 4);
@@ -1334,6 +1348,11 @@ AttemptEnd MapBuilder::Build(GeneratorFigure& failed) {
            (plateaus > fewestPlateaus || forests > fewestForests)) {
         plateaus -= plateaus > fewestPlateaus ? 1 : 0;
         forests -= forests > fewestForests ? 1 : 0;
+    }
+    // With little land, the valleys' courtyards and the cleared ways take trees and plateaus too.
+    if (Percentage(plateaus + forests, land) > room - spare) {
+        coverCourtyards_ = true;
+        room = CoverRoom();
     }
     Cover(Plateau, PlateauStage, plateaus, room);
     Cover(Trees, ForestStage, forests, CoverRoom());
