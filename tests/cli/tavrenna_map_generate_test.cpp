@@ -175,6 +175,12 @@ TEST_F(Generate, RequestsOutsideTheRangesAreUsageErrors) {
         EXPECT_TRUE(run.Err.startsWith("tavrenna-map: generate: ")) << run.Err.toStdString();
         EXPECT_FALSE(QFile::exists(Path("out.map")));
     }
+    // Seeds counted on past the largest would wrap round to 0.
+    const RunResult past =
+        RunTool({"generate", "--seed", "18446744073709551614", "--count", "3", "--out-dir", Path("past")});
+    EXPECT_EQ(past.ExitCode, 2);
+    EXPECT_TRUE(past.Err.contains("runs past the largest seed")) << past.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("past/0.map")));
     const RunResult missing = RunTool({"generate", "--seed", "1"});
     EXPECT_EQ(missing.ExitCode, 2);
     EXPECT_TRUE(missing.Err.contains("-o or --out-dir is required"));

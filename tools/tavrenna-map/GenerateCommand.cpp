@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-
 #include <cstdio>
 #include <random>
 #include <string>
@@ -74,10 +73,20 @@ std::string TextReport(const GeneratorParameters& parameters, const GeneratedMap
 
 std::string JsonReport(const GeneratorParameters& parameters, const GeneratedMap& map, const QString& file) {
     const Figures figures = FiguresOf(map);
+    // The file name as a JSON string: quotes, backslashes and control characters escaped, the rest UTF-8.
     std::string out = "{\"file\": \"";
-    for (const QChar c : file) {
-        if (c == u'"' || c == u'\\') out += '\\';
-        out += QString(c).toStdString();
+    for (const char c : file.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
     }
     out += "\", \"seed\": " + std::to_string(parameters.Seed) +
            ", \"attempt\": " + std::to_string(map.Attempt) + ", \"parameters\": {\"symmetry\": \"" +
@@ -227,6 +236,10 @@ int GenerateCommand(const QStringList& arguments) {
         std::random_device device;
         firstSeed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
     }
+    // Seeds N, N+1, ... must not wrap round to 0, which would name a map after a seed nobody asked for.
+    if (count && firstSeed > UINT64_MAX - static_cast<std::uint64_t>(*count - 1))
+        line.Fail(
+            QStringLiteral("--count %1 from seed %2 runs past the largest seed").arg(*count).arg(firstSeed));
     if (outDir && !QDir().mkpath(*outDir))
         throw CliFailure(*outDir + QStringLiteral(": cannot make the folder"));
 
