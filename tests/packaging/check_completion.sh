@@ -33,7 +33,7 @@ expect() {
 sorted() { tr ' ' '\n' | sed '/^$/d' | LC_ALL=C sort | paste -sd ' ' -; }
 # Parsed here independently of the completion: the commands of the top help and a command's long options.
 help_commands() { "$1" --help | sed -n '/^Commands:$/,/^$/p' | grep -oE '^  [a-z][a-z0-9-]*' | sorted; }
-long_options() { "$1" "$2" --help | sed -n '/^Options:$/,/^$/p' | grep -oE -- '--[a-z0-9][a-z0-9-]*' | sorted; }
+long_options() { "$1" "$2" --help | sed -n '/^Options:$/,/^$/p' | grep -oE -- '^ +(-[a-zA-Z], )?--[a-z0-9][a-z0-9-]*' | grep -oE -- '--[a-z0-9-]+' | sorted; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "DrawTools.h"
 #include "FactionAnalysis.h"
+#include "GenerateCommand.h"
 #include "MapCheck.h"
 #include "MapFiles.h"
 #include "Shaping.h"
@@ -275,6 +276,8 @@ const char* const TopDescription =
     "  fromtext FILE.txt -o OUT.map         turn that text back into the map\n"
     "  diff A.map B.map [--json] [-o OUT.png]\n"
     "                                       show the cells, roles and figures that changed\n"
+    "  generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] ... [--count K --out-dir DIR]\n"
+    "                                       generate a fair map from a seed\n"
     "\n"
     "FILE may be a folder: every *.map file below it is read.\n"
     "\n"
@@ -345,6 +348,8 @@ int RunTavrennaMap(const QStringList& arguments) {
             return DiffCommand(rest);
         if (command == u"symmetrize")
             return SymmetrizeCommand(rest);
+        if (command == u"generate")
+            return GenerateCommand(rest);
         throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));
     } catch (const CliFailure& failure) {
         PrintError(failure.Line());

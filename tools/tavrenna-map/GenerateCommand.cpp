@@ -1,0 +1,274 @@
+#include "GenerateCommand.h"
+
+#include "CommandLine.h"
+#include "MapFiles.h"
+#include "MapGenerator.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tav::cli {
+namespace {
+
+constexpr int MaxCount = 100000;
+
+// Three decimals, as the faction analysis prints its balance.
+std::string Ratio(int numerator, int denominator) {
+    const long long thousandths = (2000LL * numerator + denominator) / (2LL * denominator);
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%03lld", thousandths / 1000, thousandths % 1000);
+    return text;
+}
+
+std::string Decimal(int perMille) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%d", perMille / 10, perMille % 10);
+    return text;
+}
+
+struct Figures {
+    int SmallestTerritory = 0;
+    int LargestTerritory = 0;
+    std::array<int, FactionCount> Nearest{};
+    int ShortestNearest = 0;
+    int LongestNearest = 0;
+};
+
+Figures FiguresOf(const GeneratedMap& map) {
+    Figures figures;
+    figures.SmallestTerritory = MapCells;
+    for (const FactionFigures& faction : map.Analysis.Factions) {
+        figures.SmallestTerritory = std::min(figures.SmallestTerritory, faction.Territory);
+        figures.LargestTerritory = std::max(figures.LargestTerritory, faction.Territory);
+    }
+    figures.Nearest = NearestEnemyDistances(map.Analysis);
+    figures.ShortestNearest = *std::min_element(figures.Nearest.begin(), figures.Nearest.end());
+    figures.LongestNearest = *std::max_element(figures.Nearest.begin(), figures.Nearest.end());
+    return figures;
+}
+
+std::string DistanceList(const Figures& figures, const char* separator) {
+    std::string out;
+    for (std::size_t f = 0; f < figures.Nearest.size(); ++f)
+        out += (f ? separator : "") + std::to_string(figures.Nearest[f]);
+    return out;
+}
+
+// "seed N", "balance B" and "distances D0 D1 D2 D3", each on a line of its own or, for one of many maps, on
+// one line after the file's name.
+std::string TextReport(const GeneratorParameters& parameters, const GeneratedMap& map,
+                       const char* separator) {
+    const Figures figures = FiguresOf(map);
+    return "seed " + std::to_string(parameters.Seed) + separator + "balance " +
+           Ratio(figures.LargestTerritory, figures.SmallestTerritory) + separator + "distances " +
+           DistanceList(figures, " ") + "\n";
+}
+
+std::string JsonReport(const GeneratorParameters& parameters, const GeneratedMap& map, const QString& file) {
+    const Figures figures = FiguresOf(map);
+    // The file name as a JSON string: quotes, backslashes and control characters escaped, the rest UTF-8.
+    std::string out = "{\"file\": \"";
+    for (const char c : file.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    out += "\", \"seed\": " + std::to_string(parameters.Seed) +
+           ", \"attempt\": " + std::to_string(map.Attempt) + ", \"parameters\": {\"symmetry\": \"" +
+           std::string(SymmetryModeCliName(parameters.Symmetry)) + "\"";
+    for (const GeneratorRange& range : GeneratorRanges)
+        out += ", \"" + std::string(range.Name) + "\": " + std::to_string(parameters.*range.Field);
+    const MapShares& shares = map.Shares;
+    out += "}, \"shares\": {\"land\": " + Decimal(PerMille(shares.Land, MapCells)) +
+           ", \"mountains\": " + Decimal(PerMille(shares.Mountains, shares.Land)) +
+           ", \"forests\": " + Decimal(PerMille(shares.Forests, shares.Land)) +
+           ", \"plateaus\": " + Decimal(PerMille(shares.Plateaus, shares.Land)) +
+           ", \"water\": " + Decimal(PerMille(shares.InlandWater, shares.Land)) + "}, \"factions\": [";
+    for (int f = 0; f < FactionCount; ++f) {
+        const FactionFigures& faction = map.Analysis.Factions[static_cast<std::size_t>(f)];
+        const std::uint16_t castle = map.Analysis.Castles(f).front();
+        out += std::string(f ? ", " : "") + "{\"index\": " + std::to_string(f) + ", \"castle\": [" +
+               std::to_string(castle / MapSize) + ", " + std::to_string(castle % MapSize) +
+               "], \"territory\": " + std::to_string(faction.Territory) +
+               ", \"houses\": " + std::to_string(faction.Houses) +
+               ", \"fields\": " + std::to_string(faction.Fields) +
+               ", \"nearest_enemy\": " + std::to_string(figures.Nearest[static_cast<std::size_t>(f)]) + "}";
+    }
+    out += "], \"balance\": " + Ratio(figures.LargestTerritory, figures.SmallestTerritory) +
+           ", \"distance_ratio\": " + Ratio(figures.LongestNearest, figures.ShortestNearest) + "}\n";
+    return out;
+}
+
+QString RangeDescription(std::string_view name) {
+    if (name == "land") return QStringLiteral("Land, percent of all 2304 cells");
+    if (name == "water") return QStringLiteral("Inland water (lakes), percent of the land");
+    if (name == "houses") return QStringLiteral("Houses per faction");
+    if (name == "fields") return QStringLiteral("Fields per faction");
+    if (name == "tileset") return QStringLiteral("The map's tile set");
+    QString kind = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    kind[0] = kind[0].toUpper();
+    return kind + QStringLiteral(", percent of the land");
+}
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+std::optional<std::uint64_t> ParseSeed(const QString& text) {
+    // Digits only, like every number the tool takes; a sign or blank is a typo, not a seed.
+    if (text.isEmpty() || text.size() > 20) return std::nullopt;
+    std::uint64_t value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        const auto digit = static_cast<std::uint64_t>(c.unicode() - u'0');
+        if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+int GenerateCommand(const QStringList& arguments) {
+    CommandLine line(
+        QStringLiteral("generate"),
+        QStringLiteral(
+            "generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] [--mountains P] [--forests P] "
+            "[--plateaus P] [--water P] [--houses N] [--fields N] [--tileset N] [--json] "
+            "[--count K --out-dir DIR]"),
+        QStringLiteral(
+            "Generates a fair map: land, mountain chains, forests, plateaus, lakes and rivers, and four "
+            "castles in valleys of their own with their houses and fields. Every map is shaped, passes "
+            "the map check, lets every castle reach every other, keeps each faction's houses and fields "
+            "in its own territory, has a balance of at most 1.05 and nearest-enemy distances within "
+            "10 %, is symmetric for the mode and meets the shares within 5 points. Prints the seed, "
+            "the balance and each faction's steps to its nearest enemy castle.\nExit status 0: written; "
+            "2: a usage error, or no sub-seed met the figures (the figure is named)."),
+        {});
+    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                          QStringLiteral("Write the map to <file>."), QStringLiteral("file"));
+    const QCommandLineOption seedOption(
+        QStringLiteral("seed"),
+        QStringLiteral("The seed, 0 to 18446744073709551615 (default: a random "
+                       "one, printed)."),
+        QStringLiteral("N"));
+    const QCommandLineOption symmetryOption(QStringLiteral("symmetry"),
+                                            QStringLiteral("none, lr, tb, quad, half or quarter (default)."),
+                                            QStringLiteral("MODE"));
+    const QCommandLineOption jsonOption(
+        QStringLiteral("json"), QStringLiteral("Print one JSON object per map: the parameters, the shares "
+                                               "and the analysis."));
+    const QCommandLineOption countOption(
+        QStringLiteral("count"),
+        QStringLiteral("With --out-dir: write K maps, seeds N, N+1, ... (1 to "
+                       "%1).")
+            .arg(MaxCount),
+        QStringLiteral("K"));
+    const QCommandLineOption outDirOption(
+        QStringLiteral("out-dir"),
+        QStringLiteral("Write the maps into <dir> (made if missing), each named "
+                       "by its seed: <seed>.map."),
+        QStringLiteral("dir"));
+    std::vector<QCommandLineOption> rangeOptions;
+    for (const GeneratorRange& range : GeneratorRanges)
+        rangeOptions.emplace_back(
+            QString::fromLatin1(range.Name.data(), static_cast<qsizetype>(range.Name.size())),
+            QStringLiteral("%1, %2 to %3 (default %4).")
+                .arg(RangeDescription(range.Name))
+                .arg(range.Min)
+                .arg(range.Max)
+                .arg(range.Default),
+            QStringLiteral("N"));
+    for (const auto* option : {&outputOption, &seedOption, &symmetryOption})
+        line.AddOption(*option);
+    for (const QCommandLineOption& option : rangeOptions)
+        line.AddOption(option);
+    for (const auto* option : {&jsonOption, &countOption, &outDirOption})
+        line.AddOption(*option);
+    if (!line.Parse(arguments)) return ExitSuccess;
+
+    GeneratorParameters parameters;
+    if (const auto text = line.Value(symmetryOption)) {
+        const auto mode = SymmetryModeFromCliName(text->toStdString());
+        if (!mode)
+            line.Fail(
+                QStringLiteral("--symmetry must be one of none, lr, tb, quad, half, quarter, not \"%1\"")
+                    .arg(*text));
+        parameters.Symmetry = *mode;
+    }
+    for (std::size_t i = 0; i < GeneratorRanges.size(); ++i) {
+        const GeneratorRange& range = GeneratorRanges[i];
+        parameters.*range.Field = line.Number(rangeOptions[i], range.Min, range.Max).value_or(range.Default);
+    }
+    const auto output = line.Value(outputOption);
+    const auto outDir = line.Value(outDirOption);
+    if (output && outDir) line.Fail(QStringLiteral("give either -o or --out-dir, not both"));
+    if (!output && !outDir) line.Fail(QStringLiteral("-o or --out-dir is required"));
+    if ((output && output->isEmpty()) || (outDir && outDir->isEmpty()))
+        line.Fail(QStringLiteral("empty file name"));
+    const auto count = line.Number(countOption, 1, MaxCount);
+    if (count && !outDir) line.Fail(QStringLiteral("--count needs --out-dir"));
+    std::uint64_t firstSeed = 0;
+    if (const auto text = line.Value(seedOption)) {
+        const auto seed = ParseSeed(*text);
+        if (!seed)
+            line.Fail(
+                QStringLiteral("--seed must be a whole number from 0 to 18446744073709551615, not \"%1\"")
+                    .arg(*text));
+        firstSeed = *seed;
+    } else {
+        std::random_device device;
+        firstSeed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    }
+    // Seeds N, N+1, ... must not wrap round to 0, which would name a map after a seed nobody asked for.
+    if (count && firstSeed > UINT64_MAX - static_cast<std::uint64_t>(*count - 1))
+        line.Fail(
+            QStringLiteral("--count %1 from seed %2 runs past the largest seed").arg(*count).arg(firstSeed));
+    if (outDir && !QDir().mkpath(*outDir))
+        throw CliFailure(*outDir + QStringLiteral(": cannot make the folder"));
+
+    const bool json = line.IsSet(jsonOption);
+    const int maps = count.value_or(1);
+    for (int i = 0; i < maps; ++i) {
+        parameters.Seed = firstSeed + static_cast<std::uint64_t>(i);
+        const GenerationResult result = GenerateMap(parameters);
+        if (!result.Map)
+            throw CliFailure(
+                QStringLiteral("generate: seed %1: no sub-seed of %2 met the figures; the one that "
+                               "failed most often: %3 (try another seed)")
+                    .arg(QString::number(parameters.Seed))
+                    .arg(GeneratorAttempts)
+                    .arg(QString::fromUtf8(
+                        GeneratorFigureName(result.Failed).data(),
+                        static_cast<qsizetype>(GeneratorFigureName(result.Failed).size()))));
+        const QString path =
+            output ? *output
+                   : QDir(*outDir).filePath(QString::number(parameters.Seed) + QStringLiteral(".map"));
+        WriteMapFile(path, result.Map->Grid, TileSetNumbered(parameters.TileSet).value_or(TileSet::Verda));
+        if (json)
+            Print(JsonReport(parameters, *result.Map, path));
+        else if (outDir)
+            Print(path.toStdString() + ": " + TextReport(parameters, *result.Map, ", "));
+        else
+            Print(TextReport(parameters, *result.Map, "\n"));
+    }
+    return ExitSuccess;
+}
+
+} // namespace tav::cli
