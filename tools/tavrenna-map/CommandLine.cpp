@@ -113,6 +113,16 @@ std::optional<int> CommandLine::Number(const QCommandLineOption& option, int lo,
     return number;
 }
 
+std::optional<TileEdge> CommandLine::Edge(const QCommandLineOption& option) const {
+    const auto text = Value(option);
+    if (!text)
+        return std::nullopt;
+    const auto edge = TileEdgeOfPixels(ParseWholeNumber(*text, 1, 99).value_or(0));
+    if (!edge)
+        Fail(QStringLiteral("--%1 must be 4, 8, 16 or 32, not \"%2\"").arg(option.names().constLast(), *text));
+    return edge;
+}
+
 std::optional<CellArgument> CommandLine::Cell(const QCommandLineOption& option) const {
     const auto text = Value(option);
     if (!text)

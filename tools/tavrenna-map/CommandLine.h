@@ -2,6 +2,8 @@
 // The per-command argument parser: QCommandLineParser with the command's own --help, strict numbers,
 // and usage errors as one line each.
 
+#include "TileSets.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
@@ -42,6 +44,8 @@ public:
 
     // A whole number written in decimal digits only, within lo..hi; anything else is a usage error.
     std::optional<int> Number(const QCommandLineOption& option, int lo, int hi) const;
+    // A tile edge in pixels: 4, 8, 16 or 32; anything else is a usage error.
+    std::optional<TileEdge> Edge(const QCommandLineOption& option) const;
     // "X,Y" with both in 0..47.
     std::optional<CellArgument> Cell(const QCommandLineOption& option) const;
 

@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "MapFiles.h"
+#include "Reports.h"
 #include "MapGenerator.h"
 
 #include <QDir>
@@ -73,22 +74,8 @@ std::string TextReport(const GeneratorParameters& parameters, const GeneratedMap
 
 std::string JsonReport(const GeneratorParameters& parameters, const GeneratedMap& map, const QString& file) {
     const Figures figures = FiguresOf(map);
-    // The file name as a JSON string: quotes, backslashes and control characters escaped, the rest UTF-8.
-    std::string out = "{\"file\": \"";
-    for (const char c : file.toUtf8()) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += "\", \"seed\": " + std::to_string(parameters.Seed) +
+    std::string out = "{\"file\": " + JsonString(file.toStdString());
+    out += ", \"seed\": " + std::to_string(parameters.Seed) +
            ", \"attempt\": " + std::to_string(map.Attempt) + ", \"parameters\": {\"symmetry\": \"" +
            std::string(SymmetryModeCliName(parameters.Symmetry)) + "\"";
     for (const GeneratorRange& range : GeneratorRanges)

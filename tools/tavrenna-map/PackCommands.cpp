@@ -255,13 +255,7 @@ int RenderCommand(const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
 
-    TileEdge edge = TileEdge::Px16;
-    if (const auto edgeText = line.Value(edgeOption)) {
-        const auto named = TileEdgeOfPixels(ParseWholeNumber(*edgeText, 1, 99).value_or(0));
-        if (!named)
-            line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
-        edge = *named;
-    }
+    TileEdge edge = line.Edge(edgeOption).value_or(TileEdge::Px16);
     const auto fitSize = line.Number(sizeOption, 1, MaxThumbnailSize);
     if (fitSize && line.Value(edgeOption))
         line.Fail(QStringLiteral("give --edge or --size, not both"));

@@ -135,13 +135,7 @@ int DiffCommand(const QStringList& arguments) {
     line.AddOption(edgeOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    TileEdge edge = TileEdge::Px16;
-    if (const auto edgeText = line.Value(edgeOption)) {
-        const auto named = TileEdgeOfPixels(ParseWholeNumber(*edgeText, 1, 99).value_or(0));
-        if (!named)
-            line.Fail(QStringLiteral("--edge must be 4, 8, 16 or 32, not \"%1\"").arg(*edgeText));
-        edge = *named;
-    }
+    TileEdge edge = line.Edge(edgeOption).value_or(TileEdge::Px16);
     const auto output = line.Value(outputOption);
     if (output && output->isEmpty())
         line.Fail(QStringLiteral("--output must not be empty"));
