@@ -237,13 +237,12 @@ void MapEditView::ShowCursorCells() {
 }
 
 void MapEditView::PaintOverlay(QPainter& painter) const {
-    const int e = EdgePixels();
     if (gridLines_)
-        PaintGridLines(painter, e);
-    layer_.Paint(painter, e, cursor_, pictures_->IsLoaded() ? &pictures_->Picture(edge_) : nullptr, mapPicture_,
+        PaintGridLines(painter, edge_);
+    layer_.Paint(painter, EdgePixels(), cursor_, pictures_->IsLoaded() ? &pictures_->Picture(edge_) : nullptr, mapPicture_,
                  blinkPhase_);
     PaintToolCursor(painter, cursorCells_, CurrentTool().CursorIsRing(),
-                    QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]), e);
+                    QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]), edge_);
 }
 
 void MapEditView::BlinkTick() {
