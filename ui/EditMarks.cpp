@@ -12,8 +12,8 @@ const QColor GridLineColour(0, 0, 0, 88);
 
 } // namespace
 
-void PaintGridLines(QPainter& painter, int edge) {
-    const int e = edge;
+void PaintGridLines(QPainter& painter, TileEdge edge) {
+    const int e = Pixels(edge);
     const int f = MapSize * e;
     // The map's own border needs none.
     for (int i = 1; i < MapSize; ++i) {
@@ -22,14 +22,15 @@ void PaintGridLines(QPainter& painter, int edge) {
     }
 }
 
-void PaintToolCursor(QPainter& painter, const ShapeCells& cells, bool ring, const QColor& colour, int edge) {
-    const int e = edge;
+void PaintToolCursor(QPainter& painter, const ShapeCells& cells, bool ring, const QColor& colour,
+                     TileEdge edge) {
+    const int e = Pixels(edge);
     if (ring) {
         if (cells.CellCount == 0)
             return;
         const int left = cells.CellColumns[0] * e;
         const int top = cells.CellRows[0] * e;
-        const int rings = e == 8 ? 1 : e == 16 ? 2 : 3;
+        const int rings = edge == TileEdge::Px8 ? 1 : edge == TileEdge::Px16 ? 2 : 3;
         for (int i = 0; i < rings; ++i) {
             const int side = e - 2 * i;
             painter.fillRect(left + i, top + i, side, 1, colour);

@@ -15,6 +15,7 @@
 #include "PreviewView.h"
 #include "SwitchTileSetCommand.h"
 #include "TilePalette.h"
+#include "tools/MapTool.h"
 #include "TileSetPictures.h"
 #include "Translations.h"
 
@@ -61,7 +62,10 @@ MainWindow::MainWindow() {
     palette_ = new TilePalette(pictures_, mdiArea_);
     files_ = new FileController(document_, this, this);
     mapCommands_ = new MapCommands(document_, editView_, palette_, pictures_, this);
-    menus_ = std::make_unique<MenusAndToolBar>(this, toolBar_, *readAhead_);
+    std::vector<ToolDescription> tools;
+    for (const auto& tool : editView_->Tools())
+        tools.push_back(tool->Description());
+    menus_ = std::make_unique<MenusAndToolBar>(this, toolBar_, *readAhead_, tools);
     ConnectCommands();
     // The application's icon, read with the tool-bar pictures.
     QIcon icon;
@@ -358,7 +362,7 @@ void MainWindow::KeepMinimumSize() {
 
 // ---- Commands of the frame -----------------------------------------------------------------------
 
-void MainWindow::SelectTool(DrawTool tool) {
+void MainWindow::SelectTool(std::size_t tool) {
     // A drawing tool takes the mouse from the range tool; the selection stays and limits the painting.
     editView_->SetSelecting(false);
     menus_->Action("rangeSelectionAction")->setChecked(false);

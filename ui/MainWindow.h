@@ -4,7 +4,6 @@
 // (MenusAndToolBar), the map commands (MapCommands) and the file commands (FileController) to the document
 // and to each other's announcements.
 
-#include "DrawTools.h"
 #include "EditorSettings.h"
 #include "FileController.h"
 #include "MapEditView.h"
@@ -51,7 +50,8 @@ public:
     void SetClientSize(QSize client);
 
     // The commands of the frame, as the menus, tool bar and shortcuts reach them.
-    void SelectTool(DrawTool tool);
+    // A drawing tool, by its place in the registry.
+    void SelectTool(std::size_t tool);
     void SelectEdge(TileEdge edge);
     void SelectTileSet(TileSet tileSet);
     // Runs the map check; true when it found a problem (the check window is then in front). A check

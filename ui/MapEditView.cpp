@@ -7,9 +7,7 @@
 #include "MapPicture.h"
 #include "PictureArea.h"
 #include "TileSetPictures.h"
-#include "tools/BucketTool.h"
-#include "tools/PenTool.h"
-#include "tools/TwoPointTool.h"
+#include "tools/ToolRegistry.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -24,11 +22,7 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     : QMdiSubWindow(nullptr, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint), document_(document),
       pictures_(pictures), placement_(placement), blinkTimer_([this] { BlinkTick(); }, this) {
     setObjectName(QStringLiteral("mapEditView"));
-    using enum DrawTool;
-    tools_[static_cast<std::size_t>(Pen)] = std::make_unique<PenTool>();
-    for (DrawTool shape : {Line, Box, BoxFill, Circle, CircleFill})
-        tools_[static_cast<std::size_t>(shape)] = std::make_unique<TwoPointTool>(shape);
-    tools_[static_cast<std::size_t>(Bucket)] = std::make_unique<BucketTool>();
+    tools_ = MakeRegisteredTools();
 
     viewport_ = new EditViewport(&mapPicture_, this);
     viewport_->SetEdge(EdgePixels());
@@ -65,7 +59,7 @@ MapEditView::~MapEditView() = default;
 MapTool& MapEditView::CurrentTool() const {
     if (MapTool* tool = layer_.ActiveTool())
         return *tool;
-    return *tools_[static_cast<std::size_t>(tool_)];
+    return *tools_[tool_];
 }
 
 ToolContext MapEditView::Context() const {
@@ -74,8 +68,8 @@ ToolContext MapEditView::Context() const {
 
 // ---- Editor state --------------------------------------------------------------------------------
 
-void MapEditView::SetTool(DrawTool tool) {
-    if (tool == tool_ || tool < DrawTool::Pen || tool > DrawTool::Bucket)
+void MapEditView::SetTool(std::size_t tool) {
+    if (tool == tool_ || tool >= tools_.size())
         return;
     SwitchTool([&] { tool_ = tool; });
 }
@@ -243,13 +237,12 @@ void MapEditView::ShowCursorCells() {
 }
 
 void MapEditView::PaintOverlay(QPainter& painter) const {
-    const int e = EdgePixels();
     if (gridLines_)
-        PaintGridLines(painter, e);
-    layer_.Paint(painter, e, cursor_, pictures_->IsLoaded() ? &pictures_->Picture(edge_) : nullptr, mapPicture_,
+        PaintGridLines(painter, edge_);
+    layer_.Paint(painter, EdgePixels(), cursor_, pictures_->IsLoaded() ? &pictures_->Picture(edge_) : nullptr, mapPicture_,
                  blinkPhase_);
     PaintToolCursor(painter, cursorCells_, CurrentTool().CursorIsRing(),
-                    QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]), e);
+                    QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]), edge_);
 }
 
 void MapEditView::BlinkTick() {

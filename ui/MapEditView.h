@@ -21,7 +21,6 @@
 #include <QRegion>
 #include <QSize>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,9 +52,9 @@ public:
                 EditWindowPlacement* placement);
     ~MapEditView() override;
 
-    // Editor state the frame sets.
-    void SetTool(DrawTool tool);
-    DrawTool Tool() const { return tool_; }
+    // The drawing tools, made from the registry and in its order; one of them is in force.
+    const std::vector<std::unique_ptr<MapTool>>& Tools() const { return tools_; }
+    void SetTool(std::size_t tool);
     // The tile edge the map is shown at, one of EditTileEdges.
     void SetEdge(TileEdge edge);
     TileEdge Edge() const { return edge_; }
@@ -154,8 +153,8 @@ private:
     Document* document_;
     const TileSetPictures* pictures_;
     EditWindowPlacement* placement_;
-    std::array<std::unique_ptr<MapTool>, 8> tools_; // by DrawTool value; 0 unused
-    DrawTool tool_ = DrawTool::Pen;
+    std::vector<std::unique_ptr<MapTool>> tools_;
+    std::size_t tool_ = 0; // the first registered tool, the pen
     TileEdge edge_ = TileEdge::Px8;
     int paintCode_ = 0;
     SelectionLayer layer_;

@@ -2,7 +2,13 @@
 
 #include "FillAreaCommand.h"
 
+#include <QCoreApplication>
+
 namespace tav {
+
+BucketTool::BucketTool()
+    : MapTool({"bucket", "bucket", QT_TRANSLATE_NOOP("Commands", "塗りつぶす(&F)"),
+               QT_TRANSLATE_NOOP("Commands", "塗りつぶし"), ""}) {}
 
 void BucketTool::Press(const ToolContext& context, QPoint cell) {
     context.Push(new edits::FillAreaCommand(context.Map, DrawTool::Bucket, context.PaintCode, -1, -1, cell.x(), cell.y()));

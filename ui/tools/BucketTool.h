@@ -7,6 +7,8 @@ namespace tav {
 
 class BucketTool : public MapTool {
 public:
+    BucketTool();
+
     void Press(const ToolContext& context, QPoint cell) override;
     void Move(const ToolContext&, QPoint, bool) override {}
     void Release(const ToolContext&, QPoint) override {}

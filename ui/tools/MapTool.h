@@ -1,7 +1,9 @@
 #pragma once
 // What every tool of the edit window is: it turns the mouse gestures the window hands it into undo
-// commands on the document, and says which cells the blinking cursor covers and what the status bar
-// shows. A new tool adds a class of its own and touches no other.
+// commands on the document, says which cells the blinking cursor covers and what the status bar shows,
+// and describes itself for its menu item and tool-bar button. A new drawing tool adds a class of its own
+// (and its button's picture, resources/toolbar/<Picture>.png) and a line in the registry,
+// ToolRegistry.cpp; the menus, the tool bar and the edit window take it from there.
 
 #include "CellBlock.h"
 #include "Document.h"
@@ -28,9 +30,25 @@ struct ToolContext {
     void Push(QUndoCommand* command) const;
 };
 
+// How a drawing tool shows itself. `Name` names its menu item and button ("pen": penAction, penButton);
+// the texts are of the "Commands" translation context, as the other menu items' are.
+struct ToolDescription {
+    const char* Name;
+    const char* Picture;     // the button's picture, ":/toolbar/<Picture>.png"
+    const char* MenuCaption; // the Edit menu's item, with its accelerator
+    const char* Hint;        // the button's hint
+    const char* Shortcut;    // in QKeySequence's portable form; "" for none
+};
+
 class MapTool {
 public:
+    // The tools the window uses for its modes (the range selection, a floating paste) have no menu item
+    // or button of their own, and so no description.
+    MapTool() = default;
+    explicit MapTool(const ToolDescription& description) : description_(description) {}
     virtual ~MapTool() = default;
+
+    const ToolDescription& Description() const { return description_; }
 
     // The left button went down on `cell`.
     virtual void Press(const ToolContext& context, QPoint cell) = 0;
@@ -56,6 +74,9 @@ public:
     virtual QString StatusText(QPoint cursor) const {
         return QStringLiteral("X=%1, Y=%2").arg(cursor.x()).arg(cursor.y());
     }
+
+private:
+    ToolDescription description_{"", "", "", "", ""};
 };
 
 } // namespace tav

@@ -2,7 +2,12 @@
 
 #include "PaintStrokeCommand.h"
 
+#include <QCoreApplication>
+
 namespace tav {
+
+PenTool::PenTool()
+    : MapTool({"pen", "pen", QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), QT_TRANSLATE_NOOP("Commands", "ペン"), ""}) {}
 
 void PenTool::Press(const ToolContext& context, QPoint cell) {
     inStroke_ = true;

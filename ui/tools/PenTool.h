@@ -9,6 +9,8 @@ namespace tav {
 
 class PenTool : public MapTool {
 public:
+    PenTool();
+
     void Press(const ToolContext& context, QPoint cell) override;
     void Move(const ToolContext& context, QPoint cell, bool leftHeld) override;
     void Release(const ToolContext&, QPoint) override { Cancel(); }
@@ -17,8 +19,6 @@ public:
 
     void CursorCells(QPoint cursor, ShapeCells& cells) const override;
     bool CursorIsRing() const override { return true; }
-
-    bool InStroke() const { return inStroke_; }
 
 private:
     void Paint(const ToolContext& context, QPoint from, QPoint to);

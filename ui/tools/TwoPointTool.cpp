@@ -1,9 +1,43 @@
 #include "TwoPointTool.h"
 
-#include "FillAreaCommand.h"
 #include "CellCommands.h"
+#include "FillAreaCommand.h"
+
+#include <QCoreApplication>
 
 namespace tav {
+
+namespace {
+
+struct ShapeTool {
+    DrawTool Shape;
+    ToolDescription Description;
+};
+constexpr ShapeTool ShapeTools[] = {
+    {DrawTool::Line,
+     {"line", "line", QT_TRANSLATE_NOOP("Commands", "直線(&L)"), QT_TRANSLATE_NOOP("Commands", "直線"), ""}},
+    {DrawTool::Box,
+     {"box", "box", QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), QT_TRANSLATE_NOOP("Commands", "四角形"), ""}},
+    {DrawTool::BoxFill,
+     {"boxFill", "box-fill", QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形(&B)"),
+      QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), ""}},
+    {DrawTool::Circle,
+     {"circle", "circle", QT_TRANSLATE_NOOP("Commands", "円(&R)"), QT_TRANSLATE_NOOP("Commands", "円"), ""}},
+    {DrawTool::CircleFill,
+     {"circleFill", "circle-fill", QT_TRANSLATE_NOOP("Commands", "塗りつぶし円(&M)"),
+      QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), ""}},
+};
+
+const ToolDescription& DescriptionOf(DrawTool shape) {
+    for (const ShapeTool& tool : ShapeTools)
+        if (tool.Shape == shape)
+            return tool.Description;
+    return ShapeTools[0].Description;
+}
+
+} // namespace
+
+TwoPointTool::TwoPointTool(DrawTool shape) : MapTool(DescriptionOf(shape)), shape_(shape) {}
 
 void TwoPointTool::Press(const ToolContext& context, QPoint cell) {
     if (!HasAnchor()) {

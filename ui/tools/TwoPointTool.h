@@ -11,7 +11,7 @@ namespace tav {
 class TwoPointTool : public MapTool {
 public:
     // `shape` is one of Line, Box, BoxFill, Circle, CircleFill.
-    explicit TwoPointTool(DrawTool shape) : shape_(shape) {}
+    explicit TwoPointTool(DrawTool shape);
 
     void Press(const ToolContext& context, QPoint cell) override;
     void Move(const ToolContext& context, QPoint cell, bool leftHeld) override;
