@@ -54,7 +54,8 @@ CodeReplaceDialog::CodeReplaceDialog(Mode mode, const MapGrid& grid, std::option
     auto* tiles = new PictureArea(&tilePicture_, this);
     tiles->setObjectName(QStringLiteral("tileGrid"));
     tiles->setFixedSize(tilePicture_.size());
-    tiles->MouseDown = [this](Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers) { PickAt(pixel, button); };
+    connect(tiles, &PictureArea::MousePressed, this,
+            [this](Qt::MouseButton button, QPoint pixel) { PickAt(pixel, button); });
 
     inSelection_ = new QRadioButton(tr("選択範囲"), this);
     inSelection_->setObjectName(QStringLiteral("inSelection"));

@@ -27,15 +27,15 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     viewport_ = new EditViewport(&mapPicture_, this);
     viewport_->SetEdge(EdgePixels());
     PictureArea* area = viewport_->Area();
-    area->MouseDown = [this](Qt::MouseButton b, QPoint p, Qt::KeyboardModifiers m) { OnMouseDown(b, p, m); };
-    area->MouseMove = [this](QPoint p, Qt::MouseButtons held) { OnMouseMove(p, held); };
-    area->MouseUp = [this](Qt::MouseButton b, QPoint p) { OnMouseUp(b, p); };
-    area->MouseLost = [this] {
+    connect(area, &PictureArea::MousePressed, this, &MapEditView::OnMouseDown);
+    connect(area, &PictureArea::MouseMoved, this, &MapEditView::OnMouseMove);
+    connect(area, &PictureArea::MouseReleased, this, &MapEditView::OnMouseUp);
+    connect(area, &PictureArea::MouseLost, this, [this] {
         CurrentTool().LoseMouse();
         RefreshOverlay();
-    };
-    area->Wheel = [this](const QWheelEvent& event, QPoint p) { viewport_->Wheel(event, p); };
-    area->PaintOverlay = [this](QPainter& painter) { PaintOverlay(painter); };
+    });
+    connect(area, &PictureArea::WheelTurned, viewport_, &EditViewport::Wheel);
+    connect(area, &PictureArea::PaintingOverlay, this, &MapEditView::PaintOverlay);
     connect(viewport_, &EditViewport::EdgeStepRequested, this, &MapEditView::StepEdge);
     connect(viewport_, &EditViewport::VisibleAreaChanged, this, &MapEditView::VisibleAreaChanged);
     setWidget(viewport_);

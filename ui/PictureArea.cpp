@@ -1,5 +1,6 @@
 #include "PictureArea.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -34,11 +35,9 @@ void PictureArea::paintEvent(QPaintEvent* event) {
         painter.fillRect(target, palette().window());
     if (!inside.isEmpty())
         painter.drawImage(inside.translated(-offset_), *picture_, inside);
-    if (PaintOverlay) {
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.translate(-offset_);
-        PaintOverlay(painter);
-    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.translate(-offset_);
+    emit PaintingOverlay(painter);
 }
 
 QPoint PictureArea::PicturePos(const QMouseEvent* event) const {
@@ -46,8 +45,7 @@ QPoint PictureArea::PicturePos(const QMouseEvent* event) const {
 }
 
 void PictureArea::mousePressEvent(QMouseEvent* event) {
-    if (MouseDown)
-        MouseDown(event->button(), PicturePos(event), event->modifiers());
+    emit MousePressed(event->button(), PicturePos(event), event->modifiers());
 }
 
 void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -56,35 +54,32 @@ void PictureArea::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PictureArea::mouseMoveEvent(QMouseEvent* event) {
-    if (MouseMove)
-        MouseMove(PicturePos(event), event->buttons());
+    emit MouseMoved(PicturePos(event), event->buttons());
 }
 
 void PictureArea::mouseReleaseEvent(QMouseEvent* event) {
-    if (MouseUp)
-        MouseUp(event->button(), PicturePos(event));
+    emit MouseReleased(event->button(), PicturePos(event));
 }
 
 void PictureArea::wheelEvent(QWheelEvent* event) {
-    if (!Wheel) {
+    if (!isSignalConnected(QMetaMethod::fromSignal(&PictureArea::WheelTurned))) {
         event->ignore();
         return;
     }
-    Wheel(*event, event->position().toPoint() + offset_);
+    emit WheelTurned(*event, event->position().toPoint() + offset_);
     event->accept();
 }
 
 bool PictureArea::event(QEvent* event) {
     // A modal dialog or another program taking over deactivates the window; a release may never come.
-    if (event->type() == QEvent::WindowDeactivate && MouseLost)
-        MouseLost();
+    if (event->type() == QEvent::WindowDeactivate)
+        emit MouseLost();
     return QWidget::event(event);
 }
 
 void PictureArea::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (MouseLost)
-        MouseLost();
+    emit MouseLost();
 }
 
 QSize FrameExtent(const QMdiSubWindow* window) {

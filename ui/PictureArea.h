@@ -1,14 +1,12 @@
 #pragma once
-// The widget that shows one of the views' pictures and hands the mouse to its window. It copies the
-// picture to the screen pixel for pixel (no smoothing, also when the desktop scales the window); a
-// window may paint transient marks (a cursor, a selection frame) over it.
+// The widget that shows one of the views' pictures and tells its window about the mouse. It copies the
+// picture to the screen pixel for pixel (no smoothing, also when the desktop scales the window); the
+// window may paint transient marks (a cursor, a selection frame) over it when asked to.
 
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QPoint>
 #include <QWidget>
-
-#include <functional>
 
 class QPainter;
 class QWheelEvent;
@@ -28,19 +26,21 @@ public:
     // Repaints the part of the screen that shows `pictureRect` of the picture.
     void ShowPictureRect(const QRect& pictureRect) { update(pictureRect.translated(-offset_)); }
 
-    // Mouse handlers, given positions in picture pixels.
-    std::function<void(Qt::MouseButton, QPoint, Qt::KeyboardModifiers)> MouseDown;
-    std::function<void(QPoint, Qt::MouseButtons)> MouseMove;
-    std::function<void(Qt::MouseButton, QPoint)> MouseUp;
-    // The wheel turned or the touchpad scrolled with the pointer at a picture position; without a handler
-    // the event goes on to the parent.
-    std::function<void(const QWheelEvent&, QPoint)> Wheel;
-    // The widget lost the mouse or the keyboard: a gesture in progress must end.
-    std::function<void()> MouseLost;
-    // Paints over the picture; the painter is in picture pixels, clipped to what is being repainted.
-    std::function<void(QPainter&)> PaintOverlay;
-
     QSize sizeHint() const override;
+
+signals:
+    // The mouse, at positions in picture pixels.
+    void MousePressed(Qt::MouseButton button, QPoint pixel, Qt::KeyboardModifiers modifiers);
+    void MouseMoved(QPoint pixel, Qt::MouseButtons held);
+    void MouseReleased(Qt::MouseButton button, QPoint pixel);
+    // The wheel turned or the touchpad scrolled with the pointer at a picture position; while nothing
+    // listens the event goes on to the parent.
+    void WheelTurned(const QWheelEvent& event, QPoint pixel);
+    // The widget lost the mouse or the keyboard: a gesture in progress must end.
+    void MouseLost();
+    // The picture has been copied to the screen: paint the marks over it. The painter is in picture pixels,
+    // clipped to what is being repainted.
+    void PaintingOverlay(QPainter& painter);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

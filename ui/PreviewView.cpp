@@ -41,21 +41,21 @@ PreviewView::PreviewView(const Document* document, const TileSetPictures* pictur
     area_ = new PictureArea(&picture_, this);
     area_->setObjectName(QStringLiteral("previewPicture"));
     area_->setFixedSize(ClientEdge, ClientEdge);
-    area_->MouseDown = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers) {
+    connect(area_, &PictureArea::MousePressed, this, [this](Qt::MouseButton button, QPoint p) {
         if (button != Qt::LeftButton)
             return;
         navigating_ = true;
         NavigateTo(p);
-    };
-    area_->MouseMove = [this](QPoint p, Qt::MouseButtons held) {
+    });
+    connect(area_, &PictureArea::MouseMoved, this, [this](QPoint p, Qt::MouseButtons held) {
         if (!held.testFlag(Qt::LeftButton))
             navigating_ = false;
         if (navigating_)
             NavigateTo(p);
-    };
-    area_->MouseUp = [this](Qt::MouseButton, QPoint) { navigating_ = false; };
-    area_->MouseLost = [this] { navigating_ = false; };
-    area_->PaintOverlay = [this](QPainter& painter) { PaintVisibleFrame(painter); };
+    });
+    connect(area_, &PictureArea::MouseReleased, this, [this] { navigating_ = false; });
+    connect(area_, &PictureArea::MouseLost, this, [this] { navigating_ = false; });
+    connect(area_, &PictureArea::PaintingOverlay, this, &PreviewView::PaintVisibleFrame);
     setWidget(area_);
     frame->addSubWindow(this);
     // Titled once in the frame: a title set before is measured again at every step of joining it.

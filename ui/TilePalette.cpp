@@ -24,22 +24,22 @@ TilePalette::TilePalette(const TileSetPictures* pictures, QMdiArea* frame)
     area_ = new PictureArea(&picture_, this);
     area_->setObjectName(QStringLiteral("palettePicture"));
     area_->setFixedSize(ClientWidth, ClientHeight);
-    area_->MouseDown = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers) {
+    connect(area_, &PictureArea::MousePressed, this, [this](Qt::MouseButton button, QPoint p) {
         if (button != Qt::LeftButton)
             return;
         picking_ = true;
         PickAt(p);
-    };
-    area_->MouseMove = [this](QPoint p, Qt::MouseButtons held) {
+    });
+    connect(area_, &PictureArea::MouseMoved, this, [this](QPoint p, Qt::MouseButtons held) {
         // Only a drag that started here picks, and only while the event says the button is still down.
         if (!held.testFlag(Qt::LeftButton))
             picking_ = false;
         if (picking_)
             PickAt(p);
-    };
-    area_->MouseUp = [this](Qt::MouseButton, QPoint) { picking_ = false; };
-    area_->MouseLost = [this] { picking_ = false; };
-    area_->PaintOverlay = [this](QPainter& painter) { PaintSelectionFrame(painter); };
+    });
+    connect(area_, &PictureArea::MouseReleased, this, [this] { picking_ = false; });
+    connect(area_, &PictureArea::MouseLost, this, [this] { picking_ = false; });
+    connect(area_, &PictureArea::PaintingOverlay, this, &TilePalette::PaintSelectionFrame);
     setWidget(area_);
     frame->addSubWindow(this);
     // Titled once in the frame: a title set before is measured again at every step of joining it.
