@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "RestoreMap.h"
 #include "ShapeMap.h"
+#include "Shaping.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,7 +56,8 @@ bool IsReadOnlyFile(const QString& path) {
 
 } // namespace
 
-FileController::FileController(Document* document, QWidget* dialogParent, std::function<bool()> runCheck)
+FileController::FileController(Document* document, QWidget* dialogParent,
+                               std::function<bool(const MapGrid&)> runCheck)
     : QObject(dialogParent), document_(document), dialogParent_(dialogParent), runCheck_(std::move(runCheck)) {}
 
 bool FileController::MaybeDiscard() {
@@ -158,7 +160,7 @@ void FileController::ShapeMap() {
 }
 
 void FileController::Save() {
-    if (runCheck_() && !AskSaveAnyway())
+    if (runCheck_(document_->Grid()) && !AskSaveAnyway())
         return;
     const QString path = document_->FilePath();
     if (path.isEmpty() || IsReadOnlyFile(path)) {
@@ -176,15 +178,20 @@ void FileController::Save() {
 }
 
 void FileController::SaveAs(bool byUser) {
-    ShapeMap();
-    if (byUser && runCheck_() && !AskSaveAnyway())
-        return;
+    if (byUser) {
+        MapGrid shaped = document_->Grid();
+        tav::ShapeMap(shaped);
+        if (runCheck_(shaped) && !AskSaveAnyway())
+            return;
+    }
     const std::optional<QString> path =
         AskWhereToSave(QString(), document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath(),
                        Text(MapFileFilter), QStringLiteral("map"));
     if (!path)
         return;
     saveDialogName_ = *path;
+    // Shaped as one step before the write; a failed write keeps the shaping, as Save does.
+    ShapeMap();
     Write(*path);
     // The caption names only the file; the full path is kept so that a later Save writes to the same
     // place whatever the working folder is then.

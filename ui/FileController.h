@@ -21,8 +21,8 @@ class Document;
 class FileController : public QObject {
     Q_OBJECT
 public:
-    // `runCheck` runs the map check and says whether it found a problem (the check window shows it).
-    FileController(Document* document, QWidget* dialogParent, std::function<bool()> runCheck);
+    // `runCheck` runs the map check on a grid and says whether it found a problem (the check window shows it).
+    FileController(Document* document, QWidget* dialogParent, std::function<bool(const MapGrid&)> runCheck);
 
     // True when the map may be discarded: it is unmodified, or the user said OK.
     bool MaybeDiscard();
@@ -36,7 +36,9 @@ public:
     // map in the editor is modified. False when the user kept the map or the file was not a map.
     bool OpenChosenPath(const QString& path);
     void Save();
-    // `byUser` when the user chose Save As; Save falls back on it for a map without a file.
+    // `byUser` when the user chose Save As; Save falls back on it for a map without a file. The check sees
+    // the map as it will be written; the map itself is shaped only when the file is written, so a cancelled
+    // Save As changes nothing.
     void SaveAs(bool byUser);
     // Asks for a tile edge and a file name and writes the whole map there as a PNG picture.
     void ExportImage();
@@ -62,7 +64,7 @@ private:
 
     Document* document_;
     QWidget* dialogParent_;
-    std::function<bool()> runCheck_;
+    std::function<bool(const MapGrid&)> runCheck_;
     QString saveDialogName_;   // what the save dialog offers when the map has no file yet: its last choice
     QString exportDialogName_; // the last picture written
     // The file as the editor last read or wrote it: its path, size and the bytes a map uses.

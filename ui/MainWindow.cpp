@@ -305,7 +305,7 @@ MainWindow::MainWindow() {
     CreateFrame();
     editView_ = new MapEditView(document_, pictures_, mdiArea_);
     palette_ = new TilePalette(pictures_, mdiArea_);
-    files_ = new FileController(document_, this, [this] { return RunMapCheck(); });
+    files_ = new FileController(document_, this, [this](const MapGrid& grid) { return RunMapCheck(grid); });
     CreateCommands();
     // The application's icon, read with the tool-bar pictures.
     QIcon icon;
@@ -865,8 +865,12 @@ void MainWindow::UnshapeWholeMap() {
 }
 
 bool MainWindow::RunMapCheck() {
+    return RunMapCheck(document_->Grid());
+}
+
+bool MainWindow::RunMapCheck(const MapGrid& grid) {
     MakeMinimisedWindows();
-    const bool problem = checkView_->RunMapCheck();
+    const bool problem = checkView_->RunMapCheck(grid);
     statusMessage_->setText(problem ? QString() : NoProblemText());
     if (!problem)
         QTimer::singleShot(4000, statusMessage_, [label = statusMessage_] { label->clear(); });

@@ -4,6 +4,7 @@
 // and wires the windows to the document and to each other's announcements.
 
 #include "EditorSettings.h"
+#include "MapGrid.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -77,6 +78,8 @@ public:
     // Runs the map check; true when it found a problem (the check window is then in front). A check
     // that finds nothing says so in the status bar for a few seconds.
     bool RunMapCheck();
+    // The same for `grid`, the map as a save will write it.
+    bool RunMapCheck(const MapGrid& grid);
     void ShowAbout();
     void ShowHelp();
     void ShowWindow(QWidget* window, bool restore);

@@ -33,8 +33,8 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
     showMinimized();
 }
 
-bool MapCheckView::RunMapCheck() {
-    const MapCheckReport report = CheckMap(document_->Grid(), document_->TileSet());
+bool MapCheckView::RunMapCheck(const MapGrid& grid) {
+    const MapCheckReport report = CheckMap(grid, document_->TileSet());
     checkList_->clear();
     const QFontMetrics metrics(checkList_->font());
     for (const std::string& line : report.Lines) {

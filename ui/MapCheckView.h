@@ -2,6 +2,8 @@
 // The map check window: the report lines of the last map check in a list. It starts minimised and comes
 // up by itself only when a check finds a problem.
 
+#include "MapGrid.h"
+
 #include <QMdiSubWindow>
 
 class QListWidget;
@@ -21,10 +23,10 @@ public:
 
     MapCheckView(const Document* document, QMdiArea* frame);
 
-    // Checks the map in the editor and fills the list with the report, header first. True when a
-    // problem was found; the window has then been restored if minimised and shown. Never asks anything
-    // and never changes the map document.
-    bool RunMapCheck();
+    // Checks `grid` in the map's tile set (the map in the editor, or the map as a save will write it) and
+    // fills the list with the report, header first. True when a problem was found; the window has then been
+    // restored if minimised and shown. Never asks anything and never changes the map document.
+    bool RunMapCheck(const MapGrid& grid);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
