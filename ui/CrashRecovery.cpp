@@ -14,6 +14,10 @@
 #include <cstdio>
 #include <span>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace tav {
 
 namespace {
@@ -25,6 +29,24 @@ constexpr qint64 MaximumPathBytes = 64 * 1024;
 
 QString LockPathOf(const QString& copyPath) {
     return copyPath.left(copyPath.size() - CopySuffix.size()) + LockSuffix;
+}
+
+// Qt takes a lock whose owner it cannot read (empty, cut short, scribbled over) for a live one however old it
+// is, which would hide its copy for ever. An editor holds a kernel lock on its lock file while it runs, so such
+// a lock is stale unless someone holds that. One that cannot even be opened is no editor's: an editor's lock
+// is always readable by its user.
+bool UnreadableLockNobodyHolds(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.getLockInfo(&pid, &host, &application))
+        return false; // readable: Qt has judged it by its owner already
+    const int fd = ::open(QFile::encodeName(lock.fileName()).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return true;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
 }
 
 } // namespace
@@ -117,7 +139,8 @@ CrashRecovery::Leftovers CrashRecovery::FindLeftovers(const QString& folder) {
         auto lock = std::make_unique<QLockFile>(LockPathOf(info.absoluteFilePath()));
         // Only a dead owner makes a lock stale; a long-running editor keeps its copy however old the lock is.
         lock->setStaleLockTime(0);
-        if (!lock->tryLock(0))
+        if (!lock->tryLock(0) &&
+            !(UnreadableLockNobodyHolds(*lock) && lock->removeStaleLockFile() && lock->tryLock(0)))
             continue; // its editor is running
         RecoveredMap map;
         map.CopyPath = info.absoluteFilePath();
