@@ -333,6 +333,18 @@ Restore it?</translation>
         <source>使い方: TavrennaMapEditor [ファイル.map]</source>
         <translation>Usage: TavrennaMapEditor [FILE.map]</translation>
     </message>
+    <message>
+        <source>設定ファイルを使えません。既定の設定で起動しました。
+「%1」は通常のファイルではないため、読み込みも保存もしません。</source>
+        <translation>The settings file cannot be used; the editor started with the default settings.
+&quot;%1&quot; is not a regular file, so settings are neither read from it nor saved to it.</translation>
+    </message>
+    <message>
+        <source>復元用フォルダに通常のファイルでないものがあります。
+開かずにそのままにしました: %1</source>
+        <translation>The recovery folder holds something that is not a regular file.
+Left as it is, unopened: %1</translation>
+    </message>
 </context>
 <context>
     <name>FileController</name>

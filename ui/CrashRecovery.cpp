@@ -135,8 +135,15 @@ void CrashRecovery::KeepForNextStart() {
 CrashRecovery::Leftovers CrashRecovery::FindLeftovers(const QString& folder) {
     Leftovers found;
     const QDir dir(folder);
-    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*") + CopySuffix}, QDir::Files)) {
-        auto lock = std::make_unique<QLockFile>(LockPathOf(info.absoluteFilePath()));
+    // Whatever bears a copy's name, so that a pipe or a folder among them is told about rather than passed over.
+    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*") + CopySuffix},
+                                                   QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QFileInfo lockInfo(LockPathOf(info.absoluteFilePath()));
+        if (!info.isFile() || (lockInfo.exists() && !lockInfo.isFile())) {
+            found.Refused.append(info.isFile() ? lockInfo.absoluteFilePath() : info.absoluteFilePath());
+            continue;
+        }
+        auto lock = std::make_unique<QLockFile>(lockInfo.absoluteFilePath());
         // Only a dead owner makes a lock stale; a long-running editor keeps its copy however old the lock is.
         lock->setStaleLockTime(0);
         if (!lock->tryLock(0) &&

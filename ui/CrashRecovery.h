@@ -15,6 +15,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <memory>
@@ -51,6 +52,9 @@ public:
     class Leftovers {
     public:
         std::vector<RecoveredMap> Maps;
+        // Copies and locks that are not regular files: never opened (a pipe would block the editor), left as
+        // they are.
+        QStringList Refused;
         // Removes a copy once it was restored or declined.
         void Forget(const RecoveredMap& map);
 

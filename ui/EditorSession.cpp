@@ -6,12 +6,15 @@
 #include "MainWindow.h"
 #include "Platform.h"
 #include "RecentFiles.h"
+#include "SettingsStore.h"
+#include "StatusNotices.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 namespace tav {
 
@@ -52,7 +55,16 @@ EditorSession::Options EditorSession::DefaultOptions() {
 
 EditorSession::EditorSession(MainWindow* window, const Options& options)
     : QObject(window), window_(window), recoveryFolder_(options.RecoveryFolder) {
+    notices_ = new StatusNotices(window_->statusBar());
+    window_->statusBar()->addPermanentWidget(notices_);
     recent_ = new RecentFiles(this);
+    // The window and the recent files have read the settings by now.
+    if (const QString refused = TakeRefusedSettingsFile(); !refused.isEmpty())
+        notices_->Show(QStringLiteral("settings"), [refused] {
+            return QCoreApplication::translate("EditorSession", "設定ファイルを使えません。既定の設定で起動しました。\n"
+                                                                "「%1」は通常のファイルではないため、読み込みも保存もしません。")
+                .arg(refused);
+        });
     recent_->AttachMenu(window_->RecentFilesMenu(), [this](const QString& path) {
         window_->Files()->OpenChosenPath(path);
     });
@@ -73,6 +85,16 @@ void EditorSession::Start(const std::optional<QString>& mapPath) {
 
 void EditorSession::OfferRecovery() {
     CrashRecovery::Leftovers leftovers = CrashRecovery::FindLeftovers(recoveryFolder_);
+    if (!leftovers.Refused.isEmpty()) {
+        QStringList names;
+        for (const QString& path : leftovers.Refused)
+            names.append(QDir::toNativeSeparators(path));
+        notices_->Show(QStringLiteral("recovery files"), [names] {
+            return QCoreApplication::translate("EditorSession", "復元用フォルダに通常のファイルでないものがあります。\n"
+                                                                "開かずにそのままにしました: %1")
+                .arg(names.join(QStringLiteral(", ")));
+        });
+    }
     for (const RecoveredMap& map : leftovers.Maps) {
         const QString name = map.MapPath.isEmpty()
                                  ? QCoreApplication::translate("EditorSession", "（名前のない新しいマップ）")

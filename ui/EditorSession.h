@@ -1,7 +1,8 @@
 #pragma once
 // What a run of the editor keeps beyond its window: the file named on the command line, the recent-files
-// list in the settings, and the recovery copy of an unsaved map, offered again after a crash. main makes
-// one; window tests that do not need these leave it out, so they never touch the user's settings.
+// list in the settings, and the recovery copy of an unsaved map, offered again after a crash; and what it
+// has to say about them in the status bar (a settings file or recovery files it cannot use). main makes one;
+// window tests that do not need these leave it out, so they never touch the user's settings.
 
 #include <QCoreApplication>
 #include <QObject>
@@ -15,6 +16,7 @@ namespace tav {
 class CrashRecovery;
 class MainWindow;
 class RecentFiles;
+class StatusNotices;
 
 // The command line after Qt took its own options: at most one map file.
 struct EditorArguments {
@@ -55,6 +57,7 @@ private:
     QString recoveryFolder_;
     RecentFiles* recent_ = nullptr;
     CrashRecovery* recovery_ = nullptr;
+    StatusNotices* notices_ = nullptr;
 };
 
 } // namespace tav

@@ -1,9 +1,8 @@
 #include "EditorSettings.h"
 
 #include "MapGrid.h"
+#include "SettingsStore.h"
 #include "TileSets.h"
-
-#include <QSettings>
 
 #include <utility>
 
@@ -21,10 +20,6 @@ const QString BlinkKey = QStringLiteral("Editor/Blink");
 const QString AutosaveKey = QStringLiteral("Editor/AutosaveMinutes");
 const QString LanguageKey = QStringLiteral("Editor/Language");
 
-QSettings Store() {
-    return QSettings(QString::fromLatin1(SettingsOrganisation), QString::fromLatin1(SettingsApplication));
-}
-
 // The stored integer under `key` when it lies in [low, high], else `fallback`.
 int IntIn(const QSettings& store, const QString& key, int low, int high, int fallback) {
     bool ok = false;
@@ -40,7 +35,8 @@ bool Flag(const QSettings& store, const QString& key, bool fallback) {
 } // namespace
 
 EditorSettings EditorSettings::Load() {
-    const QSettings store = Store();
+    const std::unique_ptr<QSettings> stored = OpenSettings();
+    const QSettings& store = *stored;
     EditorSettings s;
     s.StartTileSet = IntIn(store, StartTileSetKey, 1, TileSetCount, s.StartTileSet);
     const int edge = IntIn(store, StartScaleKey, 8, 32, 0);
@@ -57,7 +53,8 @@ EditorSettings EditorSettings::Load() {
 }
 
 void EditorSettings::Save() const {
-    QSettings store = Store();
+    const std::unique_ptr<QSettings> stored = OpenSettings();
+    QSettings& store = *stored;
     store.setValue(StartTileSetKey, StartTileSet);
     for (const auto& [scale, e] : ScaleEdges)
         if (scale == StartScale)

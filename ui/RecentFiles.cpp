@@ -1,13 +1,13 @@
 #include "RecentFiles.h"
 
 #include "Platform.h"
+#include "SettingsStore.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace tav {
 
@@ -22,7 +22,7 @@ QString Normalised(const QString& path) {
 } // namespace
 
 RecentFiles::RecentFiles(QObject* parent) : QObject(parent) {
-    const QStringList stored = QSettings().value(SettingsKey).toStringList();
+    const QStringList stored = OpenSettings()->value(SettingsKey).toStringList();
     for (const QString& path : stored)
         if (!path.isEmpty() && !paths_.contains(path) && paths_.size() < MaximumCount)
             paths_.append(path);
@@ -43,10 +43,10 @@ void RecentFiles::Remove(const QString& path) {
 }
 
 void RecentFiles::Store() {
-    QSettings settings;
-    settings.setValue(SettingsKey, paths_);
+    const std::unique_ptr<QSettings> settings = OpenSettings();
+    settings->setValue(SettingsKey, paths_);
     // Written at once, so that an editor that ends abruptly still leaves the list behind.
-    settings.sync();
+    settings->sync();
     // The items are made again when the menu opens: one of them may be the item being chosen right now.
     if (menu_)
         menu_->setEnabled(!paths_.isEmpty());

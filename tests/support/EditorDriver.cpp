@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -44,6 +46,7 @@
 
 #include "BlockClipboard.h"
 #include "Document.h"
+#include "EditorSession.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
 #include "PreviewView.h"
@@ -64,7 +67,17 @@ std::unique_ptr<tav::MainWindow>& Window() {
 }
 
 QMainWindow* MainWindow() { return Window().get(); }
-void StartEditor() { Window() = std::make_unique<tav::MainWindow>(); }
+// With a session as main makes it, but with its recovery copies in `recoveryFolder`.
+void StartEditor(bool session, const QString& recoveryFolder) {
+    Window() = std::make_unique<tav::MainWindow>();
+    if (session)
+        new EditorSession(Window().get(), {recoveryFolder, 0});
+}
+// What the program does once the window is shown: offers the recovery copies.
+void StartSession() {
+    if (auto* session = Window()->findChild<EditorSession*>())
+        session->Start(std::nullopt);
+}
 void StopEditor() { Window().reset(); }
 // Runs the event loop until the shown window has been painted and the windows it makes right after its
 // first painting are there, as they are moments after the program starts.
@@ -141,7 +154,7 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"status bar", "StatusBar"},      {"status", "StatusPanel"},
     {"hidden menu", "HiddenItems"},
     {"cell code", "StatusCellCode"},  {"picked code", "StatusPickedCode"},
-    {"status message", "StatusMessage"},
+    {"status message", "StatusMessage"}, {"status notice", "StatusNotice"},
     {"faction window", "FactionAnalysisView"}, {"faction table", "FactionTable"},
     {"missing castles", "MissingCastles"},     {"faction summary", "FactionSummary"},
     {"territory picture", "TerritoryPicture"},
@@ -269,14 +282,15 @@ void UseSettingsFolder(const QString& folder) {
 
 } // namespace
 
-EditorDriver::EditorDriver(EditorOptions options) : settingsFolder_(std::make_unique<QTemporaryDir>()) {
+EditorDriver::EditorDriver(EditorOptions options)
+    : settingsFolder_(std::make_unique<QTemporaryDir>()), session_(options.Session) {
     UseSettingsFolder(settingsFolder_->path());
     auto platform = std::make_unique<ScriptedPlatform>();
     platform->Screen = options.Screen;
     platform->RealModal = options.RealModal;
     platform_ = platform.get();
     InstallPlatform(std::move(platform));
-    backend::StartEditor();
+    backend::StartEditor(session_, RecoveryFolder());
     if (options.Show)
         Show();
 }
@@ -292,13 +306,14 @@ void EditorDriver::Show() {
     main->show();
     QApplication::setActiveWindow(main);
     backend::WaitUntilStarted();
+    backend::StartSession();
     shown_ = true;
 }
 
 void EditorDriver::Restart() {
     backend::StopEditor();
     held_ = {};
-    backend::StartEditor();
+    backend::StartEditor(session_, RecoveryFolder());
     if (shown_)
         Show();
 }
@@ -419,6 +434,25 @@ void EditorDriver::PutTextOnClipboard(const QString& text) {
 
 QString EditorDriver::ClipboardText() {
     return QApplication::clipboard()->text();
+}
+
+// ---- The session's recovery copies ---------------------------------------------------------------------
+
+QString EditorDriver::RecoveryFolder() const {
+    return QDir(settingsFolder_->path()).filePath(QStringLiteral("recovery"));
+}
+
+std::vector<MapGrid> EditorDriver::RecoveryCopies() const {
+    std::vector<MapGrid> maps;
+    const QDir folder(RecoveryFolder());
+    for (const QString& name : folder.entryList({QStringLiteral("*.tavmap")}, QDir::Files, QDir::Name)) {
+        QFile file(folder.filePath(name));
+        MapGrid grid{};
+        if (file.open(QIODevice::ReadOnly))
+            file.read(reinterpret_cast<char*>(grid.data()), static_cast<qint64>(grid.size()));
+        maps.push_back(grid);
+    }
+    return maps;
 }
 
 // ---- The screen ----------------------------------------------------------------------------------------

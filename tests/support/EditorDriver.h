@@ -75,6 +75,9 @@ struct EditorOptions {
     QSize Screen{1024, 768};
     bool Show = true;       // show the main window at once, as the program does
     bool RealModal = false; // see ScriptedPlatform::RealModal
+    // With the editor's session, as the program has it: recent files, recovery copies (in a folder of the
+    // driver's own, see RecoveryFolder) and the notices of the status bar. Shown, it offers the copies there.
+    bool Session = false;
 };
 
 class EditorDriver {
@@ -204,6 +207,11 @@ public:
     // Whether a pasted block floats under the pointer, waiting for the click that puts it down.
     bool Pasting() const;
 
+    // ---- The session's recovery copies (with EditorOptions::Session) -----------------------------------
+    QString RecoveryFolder() const;
+    // The maps of the recovery copies in the folder, by file name.
+    std::vector<MapGrid> RecoveryCopies() const;
+
     // ---- The screen ----------------------------------------------------------------------------------
     // Whether cell (x, y) of the edit window shows tile `code` of the tile set in force. The cursor's ring
     // along the inside of the cell may stand over it; a cell the cursor fills shows no tile.
@@ -228,7 +236,7 @@ public:
 
     QString StatusText() const { return LabelText("status"); }
     // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
-    // "status message", "missing castles", "faction summary".
+    // "status message", "status notice" (the session's), "missing castles", "faction summary".
     QString LabelText(const QString& role) const;
     QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
     // A table's rows, header texts and cell backgrounds by role ("faction table").
@@ -268,6 +276,7 @@ private:
     Qt::MouseButtons held_;
     std::unique_ptr<QTemporaryDir> settingsFolder_;
     bool shown_ = false;
+    bool session_ = false;
 };
 
 // Runs every test of the program with one application object, as the editor has.
