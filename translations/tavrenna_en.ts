@@ -957,10 +957,6 @@ This file is read-only. Please choose another name.</translation>
         <translation>Blink the cursor</translation>
     </message>
     <message>
-        <source> 分</source>
-        <translation> min</translation>
-    </message>
-    <message>
         <source>しない</source>
         <translation>Never</translation>
     </message>
@@ -983,6 +979,14 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 分</source>
+        <translation>%1 min</translation>
     </message>
 </context>
 </TS>

@@ -56,7 +56,8 @@ QByteArray RecoveryCopyBytes(const MapGrid& grid, int tileSet, const QString& ma
 }
 
 CrashRecovery::CrashRecovery(Document* document, const QString& folder, int intervalMilliseconds, QObject* parent)
-    : QObject(parent), document_(document), folder_(folder), interval_(std::max(1, intervalMilliseconds)) {
+    : QObject(parent), document_(document), folder_(folder), timer_([this] { TimerTick(); }, this),
+      interval_(std::max(0, intervalMilliseconds)) {
     // The time and the process id make the name unique among the editors of this user, also after a
     // process id is used again.
     const QString name = QStringLiteral("session-%1-%2")
@@ -69,11 +70,8 @@ CrashRecovery::CrashRecovery(Document* document, const QString& folder, int inte
         if (!modified)
             RemoveCopy();
     });
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        if (changedSinceCopy_)
-            WriteCopy();
-    });
-    timer_.start(interval_);
+    timer_.setObjectName(QStringLiteral("RecoveryTimer"));
+    timer_.SetInterval(interval_);
 }
 
 CrashRecovery::~CrashRecovery() {
@@ -87,9 +85,27 @@ void CrashRecovery::HistoryChanged() {
         RemoveCopy();
         return;
     }
-    // The first change after a quiet spell is kept at once; later ones wait for the timer.
-    if (!sinceCopy_.isValid() || sinceCopy_.elapsed() >= interval_)
+    // The first change after a quiet spell (a tick with nothing to copy) is kept at once; later ones wait for
+    // the timer.
+    if (interval_ > 0 && !copiedSinceTick_)
         WriteCopy();
+}
+
+void CrashRecovery::TimerTick() {
+    if (changedSinceCopy_)
+        WriteCopy();
+    else
+        copiedSinceTick_ = false;
+}
+
+void CrashRecovery::SetInterval(int milliseconds) {
+    const bool wasOff = interval_ == 0;
+    interval_ = std::max(0, milliseconds);
+    timer_.SetInterval(interval_);
+    if (interval_ == 0)
+        RemoveCopy();
+    else if (wasOff)
+        WriteCopy(); // a modified map had no copy while they were off
 }
 
 void CrashRecovery::WriteCopy() {
@@ -100,7 +116,7 @@ void CrashRecovery::WriteCopy() {
         WriteFileAtomically(copyPath_,
                             RecoveryCopyBytes(document_->Grid(), document_->TileSet(), document_->FilePath()));
         changedSinceCopy_ = false;
-        sinceCopy_.start();
+        copiedSinceTick_ = true;
     } catch (const FileError& error) {
         if (!failureTold_)
             std::fprintf(stderr, "TavrennaMapEditor: no recovery copy: %s\n", error.what());
@@ -124,7 +140,7 @@ void CrashRecovery::RemoveCopy() {
         return;
     QFile::remove(copyPath_);
     changedSinceCopy_ = false;
-    sinceCopy_.invalidate();
+    copiedSinceTick_ = false;
 }
 
 void CrashRecovery::KeepForNextStart() {

@@ -1,7 +1,8 @@
 #pragma once
 // A copy of the unsaved map that outlives a crash. While the map is modified, a copy is written into the
-// user's data folder every interval (30 s unless told otherwise), and at once on a change that comes after
-// an interval without a copy. The copy holds the map image and the path of the file it belongs to, and is
+// user's data folder every interval (自動保存の間隔 in the preferences, 30 s unless chosen otherwise), and at
+// once on a change that comes after a whole interval without a copy; none with the interval 0 (しない), unless
+// a termination signal ends the editor. The copy holds the map image and the path of the file it belongs to, and is
 // written through a temporary file like a map. It goes away when the map is saved, replaced by New or Open,
 // or undone back to its saved state, and when the editor ends normally.
 //
@@ -10,13 +11,13 @@
 
 #include "MapGrid.h"
 
+#include "Platform.h"
+
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 
 #include <memory>
 #include <vector>
@@ -40,9 +41,7 @@ QByteArray RecoveryCopyBytes(const MapGrid& grid, int tileSet, const QString& ma
 class CrashRecovery : public QObject {
     Q_OBJECT
 public:
-    static constexpr int DefaultIntervalMilliseconds = 30'000;
-
-    // Keeps copies of `document` in `folder` (created when needed).
+    // Keeps copies of `document` in `folder` (created when needed) every `intervalMilliseconds`; 0: never.
     CrashRecovery(Document* document, const QString& folder, int intervalMilliseconds, QObject* parent = nullptr);
     // Removes this editor's copy unless KeepForNextStart was called.
     ~CrashRecovery() override;
@@ -66,6 +65,9 @@ public:
 
     // This editor's copy.
     const QString& CopyPath() const { return copyPath_; }
+    // Another interval, from now on; 0 also removes this editor's copy.
+    void SetInterval(int milliseconds);
+    int Interval() const { return interval_; }
     // Writes the copy now if the map is modified; a failed write is told once on stderr, never in a box,
     // since the user did not ask for it.
     void WriteCopy();
@@ -76,6 +78,7 @@ public:
 
 private:
     void HistoryChanged();
+    void TimerTick();
     // Makes the folder and locks this editor's copy against other editors.
     void TakeLock();
 
@@ -83,10 +86,10 @@ private:
     QString folder_;
     QString copyPath_;
     std::unique_ptr<QLockFile> lock_;
-    QTimer timer_;
-    QElapsedTimer sinceCopy_;
+    BlinkTimer timer_;
     int interval_;
     bool changedSinceCopy_ = false;
+    bool copiedSinceTick_ = false; // a copy was written since the timer's last tick
     bool keep_ = false;
     bool failureTold_ = false;
 };

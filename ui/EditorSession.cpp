@@ -45,7 +45,6 @@ EditorSession::Options EditorSession::DefaultOptions() {
     Options options;
     options.RecoveryFolder =
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("recovery"));
-    options.RecoveryIntervalMilliseconds = CrashRecovery::DefaultIntervalMilliseconds;
     bool valid = false;
     const int interval = qEnvironmentVariableIntValue("TAV_RECOVERY_INTERVAL_MS", &valid);
     if (valid && interval > 0)
@@ -69,7 +68,20 @@ EditorSession::EditorSession(MainWindow* window, const Options& options)
         window_->Files()->OpenChosenPath(path);
     });
     connect(window_->Files(), &FileController::MapFileUsed, recent_, &RecentFiles::Add);
-    recovery_ = new CrashRecovery(window_->Map(), recoveryFolder_, options.RecoveryIntervalMilliseconds, this);
+    autosavePreference_ = window_->Settings().AutosaveSeconds * 1000;
+    recovery_ = new CrashRecovery(window_->Map(), recoveryFolder_,
+                                  options.RecoveryIntervalMilliseconds > 0 ? options.RecoveryIntervalMilliseconds
+                                                                           : autosavePreference_,
+                                  this);
+    // Only a new choice of the interval is applied, so that changing another setting keeps an interval
+    // given at start.
+    connect(window_, &MainWindow::SettingsChanged, this, [this] {
+        const int preference = window_->Settings().AutosaveSeconds * 1000;
+        if (preference == autosavePreference_)
+            return;
+        autosavePreference_ = preference;
+        recovery_->SetInterval(preference);
+    });
 }
 
 EditorSession::~EditorSession() = default;

@@ -34,10 +34,12 @@ class EditorSession : public QObject {
 public:
     struct Options {
         QString RecoveryFolder;
+        // The recovery copies' interval at start; 0: the one the preferences set. A change of the preference
+        // takes effect in either case.
         int RecoveryIntervalMilliseconds = 0;
     };
     // The recovery copies go to "recovery" in the user's data folder; TAV_RECOVERY_INTERVAL_MS, when set
-    // to a positive number, shortens the interval (for tests and for the cautious).
+    // to a positive number, sets their interval at start (for tests and for the cautious).
     static Options DefaultOptions();
 
     EditorSession(MainWindow* window, const Options& options);
@@ -58,6 +60,7 @@ private:
     RecentFiles* recent_ = nullptr;
     CrashRecovery* recovery_ = nullptr;
     StatusNotices* notices_ = nullptr;
+    int autosavePreference_ = 0; // the preference's interval the copies were last set to follow, in ms
 };
 
 } // namespace tav

@@ -17,7 +17,9 @@ const QString StartTileSetKey = QStringLiteral("Editor/StartTileSet");
 const QString StartScaleKey = QStringLiteral("Editor/StartScaleEdge");
 const QString GridLinesKey = QStringLiteral("Editor/GridLines");
 const QString BlinkKey = QStringLiteral("Editor/Blink");
-const QString AutosaveKey = QStringLiteral("Editor/AutosaveMinutes");
+const QString AutosaveKey = QStringLiteral("Editor/AutosaveSeconds");
+// Minutes stored before the interval took effect; never in effect, so they are not read.
+const QString UnusedAutosaveMinutesKey = QStringLiteral("Editor/AutosaveMinutes");
 const QString LanguageKey = QStringLiteral("Editor/Language");
 
 // The stored integer under `key` when it lies in [low, high], else `fallback`.
@@ -25,6 +27,11 @@ int IntIn(const QSettings& store, const QString& key, int low, int high, int fal
     bool ok = false;
     const int value = store.value(key).toInt(&ok);
     return ok && value >= low && value <= high ? value : fallback;
+}
+
+bool ValidAutosaveSeconds(int seconds) {
+    return seconds == 0 || seconds == 30 ||
+           (seconds % 60 == 0 && seconds >= 60 && seconds <= EditorSettings::MaxAutosaveMinutes * 60);
 }
 
 bool Flag(const QSettings& store, const QString& key, bool fallback) {
@@ -45,7 +52,8 @@ EditorSettings EditorSettings::Load() {
             s.StartScale = scale;
     s.GridLines = Flag(store, GridLinesKey, s.GridLines);
     s.Blink = Flag(store, BlinkKey, s.Blink);
-    s.AutosaveMinutes = IntIn(store, AutosaveKey, 0, MaxAutosaveMinutes, s.AutosaveMinutes);
+    if (const int seconds = IntIn(store, AutosaveKey, 0, MaxAutosaveMinutes * 60, -1); ValidAutosaveSeconds(seconds))
+        s.AutosaveSeconds = seconds;
     const QString language = store.value(LanguageKey).toString();
     if (language == QLatin1String("ja") || language == QLatin1String("en"))
         s.Language = language;
@@ -61,7 +69,8 @@ void EditorSettings::Save() const {
             store.setValue(StartScaleKey, e);
     store.setValue(GridLinesKey, GridLines);
     store.setValue(BlinkKey, Blink);
-    store.setValue(AutosaveKey, AutosaveMinutes);
+    store.setValue(AutosaveKey, AutosaveSeconds);
+    store.remove(UnusedAutosaveMinutesKey);
     store.setValue(LanguageKey, Language);
 }
 

@@ -9,7 +9,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -55,11 +54,12 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
     blink_ = Named(new QCheckBox(tr("カーソルを点滅させる"), this), "Blink");
     blink_->setChecked(current.Blink);
 
-    autosave_ = Named(new QSpinBox(this), "AutosaveMinutes");
-    autosave_->setRange(0, EditorSettings::MaxAutosaveMinutes);
-    autosave_->setSuffix(tr(" 分"));
-    autosave_->setSpecialValueText(tr("しない"));
-    autosave_->setValue(current.AutosaveMinutes);
+    autosave_ = Named(new QComboBox(this), "AutosaveInterval");
+    autosave_->addItem(tr("しない"), 0);
+    autosave_->addItem(tr("%1 秒").arg(30), 30);
+    for (int minutes = 1; minutes <= EditorSettings::MaxAutosaveMinutes; ++minutes)
+        autosave_->addItem(tr("%1 分").arg(minutes), minutes * 60);
+    autosave_->setCurrentIndex(std::max(0, autosave_->findData(current.AutosaveSeconds)));
 
     language_ = Named(new QComboBox(this), "Language");
     for (const auto& [code, name] : LanguageChoices)
@@ -91,7 +91,7 @@ EditorSettings PreferencesDialog::Chosen() const {
     chosen.StartScale = startScale_->currentData().toInt();
     chosen.GridLines = gridLines_->isChecked();
     chosen.Blink = blink_->isChecked();
-    chosen.AutosaveMinutes = autosave_->value();
+    chosen.AutosaveSeconds = autosave_->currentData().toInt();
     chosen.Language = language_->currentData().toString();
     return chosen;
 }

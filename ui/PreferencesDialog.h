@@ -1,6 +1,6 @@
 #pragma once
-// 環境設定: the start-up tile set and scale, grid lines, blinking, the autosave interval and the
-// language. It edits a copy of the settings; the frame stores and applies what the user accepted.
+// 環境設定: the start-up tile set and scale, grid lines, blinking, the interval of the recovery copies
+// (自動保存の間隔) and the language. It edits a copy of the settings; the frame stores and applies what the user accepted.
 
 #include "EditorSettings.h"
 
@@ -8,7 +8,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QSpinBox;
 
 namespace tav {
 
@@ -26,7 +25,7 @@ private:
     QComboBox* startScale_ = nullptr;
     QCheckBox* gridLines_ = nullptr;
     QCheckBox* blink_ = nullptr;
-    QSpinBox* autosave_ = nullptr;
+    QComboBox* autosave_ = nullptr;
     QComboBox* language_ = nullptr;
 };
 

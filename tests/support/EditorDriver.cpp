@@ -128,6 +128,13 @@ void EditorDriver::PutBlockBytesOnClipboard(const QByteArray& bytes) {
     QApplication::clipboard()->setMimeData(data);
 }
 
+void EditorDriver::ElapseRecoveryTime(int milliseconds) {
+    if (auto* timer = backend::Window()->findChild<BlinkTimer*>(QStringLiteral("RecoveryTimer")))
+        timer->Elapse(milliseconds);
+    else
+        throw std::runtime_error("the editor has no recovery timer (a driver without a session?)");
+}
+
 void EditorDriver::Blink(int ticks) {
     for (int i = 0; i < ticks; ++i) {
         backend::EditView().BlinkTick();

@@ -211,6 +211,8 @@ public:
     QString RecoveryFolder() const;
     // The maps of the recovery copies in the folder, by file name.
     std::vector<MapGrid> RecoveryCopies() const;
+    // Lets time pass for the timer of the copies (backend), which does not run on its own.
+    void ElapseRecoveryTime(int milliseconds);
 
     // ---- The screen ----------------------------------------------------------------------------------
     // Whether cell (x, y) of the edit window shows tile `code` of the tile set in force. The cursor's ring
