@@ -345,6 +345,12 @@ Restore it?</translation>
         <translation>The recovery folder holds something that is not a regular file.
 Left as it is, unopened: %1</translation>
     </message>
+    <message>
+        <source>復元用のコピーを保存できません。
+%1</source>
+        <translation>Recovery copies cannot be saved.
+%1</translation>
+    </message>
 </context>
 <context>
     <name>FileController</name>

@@ -117,17 +117,25 @@ void CrashRecovery::WriteCopy() {
                             RecoveryCopyBytes(document_->Grid(), document_->TileSet(), document_->FilePath()));
         changedSinceCopy_ = false;
         copiedSinceTick_ = true;
+        if (failure_) {
+            failure_.reset();
+            emit FailureChanged();
+        }
     } catch (const FileError& error) {
-        if (!failureTold_)
+        const bool first = !failure_;
+        failure_ = error;
+        if (first) {
             std::fprintf(stderr, "TavrennaMapEditor: no recovery copy: %s\n", error.what());
-        failureTold_ = true;
+            emit FailureChanged();
+        }
     }
 }
 
 void CrashRecovery::TakeLock() {
     // Taken before the first copy is written, not at start: the lock is synced to disk, which would cost every
     // start-up time although most editing sessions end saved.
-    if (lock_)
+    // A lock not taken (the folder could not be made yet) is tried again, so that a copy never goes unlocked.
+    if (lock_ && lock_->isLocked())
         return;
     QDir().mkpath(folder_);
     lock_ = std::make_unique<QLockFile>(LockPathOf(copyPath_));

@@ -9,8 +9,8 @@
 // Each running editor with a copy holds a lock beside it; a copy whose lock no running editor holds is one an
 // editor left behind, and the next start offers to restore it.
 
+#include "FileAccess.h"
 #include "MapGrid.h"
-
 #include "Platform.h"
 
 #include <QDateTime>
@@ -20,6 +20,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tav {
@@ -68,13 +69,19 @@ public:
     // Another interval, from now on; 0 also removes this editor's copy.
     void SetInterval(int milliseconds);
     int Interval() const { return interval_; }
-    // Writes the copy now if the map is modified; a failed write is told once on stderr, never in a box,
-    // since the user did not ask for it.
+    // Writes the copy now if the map is modified. A failed write is told once on stderr, never in a box,
+    // since the user did not ask for it; the session tells the user through Failure.
     void WriteCopy();
+    // Why the last copy could not be written; nothing once one was written again.
+    const std::optional<FileError>& Failure() const { return failure_; }
     void RemoveCopy();
     // For an ending that is not the user's choice (a termination signal): the copy is brought up to date
     // and left for the next start.
     void KeepForNextStart();
+
+signals:
+    // The copies began or stopped failing.
+    void FailureChanged();
 
 private:
     void HistoryChanged();
@@ -91,7 +98,7 @@ private:
     bool changedSinceCopy_ = false;
     bool copiedSinceTick_ = false; // a copy was written since the timer's last tick
     bool keep_ = false;
-    bool failureTold_ = false;
+    std::optional<FileError> failure_;
 };
 
 } // namespace tav

@@ -8,6 +8,7 @@
 #include "RecentFiles.h"
 #include "SettingsStore.h"
 #include "StatusNotices.h"
+#include "Translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -73,6 +74,14 @@ EditorSession::EditorSession(MainWindow* window, const Options& options)
                                   options.RecoveryIntervalMilliseconds > 0 ? options.RecoveryIntervalMilliseconds
                                                                            : autosavePreference_,
                                   this);
+    // A folder that cannot be written is told once the first copy fails, until a copy is written again.
+    connect(recovery_, &CrashRecovery::FailureChanged, this, [this] {
+        if (recovery_->Failure())
+            notices_->Show(QStringLiteral("recovery copy"), [this] { return RecoveryFailureText(); });
+        else
+            notices_->Clear(QStringLiteral("recovery copy"));
+    });
+    window_->SetAutosaveNote([this] { return recovery_->Failure() ? RecoveryFailureText() : QString(); });
     // Only a new choice of the interval is applied, so that changing another setting keeps an interval
     // given at start.
     connect(window_, &MainWindow::SettingsChanged, this, [this] {
@@ -85,6 +94,11 @@ EditorSession::EditorSession(MainWindow* window, const Options& options)
 }
 
 EditorSession::~EditorSession() = default;
+
+QString EditorSession::RecoveryFailureText() const {
+    return QCoreApplication::translate("EditorSession", "復元用のコピーを保存できません。\n%1")
+        .arg(FileErrorText(*recovery_->Failure()));
+}
 
 void EditorSession::Start(const std::optional<QString>& mapPath) {
     if (mapPath) {

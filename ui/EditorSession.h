@@ -54,6 +54,7 @@ public:
 
 private:
     void OfferRecovery();
+    QString RecoveryFailureText() const;
 
     MainWindow* window_;
     QString recoveryFolder_;

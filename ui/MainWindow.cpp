@@ -648,7 +648,7 @@ void MainWindow::SetGridLines(bool shown) {
 }
 
 void MainWindow::ShowPreferences() {
-    PreferencesDialog dialog(settings_, this);
+    PreferencesDialog dialog(settings_, autosaveNote_ ? autosaveNote_() : QString(), this);
     if (CurrentPlatform().ExecModal(&dialog) == QDialog::Accepted)
         ApplySettings(dialog.Chosen());
 }

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -93,6 +94,9 @@ public:
     void SetGridLines(bool shown);
     // 環境設定: the user edits the settings; accepted ones are stored and take effect at once.
     void ShowPreferences();
+    // What the preferences say beside the autosave interval, asked each time they open (the session tells why
+    // its copies fail); nothing by default.
+    void SetAutosaveNote(std::function<QString()> note) { autosaveNote_ = std::move(note); }
 
     const EditorSettings& Settings() const { return settings_; }
     // Stores `settings` and applies what can change while the editor runs (all but the start-up values);
@@ -164,6 +168,7 @@ private:
     QActionGroup* tileSetItems_ = nullptr;
 
     EditorSettings settings_;
+    std::function<QString()> autosaveNote_;
     // The tool-bar and tile pictures, read while the window is built; gone after the first showing.
     std::unique_ptr<PictureReadAhead> readAhead_;
 };

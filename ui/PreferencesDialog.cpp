@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,7 +35,7 @@ Widget* Named(Widget* widget, const char* name) {
 
 } // namespace
 
-PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* parent)
+PreferencesDialog::PreferencesDialog(const EditorSettings& current, const QString& autosaveNote, QWidget* parent)
     : QDialog(parent), current_(current) {
     setObjectName(QStringLiteral("PreferencesDialog"));
     setWindowTitle(tr("環境設定"));
@@ -71,7 +72,17 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
     form->addRow(tr("起動時のサイズ"), startScale_);
     form->addRow(QString(), gridLines_);
     form->addRow(QString(), blink_);
-    form->addRow(tr("自動保存の間隔"), autosave_);
+    if (autosaveNote.isEmpty()) {
+        form->addRow(tr("自動保存の間隔"), autosave_);
+    } else {
+        auto* note = Named(new QLabel(autosaveNote, this), "AutosaveNote");
+        note->setWordWrap(true);
+        note->setStyleSheet(QStringLiteral("color: #c00000;"));
+        auto* field = new QVBoxLayout;
+        field->addWidget(autosave_);
+        field->addWidget(note);
+        form->addRow(tr("自動保存の間隔"), field);
+    }
     form->addRow(tr("言語"), language_);
 
     auto* buttons = new QDialogButtonBox(this);

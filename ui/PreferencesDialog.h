@@ -14,7 +14,8 @@ namespace tav {
 class PreferencesDialog : public QDialog {
     Q_OBJECT
 public:
-    PreferencesDialog(const EditorSettings& current, QWidget* parent);
+    // `autosaveNote`, when not empty, stands beside the autosave interval: why copies cannot be kept.
+    PreferencesDialog(const EditorSettings& current, const QString& autosaveNote, QWidget* parent);
 
     // The settings as the dialog's controls stand.
     EditorSettings Chosen() const;

@@ -416,6 +416,11 @@ int EditorDriver::Field(QDialog* dialog, const QString& name) {
     throw std::runtime_error("the dialog's " + name.toStdString() + " is no field");
 }
 
+QString EditorDriver::LabelText(QDialog* dialog, const QString& name) {
+    const auto* label = dialog->findChild<QLabel*>(name);
+    return label ? label->text() : QString();
+}
+
 int EditorDriver::EndDialog(QDialog* dialog, bool accept) {
     auto* buttons = Found(dialog->findChild<QDialogButtonBox*>(), QStringLiteral("dialog's buttons"));
     const auto role = accept ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole;

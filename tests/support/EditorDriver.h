@@ -181,6 +181,8 @@ public:
     static bool SetField(QDialog* dialog, const QString& name, int value);
     // The field's value in the same terms; throws when there is no such field.
     static int Field(QDialog* dialog, const QString& name);
+    // The text a label `name` of the dialog shows; empty when there is no such label.
+    static QString LabelText(QDialog* dialog, const QString& name);
     // Clicks the dialog's OK (accept) or Cancel button and returns the dialog's result: a greyed OK leaves
     // it rejected.
     static int EndDialog(QDialog* dialog, bool accept);

@@ -5,6 +5,11 @@
 
 #include <QSettings>
 
+#include <functional>
+#include <string_view>
+
+#include <unistd.h>
+
 namespace tav::testing {
 namespace {
 
@@ -66,6 +71,61 @@ TEST(Recovery, CopiesAreTakenAtTheIntervalChosenInThePreferencesAndNeverWithShin
         EXPECT_EQ(d.RecoveryCopies(), std::vector<MapGrid>{first}) << "a copy before the interval was over";
         d.ElapseRecoveryTime(1);
         EXPECT_EQ(d.RecoveryCopies(), std::vector<MapGrid>{second}) << "no copy when the interval was over";
+    }
+}
+
+// The note the preferences show beside the interval; empty without one.
+QString AutosaveNote(EditorDriver& d) {
+    QString note;
+    d.platform().DialogAnswers.push_back([&](QDialog* dialog) {
+        note = EditorDriver::LabelText(dialog, QStringLiteral("AutosaveNote"));
+        return EditorDriver::EndDialog(dialog, false);
+    });
+    d.Trigger("MenuPreferences");
+    return note;
+}
+
+// Mended: a folder that could not be written was told only on standard error, and the user believed the map
+// was kept.
+TEST(Recovery, AFolderThatCannotBeWrittenIsToldOnceInTheStatusBarAndBesideTheInterval) {
+    const struct {
+        const char* name;
+        std::function<void(const QString& folder)> spoil;
+        std::function<void(const QString& folder)> mend;
+    } cases[] = {
+        {"a file where the folder goes", [](const QString& folder) { PutFile(folder, "not a folder"); },
+         [](const QString& folder) { QFile::remove(folder); }},
+        {"a folder nobody may write",
+         [](const QString& folder) {
+             QDir().mkpath(folder);
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+         },
+         [](const QString& folder) {
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string_view(c.name) == "a folder nobody may write" && ::geteuid() == 0)
+            continue; // root writes there all the same
+        EditorDriver d(EditorOptions{.Session = true});
+        c.spoil(d.RecoveryFolder());
+        const QString told = QStringLiteral("復元用のコピーを保存できません");
+        for (int i = 0; i < 3; ++i) {
+            PaintCell(d, i, 5);
+            d.ElapseRecoveryTime(30'000);
+        }
+        EXPECT_EQ(d.LabelText("status notice").count(told), 1) << d.LabelText("status notice").toStdString();
+        EXPECT_TRUE(AutosaveNote(d).startsWith(told));
+        EXPECT_TRUE(d.platform().Messages.empty());
+        EXPECT_TRUE(d.platform().Errors.empty());
+        // Once a copy can be written again, both say nothing more.
+        c.mend(d.RecoveryFolder());
+        const MapGrid kept = PaintCell(d, 9, 6);
+        d.ElapseRecoveryTime(30'000);
+        EXPECT_EQ(d.RecoveryCopies(), std::vector<MapGrid>{kept});
+        EXPECT_FALSE(d.LabelText("status notice").contains(told));
+        EXPECT_TRUE(AutosaveNote(d).isEmpty());
     }
 }
 
