@@ -22,13 +22,19 @@ QString Normalised(const QString& path) {
 } // namespace
 
 RecentFiles::RecentFiles(QObject* parent) : QObject(parent) {
+    Reload();
+}
+
+void RecentFiles::Reload() {
     const QStringList stored = OpenSettings()->value(SettingsKey).toStringList();
+    paths_.clear();
     for (const QString& path : stored)
         if (!path.isEmpty() && !paths_.contains(path) && paths_.size() < MaximumCount)
             paths_.append(path);
 }
 
 void RecentFiles::Add(const QString& path) {
+    Reload();
     const QString full = Normalised(path);
     paths_.removeAll(full);
     paths_.prepend(full);
@@ -38,6 +44,7 @@ void RecentFiles::Add(const QString& path) {
 }
 
 void RecentFiles::Remove(const QString& path) {
+    Reload();
     if (paths_.removeAll(path) > 0 || paths_.removeAll(Normalised(path)) > 0)
         Store();
 }
@@ -63,6 +70,7 @@ void RecentFiles::AttachMenu(QMenu* menu, std::function<void(const QString&)> op
 void RecentFiles::FillMenu() {
     if (!menu_)
         return;
+    Reload(); // with what other editors stored meanwhile
     menu_->clear();
     for (int i = 0; i < paths_.size(); ++i) {
         const QString& path = paths_[i];
