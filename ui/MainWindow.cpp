@@ -541,6 +541,10 @@ void MainWindow::RetranslateUi() {
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         RetranslateUi();
+    // The frame's subwindows clear the window's modified mark as they leave their minimised state; the mark is
+    // the map's.
+    if (event->type() == QEvent::ModifiedChange && document_ && isWindowModified() != document_->IsModified())
+        setWindowModified(document_->IsModified());
     QMainWindow::changeEvent(event);
 }
 
