@@ -56,6 +56,7 @@ private:
     void ShowFigures(int tileSet, bool headersChanged);
     // Returns whether the text changed.
     bool SetCellText(int row, int column, const QString& text);
+    void FitTableHeight();
 
     FactionAnalysis analysis_{};
     int shownTileSet_ = 0;

@@ -28,6 +28,7 @@
 #include "TitleBarIconStyle.h"
 #include "Translations.h"
 #include "UnshapeMap.h"
+#include "Workspace.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -336,14 +337,8 @@ MainWindow::MainWindow() {
 
     ApplyStartupSettings();
 
-    // The start size: the screen's, up to 792 x 552 for the outer frame; before the window is shown the
-    // frame adds nothing.
-    const QSize screen = CurrentPlatform().ScreenSize();
-    const int width = screen.width() > 800 ? 792 : screen.width();
-    const int height = screen.height() > 560 ? 552 : screen.height();
-    const QSize frame = frameGeometry().size() - size();
-    move(1, 1);
-    resize(width - frame.width(), height - frame.height());
+    workspace_ = new Workspace(this, mdiArea_, editView_, palette_);
+    workspace_->PlaceMainWindow();
 }
 
 MainWindow::~MainWindow() {
@@ -608,6 +603,8 @@ void MainWindow::MakeMinimisedWindows() {
     // Restored by its own title-bar button, the preview takes its old place only after this announcement.
     connect(preview_, &QMdiSubWindow::windowStateChanged, this, &MainWindow::KeepPreviewOffPalette,
             Qt::QueuedConnection);
+    workspace_->Follow(preview_, QStringLiteral("Preview"));
+    workspace_->Follow(checkView_, QStringLiteral("Check"));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -677,6 +674,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::KeepMinimumSize() {
+    // A maximised window has the screen's size; a resize would only end the maximised state.
+    if (isMaximized() || isFullScreen())
+        return;
     const QSize screen = CurrentPlatform().ScreenSize();
     const QSize client = ClientSize();
     QSize wanted = client;
@@ -692,10 +692,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing would lose the unsaved map without a word, so it is asked about as New and Open do.
     bool mayClose = false;
     RunCommand([&] { mayClose = files_->MaybeDiscard(); });
-    if (mayClose)
+    if (mayClose) {
+        workspace_->Save();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -875,6 +877,7 @@ bool MainWindow::RunMapCheck() {
 bool MainWindow::RunMapCheck(const MapGrid& grid) {
     MakeMinimisedWindows();
     const bool problem = checkView_->RunMapCheck(grid);
+    workspace_->CameUp(checkView_);
     statusMessage_->setText(problem ? QString() : NoProblemText());
     if (!problem)
         QTimer::singleShot(4000, statusMessage_, [label = statusMessage_] { label->clear(); });
@@ -901,27 +904,31 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowHelp() {
-    if (!help_)
+    if (!help_) {
         help_ = new HelpWindow(this);
+        workspace_->Follow(help_, QStringLiteral("Help"));
+    }
     // Every action of the window, in menu order: the tile sets' after the table's.
     help_->ShowHelp(findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void MainWindow::ShowFactionView() {
-    if (!factionView_) {
+    const bool firstShowing = !factionView_;
+    if (firstShowing) {
         // Made when first asked for: most runs never need it, and its table costs start-up time.
         factionView_ = new FactionAnalysisView;
         mdiArea_->addSubWindow(factionView_);
         factionView_->hide();
     }
-    const bool firstShowing = factionView_->isHidden();
     ShowWindow(factionView_, true);
     RefreshFactionView();
     if (firstShowing) {
-        // Big enough for the whole table and picture, at the right of the frame, over the palette.
+        // Big enough for the whole table and picture, at the right of the frame, over the palette; from then
+        // on where it was last, in this run and the next.
         const QSize size = factionView_->sizeHint().boundedTo(mdiArea_->viewport()->size());
         factionView_->resize(size);
         factionView_->move(std::max(0, mdiArea_->viewport()->width() - size.width()), 0);
+        workspace_->Follow(factionView_, QStringLiteral("Faction"));
     }
 }
 
@@ -938,6 +945,7 @@ void MainWindow::ShowWindow(QWidget* window, bool restore) {
     window->raise();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window))
         mdiArea_->setActiveSubWindow(sub);
+    workspace_->CameUp(window);
 }
 
 void MainWindow::ShowEditView() {

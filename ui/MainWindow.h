@@ -33,6 +33,7 @@ class PictureReadAhead;
 class PreviewView;
 class TilePalette;
 class TileSetPictures;
+class Workspace;
 enum class ShiftDirection;
 
 // Application-wide settings made once before the windows exist: the title, the font substitutions
@@ -161,6 +162,7 @@ private:
     FactionAnalysisView* factionView_ = nullptr;
     AboutDialog* about_ = nullptr;
     HelpWindow* help_ = nullptr; // made when first asked for
+    Workspace* workspace_ = nullptr;
 
     QMenu* recentMenu_ = nullptr;
     QActionGroup* toolItems_ = nullptr;

@@ -26,6 +26,11 @@ QSize Platform::ScreenSize() const {
     return screen ? screen->size() : QSize(1024, 768);
 }
 
+QRect Platform::AvailableGeometry() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(QPoint(0, 0), ScreenSize());
+}
+
 bool Platform::AskOkCancel(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Ok);

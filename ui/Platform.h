@@ -4,6 +4,7 @@
 // timers really tick. Everything else in the windows is plain Qt.
 
 #include <QObject>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,8 @@ public:
 
     // The size of the whole screen in pixels.
     virtual QSize ScreenSize() const;
+    // The part of the screen windows may take: without the desktop's panels.
+    virtual QRect AvailableGeometry() const;
     // A modal OK/Cancel question; true for OK.
     virtual bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
     // A modal message with an OK button; returns when it was closed.

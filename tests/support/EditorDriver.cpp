@@ -294,6 +294,7 @@ EditorDriver::EditorDriver(EditorOptions options)
     UseSettingsFolder(settingsFolder_->path());
     auto platform = std::make_unique<ScriptedPlatform>();
     platform->Screen = options.Screen;
+    platform->Available = options.Available;
     platform->RealModal = options.RealModal;
     platform_ = platform.get();
     InstallPlatform(std::move(platform));
@@ -346,6 +347,10 @@ QPoint EditorDriver::CellAt(QPoint pos) const {
 
 QPoint EditorDriver::CellOrigin(int x, int y) const {
     return QPoint(x, y) * EditEdge() - backend::MapScrollOffset();
+}
+
+void EditorDriver::ClickThroughTheWindow(int x, int y) {
+    QTest::mouseClick(Widget("map picture"), Qt::LeftButton, {}, CellCentre(x, y));
 }
 
 void EditorDriver::Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button) {
@@ -640,6 +645,14 @@ QStringList EditorDriver::TableHeaders(const QString& role) const {
     for (int column = 0; column < table->columnCount(); ++column)
         texts << table->model()->headerData(column, Qt::Horizontal).toString();
     return texts;
+}
+
+int EditorDriver::TableRowsShown(const QString& role) const {
+    const auto* table = Found(qobject_cast<QTableWidget*>(Widget(role)), role);
+    int shown = 0;
+    for (int row = 0; row < table->rowCount(); ++row)
+        shown += table->viewport()->rect().contains(table->visualRect(table->model()->index(row, 0))) ? 1 : 0;
+    return shown;
 }
 
 QRgb EditorDriver::TableCellColour(const QString& role, int row, int column) const {

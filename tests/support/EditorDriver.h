@@ -45,6 +45,7 @@ using DialogAnswer = std::function<int(QDialog*)>;
 class ScriptedPlatform : public Platform {
 public:
     QSize Screen{1024, 768};
+    QRect Available;        // the part of the screen windows may take; empty: the whole screen
     bool RealModal = false; // show dialogs modally for real, so that their own buttons must end them
     std::vector<QString> Messages;
     std::vector<QString> Captions; // one per entry of Messages
@@ -62,6 +63,7 @@ public:
     void Forget();
 
     QSize ScreenSize() const override { return Screen; }
+    QRect AvailableGeometry() const override { return Available.isEmpty() ? QRect(QPoint(0, 0), Screen) : Available; }
     bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
     void ReportError(QWidget*, const QString& text) override { Errors.push_back(text); }
@@ -78,6 +80,9 @@ struct EditorOptions {
     // With the editor's session, as the program has it: recent files, recovery copies (in a folder of the
     // driver's own, see RecoveryFolder) and the notices of the status bar. Shown, it offers the copies there.
     bool Session = false;
+    // The part of the screen windows may take, which a first run gives the main window; by default the
+    // 792 x 552 window at (1, 1) the tests' layouts are measured in.
+    QRect Available{1, 1, 792, 552};
 };
 
 class EditorDriver {
@@ -117,6 +122,9 @@ public:
         Press(x, y, button, mods);
         Release(x, y, button, mods);
     }
+    // A click at cell (x, y) as the window system delivers it, through the window and the frame (which may
+    // activate the edit window first), not to the map picture alone.
+    void ClickThroughTheWindow(int x, int y);
     // Press at the first cell, move through the others, release at the last.
     void Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button = Qt::LeftButton);
     // A wheel turn over the map picture: `angle` in eighths of a degree (120 a notch), `pixels` as a touchpad
@@ -246,6 +254,8 @@ public:
     // A table's rows, header texts and cell backgrounds by role ("faction table").
     QStringList TableRow(const QString& role, int row) const;
     QStringList TableHeaders(const QString& role) const;
+    // How many of a table's rows are on the screen whole.
+    int TableRowsShown(const QString& role) const;
     QRgb TableCellColour(const QString& role, int row, int column) const;
     QString EditCaption() const { return Widget("edit window")->windowTitle(); }
     // The main window's title as the desktop shows it: Qt's modified mark "[*]" becomes "*" or nothing.

@@ -3,7 +3,12 @@
 
 #include "TestMaps.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+
 #include <functional>
+#include <string_view>
 
 namespace tav::testing {
 namespace {
@@ -37,6 +42,134 @@ TEST_F(EditorUi, UnsavedMarkFollowsTheMapWhateverWindowComesUp) {
         d.Key("Ctrl+Z");
         d.Key("Ctrl+Z");
         EXPECT_EQ(d.MainTitle(), QStringLiteral("Tavrenna MapEditor"));
+    }
+}
+
+// A desktop with room for the windows beside each other.
+EditorOptions RoomyDesktop() {
+    return {.Screen = {1280, 1024}, .Available = {0, 0, 1280, 1000}};
+}
+
+// Ends the editor as the user does (the map unmodified) and starts it again.
+void ExitAndStartAgain(EditorDriver& d) {
+    d.Trigger("MenuExit");
+    d.Restart();
+}
+
+// Mended: every start put the windows where the first run does.
+TEST(Workspace, MainWindowAndTheOtherWindowsComeBackWhereTheyWereInTheLastRun) {
+    EditorDriver d(RoomyDesktop());
+    const QRect main(40, 30, 1100, 900);
+    d.Widget("main window")->setGeometry(main);
+    // Beside the palette, off the edit window.
+    const struct {
+        const char* role;
+        const char* bringUp;
+        QRect place;
+    } windows[] = {
+        {"preview", "MenuShowPreview", {600, 420, 0, 0}},
+        {"check window", "MenuShowMapCheckView", {600, 40, 380, 260}},
+        {"faction window", "StatusButton", {560, 560, 520, 220}},
+        {"HelpWindow", "MenuHelp", {200, 150, 500, 450}},
+    };
+    for (const auto& w : windows) {
+        if (QString::fromLatin1(w.bringUp).endsWith(QLatin1String("Button")))
+            d.ClickButton(QString::fromLatin1(w.bringUp));
+        else
+            d.Trigger(QString::fromLatin1(w.bringUp));
+        QWidget* window = d.Widget(QString::fromLatin1(w.role));
+        window->setGeometry(QRect(w.place.topLeft(), w.place.isEmpty() ? window->size() : w.place.size()));
+    }
+    std::vector<QRect> places;
+    for (const auto& w : windows)
+        places.push_back(d.Geometry(QString::fromLatin1(w.role)));
+    d.Widget("preview")->showMinimized(); // minimised at the end: its place is the one it is restored to
+
+    ExitAndStartAgain(d);
+    EXPECT_EQ(d.Geometry("main window"), main);
+    EXPECT_TRUE(d.Minimised("preview"));
+    EXPECT_TRUE(d.Minimised("check window"));
+    for (std::size_t i = 0; i < std::size(windows); ++i) {
+        SCOPED_TRACE(windows[i].role);
+        if (QString::fromLatin1(windows[i].bringUp).endsWith(QLatin1String("Button")))
+            d.ClickButton(QString::fromLatin1(windows[i].bringUp));
+        else
+            d.Trigger(QString::fromLatin1(windows[i].bringUp));
+        EXPECT_EQ(d.Geometry(QString::fromLatin1(windows[i].role)), places[i]);
+    }
+
+    // The maximised state too.
+    d.Widget("main window")->showMaximized();
+    ExitAndStartAgain(d);
+    EXPECT_TRUE(d.Widget("main window")->isMaximized());
+    EXPECT_EQ(d.Widget("main window")->normalGeometry(), main); // where it goes back to
+}
+
+TEST(Workspace, ARememberedPlaceOverTheEditWindowGoesBesideItOnlyWhileThereIsRoom) {
+    const struct {
+        const char* name;
+        EditorOptions desktop;
+        bool room;
+    } cases[] = {
+        {"room beside", RoomyDesktop(), true},
+        {"no room", EditorOptions{}, false}, // the 792 x 552 window
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorDriver d(c.desktop);
+        d.Trigger("MenuShowMapCheckView");
+        const QRect over(30, 30, d.Geometry("check window").width(), d.Geometry("check window").height());
+        d.Widget("check window")->setGeometry(over);
+        ExitAndStartAgain(d);
+        EXPECT_TRUE(d.Minimised("check window")); // minimised, it stays where minimised windows go
+        d.Trigger("MenuShowMapCheckView");
+        const QRect place = d.Geometry("check window");
+        EXPECT_EQ(place.size(), over.size());
+        if (c.room) {
+            EXPECT_FALSE(place.intersects(d.Geometry("edit window")));
+            EXPECT_FALSE(place.intersects(d.Geometry("palette")));
+            EXPECT_TRUE(d.Widget("frame")->rect().contains(place));
+        } else {
+            EXPECT_EQ(place, over);
+        }
+    }
+}
+
+TEST(Workspace, FirstRunGivesTheEditWindowTheRoomOfTheAvailableArea) {
+    EditorDriver d(RoomyDesktop());
+    EXPECT_EQ(d.FrameGeometry("main window"), QRect(0, 0, 1280, 1000));
+    // At 16 pixels the whole map fits beside the palette, with no scroll bar.
+    d.ClickButton("MiddleCharButton");
+    EXPECT_EQ(d.ClientSize("edit window").width(), 48 * 16);
+    EXPECT_FALSE(d.ScrollBar(Qt::Horizontal)->isVisible());
+}
+
+// Mended: a window narrower than the table's columns showed a sideways scroll bar over the last faction.
+TEST_F(EditorUi, FactionTableShowsAllFourFactionsWhileTheWindowHasRoom) {
+    d.LoadMap(PlayableGrid(), 3);
+    d.ClickButton("StatusButton");
+    const QSize full = d.Geometry("faction window").size();
+    for (const int width : {full.width(), 500, 300}) {
+        SCOPED_TRACE(width);
+        d.Widget("faction window")->resize(width, full.height());
+        EXPECT_EQ(d.TableRowsShown("faction table"), 4);
+    }
+}
+
+TEST_F(EditorUi, AClickOnAnInactiveEditWindowPaintsAsOnAnActiveOne) {
+    for (const char* other : {"MenuShowMapCheckView", "MenuShowPreview", "StatusButton"}) {
+        SCOPED_TRACE(other);
+        d.LoadMap(FilledGrid(NewMapTile));
+        d.PickTile(5);
+        if (std::string_view(other) == "StatusButton")
+            d.ClickButton(QString::fromLatin1(other));
+        else
+            d.Trigger(QString::fromLatin1(other));
+        ASSERT_FALSE(d.Active("edit window"));
+        d.ClickThroughTheWindow(4, 4);
+        EXPECT_EQ(d.Cell(4, 4), 5);
+        EXPECT_TRUE(d.ShowsGrid(d.Grid()));
+        EXPECT_TRUE(d.Active("edit window"));
     }
 }
 
