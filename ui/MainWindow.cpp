@@ -306,6 +306,7 @@ MainWindow::MainWindow() {
     CreateFrame();
     editView_ = new MapEditView(document_, pictures_, mdiArea_);
     palette_ = new TilePalette(pictures_, mdiArea_);
+    workspace_ = new Workspace(this, mdiArea_, editView_, palette_);
     files_ = new FileController(document_, this, [this](const MapGrid& grid) { return RunMapCheck(grid); });
     CreateCommands();
     // The application's icon, read with the tool-bar pictures.
@@ -337,7 +338,6 @@ MainWindow::MainWindow() {
 
     ApplyStartupSettings();
 
-    workspace_ = new Workspace(this, mdiArea_, editView_, palette_);
     workspace_->PlaceMainWindow();
 }
 
