@@ -333,6 +333,24 @@ Restore it?</translation>
         <source>使い方: TavrennaMapEditor [ファイル.map]</source>
         <translation>Usage: TavrennaMapEditor [FILE.map]</translation>
     </message>
+    <message>
+        <source>設定ファイルを使えません。既定の設定で起動しました。
+「%1」は通常のファイルではないため、読み込みも保存もしません。</source>
+        <translation>The settings file cannot be used; the editor started with the default settings.
+&quot;%1&quot; is not a regular file, so settings are neither read from it nor saved to it.</translation>
+    </message>
+    <message>
+        <source>復元用フォルダに通常のファイルでないものがあります。
+開かずにそのままにしました: %1</source>
+        <translation>The recovery folder holds something that is not a regular file.
+Left as it is, unopened: %1</translation>
+    </message>
+    <message>
+        <source>復元用のコピーを保存できません。
+%1</source>
+        <translation>Recovery copies cannot be saved.
+%1</translation>
+    </message>
 </context>
 <context>
     <name>Factions</name>
@@ -1197,10 +1215,6 @@ This file is read-only. Please choose another name.</translation>
         <translation>Blink the cursor</translation>
     </message>
     <message>
-        <source> 分</source>
-        <translation> min</translation>
-    </message>
-    <message>
         <source>しない</source>
         <translation>Never</translation>
     </message>
@@ -1223,6 +1237,14 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 秒</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 分</source>
+        <translation>%1 min</translation>
     </message>
 </context>
 </TS>

@@ -14,6 +14,10 @@
 #include <cstdio>
 #include <span>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace tav {
 
 namespace {
@@ -27,6 +31,24 @@ QString LockPathOf(const QString& copyPath) {
     return copyPath.left(copyPath.size() - CopySuffix.size()) + LockSuffix;
 }
 
+// Qt takes a lock whose owner it cannot read (empty, cut short, scribbled over) for a live one however old it
+// is, which would hide its copy for ever. An editor holds a kernel lock on its lock file while it runs, so such
+// a lock is stale unless someone holds that. One that cannot even be opened is no editor's: an editor's lock
+// is always readable by its user.
+bool UnreadableLockNobodyHolds(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.getLockInfo(&pid, &host, &application))
+        return false; // readable: Qt has judged it by its owner already
+    const int fd = ::open(QFile::encodeName(lock.fileName()).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return true;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
 } // namespace
 
 QByteArray RecoveryCopyBytes(const MapGrid& grid, TileSet tileSet, const QString& mapPath) {
@@ -34,7 +56,8 @@ QByteArray RecoveryCopyBytes(const MapGrid& grid, TileSet tileSet, const QString
 }
 
 CrashRecovery::CrashRecovery(Document* document, const QString& folder, int intervalMilliseconds, QObject* parent)
-    : QObject(parent), document_(document), folder_(folder), interval_(std::max(1, intervalMilliseconds)) {
+    : QObject(parent), document_(document), folder_(folder), timer_([this] { TimerTick(); }, this),
+      interval_(std::max(0, intervalMilliseconds)) {
     // The time and the process id make the name unique among the editors of this user, also after a
     // process id is used again.
     const QString name = QStringLiteral("session-%1-%2")
@@ -47,11 +70,8 @@ CrashRecovery::CrashRecovery(Document* document, const QString& folder, int inte
         if (!modified)
             RemoveCopy();
     });
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        if (changedSinceCopy_)
-            WriteCopy();
-    });
-    timer_.start(interval_);
+    timer_.setObjectName(QStringLiteral("recoveryTimer"));
+    timer_.SetInterval(interval_);
 }
 
 CrashRecovery::~CrashRecovery() {
@@ -65,9 +85,27 @@ void CrashRecovery::HistoryChanged() {
         RemoveCopy();
         return;
     }
-    // The first change after a quiet spell is kept at once; later ones wait for the timer.
-    if (!sinceCopy_.isValid() || sinceCopy_.elapsed() >= interval_)
+    // The first change after a quiet spell (a tick with nothing to copy) is kept at once; later ones wait for
+    // the timer.
+    if (interval_ > 0 && !copiedSinceTick_)
         WriteCopy();
+}
+
+void CrashRecovery::TimerTick() {
+    if (changedSinceCopy_)
+        WriteCopy();
+    else
+        copiedSinceTick_ = false;
+}
+
+void CrashRecovery::SetInterval(int milliseconds) {
+    const bool wasOff = interval_ == 0;
+    interval_ = std::max(0, milliseconds);
+    timer_.SetInterval(interval_);
+    if (interval_ == 0)
+        RemoveCopy();
+    else if (wasOff)
+        WriteCopy(); // a modified map had no copy while they were off
 }
 
 void CrashRecovery::WriteCopy() {
@@ -78,18 +116,26 @@ void CrashRecovery::WriteCopy() {
         WriteFileAtomically(copyPath_,
                             RecoveryCopyBytes(document_->Grid(), document_->TileSet(), document_->FilePath()));
         changedSinceCopy_ = false;
-        sinceCopy_.start();
+        copiedSinceTick_ = true;
+        if (failure_) {
+            failure_.reset();
+            emit FailureChanged();
+        }
     } catch (const FileError& error) {
-        if (!failureTold_)
+        const bool first = !failure_;
+        failure_ = error;
+        if (first) {
             std::fprintf(stderr, "TavrennaMapEditor: no recovery copy: %s\n", error.what());
-        failureTold_ = true;
+            emit FailureChanged();
+        }
     }
 }
 
 void CrashRecovery::TakeLock() {
     // Taken before the first copy is written, not at start: the lock is synced to disk, which would cost every
     // start-up time although most editing sessions end saved.
-    if (lock_)
+    // A lock not taken (the folder could not be made yet) is tried again, so that a copy never goes unlocked.
+    if (lock_ && lock_->isLocked())
         return;
     QDir().mkpath(folder_);
     lock_ = std::make_unique<QLockFile>(LockPathOf(copyPath_));
@@ -102,7 +148,7 @@ void CrashRecovery::RemoveCopy() {
         return;
     QFile::remove(copyPath_);
     changedSinceCopy_ = false;
-    sinceCopy_.invalidate();
+    copiedSinceTick_ = false;
 }
 
 void CrashRecovery::KeepForNextStart() {
@@ -113,11 +159,19 @@ void CrashRecovery::KeepForNextStart() {
 CrashRecovery::Leftovers CrashRecovery::FindLeftovers(const QString& folder) {
     Leftovers found;
     const QDir dir(folder);
-    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*") + CopySuffix}, QDir::Files)) {
-        auto lock = std::make_unique<QLockFile>(LockPathOf(info.absoluteFilePath()));
+    // Whatever bears a copy's name, so that a pipe or a folder among them is told about rather than passed over.
+    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*") + CopySuffix},
+                                                   QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QFileInfo lockInfo(LockPathOf(info.absoluteFilePath()));
+        if (!info.isFile() || (lockInfo.exists() && !lockInfo.isFile())) {
+            found.Refused.append(info.isFile() ? lockInfo.absoluteFilePath() : info.absoluteFilePath());
+            continue;
+        }
+        auto lock = std::make_unique<QLockFile>(lockInfo.absoluteFilePath());
         // Only a dead owner makes a lock stale; a long-running editor keeps its copy however old the lock is.
         lock->setStaleLockTime(0);
-        if (!lock->tryLock(0))
+        if (!lock->tryLock(0) &&
+            !(UnreadableLockNobodyHolds(*lock) && lock->removeStaleLockFile() && lock->tryLock(0)))
             continue; // its editor is running
         RecoveredMap map;
         map.CopyPath = info.absoluteFilePath();

@@ -6,12 +6,16 @@
 #include "MainWindow.h"
 #include "Platform.h"
 #include "RecentFiles.h"
+#include "SettingsStore.h"
+#include "StatusNotices.h"
+#include "Translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 namespace tav {
 
@@ -42,7 +46,6 @@ EditorSession::Options EditorSession::DefaultOptions() {
     Options options;
     options.RecoveryFolder =
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("recovery"));
-    options.RecoveryIntervalMilliseconds = CrashRecovery::DefaultIntervalMilliseconds;
     bool valid = false;
     const int interval = qEnvironmentVariableIntValue("TAV_RECOVERY_INTERVAL_MS", &valid);
     if (valid && interval > 0)
@@ -52,15 +55,50 @@ EditorSession::Options EditorSession::DefaultOptions() {
 
 EditorSession::EditorSession(MainWindow* window, const Options& options)
     : QObject(window), window_(window), recoveryFolder_(options.RecoveryFolder) {
+    notices_ = new StatusNotices(window_->statusBar());
+    window_->statusBar()->addPermanentWidget(notices_);
     recent_ = new RecentFiles(this);
+    // The window and the recent files have read the settings by now.
+    if (const QString refused = TakeRefusedSettingsFile(); !refused.isEmpty())
+        notices_->Show(QStringLiteral("settings"), [refused] {
+            return QCoreApplication::translate("EditorSession", "設定ファイルを使えません。既定の設定で起動しました。\n"
+                                                                "「%1」は通常のファイルではないため、読み込みも保存もしません。")
+                .arg(refused);
+        });
     recent_->AttachMenu(window_->RecentFilesMenu(), [this](const QString& path) {
         window_->Files()->OpenChosenPath(path);
     });
     connect(window_->Files(), &FileController::MapFileUsed, recent_, &RecentFiles::Add);
-    recovery_ = new CrashRecovery(window_->Map(), recoveryFolder_, options.RecoveryIntervalMilliseconds, this);
+    autosavePreference_ = window_->Settings().AutosaveSeconds * 1000;
+    recovery_ = new CrashRecovery(window_->Map(), recoveryFolder_,
+                                  options.RecoveryIntervalMilliseconds > 0 ? options.RecoveryIntervalMilliseconds
+                                                                           : autosavePreference_,
+                                  this);
+    // A folder that cannot be written is told once the first copy fails, until a copy is written again.
+    connect(recovery_, &CrashRecovery::FailureChanged, this, [this] {
+        if (recovery_->Failure())
+            notices_->Show(QStringLiteral("recovery copy"), [this] { return RecoveryFailureText(); });
+        else
+            notices_->Clear(QStringLiteral("recovery copy"));
+    });
+    window_->SetAutosaveNote([this] { return recovery_->Failure() ? RecoveryFailureText() : QString(); });
+    // Only a new choice of the interval is applied, so that changing another setting keeps an interval
+    // given at start.
+    connect(window_, &MainWindow::SettingsChanged, this, [this] {
+        const int preference = window_->Settings().AutosaveSeconds * 1000;
+        if (preference == autosavePreference_)
+            return;
+        autosavePreference_ = preference;
+        recovery_->SetInterval(preference);
+    });
 }
 
 EditorSession::~EditorSession() = default;
+
+QString EditorSession::RecoveryFailureText() const {
+    return QCoreApplication::translate("EditorSession", "復元用のコピーを保存できません。\n%1")
+        .arg(FileErrorText(*recovery_->Failure()));
+}
 
 void EditorSession::Start(const std::optional<QString>& mapPath) {
     if (mapPath) {
@@ -73,6 +111,16 @@ void EditorSession::Start(const std::optional<QString>& mapPath) {
 
 void EditorSession::OfferRecovery() {
     CrashRecovery::Leftovers leftovers = CrashRecovery::FindLeftovers(recoveryFolder_);
+    if (!leftovers.Refused.isEmpty()) {
+        QStringList names;
+        for (const QString& path : leftovers.Refused)
+            names.append(QDir::toNativeSeparators(path));
+        notices_->Show(QStringLiteral("recovery files"), [names] {
+            return QCoreApplication::translate("EditorSession", "復元用フォルダに通常のファイルでないものがあります。\n"
+                                                                "開かずにそのままにしました: %1")
+                .arg(names.join(QStringLiteral(", ")));
+        });
+    }
     for (const RecoveredMap& map : leftovers.Maps) {
         const QString name = map.MapPath.isEmpty()
                                  ? QCoreApplication::translate("EditorSession", "（名前のない新しいマップ）")

@@ -1,6 +1,6 @@
 #include "EditorSettings.h"
 
-#include <QSettings>
+#include "SettingsStore.h"
 
 #include <algorithm>
 
@@ -13,18 +13,21 @@ const QString StartTileSetKey = QStringLiteral("Editor/StartTileSet");
 const QString StartEdgeKey = QStringLiteral("Editor/StartScaleEdge");
 const QString GridLinesKey = QStringLiteral("Editor/GridLines");
 const QString BlinkKey = QStringLiteral("Editor/Blink");
-const QString AutosaveKey = QStringLiteral("Editor/AutosaveMinutes");
+const QString AutosaveKey = QStringLiteral("Editor/AutosaveSeconds");
+// Minutes stored before the interval took effect; never in effect, so they are not read.
+const QString UnusedAutosaveMinutesKey = QStringLiteral("Editor/AutosaveMinutes");
 const QString LanguageKey = QStringLiteral("Editor/Language");
-
-QSettings Store() {
-    return QSettings(QString::fromLatin1(SettingsOrganisation), QString::fromLatin1(SettingsApplication));
-}
 
 // The stored integer under `key` when it lies in [low, high], else `fallback`.
 int IntIn(const QSettings& store, const QString& key, int low, int high, int fallback) {
     bool ok = false;
     const int value = store.value(key).toInt(&ok);
     return ok && value >= low && value <= high ? value : fallback;
+}
+
+bool ValidAutosaveSeconds(int seconds) {
+    return seconds == 0 || seconds == 30 ||
+           (seconds % 60 == 0 && seconds >= 60 && seconds <= EditorSettings::MaxAutosaveMinutes * 60);
 }
 
 bool Flag(const QSettings& store, const QString& key, bool fallback) {
@@ -35,7 +38,8 @@ bool Flag(const QSettings& store, const QString& key, bool fallback) {
 } // namespace
 
 EditorSettings EditorSettings::Load() {
-    const QSettings store = Store();
+    const std::unique_ptr<QSettings> stored = OpenSettings();
+    const QSettings& store = *stored;
     EditorSettings s;
     if (const auto tileSet = TileSetNumbered(IntIn(store, StartTileSetKey, 1, TileSetCount, 0)))
         s.StartTileSet = *tileSet;
@@ -45,7 +49,8 @@ EditorSettings EditorSettings::Load() {
         s.StartEdge = *edge;
     s.GridLines = Flag(store, GridLinesKey, s.GridLines);
     s.Blink = Flag(store, BlinkKey, s.Blink);
-    s.AutosaveMinutes = IntIn(store, AutosaveKey, 0, MaxAutosaveMinutes, s.AutosaveMinutes);
+    if (const int seconds = IntIn(store, AutosaveKey, 0, MaxAutosaveMinutes * 60, -1); ValidAutosaveSeconds(seconds))
+        s.AutosaveSeconds = seconds;
     const QString language = store.value(LanguageKey).toString();
     if (language == QLatin1String("ja") || language == QLatin1String("en"))
         s.Language = language;
@@ -53,12 +58,14 @@ EditorSettings EditorSettings::Load() {
 }
 
 void EditorSettings::Save() const {
-    QSettings store = Store();
+    const std::unique_ptr<QSettings> stored = OpenSettings();
+    QSettings& store = *stored;
     store.setValue(StartTileSetKey, TileSetNumber(StartTileSet));
     store.setValue(StartEdgeKey, Pixels(StartEdge));
     store.setValue(GridLinesKey, GridLines);
     store.setValue(BlinkKey, Blink);
-    store.setValue(AutosaveKey, AutosaveMinutes);
+    store.setValue(AutosaveKey, AutosaveSeconds);
+    store.remove(UnusedAutosaveMinutesKey);
     store.setValue(LanguageKey, Language);
 }
 

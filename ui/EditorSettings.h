@@ -1,6 +1,6 @@
 #pragma once
-// The user's choices that outlast a run: how the editor starts, grid lines, blinking, the autosave
-// interval and the language. Stored with QSettings under "Tavrenna"/"Tavrenna MapEditor", beside the recent files.
+// The user's choices that outlast a run: how the editor starts, grid lines, blinking, the interval of the
+// recovery copies (自動保存の間隔) and the language. Stored with QSettings under "Tavrenna"/"Tavrenna MapEditor", beside the recent files.
 
 #include "TileSets.h"
 
@@ -18,7 +18,7 @@ struct EditorSettings {
     TileEdge StartEdge = TileEdge::Px8; // one of EditTileEdges
     bool GridLines = false;   // thin lines between the edit window's cells
     bool Blink = true;        // the cursor and the palette's frame cycle through their colours
-    int AutosaveMinutes = 5;  // 0: never; for the crash recovery
+    int AutosaveSeconds = 30; // how often the recovery copy is taken: 0 (never), 30, or whole minutes up to 60
     QString Language = QStringLiteral("ja"); // "ja" or "en"; Japanese whatever the system's language
 
     // The stored settings; a value that is missing or out of range keeps its default.

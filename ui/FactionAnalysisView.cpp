@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -84,6 +85,8 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
             table_->setItem(row, column, item);
         }
     layout->addWidget(table_);
+    // A window narrower than the columns shows the sideways scroll bar, which must not cover the last row.
+    connect(table_->horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { FitTableHeight(); });
 
     missingCastles_ = new QLabel(content);
     missingCastles_->setObjectName(QStringLiteral("missingCastles"));
@@ -144,6 +147,14 @@ bool FactionAnalysisView::SetCellText(int row, int column, const QString& text) 
     return true;
 }
 
+void FactionAnalysisView::FitTableHeight() {
+    // All four rows, never a scroll bar of their own.
+    const QScrollBar* sideways = table_->horizontalScrollBar();
+    const int sidewaysHeight = sideways->maximum() > 0 ? sideways->sizeHint().height() : 0;
+    table_->setFixedHeight(table_->horizontalHeader()->height() + table_->verticalHeader()->length() +
+                           2 * table_->frameWidth() + sidewaysHeight);
+}
+
 void FactionAnalysisView::SetFactionHeaders(TileSet tileSet) {
     for (int f = 0; f < FactionCount; ++f) {
         const QString name = FactionText(tileSet, f);
@@ -193,9 +204,7 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
     }
     if (textChanged) {
         table_->resizeColumnsToContents();
-        // All four rows, never a scroll bar of their own.
-        table_->setFixedHeight(table_->horizontalHeader()->height() + table_->verticalHeader()->length() +
-                               2 * table_->frameWidth());
+        FitTableHeight();
     }
     if (missingCastles_->text() != missing) {
         missingCastles_->setText(missing);

@@ -57,6 +57,7 @@ private:
     void ShowFigures(TileSet tileSet, bool headersChanged);
     // Returns whether the text changed.
     bool SetCellText(int row, int column, const QString& text);
+    void FitTableHeight();
 
     FactionAnalysis analysis_{};
     std::optional<TileSet> shownTileSet_; // none before the first map

@@ -8,6 +8,7 @@
 #include "MapLoader.h"
 #include "Platform.h"
 #include "RestoreMapCommand.h"
+#include "Shaping.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -149,7 +150,7 @@ void FileController::ShapeMap() {
 }
 
 void FileController::Save() {
-    if (checker_->RunMapCheck() && !AskSaveAnyway())
+    if (checker_->RunMapCheck(document_->Grid()) && !AskSaveAnyway())
         return;
     const QString path = document_->FilePath();
     if (path.isEmpty() || IsReadOnlyFile(path)) {
@@ -167,15 +168,20 @@ void FileController::Save() {
 }
 
 void FileController::SaveAs(bool byUser) {
-    ShapeMap();
-    if (byUser && checker_->RunMapCheck() && !AskSaveAnyway())
-        return;
+    if (byUser) {
+        MapGrid shaped = document_->Grid();
+        tav::ShapeMap(shaped);
+        if (checker_->RunMapCheck(shaped) && !AskSaveAnyway())
+            return;
+    }
     const std::optional<QString> path =
         AskWhereToSave(QString(), document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath(),
                        Text(MapFileFilter), QStringLiteral("map"));
     if (!path)
         return;
     saveDialogName_ = *path;
+    // Shaped as one step before the write; a failed write keeps the shaping, as Save does.
+    ShapeMap();
     Write(*path);
     // The caption names only the file; the full path is kept so that a later Save writes to the same
     // place whatever the working folder is then.

@@ -17,12 +17,13 @@ namespace tav {
 
 class Document;
 
-// The question Save asks before it writes: whether the map check finds a problem. The frame answers it, and
-// shows the check window when it does.
+// The question Save asks before it writes: whether the map check finds a problem in the map as it will be
+// written. The frame answers it, and shows the check window when it does.
 class MapChecker {
 public:
     virtual ~MapChecker() = default;
-    virtual bool RunMapCheck() = 0;
+    // Checks `grid`: the map in the editor, or the map as a save will write it.
+    virtual bool RunMapCheck(const MapGrid& grid) = 0;
 };
 
 class FileController : public QObject {
@@ -42,7 +43,9 @@ public:
     // map in the editor is modified. False when the user kept the map or the file was not a map.
     bool OpenChosenPath(const QString& path);
     void Save();
-    // `byUser` when the user chose Save As; Save falls back on it for a map without a file.
+    // `byUser` when the user chose Save As; Save falls back on it for a map without a file. The check sees
+    // the map as it will be written; the map itself is shaped only when the file is written, so a cancelled
+    // Save As changes nothing.
     void SaveAs(bool byUser);
     // Asks for a tile edge and a file name and writes the whole map there as a PNG picture.
     void ExportImage();

@@ -18,6 +18,7 @@
 #include "tools/MapTool.h"
 #include "TileSetPictures.h"
 #include "Translations.h"
+#include "Workspace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,6 +61,8 @@ MainWindow::MainWindow() {
     CreateFrame();
     editView_ = new MapEditView(document_, pictures_, mdiArea_, this);
     palette_ = new TilePalette(pictures_, mdiArea_);
+    // Made before anything can show a window, so that every window it follows is placed as remembered.
+    workspace_ = new Workspace(this, mdiArea_, editView_, palette_);
     files_ = new FileController(document_, this, this);
     mapCommands_ = new MapCommands(document_, editView_, palette_, pictures_, this);
     std::vector<ToolDescription> tools;
@@ -92,14 +95,7 @@ MainWindow::MainWindow() {
 
     ApplyStartupSettings();
 
-    // The start size: the screen's, up to 792 x 552 for the outer frame; before the window is shown the
-    // frame adds nothing.
-    const QSize screen = CurrentPlatform().ScreenSize();
-    const int width = screen.width() > 800 ? 792 : screen.width();
-    const int height = screen.height() > 560 ? 552 : screen.height();
-    const QSize frame = frameGeometry().size() - size();
-    move(1, 1);
-    resize(width - frame.width(), height - frame.height());
+    workspace_->PlaceMainWindow();
 }
 
 MainWindow::~MainWindow() {
@@ -166,6 +162,10 @@ void MainWindow::RetranslateUi() {
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         RetranslateUi();
+    // The frame's subwindows clear the window's modified mark as they leave their minimised state; the mark is
+    // the map's.
+    if (event->type() == QEvent::ModifiedChange && document_ && isWindowModified() != document_->IsModified())
+        setWindowModified(document_->IsModified());
     QMainWindow::changeEvent(event);
 }
 
@@ -214,10 +214,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing would lose the unsaved map without a word, so it is asked about as New and Open do.
     bool mayClose = false;
     RunCommand([&] { mayClose = files_->MaybeDiscard(); });
-    if (mayClose)
+    if (mayClose) {
+        workspace_->Save();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -279,6 +281,8 @@ void MainWindow::MakeMinimisedWindows() {
     // Restored by its own title-bar button, the preview takes its old place only after this announcement.
     connect(preview_, &QMdiSubWindow::windowStateChanged, this, &MainWindow::KeepPreviewOffPalette,
             Qt::QueuedConnection);
+    workspace_->Follow(preview_, QStringLiteral("Preview"));
+    workspace_->Follow(checkView_, QStringLiteral("Check"));
 }
 
 void MainWindow::ApplyStartupSettings() {
@@ -311,7 +315,7 @@ void MainWindow::SetGridLines(bool shown) {
 }
 
 void MainWindow::ShowPreferences() {
-    PreferencesDialog dialog(settings_, this);
+    PreferencesDialog dialog(settings_, autosaveNote_ ? autosaveNote_() : QString(), this);
     if (CurrentPlatform().ExecModal(&dialog) == QDialog::Accepted)
         ApplySettings(dialog.Chosen());
 }
@@ -349,6 +353,9 @@ void MainWindow::KeepPreviewOffPalette() {
 }
 
 void MainWindow::KeepMinimumSize() {
+    // A maximised window has the screen's size; a resize would only end the maximised state.
+    if (isMaximized() || isFullScreen())
+        return;
     const QSize screen = CurrentPlatform().ScreenSize();
     const QSize client = ClientSize();
     QSize wanted = client;
@@ -388,8 +395,13 @@ void MainWindow::SelectTileSet(TileSet tileSet) {
 }
 
 bool MainWindow::RunMapCheck() {
+    return RunMapCheck(document_->Grid());
+}
+
+bool MainWindow::RunMapCheck(const MapGrid& grid) {
     MakeMinimisedWindows();
-    const bool problem = checkView_->RunMapCheck();
+    const bool problem = checkView_->RunMapCheck(grid);
+    workspace_->CameUp(checkView_);
     statusBar_->ShowMapCheckResult(problem);
     return problem;
 }
@@ -412,27 +424,31 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ShowHelp() {
-    if (!help_)
+    if (!help_) {
         help_ = new HelpWindow(this);
+        workspace_->Follow(help_, QStringLiteral("Help"));
+    }
     // Every action of the window, in menu order: the tile sets' after the table's.
     help_->ShowHelp(findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void MainWindow::ShowFactionView() {
-    if (!factionView_) {
+    const bool firstShowing = !factionView_;
+    if (firstShowing) {
         // Made when first asked for: most runs never need it, and its table costs start-up time.
         factionView_ = new FactionAnalysisView;
         mdiArea_->addSubWindow(factionView_);
         factionView_->hide();
     }
-    const bool firstShowing = factionView_->isHidden();
     ShowWindow(factionView_, true);
     RefreshFactionView();
     if (firstShowing) {
-        // Big enough for the whole table and picture, at the right of the frame, over the palette.
+        // Big enough for the whole table and picture, at the right of the frame, over the palette; from then
+        // on where it was last, in this run and the next.
         const QSize size = factionView_->sizeHint().boundedTo(mdiArea_->viewport()->size());
         factionView_->resize(size);
         factionView_->move(std::max(0, mdiArea_->viewport()->width() - size.width()), 0);
+        workspace_->Follow(factionView_, QStringLiteral("Faction"));
     }
 }
 
@@ -449,6 +465,7 @@ void MainWindow::ShowWindow(QWidget* window, bool restore) {
     window->raise();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window))
         mdiArea_->setActiveSubWindow(sub);
+    workspace_->CameUp(window);
 }
 
 void MainWindow::ShowEditView() {

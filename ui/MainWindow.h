@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QMdiArea;
@@ -30,6 +31,7 @@ class PictureReadAhead;
 class PreviewView;
 class TilePalette;
 class TileSetPictures;
+class Workspace;
 
 class MainWindow : public QMainWindow, private MapChecker, private EditWindowPlacement {
     Q_OBJECT
@@ -56,7 +58,9 @@ public:
     void SelectTileSet(TileSet tileSet);
     // Runs the map check; true when it found a problem (the check window is then in front). A check
     // that finds nothing says so in the status bar for a few seconds.
-    bool RunMapCheck() override;
+    bool RunMapCheck();
+    // The same for `grid`, the map as a save will write it.
+    bool RunMapCheck(const MapGrid& grid) override;
     void ShowAbout();
     void ShowHelp();
     void ShowEditView();
@@ -67,6 +71,9 @@ public:
     void SetGridLines(bool shown);
     // 環境設定: the user edits the settings; accepted ones are stored and take effect at once.
     void ShowPreferences();
+    // What the preferences say beside the autosave interval, asked each time they open (the session tells why
+    // its copies fail); nothing by default.
+    void SetAutosaveNote(std::function<QString()> note) { autosaveNote_ = std::move(note); }
 
     const EditorSettings& Settings() const { return settings_; }
     // Stores `settings` and applies what can change while the editor runs (all but the start-up values);
@@ -126,8 +133,10 @@ private:
     FactionAnalysisView* factionView_ = nullptr; // made when first asked for
     AboutDialog* about_ = nullptr;               // made when first asked for
     HelpWindow* help_ = nullptr;                 // made when first asked for
+    Workspace* workspace_ = nullptr;
 
     EditorSettings settings_;
+    std::function<QString()> autosaveNote_;
     // The tool-bar and tile pictures, read while the window is built; gone after the first showing.
     std::unique_ptr<PictureReadAhead> readAhead_;
 };

@@ -33,8 +33,8 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
     showMinimized();
 }
 
-bool MapCheckView::RunMapCheck() {
-    findings_ = FindMapProblems(document_->Grid());
+bool MapCheckView::RunMapCheck(const MapGrid& grid) {
+    findings_ = FindMapProblems(grid);
     checkedTileSet_ = document_->TileSet();
     ShowReport();
     const bool problem = !findings_.empty();

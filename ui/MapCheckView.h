@@ -5,6 +5,8 @@
 
 #include "MapCheck.h"
 
+#include "MapGrid.h"
+
 #include <QMdiSubWindow>
 
 #include <optional>
@@ -27,10 +29,10 @@ public:
 
     MapCheckView(const Document* document, QMdiArea* frame);
 
-    // Checks the map in the editor and fills the list with the report, header first. True when a
-    // problem was found; the window has then been restored if minimised and shown. Never asks anything
-    // and never changes the map document.
-    bool RunMapCheck();
+    // Checks `grid` in the map's tile set (the map in the editor, or the map as a save will write it) and
+    // fills the list with the report, header first. True when a problem was found; the window has then been
+    // restored if minimised and shown. Never asks anything and never changes the map document.
+    bool RunMapCheck(const MapGrid& grid);
 
     // The report line of a finding in the editor's language; in Japanese the command-line tool's line.
     static QString FindingText(const CheckFinding& finding, TileSet tileSet);

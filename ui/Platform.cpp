@@ -26,6 +26,11 @@ QSize Platform::ScreenSize() const {
     return screen ? screen->size() : QSize(1024, 768);
 }
 
+QRect Platform::AvailableGeometry() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(QPoint(0, 0), ScreenSize());
+}
+
 bool Platform::AskOkCancel(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Ok);
@@ -149,11 +154,23 @@ BlinkTimer::BlinkTimer(std::function<void()> onTick, QObject* parent) : QObject(
 
 void BlinkTimer::SetInterval(int milliseconds) {
     interval_ = milliseconds > 0 ? milliseconds : 0;
+    elapsed_ = 0;
     if (interval_ == 0 || !CurrentPlatform().TimersRun()) {
         timer_.stop();
         return;
     }
     timer_.start(interval_);
+}
+
+void BlinkTimer::Elapse(int milliseconds) {
+    while (interval_ > 0 && elapsed_ + milliseconds >= interval_) {
+        milliseconds -= interval_ - elapsed_;
+        elapsed_ = 0;
+        if (onTick_)
+            onTick_(); // may start the timer anew, with another interval
+    }
+    if (interval_ > 0)
+        elapsed_ += milliseconds;
 }
 
 } // namespace tav

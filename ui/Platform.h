@@ -4,6 +4,7 @@
 // timers really tick. Everything else in the windows is plain Qt.
 
 #include <QObject>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,8 @@ public:
 
     // The size of the whole screen in pixels.
     virtual QSize ScreenSize() const;
+    // The part of the screen windows may take: without the desktop's panels.
+    virtual QRect AvailableGeometry() const;
     // A modal OK/Cancel question; true for OK.
     virtual bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text);
     // A modal message with an OK button; returns when it was closed.
@@ -85,8 +88,8 @@ void RunCommand(Command&& command) {
 // The application title, also the caption of plain messages.
 inline constexpr char ApplicationTitle[] = "Tavrenna MapEditor";
 
-// A blink timer as the windows use it: an interval of 0 means stopped (a Qt timer with interval 0
-// would fire continuously), any other value starts it with that period.
+// A timer as the windows use it (the blink, the recovery copies): an interval of 0 means stopped (a Qt timer
+// with interval 0 would fire continuously), any other value starts it with that period.
 class BlinkTimer : public QObject {
     Q_OBJECT
 public:
@@ -95,11 +98,15 @@ public:
     void SetInterval(int milliseconds);
     int Interval() const { return interval_; }
     bool IsTicking() const { return timer_.isActive(); }
+    // Where timers do not run (tests): lets `milliseconds` pass since the timer was last started, ticking as
+    // the running timer would.
+    void Elapse(int milliseconds);
 
 private:
     QTimer timer_;
     std::function<void()> onTick_;
     int interval_ = 0;
+    int elapsed_ = 0; // since the start or the last tick, for Elapse
 };
 
 } // namespace tav

@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -34,7 +34,7 @@ Widget* Named(Widget* widget, const char* name) {
 
 } // namespace
 
-PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* parent)
+PreferencesDialog::PreferencesDialog(const EditorSettings& current, const QString& autosaveNote, QWidget* parent)
     : QDialog(parent), current_(current) {
     setObjectName(QStringLiteral("preferencesDialog"));
     setWindowTitle(tr("環境設定"));
@@ -54,11 +54,12 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
     blink_ = Named(new QCheckBox(tr("カーソルを点滅させる"), this), "blink");
     blink_->setChecked(current.Blink);
 
-    autosave_ = Named(new QSpinBox(this), "autosaveMinutes");
-    autosave_->setRange(0, EditorSettings::MaxAutosaveMinutes);
-    autosave_->setSuffix(tr(" 分"));
-    autosave_->setSpecialValueText(tr("しない"));
-    autosave_->setValue(current.AutosaveMinutes);
+    autosave_ = Named(new QComboBox(this), "autosaveInterval");
+    autosave_->addItem(tr("しない"), 0);
+    autosave_->addItem(tr("%1 秒").arg(30), 30);
+    for (int minutes = 1; minutes <= EditorSettings::MaxAutosaveMinutes; ++minutes)
+        autosave_->addItem(tr("%1 分").arg(minutes), minutes * 60);
+    autosave_->setCurrentIndex(std::max(0, autosave_->findData(current.AutosaveSeconds)));
 
     language_ = Named(new QComboBox(this), "language");
     for (const auto& [code, name] : LanguageChoices)
@@ -70,7 +71,17 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, QWidget* par
     form->addRow(tr("起動時のサイズ"), startEdge_);
     form->addRow(QString(), gridLines_);
     form->addRow(QString(), blink_);
-    form->addRow(tr("自動保存の間隔"), autosave_);
+    if (autosaveNote.isEmpty()) {
+        form->addRow(tr("自動保存の間隔"), autosave_);
+    } else {
+        auto* note = Named(new QLabel(autosaveNote, this), "autosaveNote");
+        note->setWordWrap(true);
+        note->setStyleSheet(QStringLiteral("color: #c00000;"));
+        auto* field = new QVBoxLayout;
+        field->addWidget(autosave_);
+        field->addWidget(note);
+        form->addRow(tr("自動保存の間隔"), field);
+    }
     form->addRow(tr("言語"), language_);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -90,7 +101,7 @@ EditorSettings PreferencesDialog::Chosen() const {
     chosen.StartEdge = TileEdgeOfPixels(startEdge_->currentData().toInt()).value_or(current_.StartEdge);
     chosen.GridLines = gridLines_->isChecked();
     chosen.Blink = blink_->isChecked();
-    chosen.AutosaveMinutes = autosave_->value();
+    chosen.AutosaveSeconds = autosave_->currentData().toInt();
     chosen.Language = language_->currentData().toString();
     return chosen;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// 環境設定: the start-up tile set and scale, grid lines, blinking, the autosave interval and the
-// language. It edits a copy of the settings; the frame stores and applies what the user accepted.
+// 環境設定: the start-up tile set and scale, grid lines, blinking, the interval of the recovery copies
+// (自動保存の間隔) and the language. It edits a copy of the settings; the frame stores and applies what the user accepted.
 
 #include "EditorSettings.h"
 
@@ -8,14 +8,14 @@
 
 class QCheckBox;
 class QComboBox;
-class QSpinBox;
 
 namespace tav {
 
 class PreferencesDialog : public QDialog {
     Q_OBJECT
 public:
-    PreferencesDialog(const EditorSettings& current, QWidget* parent);
+    // `autosaveNote`, when not empty, stands beside the autosave interval: why copies cannot be kept.
+    PreferencesDialog(const EditorSettings& current, const QString& autosaveNote, QWidget* parent);
 
     // The settings as the dialog's controls stand.
     EditorSettings Chosen() const;
@@ -26,7 +26,7 @@ private:
     QComboBox* startEdge_ = nullptr;
     QCheckBox* gridLines_ = nullptr;
     QCheckBox* blink_ = nullptr;
-    QSpinBox* autosave_ = nullptr;
+    QComboBox* autosave_ = nullptr;
     QComboBox* language_ = nullptr;
 };
 

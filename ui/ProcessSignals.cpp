@@ -16,31 +16,28 @@ namespace tav {
 namespace {
 
 constexpr std::array<int, 3> TerminationSignals = {SIGTERM, SIGHUP, SIGINT};
-// Which of them the editor handles: those it was started with ignored stay ignored.
-std::array<bool, 3> handled{};
 
 // The self-pipe: the handler writes one byte, the event loop reads it. Both ends are non-blocking, so
 // neither a full pipe in the handler nor an empty one on the loop can stall.
 int wakeReadFd = -1;
 int wakeWriteFd = -1;
 
+// Whether RunEventLoop is running, and whether a signal has already asked it to end.
+volatile std::sig_atomic_t eventLoopRunning = 0;
+volatile std::sig_atomic_t endRequested = 0;
+
 std::function<void()>& BeforeExitHook() {
     static std::function<void()> hook;
     return hook;
 }
 
-void RestoreDefaultAction(int signalNumber) {
-    struct sigaction action {};
-    action.sa_handler = SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(signalNumber, &action, nullptr);
-}
-
 extern "C" void OnTerminationSignal(int signalNumber) {
+    // Outside the event loop a modal box's own loop would take the wake-up for its Cancel, and the code after
+    // the box would go on as if the user had answered; a recovery copy declined that way is lost.
+    if (!eventLoopRunning || endRequested)
+        ::_exit(0);
+    endRequested = 1;
     const int savedErrno = errno;
-    for (std::size_t i = 0; i < TerminationSignals.size(); ++i)
-        if (handled[i])
-            RestoreDefaultAction(TerminationSignals[i]);
     const char byte = static_cast<char>(signalNumber);
     [[maybe_unused]] const ssize_t written = ::write(wakeWriteFd, &byte, 1);
     errno = savedErrno;
@@ -84,20 +81,26 @@ void InstallProcessSignalHandling() {
     wakeWriteFd = fds[1];
     qAddPreRoutine(WatchWakePipe);
 
-    for (std::size_t i = 0; i < TerminationSignals.size(); ++i) {
-        const int s = TerminationSignals[i];
+    for (const int s : TerminationSignals) {
         struct sigaction previous {};
         ::sigaction(s, nullptr, &previous);
         // nohup and background jobs start the editor with these ignored on purpose.
         if (previous.sa_handler == SIG_IGN)
             continue;
-        handled[i] = true;
         struct sigaction action {};
         action.sa_handler = OnTerminationSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART; // a read or write under way goes on instead of failing with EINTR
         ::sigaction(s, &action, nullptr);
     }
+}
+
+int RunEventLoop() {
+    endRequested = 0;
+    eventLoopRunning = 1;
+    const int status = QCoreApplication::exec();
+    eventLoopRunning = 0;
+    return status;
 }
 
 void SetBeforeExitHook(std::function<void()> hook) {

@@ -8,11 +8,16 @@
 namespace tav {
 
 // Call first in main, before the application object exists (it may also be called after). SIGXFSZ is
-// ignored; SIGTERM, SIGHUP and SIGINT, unless the editor was started with them ignored, only wake the
-// event loop, which then runs the before-exit hook and leaves the event loop with status 0. A write under
-// way finishes first, since the signal is handled between events. A second signal ends the editor at once,
-// for when the clean exit itself is stuck.
+// ignored; SIGTERM, SIGHUP and SIGINT, unless the editor was started with them ignored, are handled for the
+// whole run. While RunEventLoop runs, they only wake the event loop, which then runs the before-exit hook and
+// leaves the event loop with status 0; a write under way finishes first, since the signal is handled between
+// events. At any other time (a question or message of the start-up is on the screen, the windows are being
+// made or taken down) and for a second signal (the clean exit itself is stuck) the program ends at once with
+// status 0, leaving every file as it is: a modal box must never take the signal for the user's answer.
 void InstallProcessSignalHandling();
+
+// Runs the application's event loop (QCoreApplication::exec) with the termination signals handled through it.
+int RunEventLoop();
 
 // The work to do after a termination signal and before the editor ends, such as keeping a copy of the
 // unsaved map; none by default. An exception it throws is written to stderr and the editor still ends.

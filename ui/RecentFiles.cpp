@@ -1,13 +1,13 @@
 #include "RecentFiles.h"
 
 #include "Platform.h"
+#include "SettingsStore.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace tav {
 
@@ -22,13 +22,19 @@ QString Normalised(const QString& path) {
 } // namespace
 
 RecentFiles::RecentFiles(QObject* parent) : QObject(parent) {
-    const QStringList stored = QSettings().value(SettingsKey).toStringList();
+    Reload();
+}
+
+void RecentFiles::Reload() {
+    const QStringList stored = OpenSettings()->value(SettingsKey).toStringList();
+    paths_.clear();
     for (const QString& path : stored)
         if (!path.isEmpty() && !paths_.contains(path) && paths_.size() < MaximumCount)
             paths_.append(path);
 }
 
 void RecentFiles::Add(const QString& path) {
+    Reload();
     const QString full = Normalised(path);
     paths_.removeAll(full);
     paths_.prepend(full);
@@ -38,15 +44,16 @@ void RecentFiles::Add(const QString& path) {
 }
 
 void RecentFiles::Remove(const QString& path) {
+    Reload();
     if (paths_.removeAll(path) > 0 || paths_.removeAll(Normalised(path)) > 0)
         Store();
 }
 
 void RecentFiles::Store() {
-    QSettings settings;
-    settings.setValue(SettingsKey, paths_);
+    const std::unique_ptr<QSettings> settings = OpenSettings();
+    settings->setValue(SettingsKey, paths_);
     // Written at once, so that an editor that ends abruptly still leaves the list behind.
-    settings.sync();
+    settings->sync();
     // The items are made again when the menu opens: one of them may be the item being chosen right now.
     if (menu_)
         menu_->setEnabled(!paths_.isEmpty());
@@ -63,6 +70,7 @@ void RecentFiles::AttachMenu(QMenu* menu, std::function<void(const QString&)> op
 void RecentFiles::FillMenu() {
     if (!menu_)
         return;
+    Reload(); // with what other editors stored meanwhile
     menu_->clear();
     for (int i = 0; i < paths_.size(); ++i) {
         const QString& path = paths_[i];

@@ -1,6 +1,7 @@
 #pragma once
 // The maps the user opened or saved last, newest first, kept between runs in the application's settings
-// and offered under ファイル → 最近使ったファイル.
+// and offered under ファイル → 最近使ったファイル. Editors running at once share the list: each change starts
+// from the list as stored, so that what another editor added or removed stays.
 
 #include <QObject>
 #include <QString>
@@ -25,6 +26,8 @@ public:
     // Puts `path` first (once), drops what falls beyond MaximumCount, and stores the list.
     void Add(const QString& path);
     void Remove(const QString& path);
+    // Reads the list as stored now.
+    void Reload();
 
     // Keeps `menu` listing the files; choosing an item calls `open` with its path, unless the file is gone:
     // that is reported and the file leaves the list.

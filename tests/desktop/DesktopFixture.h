@@ -42,6 +42,7 @@ public:
     std::vector<FileDialogSettings> SaveDialogs;
 
     QSize ScreenSize() const override { return {1024, 768}; }
+    QRect AvailableGeometry() const override { return {0, 0, 1024, 768}; }
     bool AskOkCancel(QWidget*, const QString&, const QString& text) override {
         Questions.push_back(text);
         return Next(Answers).value_or(false);

@@ -10,9 +10,12 @@
 #include <chrono>
 #include <thread>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -191,6 +194,50 @@ TEST_F(DesktopTest, OnlyCopiesOfEndedEditorsAreOfferedAndADeclinedOneIsRemoved) 
     EXPECT_FALSE(QFile::exists(orphan));
     EXPECT_EQ(Doc().Grid(), FilledGrid(NewMapTile));
     EXPECT_FALSE(Doc().IsModified());
+}
+
+// Mended: a lock whose owner could not be read hid its copy for ever, never offered and never cleaned up.
+TEST_F(DesktopTest, CopyIsOfferedWhenNoRunningEditorHoldsItsLockWhateverTheLockHolds) {
+    const struct {
+        const char* name;
+        QByteArray lock;
+        bool held;       // a process holds the lock file's kernel lock, as a running editor does
+        bool unreadable; // no read permission (root reads it all the same)
+    } cases[] = {
+        {"empty lock", "", false, false},
+        {"scribbled lock", "\xff\xfe\x00garbage", false, false},
+        {"lock cut short", "12", false, false},
+        {"lock without read permission", "1\nTavrenna MapEditor\nhost\n", false, true},
+        {"empty lock a running editor holds", "", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.unreadable && ::geteuid() == 0)
+            continue;
+        QDir(RecoveryFolder()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(RecoveryFolder()));
+        const QString copy = QDir(RecoveryFolder()).filePath(QStringLiteral("session-3-3.tavmap"));
+        const QString lockPath = QDir(RecoveryFolder()).filePath(QStringLiteral("session-3-3.lock"));
+        ASSERT_TRUE(PutFile(copy, RecoveryCopyBytes(SampleGrid(6), TileSet::Coronet, QString())));
+        ASSERT_TRUE(PutFile(lockPath, c.lock));
+        const int holder = c.held ? ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CLOEXEC) : -1;
+        if (c.held) {
+            ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+        }
+        if (c.unreadable)
+            QFile::setPermissions(lockPath, QFile::WriteOwner);
+
+        CrashRecovery::Leftovers leftovers = CrashRecovery::FindLeftovers(RecoveryFolder());
+        if (holder >= 0)
+            ::close(holder);
+        ASSERT_EQ(leftovers.Maps.size(), c.held ? 0u : 1u);
+        if (c.held)
+            continue;
+        EXPECT_EQ(leftovers.Maps[0].Grid, SampleGrid(6));
+        // Declined: the copy and its lock are cleaned up.
+        leftovers.Forget(leftovers.Maps[0]);
+        EXPECT_TRUE(QDir(RecoveryFolder()).entryList(QDir::Files).isEmpty());
+    }
 }
 
 } // namespace

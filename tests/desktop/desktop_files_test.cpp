@@ -193,6 +193,45 @@ TEST_F(DesktopTest, RecentFilesKeepTheLastEightNewestFirstAcrossRuns) {
     EXPECT_EQ(Platform->OpenDialogs[0].Folder, QFileInfo(paths[8]).absolutePath());
 }
 
+// Mended: two editors sharing the settings each stored their whole list, so each lost what the other added.
+TEST_F(DesktopTest, RecentFilesOfTwoEditorsSharingTheSettingsKeepWhatEachAddedAndRemoved) {
+    StartSession();
+    QStringList paths;
+    for (int i = 0; i < 12; ++i) {
+        paths.append(Path(QStringLiteral("shared%1.map").arg(i)));
+        ASSERT_TRUE(PutFile(paths.back(), MapBytes(SampleGrid(i), 1)));
+    }
+    const auto stored = [] { return QSettings().value(QStringLiteral("RecentFiles")).toStringList(); };
+    Window->Files()->OpenPath(paths[0]);
+    Window->Files()->OpenPath(paths[1]);
+
+    // The other editor, the real program, opens a map of its own.
+    const QByteArray program = TAV_EDITOR_PROGRAM;
+    const QByteArray mapArgument = QFile::encodeName(paths[2]);
+    char* argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(mapArgument.constData()), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(::posix_spawn(&pid, program.constData(), nullptr, nullptr, argv, environ), 0);
+    for (int i = 0; i < 300 && stored().value(0) != paths[2]; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    ASSERT_EQ(stored(), (QStringList{paths[2], paths[1], paths[0]}));
+
+    Window->Files()->OpenPath(paths[3]);
+    EXPECT_EQ(stored(), (QStringList{paths[3], paths[2], paths[1], paths[0]}));
+    RecentFiles(nullptr).Remove(paths[1]); // what the other editor does with a file gone
+    Window->Files()->OpenPath(paths[4]);
+    EXPECT_EQ(stored(), (QStringList{paths[4], paths[3], paths[2], paths[0]}));
+    // The menu lists the shared list, newest first, cut to eight.
+    for (int i = 5; i < 12; ++i)
+        RecentFiles(nullptr).Add(paths[i]);
+    QMenu* menu = Window->RecentFilesMenu();
+    emit menu->aboutToShow();
+    ASSERT_EQ(menu->actions().size(), 8);
+    EXPECT_TRUE(menu->actions()[0]->text().endsWith(QDir::toNativeSeparators(paths[11])));
+    EXPECT_TRUE(menu->actions()[7]->text().endsWith(QDir::toNativeSeparators(paths[4])));
+}
+
 TEST_F(DesktopTest, ExportWritesTheMapAsDrawnByTheViewsAtEachEdge) {
     Doc().Reset(SampleGrid(5), TileSet::Orcana, Path("export.map"), Path("export.map"));
     TileBitmaps bitmaps;

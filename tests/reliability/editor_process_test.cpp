@@ -122,7 +122,7 @@ TEST(TerminationSignals, RunTheBeforeExitHookAndEndTheEventLoopWithStatusZero) {
     QObject::connect(&deadline, &QTimer::timeout, [] { QCoreApplication::exit(1); });
     deadline.start(10000);
     QTimer::singleShot(0, [] { ::raise(SIGTERM); });
-    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(RunEventLoop(), 0);
     EXPECT_EQ(hookRuns, 1);
     SetBeforeExitHook({});
 }

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -46,6 +48,7 @@
 #include "BlockClipboard.h"
 #include "Document.h"
 #include "ApplicationSetup.h"
+#include "EditorSession.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
 #include "PreviewView.h"
@@ -70,7 +73,17 @@ std::unique_ptr<tav::MainWindow>& Window() {
 }
 
 QMainWindow* MainWindow() { return Window().get(); }
-void StartEditor() { Window() = std::make_unique<tav::MainWindow>(); }
+// With a session as main makes it, but with its recovery copies in `recoveryFolder`.
+void StartEditor(bool session, const QString& recoveryFolder) {
+    Window() = std::make_unique<tav::MainWindow>();
+    if (session)
+        new EditorSession(Window().get(), {recoveryFolder, 0});
+}
+// What the program does once the window is shown: offers the recovery copies.
+void StartSession() {
+    if (auto* session = Window()->findChild<EditorSession*>())
+        session->Start(std::nullopt);
+}
 void StopEditor() { Window().reset(); }
 // Runs the event loop until the shown window has been painted and the windows it makes right after its
 // first painting are there, as they are moments after the program starts.
@@ -153,6 +166,13 @@ QStringList EditorDriver::FileDialogRow(const QString& folder, const QString& fi
     return row;
 }
 
+void EditorDriver::ElapseRecoveryTime(int milliseconds) {
+    if (auto* timer = backend::Window()->findChild<BlinkTimer*>(QStringLiteral("recoveryTimer")))
+        timer->Elapse(milliseconds);
+    else
+        throw std::runtime_error("the editor has no recovery timer (a driver without a session?)");
+}
+
 void EditorDriver::Blink(int ticks) {
     for (int i = 0; i < ticks; ++i) {
         backend::EditView().BlinkTick();
@@ -179,6 +199,7 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"status bar", "statusBar"},               {"status", "toolStatusPanel"},
     {"shortcut-only menu", "shortcutOnlyMenu"}, {"cell code", "cellCodePanel"},
     {"picked code", "pickedCodePanel"},        {"status message", "messagePanel"},
+    {"status notice", "noticePanel"},
     {"faction window", "factionAnalysisView"}, {"faction table", "factionTable"},
     {"missing castles", "missingCastles"},     {"faction summary", "factionSummary"},
     {"territory picture", "territoryPicture"},
@@ -305,14 +326,16 @@ void UseSettingsFolder(const QString& folder) {
 
 } // namespace
 
-EditorDriver::EditorDriver(EditorOptions options) : settingsFolder_(std::make_unique<QTemporaryDir>()) {
+EditorDriver::EditorDriver(EditorOptions options)
+    : settingsFolder_(std::make_unique<QTemporaryDir>()), session_(options.Session) {
     UseSettingsFolder(settingsFolder_->path());
     auto platform = std::make_unique<ScriptedPlatform>();
     platform->Screen = options.Screen;
+    platform->Available = options.Available;
     platform->RealModal = options.RealModal;
     platform_ = platform.get();
     InstallPlatform(std::move(platform));
-    backend::StartEditor();
+    backend::StartEditor(session_, RecoveryFolder());
     if (options.Show)
         Show();
 }
@@ -328,13 +351,14 @@ void EditorDriver::Show() {
     main->show();
     QApplication::setActiveWindow(main);
     backend::WaitUntilStarted();
+    backend::StartSession();
     shown_ = true;
 }
 
 void EditorDriver::Restart() {
     backend::StopEditor();
     held_ = {};
-    backend::StartEditor();
+    backend::StartEditor(session_, RecoveryFolder());
     if (shown_)
         Show();
 }
@@ -360,6 +384,10 @@ QPoint EditorDriver::CellAt(QPoint pos) const {
 
 QPoint EditorDriver::CellOrigin(int x, int y) const {
     return QPoint(x, y) * EditEdge() - backend::MapScrollOffset();
+}
+
+void EditorDriver::ClickThroughTheWindow(int x, int y) {
+    QTest::mouseClick(Widget("map picture"), Qt::LeftButton, {}, CellCentre(x, y));
 }
 
 void EditorDriver::Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button) {
@@ -430,6 +458,11 @@ int EditorDriver::Field(QDialog* dialog, const QString& name) {
     throw std::runtime_error("the dialog's " + name.toStdString() + " is no field");
 }
 
+QString EditorDriver::LabelText(QDialog* dialog, const QString& name) {
+    const auto* label = dialog->findChild<QLabel*>(name);
+    return label ? label->text() : QString();
+}
+
 int EditorDriver::EndDialog(QDialog* dialog, bool accept) {
     auto* buttons = Found(dialog->findChild<QDialogButtonBox*>(), QStringLiteral("dialog's buttons"));
     const auto role = accept ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole;
@@ -455,6 +488,25 @@ void EditorDriver::PutTextOnClipboard(const QString& text) {
 
 QString EditorDriver::ClipboardText() {
     return QApplication::clipboard()->text();
+}
+
+// ---- The session's recovery copies ---------------------------------------------------------------------
+
+QString EditorDriver::RecoveryFolder() const {
+    return QDir(settingsFolder_->path()).filePath(QStringLiteral("recovery"));
+}
+
+std::vector<MapGrid> EditorDriver::RecoveryCopies() const {
+    std::vector<MapGrid> maps;
+    const QDir folder(RecoveryFolder());
+    for (const QString& name : folder.entryList({QStringLiteral("*.tavmap")}, QDir::Files, QDir::Name)) {
+        QFile file(folder.filePath(name));
+        MapGrid grid{};
+        if (file.open(QIODevice::ReadOnly))
+            file.read(reinterpret_cast<char*>(grid.data()), static_cast<qint64>(grid.size()));
+        maps.push_back(grid);
+    }
+    return maps;
 }
 
 // ---- The screen ----------------------------------------------------------------------------------------
@@ -630,6 +682,14 @@ QStringList EditorDriver::TableHeaders(const QString& role) const {
     for (int column = 0; column < table->columnCount(); ++column)
         texts << table->model()->headerData(column, Qt::Horizontal).toString();
     return texts;
+}
+
+int EditorDriver::TableRowsShown(const QString& role) const {
+    const auto* table = Found(qobject_cast<QTableWidget*>(Widget(role)), role);
+    int shown = 0;
+    for (int row = 0; row < table->rowCount(); ++row)
+        shown += table->viewport()->rect().contains(table->visualRect(table->model()->index(row, 0))) ? 1 : 0;
+    return shown;
 }
 
 QRgb EditorDriver::TableCellColour(const QString& role, int row, int column) const {

@@ -45,6 +45,7 @@ using DialogAnswer = std::function<int(QDialog*)>;
 class ScriptedPlatform : public Platform {
 public:
     QSize Screen{1024, 768};
+    QRect Available;        // the part of the screen windows may take; empty: the whole screen
     bool RealModal = false; // show dialogs modally for real, so that their own buttons must end them
     std::vector<QString> Messages;
     std::vector<QString> Captions; // one per entry of Messages
@@ -62,6 +63,7 @@ public:
     void Forget();
 
     QSize ScreenSize() const override { return Screen; }
+    QRect AvailableGeometry() const override { return Available.isEmpty() ? QRect(QPoint(0, 0), Screen) : Available; }
     bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& caption, const QString& text) override;
     void ReportError(QWidget*, const QString& text) override { Errors.push_back(text); }
@@ -75,6 +77,12 @@ struct EditorOptions {
     QSize Screen{1024, 768};
     bool Show = true;       // show the main window at once, as the program does
     bool RealModal = false; // see ScriptedPlatform::RealModal
+    // With the editor's session, as the program has it: recent files, recovery copies (in a folder of the
+    // driver's own, see RecoveryFolder) and the notices of the status bar. Shown, it offers the copies there.
+    bool Session = false;
+    // The part of the screen windows may take, which a first run gives the main window; by default the
+    // 792 x 552 window at (1, 1) the tests' layouts are measured in.
+    QRect Available{1, 1, 792, 552};
 };
 
 class EditorDriver {
@@ -114,6 +122,9 @@ public:
         Press(x, y, button, mods);
         Release(x, y, button, mods);
     }
+    // A click at cell (x, y) as the window system delivers it, through the window and the frame (which may
+    // activate the edit window first), not to the map picture alone.
+    void ClickThroughTheWindow(int x, int y);
     // Press at the first cell, move through the others, release at the last.
     void Drag(std::initializer_list<QPoint> cells, Qt::MouseButton button = Qt::LeftButton);
     // A wheel turn over the map picture: `angle` in eighths of a degree (120 a notch), `pixels` as a touchpad
@@ -178,6 +189,8 @@ public:
     static bool SetField(QDialog* dialog, const QString& name, int value);
     // The field's value in the same terms; throws when there is no such field.
     static int Field(QDialog* dialog, const QString& name);
+    // The text a label `name` of the dialog shows; empty when there is no such label.
+    static QString LabelText(QDialog* dialog, const QString& name);
     // Clicks the dialog's OK (accept) or Cancel button and returns the dialog's result: a greyed OK leaves
     // it rejected.
     static int EndDialog(QDialog* dialog, bool accept);
@@ -205,6 +218,13 @@ public:
     // Whether a pasted block floats under the pointer, waiting for the click that puts it down.
     bool Pasting() const;
 
+    // ---- The session's recovery copies (with EditorOptions::Session) -----------------------------------
+    QString RecoveryFolder() const;
+    // The maps of the recovery copies in the folder, by file name.
+    std::vector<MapGrid> RecoveryCopies() const;
+    // Lets time pass for the timer of the copies (backend), which does not run on its own.
+    void ElapseRecoveryTime(int milliseconds);
+
     // ---- The screen ----------------------------------------------------------------------------------
     // Whether cell (x, y) of the edit window shows tile `code` of the tile set in force. The cursor's ring
     // along the inside of the cell may stand over it; a cell the cursor fills shows no tile.
@@ -229,12 +249,14 @@ public:
 
     QString StatusText() const { return LabelText("status"); }
     // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
-    // "status message", "missing castles", "faction summary".
+    // "status message", "status notice" (the session's), "missing castles", "faction summary".
     QString LabelText(const QString& role) const;
     QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
     // A table's rows, header texts and cell backgrounds by role ("faction table").
     QStringList TableRow(const QString& role, int row) const;
     QStringList TableHeaders(const QString& role) const;
+    // How many of a table's rows are on the screen whole.
+    int TableRowsShown(const QString& role) const;
     QRgb TableCellColour(const QString& role, int row, int column) const;
     QString EditCaption() const { return Widget("edit window")->windowTitle(); }
     // The main window's title as the desktop shows it: Qt's modified mark "[*]" becomes "*" or nothing.
@@ -273,6 +295,7 @@ private:
     Qt::MouseButtons held_;
     std::unique_ptr<QTemporaryDir> settingsFolder_;
     bool shown_ = false;
+    bool session_ = false;
 };
 
 // Runs every test of the program with one application object, as the editor has.

@@ -243,7 +243,7 @@ TEST_F(EditorUi, GridLinesToggleFromTheOptionsMenuAndAreRemembered) {
 }
 
 // The preferences dialog's fields, in order, as it opens now.
-const QStringList PreferenceFields = {"startTileSet", "startEdge", "gridLines", "blink", "autosaveMinutes", "language"};
+const QStringList PreferenceFields = {"startTileSet", "startEdge", "gridLines", "blink", "autosaveInterval", "language"};
 
 std::vector<int> ShownPreferences(EditorDriver& d) {
     std::vector<int> values;
@@ -264,10 +264,10 @@ std::vector<std::pair<QString, int>> PreferenceAnswer(const std::vector<int>& va
 }
 
 TEST_F(EditorUi, PreferencesApplyAtOnceAndStartTheNextRun) {
-    const std::vector<int> defaults = {0, 0, 0, 1, 5, 0};
+    const std::vector<int> defaults = {0, 0, 0, 1, 1, 0}; // copies every 30 seconds
     ASSERT_EQ(ShownPreferences(d), defaults);
     // Set three, middle scale, grid lines, no blink, every 12 minutes, English.
-    const std::vector<int> chosen = {2, 1, 1, 0, 12, 1};
+    const std::vector<int> chosen = {2, 1, 1, 0, 13, 1};
     p.DialogAnswers.push_back(EditorDriver::Answer(PreferenceAnswer(chosen), false));
     d.Trigger("preferencesAction");
     EXPECT_EQ(ShownPreferences(d), defaults);
@@ -311,12 +311,12 @@ TEST_F(EditorUi, StoredPreferencesOutOfRangeFallBackToTheirDefaults) {
         QSettings store(QStringLiteral("Tavrenna"), QStringLiteral("Tavrenna MapEditor"));
         store.setValue(QStringLiteral("Editor/StartTileSet"), 10);
         store.setValue(QStringLiteral("Editor/StartScaleEdge"), 12);
-        store.setValue(QStringLiteral("Editor/AutosaveMinutes"), -5);
+        store.setValue(QStringLiteral("Editor/AutosaveSeconds"), 45);
         store.setValue(QStringLiteral("Editor/Language"), QStringLiteral("fr"));
     }
     d.Restart();
     // The defaults for the refused values; the others as stored.
-    EXPECT_EQ(ShownPreferences(d), (std::vector<int>{0, 0, 1, 0, 5, 0}));
+    EXPECT_EQ(ShownPreferences(d), (std::vector<int>{0, 0, 1, 0, 1, 0}));
     EXPECT_EQ(d.TileSet(), 1);
     EXPECT_EQ(d.EditEdge(), 8);
     EXPECT_TRUE(d.Checked("gridLinesAction"));

@@ -2,6 +2,7 @@
 // error report that every failed command ends in.
 
 #include "../support/WriteFailures.h"
+#include "MapCheck.h"
 #include "TestMaps.h"
 
 #include <functional>
@@ -11,6 +12,8 @@ namespace tav::testing {
 namespace {
 
 const QString MapFilter = QStringLiteral("タヴレンナマップファイル(*.map)|*.map");
+// A painted map whose check reports otherwise once it is shaped.
+constexpr unsigned SaveAsCheckSeed = 13;
 
 QString Quoted(const QString& name) {
     return QStringLiteral("MapEditView - \"") + name + QLatin1Char('"');
@@ -151,32 +154,61 @@ TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesTwiceAndWritesWhereChosen) {
     EXPECT_FALSE(d.Minimised("check window"));
 }
 
-TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStep) {
+// Mended: Save As shaped the map before its question and its dialog, so that a Cancel left the map shaped
+// and modified, the shaping on the history and the redo steps gone. A Cancel now changes nothing.
+TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStepAndChangesNothing) {
     const struct {
         const char* name;
         const char* button;
         bool answer; // the save-anyway question
-        bool dialogShown, shaped;
+        bool dialogShown;
     } cases[] = {
-        {"Save, question cancelled", "saveButton", false, false, false},
-        {"Save As, question cancelled", "saveAsButton", false, false, true},
-        {"Save As, dialog cancelled", "saveAsButton", true, true, true},
+        {"Save, question cancelled", "saveButton", false, false},
+        {"Save As, question cancelled", "saveAsButton", false, false},
+        {"Save As, dialog cancelled", "saveAsButton", true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         OpenMap("kept.map", PlainPaintedGrid(12));
+        const MapGrid opened = d.Grid();
         const QByteArray kept = FileBytes(Path("kept.map"));
         const MapGrid edited = Paint(0, 0, 100);
+        Paint(1, 0, 101);
+        d.Key("Ctrl+Z"); // a step to redo
         p.Answers.push_back(c.answer);
         d.ClickButton(QString::fromLatin1(c.button));
         EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
         EXPECT_EQ(p.SaveDialogs.size(), c.dialogShown ? 1u : 0u);
-        EXPECT_EQ(d.Grid(), c.shaped ? Shaped(edited) : edited);
+        EXPECT_EQ(d.Grid(), edited);
         EXPECT_EQ(FileBytes(Path("kept.map")), kept);
         EXPECT_EQ(d.FileName(), Path("kept.map"));
         EXPECT_TRUE(d.Modified());
         EXPECT_TRUE(p.Errors.empty());
+        EXPECT_TRUE(d.Action("redoAction")->isEnabled());
+        d.Key("Ctrl+Z");
+        EXPECT_EQ(d.Grid(), opened);
+        EXPECT_FALSE(d.Modified());
     }
+}
+
+TEST_F(EditorUi, SaveAsChecksTheMapAsItWillBeWrittenAndShapesItAsOneStep) {
+    OpenMap("plain.map", PlainPaintedGrid(SaveAsCheckSeed));
+    const MapGrid edited = Paint(0, 0, 100);
+    // So that checking the map as it stands would report otherwise.
+    ASSERT_NE(CheckMap(edited, TileSet::Verda).Lines, CheckMap(Shaped(edited), TileSet::Verda).Lines);
+    p.Answers.push_back(true);
+    p.SaveAnswers.push_back(Path("shaped.map"));
+    d.ClickButton("saveAsButton");
+    EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
+    const QStringList reported = d.CheckLines();
+    EXPECT_EQ(FileBytes(Path("shaped.map")), ImageBytes(Shaped(edited), 10));
+    EXPECT_EQ(d.Grid(), Shaped(edited));
+    EXPECT_FALSE(d.Modified());
+    d.ClickButton("mapCheckButton");
+    EXPECT_EQ(d.CheckLines(), reported);
+    d.Key("Ctrl+Z");
+    EXPECT_EQ(d.Grid(), edited);
+    EXPECT_TRUE(d.Modified());
 }
 
 TEST_F(EditorUi, SaveAsOfAPlayableMapAsksNothingAndTheNextSaveAsOffersItsFile) {

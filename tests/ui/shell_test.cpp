@@ -13,23 +13,28 @@
 namespace tav::testing {
 namespace {
 
-TEST(StartUp, MainWindowIsPlacedForTheScreenAndTheResizeRuleSetsItsClientArea) {
+// A first run gives the main window the screen's available area; the resize rule then sets its client area.
+TEST(StartUp, MainWindowTakesTheAvailableAreaAndTheResizeRuleSetsItsClientArea) {
     const struct {
         QSize screen;
-        QSize outerAtCreation;
-        QSize clientWhenShown;
+        QRect available;
+        std::optional<QSize> clientWhenShown; // none: the rule leaves the window as it is
     } cases[] = {
-        {{1024, 768}, {792, 552}, {792, 552}},
-        {{640, 480}, {640, 480}, {640, 480}},
-        {{800, 560}, {800, 560}, {792, 552}}, // exactly 800 wide is not wider than 800, but at least 800
+        {{1024, 768}, {0, 24, 1024, 744}, std::nullopt},
+        {{1024, 768}, {100, 0, 700, 500}, QSize(792, 552)},
+        {{640, 480}, {0, 0, 640, 480}, QSize(640, 480)},
+        {{800, 560}, {0, 0, 800, 560}, QSize(792, 552)}, // exactly 800 wide is not wider than 800, but at least 800
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.screen.width());
-        EditorDriver d(EditorOptions{c.screen, false});
-        EXPECT_EQ(d.FrameGeometry("main window").topLeft(), QPoint(1, 1));
-        EXPECT_EQ(d.FrameGeometry("main window").size(), c.outerAtCreation);
+        SCOPED_TRACE(c.screen.width() * 10000 + c.available.width());
+        EditorDriver d(EditorOptions{.Screen = c.screen, .Show = false, .Available = c.available});
+        EXPECT_EQ(d.FrameGeometry("main window"), c.available);
         d.Show();
-        EXPECT_EQ(d.ClientSize("main window"), c.clientWhenShown);
+        if (c.clientWhenShown) {
+            EXPECT_EQ(d.ClientSize("main window"), *c.clientWhenShown);
+        } else {
+            EXPECT_EQ(d.FrameGeometry("main window"), c.available);
+        }
     }
 }
 
