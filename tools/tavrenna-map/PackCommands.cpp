@@ -282,7 +282,7 @@ int RenderCommand(const QStringList& arguments) {
     std::vector<QString> targets;
     std::map<QString, QString> taken; // output -> the input that takes it
     for (const MapInput& input : inputs.Maps) {
-        QString target = *output;
+        QString target = output.value_or(QString());
         if (outDir) {
             QString relative = input.Relative;
             if (relative.endsWith(QStringLiteral(".map")))
