@@ -686,8 +686,9 @@ void MapBuilder::TrimSmallPieces() {
 // not.
 bool MapBuilder::JoinMoats() {
     if (!moats_) return true;
-    const auto [lowest, highest] = std::minmax_element(elevation_.begin(), elevation_.end());
-    const std::int32_t step = std::max<std::int32_t>(1, (*highest - *lowest) / 12);
+    const auto range = std::minmax_element(elevation_.begin(), elevation_.end());
+    const std::int32_t lowest = *range.first;
+    const std::int32_t step = std::max<std::int32_t>(1, (*range.second - lowest) / 12);
     for (int round = 0; round < 8; ++round) {
         const CellMask sea = SeaMask();
         const auto cut = std::find_if(outerWalls_.begin(), outerWalls_.end(),
@@ -713,7 +714,7 @@ bool MapBuilder::JoinMoats() {
             starts,
             [&](int cell) {
                 if (locked_[At(cell)] || road_[At(cell)]) return -1;
-                return IsWater(cell) ? 0 : 1 + static_cast<int>((elevation_[At(cell)] - *lowest) / step);
+                return IsWater(cell) ? 0 : 1 + static_cast<int>((elevation_[At(cell)] - lowest) / step);
             },
             [&](int cell) { return sea[At(cell)]; });
         if (channel.empty()) return false;
