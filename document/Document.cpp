@@ -30,6 +30,12 @@ void Document::MarkSaved(const QString& filePath, const QString& shownName) {
         emit FileNameChanged();
 }
 
+void Document::SetSymmetry(SymmetryMode mode) {
+    if (mode == symmetry_) return;
+    symmetry_ = mode;
+    emit SymmetryChanged(mode);
+}
+
 void Document::Push(QUndoCommand* command) {
     if (auto* edit = dynamic_cast<DocumentCommand*>(command); edit && edit->IsEmpty()) {
         delete command;

@@ -5,6 +5,7 @@
 // exactly when the history stands away from the point of the last New, Open or save.
 
 #include "MapGrid.h"
+#include "Symmetry.h"
 
 #include <QObject>
 #include <QString>
@@ -37,6 +38,10 @@ public:
     // The name the edit window shows: the full path after Open, the file name alone after Save As.
     const QString& ShownName() const { return shownName_; }
     bool IsModified() const { return !undoStack_.isClean(); }
+    // How the user's edits are mirrored (対称描画): each change is made in every image of this mode. It is
+    // a way of editing, not part of the map: never saved, never undone, and none at every start.
+    SymmetryMode Symmetry() const { return symmetry_; }
+    void SetSymmetry(SymmetryMode mode);
 
     QUndoStack* UndoStack() { return &undoStack_; }
     const QUndoStack* UndoStack() const { return &undoStack_; }
@@ -68,10 +73,12 @@ signals:
     void TileSetChanged(tav::TileSet tileSet);
     void FileNameChanged();
     void ModifiedChanged(bool modified);
+    void SymmetryChanged(tav::SymmetryMode mode);
 
 private:
     MapGrid grid_ = FilledGrid(NewMapTile);
     tav::TileSet tileSet_ = tav::TileSet::Verda;
+    SymmetryMode symmetry_ = SymmetryMode::None;
     QString filePath_;
     QString shownName_;
     QUndoStack undoStack_;
