@@ -31,6 +31,8 @@ EditorStatusBar::EditorStatusBar(QWidget* parent) : QStatusBar(parent) {
     toolStatusPanel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     cellCodePanel_ = Panel("cellCodePanel", this);
     pickedCodePanel_ = Panel("pickedCodePanel", this);
+    balancePanel_ = Panel("balancePanel", this);
+    balancePanel_->hide();
     messagePanel_ = new QLabel(this);
     messagePanel_->setObjectName(QStringLiteral("messagePanel"));
     addWidget(messagePanel_, 1);
@@ -48,6 +50,12 @@ void EditorStatusBar::ShowCellCode(int code) {
 void EditorStatusBar::ShowPickedCode(int code) {
     shownPickedCode_ = code;
     pickedCodePanel_->setText(tr("選択タイル %1").arg(TileCodeText(code)));
+}
+
+void EditorStatusBar::ShowBalance(const QString& text, const QString& tip) {
+    balancePanel_->setText(text);
+    balancePanel_->setToolTip(tip);
+    balancePanel_->setVisible(!text.isEmpty());
 }
 
 void EditorStatusBar::ShowMapCheckResult(bool problem) {

@@ -2,7 +2,6 @@
 
 #include "MapCheck.h"
 #include "TerritoryTint.h"
-#include "TileRender.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -10,7 +9,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPixmap>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -63,6 +63,24 @@ QLabel* LegendSwatch(QRgb colour, QWidget* parent) {
 
 } // namespace
 
+// The tinted map, copied to the screen pixel for pixel; after a change only the cells that changed are
+// painted again.
+class TerritoryPictureArea : public QWidget {
+public:
+    TerritoryPictureArea(const QImage* picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        painter.drawImage(event->rect(), *picture_, event->rect());
+    }
+
+private:
+    const QImage* picture_;
+};
+
 FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -109,7 +127,7 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     legend->addStretch();
     layout->addLayout(legend);
 
-    picture_ = new QLabel(content);
+    picture_ = new TerritoryPictureArea(&territory_.Picture(), content);
     picture_->setObjectName(QStringLiteral("territoryPicture"));
     picture_->setFixedSize(PictureEdge, PictureEdge);
     layout->addWidget(picture_);
@@ -171,14 +189,24 @@ void FactionAnalysisView::SetFactionHeaders(TileSet tileSet) {
 }
 
 void FactionAnalysisView::ShowMap(const MapGrid& grid, TileSet tileSet, const QImage& previewTilePicture) {
-    analysis_ = AnalyseFactions(grid);
+    const std::vector<int>& changed = territory_.Follow(grid, tileSet, previewTilePicture, CellEdge);
+    analysis_ = territory_.Analysis();
     const bool headersChanged = tileSet != shownTileSet_;
     if (headersChanged)
         SetFactionHeaders(tileSet);
     ShowFigures(tileSet, headersChanged);
 
-    const QImage map = RenderMap(grid, previewTilePicture, CellEdge);
-    picture_->setPixmap(QPixmap::fromImage(TerritoryPicture(analysis_, tileSet, map)));
+    // A few cells are painted one by one; many (a new map) as the rectangle around them.
+    QRect around;
+    for (const int i : changed) {
+        const QRect cell(i / MapSize * CellEdge, i % MapSize * CellEdge, CellEdge, CellEdge);
+        if (changed.size() <= 64)
+            picture_->update(cell);
+        else
+            around |= cell;
+    }
+    if (!around.isEmpty())
+        picture_->update(around);
 }
 
 void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {

@@ -6,6 +6,7 @@
 
 #include "FactionAnalysis.h"
 #include "MapGrid.h"
+#include "TintedMap.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
@@ -18,6 +19,8 @@ class QLabel;
 class QTableWidget;
 
 namespace tav {
+
+class TerritoryPictureArea;
 
 class FactionAnalysisView : public QMdiSubWindow {
     Q_OBJECT
@@ -60,13 +63,14 @@ private:
     void FitTableHeight();
 
     FactionAnalysis analysis_{};
+    TintedMap territory_; // the tinted picture, redrawn where tiles or holders changed
     std::optional<TileSet> shownTileSet_; // none before the first map
     QTableWidget* table_ = nullptr;
     QLabel* missingCastles_ = nullptr;
     QLabel* summary_ = nullptr;
     QLabel* contestedLegend_ = nullptr;
     QLabel* unreachableLegend_ = nullptr;
-    QLabel* picture_ = nullptr;
+    TerritoryPictureArea* picture_ = nullptr;
 };
 
 } // namespace tav

@@ -249,9 +249,10 @@ public:
 
     QString StatusText() const { return LabelText("status"); }
     // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
-    // "status message", "status notice" (the session's), "missing castles", "faction summary".
+    // "status message", "status notice" (the session's), "balance", "missing castles", "faction summary".
     QString LabelText(const QString& role) const;
     QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
+    QString ToolTip(const QString& role) const { return Widget(role)->toolTip(); }
     // A table's rows, header texts and cell backgrounds by role ("faction table").
     QStringList TableRow(const QString& role, int row) const;
     QStringList TableHeaders(const QString& role) const;
