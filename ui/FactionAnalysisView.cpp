@@ -15,6 +15,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tav {
 
 namespace {
@@ -162,6 +164,10 @@ bool FactionAnalysisView::SetCellText(int row, int column, const QString& text) 
     if (item->text() == text) // an unchanged text repaints nothing
         return false;
     item->setText(text);
+    // A column is measured again only for a text longer than its longest so far; figures of as many digits
+    // fit where the last ones did.
+    if (text.size() > longestText_[static_cast<std::size_t>(column)])
+        changedColumns_ |= 1u << column;
     return true;
 }
 
@@ -231,9 +237,22 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
         }
     }
     if (textChanged) {
-        table_->resizeColumnsToContents();
+        // Measuring a column lays out its texts, which costs more than the analysis: only the columns
+        // whose texts grew are measured again.
+        if (headersChanged)
+            changedColumns_ = ~0u;
+        for (int column = 0; column < ColumnCount; ++column) {
+            if (!(changedColumns_ & (1u << column)))
+                continue;
+            table_->resizeColumnToContents(column);
+            qsizetype longest = 0;
+            for (int row = 0; row < table_->rowCount(); ++row)
+                longest = std::max(longest, table_->item(row, column)->text().size());
+            longestText_[static_cast<std::size_t>(column)] = longest;
+        }
         FitTableHeight();
     }
+    changedColumns_ = 0;
     if (missingCastles_->text() != missing) {
         missingCastles_->setText(missing);
         missingCastles_->setVisible(!missing.isEmpty());

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class QLabel;
@@ -65,6 +66,8 @@ private:
     FactionAnalysis analysis_{};
     TintedMap territory_; // the tinted picture, redrawn where tiles or holders changed
     std::optional<TileSet> shownTileSet_; // none before the first map
+    std::uint32_t changedColumns_ = 0;    // a bit for each column to measure again
+    std::array<qsizetype, ColumnCount> longestText_{}; // per column, in characters, when it was last measured
     QTableWidget* table_ = nullptr;
     QLabel* missingCastles_ = nullptr;
     QLabel* summary_ = nullptr;
