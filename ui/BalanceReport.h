@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace tav {
