@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tav {
 
 namespace {
@@ -56,6 +58,9 @@ void EditorStatusBar::ShowBalance(const QString& text, const QString& tip) {
     balancePanel_->setText(text);
     balancePanel_->setToolTip(tip);
     balancePanel_->setVisible(!text.isEmpty());
+    // The panel keeps the widest width it needed, so the panels beside it do not jump with every figure.
+    if (!text.isEmpty())
+        balancePanel_->setMinimumWidth(std::max(balancePanel_->minimumWidth(), balancePanel_->sizeHint().width()));
 }
 
 void EditorStatusBar::ShowMapCheckResult(bool problem) {

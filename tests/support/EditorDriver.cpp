@@ -516,6 +516,10 @@ bool EditorDriver::IsBlinkColour(QRgb colour) {
     return std::find(colours.begin(), colours.end(), colour) != colours.end();
 }
 
+void EditorDriver::Settle() {
+    QCoreApplication::processEvents();
+}
+
 QImage EditorDriver::Grab(const QString& role) const {
     return Widget(role)->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }

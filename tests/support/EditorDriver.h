@@ -178,6 +178,8 @@ public:
     void ClickButton(const QString& buttonName);
     bool Checked(const QString& actionOrButtonName) const;
     void Blink(int ticks = 1); // the blink timers' ticks (backend)
+    // Lets the event loop run once, as it does between two user actions: layouts settle.
+    void Settle();
 
     // Open through the scripted dialog: `path` is the dialog's answer; `discard` answers the question
     // about a modified map, if one is asked.

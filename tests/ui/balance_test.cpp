@@ -123,6 +123,10 @@ TEST_F(EditorUi, StrokeThatWallsOffACastleChangesTheBalanceAsTheAnalysisSaysAndU
     const int change = Hundredths(after) - Hundredths(before);
     ASSERT_NE(change, 0);
     EXPECT_EQ(d.LabelText("balance"), "バランス " + BalanceFigure(after) + " (" + SignedChange(change) + ")");
+    // The panel shows its whole text inside the 792-pixel window, beside the other panels.
+    d.Settle();
+    EXPECT_GE(d.Geometry("balance").width(), d.Widget("balance")->sizeHint().width());
+    EXPECT_LE(d.Geometry("balance").right(), d.Geometry("status bar").width());
     // The largest change of territory is the first faction's, which lost the middle.
     EXPECT_TRUE(d.ToolTip("balance").contains("カルドア領(緑)")) << d.ToolTip("balance").toStdString();
 
