@@ -247,7 +247,8 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
             table_->resizeColumnToContents(column);
             qsizetype longest = 0;
             for (int row = 0; row < table_->rowCount(); ++row)
-                longest = std::max(longest, table_->item(row, column)->text().size());
+                if (const QTableWidgetItem* item = table_->item(row, column))
+                    longest = std::max(longest, item->text().size());
             longestText_[static_cast<std::size_t>(column)] = longest;
         }
         FitTableHeight();
