@@ -312,7 +312,7 @@
     </message>
     <message>
         <source>勢力範囲を重ねる(&amp;T)</source>
-        <translation>Show &amp;territory</translation>
+        <translation>Show &amp;Territory</translation>
     </message>
 </context>
 <context>
@@ -763,7 +763,7 @@ cursor blinking, the autosave interval and the language. The settings are kept f
 </source>
         <translation>
 &lt;h3&gt;Territory and balance&lt;/h3&gt;
-&lt;p&gt;Options → Show territory (F7) tints every open cell of the edit window lightly in the colour of the faction that reaches it first.
+&lt;p&gt;Options → Show Territory (F7) tints every open cell of the edit window lightly in the colour of the faction that reaches it first.
 Cells two or more factions reach in the same number of steps (contested) are hatched grey; cells no castle reaches (unreachable) turn dark slate.
 The colours are those of the faction analysis window&apos;s map, and they follow every change. The setting is kept for the next start.&lt;/p&gt;
 &lt;p&gt;While the territory is shown, the status bar shows the balance (largest territory ÷ smallest) and how the last step (a stroke, shape, fill, paste or command)
