@@ -1,12 +1,16 @@
 // One update of the faction analysis window, as after each change of the map: analysis, table, notes and
 // the tinted picture, then the event loop's layout and paint of the window. Two maps that differ in one cell
-// take turns, so every update changes the figures.
+// take turns, so every update changes the figures. Beside it, the analysis alone (the window's refresh should
+// take no more than twice as long) and the whole-picture redraw the window did before.
 #include "FactionAnalysisView.h"
+#include "TerritoryTint.h"
 #include "TileBitmaps.h"
+#include "TileRender.h"
 #include "TileSets.h"
 
 #include <QCoreApplication>
 #include <QMdiArea>
+#include <QPixmap>
 
 #include <benchmark/benchmark.h>
 
@@ -58,5 +62,32 @@ void BM_FactionViewShowMapAndPaint(benchmark::State& state) {
     RunUpdates(state, true);
 }
 BENCHMARK(BM_FactionViewShowMapAndPaint)->Unit(benchmark::kMicrosecond);
+
+// The yardstick of the window's refresh: the analysis alone, of the same two maps in turn.
+void BM_FactionAnalysisAlone(benchmark::State& state) {
+    const auto maps = TwoMaps();
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        turn ^= 1;
+        benchmark::DoNotOptimize(AnalyseFactions(maps[turn]));
+    }
+}
+BENCHMARK(BM_FactionAnalysisAlone)->Unit(benchmark::kMicrosecond);
+
+// The picture as the window drew it before it followed the changed cells: the whole map rendered, tinted
+// and made a pixmap after every change.
+void BM_WholeTerritoryPicture(benchmark::State& state) {
+    TileBitmaps bitmaps;
+    bitmaps.LoadTileSetBitmaps(TileSet::Verda);
+    const auto maps = TwoMaps();
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        turn ^= 1;
+        const QImage map = RenderMap(maps[turn], bitmaps.Picture(PreviewTileEdge), Pixels(PreviewTileEdge));
+        benchmark::DoNotOptimize(
+            QPixmap::fromImage(TerritoryPicture(AnalyseFactions(maps[turn]), TileSet::Verda, map)));
+    }
+}
+BENCHMARK(BM_WholeTerritoryPicture)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -53,29 +53,40 @@ QRgb FactionColour(TileSet tileSet, int faction) {
     return NamelessColour;
 }
 
+std::array<QRgb, FactionCount> FactionTints(TileSet tileSet) {
+    std::array<QRgb, FactionCount> tints{};
+    for (int f = 0; f < FactionCount; ++f)
+        tints[static_cast<std::size_t>(f)] = FactionColour(tileSet, f);
+    return tints;
+}
+
+void TintCell(QImage& picture, int x, int y, int edge, std::uint8_t holder,
+              const std::array<QRgb, FactionCount>& factionTints) {
+    if (holder == BlockedCell)
+        return;
+    for (int v = y * edge; v < (y + 1) * edge; ++v) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(v));
+        for (int u = x * edge; u < (x + 1) * edge; ++u) {
+            QRgb& pixel = row[u];
+            if (holder < FactionCount)
+                pixel = Blend(pixel, factionTints[holder], FactionWeight);
+            else if (holder == ContestedCell) // hatched, so it never reads as a grey or white faction
+                pixel = Blend(pixel, ContestedTint, ((u + v) & 3) < 2 ? HatchWeight : HatchGapWeight);
+            else
+                pixel = Blend(pixel, UnreachableTint, UnreachableWeight);
+        }
+    }
+}
+
 QImage TerritoryPicture(const FactionAnalysis& analysis, TileSet tileSet, const QImage& mapPicture) {
     QImage picture = mapPicture.convertToFormat(QImage::Format_RGB32);
     const int edge = picture.width() / MapSize;
     if (edge <= 0 || picture.height() / MapSize < edge)
         return picture;
-    std::array<QRgb, FactionCount> factionTints{};
-    for (int f = 0; f < FactionCount; ++f)
-        factionTints[static_cast<std::size_t>(f)] = FactionColour(tileSet, f);
-
-    for (int y = 0; y < MapSize * edge; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        const int cellY = y / edge;
-        for (int x = 0; x < MapSize * edge; ++x) {
-            const std::uint8_t holder = analysis.Holder[static_cast<std::size_t>(CellIndex(x / edge, cellY))];
-            QRgb& pixel = row[x];
-            if (holder < FactionCount)
-                pixel = Blend(pixel, factionTints[holder], FactionWeight);
-            else if (holder == ContestedCell) // hatched, so it never reads as a grey or white faction
-                pixel = Blend(pixel, ContestedTint, ((x + y) & 3) < 2 ? HatchWeight : HatchGapWeight);
-            else if (holder == UnreachableCell)
-                pixel = Blend(pixel, UnreachableTint, UnreachableWeight);
-        }
-    }
+    const auto tints = FactionTints(tileSet);
+    for (int y = 0; y < MapSize; ++y)
+        for (int x = 0; x < MapSize; ++x)
+            TintCell(picture, x, y, edge, analysis.Holder[static_cast<std::size_t>(CellIndex(x, y))], tints);
     return picture;
 }
 

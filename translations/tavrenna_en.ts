@@ -302,6 +302,18 @@
         <source>最近使ったファイル(&amp;R)</source>
         <translation>&amp;Recent Files</translation>
     </message>
+    <message>
+        <source>距離(&amp;D)</source>
+        <translation>&amp;Distance</translation>
+    </message>
+    <message>
+        <source>距離</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>勢力範囲を重ねる(&amp;T)</source>
+        <translation>Show &amp;Territory</translation>
+    </message>
 </context>
 <context>
     <name>EditorSession</name>
@@ -734,12 +746,35 @@ scrolls the edit window there.&lt;/p&gt;
 cursor blinking, the autosave interval and the language. The settings are kept for the next start.&lt;/p&gt;
 </translation>
     </message>
-</context>
-<context>
-    <name>MapExport</name>
     <message>
-        <source>画像を PNG に変換できませんでした: %1</source>
-        <translation>Could not convert the image to PNG: %1</translation>
+        <source>
+&lt;h3&gt;勢力範囲とバランス&lt;/h3&gt;
+&lt;p&gt;「オプション → 勢力範囲を重ねる」(F7) で、エディットウインドウの通れるマスを、そのマスに最初に着く勢力の色で薄く塗ります。
+二つ以上の勢力が同じ歩数で着くマス (係争地) は灰色の斜線、どの城からも着けないマス (到達不能) は暗い青灰色になります。
+色は勢力分析ウインドウの地図と同じで、描くたびに変わります。設定は次回の起動でも使われます。&lt;/p&gt;
+&lt;p&gt;重ねている間、ステータスバーにバランス (最大の領土÷最小の領土) と、直前の作業 (一筆・図形・塗りつぶし・貼り付け・コマンド)
+による変化が出ます (例: バランス 1.08 (+0.03))。元に戻すと逆の変化が出ます。領土のない勢力があるときは「バランス —」です。
+このパネルのツールチップに、領土が最も増えたか減った勢力が出ます。&lt;/p&gt;
+
+&lt;h3&gt;距離&lt;/h3&gt;
+&lt;p&gt;「編集 → 距離」(Ctrl+R) を選び、マスを押してドラッグすると、最初のマスからポインタの下のマスまで、ユニットが上下左右の
+通れるマスを歩いて何歩かかるかがステータスバーに出て、その最短の道筋が描かれます。道がなければ「到達不能」と出ます。
+右クリックか Esc で消えます。マップは変わらず、元に戻す作業にもなりません。&lt;/p&gt;
+</source>
+        <translation>
+&lt;h3&gt;Territory and balance&lt;/h3&gt;
+&lt;p&gt;Options → Show Territory (F7) tints every open cell of the edit window lightly in the colour of the faction that reaches it first.
+Cells two or more factions reach in the same number of steps (contested) are hatched grey; cells no castle reaches (unreachable) turn dark slate.
+The colours are those of the faction analysis window&apos;s map, and they follow every change. The setting is kept for the next start.&lt;/p&gt;
+&lt;p&gt;While the territory is shown, the status bar shows the balance (largest territory ÷ smallest) and how the last step (a stroke, shape, fill, paste or command)
+changed it (e.g. Balance 1.08 (+0.03)). Undo shows the reverse change. While a faction has no territory it reads “Balance —”.
+The panel&apos;s tooltip names the faction whose territory grew or shrank most.&lt;/p&gt;
+
+&lt;h3&gt;Distance&lt;/h3&gt;
+&lt;p&gt;Choose Edit → Distance (Ctrl+R), press on a cell and drag: the status bar shows how many steps a unit needs from the first cell to the cell under the pointer,
+walking up, down, left and right through open cells, and the shortest walk is drawn. Without a walk it says “unreachable”.
+A right click or Esc clears it. The map does not change and nothing is added to undo.&lt;/p&gt;
+</translation>
     </message>
 </context>
 <context>
@@ -815,6 +850,21 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>「%1」が見つかりません。最近使ったファイルの一覧から削除しました。</source>
         <translation>&quot;%1&quot; was not found. It has been removed from the recent files.</translation>
+    </message>
+</context>
+<context>
+    <name>RulerTool</name>
+    <message>
+        <source>到達不能</source>
+        <translation>unreachable</translation>
+    </message>
+    <message>
+        <source>1歩</source>
+        <translation>1 step</translation>
+    </message>
+    <message>
+        <source>%1歩</source>
+        <translation>%1 steps</translation>
     </message>
 </context>
 <context>
@@ -1031,6 +1081,21 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>Tavrena MapEditor バージョン情報</source>
         <translation>About Tavrena MapEditor</translation>
+    </message>
+</context>
+<context>
+    <name>tav::BalanceReport</name>
+    <message>
+        <source>バランス %1</source>
+        <translation>Balance %1</translation>
+    </message>
+    <message>
+        <source>最大の領土÷最小の領土</source>
+        <translation>Largest territory ÷ smallest territory</translation>
+    </message>
+    <message>
+        <source>最も変わった領土：%1 %2%3</source>
+        <translation>Territory changed most: %1 %2%3</translation>
     </message>
 </context>
 <context>

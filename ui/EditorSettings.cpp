@@ -12,6 +12,7 @@ const QString StartTileSetKey = QStringLiteral("Editor/StartTileSet");
 // The key keeps the name it was first stored under.
 const QString StartEdgeKey = QStringLiteral("Editor/StartScaleEdge");
 const QString GridLinesKey = QStringLiteral("Editor/GridLines");
+const QString TerritoryOverlayKey = QStringLiteral("Editor/TerritoryOverlay");
 const QString BlinkKey = QStringLiteral("Editor/Blink");
 const QString AutosaveKey = QStringLiteral("Editor/AutosaveSeconds");
 // Minutes stored before the interval took effect; never in effect, so they are not read.
@@ -48,6 +49,7 @@ EditorSettings EditorSettings::Load() {
     if (edge && std::find(EditTileEdges.begin(), EditTileEdges.end(), *edge) != EditTileEdges.end())
         s.StartEdge = *edge;
     s.GridLines = Flag(store, GridLinesKey, s.GridLines);
+    s.TerritoryOverlay = Flag(store, TerritoryOverlayKey, s.TerritoryOverlay);
     s.Blink = Flag(store, BlinkKey, s.Blink);
     if (const int seconds = IntIn(store, AutosaveKey, 0, MaxAutosaveMinutes * 60, -1); ValidAutosaveSeconds(seconds))
         s.AutosaveSeconds = seconds;
@@ -63,6 +65,7 @@ void EditorSettings::Save() const {
     store.setValue(StartTileSetKey, TileSetNumber(StartTileSet));
     store.setValue(StartEdgeKey, Pixels(StartEdge));
     store.setValue(GridLinesKey, GridLines);
+    store.setValue(TerritoryOverlayKey, TerritoryOverlay);
     store.setValue(BlinkKey, Blink);
     store.setValue(AutosaveKey, AutosaveSeconds);
     store.remove(UnusedAutosaveMinutesKey);

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tav {
 
 namespace {
@@ -31,6 +33,8 @@ EditorStatusBar::EditorStatusBar(QWidget* parent) : QStatusBar(parent) {
     toolStatusPanel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     cellCodePanel_ = Panel("cellCodePanel", this);
     pickedCodePanel_ = Panel("pickedCodePanel", this);
+    balancePanel_ = Panel("balancePanel", this);
+    balancePanel_->hide();
     messagePanel_ = new QLabel(this);
     messagePanel_->setObjectName(QStringLiteral("messagePanel"));
     addWidget(messagePanel_, 1);
@@ -48,6 +52,15 @@ void EditorStatusBar::ShowCellCode(int code) {
 void EditorStatusBar::ShowPickedCode(int code) {
     shownPickedCode_ = code;
     pickedCodePanel_->setText(tr("選択タイル %1").arg(TileCodeText(code)));
+}
+
+void EditorStatusBar::ShowBalance(const QString& text, const QString& tip) {
+    balancePanel_->setText(text);
+    balancePanel_->setToolTip(tip);
+    balancePanel_->setVisible(!text.isEmpty());
+    // The panel keeps the widest width it needed, so the panels beside it do not jump with every figure.
+    if (!text.isEmpty())
+        balancePanel_->setMinimumWidth(std::max(balancePanel_->minimumWidth(), balancePanel_->sizeHint().width()));
 }
 
 void EditorStatusBar::ShowMapCheckResult(bool problem) {

@@ -4,6 +4,8 @@
 //                     selection's corners and size (MapEditView::StatusTextChanged);
 //   the cell code     the code under the pointer and its role (MapEditView::CursorCodeChanged);
 //   the picked code   the code the palette has picked and its role (TilePalette::CodePicked);
+//   the balance       while the territory overlay is on, the balance and the last step's change of it
+//                     (BalanceReport::BalanceChanged); hidden while it is off;
 //   the message       a passing word from the frame, such as a map check that found nothing.
 
 #include <QStatusBar>
@@ -24,6 +26,8 @@ public:
     void ShowToolStatus(const QString& text);
     void ShowCellCode(int code);
     void ShowPickedCode(int code);
+    // An empty text hides the balance's panel.
+    void ShowBalance(const QString& text, const QString& tip);
     // The map check found nothing: said for a few seconds. A check that found a problem clears it.
     void ShowMapCheckResult(bool problem);
     // The panels' words in the editor's language; the numbers stay.
@@ -35,6 +39,7 @@ private:
     QLabel* toolStatusPanel_ = nullptr;
     QLabel* cellCodePanel_ = nullptr;
     QLabel* pickedCodePanel_ = nullptr;
+    QLabel* balancePanel_ = nullptr;
     QLabel* messagePanel_ = nullptr;
     int shownCellCode_ = -1; // the code cellCodePanel_ shows; -1 before the pointer came
     int shownPickedCode_ = -1;

@@ -2,7 +2,6 @@
 
 #include "MapCheck.h"
 #include "TerritoryTint.h"
-#include "TileRender.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -10,10 +9,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPixmap>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tav {
 
@@ -63,6 +65,24 @@ QLabel* LegendSwatch(QRgb colour, QWidget* parent) {
 
 } // namespace
 
+// The tinted map, copied to the screen pixel for pixel; after a change only the cells that changed are
+// painted again.
+class TerritoryPictureArea : public QWidget {
+public:
+    TerritoryPictureArea(const QImage* picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        painter.drawImage(event->rect(), *picture_, event->rect());
+    }
+
+private:
+    const QImage* picture_;
+};
+
 FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -109,7 +129,7 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     legend->addStretch();
     layout->addLayout(legend);
 
-    picture_ = new QLabel(content);
+    picture_ = new TerritoryPictureArea(&territory_.Picture(), content);
     picture_->setObjectName(QStringLiteral("territoryPicture"));
     picture_->setFixedSize(PictureEdge, PictureEdge);
     layout->addWidget(picture_);
@@ -144,6 +164,10 @@ bool FactionAnalysisView::SetCellText(int row, int column, const QString& text) 
     if (item->text() == text) // an unchanged text repaints nothing
         return false;
     item->setText(text);
+    // A column is measured again only for a text longer than its longest so far; figures of as many digits
+    // fit where the last ones did.
+    if (text.size() > longestText_[static_cast<std::size_t>(column)])
+        changedColumns_ |= 1u << column;
     return true;
 }
 
@@ -171,14 +195,24 @@ void FactionAnalysisView::SetFactionHeaders(TileSet tileSet) {
 }
 
 void FactionAnalysisView::ShowMap(const MapGrid& grid, TileSet tileSet, const QImage& previewTilePicture) {
-    analysis_ = AnalyseFactions(grid);
+    const std::vector<int>& changed = territory_.Follow(grid, tileSet, previewTilePicture, CellEdge);
+    analysis_ = territory_.Analysis();
     const bool headersChanged = tileSet != shownTileSet_;
     if (headersChanged)
         SetFactionHeaders(tileSet);
     ShowFigures(tileSet, headersChanged);
 
-    const QImage map = RenderMap(grid, previewTilePicture, CellEdge);
-    picture_->setPixmap(QPixmap::fromImage(TerritoryPicture(analysis_, tileSet, map)));
+    // A few cells are painted one by one; many (a new map) as the rectangle around them.
+    QRect around;
+    for (const int i : changed) {
+        const QRect cell(i / MapSize * CellEdge, i % MapSize * CellEdge, CellEdge, CellEdge);
+        if (changed.size() <= 64)
+            picture_->update(cell);
+        else
+            around |= cell;
+    }
+    if (!around.isEmpty())
+        picture_->update(around);
 }
 
 void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
@@ -203,9 +237,23 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
         }
     }
     if (textChanged) {
-        table_->resizeColumnsToContents();
+        // Measuring a column lays out its texts, which costs more than the analysis: only the columns
+        // whose texts grew are measured again.
+        if (headersChanged)
+            changedColumns_ = ~0u;
+        for (int column = 0; column < ColumnCount; ++column) {
+            if (!(changedColumns_ & (1u << column)))
+                continue;
+            table_->resizeColumnToContents(column);
+            qsizetype longest = 0;
+            for (int row = 0; row < table_->rowCount(); ++row)
+                if (const QTableWidgetItem* item = table_->item(row, column))
+                    longest = std::max(longest, item->text().size());
+            longestText_[static_cast<std::size_t>(column)] = longest;
+        }
         FitTableHeight();
     }
+    changedColumns_ = 0;
     if (missingCastles_->text() != missing) {
         missingCastles_->setText(missing);
         missingCastles_->setVisible(!missing.isEmpty());

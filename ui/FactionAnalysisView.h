@@ -6,18 +6,22 @@
 
 #include "FactionAnalysis.h"
 #include "MapGrid.h"
+#include "TintedMap.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class QLabel;
 class QTableWidget;
 
 namespace tav {
+
+class TerritoryPictureArea;
 
 class FactionAnalysisView : public QMdiSubWindow {
     Q_OBJECT
@@ -60,13 +64,16 @@ private:
     void FitTableHeight();
 
     FactionAnalysis analysis_{};
+    TintedMap territory_; // the tinted picture, redrawn where tiles or holders changed
     std::optional<TileSet> shownTileSet_; // none before the first map
+    std::uint32_t changedColumns_ = 0;    // a bit for each column to measure again
+    std::array<qsizetype, ColumnCount> longestText_{}; // per column, in characters, when it was last measured
     QTableWidget* table_ = nullptr;
     QLabel* missingCastles_ = nullptr;
     QLabel* summary_ = nullptr;
     QLabel* contestedLegend_ = nullptr;
     QLabel* unreachableLegend_ = nullptr;
-    QLabel* picture_ = nullptr;
+    TerritoryPictureArea* picture_ = nullptr;
 };
 
 } // namespace tav

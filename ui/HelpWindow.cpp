@@ -67,6 +67,22 @@ Ctrl を押しながらホイールを回すと、ポインタの下のマスを
 カーソルの点滅、自動保存の間隔、言語を選べます。設定は次回の起動でも使われます。</p>
 )");
 
+// Beside the body, so that the analysis aids can be read and translated on their own.
+constexpr char TerritoryHelp[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
+<h3>勢力範囲とバランス</h3>
+<p>「オプション → 勢力範囲を重ねる」(F7) で、エディットウインドウの通れるマスを、そのマスに最初に着く勢力の色で薄く塗ります。
+二つ以上の勢力が同じ歩数で着くマス (係争地) は灰色の斜線、どの城からも着けないマス (到達不能) は暗い青灰色になります。
+色は勢力分析ウインドウの地図と同じで、描くたびに変わります。設定は次回の起動でも使われます。</p>
+<p>重ねている間、ステータスバーにバランス (最大の領土÷最小の領土) と、直前の作業 (一筆・図形・塗りつぶし・貼り付け・コマンド)
+による変化が出ます (例: バランス 1.08 (+0.03))。元に戻すと逆の変化が出ます。領土のない勢力があるときは「バランス —」です。
+このパネルのツールチップに、領土が最も増えたか減った勢力が出ます。</p>
+
+<h3>距離</h3>
+<p>「編集 → 距離」(Ctrl+R) を選び、マスを押してドラッグすると、最初のマスからポインタの下のマスまで、ユニットが上下左右の
+通れるマスを歩いて何歩かかるかがステータスバーに出て、その最短の道筋が描かれます。道がなければ「到達不能」と出ます。
+右クリックか Esc で消えます。マップは変わらず、元に戻す作業にもなりません。</p>
+)");
+
 } // namespace
 
 QString ShortcutTable(const QList<QAction*>& actions) {
@@ -109,7 +125,8 @@ void HelpWindow::ShowHelp(const QList<QAction*>& actions) {
 }
 
 void HelpWindow::FillText() {
-    browser_->setHtml(QCoreApplication::translate("HelpWindow", HelpBody) + ShortcutTable(actions_));
+    browser_->setHtml(QCoreApplication::translate("HelpWindow", HelpBody) +
+                      QCoreApplication::translate("HelpWindow", TerritoryHelp) + ShortcutTable(actions_));
 }
 
 void HelpWindow::changeEvent(QEvent* event) {

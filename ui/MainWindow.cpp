@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "BalanceReport.h"
 #include "Document.h"
 #include "DroppedFiles.h"
 #include "EditorStatusBar.h"
@@ -157,6 +158,7 @@ void MainWindow::ConnectCommands() {
 void MainWindow::RetranslateUi() {
     menus_->Retranslate();
     statusBar_->Retranslate();
+    balance_->Retranslate();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -264,6 +266,8 @@ void MainWindow::ConnectEditingAids() {
     connect(palette_, &TilePalette::CodePicked, statusBar_, &EditorStatusBar::ShowPickedCode);
     statusBar_->ShowPickedCode(palette_->PickedCode());
     connect(editView_, &MapEditView::CodeSampled, palette_, &TilePalette::Pick);
+    balance_ = new BalanceReport(document_, this);
+    connect(balance_, &BalanceReport::BalanceChanged, statusBar_, &EditorStatusBar::ShowBalance);
     // Ctrl+wheel: the tile edge is the frame's, so the wheel asks for it as the buttons do.
     connect(editView_, &MapEditView::EdgeRequested, this,
             [this](TileEdge edge) { RunCommand([&] { SelectEdge(edge); }); });
@@ -301,6 +305,11 @@ void MainWindow::ApplySettings(const EditorSettings& settings) {
     }
     editView_->SetGridLines(settings_.GridLines);
     menus_->Action("gridLinesAction")->setChecked(settings_.GridLines);
+    if (editView_->TerritoryShown() != settings_.TerritoryOverlay) {
+        editView_->SetTerritoryShown(settings_.TerritoryOverlay);
+        balance_->SetActive(settings_.TerritoryOverlay);
+    }
+    menus_->Action("territoryOverlayAction")->setChecked(settings_.TerritoryOverlay);
     editView_->SetBlinking(settings_.Blink);
     palette_->SetBlinking(settings_.Blink);
     // Every open window follows at once, through its language-change event.
@@ -311,6 +320,12 @@ void MainWindow::ApplySettings(const EditorSettings& settings) {
 void MainWindow::SetGridLines(bool shown) {
     EditorSettings changed = settings_;
     changed.GridLines = shown;
+    ApplySettings(changed);
+}
+
+void MainWindow::SetTerritoryOverlay(bool shown) {
+    EditorSettings changed = settings_;
+    changed.TerritoryOverlay = shown;
     ApplySettings(changed);
 }
 

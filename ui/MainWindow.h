@@ -20,6 +20,7 @@ class QMenu;
 namespace tav {
 
 class AboutDialog;
+class BalanceReport;
 class Document;
 class EditorStatusBar;
 class FactionAnalysisView;
@@ -69,6 +70,8 @@ public:
     void ShowCheckView();
     void ShowFactionView();
     void SetGridLines(bool shown);
+    // 勢力範囲を重ねる: the territory overlay and the balance in the status bar, kept between runs.
+    void SetTerritoryOverlay(bool shown);
     // 環境設定: the user edits the settings; accepted ones are stored and take effect at once.
     void ShowPreferences();
     // What the preferences say beside the autosave interval, asked each time they open (the session tells why
@@ -134,6 +137,7 @@ private:
     AboutDialog* about_ = nullptr;               // made when first asked for
     HelpWindow* help_ = nullptr;                 // made when first asked for
     Workspace* workspace_ = nullptr;
+    BalanceReport* balance_ = nullptr;
 
     EditorSettings settings_;
     std::function<QString()> autosaveNote_;

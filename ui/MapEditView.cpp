@@ -7,6 +7,7 @@
 #include "MapPicture.h"
 #include "PictureArea.h"
 #include "TileSetPictures.h"
+#include "TintedMap.h"
 #include "tools/ToolRegistry.h"
 
 #include <QCloseEvent>
@@ -102,6 +103,7 @@ void MapEditView::CancelShape() {
     CurrentTool().Cancel();
     CurrentTool().CursorCells(cursor_, cursorCells_);
     ShowCursorCells();
+    RefreshOverlay(); // a ruler's path goes with it
     ReportStatus();
 }
 
@@ -124,6 +126,38 @@ void MapEditView::SetGridLines(bool shown) {
         return;
     gridLines_ = shown;
     viewport_->Area()->update();
+}
+
+void MapEditView::SetTerritoryShown(bool shown) {
+    if (shown == TerritoryShown())
+        return;
+    if (shown) {
+        territory_ = std::make_unique<TintedMap>();
+        FollowTerritory();
+    } else {
+        viewport_->Area()->SetPicture(&mapPicture_);
+        territory_.reset(); // its picture is as large as the map's: not kept while unused
+    }
+}
+
+void MapEditView::FollowTerritory() {
+    if (!territory_ || !pictures_->IsLoaded())
+        return;
+    const std::vector<int>& changed =
+        territory_->Follow(document_->Grid(), document_->TileSet(), pictures_->Picture(edge_), EdgePixels());
+    viewport_->Area()->SetPicture(&territory_->Picture());
+    const int e = EdgePixels();
+    QRect around;
+    for (const int i : changed) {
+        const QRect cell(i / MapSize * e, i % MapSize * e, e, e);
+        // As DrawChangedCells: a few cells one by one, many as the rectangle around them.
+        if (changed.size() <= 64)
+            viewport_->Area()->ShowPictureRect(cell);
+        else
+            around |= cell;
+    }
+    if (!around.isEmpty())
+        viewport_->Area()->ShowPictureRect(around);
 }
 
 void MapEditView::SetBlinking(bool blinking) {
@@ -184,7 +218,7 @@ void MapEditView::CancelPaste() {
 }
 
 void MapEditView::RefreshOverlay() {
-    const QRegion now = layer_.Region(EdgePixels(), cursor_);
+    const QRegion now = layer_.Region(EdgePixels(), cursor_) + CurrentTool().MarksRect(EdgePixels());
     for (const QRect& r : shownOverlay_.united(now))
         viewport_->Area()->ShowPictureRect(r);
     shownOverlay_ = now;
@@ -206,7 +240,11 @@ void MapEditView::RedrawMap() {
         mapPicture_.fill(NoTileColour);
     else
         DrawWholeMap(mapPicture_, document_->Grid(), pictures_->Picture(edge_), e);
-    shownOverlay_ = layer_.Region(e, cursor_);
+    if (territory_) {
+        territory_->Forget();
+        FollowTerritory();
+    }
+    shownOverlay_ = layer_.Region(e, cursor_) + CurrentTool().MarksRect(e);
     viewport_->Area()->update();
     ReportCursorCode();
 }
@@ -216,6 +254,7 @@ void MapEditView::RedrawCells(const std::vector<int>& cells) {
         return;
     DrawChangedCells(mapPicture_, document_->Grid(), cells, pictures_->Picture(edge_), EdgePixels(),
                      *viewport_->Area());
+    FollowTerritory();
     // The shape a two-point tool shows may follow the map (a fill's outline), so its cells are shown anew.
     ShowCursorCells();
     ReportCursorCode();
@@ -239,6 +278,7 @@ void MapEditView::ShowCursorCells() {
 void MapEditView::PaintOverlay(QPainter& painter) const {
     if (gridLines_)
         PaintGridLines(painter, edge_);
+    CurrentTool().PaintMarks(painter, EdgePixels());
     layer_.Paint(painter, EdgePixels(), cursor_, pictures_->IsLoaded() ? &pictures_->Picture(edge_) : nullptr, mapPicture_,
                  blinkPhase_);
     PaintToolCursor(painter, cursorCells_, CurrentTool().CursorIsRing(),
@@ -306,7 +346,8 @@ void MapEditView::OnMouseMove(QPoint pixel, Qt::MouseButtons buttons) {
         SetCursor(cell);
     CurrentTool().Move(Context(), cell, buttons.testFlag(Qt::LeftButton));
     RefreshOverlay();
-    if (IsSelecting() || IsPasting())
+    // A selection's size, a paste's place and a ruler's steps follow what the move did.
+    if (IsSelecting() || IsPasting() || CurrentTool().IsHalfMade())
         ReportStatus();
 }
 

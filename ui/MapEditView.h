@@ -32,6 +32,7 @@ namespace tav {
 
 class EditViewport;
 class MapTool;
+class TintedMap;
 class TileSetPictures;
 struct ToolContext;
 
@@ -67,6 +68,11 @@ public:
     // Thin lines between the cells, over the map.
     void SetGridLines(bool shown);
     bool GridLinesShown() const { return gridLines_; }
+    // The territory overlay: every open cell tinted by the faction that reaches it first, as the faction
+    // analysis window tints its map; it follows every change.
+    void SetTerritoryShown(bool shown);
+    bool TerritoryShown() const { return territory_ != nullptr; }
+
     // Whether the cursor cycles through its colours; still, it keeps one colour.
     void SetBlinking(bool blinking);
     bool IsBlinking() const { return blinkTimer_.Interval() > 0; }
@@ -134,6 +140,8 @@ private:
     QPoint CellAtPixel(QPoint pixel) const;
     void RedrawMap();
     void RedrawCells(const std::vector<int>& cells);
+    // Brings the territory overlay up to date with the map and shows the cells it changed.
+    void FollowTerritory();
     void UpdateCaption();
     void SetCursor(QPoint cell);
     void ShowCursorCells();
@@ -163,6 +171,7 @@ private:
     QPoint lastClicked_{0, 0};
 
     QImage mapPicture_; // the whole map at the tile edge in force, without the cursor
+    std::unique_ptr<TintedMap> territory_; // the map under the territory overlay; none while it is off
     EditViewport* viewport_ = nullptr;
 
     QPoint cursor_{0, 0};

@@ -120,6 +120,8 @@ constexpr Command Commands[] = {
 
     {"gridLinesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "グリッド線を表示(&G)"), "", false, nullptr,
      nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetGridLines(on); }},
+    {"territoryOverlayAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "勢力範囲を重ねる(&T)"), "F7", false,
+     nullptr, nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetTerritoryOverlay(on); }},
     {"preferencesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr,
      nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowPreferences(); }},
 
@@ -284,8 +286,9 @@ QStringList MenusAndToolBar::ButtonPicturePaths() {
     for (const Command& c : Commands)
         if (c.Button)
             paths.push_back(ToolbarPicturePath(c.Picture));
-    for (const auto& tool : MakeRegisteredTools())
-        paths.push_back(ToolbarPicturePath(tool->Description().Picture));
+    for (const ToolRegistration& registration : RegisteredTools())
+        if (registration.ButtonLeft != NoToolButton)
+            paths.push_back(ToolbarPicturePath(registration.Make()->Description().Picture));
     return paths;
 }
 
@@ -315,10 +318,13 @@ MenusAndToolBar::MenusAndToolBar(MainWindow* window, QWidget* toolBar, PictureRe
                           new QButtonGroup(window_)};
     for (const Command& c : Commands) {
         if (c.Kind == ButtonKind::DrawingTools) {
-            for (std::size_t i = 0; i < tools_.size(); ++i)
+            for (std::size_t i = 0; i < tools_.size(); ++i) {
+                const int buttonLeft = RegisteredTools()[i].ButtonLeft;
                 builder.Make({ToolActionName(tools_[i]), c.Where, QString::fromLatin1(tools_[i].Shortcut),
-                              false, ToolButtonName(tools_[i]), tools_[i].Picture, RegisteredTools()[i].ButtonLeft,
-                              ButtonKind::Tool, [window, i](bool) { window->SelectTool(i); }});
+                              false, buttonLeft == NoToolButton ? QString() : ToolButtonName(tools_[i]),
+                              tools_[i].Picture, buttonLeft, ButtonKind::Tool,
+                              [window, i](bool) { window->SelectTool(i); }});
+            }
             continue;
         }
         std::function<void(bool)> run;
@@ -392,7 +398,8 @@ void MenusAndToolBar::Retranslate() {
     }
     for (const ToolDescription& tool : tools_) {
         Action(ToolActionName(tool))->setText(CommandText(tool.MenuCaption));
-        toolBar_->findChild<QToolButton*>(ToolButtonName(tool))->setToolTip(CommandText(tool.Hint));
+        if (auto* button = toolBar_->findChild<QToolButton*>(ToolButtonName(tool)))
+            button->setToolTip(CommandText(tool.Hint));
     }
     for (const TileSetInfo& info : TileSets)
         Action(info.ActionName)->setText(TileSetText(info.MenuCaption));

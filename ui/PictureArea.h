@@ -19,6 +19,12 @@ public:
     // `picture` is owned by the window and outlives this widget.
     PictureArea(const QImage* picture, QWidget* parent);
 
+    // Shows another picture of the same size (the edit window's map with or without the territory tint).
+    void SetPicture(const QImage* picture) {
+        picture_ = picture;
+        update();
+    }
+
     // The picture pixel shown at the widget's top-left corner (the scroll position).
     void SetOffset(QPoint offset);
     QPoint Offset() const { return offset_; }

@@ -199,7 +199,7 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"status bar", "statusBar"},               {"status", "toolStatusPanel"},
     {"shortcut-only menu", "shortcutOnlyMenu"}, {"cell code", "cellCodePanel"},
     {"picked code", "pickedCodePanel"},        {"status message", "messagePanel"},
-    {"status notice", "noticePanel"},
+    {"status notice", "noticePanel"},         {"balance", "balancePanel"},
     {"faction window", "factionAnalysisView"}, {"faction table", "factionTable"},
     {"missing castles", "missingCastles"},     {"faction summary", "factionSummary"},
     {"territory picture", "territoryPicture"},
@@ -516,6 +516,10 @@ bool EditorDriver::IsBlinkColour(QRgb colour) {
     return std::find(colours.begin(), colours.end(), colour) != colours.end();
 }
 
+void EditorDriver::Settle() {
+    QCoreApplication::processEvents();
+}
+
 QImage EditorDriver::Grab(const QString& role) const {
     return Widget(role)->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -665,7 +669,10 @@ QString EditorDriver::LabelText(const QString& role) const {
 }
 
 QImage EditorDriver::LabelPicture(const QString& role) const {
-    return Found(qobject_cast<QLabel*>(Widget(role)), role)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    // A picture painted by a widget of its own (the territory picture) is read as the screen shows it.
+    if (const auto* label = qobject_cast<QLabel*>(Widget(role)))
+        return label->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    return Grab(role);
 }
 
 QStringList EditorDriver::TableRow(const QString& role, int row) const {

@@ -178,6 +178,8 @@ public:
     void ClickButton(const QString& buttonName);
     bool Checked(const QString& actionOrButtonName) const;
     void Blink(int ticks = 1); // the blink timers' ticks (backend)
+    // Lets the event loop run once, as it does between two user actions: layouts settle.
+    void Settle();
 
     // Open through the scripted dialog: `path` is the dialog's answer; `discard` answers the question
     // about a modified map, if one is asked.
@@ -249,9 +251,10 @@ public:
 
     QString StatusText() const { return LabelText("status"); }
     // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
-    // "status message", "status notice" (the session's), "missing castles", "faction summary".
+    // "status message", "status notice" (the session's), "balance", "missing castles", "faction summary".
     QString LabelText(const QString& role) const;
     QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
+    QString ToolTip(const QString& role) const { return Widget(role)->toolTip(); }
     // A table's rows, header texts and cell backgrounds by role ("faction table").
     QStringList TableRow(const QString& role, int row) const;
     QStringList TableHeaders(const QString& role) const;

@@ -158,6 +158,7 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
         {"edge32Action", "エディットサイズをＬする", "Ctrl+1"},
         {"edge16Action", "エディットサイズをＭにする", "Ctrl+2"},
         {"edge8Action", "エディットサイズをＳにする", "Ctrl+3"},
+        {"rulerAction", "距離(&D)", "Ctrl+R"},        {"territoryOverlayAction", "勢力範囲を重ねる(&T)", "F7"},
     };
     for (const auto& i : table) {
         SCOPED_TRACE(i.name);

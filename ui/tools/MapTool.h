@@ -10,10 +10,12 @@
 #include "DrawTools.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <optional>
 
+class QPainter;
 class QUndoCommand;
 
 namespace tav {
@@ -34,7 +36,7 @@ struct ToolContext {
 // the texts are of the "Commands" translation context, as the other menu items' are.
 struct ToolDescription {
     const char* Name;
-    const char* Picture;     // the button's picture, ":/toolbar/<Picture>.png"
+    const char* Picture;     // the button's picture, ":/toolbar/<Picture>.png"; "" for a tool without a button
     const char* MenuCaption; // the Edit menu's item, with its accelerator
     const char* Hint;        // the button's hint
     const char* Shortcut;    // in QKeySequence's portable form; "" for none
@@ -74,6 +76,10 @@ public:
     virtual QString StatusText(QPoint cursor) const {
         return QStringLiteral("X=%1, Y=%2").arg(cursor.x()).arg(cursor.y());
     }
+    // Marks of the tool's own over the map (the ruler's path), painted in picture pixels at `edge` pixels
+    // per cell, and the rectangle they cover, so the window repaints where they were and where they are.
+    virtual void PaintMarks(QPainter&, int /*edge*/) const {}
+    virtual QRect MarksRect(int /*edge*/) const { return {}; }
 
 private:
     ToolDescription description_{"", "", "", "", ""};

@@ -2,6 +2,7 @@
 
 #include "BucketTool.h"
 #include "PenTool.h"
+#include "RulerTool.h"
 #include "TwoPointTool.h"
 
 namespace tav {
@@ -21,6 +22,7 @@ constexpr ToolRegistration Registry[] = {
     {Make<TwoPointTool, DrawTool::Circle>, 258},
     {Make<TwoPointTool, DrawTool::CircleFill>, 284},
     {Make<BucketTool>, 310},
+    {Make<RulerTool>, NoToolButton},
 };
 
 } // namespace

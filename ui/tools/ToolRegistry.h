@@ -10,9 +10,12 @@
 
 namespace tav {
 
+// The place of a tool that has a menu item only.
+constexpr int NoToolButton = -1;
+
 struct ToolRegistration {
     std::unique_ptr<MapTool> (*Make)();
-    int ButtonLeft; // the button's fixed place on the tool bar, in pixels from its left
+    int ButtonLeft; // the button's fixed place on the tool bar, in pixels from its left, or NoToolButton
 };
 
 std::span<const ToolRegistration> RegisteredTools();

@@ -1,0 +1,63 @@
+#include "StepPath.h"
+
+#include "FactionAnalysis.h"
+
+#include <algorithm>
+
+namespace tav {
+
+namespace {
+
+constexpr std::uint16_t NoCell = 0xFFFF;
+
+} // namespace
+
+void FindStepPath(const MapGrid& grid, int fromX, int fromY, int toX, int toY, StepPath& path) {
+    path.Steps = -1;
+    path.CellCount = 0;
+    if (!InMap(fromX, fromY) || !InMap(toX, toY))
+        return;
+    const auto from = static_cast<std::uint16_t>(CellIndex(fromX, fromY));
+    const auto to = static_cast<std::uint16_t>(CellIndex(toX, toY));
+    if (!IsPassableCode(grid[from]) || !IsPassableCode(grid[to]))
+        return;
+
+    // Breadth-first from the first cell; each reached cell remembers the cell it was reached from, so the
+    // walk is read backwards from the last cell.
+    std::array<std::uint16_t, MapCells> cameFrom;
+    cameFrom.fill(NoCell);
+    std::array<std::uint16_t, MapCells> queue;
+    std::size_t head = 0;
+    std::size_t tail = 0;
+    cameFrom[from] = from;
+    queue[tail++] = from;
+    while (head < tail && cameFrom[to] == NoCell) {
+        const int cell = queue[head++];
+        const int x = cell / MapSize;
+        const int y = cell % MapSize;
+        const int neighbours[4][2] = {{x, y - 1}, {x - 1, y}, {x + 1, y}, {x, y + 1}};
+        for (const auto& [nx, ny] : neighbours) {
+            if (!InMap(nx, ny))
+                continue;
+            const auto index = static_cast<std::size_t>(CellIndex(nx, ny));
+            if (cameFrom[index] != NoCell || !IsPassableCode(grid[index]))
+                continue;
+            cameFrom[index] = static_cast<std::uint16_t>(cell);
+            queue[tail++] = static_cast<std::uint16_t>(index);
+        }
+    }
+    if (cameFrom[to] == NoCell)
+        return;
+
+    int count = 0;
+    for (std::uint16_t cell = to;; cell = cameFrom[cell]) {
+        path.Cells[static_cast<std::size_t>(count++)] = cell;
+        if (cell == from)
+            break;
+    }
+    std::reverse(path.Cells.begin(), path.Cells.begin() + count);
+    path.CellCount = count;
+    path.Steps = count - 1;
+}
+
+} // namespace tav
