@@ -29,6 +29,7 @@ class MapCommands;
 class MenusAndToolBar;
 class PictureReadAhead;
 class PreviewView;
+class SymmetryControls;
 class TilePalette;
 class TileSetPictures;
 class Workspace;
@@ -122,6 +123,7 @@ private:
     FileController* files_ = nullptr;
     MapCommands* mapCommands_ = nullptr;
     std::unique_ptr<MenusAndToolBar> menus_;
+    SymmetryControls* symmetry_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;
     QWidget* toolBar_ = nullptr;

@@ -199,7 +199,7 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"status bar", "statusBar"},               {"status", "toolStatusPanel"},
     {"shortcut-only menu", "shortcutOnlyMenu"}, {"cell code", "cellCodePanel"},
     {"picked code", "pickedCodePanel"},        {"status message", "messagePanel"},
-    {"status notice", "noticePanel"},
+    {"status notice", "noticePanel"},          {"symmetry", "symmetryPanel"},
     {"faction window", "factionAnalysisView"}, {"faction table", "factionTable"},
     {"missing castles", "missingCastles"},     {"faction summary", "factionSummary"},
     {"territory picture", "territoryPicture"},

@@ -249,7 +249,8 @@ public:
 
     QString StatusText() const { return LabelText("status"); }
     // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
-    // "status message", "status notice" (the session's), "missing castles", "faction summary".
+    // "status message", "status notice" (the session's), "symmetry" (the mode of symmetric painting),
+    // "missing castles", "faction summary".
     QString LabelText(const QString& role) const;
     QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
     // A table's rows, header texts and cell backgrounds by role ("faction table").
