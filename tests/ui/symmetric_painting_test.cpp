@@ -42,12 +42,15 @@ TEST_F(EditorUi, SymmetryModeCyclesByF6AndTheButtonAndShowsInMenuStatusBarAndAxe
             EXPECT_LE(d.Geometry(role).right(), d.Geometry("status bar").width()) << role;
         EXPECT_EQ(d.Geometry("status bar").width(), 792);
         // The axes: a line along the left edge of column 24 for the modes that mirror left and right, along
-        // the top edge of row 24 for those that mirror top and bottom.
+        // the top edge of row 24 for those that mirror top and bottom; in the edit window and the preview alike.
         const bool vertical = mode != SymmetryMode::None && mode != SymmetryMode::TopBottom;
         const bool horizontal = mode != SymmetryMode::None && mode != SymmetryMode::LeftRight;
         EXPECT_EQ(d.ShownPixel(24, 10, 0, 3) == axis, vertical);
         EXPECT_EQ(d.ShownPixel(10, 24, 3, 0) == axis, horizontal);
         EXPECT_NE(d.ShownPixel(23, 10, 3, 3), axis); // the cells themselves stay uncovered
+        const QImage preview = d.Grab("preview picture"); // 4 pixels a cell
+        EXPECT_EQ(preview.pixel(96, 41) == axis, vertical);
+        EXPECT_EQ(preview.pixel(41, 96) == axis, horizontal);
         if (step % 2 == 0)
             d.Key("F6");
         else
