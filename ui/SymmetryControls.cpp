@@ -68,11 +68,14 @@ SymmetryControls::SymmetryControls(QMainWindow* window, QWidget* toolBar, Docume
         modeItems_[ModeIndex(item.Mode)] = action;
     }
 
-    // On the window itself, so that F6 works wherever it has the focus and the help lists it.
+    // A child of the window itself, so that F6 works wherever it has the focus and the help lists it; also the
+    // submenu's last item, where F6 shows beside it.
     cycleItem_ = new QAction(window);
     cycleItem_->setObjectName(QStringLiteral("cycleSymmetryAction"));
     cycleItem_->setShortcut(QKeySequence(Qt::Key_F6));
     window->addAction(cycleItem_);
+    menu_->addSeparator();
+    menu_->addAction(cycleItem_);
     connect(cycleItem_, &QAction::triggered, this,
             [this] { RunCommand([&] { document_->SetSymmetry(NextSymmetryMode(document_->Symmetry())); }); });
 
