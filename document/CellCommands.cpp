@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <optional>
+
 namespace tav::edits {
 
 namespace {
@@ -23,30 +26,83 @@ QString ShapeText(DrawTool tool) {
 
 PaintShapeCommand::PaintShapeCommand(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY,
                                      int x, int y)
-    : CellEdit(document, ShapeText(tool), ToolChanges(*document, tool, code, anchorX, anchorY, x, y)) {}
+    : CellEdit(document, ShapeText(tool), ToolEdit(tool, code, anchorX, anchorY, x, y)) {}
 
 CutCellsCommand::CutCellsCommand(Document* document, const CellRect& rect)
-    : CellEdit(document, QCoreApplication::translate("UndoCommands", "切り取り"),
-               ChangesAfter(*document, [&](MapGrid& grid) { FillRect(grid, rect, NewMapTile); })) {}
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "切り取り"), [rect](EditImage& image) {
+          if (const auto inside = ClipToMap(rect))
+              for (int x = inside->Left; x <= inside->Right; ++x)
+                  for (int y = inside->Top; y <= inside->Bottom; ++y)
+                      image.WriteImageOf(x, y, NewMapTile);
+      }) {}
 
 MoveCellsCommand::MoveCellsCommand(Document* document, const CellRect& rect, int dx, int dy)
-    : CellEdit(document, QCoreApplication::translate("UndoCommands", "移動"),
-               ChangesAfter(*document, [&](MapGrid& grid) {
-                   if (dx != 0 || dy != 0)
-                       MoveBlock(grid, rect, dx, dy, NewMapTile);
-               })) {}
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "移動"), [rect, dx, dy](EditImage& image) {
+          const auto inside = ClipToMap(rect);
+          if (!inside || (dx == 0 && dy == 0))
+              return;
+          // The rectangle is left holding the new map's code, then its old codes are written at the new place;
+          // each image writes the images of both, so the moved block arrives mirrored.
+          for (int x = inside->Left; x <= inside->Right; ++x)
+              for (int y = inside->Top; y <= inside->Bottom; ++y)
+                  image.WriteImageOf(x, y, NewMapTile);
+          // Far offsets put the whole block off the map; clamping keeps the sums from overflowing.
+          const int mx = std::clamp(dx, -2 * MapSize, 2 * MapSize);
+          const int my = std::clamp(dy, -2 * MapSize, 2 * MapSize);
+          for (int x = inside->Left; x <= inside->Right; ++x)
+              for (int y = inside->Top; y <= inside->Bottom; ++y)
+                  image.WriteImageOf(x + mx, y + my, image.Before({x, y}));
+      }) {}
 
 PasteBlockCommand::PasteBlockCommand(Document* document, const CellBlock& block, int left, int top)
-    : CellEdit(document, QCoreApplication::translate("UndoCommands", "貼りつけ"),
-               ChangesAfter(*document, [&](MapGrid& grid) { PasteBlock(grid, block, left, top); })) {}
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "貼りつけ"), [block, left, top](EditImage& image) {
+          // Bounds are worked out once, so no cell outside the map is ever addressed.
+          const int x0 = std::max(0, -left);
+          const int y0 = std::max(0, -top);
+          const int x1 = std::min(block.Width, MapSize - left);
+          const int y1 = std::min(block.Height, MapSize - top);
+          for (int y = y0; y < y1; ++y)
+              for (int x = x0; x < x1; ++x)
+                  image.WriteImageOf(left + x, top + y, block.At(x, y));
+      }) {}
 
+namespace {
+
+// Rewrites the codes of `area` in each image: the image's own cells, with the images of the two codes.
+template <class Rewrite>
+ImageEdit RewriteArea(const CellRect& area, TileCode a, TileCode b, Rewrite rewrite) {
+    return [=](EditImage& image) {
+        const auto inside = ClipToMap(area);
+        if (!inside)
+            return;
+        const CellRect r = image.Rect(*inside);
+        const TileCode imageA = image.Code(a);
+        const TileCode imageB = image.Code(b);
+        for (int x = r.Left; x <= r.Right; ++x)
+            for (int y = r.Top; y <= r.Bottom; ++y)
+                if (const auto now = rewrite(image.Before({x, y}), imageA, imageB))
+                    image.Write({x, y}, *now);
+    };
+}
+
+std::optional<TileCode> Replaced(TileCode code, TileCode from, TileCode to) {
+    return code == from ? std::optional(to) : std::nullopt;
+}
+
+std::optional<TileCode> Exchanged(TileCode code, TileCode a, TileCode b) {
+    return code == a ? std::optional(b) : code == b ? std::optional(a) : std::nullopt;
+}
+
+} // namespace
+
+// Over the whole map the images would only repeat the change with other codes, so it is made as asked.
 ReplaceCodesCommand::ReplaceCodesCommand(Document* document, TileCode from, TileCode to, const CellRect& area)
-    : CellEdit(document, QCoreApplication::translate("UndoCommands", "置換"),
-               ChangesAfter(*document, [&](MapGrid& grid) { ReplaceCodes(grid, from, to, area); })) {}
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "置換"), RewriteArea(area, from, to, Replaced),
+               area != WholeMap) {}
 
 ExchangeCodesCommand::ExchangeCodesCommand(Document* document, TileCode a, TileCode b, const CellRect& area)
-    : CellEdit(document, QCoreApplication::translate("UndoCommands", "交換"),
-               ChangesAfter(*document, [&](MapGrid& grid) { ExchangeCodes(grid, a, b, area); })) {}
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "交換"), RewriteArea(area, a, b, Exchanged),
+               area != WholeMap) {}
 
 ShapeMapCommand::ShapeMapCommand(Document* document)
     : CellEdit(document, QCoreApplication::translate("UndoCommands", "整形"), WholeMapChanges(*document, ShapeMap)) {}

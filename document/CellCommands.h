@@ -1,6 +1,7 @@
 #pragma once
 // The commands that change cells and have no logic of their own: each works out its changes once, in its
-// constructor, by running a core function on a copy of the map; CellEdit applies and reverts them.
+// constructor, from its edit as made in each image of the symmetry mode (or, over the whole map, by running
+// a core function on a copy of the map); CellEdit applies and reverts them.
 
 #include "CellEdit.h"
 
@@ -32,13 +33,14 @@ public:
 };
 
 // Replacing one code by another in an area (a selection or the whole map). Any byte may be replaced, so a
-// map with codes that have no tile can be repaired.
+// map with codes that have no tile can be repaired. Inside a selection each image replaces the images of the
+// two codes in the image of the selection; over the whole map the change is not mirrored.
 class ReplaceCodesCommand : public CellEdit {
 public:
     ReplaceCodesCommand(Document* document, TileCode from, TileCode to, const CellRect& area = WholeMap);
 };
 
-// Swapping two codes in an area (a selection or the whole map).
+// Swapping two codes in an area (a selection or the whole map), mirrored as replacing is.
 class ExchangeCodesCommand : public CellEdit {
 public:
     ExchangeCodesCommand(Document* document, TileCode a, TileCode b, const CellRect& area = WholeMap);

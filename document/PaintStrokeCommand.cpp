@@ -6,20 +6,18 @@ namespace tav::edits {
 
 namespace {
 
-// Cells that already hold the code are left out: they are no change.
-std::vector<CellChange> PenChanges(const Document& document, TileCode code, int fromX, int fromY, int toX, int toY) {
-    if (!InMap(fromX, fromY) || !InMap(toX, toY))
-        return {};
-    ShapeCells cells;
-    ComputeShape(cells, DrawTool::Line, fromX, fromY, toX, toY);
-    std::vector<CellChange> changes;
-    for (int i = 0; i < cells.CellCount; ++i) {
-        const int x = cells.CellColumns[static_cast<std::size_t>(i)];
-        const int y = cells.CellRows[static_cast<std::size_t>(i)];
-        if (document.Cell(x, y) != code)
-            changes.push_back({static_cast<std::uint16_t>(CellIndex(x, y)), document.Cell(x, y), code});
-    }
-    return changes;
+// The stretch's cells, each with the code (and in each image its image). Cells that already hold the code
+// are no change, but they stay the user's: no image paints over them.
+ImageEdit PenEdit(TileCode code, int fromX, int fromY, int toX, int toY) {
+    return [=](EditImage& image) {
+        if (!InMap(fromX, fromY) || !InMap(toX, toY))
+            return;
+        ShapeCells cells;
+        ComputeShape(cells, DrawTool::Line, fromX, fromY, toX, toY);
+        for (int i = 0; i < cells.CellCount; ++i)
+            image.WriteImageOf(cells.CellColumns[static_cast<std::size_t>(i)],
+                               cells.CellRows[static_cast<std::size_t>(i)], code);
+    };
 }
 
 } // namespace
@@ -29,7 +27,7 @@ PaintStrokeCommand::PaintStrokeCommand(Document* document, TileCode code, int x,
 
 PaintStrokeCommand::PaintStrokeCommand(Document* document, TileCode code, int fromX, int fromY, int toX, int toY,
                                        int stroke)
-    : CellEdit(document, QCoreApplication::translate("UndoCommands", "ペン"), PenChanges(*document, code, fromX, fromY, toX, toY)),
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "ペン"), PenEdit(code, fromX, fromY, toX, toY)),
       stroke_(stroke) {}
 
 bool PaintStrokeCommand::mergeWith(const QUndoCommand* other) {

@@ -314,6 +314,14 @@
         <source>勢力範囲を重ねる(&amp;T)</source>
         <translation>Show &amp;Territory</translation>
     </message>
+    <message>
+        <source>対称描画(&amp;Y)</source>
+        <translation>S&amp;ymmetric Painting</translation>
+    </message>
+    <message>
+        <source>対称描画の切り替え</source>
+        <translation>Next Symmetry Mode</translation>
+    </message>
 </context>
 <context>
     <name>EditorSession</name>
@@ -868,6 +876,33 @@ This file is read-only. Please choose another name.</translation>
     </message>
 </context>
 <context>
+    <name>SymmetryModes</name>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>左右対称</source>
+        <translation>Left-right</translation>
+    </message>
+    <message>
+        <source>上下対称</source>
+        <translation>Top-bottom</translation>
+    </message>
+    <message>
+        <source>上下左右対称</source>
+        <translation>Four-way mirror</translation>
+    </message>
+    <message>
+        <source>点対称</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>四方回転</source>
+        <translation>Quarter turns</translation>
+    </message>
+</context>
+<context>
     <name>TileRoles</name>
     <message>
         <source>平地</source>
@@ -1150,6 +1185,10 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>マップチェック: 問題はありません</source>
         <translation>Map check: no problems found</translation>
+    </message>
+    <message>
+        <source>対称描画 %1</source>
+        <translation>Symmetry: %1</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "EditorStatusBar.h"
 
+#include "SymmetryControls.h"
 #include "TileRoles.h"
 
 #include <QLabel>
@@ -33,6 +34,9 @@ EditorStatusBar::EditorStatusBar(QWidget* parent) : QStatusBar(parent) {
     toolStatusPanel_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     cellCodePanel_ = Panel("cellCodePanel", this);
     pickedCodePanel_ = Panel("pickedCodePanel", this);
+    symmetryPanel_ = Panel("symmetryPanel", this);
+    ShowSymmetry(SymmetryMode::None);
+    FitSymmetryPanel();
     balancePanel_ = Panel("balancePanel", this);
     balancePanel_->hide();
     messagePanel_ = new QLabel(this);
@@ -63,6 +67,24 @@ void EditorStatusBar::ShowBalance(const QString& text, const QString& tip) {
         balancePanel_->setMinimumWidth(std::max(balancePanel_->minimumWidth(), balancePanel_->sizeHint().width()));
 }
 
+QString EditorStatusBar::SymmetryText(SymmetryMode mode) {
+    return tr("対称描画 %1").arg(SymmetryModeText(mode));
+}
+
+void EditorStatusBar::ShowSymmetry(SymmetryMode mode) {
+    shownSymmetry_ = mode;
+    symmetryPanel_->setText(SymmetryText(mode));
+}
+
+void EditorStatusBar::FitSymmetryPanel() {
+    // As wide as the longest mode's text, so that no mode is cut off and the panels right of it stay put.
+    int widest = 0;
+    for (const SymmetryMode mode : AllSymmetryModes)
+        widest = std::max(widest, symmetryPanel_->fontMetrics().horizontalAdvance(SymmetryText(mode)));
+    const QMargins margins = symmetryPanel_->contentsMargins();
+    symmetryPanel_->setMinimumWidth(widest + margins.left() + margins.right() + 2 * symmetryPanel_->margin() + 4);
+}
+
 void EditorStatusBar::ShowMapCheckResult(bool problem) {
     messagePanel_->setText(problem ? QString() : NoProblemText());
     if (!problem)
@@ -78,6 +100,8 @@ void EditorStatusBar::Retranslate() {
         ShowCellCode(shownCellCode_);
     if (shownPickedCode_ >= 0)
         ShowPickedCode(shownPickedCode_);
+    ShowSymmetry(shownSymmetry_);
+    FitSymmetryPanel();
     if (!messagePanel_->text().isEmpty())
         messagePanel_->setText(NoProblemText());
 }

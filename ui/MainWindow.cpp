@@ -15,6 +15,7 @@
 #include "PreferencesDialog.h"
 #include "PreviewView.h"
 #include "SwitchTileSetCommand.h"
+#include "SymmetryControls.h"
 #include "TilePalette.h"
 #include "tools/MapTool.h"
 #include "TileSetPictures.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow() {
     for (const auto& tool : editView_->Tools())
         tools.push_back(tool->Description());
     menus_ = std::make_unique<MenusAndToolBar>(this, toolBar_, *readAhead_, tools);
+    symmetry_ = new SymmetryControls(this, toolBar_, document_);
     ConnectCommands();
     // The application's icon, read with the tool-bar pictures.
     QIcon icon;
@@ -157,6 +159,7 @@ void MainWindow::ConnectCommands() {
 
 void MainWindow::RetranslateUi() {
     menus_->Retranslate();
+    symmetry_->Retranslate();
     statusBar_->Retranslate();
     balance_->Retranslate();
 }
@@ -265,6 +268,7 @@ void MainWindow::ConnectEditingAids() {
     connect(editView_, &MapEditView::CursorCodeChanged, statusBar_, &EditorStatusBar::ShowCellCode);
     connect(palette_, &TilePalette::CodePicked, statusBar_, &EditorStatusBar::ShowPickedCode);
     statusBar_->ShowPickedCode(palette_->PickedCode());
+    connect(document_, &Document::SymmetryChanged, statusBar_, &EditorStatusBar::ShowSymmetry);
     connect(editView_, &MapEditView::CodeSampled, palette_, &TilePalette::Pick);
     balance_ = new BalanceReport(document_, this);
     connect(balance_, &BalanceReport::BalanceChanged, statusBar_, &EditorStatusBar::ShowBalance);

@@ -30,6 +30,7 @@ class MapCommands;
 class MenusAndToolBar;
 class PictureReadAhead;
 class PreviewView;
+class SymmetryControls;
 class TilePalette;
 class TileSetPictures;
 class Workspace;
@@ -125,6 +126,7 @@ private:
     FileController* files_ = nullptr;
     MapCommands* mapCommands_ = nullptr;
     std::unique_ptr<MenusAndToolBar> menus_;
+    SymmetryControls* symmetry_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;
     QWidget* toolBar_ = nullptr;

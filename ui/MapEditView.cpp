@@ -50,9 +50,15 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     connect(document_, &Document::MapReset, this, &MapEditView::UpdateCaption);
     // The pictures announce a new map once they follow its tile set, so that the map is drawn once.
     connect(pictures_, &TileSetPictures::Changed, this, &MapEditView::RedrawMap);
+    // A new mode shows its axes and the cursor's images at once.
+    connect(document_, &Document::SymmetryChanged, this, [this] {
+        ShowCursorCells();
+        TakeCursorCells();
+        viewport_->Area()->update();
+    });
     RedrawMap();
     UpdateCaption();
-    CurrentTool().CursorCells(cursor_, cursorCells_);
+    TakeCursorCells();
 }
 
 MapEditView::~MapEditView() = default;
@@ -79,7 +85,7 @@ void MapEditView::SwitchTool(const std::function<void()>& change) {
     CurrentTool().Cancel();
     ShowCursorCells(); // where the old tool's cursor was
     change();
-    CurrentTool().CursorCells(cursor_, cursorCells_);
+    TakeCursorCells();
     ShowCursorCells();
     RefreshOverlay();
     ReportStatus();
@@ -90,7 +96,7 @@ void MapEditView::SetEdge(TileEdge edge) {
     CurrentTool().Cancel();
     edge_ = edge;
     viewport_->SetEdge(EdgePixels());
-    CurrentTool().CursorCells(cursor_, cursorCells_);
+    TakeCursorCells();
     RedrawMap();
     viewport_->PlaceParts();
     // The first point or the drag the new edge dropped must leave the status bar too.
@@ -101,7 +107,7 @@ void MapEditView::SetEdge(TileEdge edge) {
 void MapEditView::CancelShape() {
     ShowCursorCells();
     CurrentTool().Cancel();
-    CurrentTool().CursorCells(cursor_, cursorCells_);
+    TakeCursorCells();
     ShowCursorCells();
     RefreshOverlay(); // a ruler's path goes with it
     ReportStatus();
@@ -182,7 +188,7 @@ void MapEditView::ReportCursorCode() {
 // The tool's state changed without the pointer moving: the cursor shows the new shape at once.
 void MapEditView::RefreshCursor() {
     ShowCursorCells();
-    CurrentTool().CursorCells(cursor_, cursorCells_);
+    TakeCursorCells();
     ShowCursorCells();
     ReportStatus();
 }
@@ -268,21 +274,38 @@ void MapEditView::UpdateCaption() {
         setWindowTitle(QStringLiteral("MapEditView - \"") + name + QLatin1Char('"'));
 }
 
+void MapEditView::TakeCursorCells() {
+    CurrentTool().CursorCells(cursor_, cursorCells_);
+    const SymmetryMode mode = document_->Symmetry();
+    cursorImageCount_ = SymmetryImageCount(mode);
+    for (int k = 0; k < cursorImageCount_; ++k)
+        ImageCells(cursorCells_, mode, k + 1, cursorImages_[static_cast<std::size_t>(k)]);
+}
+
 void MapEditView::ShowCursorCells() {
     const int e = EdgePixels();
-    for (int i = 0; i < cursorCells_.CellCount; ++i)
-        viewport_->Area()->ShowPictureRect(QRect(cursorCells_.CellColumns[static_cast<std::size_t>(i)] * e,
-                                                 cursorCells_.CellRows[static_cast<std::size_t>(i)] * e, e, e));
+    const auto show = [&](const ShapeCells& cells) {
+        for (int i = 0; i < cells.CellCount; ++i)
+            viewport_->Area()->ShowPictureRect(QRect(cells.CellColumns[static_cast<std::size_t>(i)] * e,
+                                                     cells.CellRows[static_cast<std::size_t>(i)] * e, e, e));
+    };
+    show(cursorCells_);
+    for (int k = 0; k < cursorImageCount_; ++k)
+        show(cursorImages_[static_cast<std::size_t>(k)]);
 }
 
 void MapEditView::PaintOverlay(QPainter& painter) const {
     if (gridLines_)
         PaintGridLines(painter, edge_);
+    PaintSymmetryAxes(painter, document_->Symmetry(), EdgePixels());
     CurrentTool().PaintMarks(painter, EdgePixels());
     layer_.Paint(painter, EdgePixels(), cursor_, pictures_->IsLoaded() ? &pictures_->Picture(edge_) : nullptr, mapPicture_,
                  blinkPhase_);
-    PaintToolCursor(painter, cursorCells_, CurrentTool().CursorIsRing(),
-                    QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]), edge_);
+    const QColor colour = QColor::fromRgb(BlinkColours[static_cast<std::size_t>(blinkPhase_)]);
+    const bool ring = CurrentTool().CursorIsRing();
+    PaintToolCursor(painter, cursorCells_, ring, colour, edge_);
+    for (int k = 0; k < cursorImageCount_; ++k)
+        PaintToolCursor(painter, cursorImages_[static_cast<std::size_t>(k)], ring, colour, edge_);
 }
 
 void MapEditView::BlinkTick() {
@@ -303,7 +326,7 @@ void MapEditView::SetCursor(QPoint cell) {
     if (cell != cursor_)
         blinkPhase_ = (blinkPhase_ + 1) % static_cast<int>(BlinkColours.size());
     cursor_ = cell;
-    CurrentTool().CursorCells(cursor_, cursorCells_);
+    TakeCursorCells();
     ShowCursorCells();
     ReportStatus();
 }

@@ -21,6 +21,7 @@
 #include <QRegion>
 #include <QSize>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -144,6 +145,8 @@ private:
     void FollowTerritory();
     void UpdateCaption();
     void SetCursor(QPoint cell);
+    // Asks the tool in force for the cells its cursor covers, and works out their images.
+    void TakeCursorCells();
     void ShowCursorCells();
     void PaintOverlay(QPainter& painter) const;
     void ReportStatus();
@@ -176,6 +179,9 @@ private:
 
     QPoint cursor_{0, 0};
     ShapeCells cursorCells_; // the cells the cursor covers now
+    // Their images under the symmetry mode, the first cursorImageCount_ of them.
+    std::array<ShapeCells, 3> cursorImages_;
+    int cursorImageCount_ = 0;
     int blinkPhase_ = 0;
     BlinkTimer blinkTimer_;
     bool blinkStarted_ = false; // the frame has been shown

@@ -1,5 +1,6 @@
 #include "PreviewView.h"
 
+#include "EditMarks.h"
 #include "MapPicture.h"
 #include "TileSetPictures.h"
 #include "TileSets.h"
@@ -55,7 +56,11 @@ PreviewView::PreviewView(const Document* document, const TileSetPictures* pictur
     });
     connect(area_, &PictureArea::MouseReleased, this, [this] { navigating_ = false; });
     connect(area_, &PictureArea::MouseLost, this, [this] { navigating_ = false; });
+    // The axes of the symmetry mode lie under the frame of the edit window's view.
+    connect(area_, &PictureArea::PaintingOverlay, this,
+            [this](QPainter& painter) { PaintSymmetryAxes(painter, document_->Symmetry(), CellEdge); });
     connect(area_, &PictureArea::PaintingOverlay, this, &PreviewView::PaintVisibleFrame);
+    connect(document_, &Document::SymmetryChanged, area_, qOverload<>(&QWidget::update));
     setWidget(area_);
     frame->addSubWindow(this);
     // Titled once in the frame: a title set before is measured again at every step of joining it.

@@ -14,6 +14,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace tav {
 namespace {
@@ -261,6 +262,65 @@ TEST(DocumentCommands, UndoingAndRedoingAnyRandomSequenceRestoresBothEnds) {
         EXPECT_EQ(d.Grid(), end);
         EXPECT_EQ(d.TileSet(), endSet);
         EXPECT_EQ(seen, d.Grid());
+    }
+}
+
+} // namespace
+} // namespace tav
+
+namespace tav {
+namespace {
+
+// Under a symmetry mode a command is made in every image: the user's own cells win where an image meets them,
+// replacing inside a selection replaces the images of both codes inside the selection's image, a selection
+// limits each image to its image, and a change over the whole map is made as asked.
+TEST(DocumentCommands, MirroredCommandsKeepTheUsersCellsAndMapCodesAndAreasToEachImage) {
+    const auto at = [](int x, int y) { return static_cast<std::size_t>(CellIndex(x, y)); };
+    MapGrid houses = FilledGrid(0);
+    houses[at(3, 3)] = 8;   // faction 0's house, in the selection below
+    houses[at(44, 3)] = 9;  // faction 1's, at its image under lr
+    houses[at(44, 4)] = 8;  // faction 0's again, outside the selection's image as the mode sees it
+    const struct {
+        const char* Name;
+        SymmetryMode Mode;
+        std::function<edits::CellEdit*(Document&)> Make;
+        std::vector<std::pair<MapCell, TileCode>> Expected; // these cells; every other keeps its code
+    } cases[] = {
+        {"a stroke across the axis stays the user's", SymmetryMode::LeftRight,
+         [](Document& d) { return new edits::PaintStrokeCommand(&d, 8, 22, 3, 25, 3, 1); },
+         {{{22, 3}, 8}, {{23, 3}, 8}, {{24, 3}, 8}, {{25, 3}, 8}}},
+        {"replacing in a selection replaces the image codes in its image", SymmetryMode::LeftRight,
+         [](Document& d) { return new edits::ReplaceCodesCommand(&d, 8, 20, {0, 0, 10, 3}); },
+         {{{3, 3}, 20}, {{44, 3}, 21}}},
+        {"replacing over the whole map is not mirrored", SymmetryMode::LeftRight,
+         [](Document& d) { return new edits::ReplaceCodesCommand(&d, 8, 20); },
+         {{{3, 3}, 20}, {{44, 4}, 20}}},
+        {"a selection limits each image to its image", SymmetryMode::Quarter,
+         [](Document& d) {
+             auto* box = new edits::FillAreaCommand(&d, DrawTool::BoxFill, 1, 0, 0, 3, 3);
+             box->LimitTo({0, 0, 1, 0});
+             return box;
+         },
+         // (x, y) -> (47 - y, x), three times
+         {{{0, 0}, 1}, {{1, 0}, 1}, {{47, 0}, 1}, {{47, 1}, 1}, {{47, 47}, 1}, {{46, 47}, 1}, {{0, 47}, 1},
+          {{0, 46}, 1}}},
+        {"moving a block moves its image the image way", SymmetryMode::TopBottom,
+         [](Document& d) { return new edits::MoveCellsCommand(&d, {3, 3, 3, 3}, 1, 2); },
+         {{{3, 3}, NewMapTile}, {{4, 5}, 8}, {{3, 44}, NewMapTile}, {{4, 42}, 9}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Fixture f;
+        Document& d = f.document;
+        d.Reset(houses, TileSet::Verda, QString(), QString());
+        d.SetSymmetry(c.Mode);
+        d.Push(c.Make(d));
+        MapGrid expected = houses;
+        for (const auto& [cell, code] : c.Expected)
+            expected[at(cell.X, cell.Y)] = code;
+        EXPECT_EQ(d.Grid(), expected);
+        d.UndoStack()->undo();
+        EXPECT_EQ(d.Grid(), houses);
     }
 }
 

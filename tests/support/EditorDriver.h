@@ -251,7 +251,8 @@ public:
 
     QString StatusText() const { return LabelText("status"); }
     // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
-    // "status message", "status notice" (the session's), "balance", "missing castles", "faction summary".
+    // "status message", "status notice" (the session's), "symmetry" (the mode of symmetric painting),
+    // "balance", "missing castles", "faction summary".
     QString LabelText(const QString& role) const;
     QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
     QString ToolTip(const QString& role) const { return Widget(role)->toolTip(); }

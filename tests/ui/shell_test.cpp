@@ -92,7 +92,7 @@ TEST_F(EditorUi, MainClientAreaNeverShrinksBelowTheLowerBound) {
     }
 }
 
-TEST_F(EditorUi, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
+TEST_F(EditorUi, ToolBarHoldsTheTwentySevenButtonsAtTheirPlaces) {
     const struct {
         int left;
         const char* name;
@@ -112,9 +112,10 @@ TEST_F(EditorUi, ToolBarHoldsTheTwentySixButtonsAtTheirPlaces) {
         {568, "edge32Button", "大きいサイズ", true}, {594, "edge16Button", "普通のサイズ", true},
         {620, "edge8Button", "小さいサイズ", true}, {654, "mapCheckButton", "マップチェック", false},
         {688, "factionAnalysisButton", "勢力分析", false},     {722, "helpButton", "ヘルプを開きます", false},
+        {752, "symmetryButton", "対称描画の切り替え", true},
     };
     QWidget* bar = d.Widget("tool bar");
-    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 26);
+    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 27);
     for (const auto& b : table) {
         SCOPED_TRACE(b.name);
         auto* button = bar->findChild<QToolButton*>(QString::fromLatin1(b.name));

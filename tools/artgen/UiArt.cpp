@@ -215,6 +215,16 @@ Canvas ToolbarCanvas(const QString& name) {
         c.Shape([](double x, double y) { const double d = std::sqrt(Canvas::Sq(x - 12) + Canvas::Sq(y - 9)); return d >= 2.2 && d <= 4.6 && !(x < 11 && y > 9); }, White);
         c.Rect(11, 12, 14, 15, White);
         c.Rect(11, 16, 14, 19, White);
+    } else if (name == "symmetry") {
+        // A flag and its mirror image on either side of a dashed axis.
+        c.Polygon({{3, 6}, {10, 9}, {3, 12}}, Green);
+        c.Polygon({{21, 6}, {14, 9}, {21, 12}}, Red);
+        c.Rect(2, 5, 3, 20, Black);
+        c.Rect(21, 5, 22, 20, Black);
+        c.Rect(2, 20, 7, 21, Brown);
+        c.Rect(17, 20, 22, 21, Brown);
+        for (int y = 2; y < 23; y += 4)
+            c.Rect(11, y, 13, y + 2, Blue);
     }
     return c;
 }
@@ -227,7 +237,7 @@ const std::vector<QString>& ToolbarPictureNames() {
         "box", "box-fill", "circle", "circle-fill", "bucket", "range-selection",
         "cut", "paste", "replace", "exchange", "shape", "unshape",
         "undo", "edge-32", "edge-16", "edge-8", "map-check", "faction-analysis",
-        "help",
+        "help", "symmetry",
     };
     return names;
 }
