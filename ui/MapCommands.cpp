@@ -128,6 +128,8 @@ void MapCommands::SymmetrizeMap() {
 }
 
 void MapCommands::SymmetrizeMapFrom(SymmetrySource source) {
+    if (!IsAllowedSource(document_->Symmetry(), source))
+        return;
     auto* command = new edits::SymmetrizeMapCommand(document_, document_->Symmetry(), source);
     QStringList removed;
     for (const RemovedCastle& castle : command->RemovedCastles())

@@ -44,7 +44,8 @@ public:
     void ShiftMapOrSelection(ShiftDirection direction);
     // 対称にする: asks which share to copy from, then makes the map symmetric for the mode in force.
     void SymmetrizeMap();
-    // The same from `source`, which the mode in force must allow; a castle left out is named in a message.
+    // The same from `source`; nothing unless the mode in force allows it. A castle left out is named in a
+    // message.
     void SymmetrizeMapFrom(SymmetrySource source);
 
 private:
