@@ -2,6 +2,7 @@
 
 #include "MapCheck.h"
 #include "Shaping.h"
+#include "TextMarks.h"
 
 #include <stdexcept>
 #include <utility>
@@ -76,7 +77,12 @@ constexpr std::array<std::string_view, 6> ModeCliNames = {"none", "lr", "tb", "q
 constexpr std::array<std::string_view, 6> AsymmetryWords = {"", "左右対称", "上下対称", "上下左右対称", "点対称",
                                                             "四方回転対称"};
 
-constexpr std::array<std::string_view, 8> SourceNames = {"左", "右", "上", "下", "左上", "右上", "左下", "右下"};
+// The editor shows these in its language (the SymmetrySources context of its catalogue).
+constexpr std::array<std::string_view, 8> SourceNames = {
+    TAV_TRANSLATE_NOOP("SymmetrySources", "左"),   TAV_TRANSLATE_NOOP("SymmetrySources", "右"),
+    TAV_TRANSLATE_NOOP("SymmetrySources", "上"),   TAV_TRANSLATE_NOOP("SymmetrySources", "下"),
+    TAV_TRANSLATE_NOOP("SymmetrySources", "左上"), TAV_TRANSLATE_NOOP("SymmetrySources", "右上"),
+    TAV_TRANSLATE_NOOP("SymmetrySources", "左下"), TAV_TRANSLATE_NOOP("SymmetrySources", "右下")};
 constexpr std::array<std::string_view, 8> SourceCliNames = {
     "left", "right", "top", "bottom", "top-left", "top-right", "bottom-left", "bottom-right"};
 

@@ -322,6 +322,10 @@
         <source>対称描画の切り替え</source>
         <translation>Next Symmetry Mode</translation>
     </message>
+    <message>
+        <source>対称にする</source>
+        <translation>Make Symmetric</translation>
+    </message>
 </context>
 <context>
     <name>EditorSession</name>
@@ -903,6 +907,41 @@ This file is read-only. Please choose another name.</translation>
     </message>
 </context>
 <context>
+    <name>SymmetrySources</name>
+    <message>
+        <source>左</source>
+        <translation>Left half</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>Right half</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>Top half</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>Bottom half</translation>
+    </message>
+    <message>
+        <source>左上</source>
+        <translation>Top-left quarter</translation>
+    </message>
+    <message>
+        <source>右上</source>
+        <translation>Top-right quarter</translation>
+    </message>
+    <message>
+        <source>左下</source>
+        <translation>Bottom-left quarter</translation>
+    </message>
+    <message>
+        <source>右下</source>
+        <translation>Bottom-right quarter</translation>
+    </message>
+</context>
+<context>
     <name>TileRoles</name>
     <message>
         <source>平地</source>
@@ -1110,6 +1149,10 @@ This file is read-only. Please choose another name.</translation>
         <source>キャラクター切り替え</source>
         <translation>Switch tile set</translation>
     </message>
+    <message>
+        <source>対称にする</source>
+        <translation>Make symmetric</translation>
+    </message>
 </context>
 <context>
     <name>tav::AboutDialog</name>
@@ -1257,6 +1300,14 @@ This file is read-only. Please choose another name.</translation>
         <source>係争地：%1&#x3000;到達不能：%2&#x3000;バランス（最大÷最小の領土）：%3</source>
         <translation>Contested: %1   Unreachable: %2   Balance (largest ÷ smallest territory): %3</translation>
     </message>
+    <message>
+        <source>片方だけ到達</source>
+        <translation>reached by one side only</translation>
+    </message>
+    <message>
+        <source>対称の勢力との最大の差：城 %1&#x3000;家 %2&#x3000;畑 %3&#x3000;領土 %4&#x3000;最も近い敵の城まで %5</source>
+        <translation>Largest difference to a mirrored faction: castles %1   houses %2   fields %3   territory %4   steps to the nearest enemy castle %5</translation>
+    </message>
 </context>
 <context>
     <name>tav::HelpWindow</name>
@@ -1302,6 +1353,37 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>キャラクタータイプ：%1</source>
         <translation>Tile set: %1</translation>
+    </message>
+    <message>
+        <source>%1 ほか</source>
+        <translation>%1 and more</translation>
+    </message>
+    <message>
+        <source>左右対称ではないセルが %1 個あります。%2</source>
+        <translation>%1 cell(s) are not left-right symmetric: %2</translation>
+    </message>
+    <message>
+        <source>上下対称ではないセルが %1 個あります。%2</source>
+        <translation>%1 cell(s) are not top-bottom symmetric: %2</translation>
+    </message>
+    <message>
+        <source>上下左右対称ではないセルが %1 個あります。%2</source>
+        <translation>%1 cell(s) are not symmetric left-right and top-bottom: %2</translation>
+    </message>
+    <message>
+        <source>点対称ではないセルが %1 個あります。%2</source>
+        <translation>%1 cell(s) are not point symmetric: %2</translation>
+    </message>
+    <message>
+        <source>四方回転対称ではないセルが %1 個あります。%2</source>
+        <translation>%1 cell(s) are not symmetric under quarter turns: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tav::MapCommands</name>
+    <message>
+        <source>(%1,%2)にある%3の城は対称の位置の城と重なるため取り除きました。</source>
+        <translation>The castle of %3 at (%1,%2) overlapped a castle at its mirrored place and was removed.</translation>
     </message>
 </context>
 <context>
@@ -1349,6 +1431,37 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>%1 分</source>
         <translation>%1 min</translation>
+    </message>
+</context>
+<context>
+    <name>tav::SymmetrizeDialog</name>
+    <message>
+        <source>マップを左右対称にします。元にする部分を選んでください。</source>
+        <translation>Makes the map left-right symmetric. Choose the part to copy from.</translation>
+    </message>
+    <message>
+        <source>マップを上下対称にします。元にする部分を選んでください。</source>
+        <translation>Makes the map top-bottom symmetric. Choose the part to copy from.</translation>
+    </message>
+    <message>
+        <source>マップを上下左右対称にします。元にする部分を選んでください。</source>
+        <translation>Makes the map symmetric left-right and top-bottom. Choose the part to copy from.</translation>
+    </message>
+    <message>
+        <source>マップを点対称にします。元にする部分を選んでください。</source>
+        <translation>Makes the map point symmetric. Choose the part to copy from.</translation>
+    </message>
+    <message>
+        <source>マップを四方回転対称にします。元にする部分を選んでください。</source>
+        <translation>Makes the map symmetric under quarter turns. Choose the part to copy from.</translation>
+    </message>
+    <message>
+        <source>対称にする</source>
+        <translation>Make Symmetric</translation>
+    </message>
+    <message>
+        <source>他の部分は元の部分の写しで置き換わります。重なる城は取り除かれます。</source>
+        <translation>The other parts are replaced by copies of it. Castles that would overlap are removed.</translation>
     </message>
 </context>
 </TS>

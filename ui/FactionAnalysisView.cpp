@@ -118,6 +118,11 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     summary_->setObjectName(QStringLiteral("factionSummary"));
     layout->addWidget(summary_);
 
+    symmetryDifferences_ = new QLabel(content);
+    symmetryDifferences_->setObjectName(QStringLiteral("symmetryDifferences"));
+    symmetryDifferences_->hide();
+    layout->addWidget(symmetryDifferences_);
+
     auto* legend = new QHBoxLayout;
     legend->addWidget(LegendSwatch(ContestedTint, content));
     contestedLegend_ = new QLabel(content);
@@ -267,6 +272,30 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
                                 .arg(balance);
     if (summary_->text() != summary)
         summary_->setText(summary);
+    ShowSymmetryDifferences();
+}
+
+void FactionAnalysisView::SetSymmetry(SymmetryMode mode) {
+    symmetry_ = mode;
+    ShowSymmetryDifferences();
+}
+
+void FactionAnalysisView::ShowSymmetryDifferences() {
+    const bool shown = symmetry_ != SymmetryMode::None && shownTileSet_;
+    QString text;
+    if (shown) {
+        const FactionImageDifferences d = CompareFactionImages(analysis_, symmetry_);
+        const QString nearest = d.NearestEnemy ? QString::number(*d.NearestEnemy) : tr("片方だけ到達");
+        text = tr("対称の勢力との最大の差：城 %1　家 %2　畑 %3　領土 %4　最も近い敵の城まで %5")
+                   .arg(d.Castles)
+                   .arg(d.Houses)
+                   .arg(d.Fields)
+                   .arg(d.Territory)
+                   .arg(nearest);
+    }
+    if (symmetryDifferences_->text() != text)
+        symmetryDifferences_->setText(text);
+    symmetryDifferences_->setVisible(shown);
 }
 
 } // namespace tav

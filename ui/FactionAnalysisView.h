@@ -1,10 +1,12 @@
 #pragma once
 // The faction analysis window: for each faction its castles, houses, fields, territory and the steps to
 // the other factions' castles, the contested and unreachable cells and the balance, and the map at
-// 4 pixels per cell tinted by territory. A passive view: whoever owns the map calls ShowMap after each
-// change; the window reads nothing else.
+// 4 pixels per cell tinted by territory; with a symmetry mode, the largest differences between a faction and
+// its images. A passive view: whoever owns the map calls ShowMap after each change and SetSymmetry when the
+// mode changes; the window reads nothing else.
 
 #include "FactionAnalysis.h"
+#include "FactionSymmetry.h"
 #include "MapGrid.h"
 #include "TintedMap.h"
 
@@ -50,6 +52,9 @@ public:
 
     const FactionAnalysis& Analysis() const { return analysis_; }
 
+    // The symmetry mode the figures are compared under; none hides the comparison.
+    void SetSymmetry(SymmetryMode mode);
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -62,15 +67,18 @@ private:
     // Returns whether the text changed.
     bool SetCellText(int row, int column, const QString& text);
     void FitTableHeight();
+    void ShowSymmetryDifferences();
 
     FactionAnalysis analysis_{};
     TintedMap territory_; // the tinted picture, redrawn where tiles or holders changed
     std::optional<TileSet> shownTileSet_; // none before the first map
     std::uint32_t changedColumns_ = 0;    // a bit for each column to measure again
     std::array<qsizetype, ColumnCount> longestText_{}; // per column, in characters, when it was last measured
+    SymmetryMode symmetry_ = SymmetryMode::None;
     QTableWidget* table_ = nullptr;
     QLabel* missingCastles_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* symmetryDifferences_ = nullptr;
     QLabel* contestedLegend_ = nullptr;
     QLabel* unreachableLegend_ = nullptr;
     TerritoryPictureArea* picture_ = nullptr;

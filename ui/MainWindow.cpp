@@ -92,6 +92,10 @@ MainWindow::MainWindow() {
     connect(document_, &Document::MapChanged, this, &MainWindow::RefreshFactionView);
     connect(document_, &Document::CellsChanged, this, &MainWindow::RefreshFactionView);
     connect(pictures_, &TileSetPictures::Changed, this, &MainWindow::RefreshFactionView);
+    connect(document_, &Document::SymmetryChanged, this, [this](SymmetryMode mode) {
+        if (factionView_)
+            factionView_->SetSymmetry(mode);
+    });
     // The tile-set mark follows the map, also when a switch is undone or a file brings another set.
     connect(document_, &Document::TileSetChanged, this, [this](TileSet tileSet) { menus_->MarkTileSet(tileSet); });
     connect(document_, &Document::MapReset, this, [this] { menus_->MarkTileSet(document_->TileSet()); });
@@ -155,6 +159,12 @@ void MainWindow::ConnectCommands() {
         action->setEnabled(false);
         connect(editView_, &MapEditView::SelectionChanged, action, &QAction::setEnabled);
     }
+
+    // 対称にする needs a symmetry mode to follow.
+    QAction* symmetrize = menus_->Action("symmetrizeAction");
+    symmetrize->setEnabled(document_->Symmetry() != SymmetryMode::None);
+    connect(document_, &Document::SymmetryChanged, symmetrize,
+            [symmetrize](SymmetryMode mode) { symmetrize->setEnabled(mode != SymmetryMode::None); });
 }
 
 void MainWindow::RetranslateUi() {
@@ -456,6 +466,7 @@ void MainWindow::ShowFactionView() {
     if (firstShowing) {
         // Made when first asked for: most runs never need it, and its table costs start-up time.
         factionView_ = new FactionAnalysisView;
+        factionView_->SetSymmetry(document_->Symmetry());
         mdiArea_->addSubWindow(factionView_);
         factionView_->hide();
     }

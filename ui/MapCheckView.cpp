@@ -35,6 +35,7 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
 
 bool MapCheckView::RunMapCheck(const MapGrid& grid) {
     findings_ = FindMapProblems(grid);
+    asymmetry_ = FindAsymmetry(grid, document_->Symmetry());
     checkedTileSet_ = document_->TileSet();
     ShowReport();
     const bool problem = !findings_.empty();
@@ -81,6 +82,32 @@ QString MapCheckView::FindingText(const CheckFinding& finding, TileSet tileSet) 
     return {};
 }
 
+QString MapCheckView::AsymmetryText(const AsymmetryFinding& finding) {
+    QStringList cells;
+    for (int i = 0; i < finding.FirstCount; ++i) {
+        const MapCell cell = finding.FirstCells[static_cast<std::size_t>(i)];
+        cells << QStringLiteral("(%1,%2)").arg(cell.X).arg(cell.Y);
+    }
+    QString where = cells.join(u' ');
+    if (finding.Count > finding.FirstCount)
+        where = tr("%1 ほか").arg(where);
+    switch (finding.Mode) {
+    case SymmetryMode::LeftRight:
+        return tr("左右対称ではないセルが %1 個あります。%2").arg(finding.Count).arg(where);
+    case SymmetryMode::TopBottom:
+        return tr("上下対称ではないセルが %1 個あります。%2").arg(finding.Count).arg(where);
+    case SymmetryMode::Quad:
+        return tr("上下左右対称ではないセルが %1 個あります。%2").arg(finding.Count).arg(where);
+    case SymmetryMode::Half:
+        return tr("点対称ではないセルが %1 個あります。%2").arg(finding.Count).arg(where);
+    case SymmetryMode::Quarter:
+        return tr("四方回転対称ではないセルが %1 個あります。%2").arg(finding.Count).arg(where);
+    case SymmetryMode::None:
+        break;
+    }
+    return {};
+}
+
 void MapCheckView::ShowReport() {
     checkList_->clear();
     if (!checkedTileSet_)
@@ -88,6 +115,8 @@ void MapCheckView::ShowReport() {
     QStringList lines = {tr("キャラクタータイプ：%1").arg(Translated("TileSets", TileSetName(*checkedTileSet_)))};
     for (const CheckFinding& finding : findings_)
         lines.append(FindingText(finding, *checkedTileSet_));
+    if (asymmetry_.Count > 0)
+        lines.append(AsymmetryText(asymmetry_));
     const QFontMetrics metrics(checkList_->font());
     for (const QString& line : lines) {
         auto* item = new QListWidgetItem(line);

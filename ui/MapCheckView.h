@@ -1,11 +1,13 @@
 #pragma once
 // The map check window: the report of the last map check in a list, in the editor's language, which it
 // follows when the language changes. It starts minimised and comes up by itself only when a check finds a
-// problem.
+// problem. With a symmetry mode in force it adds how many cells break the symmetry, which is no problem: a
+// map may be drawn with a mode and still be meant uneven.
 
 #include "MapCheck.h"
 
 #include "MapGrid.h"
+#include "Symmetry.h"
 
 #include <QMdiSubWindow>
 
@@ -36,6 +38,8 @@ public:
 
     // The report line of a finding in the editor's language; in Japanese the command-line tool's line.
     static QString FindingText(const CheckFinding& finding, TileSet tileSet);
+    // The line of a finding with Count > 0 in the editor's language; in Japanese the core's AsymmetryLine.
+    static QString AsymmetryText(const AsymmetryFinding& finding);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +53,7 @@ private:
     QListWidget* checkList_ = nullptr;
     // The last check's result; the list is worded from it again when the language changes.
     std::vector<CheckFinding> findings_;
+    AsymmetryFinding asymmetry_;
     std::optional<TileSet> checkedTileSet_; // none before the first check: the list stays empty
 };
 

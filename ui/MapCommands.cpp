@@ -4,14 +4,20 @@
 #include "CellCommands.h"
 #include "CodeReplaceDialog.h"
 #include "Document.h"
+#include "MapCheck.h"
 #include "MapEditView.h"
 #include "MapPicture.h"
 #include "Platform.h"
+#include "Shaping.h"
 #include "ShiftMapCommand.h"
+#include "SymmetrizeDialog.h"
+#include "SymmetrizeMapCommand.h"
 #include "TilePalette.h"
 #include "TileSetPictures.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QStringList>
 
 namespace tav {
 
@@ -108,6 +114,33 @@ void MapCommands::ShiftMapOrSelection(ShiftDirection direction) {
     const int dx = direction == ShiftDirection::Left ? -1 : direction == ShiftDirection::Right ? 1 : 0;
     const int dy = direction == ShiftDirection::Up ? -1 : direction == ShiftDirection::Down ? 1 : 0;
     editView_->MoveSelection(dx, dy);
+}
+
+void MapCommands::SymmetrizeMap() {
+    const SymmetryMode mode = document_->Symmetry();
+    if (mode == SymmetryMode::None)
+        return;
+    editView_->CancelShape();
+    SymmetrizeDialog dialog(mode, dialogParent_);
+    if (CurrentPlatform().ExecModal(&dialog) != QDialog::Accepted)
+        return;
+    SymmetrizeMapFrom(dialog.Source());
+}
+
+void MapCommands::SymmetrizeMapFrom(SymmetrySource source) {
+    if (!IsAllowedSource(document_->Symmetry(), source))
+        return;
+    auto* command = new edits::SymmetrizeMapCommand(document_, document_->Symmetry(), source);
+    QStringList removed;
+    for (const RemovedCastle& castle : command->RemovedCastles())
+        removed << tr("(%1,%2)にある%3の城は対称の位置の城と重なるため取り除きました。")
+                       .arg(castle.Cell.X)
+                       .arg(castle.Cell.Y)
+                       .arg(QCoreApplication::translate(
+                           "Factions", FactionName(document_->TileSet(), FactionOf(castle.Code)).data()));
+    document_->Push(command);
+    if (!removed.isEmpty())
+        CurrentPlatform().ShowMessage(dialogParent_, QString::fromUtf8(ApplicationTitle), removed.join(u'\n'));
 }
 
 } // namespace tav

@@ -1,9 +1,10 @@
 #pragma once
 // The map commands of the Edit menu and the tool bar: select, copy, cut, paste, replace, exchange, shape,
-// unshape and shift. Each reads what it needs from the edit window and the palette, makes an undo command
+// unshape, shift and 対称にする. Each reads what it needs from the edit window and the palette, makes an undo command
 // and pushes it; the document tells the views. The frame only lays out the menus and wires them here.
 
 #include "CellBlock.h"
+#include "Symmetry.h"
 
 #include <QObject>
 
@@ -41,6 +42,11 @@ public:
     void UnshapeWholeMap();
     // Shift with an arrow key: moves the selection's cells when there is a selection, else turns the map.
     void ShiftMapOrSelection(ShiftDirection direction);
+    // 対称にする: asks which share to copy from, then makes the map symmetric for the mode in force.
+    void SymmetrizeMap();
+    // The same from `source`; nothing unless the mode in force allows it. A castle left out is named in a
+    // message.
+    void SymmetrizeMapFrom(SymmetrySource source);
 
 private:
     void ChangeCodes(bool exchange);

@@ -101,6 +101,8 @@ constexpr Command Commands[] = {
     {"unshapeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形を解除する"), "Ctrl+G", false, "unshapeButton",
      "unshape", 500, QT_TRANSLATE_NOOP("Commands", "マップの整形を解除する"), ButtonKind::Plain,
      [](MainWindow& w, bool) { w.MapEdits()->UnshapeWholeMap(); }},
+    {"symmetrizeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "対称にする"), "", false, nullptr, nullptr, 0,
+     "", ButtonKind::Plain, [](MainWindow& w, bool) { w.MapEdits()->SymmetrizeMap(); }},
     {"undoAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直前の作業を撤回(&U)"), "Ctrl+Z", true, "undoButton",
      "undo", 534, QT_TRANSLATE_NOOP("Commands", "直前の作業を取り消す"), ButtonKind::Plain,
      [](MainWindow& w, bool) { w.Map()->UndoStack()->undo(); }},

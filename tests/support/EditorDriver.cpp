@@ -128,6 +128,13 @@ std::optional<QRect> EditorDriver::Selection() const {
 
 bool EditorDriver::Pasting() const { return backend::EditView().IsPasting(); }
 
+void EditorDriver::SetSymmetryMode(const char* cliName) {
+    const std::optional<SymmetryMode> mode = SymmetryModeFromCliName(cliName);
+    if (!mode)
+        throw std::runtime_error(std::string("no symmetry mode is called ") + cliName);
+    backend::Map().SetSymmetry(*mode);
+}
+
 void EditorDriver::PutBlockBytesOnClipboard(const QByteArray& bytes) {
     auto* data = new QMimeData;
     data->setData(tav::BlockMimeType, bytes);

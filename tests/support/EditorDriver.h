@@ -219,6 +219,8 @@ public:
     std::optional<QRect> Selection() const;
     // Whether a pasted block floats under the pointer, waiting for the click that puts it down.
     bool Pasting() const;
+    // How edits are mirrored (none, lr, tb, quad, half, quarter), set on the map as the mode's menu sets it.
+    void SetSymmetryMode(const char* cliName);
 
     // ---- The session's recovery copies (with EditorOptions::Session) -----------------------------------
     QString RecoveryFolder() const;
