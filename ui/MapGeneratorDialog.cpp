@@ -78,7 +78,8 @@ constexpr const char* FigureCaptions[] = {
 };
 static_assert(std::size(FigureCaptions) == GeneratorFigureCount);
 
-constexpr TileEdge PreviewEdge = PreviewTileEdge;
+// The smallest scale the edit window shows: each tile still reads as what it is.
+constexpr TileEdge PreviewEdge = TileEdge::Px8;
 constexpr int PreviewSide = MapSize * Pixels(PreviewEdge);
 // The failure message comes only when a generation takes longer than this; most are done before.
 constexpr int BusyNoteDelay = 150; // ms
@@ -138,7 +139,7 @@ MapGeneratorDialog::MapGeneratorDialog(const GeneratorParameters& start, const Q
     // Twenty digits at most; whether they stay below 2^64 is told beside the preview.
     seed_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,20}")), seed_));
     seed_->setText(QString::number(start.Seed));
-    seed_->setMinimumWidth(seed_->fontMetrics().horizontalAdvance(QStringLiteral("18446744073709551615")) + 12);
+    seed_->setMinimumWidth(seed_->fontMetrics().horizontalAdvance(QStringLiteral("18446744073709551615 ")) + 24);
     anotherSeed_ = Named(new QPushButton(tr("別の種"), this), "anotherSeedButton");
     anotherSeed_->setAutoDefault(false);
     addRow(tr("種(&S)"), seed_, anotherSeed_);
@@ -175,7 +176,11 @@ MapGeneratorDialog::MapGeneratorDialog(const GeneratorParameters& start, const Q
     figures_->setTextFormat(Qt::RichText);
     problem_ = Named(new QLabel(this), "generatorProblem");
     problem_->setWordWrap(true);
-    problem_->setFixedWidth(PreviewSide + 96);
+    problem_->setFixedWidth(PreviewSide);
+    figures_->setFixedWidth(PreviewSide);
+    // Room for the longest texts from the start, so that the dialog keeps its size whatever they say.
+    figures_->setMinimumHeight(3 * figures_->fontMetrics().lineSpacing());
+    problem_->setMinimumHeight(2 * problem_->fontMetrics().lineSpacing());
     auto* pictureColumn = new QVBoxLayout;
     pictureColumn->addWidget(previewArea_, 0, Qt::AlignHCenter);
     pictureColumn->addWidget(figures_);
@@ -315,14 +320,18 @@ void MapGeneratorDialog::ShowMap() {
     }
     const std::array<int, FactionCount> nearest = NearestEnemyDistances(map_->Analysis);
     QStringList steps;
-    for (int f = 0; f < FactionCount; ++f)
-        steps << QStringLiteral("<span style=\"color:%1\">■</span>%2")
-                     .arg(QColor(FactionColour(tileSet, f)).name())
+    for (int f = 0; f < FactionCount; ++f) {
+        // A faction as pale as the dialog shows as an outline.
+        const QColor colour(FactionColour(tileSet, f));
+        const bool pale = colour.lightness() > 200;
+        steps << QStringLiteral("<span style=\"color:%1\">%2</span>%3")
+                     .arg(pale ? QStringLiteral("#404040") : colour.name(), pale ? QStringLiteral("□") : QStringLiteral("■"))
                      .arg(nearest[static_cast<std::size_t>(f)]);
+    }
     const auto [shortest, longest] = std::minmax_element(nearest.begin(), nearest.end());
     figures_->setText(tr("バランス（最大÷最小の領土）：%1").arg(Ratio(largest, smallest)) + QStringLiteral("<br>") +
-                      tr("最も近い敵の城までの歩数：%1（最大÷最小 %2）")
-                          .arg(steps.join(QStringLiteral(" ")), Ratio(*longest, *shortest)));
+                      tr("最も近い敵の城までの歩数：%1").arg(steps.join(QStringLiteral("&nbsp;&nbsp;"))) +
+                      QStringLiteral("<br>") + tr("歩数の最大÷最小：%1").arg(Ratio(*longest, *shortest)));
 }
 
 void MapGeneratorDialog::ShowFailure(const QString& text) {

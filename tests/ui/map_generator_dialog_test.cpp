@@ -6,6 +6,7 @@
 #include "TestMaps.h"
 
 #include <QAction>
+#include <QDialog>
 
 namespace tav::testing {
 namespace {
@@ -13,18 +14,23 @@ namespace {
 const QString NewCaption = QStringLiteral("MapEditView - New File");
 
 // Fills every field of the generator's dialog, one after another as a user does (each change starts a
-// generation and stops the one before), then presses OK.
+// generation and stops the one before).
+void Fill(QDialog* dialog, const GeneratorParameters& parameters) {
+    EXPECT_TRUE(EditorDriver::SetText(dialog, "seed", QString::number(parameters.Seed)));
+    EXPECT_TRUE(EditorDriver::SetField(dialog, "symmetry", static_cast<int>(parameters.Symmetry)));
+    for (const GeneratorRange& range : GeneratorRanges) {
+        if (range.Field != &GeneratorParameters::TileSet) {
+            EXPECT_TRUE(
+                EditorDriver::SetField(dialog, QString::fromLatin1(range.Name.data()), parameters.*range.Field));
+        }
+    }
+    EXPECT_TRUE(EditorDriver::SetField(dialog, "tileSet", parameters.TileSet - 1));
+}
+
+// Fills the fields and presses OK.
 DialogAnswer Generate(const GeneratorParameters& parameters) {
     return [parameters](QDialog* dialog) {
-        EXPECT_TRUE(EditorDriver::SetText(dialog, "seed", QString::number(parameters.Seed)));
-        EXPECT_TRUE(EditorDriver::SetField(dialog, "symmetry", static_cast<int>(parameters.Symmetry)));
-        for (const GeneratorRange& range : GeneratorRanges) {
-            if (range.Field != &GeneratorParameters::TileSet) {
-                EXPECT_TRUE(EditorDriver::SetField(dialog, QString::fromLatin1(range.Name.data()),
-                                                   parameters.*range.Field));
-            }
-        }
-        EXPECT_TRUE(EditorDriver::SetField(dialog, "tileSet", parameters.TileSet - 1));
+        Fill(dialog, parameters);
         return EditorDriver::EndDialog(dialog, true);
     };
 }
@@ -101,6 +107,32 @@ TEST_F(EditorUi, GeneratingOverAnUnsavedMapAsksFirstAndCancelKeepsIt) {
         EXPECT_EQ(d.Action("undoAction")->isEnabled(), !discard); // the painted cell stays undoable when kept
         EXPECT_TRUE(d.ShowsGrid(d.Grid()));
     }
+}
+
+TEST_F(EditorUi, UnmetFiguresAreNamedAndOkLeavesTheMapAlone) {
+    // Seed 19 at the smallest land with everything else at its largest: no sub-seed keeps the forests' share.
+    GeneratorParameters parameters;
+    parameters.Seed = 19;
+    parameters.Land = 30;
+    for (const GeneratorRange& range : GeneratorRanges)
+        if (range.Field != &GeneratorParameters::Land)
+            parameters.*range.Field = range.Max;
+    ASSERT_FALSE(GenerateMap(parameters).Map);
+    const MapGrid edited = Paint(5, 5, 100);
+    QString problem;
+    p.DialogAnswers.push_back([&](QDialog* dialog) {
+        Fill(dialog, parameters);
+        EXPECT_EQ(EditorDriver::EndDialog(dialog, true), QDialog::Rejected);
+        problem = EditorDriver::LabelText(dialog, "generatorProblem");
+        return EditorDriver::EndDialog(dialog, false);
+    });
+
+    d.Trigger("generateMapAction");
+
+    EXPECT_EQ(problem, QStringLiteral("12 通りの試しのどれも「森の割合」を満たしませんでした。別の種を試してください。"));
+    EXPECT_TRUE(p.Messages.empty());
+    EXPECT_EQ(d.Grid(), edited);
+    EXPECT_TRUE(d.Action("undoAction")->isEnabled());
 }
 
 } // namespace
