@@ -304,7 +304,7 @@
     </message>
     <message>
         <source>自動生成(&amp;G)…</source>
-        <translation>&amp;Generate Map…</translation>
+        <translation>&amp;Generate Map...</translation>
     </message>
 </context>
 <context>

@@ -180,7 +180,9 @@ MapGeneratorDialog::MapGeneratorDialog(const GeneratorParameters& start, const Q
     figures_->setFixedWidth(PreviewSide);
     // Room for the longest texts from the start, so that the dialog keeps its size whatever they say.
     figures_->setMinimumHeight(3 * figures_->fontMetrics().lineSpacing());
-    problem_->setMinimumHeight(2 * problem_->fontMetrics().lineSpacing());
+    problem_->setMinimumHeight(figures_->minimumHeight());
+    problem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    problem_->hide(); // one of the two stands under the preview: the map's figures, or what came in their way
     auto* pictureColumn = new QVBoxLayout;
     pictureColumn->addWidget(previewArea_, 0, Qt::AlignHCenter);
     pictureColumn->addWidget(figures_);
@@ -205,7 +207,7 @@ MapGeneratorDialog::MapGeneratorDialog(const GeneratorParameters& start, const Q
 
     busyNote_.setSingleShot(true);
     busyNote_.setInterval(BusyNoteDelay);
-    connect(&busyNote_, &QTimer::timeout, this, [this] { problem_->setText(tr("生成中…")); });
+    connect(&busyNote_, &QTimer::timeout, this, [this] { ShowProblem(tr("生成中…")); });
     connect(&watcher_, &QFutureWatcher<GenerationResult>::finished, this, &MapGeneratorDialog::TakeResult);
     connect(anotherSeed_, &QPushButton::clicked, this, [this] { seed_->setText(QString::number(RandomSeed())); });
     connect(seed_, &QLineEdit::textChanged, this, &MapGeneratorDialog::Generate);
@@ -296,7 +298,8 @@ void MapGeneratorDialog::TakeResult() {
         return;
     }
     map_ = std::move(result.Map);
-    problem_->clear();
+    problem_->hide();
+    figures_->show();
     anotherSeed_->setDefault(false);
     okButton_->setEnabled(true);
     ShowMap();
@@ -338,11 +341,16 @@ void MapGeneratorDialog::ShowFailure(const QString& text) {
     busyNote_.stop();
     preview_.fill(Qt::darkGray);
     previewArea_->update();
-    figures_->clear();
-    problem_->setText(text);
+    ShowProblem(text);
     okButton_->setEnabled(false);
     // Enter now asks for another seed.
     anotherSeed_->setDefault(true);
+}
+
+void MapGeneratorDialog::ShowProblem(const QString& text) {
+    problem_->setText(text);
+    figures_->hide();
+    problem_->show();
 }
 
 void MapGeneratorDialog::accept() {

@@ -56,6 +56,7 @@ private:
     void TakeResult();
     void ShowMap();
     void ShowFailure(const QString& text);
+    void ShowProblem(const QString& text);
 
     GeneratorParameters parameters_;
     std::optional<GeneratedMap> map_;
