@@ -81,7 +81,7 @@ static_assert(std::size(FigureCaptions) == GeneratorFigureCount);
 // The smallest scale the edit window shows: each tile still reads as what it is.
 constexpr TileEdge PreviewEdge = TileEdge::Px8;
 constexpr int PreviewSide = MapSize * Pixels(PreviewEdge);
-// The failure message comes only when a generation takes longer than this; most are done before.
+// 生成中… shows only when a generation takes longer than this; most are done before, and the old figures stay.
 constexpr int BusyNoteDelay = 150; // ms
 
 QString Text(const char* text) {
