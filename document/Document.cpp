@@ -30,6 +30,10 @@ void Document::MarkSaved(const QString& filePath, const QString& shownName) {
         emit FileNameChanged();
 }
 
+void Document::MarkUnsaved() {
+    undoStack_.resetClean();
+}
+
 void Document::SetSymmetry(SymmetryMode mode) {
     if (mode == symmetry_) return;
     symmetry_ = mode;

@@ -50,6 +50,9 @@ public:
     void Reset(const MapGrid& grid, tav::TileSet tileSet, const QString& filePath, const QString& shownName);
     // The map was written to `filePath`: this state is now the clean point.
     void MarkSaved(const QString& filePath, const QString& shownName);
+    // The map as it stands was never saved anywhere (a generated map): no point of the history is clean, so
+    // the map counts as modified until it is saved.
+    void MarkUnsaved();
 
     // Pushes `command` unless it changes nothing. Takes ownership either way.
     void Push(QUndoCommand* command);

@@ -326,6 +326,10 @@
         <source>対称にする</source>
         <translation>Make Symmetric</translation>
     </message>
+    <message>
+        <source>自動生成(&amp;G)…</source>
+        <translation>&amp;Generate Map...</translation>
+    </message>
 </context>
 <context>
     <name>EditorSession</name>
@@ -787,6 +791,129 @@ The panel&apos;s tooltip names the faction whose territory grew or shrank most.&
 walking up, down, left and right through open cells, and the shortest walk is drawn. Without a walk it says “unreachable”.
 A right click or Esc clears it. The map does not change and nothing is added to undo.&lt;/p&gt;
 </translation>
+    </message>
+</context>
+<context>
+    <name>MapGeneratorDialog</name>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>左右対称</source>
+        <translation>Left-right</translation>
+    </message>
+    <message>
+        <source>上下対称</source>
+        <translation>Top-bottom</translation>
+    </message>
+    <message>
+        <source>上下左右対称</source>
+        <translation>Left-right and top-bottom</translation>
+    </message>
+    <message>
+        <source>点対称</source>
+        <translation>Half turn</translation>
+    </message>
+    <message>
+        <source>四方回転</source>
+        <translation>Quarter turns</translation>
+    </message>
+    <message>
+        <source>陸</source>
+        <translation>Land</translation>
+    </message>
+    <message>
+        <source>%1 – %2 %（全マスに対して）</source>
+        <translation>%1 – %2 % (of all cells)</translation>
+    </message>
+    <message>
+        <source>山</source>
+        <translation>Mountains</translation>
+    </message>
+    <message>
+        <source>%1 – %2 %（陸に対して）</source>
+        <translation>%1 – %2 % (of the land)</translation>
+    </message>
+    <message>
+        <source>森</source>
+        <translation>Forests</translation>
+    </message>
+    <message>
+        <source>台地</source>
+        <translation>Plateaus</translation>
+    </message>
+    <message>
+        <source>内陸の水</source>
+        <translation>Inland water</translation>
+    </message>
+    <message>
+        <source>家</source>
+        <translation>Houses</translation>
+    </message>
+    <message>
+        <source>%1 – %2（勢力ごと）</source>
+        <translation>%1 – %2 (per faction)</translation>
+    </message>
+    <message>
+        <source>畑</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>マップチェック</source>
+        <translation>map check</translation>
+    </message>
+    <message>
+        <source>整形済み</source>
+        <translation>shaped</translation>
+    </message>
+    <message>
+        <source>城どうしの行き来</source>
+        <translation>reach between castles</translation>
+    </message>
+    <message>
+        <source>自領内の家と畑</source>
+        <translation>houses and fields in own territory</translation>
+    </message>
+    <message>
+        <source>バランス</source>
+        <translation>balance</translation>
+    </message>
+    <message>
+        <source>敵の城までの距離</source>
+        <translation>distances to enemy castles</translation>
+    </message>
+    <message>
+        <source>対称</source>
+        <translation>symmetry</translation>
+    </message>
+    <message>
+        <source>陸の割合</source>
+        <translation>land share</translation>
+    </message>
+    <message>
+        <source>山の割合</source>
+        <translation>mountain share</translation>
+    </message>
+    <message>
+        <source>森の割合</source>
+        <translation>forest share</translation>
+    </message>
+    <message>
+        <source>台地の割合</source>
+        <translation>plateau share</translation>
+    </message>
+    <message>
+        <source>内陸の水の割合</source>
+        <translation>inland water share</translation>
+    </message>
+    <message>
+        <source>家の数</source>
+        <translation>house count</translation>
+    </message>
+    <message>
+        <source>畑の数</source>
+        <translation>field count</translation>
     </message>
 </context>
 <context>
@@ -1384,6 +1511,57 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>(%1,%2)にある%3の城は対称の位置の城と重なるため取り除きました。</source>
         <translation>The castle of %3 at (%1,%2) overlapped a castle at its mirrored place and was removed.</translation>
+    </message>
+</context>
+<context>
+    <name>tav::MapGeneratorDialog</name>
+    <message>
+        <source>自動生成</source>
+        <translation>Generate Map</translation>
+    </message>
+    <message>
+        <source>別の種</source>
+        <translation>Another Seed</translation>
+    </message>
+    <message>
+        <source>種(&amp;S)</source>
+        <translation>&amp;Seed</translation>
+    </message>
+    <message>
+        <source>対称(&amp;Y)</source>
+        <translation>S&amp;ymmetry</translation>
+    </message>
+    <message>
+        <source>タイルセット(&amp;T)</source>
+        <translation>&amp;Tile set</translation>
+    </message>
+    <message>
+        <source>種と条件が同じなら、いつも同じマップができます。</source>
+        <translation>The same seed and settings always make the same map.</translation>
+    </message>
+    <message>
+        <source>生成中…</source>
+        <translation>Generating…</translation>
+    </message>
+    <message>
+        <source>種は 0 から 18446744073709551615 までの整数です。</source>
+        <translation>The seed is a whole number from 0 to 18446744073709551615.</translation>
+    </message>
+    <message>
+        <source>%1 通りの試しのどれも「%2」を満たしませんでした。別の種を試してください。</source>
+        <translation>None of the %1 attempts met the %2 figure. Try another seed.</translation>
+    </message>
+    <message>
+        <source>バランス（最大÷最小の領土）：%1</source>
+        <translation>Balance (largest ÷ smallest territory): %1</translation>
+    </message>
+    <message>
+        <source>最も近い敵の城までの歩数：%1</source>
+        <translation>Steps to the nearest enemy castle: %1</translation>
+    </message>
+    <message>
+        <source>歩数の最大÷最小：%1</source>
+        <translation>Largest ÷ smallest steps: %1</translation>
     </message>
 </context>
 <context>

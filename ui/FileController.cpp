@@ -4,6 +4,7 @@
 #include "Document.h"
 #include "FileAccess.h"
 #include "MapExport.h"
+#include "MapGeneratorDialog.h"
 #include "MapImage.h"
 #include "MapLoader.h"
 #include "Platform.h"
@@ -70,11 +71,35 @@ bool FileController::AskOverwriteChangedFile(const QString& path) {
 }
 
 void FileController::NewMap() {
-    if (!MaybeDiscard())
-        return;
     // The tile set stays, as do the tool and the tile edge.
-    document_->Reset(FilledGrid(NewMapTile), document_->TileSet(), QString(), QString());
+    StartNewMap(FilledGrid(NewMapTile), document_->TileSet());
+}
+
+bool FileController::StartNewMap(const MapGrid& grid, TileSet tileSet) {
+    if (!MaybeDiscard())
+        return false;
+    document_->Reset(grid, tileSet, QString(), QString());
     knownPath_.clear();
+    return true;
+}
+
+void FileController::NewGeneratedMap() {
+    GeneratorParameters start;
+    if (generatorParameters_) {
+        start = *generatorParameters_;
+    } else {
+        // The first time: a seed of its own, and the tile set in force, which New keeps too.
+        start.Seed = MapGeneratorDialog::RandomSeed();
+        start.TileSet = TileSetNumber(document_->TileSet());
+    }
+    MapGeneratorDialog dialog(start, TileBitmaps::LinkedPictureRoot(), dialogParent_);
+    const bool accepted = CurrentPlatform().ExecModal(&dialog) == QDialog::Accepted;
+    generatorParameters_ = dialog.Parameters();
+    if (!accepted || !dialog.Map())
+        return;
+    const std::optional<TileSet> tileSet = TileSetNumbered(dialog.Parameters().TileSet);
+    if (StartNewMap(dialog.Map()->Grid, tileSet.value_or(document_->TileSet())))
+        document_->MarkUnsaved();
 }
 
 void FileController::Open() {

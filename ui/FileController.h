@@ -3,6 +3,7 @@
 // work is discarded. Whatever else wants a map opened or saved (the main window's close, a dropped file,
 // a recent file, the command line) goes through here.
 
+#include "MapGenerator.h"
 #include "MapGrid.h"
 
 #include <QByteArray>
@@ -35,6 +36,10 @@ public:
     bool MaybeDiscard();
 
     void NewMap();
+    // 自動生成: the generator's dialog; OK asks about the map in the editor as New does and then puts the
+    // generated map there as a new map that has never been saved. The dialog comes back with the last
+    // parameters, so that the same map can be made again.
+    void NewGeneratedMap();
     // Asks for a file and opens it.
     void Open();
     // Opens the map at `path`; a file that is not a map is reported and the map in the editor stays.
@@ -58,6 +63,8 @@ signals:
     void MapFileUsed(const QString& path);
 
 private:
+    // New's path: after the discard question, `grid` in `tileSet` as a map without a file and history.
+    bool StartNewMap(const MapGrid& grid, TileSet tileSet);
     bool AskSaveAnyway();
     bool AskOverwriteChangedFile(const QString& path);
     void ShapeMap();
@@ -78,6 +85,7 @@ private:
     QString knownPath_;
     qint64 knownSize_ = -1;
     QByteArray knownHead_;
+    std::optional<GeneratorParameters> generatorParameters_; // as the generator's dialog was left
 };
 
 } // namespace tav

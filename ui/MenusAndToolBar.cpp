@@ -55,6 +55,8 @@ constexpr Command Commands[] = {
     {"newMapAction", Place::File, QT_TRANSLATE_NOOP("Commands", "新規作成(&N)"), "Ctrl+N", false, "newMapButton",
      "new-map", 8, QT_TRANSLATE_NOOP("Commands", "新規作成"), ButtonKind::Plain,
      [](MainWindow& w, bool) { w.Files()->NewMap(); }},
+    {"generateMapAction", Place::File, QT_TRANSLATE_NOOP("Commands", "自動生成(&G)…"), "Ctrl+Shift+N", false,
+     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.Files()->NewGeneratedMap(); }},
     {"openAction", Place::File, QT_TRANSLATE_NOOP("Commands", "開く(&O)"), "Ctrl+L", false, "openButton",
      "open", 34, QT_TRANSLATE_NOOP("Commands", "開く"), ButtonKind::Plain,
      [](MainWindow& w, bool) { w.Files()->Open(); }},

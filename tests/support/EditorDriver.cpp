@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -452,6 +453,15 @@ bool EditorDriver::SetField(QDialog* dialog, const QString& name, int value) {
         button->setChecked(value != 0);
     else
         return false;
+    return true;
+}
+
+bool EditorDriver::SetText(QDialog* dialog, const QString& name, const QString& text) {
+    auto* line = dialog->findChild<QLineEdit*>(name);
+    if (!line || !line->isEnabled())
+        return false;
+    line->selectAll();
+    line->insert(text); // through the field's validator, as typing is
     return true;
 }
 

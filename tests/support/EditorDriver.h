@@ -189,6 +189,9 @@ public:
     // Sets the field `name` of `dialog` as the user would: a spin box's value, a combo box's index, a check
     // box's or radio button's check (0 or 1). False when there is no such field or it is greyed.
     static bool SetField(QDialog* dialog, const QString& name, int value);
+    // Types `text` over what the line field `name` of `dialog` holds, as its checks let a user. False when
+    // there is no such field or it is greyed.
+    static bool SetText(QDialog* dialog, const QString& name, const QString& text);
     // The field's value in the same terms; throws when there is no such field.
     static int Field(QDialog* dialog, const QString& name);
     // The text a label `name` of the dialog shows; empty when there is no such label.

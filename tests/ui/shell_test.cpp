@@ -142,6 +142,7 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
     } table[] = {
         {"newMapAction", "新規作成(&N)", "Ctrl+N"},      {"openAction", "開く(&O)", "Ctrl+L"},
         {"saveAction", "上書き保存(&S)", "Ctrl+S"},    {"saveAsAction", "名前をつけて保存(&A)", ""},
+        {"generateMapAction", "自動生成(&G)…", "Ctrl+Shift+N"},
         {"exitAction", "終了(&X)", "Ctrl+Q"},            {"penAction", "ペン(&P)", ""},
         {"lineAction", "直線(&L)", ""},                 {"boxAction", "四角形(&S)", ""},
         {"boxFillAction", "塗りつぶし四角形(&B)", ""},       {"circleAction", "円(&R)", ""},
