@@ -796,30 +796,6 @@ A right click or Esc clears it. The map does not change and nothing is added to 
 <context>
     <name>MapGeneratorDialog</name>
     <message>
-        <source>なし</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>左右対称</source>
-        <translation>Left-right</translation>
-    </message>
-    <message>
-        <source>上下対称</source>
-        <translation>Top-bottom</translation>
-    </message>
-    <message>
-        <source>上下左右対称</source>
-        <translation>Left-right and top-bottom</translation>
-    </message>
-    <message>
-        <source>点対称</source>
-        <translation>Half turn</translation>
-    </message>
-    <message>
-        <source>四方回転</source>
-        <translation>Quarter turns</translation>
-    </message>
-    <message>
         <source>陸</source>
         <translation>Land</translation>
     </message>

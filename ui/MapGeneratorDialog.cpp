@@ -1,6 +1,7 @@
 #include "MapGeneratorDialog.h"
 
 #include "PictureArea.h"
+#include "SymmetryControls.h"
 #include "TerritoryTint.h"
 #include "TileRender.h"
 #include "TileSets.h"
@@ -28,13 +29,6 @@ namespace tav {
 
 namespace {
 
-// In the order of SymmetryMode, as the editor names the modes.
-constexpr const char* SymmetryCaptions[] = {
-    QT_TRANSLATE_NOOP("MapGeneratorDialog", "なし"),         QT_TRANSLATE_NOOP("MapGeneratorDialog", "左右対称"),
-    QT_TRANSLATE_NOOP("MapGeneratorDialog", "上下対称"),     QT_TRANSLATE_NOOP("MapGeneratorDialog", "上下左右対称"),
-    QT_TRANSLATE_NOOP("MapGeneratorDialog", "点対称"),       QT_TRANSLATE_NOOP("MapGeneratorDialog", "四方回転"),
-};
-static_assert(std::size(SymmetryCaptions) == AllSymmetryModes.size());
 
 // The whole-number fields, in the order of GeneratorRanges (the tile set, last there, has a list of its own).
 struct CountField {
@@ -145,8 +139,8 @@ MapGeneratorDialog::MapGeneratorDialog(const GeneratorParameters& start, const Q
     addRow(tr("種(&S)"), seed_, anotherSeed_);
 
     symmetry_ = Named(new QComboBox(this), "symmetry");
-    for (const char* caption : SymmetryCaptions)
-        symmetry_->addItem(Text(caption));
+    for (const SymmetryMode mode : AllSymmetryModes)
+        symmetry_->addItem(SymmetryModeText(mode));
     symmetry_->setCurrentIndex(static_cast<int>(start.Symmetry));
     addRow(tr("対称(&Y)"), symmetry_, nullptr);
 

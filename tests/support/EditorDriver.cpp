@@ -130,10 +130,14 @@ std::optional<QRect> EditorDriver::Selection() const {
 bool EditorDriver::Pasting() const { return backend::EditView().IsPasting(); }
 
 void EditorDriver::SetSymmetryMode(const char* cliName) {
-    const std::optional<SymmetryMode> mode = SymmetryModeFromCliName(cliName);
-    if (!mode)
+    // The 対称描画 menu's radio items, by the modes' command-line names.
+    static const std::map<std::string_view, const char*> items = {
+        {"none", "symmetryNoneAction"}, {"lr", "symmetryLeftRightAction"}, {"tb", "symmetryTopBottomAction"},
+        {"quad", "symmetryQuadAction"}, {"half", "symmetryHalfAction"},    {"quarter", "symmetryQuarterAction"}};
+    const auto item = items.find(cliName);
+    if (item == items.end())
         throw std::runtime_error(std::string("no symmetry mode is called ") + cliName);
-    backend::Map().SetSymmetry(*mode);
+    Trigger(QString::fromLatin1(item->second));
 }
 
 void EditorDriver::PutBlockBytesOnClipboard(const QByteArray& bytes) {
