@@ -29,14 +29,9 @@ CellBlock CopyBlock(const MapGrid& grid, const CellRect& rect) {
 }
 
 void PasteBlock(MapGrid& grid, const CellBlock& block, int left, int top) {
-    // Bounds are worked out once, so no cell outside the map is ever addressed.
-    const int x0 = std::max(0, -left);
-    const int y0 = std::max(0, -top);
-    const int x1 = std::min(block.Width, MapSize - left);
-    const int y1 = std::min(block.Height, MapSize - top);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            grid[static_cast<std::size_t>(CellIndex(left + x, top + y))] = block.At(x, y);
+    ForEachPlacedCell(block, left, top, [&grid](int x, int y, TileCode code) {
+        grid[static_cast<std::size_t>(CellIndex(x, y))] = code;
+    });
 }
 
 void FillRect(MapGrid& grid, const CellRect& rect, TileCode code) {

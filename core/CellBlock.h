@@ -5,6 +5,7 @@
 
 #include "MapGrid.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -44,6 +45,19 @@ struct CellBlock {
     TileCode At(int x, int y) const { return Codes[static_cast<std::size_t>(y * Width + x)]; }
     bool operator==(const CellBlock&) const = default;
 };
+
+// Calls write(x, y, code) for every cell of `block` placed with its top-left cell at (left, top) that lies
+// inside the map, row by row. The bounds are worked out once, so no cell outside the map is ever addressed.
+template <typename Write>
+void ForEachPlacedCell(const CellBlock& block, int left, int top, Write write) {
+    const int x0 = std::max(0, -left);
+    const int y0 = std::max(0, -top);
+    const int x1 = std::min(block.Width, MapSize - left);
+    const int y1 = std::min(block.Height, MapSize - top);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            write(left + x, top + y, block.At(x, y));
+}
 
 // The cells of `rect` that lie inside the map; an empty block (0 x 0) when none do.
 CellBlock CopyBlock(const MapGrid& grid, const CellRect& rect);

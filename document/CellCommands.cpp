@@ -56,14 +56,8 @@ MoveCellsCommand::MoveCellsCommand(Document* document, const CellRect& rect, int
 
 PasteBlockCommand::PasteBlockCommand(Document* document, const CellBlock& block, int left, int top)
     : CellEdit(document, QCoreApplication::translate("UndoCommands", "貼りつけ"), [block, left, top](EditImage& image) {
-          // Bounds are worked out once, so no cell outside the map is ever addressed.
-          const int x0 = std::max(0, -left);
-          const int y0 = std::max(0, -top);
-          const int x1 = std::min(block.Width, MapSize - left);
-          const int y1 = std::min(block.Height, MapSize - top);
-          for (int y = y0; y < y1; ++y)
-              for (int x = x0; x < x1; ++x)
-                  image.WriteImageOf(left + x, top + y, block.At(x, y));
+          ForEachPlacedCell(block, left, top,
+                            [&image](int x, int y, TileCode code) { image.WriteImageOf(x, y, code); });
       }) {}
 
 namespace {
