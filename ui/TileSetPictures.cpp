@@ -24,7 +24,6 @@ void TileSetPictures::Load(PictureReadAhead* readAhead) {
     try {
         const TileSet tileSet = document_->TileSet();
         loadedSet_ = tileSet;
-        bitmaps_.FreeTileSetBitmaps();
         auto readPictures = readAhead ? readAhead->TakeTileSet(tileSet, bitmaps_.PictureRoot()) : std::nullopt;
         if (readPictures)
             bitmaps_.TakeTileSetBitmaps(tileSet, std::move(*readPictures));
