@@ -162,7 +162,8 @@ private:
     QRegion shownOverlay_;
     QPoint lastClicked_{0, 0};
 
-    QImage mapPicture_; // the whole map at the tile edge in force, without the cursor
+    std::vector<uchar> mapPixels_; // where mapPicture_'s pixels lie
+    QImage mapPicture_;            // the whole map at the tile edge in force, without the cursor
     EditViewport* viewport_ = nullptr;
 
     QPoint cursor_{0, 0};
