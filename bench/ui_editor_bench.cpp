@@ -148,8 +148,9 @@ public:
                 floor = time.Seconds;
         if (floor <= 0)
             return;
-        // "beside": the median against memcpys timed between the steps of the same benchmark, which a load
-        // that comes and goes on the machine cannot tilt; "run": against the memcpy benchmark of this run.
+        // "beside": the median against memcpys timed between the steps of the same benchmark, by the thread's
+        // CPU time, which a load that comes and goes on the machine tilts far less; "run": against the memcpy
+        // benchmark of this run.
         std::printf("\n%-56s %9s %8s %8s\n", "Time as a multiple of the memcpy floor", "ms", "run", "beside");
         for (const Time& time : times_) {
             std::printf("%-56s %9.3f %7.2fx", time.Name.c_str(), time.Seconds * 1e3, time.Seconds / floor);
