@@ -230,6 +230,8 @@ public:
     // along the inside of the cell may stand over it; a cell the cursor fills shows no tile.
     bool Shows(int x, int y, int code) const;
     QRgb ShownPixel(int x, int y, int u, int v) const; // pixel (u, v) of the cell on screen
+    // The whole map as the edit window holds it to show (without the cursor and other marks over it).
+    QImage EditWindowMap() const;
     bool PreviewShows(int x, int y, int code) const;
     // Where the preview frames the edit window's view, in preview pixels; empty while the whole map is in view.
     QRect PreviewFrame() const;
