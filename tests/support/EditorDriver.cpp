@@ -494,6 +494,10 @@ QString EditorDriver::ClipboardText() {
     return QApplication::clipboard()->text();
 }
 
+QImage EditorDriver::ClipboardPicture() {
+    return QApplication::clipboard()->image();
+}
+
 // ---- The session's recovery copies ---------------------------------------------------------------------
 
 QString EditorDriver::RecoveryFolder() const {

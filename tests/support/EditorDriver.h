@@ -202,6 +202,7 @@ public:
     static void PutBlockBytesOnClipboard(const QByteArray& bytes);
     static void PutTextOnClipboard(const QString& text);
     static QString ClipboardText();
+    static QImage ClipboardPicture();
 
     // ---- The document (backend) ----------------------------------------------------------------------
     TileCode Cell(int x, int y) const { return Grid()[static_cast<std::size_t>(CellIndex(x, y))]; }
