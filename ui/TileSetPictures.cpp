@@ -30,6 +30,8 @@ void TileSetPictures::Load(PictureReadAhead* readAhead) {
         else
             bitmaps_.LoadTileSetBitmaps(tileSet);
     } catch (const TileLoadError& error) {
+        // The views show no tiles rather than the last set's under the new set's name.
+        bitmaps_.FreeTileSetBitmaps();
         failure = QString::fromUtf8(error.what());
     }
     emit Changed();
