@@ -28,8 +28,9 @@ struct BenchEditor {
     int edge;
 
     // `edgePixels` is 8, 16 or 32, so that the benchmarks' arguments read as the edge.
-    explicit BenchEditor(int edgePixels) : edge(edgePixels) {
-        InstallPlatform(std::make_unique<QuietPlatform>());
+    explicit BenchEditor(int edgePixels, std::unique_ptr<Platform> platform = std::make_unique<QuietPlatform>())
+        : edge(edgePixels) {
+        InstallPlatform(std::move(platform));
         window = std::make_unique<MainWindow>();
         window->show();
         window->SelectEdge(TileEdgeOfPixels(edgePixels).value());

@@ -126,6 +126,49 @@ void BM_HistoryOfTenThousandStrokes(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryOfTenThousandStrokes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The console's report, and at its end every benchmark's time as a multiple of the memcpy's, so that one run
+// shows how far each action is above the machine's floor.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
+                const auto beside = run.counters.find("x_floor");
+                times_.push_back({run.benchmark_name(),
+                                  run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit),
+                                  beside == run.counters.end() ? 0.0 : static_cast<double>(beside->second)});
+            }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        double floor = 0;
+        for (const Time& time : times_)
+            if (time.Name.find("Memcpy") != std::string::npos)
+                floor = time.Seconds;
+        if (floor <= 0)
+            return;
+        // "beside": the median against memcpys timed between the steps of the same benchmark, by the thread's
+        // CPU time, which a load that comes and goes on the machine tilts far less; "run": against the memcpy
+        // benchmark of this run.
+        std::printf("\n%-56s %9s %8s %8s\n", "Time as a multiple of the memcpy floor", "ms", "run", "beside");
+        for (const Time& time : times_) {
+            std::printf("%-56s %9.3f %7.2fx", time.Name.c_str(), time.Seconds * 1e3, time.Seconds / floor);
+            if (time.Beside > 0)
+                std::printf(" %7.2fx", time.Beside);
+            std::printf("\n");
+        }
+    }
+
+private:
+    struct Time {
+        std::string Name;
+        double Seconds;
+        double Beside;
+    };
+    std::vector<Time> times_;
+};
+
 long PeakMemoryKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -190,7 +233,8 @@ int main(int argc, char** argv) {
     tav::EditorApplication app(argc, argv);
     tav::InitApplication();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -67,8 +67,19 @@ void Document::WriteCells(std::span<const CellChange> changes, bool forward) {
 }
 
 void Document::WriteGrid(const MapGrid& grid) {
+    std::vector<int> cells;
+    for (std::size_t i = 0; i < grid.size(); ++i)
+        if (grid[i] != grid_[i])
+            cells.push_back(static_cast<int>(i));
     grid_ = grid;
-    emit MapChanged();
+    if (cells.empty())
+        return;
+    // A few changed cells (a shift of a map that is mostly one terrain) are drawn alone; past half the map,
+    // drawing the whole of it row by row is the faster way.
+    if (cells.size() * 2 > grid.size())
+        emit MapChanged();
+    else
+        emit CellsChanged(cells);
 }
 
 void Document::WriteTileSet(tav::TileSet tileSet) {

@@ -59,6 +59,7 @@ public:
 
     // The writes the undo commands make; nothing else changes the map.
     void WriteCells(std::span<const CellChange> changes, bool forward);
+    // Announces the cells that differ, or the whole map when most do.
     void WriteGrid(const MapGrid& grid);
     void WriteTileSet(tav::TileSet tileSet);
 

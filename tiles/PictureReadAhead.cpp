@@ -21,7 +21,7 @@ PictureReadAhead::PictureReadAhead(const QStringList& paths, TileSet tileSet) : 
             pictures.set_exception(std::current_exception());
         }
         try {
-            tiles.set_value(ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), tileSet));
+            tiles.set_value(ReadStoredTileSetPictures(TileBitmaps::LinkedPictureRoot(), tileSet));
         } catch (...) {
             tiles.set_exception(std::current_exception());
         }

@@ -28,7 +28,7 @@ public:
 
     // The picture at one of the paths; a null image when it cannot be read.
     QImage Picture(const QString& path);
-    // The pictures of `tileSet` below `root` if they are the ones read ahead, else nothing. A read that
+    // The pictures of `tileSet` below `root` as stored, if they are the ones read ahead, else nothing. A read that
     // failed throws its TileLoadError here, as loading them now would.
     std::optional<TileSetPictureArray> TakeTileSet(TileSet tileSet, const QString& root);
 

@@ -31,23 +31,29 @@ public:
 // The four pictures of one tile set, in the order of AllTileEdges (smallest edge first).
 using TileSetPictureArray = std::array<QImage, AllTileEdges.size()>;
 
-// The four pictures of `tileSet` below `root`, each converted into the format the views copy from.
+// The four pictures of `tileSet` below `root` as their files hold them (8-bit indexed for the linked-in sets).
 // Throws TileLoadError naming the picture that is missing or has the wrong geometry. Safe on any thread.
+TileSetPictureArray ReadStoredTileSetPictures(const QString& root, TileSet tileSet);
+// The same pictures, each converted into the format the views copy from.
 TileSetPictureArray ReadTileSetPictures(const QString& root, TileSet tileSet);
 
+// Holds the four pictures of one tile set in the format the views copy from. Each set's files are read once:
+// what they hold is kept as it is stored (8-bit indexed, a quarter of the views' format), so that loading a
+// set again is a conversion of a few hundred thousand pixels, not four PNG decodes.
 class TileBitmaps {
 public:
-    // Frees the pictures held, then loads the four pictures of `tileSet`. Each picture is converted once,
-    // here, into the format the views copy from. Throws TileLoadError naming the picture that is missing
-    // or has the wrong geometry; nothing is held then.
+    // Frees the pictures held, then loads the four pictures of `tileSet`, converted into the format the
+    // views copy from. Throws TileLoadError naming the picture that is missing or has the wrong geometry;
+    // nothing is held then.
     void LoadTileSetBitmaps(TileSet tileSet);
-    // Holds `pictures`, read by ReadTileSetPictures for `tileSet` below PictureRoot(), in place of a load.
+    // Holds `pictures`, read by ReadStoredTileSetPictures for `tileSet` below PictureRoot(), in place of a read.
     void TakeTileSetBitmaps(TileSet tileSet, TileSetPictureArray pictures);
     void FreeTileSetBitmaps();
 
     static QString LinkedPictureRoot() { return QStringLiteral(":/tiles"); }
-    // Where the tile pictures are looked up; the linked-in resources unless a caller points elsewhere.
-    void SetPictureRoot(const QString& root) { pictureRoot_ = root; }
+    // Where the tile pictures are looked up; the linked-in resources unless a caller points elsewhere. The
+    // pictures read from the old place are forgotten.
+    void SetPictureRoot(const QString& root);
     const QString& PictureRoot() const { return pictureRoot_; }
 
     bool IsLoaded() const { return loaded_; }
@@ -61,7 +67,12 @@ public:
     static std::size_t SlotOf(TileEdge edge);
 
 private:
+    // Converts the stored pictures of `tileSet` into pictures_, writing into the pictures held where they
+    // have the right size, so that a switch of sets allocates nothing.
+    void HoldConverted(TileSet tileSet);
+
     TileSetPictureArray pictures_;
+    std::array<TileSetPictureArray, TileSetCount> stored_; // by set number - 1; null pictures until read
     QString pictureRoot_ = LinkedPictureRoot();
     bool loaded_ = false;
     TileSet tileSet_ = TileSet::Verda;

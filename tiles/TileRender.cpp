@@ -124,6 +124,56 @@ void DrawTile(QImage& target, int left, int top, const QImage& picture, int edge
     painter.drawImage(clipped.topLeft(), picture, QRect(sx, sy, clipped.width(), clipped.height()));
 }
 
+void DrawCells(QImage& target, const MapGrid& grid, const CellMask& cells, const QImage& picture, int edge) {
+    const MarkerSquare* marker = CachedMarker(edge);
+    const bool rowCopies = marker && target.format() == QImage::Format_RGB32 &&
+                           picture.format() == QImage::Format_RGB32 && target.width() >= MapSize * edge &&
+                           target.height() >= MapSize * edge && picture.width() == 8 * edge &&
+                           picture.height() == 16 * edge;
+    if (!rowCopies) {
+        for (int index = 0; index < MapCells; ++index)
+            if (cells[static_cast<std::size_t>(index)])
+                DrawTile(target, index / MapSize * edge, index % MapSize * edge, picture, edge,
+                         grid[static_cast<std::size_t>(index)]);
+        return;
+    }
+    const auto rowBytes = static_cast<std::size_t>(edge) * 4;
+    const qsizetype fromStride = picture.bytesPerLine();
+    const qsizetype toStride = target.bytesPerLine();
+    const auto* markerPixels = reinterpret_cast<const uchar*>(marker->Pixels.data());
+    uchar* bits = target.bits();
+    // Per cell of a row of cells: where its tile's first row is and how far apart its rows are.
+    std::array<const uchar*, MapSize> from{};
+    std::array<qsizetype, MapSize> stride{};
+    for (int y = 0; y < MapSize; ++y) {
+        bool any = false;
+        for (int x = 0; x < MapSize; ++x) {
+            const auto index = static_cast<std::size_t>(CellIndex(x, y));
+            from[static_cast<std::size_t>(x)] = nullptr;
+            if (!cells[index])
+                continue;
+            any = true;
+            const int code = grid[index];
+            if (code < 128) {
+                const QRect source = TileSourceRect(code, edge);
+                from[static_cast<std::size_t>(x)] = picture.constBits() + source.top() * fromStride + source.left() * 4;
+                stride[static_cast<std::size_t>(x)] = fromStride;
+            } else {
+                from[static_cast<std::size_t>(x)] = markerPixels;
+                stride[static_cast<std::size_t>(x)] = static_cast<qsizetype>(rowBytes);
+            }
+        }
+        if (!any)
+            continue;
+        for (int v = 0; v < edge; ++v) {
+            uchar* to = bits + static_cast<qsizetype>(y * edge + v) * toStride;
+            for (int x = 0; x < MapSize; ++x, to += rowBytes)
+                if (const uchar* row = from[static_cast<std::size_t>(x)])
+                    std::memcpy(to, row + v * stride[static_cast<std::size_t>(x)], rowBytes);
+        }
+    }
+}
+
 QImage RenderMap(const MapGrid& grid, const QImage& picture, int edge) {
     QImage image(MapSize * edge, MapSize * edge, QImage::Format_RGB32);
     for (int x = 0; x < MapSize; ++x)

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QMimeData;
@@ -17,8 +18,10 @@ namespace tav {
 
 inline const QString BlockMimeType = QStringLiteral("application/x-tavrenna-cells");
 
-// The clipboard's contents for `block`, with `picture` (the block's tiles) as the picture form.
-QMimeData* BlockMimeData(const CellBlock& block, const QImage& picture);
+// The clipboard's contents for `block`, with the picture `drawPicture` draws (the block's tiles) as the picture
+// form. It is drawn when first asked for: a whole map at 32 pixels is millions of bytes, and most copies are
+// only ever pasted back into the editor.
+QMimeData* BlockMimeData(const CellBlock& block, std::function<QImage()> drawPicture);
 
 struct ClipboardBlock {
     std::optional<CellBlock> Block;
@@ -29,7 +32,7 @@ struct ClipboardBlock {
 ClipboardBlock BlockFromMimeData(const QMimeData* data);
 
 // The same through the application's clipboard.
-void PutBlockOnClipboard(const CellBlock& block, const QImage& picture);
+void PutBlockOnClipboard(const CellBlock& block, std::function<QImage()> drawPicture);
 ClipboardBlock BlockFromClipboard();
 
 } // namespace tav

@@ -46,7 +46,9 @@ void MapCommands::CopySelection() {
     if (!selection)
         return;
     const CellBlock block = CopyBlock(document_->Grid(), *selection);
-    PutBlockOnClipboard(block, BlockPicture(block, *pictures_, editView_->Edge()));
+    // The tiles as they are now: a later switch of set leaves the clipboard's picture as it was copied.
+    const QImage tiles = pictures_->IsLoaded() ? pictures_->Picture(editView_->Edge()) : QImage();
+    PutBlockOnClipboard(block, [block, tiles, edge = editView_->Edge()] { return BlockPicture(block, tiles, edge); });
 }
 
 void MapCommands::CutSelection() {

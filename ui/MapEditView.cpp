@@ -239,9 +239,15 @@ void MapEditView::RefreshOverlay() {
 void MapEditView::RedrawMap() {
     const int e = EdgePixels();
     const int f = MapSize * e;
-    // The picture is only as large as the edge in force needs.
-    if (mapPicture_.width() != f)
-        mapPicture_ = QImage(f, f, QImage::Format_RGB32);
+    // The picture is only as large as the edge in force needs. It lies in one buffer kept at the largest edge
+    // shown so far, so that switching the edge back and forth writes into memory already in use instead of
+    // having the system hand out (and zero) millions of new bytes at every switch.
+    if (mapPicture_.width() != f) {
+        const auto bytes = static_cast<std::size_t>(f) * static_cast<std::size_t>(f) * 4;
+        if (mapPixels_.size() < bytes)
+            mapPixels_ = std::vector<uchar>(bytes);
+        mapPicture_ = QImage(mapPixels_.data(), f, f, f * 4, QImage::Format_RGB32);
+    }
     if (!pictures_->IsLoaded())
         mapPicture_.fill(NoTileColour);
     else

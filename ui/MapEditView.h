@@ -173,7 +173,8 @@ private:
     QRegion shownOverlay_;
     QPoint lastClicked_{0, 0};
 
-    QImage mapPicture_; // the whole map at the tile edge in force, without the cursor
+    std::vector<uchar> mapPixels_; // where mapPicture_'s pixels lie
+    QImage mapPicture_;            // the whole map at the tile edge in force, without the cursor
     std::unique_ptr<TintedMap> territory_; // the map under the territory overlay; none while it is off
     EditViewport* viewport_ = nullptr;
 

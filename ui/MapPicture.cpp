@@ -2,43 +2,51 @@
 
 #include "PictureArea.h"
 #include "TileRender.h"
-#include "TileSetPictures.h"
 
 #include <algorithm>
 
 namespace tav {
 
 void DrawWholeMap(QImage& picture, const MapGrid& grid, const QImage& tiles, int edge) {
-    for (int y = 0; y < MapSize; ++y)
-        for (int x = 0; x < MapSize; ++x)
-            DrawTile(picture, x * edge, y * edge, tiles, edge, grid[static_cast<std::size_t>(CellIndex(x, y))]);
+    CellMask all;
+    all.fill(true);
+    DrawCells(picture, grid, all, tiles, edge);
 }
 
 void DrawChangedCells(QImage& picture, const MapGrid& grid, const std::vector<int>& cells, const QImage& tiles,
                       int edge, PictureArea& area) {
+    // A few cells (a pen's step) are drawn and shown one by one; many (a moved or pasted block, a shaped map)
+    // row by row of the picture, and shown as the rectangle around them, which the screen takes far faster
+    // than thousands of squares.
+    if (cells.size() <= 64) {
+        for (int index : cells) {
+            const int x = index / MapSize;
+            const int y = index % MapSize;
+            DrawTile(picture, x * edge, y * edge, tiles, edge, grid[static_cast<std::size_t>(index)]);
+            area.ShowPictureRect(QRect(x * edge, y * edge, edge, edge));
+        }
+        return;
+    }
+    CellMask drawn{};
     QRect changed;
     for (int index : cells) {
-        const int x = index / MapSize;
-        const int y = index % MapSize;
-        DrawTile(picture, x * edge, y * edge, tiles, edge, grid[static_cast<std::size_t>(index)]);
-        // A few cells are shown one by one; many (a moved or pasted block) as the rectangle around them,
-        // which the screen takes far faster than thousands of squares.
-        if (cells.size() <= 64)
-            area.ShowPictureRect(QRect(x * edge, y * edge, edge, edge));
-        else
-            changed |= QRect(x * edge, y * edge, edge, edge);
+        if (index < 0 || index >= MapCells)
+            continue;
+        drawn[static_cast<std::size_t>(index)] = true;
+        changed |= QRect(index / MapSize * edge, index % MapSize * edge, edge, edge);
     }
-    if (!changed.isEmpty())
-        area.ShowPictureRect(changed);
+    DrawCells(picture, grid, drawn, tiles, edge);
+    area.ShowPictureRect(changed);
 }
 
-QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, TileEdge edge) {
+QImage BlockPicture(const CellBlock& block, const QImage& tiles, TileEdge edge) {
     const int e = Pixels(edge);
     QImage picture(std::max(block.Width, 1) * e, std::max(block.Height, 1) * e, QImage::Format_RGB32);
-    picture.fill(NoTileColour);
-    if (!pictures.IsLoaded())
+    // The tiles cover every pixel of a block that has cells.
+    if (tiles.isNull() || block.Width < 1 || block.Height < 1) {
+        picture.fill(NoTileColour);
         return picture;
-    const QImage& tiles = pictures.Picture(edge);
+    }
     for (int y = 0; y < block.Height; ++y)
         for (int x = 0; x < block.Width; ++x)
             DrawTile(picture, x * e, y * e, tiles, e, block.At(x, y));

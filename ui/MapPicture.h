@@ -14,21 +14,20 @@
 namespace tav {
 
 class PictureArea;
-class TileSetPictures;
 
 // What the edit window shows where it has no tile: while no tile set is loaded, and beyond the map.
 constexpr QRgb NoTileColour = qRgb(0, 0, 128); // navy
 
 // Draws every cell of `grid` with the tiles of `tiles` (a picture of tile edge `edge`) into `picture`,
-// which is 48 * edge pixels square. Row by row of cells, so each band of scanlines is written while it
-// is still in the cache.
+// which is 48 * edge pixels square, row by row of its pixels (DrawCells).
 void DrawWholeMap(QImage& picture, const MapGrid& grid, const QImage& tiles, int edge);
 
 // Draws the cells `cells` (CellIndex values) of `grid` anew into `picture` and has `area` show them.
 void DrawChangedCells(QImage& picture, const MapGrid& grid, const std::vector<int>& cells, const QImage& tiles,
                       int edge, PictureArea& area);
 
-// The tiles of `block` at tile edge `edge`, as one picture; navy while no tile set is loaded.
-QImage BlockPicture(const CellBlock& block, const TileSetPictures& pictures, TileEdge edge);
+// The tiles of `block` from `tiles` (a tile picture of tile edge `edge`), as one picture; navy where `tiles`
+// is null (no tile set loaded).
+QImage BlockPicture(const CellBlock& block, const QImage& tiles, TileEdge edge);
 
 } // namespace tav

@@ -28,6 +28,8 @@ public:
     // The picture pixel shown at the widget's top-left corner (the scroll position).
     void SetOffset(QPoint offset);
     QPoint Offset() const { return offset_; }
+    // The whole picture, of which the widget shows a part.
+    const QImage& Picture() const { return *picture_; }
 
     // Repaints the part of the screen that shows `pictureRect` of the picture.
     void ShowPictureRect(const QRect& pictureRect) { update(pictureRect.translated(-offset_)); }

@@ -24,13 +24,14 @@ void TileSetPictures::Load(PictureReadAhead* readAhead) {
     try {
         const TileSet tileSet = document_->TileSet();
         loadedSet_ = tileSet;
-        bitmaps_.FreeTileSetBitmaps();
         auto readPictures = readAhead ? readAhead->TakeTileSet(tileSet, bitmaps_.PictureRoot()) : std::nullopt;
         if (readPictures)
             bitmaps_.TakeTileSetBitmaps(tileSet, std::move(*readPictures));
         else
             bitmaps_.LoadTileSetBitmaps(tileSet);
     } catch (const TileLoadError& error) {
+        // The views show no tiles rather than the last set's under the new set's name.
+        bitmaps_.FreeTileSetBitmaps();
         failure = QString::fromUtf8(error.what());
     }
     emit Changed();

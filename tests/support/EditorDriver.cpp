@@ -94,6 +94,10 @@ void WaitUntilStarted() {
 }
 tav::Document& Map() { return *Window()->Map(); }
 MapEditView& EditView() { return *Window()->findChild<MapEditView*>(); }
+QImage EditMapPicture() {
+    // A copy of its own: the window's picture lies in a buffer the window reuses.
+    return Window()->findChild<PictureArea*>(QStringLiteral("mapPicture"))->Picture().copy();
+}
 QPoint MapScrollOffset() {
     return Window()->findChild<PictureArea*>(QStringLiteral("mapPicture"))->Offset();
 }
@@ -512,6 +516,10 @@ QString EditorDriver::ClipboardText() {
     return QApplication::clipboard()->text();
 }
 
+QImage EditorDriver::ClipboardPicture() {
+    return QApplication::clipboard()->image();
+}
+
 // ---- The session's recovery copies ---------------------------------------------------------------------
 
 QString EditorDriver::RecoveryFolder() const {
@@ -554,6 +562,10 @@ bool EditorDriver::Shows(int x, int y, int code) const {
     const int e = EditEdge();
     const int ring = e == 8 ? 1 : e == 16 ? 2 : 3;
     return SquareShows(Grab("map picture"), CellOrigin(x, y), TileSquare(TileSet(), code, e), ring);
+}
+
+QImage EditorDriver::EditWindowMap() const {
+    return backend::EditMapPicture();
 }
 
 QRgb EditorDriver::ShownPixel(int x, int y, int u, int v) const {

@@ -207,6 +207,7 @@ public:
     static void PutBlockBytesOnClipboard(const QByteArray& bytes);
     static void PutTextOnClipboard(const QString& text);
     static QString ClipboardText();
+    static QImage ClipboardPicture();
 
     // ---- The document (backend) ----------------------------------------------------------------------
     TileCode Cell(int x, int y) const { return Grid()[static_cast<std::size_t>(CellIndex(x, y))]; }
@@ -237,6 +238,8 @@ public:
     // along the inside of the cell may stand over it; a cell the cursor fills shows no tile.
     bool Shows(int x, int y, int code) const;
     QRgb ShownPixel(int x, int y, int u, int v) const; // pixel (u, v) of the cell on screen
+    // The whole map as the edit window holds it to show (without the cursor and other marks over it).
+    QImage EditWindowMap() const;
     bool PreviewShows(int x, int y, int code) const;
     // Where the preview frames the edit window's view, in preview pixels; empty while the whole map is in view.
     QRect PreviewFrame() const;

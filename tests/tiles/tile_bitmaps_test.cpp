@@ -170,7 +170,7 @@ TEST(PictureReadAhead, GivesWhatAReadNowGivesAndOnlyForTheSetItRead) {
         EXPECT_FALSE(ahead.TakeTileSet(TileSet::Milphos, QStringLiteral("/elsewhere")));
         const auto pictures = ahead.TakeTileSet(TileSet::Milphos, TileBitmaps::LinkedPictureRoot());
         ASSERT_TRUE(pictures);
-        EXPECT_EQ(*pictures, ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), TileSet::Milphos));
+        EXPECT_EQ(*pictures, ReadStoredTileSetPictures(TileBitmaps::LinkedPictureRoot(), TileSet::Milphos));
         EXPECT_FALSE(ahead.TakeTileSet(TileSet::Milphos, TileBitmaps::LinkedPictureRoot())); // taken once
     }
     // A set that cannot be read fails where it is taken, as a load would; one never taken is just dropped.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 
 namespace tav {
@@ -17,6 +18,36 @@ protected:
 TileBitmaps TileRender::bitmaps_;
 
 QImage Tile(const QImage& image, int left, int top, int edge) { return image.copy(left, top, edge, edge); }
+
+// Drawing chosen cells row by row of the picture gives what drawing those cells tile by tile gives, and
+// leaves every other pixel alone: at every edge, codes with and without a tile, and pictures the row copies
+// cannot take (another format), over seeded random maps and masks.
+TEST_F(TileRender, DrawingCellsRowByRowMatchesDrawingThemTileByTile) {
+    std::mt19937 random(7);
+    for (TileEdge tileEdge : AllTileEdges) {
+        const int edge = Pixels(tileEdge);
+        const QImage& picture = bitmaps_.Picture(tileEdge);
+        for (const QImage& tiles : {picture, picture.convertToFormat(QImage::Format_ARGB32)})
+            for (int round = 0; round < 3; ++round) {
+                SCOPED_TRACE(testing::Message() << edge << " px, format " << tiles.format() << ", round " << round);
+                MapGrid grid{};
+                CellMask cells{};
+                for (int i = 0; i < MapCells; ++i) {
+                    grid[static_cast<std::size_t>(i)] = static_cast<TileCode>(random() % 256);
+                    cells[static_cast<std::size_t>(i)] = round == 0 || random() % 3 == 0;
+                }
+                QImage byRows(48 * edge, 48 * edge, QImage::Format_RGB32);
+                byRows.fill(0xFF123456);
+                QImage byTiles = byRows.copy();
+                DrawCells(byRows, grid, cells, tiles, edge);
+                for (int i = 0; i < MapCells; ++i)
+                    if (cells[static_cast<std::size_t>(i)])
+                        DrawTile(byTiles, i / MapSize * edge, i % MapSize * edge, picture, edge,
+                                 grid[static_cast<std::size_t>(i)]);
+                EXPECT_EQ(byRows, byTiles);
+            }
+    }
+}
 
 TEST_F(TileRender, EveryCellShowsItsCodesTileAtEveryScale) {
     MapGrid grid{};

@@ -4,6 +4,8 @@
 #include "TestMaps.h"
 
 #include "CellBlock.h"
+#include "TileRender.h"
+#include "TileSets.h"
 
 #include <string_view>
 
@@ -50,6 +52,22 @@ TEST_F(SelectionUi, DraggingSelectsCopyGivesHexTextAndDraggingInsideMovesTheCell
     d.Key("Esc");
     EXPECT_FALSE(d.Action("copyAction")->isEnabled()) << "Esc clears the selection";
     EXPECT_EQ(d.Selection(), std::nullopt);
+}
+
+// The picture form is drawn only when something asks for it, and then shows the tiles as they were copied.
+TEST_F(SelectionUi, CopyPutsAPictureOfTheTilesAsCopiedOnTheClipboard) {
+    d.Trigger("edge16Action");
+    d.ClickButton("rangeSelectionButton");
+    d.Drag({{4, 3}, {2, 5}});
+    d.Trigger("copyAction");
+    d.Trigger("tileSet2Action"); // a later switch of set leaves the copied picture as it was
+    const QImage tiles = QImage(QStringLiteral(":/tiles/%1.png").arg(PictureName(TileSet::Verda, TileEdge::Px16)))
+                             .convertToFormat(QImage::Format_RGB32);
+    QImage expected(3 * 16, 3 * 16, QImage::Format_RGB32);
+    for (int x = 0; x < 3; ++x)
+        for (int y = 0; y < 3; ++y)
+            DrawTile(expected, x * 16, y * 16, tiles, 16, CountingGrid()[CellIndex(2 + x, 3 + y)]);
+    EXPECT_EQ(EditorDriver::ClipboardPicture().convertToFormat(QImage::Format_RGB32), expected);
 }
 
 TEST_F(SelectionUi, CutLeavesTheNewMapsCodeAndPastingInPlacePutsTheCellsBack) {

@@ -1,6 +1,8 @@
 // Tile-set and edit-scale switching.
 
 #include "TestMaps.h"
+#include "TileRender.h"
+#include "TileSets.h"
 
 namespace tav::testing {
 namespace {
@@ -66,6 +68,48 @@ TEST_F(EditorUi, ScaleSwitchCancelsTheShapeRedrawsAndLaysOutInWholeCells) {
         EXPECT_EQ(d.Geometry("map picture").height() % c.edge, 0);
         d.Blink();
         EXPECT_EQ(d.StatusText(), QStringLiteral("X=4, Y=1"));
+    }
+}
+
+// The edit window keeps its map picture up to date by parts: the cells an edit names, the tile set's pictures
+// converted from what was read at the set's first use, a picture buffer kept across scales. Whatever path
+// drew it, the picture must be pixel for pixel the whole map drawn from the set's freshly read files, for
+// every set at every scale, after the first switch to a set and after later ones, growing and shrinking.
+TEST_F(EditorUi, MapPictureMatchesAWholeRedrawFromTheFilesAfterEveryKindOfRedraw) {
+    // Mostly one terrain with scattered tiles and codes without a tile, so that a shift changes some cells only.
+    std::mt19937 random(26);
+    MapGrid grid = FilledGrid(NewMapTile);
+    for (TileCode& cell : grid)
+        if (random() % 6 == 0)
+            cell = static_cast<TileCode>(random() % 256);
+    d.LoadMap(grid, 1);
+    auto fromFiles = [](int set, int edge) {
+        const QString name = PictureName(TileSetNumbered(set).value(), TileEdgeOfPixels(edge).value());
+        return QImage(QStringLiteral(":/tiles/%1.png").arg(name)).convertToFormat(QImage::Format_RGB32);
+    };
+    const struct {
+        const char* EdgeAction;
+        int Edge;
+    } scales[] = {{"edge8Action", 8}, {"edge32Action", 32}, {"edge16Action", 16}, {"edge8Action", 8}};
+    for (const auto& scale : scales) {
+        d.Trigger(scale.EdgeAction);
+        for (const TileSetInfo& set : TileSets) {
+            const int number = TileSetNumber(set.Set);
+            SCOPED_TRACE(::testing::Message() << "set " << number << " at " << scale.Edge << " px");
+            d.Trigger(set.ActionName);
+            ASSERT_EQ(d.TileSet(), number);
+            ASSERT_EQ(d.EditEdge(), scale.Edge);
+            EXPECT_EQ(d.EditWindowMap(), RenderMap(d.Grid(), fromFiles(number, scale.Edge), scale.Edge));
+            d.Key("Shift+Right"); // a shift: the cells it changed
+            d.Key("Ctrl+F");      // shaping: the cells it changed
+            EXPECT_NE(d.Grid(), grid);
+            EXPECT_EQ(d.EditWindowMap(), RenderMap(d.Grid(), fromFiles(number, scale.Edge), scale.Edge));
+            EXPECT_TRUE(d.ShowsGrid(d.Grid()));
+            d.Key("Ctrl+Z");
+            d.Key("Ctrl+Z");
+            ASSERT_EQ(d.Grid(), grid);
+            EXPECT_EQ(d.EditWindowMap(), RenderMap(grid, fromFiles(number, scale.Edge), scale.Edge));
+        }
     }
 }
 
