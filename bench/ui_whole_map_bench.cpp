@@ -241,6 +241,22 @@ const std::vector<WholeMapAction>& Actions() {
              s.Trigger("shiftDownAction");
              return begin;
          }},
+        {"SymmetrizeQuarter",
+         [](Session& s) {
+             // Without castles: a castle left out would bring up a message.
+             tav::MapGrid grid = PatchyGrid(9);
+             for (tav::TileCode& code : grid)
+                 if (code >= 20 && code <= 23)
+                     code = 0;
+             s.Start(grid);
+             s.Map()->SetSymmetry(tav::SymmetryMode::Quarter);
+         },
+         nullptr,
+         [](Session& s) {
+             const auto begin = Now();
+             s.editor->window->MapEdits()->SymmetrizeMapFrom(tav::SymmetrySource::TopLeft);
+             return begin;
+         }},
         {"TileSetSwitchWarm",
          [](Session& s) {
              s.Start(PatchyGrid(8));

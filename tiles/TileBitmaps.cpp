@@ -50,9 +50,13 @@ void ConvertForViews(const QImage& stored, QImage& target) {
     const qsizetype toStride = target.bytesPerLine();
     const uchar* from = stored.constBits();
     uchar* to = target.bits();
-    for (int y = 0; y < stored.height(); ++y, from += fromStride, to += toStride) {
+    // The sizes are read once: the writes below could alias anything, so the compiler would read them again
+    // for every pixel.
+    const int width = stored.width();
+    const int height = stored.height();
+    for (int y = 0; y < height; ++y, from += fromStride, to += toStride) {
         auto* row = reinterpret_cast<QRgb*>(to);
-        for (int x = 0; x < stored.width(); ++x)
+        for (int x = 0; x < width; ++x)
             row[x] = colour[from[x]];
     }
 }
