@@ -274,6 +274,15 @@ private:
     void Recede(int landWanted);
     void TrimSmallPieces();
     bool JoinMoats();
+    // The lowest and highest elevation of the map as it stands.
+    struct HeightRange {
+        std::int32_t Lowest;
+        std::int32_t Highest;
+    };
+    HeightRange Heights() const {
+        const auto range = std::minmax_element(elevation_.begin(), elevation_.end());
+        return {*range.first, *range.second};
+    }
     void RunRivers();
     void RaiseMountains();
     void FillLakes();
@@ -510,12 +519,9 @@ bool MapBuilder::PlaceValleys() {
 // off them; where a chain meets one, it has a pass.
 void MapBuilder::LayRoads() {
     constexpr int Middle = MapSize / 2 - 1; // (23, 23): its images are the other three middle cells
-    std::int32_t highest = elevation_[0];
-    std::int32_t lowest = elevation_[0];
-    for (const std::int32_t e : elevation_) {
-        highest = std::max(highest, e);
-        lowest = std::min(lowest, e);
-    }
+    const HeightRange heights = Heights();
+    const std::int32_t lowest = heights.Lowest; // plain values: the cost below captures them
+    const std::int32_t highest = heights.Highest;
     const std::int32_t step = std::max<std::int32_t>(1, (highest - lowest) / 12);
     const int middle = CellIndex(Middle, Middle);
     // Within the first quadrant, so the images stay apart; low ground costs more, so the way follows the
@@ -686,9 +692,9 @@ void MapBuilder::TrimSmallPieces() {
 // not.
 bool MapBuilder::JoinMoats() {
     if (!moats_) return true;
-    const auto range = std::minmax_element(elevation_.begin(), elevation_.end());
-    const std::int32_t lowest = *range.first;
-    const std::int32_t step = std::max<std::int32_t>(1, (*range.second - lowest) / 12);
+    const HeightRange heights = Heights();
+    const std::int32_t lowest = heights.Lowest; // a plain value: the cost below captures it
+    const std::int32_t step = std::max<std::int32_t>(1, (heights.Highest - lowest) / 12);
     for (int round = 0; round < 8; ++round) {
         const CellMask sea = SeaMask();
         const auto cut = std::find_if(outerWalls_.begin(), outerWalls_.end(),
@@ -770,15 +776,11 @@ void MapBuilder::RunRivers() {
         }
         if (springs.empty()) return;
         const int spring = springs[static_cast<std::size_t>(stream.Below(static_cast<int>(springs.size())))];
-        std::int32_t highest = elevation_[0];
-        std::int32_t lowest = elevation_[0];
-        for (const std::int32_t e : elevation_) {
-            highest = std::max(highest, e);
-            lowest = std::min(lowest, e);
-        }
+        const HeightRange heights = Heights();
+        const std::int32_t lowest = heights.Lowest;
         // Low ground is cheap, and a fine noise of its own bends the course, so it winds rather than runs
         // straight to the nearest shore.
-        const std::int32_t step = std::max<std::int32_t>(1, (highest - lowest) / 3);
+        const std::int32_t step = std::max<std::int32_t>(1, (heights.Highest - lowest) / 3);
         const CellValues bends =
             FractalNoise(DeriveSeed(Stream(RiverStage), static_cast<std::uint64_t>(river) + 1), 4);
         const CellList course = CheapestWay(
