@@ -1,5 +1,5 @@
 #pragma once
-// The status bar and its five panels, left to right:
+// The status bar and its six panels, left to right:
 //   the tool's panel  the edit window's tool status: the cell under the pointer, a shape's two points, a
 //                     selection's corners and size (MapEditView::StatusTextChanged);
 //   the cell code     the code under the pointer and its role (MapEditView::CursorCodeChanged);

@@ -152,18 +152,7 @@ void MapEditView::FollowTerritory() {
     const std::vector<int>& changed =
         territory_->Follow(document_->Grid(), document_->TileSet(), pictures_->Picture(edge_), EdgePixels());
     viewport_->Area()->SetPicture(&territory_->Picture());
-    const int e = EdgePixels();
-    QRect around;
-    for (const int i : changed) {
-        const QRect cell(i / MapSize * e, i % MapSize * e, e, e);
-        // As DrawChangedCells: a few cells one by one, many as the rectangle around them.
-        if (changed.size() <= 64)
-            viewport_->Area()->ShowPictureRect(cell);
-        else
-            around |= cell;
-    }
-    if (!around.isEmpty())
-        viewport_->Area()->ShowPictureRect(around);
+    ShowChangedCells(changed, EdgePixels(), *viewport_->Area());
 }
 
 void MapEditView::SetBlinking(bool blinking) {

@@ -13,30 +13,38 @@ void DrawWholeMap(QImage& picture, const MapGrid& grid, const QImage& tiles, int
     DrawCells(picture, grid, all, tiles, edge);
 }
 
-void DrawChangedCells(QImage& picture, const MapGrid& grid, const std::vector<int>& cells, const QImage& tiles,
-                      int edge, PictureArea& area) {
-    // A few cells (a pen's step) are drawn and shown one by one; many (a moved or pasted block, a shaped map)
-    // row by row of the picture, and shown as the rectangle around them, which the screen takes far faster
-    // than thousands of squares.
-    if (cells.size() <= 64) {
-        for (int index : cells) {
-            const int x = index / MapSize;
-            const int y = index % MapSize;
-            DrawTile(picture, x * edge, y * edge, tiles, edge, grid[static_cast<std::size_t>(index)]);
-            area.ShowPictureRect(QRect(x * edge, y * edge, edge, edge));
-        }
-        return;
-    }
-    CellMask drawn{};
-    QRect changed;
+void ShowChangedCells(const std::vector<int>& cells, int edge, PictureArea& area) {
+    // A few cells (a pen's step) are shown one by one; many (a moved or pasted block, a shaped map) as the
+    // rectangle around them, which the screen takes far faster than thousands of squares.
+    QRect around;
     for (int index : cells) {
         if (index < 0 || index >= MapCells)
             continue;
-        drawn[static_cast<std::size_t>(index)] = true;
-        changed |= QRect(index / MapSize * edge, index % MapSize * edge, edge, edge);
+        const QRect cell(index / MapSize * edge, index % MapSize * edge, edge, edge);
+        if (cells.size() <= 64)
+            area.ShowPictureRect(cell);
+        else
+            around |= cell;
     }
-    DrawCells(picture, grid, drawn, tiles, edge);
-    area.ShowPictureRect(changed);
+    if (!around.isEmpty())
+        area.ShowPictureRect(around);
+}
+
+void DrawChangedCells(QImage& picture, const MapGrid& grid, const std::vector<int>& cells, const QImage& tiles,
+                      int edge, PictureArea& area) {
+    // A few cells are drawn tile by tile; many row by row of the picture.
+    if (cells.size() <= 64) {
+        for (int index : cells)
+            DrawTile(picture, index / MapSize * edge, index % MapSize * edge, tiles, edge,
+                     grid[static_cast<std::size_t>(index)]);
+    } else {
+        CellMask drawn{};
+        for (int index : cells)
+            if (index >= 0 && index < MapCells)
+                drawn[static_cast<std::size_t>(index)] = true;
+        DrawCells(picture, grid, drawn, tiles, edge);
+    }
+    ShowChangedCells(cells, edge, area);
 }
 
 QImage BlockPicture(const CellBlock& block, const QImage& tiles, TileEdge edge) {

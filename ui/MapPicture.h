@@ -22,6 +22,9 @@ constexpr QRgb NoTileColour = qRgb(0, 0, 128); // navy
 // which is 48 * edge pixels square, row by row of its pixels (DrawCells).
 void DrawWholeMap(QImage& picture, const MapGrid& grid, const QImage& tiles, int edge);
 
+// Has `area` show the cells `cells` (CellIndex values) of its picture, whose tiles are `edge` pixels wide.
+void ShowChangedCells(const std::vector<int>& cells, int edge, PictureArea& area);
+
 // Draws the cells `cells` (CellIndex values) of `grid` anew into `picture` and has `area` show them.
 void DrawChangedCells(QImage& picture, const MapGrid& grid, const std::vector<int>& cells, const QImage& tiles,
                       int edge, PictureArea& area);

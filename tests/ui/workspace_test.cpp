@@ -84,9 +84,16 @@ TEST(Workspace, MainWindowAndTheOtherWindowsComeBackWhereTheyWereInTheLastRun) {
     for (const auto& w : windows)
         places.push_back(d.Geometry(QString::fromLatin1(w.role)));
     d.Widget("preview")->showMinimized(); // minimised at the end: its place is the one it is restored to
+    // The palette is not remembered: it keeps standing beside the edit window.
+    const auto paletteBeside = [&d] {
+        return d.Geometry("palette").topLeft() - d.Geometry("edit window").topRight();
+    };
+    const QPoint besideBefore = paletteBeside();
+    d.Widget("palette")->move(700, 600); // moved by the user: not a place to come back to
 
     ExitAndStartAgain(d);
     EXPECT_EQ(d.Geometry("main window"), main);
+    EXPECT_EQ(paletteBeside(), besideBefore);
     EXPECT_TRUE(d.Minimised("preview"));
     EXPECT_TRUE(d.Minimised("check window"));
     for (std::size_t i = 0; i < std::size(windows); ++i) {
