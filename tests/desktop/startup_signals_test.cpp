@@ -43,6 +43,7 @@ TEST_F(DesktopTest, TerminationSignalDuringAStartUpQuestionEndsTheEditorAndKeeps
     } cases[] = {
         {"SIGTERM at the recovery question", {}, "復元しますか", SIGTERM},
         {"SIGHUP at the recovery question", {}, "復元しますか", SIGHUP},
+        {"SIGINT at the recovery question", {}, "復元しますか", SIGINT},
         {"SIGTERM at the message about a file on the command line", {oneByteMap}, "ファイル形式が正常ではありません",
          SIGTERM},
     };
