@@ -90,7 +90,7 @@ int FromTextCommand(const QStringList& arguments) {
     CommandLine line(QStringLiteral("fromtext"), QStringLiteral("fromtext FILE.txt -o OUT.map"),
                      QStringLiteral("Turns the text form that 'text' prints back into a map file, byte for byte; "
                                     "the tile-set bytes come from the first line's \"bytes XX YY\". Codes may be "
-                                    "00 to FF in either case."),
+                                    "00 to FF in either case; a leading byte-order mark is skipped."),
                      {QStringLiteral("FILE.txt")});
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                           QStringLiteral("Write the map to <file>."), QStringLiteral("file"));
