@@ -54,7 +54,8 @@ std::string BalanceText(const std::optional<double>& balance, const char* none) 
 }
 
 // Colours for the frames around changed cells: a dark and a light ring, so that one of them stands out
-// on any tile set's colours.
+// on any tile set's colours. At a 4-pixel edge the light ring fills the cell's middle: a dark ring alone
+// vanishes on the dark water and forests of some sets.
 constexpr QRgb FrameDark = 0xFF000000;
 constexpr QRgb FrameLight = 0xFFFF40FF;
 
@@ -74,13 +75,11 @@ QImage FramedPicture(const MapImage& after, TileSet tileSet, TileEdge tileEdge, 
         painter.fillRect(cell.left(), cell.bottom() - ring + 1, edge, ring, FrameDark);
         painter.fillRect(cell.left(), cell.top(), ring, edge, FrameDark);
         painter.fillRect(cell.right() - ring + 1, cell.top(), ring, edge, FrameDark);
-        if (edge >= 8) {
-            const QRect inner = cell.adjusted(ring, ring, -ring, -ring);
-            painter.fillRect(inner.left(), inner.top(), inner.width(), ring, FrameLight);
-            painter.fillRect(inner.left(), inner.bottom() - ring + 1, inner.width(), ring, FrameLight);
-            painter.fillRect(inner.left(), inner.top(), ring, inner.height(), FrameLight);
-            painter.fillRect(inner.right() - ring + 1, inner.top(), ring, inner.height(), FrameLight);
-        }
+        const QRect inner = cell.adjusted(ring, ring, -ring, -ring);
+        painter.fillRect(inner.left(), inner.top(), inner.width(), ring, FrameLight);
+        painter.fillRect(inner.left(), inner.bottom() - ring + 1, inner.width(), ring, FrameLight);
+        painter.fillRect(inner.left(), inner.top(), ring, inner.height(), FrameLight);
+        painter.fillRect(inner.right() - ring + 1, inner.top(), ring, inner.height(), FrameLight);
     }
     return picture;
 }
