@@ -85,6 +85,8 @@ int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool jso
         const std::string path = input.Path.toStdString();
         std::string object = "{\"path\": " + JsonString(path);
         try {
+            if (!input.Error.isEmpty())
+                throw CliFailure(input.Error);
             const LoadedMap map = load(input.Path);
             const MapReport result = report(input.Path, map, json);
             problem = problem || result.Problem;
@@ -289,6 +291,10 @@ int RenderCommand(const QStringList& arguments) {
     std::map<QString, QString> taken; // output -> the input that takes it
     for (const MapInput& input : inputs.Maps) {
         QString target = output.value_or(QString());
+        if (!input.Error.isEmpty()) { // reported below; its decoded name could clash with another map's
+            targets.push_back(target);
+            continue;
+        }
         if (outDir) {
             QString relative = input.Relative;
             if (relative.endsWith(QStringLiteral(".map")))
@@ -329,6 +335,8 @@ int RenderCommand(const QStringList& arguments) {
         for (std::size_t i = next++; i < inputs.Maps.size(); i = next++) {
             Outcome& outcome = outcomes[i];
             try {
+                if (!inputs.Maps[i].Error.isEmpty())
+                    throw CliFailure(inputs.Maps[i].Error);
                 const LoadedMap map = ReadMapFile(inputs.Maps[i].Path);
                 // A file manager asks for every file named *.map; source and linker maps get no picture.
                 if (fitSize && map.ReportedSize != static_cast<qint64>(MapFileSize))
