@@ -58,7 +58,9 @@ CommandLine::CommandLine(QString command, QString usage, QString description, QS
     parser_.setApplicationDescription(description);
     parser_.addOption(helpOption_);
     for (const QString& name : positionalNames_)
-        parser_.addPositionalArgument(name, QStringLiteral("The map file to read."));
+        parser_.addPositionalArgument(name, name.endsWith(QStringLiteral(".txt"))
+                                                ? QStringLiteral("The text file to read, in the form 'text' prints.")
+                                                : QStringLiteral("The map file to read."));
 }
 
 void CommandLine::Fail(const QString& text) const {

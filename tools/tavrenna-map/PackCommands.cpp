@@ -243,10 +243,11 @@ int RenderCommand(const QStringList& arguments) {
                                         QStringLiteral("Tile edge in pixels: 4, 8, 16 (default) or 32."),
                                         QStringLiteral("pixels"));
     const QCommandLineOption sizeOption(QStringLiteral("size"),
-                                        QStringLiteral("Fit the picture into PX by PX pixels (1 to %1): drawn with "
-                                                       "the smallest tile edge that fills PX, then scaled down "
-                                                       "smoothly; at most 1536.")
-                                            .arg(MaxThumbnailSize),
+                                        QStringLiteral("Make the picture PX by PX pixels, but never larger than "
+                                                       "%2 by %2 (PX from 1 to %1): drawn with the smallest tile "
+                                                       "edge that fills PX, then scaled down smoothly.")
+                                            .arg(MaxThumbnailSize)
+                                            .arg(MapSize * Pixels(TileEdge::Px32)),
                                         QStringLiteral("PX"));
     const QCommandLineOption tileSetOption(QStringLiteral("tileset"),
                                            QStringLiteral("Draw with tile set N (1 to 9) instead of the file's."),
