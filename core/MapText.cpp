@@ -101,6 +101,9 @@ std::string FormatMapText(const MapImage& image) {
 }
 
 MapTextResult ParseMapText(std::string_view text) {
+    // Some editors put a byte-order mark in front of UTF-8 text they save.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     const std::size_t headerEnd = std::min(text.find('\n'), text.size());
     std::string_view header = text.substr(0, headerEnd);
     if (!header.empty() && header.back() == '\r')

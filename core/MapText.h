@@ -28,7 +28,7 @@ struct MapTextResult {
 // Reads the text form back. The stored bytes come from the header's "bytes XX YY"; the number before the
 // name must agree with them (so that an edited number is not silently ignored), the name is not read.
 // Codes may be one or two hex digits in either case; lines may end in CR LF; blank lines after the last
-// row are ignored.
+// row are ignored, as is one byte-order mark at the start.
 MapTextResult ParseMapText(std::string_view text);
 
 } // namespace tav

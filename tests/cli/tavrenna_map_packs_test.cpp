@@ -2,6 +2,8 @@
 // difference of two maps, as a pack's scripts and version control use them.
 
 #include "CliTestSupport.h"
+#include "MapCheck.h"
+#include "TileRoles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,14 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <grp.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+#include <map>
+
 namespace tav::clitest {
 namespace {
 
@@ -19,8 +29,9 @@ class Packs : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        // maps/ holds a checked map, two painted ones (one in a subfolder), a broken file, a link that
-        // points out of the folder and one that stays inside, and files that are not maps by name.
+        // maps/ holds a checked map, two painted ones (one in a subfolder), a broken file, a map whose name
+        // is not UTF-8, a link that points out of the folder and one that stays inside, a link to a folder
+        // (never followed), and files that are not maps by name.
         QDir(dir_.path()).mkpath("maps/deep");
         WriteMap(Path("maps/b.map"), PaintedGrid(1), 20);
         WriteMap(Path("maps/deep/c.map"), PaintedGrid(2), 30);
@@ -30,6 +41,13 @@ protected:
         WriteMap(Path("outside.map"), PaintedGrid(4), 10);
         ASSERT_TRUE(QFile::link(Path("outside.map"), Path("maps/out.map")));
         ASSERT_TRUE(QFile::link(Path("maps/b.map"), Path("maps/deep/same.map")));
+        ASSERT_TRUE(QFile::link(Path("maps/deep"), Path("maps/again")));
+        std::ofstream(QFile::encodeName(Path("maps")).toStdString() + "/caf\xE9.map", std::ios::binary)
+            << ImageBytes(PaintedGrid(6), 10).toStdString();
+    }
+    // QTemporaryDir removes files by their decoded names, which miss a name that is not UTF-8.
+    void TearDown() override {
+        std::filesystem::remove(QFile::encodeName(Path("maps")).toStdString() + "/caf\xE9.map");
     }
     QString Path(const QString& name) const { return dir_.filePath(name); }
     QTemporaryDir dir_;
@@ -44,8 +62,9 @@ QJsonArray JsonArray(const QByteArray& out) {
 
 TEST_F(Packs, AFolderIsReadInPathOrderAndOneBrokenMapDoesNotStopTheRun) {
     const QString maps = Path("maps");
-    const QStringList expected = {maps + "/a.map", maps + "/b.map", maps + "/broken.map", maps + "/deep/c.map",
-                                  maps + "/deep/same.map"};
+    // Nothing under maps/again: a link to a folder is not followed.
+    const QStringList expected = {maps + "/a.map",        maps + "/b.map",      maps + "/broken.map",
+                                  maps + "/caf\\xE9.map", maps + "/deep/c.map", maps + "/deep/same.map"};
     struct Case {
         const char* command;
         int exitCode; // 2: a map could not be read, whatever the reports say
@@ -62,10 +81,11 @@ TEST_F(Packs, AFolderIsReadInPathOrderAndOneBrokenMapDoesNotStopTheRun) {
         EXPECT_EQ(paths, expected);
         EXPECT_TRUE(array[2].toObject().contains("error"));
         EXPECT_FALSE(array[2].toObject().contains("report"));
+        EXPECT_TRUE(array[3]["error"].toString().contains("not UTF-8")) << "not the errno of a mangled name";
         EXPECT_EQ(array[0]["tileset"].toInt(), 1);
         EXPECT_TRUE(array[0].toObject().contains("warning")) << "the corrected tile set is named";
-        EXPECT_EQ(array[3]["tileset"].toInt(), 3);
-        EXPECT_FALSE(array[3].toObject().contains("warning"));
+        EXPECT_EQ(array[4]["tileset"].toInt(), 3);
+        EXPECT_FALSE(array[4].toObject().contains("warning"));
         // The link out of the folder is named as skipped; the broken map as an error; nothing else.
         const QString err = QString::fromUtf8(json.Err);
         EXPECT_TRUE(err.contains(maps + "/out.map: skipped")) << err.toStdString();
@@ -123,6 +143,17 @@ TEST_F(Packs, TextAndFromTextGiveBackEveryByteAndNameWhatIsWrong) {
         ASSERT_EQ(RunTool({"fromtext", Path("any.txt"), "-o", Path("back.map")}).ExitCode, 0);
         ASSERT_EQ(ReadBytes(Path("back.map")), bytes) << "round " << round;
     }
+    // What other editors may make of the text: lower-case codes, a byte-order mark in front.
+    for (const QByteArray& edited :
+         {ReadBytes(Path("any.txt")).toLower(), "\xEF\xBB\xBF" + ReadBytes(Path("any.txt"))}) {
+        WriteBytes(Path("edited.txt"), edited);
+        const RunResult back = RunTool({"fromtext", Path("edited.txt"), "-o", Path("edited.map")});
+        EXPECT_EQ(back.ExitCode, 0) << back.Err.toStdString();
+        EXPECT_EQ(ReadBytes(Path("edited.map")), ReadBytes(Path("any.map")));
+    }
+    // The text keeps a tile set outside 1..9 as stored, so it warns of no correction, where stats does.
+    EXPECT_EQ(RunTool({"text", Path("maps/a.map")}).Err, QByteArray());
+    EXPECT_NE(RunTool({"stats", Path("maps/a.map")}).Err, QByteArray());
     WriteBytes(Path("long.map"), ReadBytes(Path("any.map")) + "tail");
     const RunResult longer = RunTool({"text", Path("long.map")});
     EXPECT_EQ(longer.ExitCode, 0);
@@ -164,6 +195,187 @@ TEST_F(Packs, DiffNamesEveryChangedCellAndExitsAsDiffDoes) {
     EXPECT_EQ(cells, expected) << "the changed cells, in reading order";
     EXPECT_EQ(QImage(Path("d.png")).size(), QSize(768, 768));
     EXPECT_EQ(RunTool({"diff", Path("maps/b.map"), Path("maps/broken.map")}).ExitCode, 2);
+}
+
+TEST_F(Packs, StatsDiffAndItsPictureReportWhatWasPlaced) {
+    // A map made by hand: plain land, a water band splitting it, mountains, forest, plateau, a castle of
+    // each faction, houses and fields.
+    MapGrid before = FilledGrid(0x00);
+    const auto place = [&](int x0, int y0, int x1, int y1, TileCode code) {
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                before[CellIndex(x, y)] = code;
+    };
+    place(20, 0, 22, 47, 0x30);  // 144 water
+    place(30, 5, 34, 6, 0x60);   // 10 mountain
+    place(2, 30, 5, 34, 0x01);   // 20 forest
+    place(40, 40, 40, 44, 0x20); // 5 plateau
+    for (const auto& [x, y, faction] :
+         {std::tuple{10, 10, 0}, std::tuple{10, 37, 1}, std::tuple{37, 37, 2}, std::tuple{37, 10, 3}})
+        place(x, y, x, y, static_cast<TileCode>(20 + faction));
+    place(12, 10, 12, 10, 8); // houses: two of faction 0, one of faction 2
+    place(12, 12, 12, 12, 8);
+    place(35, 37, 35, 37, 10);
+    place(3, 3, 5, 3, 13); // 3 fields of faction 1
+    const std::map<TileCode, int> placed = {
+        {0x30, 144}, {0x60, 10}, {0x01, 20}, {0x20, 5},
+        {20, 4},     {8, 3},     {13, 3},    {0x00, 2304 - 144 - 10 - 20 - 5 - 4 - 3 - 3}};
+    WriteMap(Path("before.map"), before, 10);
+    const auto object = [](const RunResult& run) { return QJsonDocument::fromJson(run.Out).object(); };
+
+    const QJsonObject stats = object(RunTool({"stats", Path("before.map"), "--json"}));
+    const QJsonObject roles = stats["roles"].toObject();
+    int sum = 0;
+    for (const QString& role : roles.keys())
+        sum += roles[role].toInt();
+    EXPECT_EQ(sum, MapCells);
+    for (const auto& [code, cells] : placed)
+        EXPECT_EQ(roles[TileRoleName(code)].toInt(), cells) << TileRoleName(code).toStdString();
+    const int houses[] = {2, 0, 1, 0}, fields[] = {0, 3, 0, 0};
+    for (int f = 0; f < 4; ++f) {
+        const QJsonValue faction = stats["factions"][f];
+        EXPECT_EQ(faction["castles"].toInt(), 1);
+        EXPECT_EQ(faction["houses"].toInt(), houses[f]);
+        EXPECT_EQ(faction["fields"].toInt(), fields[f]);
+    }
+    // Water and mountains block; every open cell is someone's territory, contested or unreachable.
+    const QJsonObject analysed = object(RunTool({"analyse", Path("before.map"), "--json"}));
+    int open = analysed["contested"].toInt() + analysed["unreachable"].toInt();
+    for (const QJsonValue& faction : analysed["factions"].toArray())
+        open += faction["territory"].toInt();
+    EXPECT_EQ(stats["blocked"].toInt(), 144 + 10);
+    EXPECT_EQ(stats["passable"].toInt(), open);
+    EXPECT_EQ(stats["passable"].toInt() + stats["blocked"].toInt(), MapCells);
+
+    // The diff: two cells and the tile set; then only the stored tile-set bytes, which give the same set.
+    MapGrid after = before;
+    after[CellIndex(9, 10)] = 0x30; // beside the castle of faction 0: one cell less of its territory
+    after[CellIndex(3, 31)] = 0x00;
+    WriteMap(Path("after.map"), after, 30);
+    WriteMap(Path("set-byte.map"), before, 11);
+    WriteBytes(Path("last-byte.map"), ImageBytes(before, 10, 1));
+    const QJsonObject analysedAfter = object(RunTool({"analyse", Path("after.map"), "--json"}));
+    const auto territory = [](const QJsonObject& analysis, int f) {
+        return analysis["factions"][f]["territory"].toInt();
+    };
+    ASSERT_EQ(territory(analysedAfter, 0), territory(analysed, 0) - 1);
+    QStringList changes = {"(9,10) 00 → 30 平地 → 水辺", "(3,31) 01 → 00 森林 → 平地",
+                           "2 cells changed, 水辺 +1, 森林 -1",
+                           QString::fromStdString("tileset 1 " + std::string(TileSetName(TileSet{1})) +
+                                                  " → 3 " + std::string(TileSetName(TileSet{3}))),
+                           "bytes 0A 00 → 1E 00"};
+    for (int f = 0; f < 4; ++f)
+        changes << QStringLiteral("faction %1 %2: territory %3 → %4")
+                       .arg(f)
+                       .arg(analysedAfter["factions"][f]["name"].toString())
+                       .arg(territory(analysed, f))
+                       .arg(territory(analysedAfter, f));
+    changes << QStringLiteral("balance %1 → %2")
+                   .arg(analysed["balance"].toDouble(), 0, 'f', 3)
+                   .arg(analysedAfter["balance"].toDouble(), 0, 'f', 3);
+    struct DiffCase {
+        const char* after;
+        QStringList lines;
+    };
+    for (const DiffCase& c :
+         {DiffCase{"after.map", changes}, DiffCase{"set-byte.map", {"bytes 0A 00 → 0B 00"}},
+          DiffCase{"last-byte.map", {"bytes 0A 00 → 0A 01"}}}) {
+        SCOPED_TRACE(c.after);
+        const RunResult diff = RunTool({"diff", Path("before.map"), Path(c.after)});
+        EXPECT_EQ(diff.ExitCode, 1) << "the files differ";
+        EXPECT_EQ(Lines(diff.Out).join('\n').toStdString(), c.lines.join('\n').toStdString());
+        const QJsonObject json = object(RunTool({"diff", Path("before.map"), Path(c.after), "--json"}));
+        EXPECT_FALSE(json["equal"].toBool());
+        const QByteArray stored = ReadBytes(Path(c.after)).mid(MapCells);
+        EXPECT_EQ(json["bytes"]["after"].toArray(),
+                  (QJsonArray{static_cast<std::uint8_t>(stored[0]), static_cast<std::uint8_t>(stored[1])}));
+    }
+
+    // The picture frames the changed cells and is B's own picture everywhere else, at every edge; the frame
+    // has a dark outer ring and a light one inside, so that one of them reads on any tile set.
+    struct PictureCase {
+        int edge;
+        int ring; // width of each ring in pixels
+    };
+    for (const PictureCase& c : {PictureCase{4, 1}, PictureCase{16, 2}}) {
+        SCOPED_TRACE(c.edge);
+        const QString edge = QString::number(c.edge);
+        RunTool({"diff", Path("before.map"), Path("after.map"), "--edge", edge, "-o", Path("framed.png")});
+        ASSERT_EQ(RunTool({"render", Path("after.map"), "--edge", edge, "-o", Path("plain.png")}).ExitCode, 0);
+        const QImage framed = QImage(Path("framed.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage plain = QImage(Path("plain.png")).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(framed.size(), plain.size());
+        int differing = 0;
+        for (int y = 0; y < framed.height(); ++y)
+            for (int x = 0; x < framed.width(); ++x) {
+                const bool inChanged =
+                    before[CellIndex(x / c.edge, y / c.edge)] != after[CellIndex(x / c.edge, y / c.edge)];
+                if (!inChanged)
+                    differing += framed.pixel(x, y) != plain.pixel(x, y);
+            }
+        EXPECT_EQ(differing, 0) << "unchanged cells are drawn as render draws them";
+        for (const auto& [cx, cy] : {std::pair{9, 10}, std::pair{3, 31}}) {
+            const int left = cx * c.edge, top = cy * c.edge;
+            EXPECT_EQ(framed.pixel(left, top), qRgb(0, 0, 0));
+            EXPECT_EQ(framed.pixel(left + c.edge - 1, top + c.edge - 1), qRgb(0, 0, 0));
+            const QColor light = framed.pixelColor(left + c.ring, top + c.edge / 2);
+            EXPECT_TRUE(light.red() > 200 && light.blue() > 200 && light.green() < 100)
+                << light.name().toStdString();
+        }
+    }
+}
+
+TEST_F(Packs, RenderingWithOneOrManyJobsSaysTheSameInTheSameOrder) {
+    QDir(dir_.path()).mkpath("jobs/sub");
+    for (int i = 0; i < 9; ++i) {
+        const QString name = Path(QString(i % 2 ? "jobs/sub/%1.map" : "jobs/%1.map").arg(i));
+        if (i % 3 == 0)
+            WriteBytes(name, QByteArray(50 + i, 'x')); // broken
+        else
+            WriteMap(name, PaintedGrid(static_cast<unsigned>(i)), i % 3 == 1 ? 0 : 20); // set 0 is corrected
+    }
+    const RunResult one =
+        RunTool({"render", Path("jobs"), "--out-dir", Path("one"), "--jobs", "1", "--edge", "4"});
+    const RunResult eight =
+        RunTool({"render", Path("jobs"), "--out-dir", Path("eight"), "--jobs", "8", "--edge", "4"});
+    EXPECT_EQ(one.ExitCode, 2);
+    EXPECT_EQ(eight.ExitCode, 2);
+    EXPECT_EQ(Lines(one.Err).size(), 6) << one.Err.toStdString();
+    EXPECT_EQ(eight.Err, one.Err);
+    EXPECT_EQ(eight.Out, one.Out);
+}
+
+TEST_F(Packs, AFolderThatCannotBeEnteredIsNamedAndTheWalkGoesOn) {
+    // Root may enter any folder; the tool then runs as nobody, so that a locked folder stays locked.
+    const auto asNobody = [] {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(77);
+    };
+    for (const char* folder : {"pack/a", "pack/b", "pack/locked", "pack/y", "pack/z"}) {
+        QDir(dir_.path()).mkpath(folder);
+        WriteMap(Path(folder) + "/m.map", PaintedGrid(7), 10);
+    }
+    for (const QString& path :
+         {dir_.path(), Path("pack"), Path("pack/a"), Path("pack/b"), Path("pack/y"), Path("pack/z")})
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                        QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(Path("pack/locked"), QFileDevice::Permissions());
+    const RunResult open = RunTool({"stats", Path("pack/a/m.map")}, asNobody);
+    const RunResult run = RunTool({"stats", Path("pack"), "--json"}, asNobody);
+    QFile::setPermissions(Path("pack/locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (open.ExitCode != 0)
+        GTEST_SKIP() << "the tool cannot run as another user on the temporary folder";
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_TRUE(run.Err.contains(Path("pack/locked").toUtf8() + ": cannot read the folder"))
+        << run.Err.toStdString();
+    QStringList paths;
+    for (const QJsonValue& entry : JsonArray(run.Out))
+        paths << entry["path"].toString();
+    const QString pack = Path("pack");
+    EXPECT_EQ(paths,
+              (QStringList{pack + "/a/m.map", pack + "/b/m.map", pack + "/y/m.map", pack + "/z/m.map"}));
 }
 
 TEST_F(Packs, GitShowsAMapChangeAsTheChangedRowThroughTheTextForm) {

@@ -36,11 +36,11 @@ TEST(MapText, EveryImageSurvivesTheRoundTripWhateverItsBytes) {
         const MapTextResult back = ParseMapText(text);
         ASSERT_TRUE(back.Image) << back.Error << " at line " << back.Line;
         ASSERT_EQ(*back.Image, image) << "round " << round;
-        // What a text editor on another system does to the file changes nothing either.
+        // What a text editor on another system does to the file (a byte-order mark, CR LF) changes nothing.
         std::string crlf;
         for (const char c : text)
             crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        const MapTextResult fromCrlf = ParseMapText(crlf + "\r\n\r\n");
+        const MapTextResult fromCrlf = ParseMapText("\xEF\xBB\xBF" + crlf + "\r\n\r\n");
         ASSERT_TRUE(fromCrlf.Image) << fromCrlf.Error;
         ASSERT_EQ(*fromCrlf.Image, image);
     }

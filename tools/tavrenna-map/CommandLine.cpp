@@ -28,21 +28,25 @@ std::optional<int> ParseWholeNumber(const QString& text, int lo, int hi) {
 std::optional<QString> UndecodableArgument(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const QByteArray raw(argv[i]);
-        if (QFile::encodeName(QFile::decodeName(raw)) == raw)
-            continue;
-        // Printable ASCII as it is and every other byte as \xHH, so the user can tell which file is meant.
-        QString shown;
-        for (const char c : raw) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte >= 0x20 && byte < 0x7F)
-                shown += QLatin1Char(c);
-            else
-                shown += QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
-        }
-        return QStringLiteral("argument \"%1\" is not valid UTF-8; file names must be UTF-8 text (rename the file)")
-            .arg(shown);
+        if (!IsFileNameText(raw))
+            return QStringLiteral("argument \"%1\" is not valid UTF-8; file names must be UTF-8 text (rename the file)")
+                .arg(ShownBytes(raw));
     }
     return std::nullopt;
+}
+
+bool IsFileNameText(const QByteArray& name) { return QFile::encodeName(QFile::decodeName(name)) == name; }
+
+QString ShownBytes(const QByteArray& raw) {
+    QString shown;
+    for (const char c : raw) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F)
+            shown += QLatin1Char(c);
+        else
+            shown += QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
+    }
+    return shown;
 }
 
 CommandLine::CommandLine(QString command, QString usage, QString description, QStringList positionalNames,
@@ -54,7 +58,9 @@ CommandLine::CommandLine(QString command, QString usage, QString description, QS
     parser_.setApplicationDescription(description);
     parser_.addOption(helpOption_);
     for (const QString& name : positionalNames_)
-        parser_.addPositionalArgument(name, QStringLiteral("The map file to read."));
+        parser_.addPositionalArgument(name, name.endsWith(QStringLiteral(".txt"))
+                                                ? QStringLiteral("The text file to read, in the form 'text' prints.")
+                                                : QStringLiteral("The map file to read."));
 }
 
 void CommandLine::Fail(const QString& text) const {

@@ -69,6 +69,13 @@ private:
 // nothing when every argument is text.
 std::optional<QString> UndecodableArgument(int argc, const char* const* argv);
 
+// Whether a file name's bytes survive decoding as text and encoding back (with a UTF-8 locale: whether
+// they are UTF-8).
+bool IsFileNameText(const QByteArray& name);
+
+// Printable ASCII as it is and every other byte as \xHH, so that the user can tell which file is meant.
+QString ShownBytes(const QByteArray& raw);
+
 // The strict number rule on its own: digits only, at most nine of them, within lo..hi.
 std::optional<int> ParseWholeNumber(const QString& text, int lo, int hi);
 

@@ -61,14 +61,18 @@ std::string Prefixed(const std::string& text, const std::string& prefix) {
 // The run over the inputs that every reporting command shares. One file keeps the output of a single
 // map exactly; several (or a folder) prefix each text line with the map's path, or give one JSON array
 // with an object per map. An unreadable map is reported and the run goes on; the status is 2 when any map
-// could not be read, else 1 when `problemsCount` and a map has problems, else 0.
+// could not be read, else 1 when `problemsCount` and a map has problems, else 0. A command that reads the
+// map with a corrected tile set says so on stderr; one that keeps the stored bytes (`text`) stays silent.
 int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool json, bool problemsCount,
-                 const Reporter& report) {
+                 bool correctsTileSet, const Reporter& report) {
     const MapInputs inputs = ExpandMapInputs(arguments, [](const QString& text) { PrintError(text); });
     bool unreadable = inputs.FolderErrors > 0;
     bool problem = false;
+    const auto load = [correctsTileSet](const QString& path) {
+        return correctsTileSet ? LoadInput(path) : ReadMapFile(path);
+    };
     if (!inputs.Several) {
-        const LoadedMap map = LoadInput(inputs.Maps.front().Path); // a failure ends the command as before
+        const LoadedMap map = load(inputs.Maps.front().Path); // a failure ends the command as before
         const MapReport result = report(inputs.Maps.front().Path, map, json);
         Print(json ? result.Json + "\n" : result.Text);
         return result.Problem && problemsCount ? ExitProblemsFound : ExitSuccess;
@@ -81,7 +85,9 @@ int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool jso
         const std::string path = input.Path.toStdString();
         std::string object = "{\"path\": " + JsonString(path);
         try {
-            const LoadedMap map = LoadInput(input.Path);
+            if (!input.Error.isEmpty())
+                throw CliFailure(input.Error);
+            const LoadedMap map = load(input.Path);
             const MapReport result = report(input.Path, map, json);
             problem = problem || result.Problem;
             if (json) {
@@ -144,7 +150,7 @@ int CheckCommand(const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
     const auto symmetry = CheckSymmetryMode(line);
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true,
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true, true,
                         [symmetry](const QString&, const LoadedMap& map, bool json) {
         const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
         // The symmetry line follows the rule lines; breaking the symmetry counts as a problem.
@@ -173,7 +179,7 @@ int AnalyseCommand(const QStringList& arguments) {
     line.AddOption(JsonOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const QString&, const LoadedMap& map, bool json) {
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, true, [](const QString&, const LoadedMap& map, bool json) {
         const FactionAnalysis analysis = AnalyseFactions(map.Grid);
         return MapReport{json ? std::string() : AnalysisText(analysis, map.TileSet),
                          json ? AnalysisJson(analysis, map.TileSet) : std::string(), false};
@@ -189,7 +195,7 @@ int StatsCommand(const QStringList& arguments) {
     line.AddOption(JsonOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, [](const QString&, const LoadedMap& map, bool json) {
+    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, true, [](const QString&, const LoadedMap& map, bool json) {
         return MapReport{json ? std::string() : StatsText(map.Grid, map.TileSet),
                          json ? StatsJson(map.Grid, map.TileSet) : std::string(), false};
     });
@@ -205,8 +211,10 @@ int TextCommand(const QStringList& arguments) {
                      {QStringLiteral("FILE.map")}, true);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    // The text keeps the file's own tile-set bytes, so a set outside 1..9 is shown, not corrected.
-    return ReportOnMaps(line, line.Positionals(), false, false, [](const QString& path, const LoadedMap& map, bool) {
+    // The text keeps the file's own tile-set bytes, so a set outside 1..9 is shown, not corrected, and the
+    // correction's warning would be wrong here (and would show in every version-control diff).
+    return ReportOnMaps(line, line.Positionals(), false, false, false,
+                        [](const QString& path, const LoadedMap& map, bool) {
         if (map.ReportedSize > static_cast<qint64>(MapFileSize))
             PrintError(path + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
                                                  "not in the text and 'fromtext' will not bring it back"));
@@ -235,10 +243,11 @@ int RenderCommand(const QStringList& arguments) {
                                         QStringLiteral("Tile edge in pixels: 4, 8, 16 (default) or 32."),
                                         QStringLiteral("pixels"));
     const QCommandLineOption sizeOption(QStringLiteral("size"),
-                                        QStringLiteral("Fit the picture into PX by PX pixels (1 to %1): drawn with "
-                                                       "the smallest tile edge that fills PX, then scaled down "
-                                                       "smoothly; at most 1536.")
-                                            .arg(MaxThumbnailSize),
+                                        QStringLiteral("Make the picture PX by PX pixels, but never larger than "
+                                                       "%2 by %2 (PX from 1 to %1): drawn with the smallest tile "
+                                                       "edge that fills PX, then scaled down smoothly.")
+                                            .arg(MaxThumbnailSize)
+                                            .arg(MapSize * Pixels(TileEdge::Px32)),
                                         QStringLiteral("PX"));
     const QCommandLineOption tileSetOption(QStringLiteral("tileset"),
                                            QStringLiteral("Draw with tile set N (1 to 9) instead of the file's."),
@@ -283,6 +292,10 @@ int RenderCommand(const QStringList& arguments) {
     std::map<QString, QString> taken; // output -> the input that takes it
     for (const MapInput& input : inputs.Maps) {
         QString target = output.value_or(QString());
+        if (!input.Error.isEmpty()) { // reported below; its decoded name could clash with another map's
+            targets.push_back(target);
+            continue;
+        }
         if (outDir) {
             QString relative = input.Relative;
             if (relative.endsWith(QStringLiteral(".map")))
@@ -323,6 +336,8 @@ int RenderCommand(const QStringList& arguments) {
         for (std::size_t i = next++; i < inputs.Maps.size(); i = next++) {
             Outcome& outcome = outcomes[i];
             try {
+                if (!inputs.Maps[i].Error.isEmpty())
+                    throw CliFailure(inputs.Maps[i].Error);
                 const LoadedMap map = ReadMapFile(inputs.Maps[i].Path);
                 // A file manager asks for every file named *.map; source and linker maps get no picture.
                 if (fitSize && map.ReportedSize != static_cast<qint64>(MapFileSize))
