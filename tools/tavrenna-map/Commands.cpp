@@ -296,7 +296,9 @@ int RunTavrennaMap(const QStringList& arguments) {
         const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                       QStringLiteral("Show this help."));
         top.addOption(help);
-        const QCommandLineOption version = top.addVersionOption();
+        const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                         QStringLiteral("Show the version."));
+        top.addOption(version);
         // Everything from the command on belongs to the command's own parser.
         top.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
         if (!top.parse(arguments))
