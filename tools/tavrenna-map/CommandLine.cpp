@@ -49,9 +49,10 @@ QString ShownBytes(const QByteArray& raw) {
     return shown;
 }
 
-CommandLine::CommandLine(QString command, QString usage, QString description, QStringList positionalNames,
+CommandLine::CommandLine(const CommandEntry& command, const QString& description, QStringList positionalNames,
                          bool repeatLast)
-    : command_(std::move(command)), usage_(std::move(usage)), positionalNames_(std::move(positionalNames)),
+    : command_(QString::fromUtf8(command.Name)), usage_(QString::fromUtf8(command.Usage)),
+      positionalNames_(std::move(positionalNames)),
       repeatLast_(repeatLast),
       helpOption_(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                   QStringLiteral("Show this help for the command.")) {

@@ -2,6 +2,7 @@
 // The per-command argument parser: QCommandLineParser with the command's own --help, strict numbers,
 // and usage errors as one line each.
 
+#include "Commands.h"
 #include "TileSets.h"
 
 #include <QCommandLineOption>
@@ -20,9 +21,9 @@ struct CellArgument {
 
 class CommandLine {
 public:
-    // `usage` is the command's line of the tool's interface, without the program name. With `repeatLast`
-    // the last positional argument may be given any number of times, at least once.
-    CommandLine(QString command, QString usage, QString description, QStringList positionalNames,
+    // The name and the usage line come from the command's row of the table. With `repeatLast` the last
+    // positional argument may be given any number of times, at least once.
+    CommandLine(const CommandEntry& command, const QString& description, QStringList positionalNames,
                 bool repeatLast = false);
 
     void AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
