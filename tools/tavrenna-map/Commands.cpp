@@ -127,6 +127,8 @@ int RunTavrennaMap(const QStringList& arguments) {
         if (rest.isEmpty())
             throw CliFailure(QStringLiteral("no command given (see 'tavrenna-map --help')"));
         const QString name = rest.takeFirst();
+        if (const auto raw = UndecodableBytes(name))
+            throw CliFailure(UndecodableArgumentLine(*raw));
         for (const CommandEntry& command : Commands)
             if (name == QString::fromUtf8(command.Name))
                 return command.Run(command, rest);

@@ -39,7 +39,7 @@ struct MapReport {
     Json Object{};
     bool Problem = false;
 };
-using Reporter = std::function<MapReport(const QString& path, const LoadedMap& map)>;
+using Reporter = std::function<MapReport(const MapInput& input, const LoadedMap& map)>;
 
 // How a reporting command goes through its maps.
 struct ReportOptions {
@@ -74,14 +74,14 @@ bool ReportOnOneOfSeveral(const MapInput& input, const ReportOptions& options, c
     if (!input.Error.isEmpty())
         throw CliFailure(input.Error);
     const LoadedMap map = options.CorrectsTileSet ? LoadInput(input.Path) : ReadMapFile(input.Path);
-    const MapReport result = report(input.Path, map);
+    const MapReport result = report(input, map);
     if (options.PrintJson) {
         object["tileset"] = TileSetNumber(map.TileSet);
         if (map.TileSetCorrected)
             object["warning"] = TileSetCorrectedMessage().toStdString();
         object["report"] = result.Object;
     } else {
-        Print(Prefixed(result.Text, input.Path.toStdString() + ": "));
+        Print(Prefixed(result.Text, input.Shown().toStdString() + ": "));
     }
     return result.Problem;
 }
@@ -93,20 +93,25 @@ bool ReportOnOneOfSeveral(const MapInput& input, const ReportOptions& options, c
 int ReportOnMaps(const QStringList& arguments, const ReportOptions& options, const Reporter& report) {
     const MapInputs inputs = ExpandMapInputs(arguments, [](const QString& text) { PrintError(text); });
     if (!inputs.Several) {
-        const QString& path = inputs.Maps.front().Path;
+        const MapInput& input = inputs.Maps.front();
         // A failure ends the command as before.
-        const LoadedMap map = options.CorrectsTileSet ? LoadInput(path) : ReadMapFile(path);
-        const MapReport result = report(path, map);
+        if (!input.Error.isEmpty())
+            throw CliFailure(input.Error);
+        const LoadedMap map = options.CorrectsTileSet ? LoadInput(input.Path) : ReadMapFile(input.Path);
+        const MapReport result = report(input, map);
         Print(options.PrintJson ? JsonLine(result.Object) + "\n" : result.Text);
         return result.Problem && options.ProblemsCount ? ExitProblemsFound : ExitSuccess;
     }
-    bool unreadable = inputs.FolderErrors > 0;
+    bool unreadable = false;
     bool problem = false;
     if (options.PrintJson)
         Print("[");
     bool first = true;
     for (const MapInput& input : inputs.Maps) {
         Json object = {{"path", input.Path.toStdString()}};
+        // Two names can look alike once bytes that are not UTF-8 are shown; their bytes tell them apart.
+        if (!input.Bytes.isEmpty())
+            object["path_bytes"] = input.Bytes.toHex().toStdString();
         try {
             problem = ReportOnOneOfSeveral(input, options, report, object) || problem;
         } catch (const CliFailure& failure) {
@@ -162,7 +167,7 @@ int CheckCommand(const CommandEntry& command, const QStringList& arguments) {
         return ExitSuccess;
     const auto symmetry = CheckSymmetryMode(line);
     const ReportOptions options{.PrintJson = line.IsSet(JsonOption), .ProblemsCount = true};
-    return ReportOnMaps(line.Positionals(), options, [&](const QString&, const LoadedMap& map) {
+    return ReportOnMaps(line.Positionals(), options, [&](const MapInput&, const LoadedMap& map) {
         const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
         // The symmetry line follows the rule lines; breaking the symmetry counts as a problem.
         const auto asymmetry = symmetry ? AsymmetryText(map.Grid, *symmetry) : std::nullopt;
@@ -191,7 +196,7 @@ int AnalyseCommand(const CommandEntry& command, const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
     const ReportOptions options{.PrintJson = line.IsSet(JsonOption)};
-    return ReportOnMaps(line.Positionals(), options, [&](const QString&, const LoadedMap& map) {
+    return ReportOnMaps(line.Positionals(), options, [&](const MapInput&, const LoadedMap& map) {
         const FactionAnalysis analysis = AnalyseFactions(map.Grid);
         if (options.PrintJson)
             return MapReport{.Object = AnalysisJson(analysis, map.TileSet)};
@@ -209,7 +214,7 @@ int StatsCommand(const CommandEntry& command, const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
     const ReportOptions options{.PrintJson = line.IsSet(JsonOption)};
-    return ReportOnMaps(line.Positionals(), options, [&](const QString&, const LoadedMap& map) {
+    return ReportOnMaps(line.Positionals(), options, [&](const MapInput&, const LoadedMap& map) {
         if (options.PrintJson)
             return MapReport{.Object = StatsJson(map.Grid, map.TileSet)};
         return MapReport{.Text = StatsText(map.Grid, map.TileSet)};
@@ -229,9 +234,9 @@ int TextCommand(const CommandEntry& command, const QStringList& arguments) {
     // The text keeps the file's own tile-set bytes, so a set outside 1..9 is shown, not corrected, and the
     // correction's warning would be wrong here (and would show in every version-control diff).
     return ReportOnMaps(line.Positionals(), ReportOptions{.CorrectsTileSet = false},
-                        [](const QString& path, const LoadedMap& map) {
+                        [](const MapInput& input, const LoadedMap& map) {
         if (map.ReportedSize > static_cast<qint64>(MapFileSize))
-            PrintError(path + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
+            PrintError(input.Shown() + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
                                                  "not in the text and 'fromtext' will not bring it back"));
         return MapReport{.Text = FormatMapText(StoredImage(map))};
     });
@@ -305,11 +310,35 @@ std::optional<RenderSettings> ParseRenderOptions(CommandLine& line, const QStrin
     return settings;
 }
 
+// A picture whose path is the folder another picture needs ("a.png" and "a.png/b.png") would make one
+// of the two fail while writing, and which one would depend on --jobs: refused before anything is written.
+void RefuseFileFolderClashes(const std::map<QString, QString>& taken) {
+    for (const auto& [target, input] : taken) {
+        for (QString folder = QFileInfo(target).path(); folder != u"." && folder != u"/" && !folder.isEmpty();) {
+            const auto clash = taken.find(folder);
+            if (clash != taken.end())
+                throw CliFailure(QStringLiteral("%1 would be drawn to %2, which %3 needs as a folder for %4; "
+                                                "nothing was written")
+                                     .arg(ShownName(clash->second), ShownName(clash->first), ShownName(input),
+                                          ShownName(target)));
+            const QString parent = QFileInfo(folder).path();
+            if (parent == folder)
+                break;
+            folder = parent;
+        }
+    }
+}
+
 // The picture's path for every input, decided, and unique, before anything is written. An input that cannot
 // be read by its name gets an empty path (it is reported when its turn comes).
 std::vector<QString> PictureTargets(const MapInputs& inputs, const RenderSettings& settings) {
     std::vector<QString> targets;
     std::map<QString, QString> taken; // output -> the input that takes it
+    QStringList readable;
+    for (const MapInput& input : inputs.Maps)
+        if (input.Error.isEmpty())
+            readable << input.Path;
+    const InputFiles inputFiles(readable);
     for (const MapInput& input : inputs.Maps) {
         QString target = settings.Output.value_or(QString());
         if (!input.Error.isEmpty()) { // its decoded name could clash with another map's
@@ -322,12 +351,14 @@ std::vector<QString> PictureTargets(const MapInputs& inputs, const RenderSetting
                 relative.chop(4);
             target = QDir(*settings.OutDir).filePath(relative + QStringLiteral(".png"));
         }
+        inputFiles.RefuseAsOutput(target);
         const auto [where, fresh] = taken.emplace(QDir::cleanPath(target), input.Path);
         if (!fresh)
             throw CliFailure(QStringLiteral("%1 and %2 would both be drawn to %3; nothing was written")
-                                 .arg(where->second, input.Path, target));
+                                 .arg(ShownName(where->second), ShownName(input.Path), ShownName(target)));
         targets.push_back(target);
     }
+    RefuseFileFolderClashes(taken);
     return targets;
 }
 
@@ -366,12 +397,12 @@ void DrawMapPicture(const MapInput& input, const QString& target, const RenderSe
     const LoadedMap map = ReadMapFile(input.Path);
     // A file manager asks for every file named *.map; source and linker maps get no picture.
     if (settings.FitSize && map.ReportedSize != static_cast<qint64>(MapFileSize))
-        throw CliFailure(input.Path + QStringLiteral(": not a map: %1 bytes, where a map has %2; --size draws "
+        throw CliFailure(input.Shown() + QStringLiteral(": not a map: %1 bytes, where a map has %2; --size draws "
                                                      "only map files")
                                           .arg(map.ReportedSize)
                                           .arg(MapFileSize));
     if (map.TileSetCorrected)
-        messages << input.Path + QStringLiteral(": ") + TileSetCorrectedMessage();
+        messages << input.Shown() + QStringLiteral(": ") + TileSetCorrectedMessage();
     const TileSet set = settings.DrawnSet.value_or(map.TileSet);
     const QImage tiles = pictures.Of(set);
     const int edge = Pixels(settings.Edge);
@@ -390,7 +421,7 @@ void DrawMapPicture(const MapInput& input, const QString& target, const RenderSe
     }
     if (settings.OutDir)
         QDir().mkpath(QFileInfo(target).path());
-    WriteFileAtomically(target, png);
+    WritePictureFile(target, png);
 }
 
 } // namespace
@@ -433,7 +464,7 @@ int RenderCommand(const CommandEntry& command, const QStringList& arguments) {
         });
     pool.waitForDone();
 
-    bool failed = inputs.FolderErrors > 0;
+    bool failed = false;
     for (const Outcome& outcome : outcomes) {
         for (const QString& message : outcome.Messages)
             PrintError(message);

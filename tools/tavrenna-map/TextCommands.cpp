@@ -90,8 +90,9 @@ QImage FramedPicture(const MapImage& after, TileSet tileSet, TileEdge tileEdge, 
 int FromTextCommand(const CommandEntry& command, const QStringList& arguments) {
     CommandLine line(command,
                      QStringLiteral("Turns the text form that 'text' prints back into a map file, byte for byte; "
-                                    "the tile-set bytes come from the first line's \"bytes XX YY\". Codes may be "
-                                    "00 to FF in either case; a leading byte-order mark is skipped."),
+                                    "the tile-set bytes come from the first line's \"bytes XX YY\". Codes are "
+                                    "two hex digits, 00 to FF in either case; a leading byte-order mark is "
+                                    "skipped. A file larger than 1 MiB is refused."),
                      {QStringLiteral("FILE.txt")});
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                           QStringLiteral("Write the map to <file>."), QStringLiteral("file"));
@@ -100,15 +101,16 @@ int FromTextCommand(const CommandEntry& command, const QStringList& arguments) {
         return ExitSuccess;
     const QString output = line.RequiredValue(outputOption);
     const QString input = line.Positional(0);
-    // A text map is about 7 KB; the limit only keeps a wrong argument (a disk image) from being read whole.
+    // A text map is about 7 KB; a larger file (a disk image, a log) is refused whole, never cut.
     constexpr qint64 TextLimit = 1 << 20;
     const QByteArray text = ReadTextFile(input, TextLimit);
     const MapTextResult result = ParseMapText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     if (!result.Image) {
         QString where = QStringLiteral("line %1").arg(result.Line);
+        // The place counts the words of the header line and the codes of a row, not characters.
         if (result.Column > 0)
-            where += QStringLiteral(", column %1").arg(result.Column);
-        throw CliFailure(input + QStringLiteral(": ") + where + QStringLiteral(": ") +
+            where += (result.Line == 1 ? QStringLiteral(", word %1") : QStringLiteral(", code %1")).arg(result.Column);
+        throw CliFailure(ShownName(input) + QStringLiteral(": ") + where + QStringLiteral(": ") +
                          QString::fromStdString(result.Error));
     }
     RemoveStaleTemporaries(output);
@@ -254,8 +256,14 @@ int DiffCommand(const CommandEntry& command, const QStringList& arguments) {
     if (output && output->isEmpty())
         line.Fail(QStringLiteral("--output must not be empty"));
 
+    if (output)
+        InputFiles(line.Positionals()).RefuseAsOutput(*output);
     const LoadedMap a = LoadInput(line.Positional(0));
     const LoadedMap b = LoadInput(line.Positional(1));
+    for (const auto& [map, path] : {std::pair{&a, line.Positional(0)}, std::pair{&b, line.Positional(1)}})
+        if (map->ReportedSize > static_cast<qint64>(MapFileSize))
+            PrintError(ShownName(path) + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file "
+                                                        "is not compared"));
     const MapDifference difference = Compare(a, b);
     if (line.IsSet(jsonOption))
         Print(JsonLine(DifferenceJson(difference, a.Grid, b.Grid)) + "\n");
@@ -269,7 +277,7 @@ int DiffCommand(const CommandEntry& command, const QStringList& arguments) {
         } catch (const TileLoadError& error) {
             throw CliFailure(QString::fromUtf8(error.what()));
         }
-        WriteFileAtomically(*output, EncodePng(picture));
+        WritePictureFile(*output, EncodePng(picture));
     }
     return difference.Equal() ? ExitSuccess : ExitProblemsFound;
 }
