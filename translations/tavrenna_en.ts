@@ -1481,6 +1481,10 @@ This file is read-only. Please choose another name.</translation>
         <source>四方回転対称ではないセルが %1 個あります。%2</source>
         <translation>%1 cell(s) are not symmetric under quarter turns: %2</translation>
     </message>
+    <message>
+        <source>%1にある%2の城は%3にある%4の城と近すぎます。</source>
+        <translation>The castle of %2 at %1 is too close to the castle of %4 at %3.</translation>
+    </message>
 </context>
 <context>
     <name>tav::MapCommands</name>
