@@ -650,6 +650,10 @@ Overwrite it?</translation>
         <translation>Could not write &quot;%1&quot;.
 %2.</translation>
     </message>
+    <message>
+        <source>誰でも書き込める共有フォルダで他のユーザーが作ったリンクです。安全のためたどりません</source>
+        <translation>It is a link another user made in a shared folder anyone can write to; it is not followed, for safety</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

@@ -2,10 +2,13 @@
 // error report that every failed command ends in.
 
 #include "../support/WriteFailures.h"
+#include "FileAccess.h"
 #include "MapCheck.h"
 #include "TestMaps.h"
 
+#include <cerrno>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tav::testing {
@@ -321,6 +324,68 @@ TEST_F(EditorUi, FailedWritesAreReportedAndLeaveTheOldFileAsItWas) {
     EXPECT_TRUE(p.Errors.empty());
     EXPECT_EQ(FileBytes(Path("old.map")), ImageBytes(d.Grid(), 10));
     EXPECT_FALSE(d.Modified());
+}
+
+// A map opened through the user's own link is saved through it, as before; a link another user put in a shared
+// sticky folder (/tmp) is not followed: Save As says why and writes nothing, and the map stays modified.
+TEST_F(EditorUi, SaveWritesThroughTheUsersOwnLinkButNotThroughAnotherUsersInASharedFolder) {
+    ASSERT_TRUE(PutFile(Path("real.map"), ImageBytes(PlayableGrid(), 10)));
+    ASSERT_TRUE(QFile::link(Path("real.map"), Path("link.map")));
+    d.Open(Path("link.map"));
+    const MapGrid edited = Paint(30, 30, 1);
+    d.Trigger("saveAction");
+    EXPECT_TRUE(p.Errors.empty()) << (p.Errors.empty() ? std::string() : p.Errors[0].toStdString());
+    EXPECT_FALSE(d.Modified());
+    EXPECT_EQ(FileBytes(Path("real.map")), ImageBytes(Shaped(edited), 10));
+    EXPECT_EQ(QFileInfo(Path("link.map")).symLinkTarget(), Path("real.map"));
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a link to another user";
+    const QByteArray shared = QFile::encodeName(Path("shared"));
+    ASSERT_EQ(::mkdir(shared.constData(), 0700), 0);
+    ASSERT_EQ(::chmod(shared.constData(), 01777), 0);
+    const QString planted = Path("shared/planted.map");
+    ASSERT_TRUE(QFile::link(Path("real.map"), planted));
+    ASSERT_EQ(::lchown(QFile::encodeName(planted).constData(), 65534, static_cast<gid_t>(-1)), 0);
+    const QByteArray before = FileBytes(Path("real.map"));
+    const MapGrid again = Paint(31, 30, 1);
+    p.SaveAnswers.push_back(planted);
+    d.ClickButton("saveAsButton");
+    ASSERT_EQ(p.Errors.size(), 1u);
+    EXPECT_TRUE(p.Errors[0].startsWith(WriteErrorStart(planted))) << p.Errors[0].toStdString();
+    EXPECT_TRUE(p.Errors[0].contains(QStringLiteral("他のユーザーが作ったリンク"))) << p.Errors[0].toStdString();
+    EXPECT_EQ(FileBytes(Path("real.map")), before);
+    EXPECT_EQ(QDir(Path("shared")).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"planted.map"}));
+    EXPECT_EQ(d.FileName(), Path("link.map"));
+    EXPECT_TRUE(d.Modified());
+    EXPECT_EQ(d.Grid(), Shaped(again));
+}
+
+// A save whose bytes never reached the disk is a failed save: the error is shown, the old file stays and the
+// map stays modified.
+TEST_F(EditorUi, AFailedDataSyncIsReportedAndTheMapStaysModified) {
+    OpenMap("old.map", PlayableGrid());
+    const QByteArray old = FileBytes(Path("old.map"));
+    const MapGrid edited = Paint(30, 30, 1);
+    const FileDataSync previous = SetFileDataSyncForTesting([](int) {
+        errno = EIO;
+        return -1;
+    });
+    d.Trigger("saveAction");
+    SetFileDataSyncForTesting(previous);
+    ASSERT_EQ(p.Errors.size(), 1u);
+    EXPECT_TRUE(p.Errors[0].startsWith(WriteErrorStart(Path("old.map")))) << p.Errors[0].toStdString();
+    EXPECT_TRUE(p.Errors[0].contains(QStringLiteral("入出力エラーが発生しました"))) << p.Errors[0].toStdString();
+    EXPECT_EQ(FileBytes(Path("old.map")), old);
+    EXPECT_EQ(FolderFiles(), QStringList({"old.map"}));
+    EXPECT_TRUE(d.Modified());
+    EXPECT_EQ(d.Grid(), Shaped(edited));
+    p.Forget();
+    d.Trigger("saveAction");
+    EXPECT_TRUE(p.Errors.empty());
+    EXPECT_FALSE(d.Modified());
+    EXPECT_EQ(FileBytes(Path("old.map")), ImageBytes(Shaped(edited), 10));
 }
 
 TEST_F(EditorUi, ShapedMapsOfEveryTileSetComeBackFromTheirFileUnchanged) {
