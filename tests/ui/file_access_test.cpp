@@ -370,5 +370,23 @@ TEST_F(FileAccessTest, AFailedDataSyncFailsTheWriteAndTheSyncComesBeforeTheRenam
     EXPECT_EQ(Get(Path("old.map")), Pattern(2306, 3));
 }
 
+// The path is looked up once: a link put at the name after the check (here while the data is synced, before
+// the rename) is replaced by the new file, never followed to what it points at.
+TEST_F(FileAccessTest, ALinkPutAtTheNameDuringTheWriteIsReplacedNotFollowed) {
+    Put(Path("victim.map"), Pattern(2306, 1));
+    SyncWitness::Watched = Path("out.map");
+    const FileDataSync previous = SetFileDataSyncForTesting([](int fd) {
+        QFile::link(SyncWitness::Watched + QStringLiteral(".victim"), SyncWitness::Watched);
+        return ::fdatasync(fd);
+    });
+    ASSERT_TRUE(QFile::rename(Path("victim.map"), Path("out.map.victim")));
+    WriteFileAtomically(Path("out.map"), Pattern(2306, 2));
+    SetFileDataSyncForTesting(previous);
+    EXPECT_FALSE(QFileInfo(Path("out.map")).isSymLink());
+    EXPECT_EQ(Get(Path("out.map")), Pattern(2306, 2));
+    EXPECT_EQ(Get(Path("out.map.victim")), Pattern(2306, 1));
+    EXPECT_EQ(Entries(Path("")), QStringList({"out.map", "out.map.victim"}));
+}
+
 } // namespace
 } // namespace tav
