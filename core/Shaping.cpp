@@ -188,8 +188,9 @@ bool InRaisedOrEdgedRange(const MapGrid& grid, int x, int y) {
 
 void ShapeMap(MapGrid& grid) {
     // Pass 1: each cell looks for castles around it and takes the ring piece it is for that castle.
-    // Later writes win, so the test order decides between two castles; a castle next to another castle
-    // is overwritten like any other cell.
+    // Later writes win, so the test order decides between two castles. A castle is never written over, so
+    // the castles stay as they are through the pass, every ring piece follows from them alone and a second
+    // shaping writes the same pieces again. (The map check reports castles that stand this close.)
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
             for (int i = 0; i < 8; ++i) {
@@ -198,7 +199,7 @@ void ShapeMap(MapGrid& grid) {
                 if (!InMap(nx, ny))
                     continue;
                 const TileCode neighbour = grid[CellIndex(nx, ny)];
-                if (TileClass(neighbour) == CastleClass)
+                if (TileClass(neighbour) == CastleClass && CellClass(grid, x, y) != CastleClass)
                     grid[CellIndex(x, y)] = CastleRing(neighbour)[7 - i]; // the castle sees us opposite
             }
 

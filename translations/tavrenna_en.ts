@@ -650,6 +650,10 @@ Overwrite it?</translation>
         <translation>Could not write &quot;%1&quot;.
 %2.</translation>
     </message>
+    <message>
+        <source>誰でも書き込める共有フォルダで他のユーザーが作ったリンクです。安全のためたどりません</source>
+        <translation>It is a link another user made in a shared folder anyone can write to; it is not followed, for safety</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1480,6 +1484,10 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>四方回転対称ではないセルが %1 個あります。%2</source>
         <translation>%1 cell(s) are not symmetric under quarter turns: %2</translation>
+    </message>
+    <message>
+        <source>%1にある%2の城は%3にある%4の城と近すぎます。</source>
+        <translation>The castle of %2 at %1 is too close to the castle of %4 at %3.</translation>
     </message>
 </context>
 <context>

@@ -78,6 +78,11 @@ QString MapCheckView::FindingText(const CheckFinding& finding, TileSet tileSet) 
         return tr("%1の城がありません。").arg(faction);
     case CheckFindingKind::ExtraCastles:
         return tr("%1の城が２つ以上存在しています。").arg(faction);
+    case CheckFindingKind::CastlesTooClose: {
+        const QString otherCell = finding.Cells.size() < 2 ? QString() : CellText(finding.Cells[1]);
+        const QString otherFaction = Translated("Factions", FactionName(tileSet, finding.OtherFaction));
+        return tr("%1にある%2の城は%3にある%4の城と近すぎます。").arg(cell, faction, otherCell, otherFaction);
+    }
     }
     return {};
 }

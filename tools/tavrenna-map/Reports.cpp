@@ -127,6 +127,8 @@ std::string_view KindName(CheckFindingKind kind) {
         return "missing_castle";
     case CheckFindingKind::ExtraCastles:
         return "extra_castles";
+    case CheckFindingKind::CastlesTooClose:
+        return "castles_too_close";
     }
     return "unknown";
 }
