@@ -70,8 +70,8 @@ MainWindow::MainWindow() {
     for (const auto& tool : editView_->Tools())
         tools.push_back(tool->Description());
     FrameCommands& frame = *this;
-    menus_ = std::make_unique<MenusAndToolBar>(
-        CommandTargets{*this, frame, *files_, *mapCommands_, *document_->UndoStack()}, toolBar_, *readAhead_, tools);
+    const CommandTargets targets{*this, frame, *files_, *mapCommands_, *document_->UndoStack()};
+    menus_ = std::make_unique<MenusAndToolBar>(targets, toolBar_, *readAhead_, tools);
     symmetry_ = new SymmetryControls(this, toolBar_, document_);
     menus_->PlaceToolBarButtons();
     ConnectCommands();

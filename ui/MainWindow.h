@@ -35,7 +35,10 @@ class TilePalette;
 class TileSetPictures;
 class Workspace;
 
-class MainWindow : public QMainWindow, private MapChecker, private EditWindowPlacement, private FrameCommands {
+class MainWindow : public QMainWindow,
+                   private MapChecker,
+                   private EditWindowPlacement,
+                   private FrameCommands {
     Q_OBJECT
 public:
     static constexpr int ToolBarHeight = 30;

@@ -56,7 +56,8 @@ constexpr Command Commands[] = {
      "new-map", QT_TRANSLATE_NOOP("Commands", "新規作成"), ButtonKind::Plain,
      [](const CommandTargets& t, bool) { t.Files.NewMap(); }},
     {"generateMapAction", Place::File, QT_TRANSLATE_NOOP("Commands", "自動生成(&G)…"), "Ctrl+Shift+N", false,
-     nullptr, nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Files.NewGeneratedMap(); }},
+     nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Files.NewGeneratedMap(); }},
     {"openAction", Place::File, QT_TRANSLATE_NOOP("Commands", "開く(&O)"), "Ctrl+L", false, "openButton",
      "open", QT_TRANSLATE_NOOP("Commands", "開く"), ButtonKind::Plain,
      [](const CommandTargets& t, bool) { t.Files.Open(); }},
@@ -120,7 +121,8 @@ constexpr Command Commands[] = {
     {"showMapCheckAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "マップチェックウインドウ"), "", false, nullptr,
      nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowCheckView(); }},
     {"showFactionAnalysisAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "勢力分析ウインドウ"), "", false,
-     nullptr, nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowFactionView(); }},
+     nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Frame.ShowFactionView(); }},
 
     {"gridLinesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "グリッド線を表示(&G)"), "", false, nullptr,
      nullptr, "", ButtonKind::OnOff, [](const CommandTargets& t, bool on) { t.Frame.SetGridLines(on); }},
@@ -218,7 +220,7 @@ constexpr bool EveryButtonPlacedOnce() {
     }
     return true;
 }
-static_assert(EveryButtonPlacedOnce(), "a button of Commands is missing from ToolBarOrder or stands there twice");
+static_assert(EveryButtonPlacedOnce(), "a button of Commands is not in ToolBarOrder, or is there twice");
 
 // The menus of the menu bar, left to right.
 struct MenuInfo {
@@ -404,7 +406,8 @@ MenusAndToolBar::MenusAndToolBar(CommandTargets targets, QWidget* toolBar, Pictu
                 const bool button = RegisteredTools()[i].Choice == ToolChoice::MenuAndButton;
                 builder.Make({ToolActionName(tools_[i]), c.Where, QString::fromLatin1(tools_[i].Shortcut),
                               false, button ? ToolButtonName(tools_[i]) : QString(), tools_[i].Picture,
-                              ButtonKind::Tool, [frame = &targets_.Frame, i](bool) { frame->SelectTool(i); }});
+                              ButtonKind::Tool,
+                              [frame = &targets_.Frame, i](bool) { frame->SelectTool(i); }});
             }
             continue;
         }

@@ -68,8 +68,8 @@ class MenusAndToolBar {
 public:
     // The pictures of the tool-bar buttons, for reading them ahead while the window is built.
     static QStringList ButtonPicturePaths();
-    // Every button of the tool bar, left to right, where it stands (the symmetry button, which SymmetryControls
-    // makes, among them).
+    // Every button of the tool bar, left to right, where it stands (the symmetry button, which
+    // SymmetryControls makes, among them).
     static std::vector<PlacedButton> ToolBarPlan();
 
     // Fills `targets.Window`'s menu bar and puts the buttons on `toolBar`, with the pictures `pictures` read;

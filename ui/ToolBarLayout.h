@@ -1,7 +1,7 @@
 #pragma once
-// Where the tool bar's buttons stand: left to right in the order the bar lists them, the buttons of a group side
-// by side and a gap before each group. A button's place is worked out here and nowhere else, so a new button moves
-// the ones after it and no table holds a position.
+// Where the tool bar's buttons stand: left to right in the order the bar lists them, the buttons of a
+// group side by side and a gap before each group. A button's place is worked out here and nowhere else,
+// so a new button moves the ones after it and no table holds a position.
 
 #include <QRect>
 

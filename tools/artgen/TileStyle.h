@@ -1,8 +1,8 @@
 #pragma once
-// What every drawing of a tile shares: the colour slots, the looks of the nine sets, and the tile being drawn.
-// Every tile is drawn from its role; the role layout is the same in all sets, only colours and a few motifs
-// change with each set's mood. Shapes are described in tile units (0..1 across the tile) and tested at pixel
-// centres, so each scale is rasterised natively.
+// What every drawing of a tile shares: the colour slots, the looks of the nine sets, and the tile being
+// drawn. Every tile is drawn from its role; the role layout is the same in all sets, only colours and a few
+// motifs change with each set's mood. Shapes are described in tile units (0..1 across the tile) and tested
+// at pixel centres, so each scale is rasterised natively.
 
 #include "Canvas.h"
 

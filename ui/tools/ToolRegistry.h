@@ -1,7 +1,7 @@
 #pragma once
-// The one place the drawing tools are registered: in menu order, each saying whether it has a button on the
-// tool bar, where the buttons stand in the same order as one group. The menus, the tool bar and the edit window
-// make their tools from this list.
+// The one place the drawing tools are registered: in menu order, each saying whether it has a button on
+// the tool bar, where the buttons stand in the same order as one group. The menus, the tool bar and the
+// edit window make their tools from this list.
 
 #include "MapTool.h"
 
