@@ -9,7 +9,6 @@
 #include "HelpWindow.h"
 #include "MapCheckView.h"
 #include "MapCommands.h"
-#include "MenusAndToolBar.h"
 #include "PictureReadAhead.h"
 #include "Platform.h"
 #include "PreferencesDialog.h"
@@ -70,8 +69,11 @@ MainWindow::MainWindow() {
     std::vector<ToolDescription> tools;
     for (const auto& tool : editView_->Tools())
         tools.push_back(tool->Description());
-    menus_ = std::make_unique<MenusAndToolBar>(this, toolBar_, *readAhead_, tools);
+    FrameCommands& frame = *this;
+    const CommandTargets targets{*this, frame, *files_, *mapCommands_, *document_->UndoStack()};
+    menus_ = std::make_unique<MenusAndToolBar>(targets, toolBar_, *readAhead_, tools);
     symmetry_ = new SymmetryControls(this, toolBar_, document_);
+    menus_->PlaceToolBarButtons();
     ConnectCommands();
     // The application's icon, read with the tool-bar pictures.
     QIcon icon;

@@ -52,6 +52,7 @@
 #include "EditorSession.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
+#include "MenusAndToolBar.h"
 #include "PreviewView.h"
 #include "TilePalette.h"
 #include "BlinkColours.h"
@@ -100,6 +101,12 @@ QImage EditMapPicture() {
 }
 QPoint MapScrollOffset() {
     return Window()->findChild<PictureArea*>(QStringLiteral("mapPicture"))->Offset();
+}
+std::vector<std::pair<QString, QRect>> ToolBarPlan() {
+    std::vector<std::pair<QString, QRect>> plan;
+    for (const PlacedButton& button : MenusAndToolBar::ToolBarPlan())
+        plan.emplace_back(button.Name, button.Place);
+    return plan;
 }
 
 int RunTests(int argc, char** argv) {
@@ -744,6 +751,10 @@ QStringList EditorDriver::CheckLines() const {
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
+}
+
+std::vector<std::pair<QString, QRect>> EditorDriver::PlannedToolBar() const {
+    return backend::ToolBarPlan();
 }
 
 QStringList EditorDriver::MenuTitles() const {

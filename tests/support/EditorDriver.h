@@ -282,6 +282,8 @@ public:
     // complete; empty when it never was.
     static QStringList FileDialogRow(const QString& folder, const QString& fileName);
     QStringList MenuTitles() const;
+    // Where the tool bar's layout puts each of its buttons, left to right: object name and square.
+    std::vector<std::pair<QString, QRect>> PlannedToolBar() const;
 
     // Windows and widgets by role (see the name table in EditorDriver.cpp) or by the objectName the
     // menu, tool-bar and about-box tables give them.

@@ -92,41 +92,66 @@ TEST_F(EditorUi, MainClientAreaNeverShrinksBelowTheLowerBound) {
     }
 }
 
-TEST_F(EditorUi, ToolBarHoldsTheTwentySevenButtonsAtTheirPlaces) {
+TEST_F(EditorUi, ToolBarShowsItsButtonsInOrderWhereItsLayoutPlacesThem) {
+    // Left to right.
     const struct {
-        int left;
         const char* name;
         const char* hint;
         bool checkable;
     } table[] = {
-        {8, "newMapButton", "新規作成", false},        {34, "openButton", "開く", false},
-        {60, "saveAsButton", "名前をつけて保存", false}, {86, "saveButton", "上書き保存", false},
-        {120, "exitButton", "エディタの終了", false},   {154, "penButton", "ペン", true},
-        {180, "lineButton", "直線", true},          {206, "boxButton", "四角形", true},
-        {232, "boxFillButton", "塗りつぶし四角形", true}, {258, "circleButton", "円", true},
-        {284, "circleFillButton", "塗りつぶし円", true}, {310, "bucketButton", "塗りつぶし", true},
-        {344, "rangeSelectionButton", "範囲選択", true},      {370, "cutButton", "選択範囲を切り取る", false},
-        {396, "pasteButton", "貼りつけ", false},     {422, "replaceButton", "置換", false},
-        {448, "exchangeButton", "交換", false},      {474, "shapeButton", "マップを整形する", false},
-        {500, "unshapeButton", "マップの整形を解除する", false}, {534, "undoButton", "直前の作業を取り消す", false},
-        {568, "edge32Button", "大きいサイズ", true}, {594, "edge16Button", "普通のサイズ", true},
-        {620, "edge8Button", "小さいサイズ", true}, {654, "mapCheckButton", "マップチェック", false},
-        {688, "factionAnalysisButton", "勢力分析", false},     {722, "helpButton", "ヘルプを開きます", false},
-        {752, "symmetryButton", "対称描画の切り替え", true},
+        {"newMapButton", "新規作成", false},
+        {"openButton", "開く", false},
+        {"saveAsButton", "名前をつけて保存", false},
+        {"saveButton", "上書き保存", false},
+        {"exitButton", "エディタの終了", false},
+        {"penButton", "ペン", true},
+        {"lineButton", "直線", true},
+        {"boxButton", "四角形", true},
+        {"boxFillButton", "塗りつぶし四角形", true},
+        {"circleButton", "円", true},
+        {"circleFillButton", "塗りつぶし円", true},
+        {"bucketButton", "塗りつぶし", true},
+        {"rangeSelectionButton", "範囲選択", true},
+        {"cutButton", "選択範囲を切り取る", false},
+        {"pasteButton", "貼りつけ", false},
+        {"replaceButton", "置換", false},
+        {"exchangeButton", "交換", false},
+        {"shapeButton", "マップを整形する", false},
+        {"unshapeButton", "マップの整形を解除する", false},
+        {"undoButton", "直前の作業を取り消す", false},
+        {"edge32Button", "大きいサイズ", true},
+        {"edge16Button", "普通のサイズ", true},
+        {"edge8Button", "小さいサイズ", true},
+        {"mapCheckButton", "マップチェック", false},
+        {"factionAnalysisButton", "勢力分析", false},
+        {"helpButton", "ヘルプを開きます", false},
+        {"symmetryButton", "対称描画の切り替え", true},
     };
+    const std::vector<std::pair<QString, QRect>> plan = d.PlannedToolBar();
     QWidget* bar = d.Widget("tool bar");
-    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 27);
-    for (const auto& b : table) {
+    // Every button on the bar has its place in the layout, and the layout places no button that is not there.
+    ASSERT_EQ(plan.size(), std::size(table));
+    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), static_cast<qsizetype>(plan.size()));
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const auto& b = table[i];
         SCOPED_TRACE(b.name);
+        EXPECT_EQ(plan[i].first, QString::fromLatin1(b.name));
         auto* button = bar->findChild<QToolButton*>(QString::fromLatin1(b.name));
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->geometry(), QRect(b.left, 2, 26, 26));
+        EXPECT_EQ(button->geometry(), plan[i].second);
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint));
         EXPECT_EQ(button->isCheckable(), b.checkable);
         EXPECT_EQ(button->iconSize(), QSize(24, 24));
         EXPECT_FALSE(button->icon().isNull());
         EXPECT_TRUE(button->autoRaise());
+        // 26-pixel squares in one row, each right of the one before, with no gap or a group's between them;
+        // the last one still on the bar at the main window's narrowest.
+        EXPECT_EQ(plan[i].second.size(), QSize(26, 26));
+        EXPECT_EQ(plan[i].second.top(), 2);
+        const int gap = plan[i].second.left() - (i == 0 ? 0 : plan[i - 1].second.right() + 1);
+        EXPECT_TRUE(gap == 0 || gap == 4 || gap == 8) << gap;
     }
+    EXPECT_LE(plan.back().second.right(), 792 - 1);
     // The range button stands alone: a second click releases it.
     d.ClickButton("rangeSelectionButton");
     EXPECT_TRUE(d.Checked("rangeSelectionButton"));
