@@ -74,7 +74,7 @@ constexpr Command Commands[] = {
 
     // Here come the registered drawing tools: pen, line, box, filled box, circle, filled circle, bucket.
     {nullptr, Place::Edit, "", "", false, nullptr, nullptr, 0, "", ButtonKind::DrawingTools, nullptr},
-    {"rangeSelectionAction", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false,
+    {"rangeSelectionAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "S", false,
      "rangeSelectionButton", "range-selection", 344, QT_TRANSLATE_NOOP("Commands", "範囲選択"),
      ButtonKind::Toggle, [](MainWindow& w, bool on) { w.MapEdits()->SetRangeSelection(on); }},
     {"cutAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る(&V)"), "Ctrl+X", true, "cutButton",
