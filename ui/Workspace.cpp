@@ -48,9 +48,15 @@ QRect PlaceBesideEditWindow(const QRect& frame, const QRect& edit, const QRect& 
 }
 
 QRect FitOnScreen(const QRect& available, const QMargins& frame, const QRect& place) {
-    const QRect inner = available.marginsRemoved(frame);
-    QRect fitted(place.topLeft(), place.size().boundedTo(inner.size()).expandedTo(QSize(1, 1)));
-    return Inside(inner, fitted);
+    // A frame larger than the screen (no window manager would draw one) leaves the screen itself.
+    QRect inner = available.marginsRemoved(frame);
+    if (inner.isEmpty())
+        inner = available;
+    // Worked out from the stored numbers, whatever they are, without a rectangle reaching past the int range.
+    const QSize size = place.size().boundedTo(inner.size()).expandedTo(QSize(1, 1));
+    const int x = std::clamp(place.left(), inner.left(), inner.right() + 1 - size.width());
+    const int y = std::clamp(place.top(), inner.top(), inner.bottom() + 1 - size.height());
+    return {QPoint(x, y), size};
 }
 
 QRect FirstMainWindowPlace(const QRect& available, const QMargins& frame) {

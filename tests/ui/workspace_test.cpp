@@ -203,6 +203,10 @@ TEST(Workspace, WindowsOfTheirOwnFitTheScreenFrameIncluded) {
     EXPECT_EQ(FitOnScreen(available, frame, {-790, -590, 800, 600}), QRect(4, 48, 800, 600));
     EXPECT_EQ(FitOnScreen(available, frame, {0, 0, 800, 600}), QRect(4, 48, 800, 600));
     EXPECT_EQ(FitOnScreen(available, frame, {100, 100, 800, 600}), QRect(100, 100, 800, 600));
+    // Sizes no window has, and a frame larger than the screen: still a window on it.
+    EXPECT_EQ(FitOnScreen(available, frame, {-2147483647, 2000000000, 10, 10}), QRect(4, 754, 10, 10));
+    EXPECT_EQ(FitOnScreen(available, frame, {300, 300, -50, -50}), QRect(300, 300, 1, 1));
+    EXPECT_TRUE(available.contains(FitOnScreen(available, {2000, 2000, 2000, 2000}, {0, 0, 800, 600})));
     // A first run: the frame at nine tenths of the area, centred, so the title bar can be dragged.
     EXPECT_EQ(FirstMainWindowPlace(available, frame), QRect(55, 85, 913, 641));
     EXPECT_EQ(FirstMainWindowPlace({0, 0, 1920, 1080}, {}), QRect(96, 54, 1728, 972));
