@@ -207,12 +207,6 @@ bool IsCastle(TileCode code) { return TileClass(code) == CastleClass; }
 TileCode& At(MapGrid& grid, MapCell c) { return grid[static_cast<std::size_t>(CellIndex(c.X, c.Y))]; }
 TileCode At(const MapGrid& grid, MapCell c) { return grid[static_cast<std::size_t>(CellIndex(c.X, c.Y))]; }
 
-bool BlocksOverlap(MapCell a, MapCell b) {
-    const int dx = a.X > b.X ? a.X - b.X : b.X - a.X;
-    const int dy = a.Y > b.Y ? a.Y - b.Y : b.Y - a.Y;
-    return dx <= 2 && dy <= 2;
-}
-
 // Takes a castle out with the ring pieces shaping built for it, so no stray wall is left to be copied.
 // Plain ground takes their place, as under a castle.
 void ClearCastle(MapGrid& grid, MapCell castle, TileCode castleCode) {
@@ -226,6 +220,12 @@ void ClearCastle(MapGrid& grid, MapCell castle, TileCode castleCode) {
 }
 
 } // namespace
+
+bool BlocksOverlap(MapCell a, MapCell b) {
+    const int dx = a.X > b.X ? a.X - b.X : b.X - a.X;
+    const int dy = a.Y > b.Y ? a.Y - b.Y : b.Y - a.Y;
+    return dx <= 2 && dy <= 2;
+}
 
 std::string_view SymmetryModeName(SymmetryMode mode) { return ModeNames[ModeIndex(mode)]; }
 std::string_view SymmetryModeCliName(SymmetryMode mode) { return ModeCliNames[ModeIndex(mode)]; }

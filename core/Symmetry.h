@@ -101,6 +101,9 @@ AsymmetryFinding FindAsymmetry(const MapGrid& grid, SymmetryMode mode);
 // "左右対称ではないセルが 12 個あります。(3,0) (44,0) (5,2) (42,2) (7,7) ほか".
 std::string AsymmetryLine(const AsymmetryFinding& finding);
 
+// Whether the 3 x 3 blocks of castles at `a` and `b` overlap: within two cells of each other in both x and y.
+bool BlocksOverlap(MapCell a, MapCell b);
+
 struct RemovedCastle {
     MapCell Cell;
     TileCode Code = 0; // 20..23

@@ -2,10 +2,19 @@
 
 namespace tav::edits {
 
-CellEdit::CellEdit(Document* document, const QString& text, ImageEdit edit, bool mirrored)
+CellEdit::CellEdit(Document* document, const QString& text, ImageEdit edit, bool mirrored, CrowdedCastles crowded,
+                   const CellMask& earlierUserCells)
     : DocumentCommand(text), document_(document), edit_(std::move(edit)),
-      mode_(mirrored ? document->Symmetry() : SymmetryMode::None) {
-    changes_ = MirroredChanges(document_->Grid(), mode_, std::nullopt, edit_);
+      mode_(mirrored ? document->Symmetry() : SymmetryMode::None), crowded_(crowded),
+      earlierUserCells_(earlierUserCells) {
+    MakeChanges(std::nullopt);
+}
+
+void CellEdit::MakeChanges(const std::optional<CellRect>& limit) {
+    MirroredEdit made = MirroredChanges(document_->Grid(), mode_, limit, edit_, {crowded_, &earlierUserCells_});
+    changes_ = std::move(made.Changes);
+    refusedCastles_ = std::move(made.RefusedCastles);
+    userCells_ = made.UserCells;
 }
 
 CellEdit::CellEdit(Document* document, const QString& text, std::vector<CellChange> changes)
@@ -22,7 +31,7 @@ void CellEdit::undo() {
 void CellEdit::LimitTo(const CellRect& area) {
     if (edit_) {
         // Worked out again, since a limited fill stops at the selection's border rather than being cut off.
-        changes_ = MirroredChanges(document_->Grid(), mode_, area, edit_);
+        MakeChanges(area);
         return;
     }
     std::erase_if(changes_, [&](const CellChange& c) {

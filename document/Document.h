@@ -78,6 +78,9 @@ signals:
     void FileNameChanged();
     void ModifiedChanged(bool modified);
     void SymmetryChanged(tav::SymmetryMode mode);
+    // An edit left out castles that would have overlapped their images (the pen, a shape) or was refused
+    // for them whole (a fill, a paste); sent as it is pushed.
+    void CastlesRefused(const std::vector<tav::RemovedCastle>& castles);
 
 private:
     MapGrid grid_ = FilledGrid(NewMapTile);
@@ -98,6 +101,8 @@ class DocumentCommand : public QUndoCommand {
 public:
     using QUndoCommand::QUndoCommand;
     virtual bool IsEmpty() const = 0;
+    // The castles the edit would have placed too near their images under the symmetry mode, and did not.
+    virtual std::span<const RemovedCastle> RefusedCastles() const { return {}; }
 };
 
 } // namespace tav

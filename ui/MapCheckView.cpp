@@ -31,13 +31,23 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
     SetClientSize(this, QSize(ClientWidth, ClientHeight));
     move(246, 282);
     showMinimized();
+    // A report of the map before would pass for the new map's: the new map is checked as it comes, without
+    // bringing the window up. Before the first check the list stays empty.
+    connect(document_, &Document::MapReset, this, [this] {
+        if (checkedTileSet_)
+            FillReport(document_->Grid());
+    });
 }
 
-bool MapCheckView::RunMapCheck(const MapGrid& grid) {
+void MapCheckView::FillReport(const MapGrid& grid) {
     findings_ = FindMapProblems(grid);
     asymmetry_ = FindAsymmetry(grid, document_->Symmetry());
     checkedTileSet_ = document_->TileSet();
     ShowReport();
+}
+
+bool MapCheckView::RunMapCheck(const MapGrid& grid) {
+    FillReport(grid);
     const bool problem = !findings_.empty();
     if (problem) {
         // The report must be seen, also when a question about it follows: restored, shown and in front.

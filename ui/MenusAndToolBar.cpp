@@ -75,7 +75,7 @@ constexpr Command Commands[] = {
 
     // Here come the registered drawing tools: pen, line, box, filled box, circle, filled circle, bucket.
     {nullptr, Place::Edit, "", "", false, nullptr, nullptr, "", ButtonKind::DrawingTools, nullptr},
-    {"rangeSelectionAction", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false,
+    {"rangeSelectionAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "S", false,
      "rangeSelectionButton", "range-selection", QT_TRANSLATE_NOOP("Commands", "範囲選択"),
      ButtonKind::Toggle, [](const CommandTargets& t, bool on) { t.MapEdits.SetRangeSelection(on); }},
     {"cutAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る(&V)"), "Ctrl+X", true, "cutButton",

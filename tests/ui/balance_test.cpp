@@ -2,6 +2,7 @@
 // change of each step of the history, and the step ruler.
 
 #include "../core/FactionGoldenMaps.h"
+#include "StepPath.h"
 #include "TestMaps.h"
 
 #include "MapCheck.h"
@@ -188,6 +189,48 @@ TEST_F(EditorUi, RulerMeasuresTheAnalysisDistanceAlongAShortestWalkAndChangesNot
         EXPECT_EQ(d.Grid(), grid);
         EXPECT_FALSE(d.Action("undoAction")->isEnabled());
     }
+}
+
+// Mended: the measure stayed as it was taken while the map changed under it, its steps and its walk drawn
+// across what had become a lake. It is measured again at every change: a shift, an undo, a new map.
+TEST_F(EditorUi, RulerMeasuresAgainWhenTheMapChangesUnderIt) {
+    // Open ground with a wall of water in column 5 from row 16 to row 24, below the measured row until
+    // the map is shifted down.
+    MapGrid grid = FilledGrid(0);
+    for (int y = 16; y <= 24; ++y)
+        grid[static_cast<std::size_t>(CellIndex(5, y))] = 48;
+    d.LoadMap(grid, 1);
+    d.Key("Ctrl+R");
+    d.Drag({{3, 28}, {4, 28}, {5, 28}, {6, 28}, {7, 28}, {8, 28}});
+    ASSERT_EQ(d.StatusText(), QStringLiteral("X=8, Y=28  5歩"));
+
+    const struct {
+        const char* name;
+        const char* key;
+        int times;
+    } cases[] = {{"shifted down", "Shift+Down", 8}, {"shift undone", "Ctrl+Z", 8}, {"shifted up", "Shift+Up", 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < c.times; ++i)
+            d.Key(c.key);
+        StepPath path;
+        FindStepPath(d.Grid(), 3, 28, 8, 28, path);
+        ASSERT_GT(path.Steps, 0);
+        EXPECT_EQ(d.StatusText(), QStringLiteral("X=8, Y=28  %1歩").arg(path.Steps));
+        const QImage shown = d.Grab("map picture");
+        for (int i = 0; i < path.CellCount; ++i) {
+            const int cell = path.Cells[static_cast<std::size_t>(i)];
+            EXPECT_TRUE(RulerCrosses(shown, d.CellOrigin(cell / MapSize, cell % MapSize), d.EditEdge()));
+        }
+        for (int x = 3; x <= 8; ++x) { // the straight way, drawn only where the walk takes it
+            if (!IsPassableCode(d.Cell(x, 28))) {
+                EXPECT_FALSE(RulerCrosses(shown, d.CellOrigin(x, 28), d.EditEdge())) << x;
+            }
+        }
+    }
+    // A new map ends no measure: it is measured on the new map.
+    d.LoadMap(FilledGrid(48), 1);
+    EXPECT_EQ(d.StatusText(), QStringLiteral("X=8, Y=28  到達不能"));
 }
 
 } // namespace

@@ -126,7 +126,7 @@ TEST_F(EditorUi, OpenAfterAnEditAsksAndCancelInTheQuestionOrDialogKeepsEverythin
 
 // Mended: a saved map used to count as unsaved; with exit asking about unsaved maps that would ask after
 // every save. A cancelled or failed save leaves the flag alone, as the next two tests check.
-TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesAndWritesWhereChosen) {
+TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesOnceAndWritesWhereChosen) {
     d.LoadMap(PlainPaintedGrid(11));
     const MapGrid grid = Paint(47, 47, 100);
     p.Answers.push_back(true); // save anyway: a random map has problems
@@ -158,33 +158,42 @@ TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesAndWritesWhereChosen) {
 }
 
 // Mended: Save As shaped the map before its question and its dialog, so that a Cancel left the map shaped
-// and modified, the shaping on the history and the redo steps gone. A Cancel now changes nothing.
+// and modified, the shaping on the history and the redo steps gone; so did Save of a map without a file when
+// its dialog was cancelled. A Cancel now changes nothing.
 TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStepAndChangesNothing) {
     const struct {
         const char* name;
         const char* button;
+        bool withFile;
         bool answer; // the save-anyway question
         bool dialogShown;
     } cases[] = {
-        {"Save, question cancelled", "saveButton", false, false},
-        {"Save As, question cancelled", "saveAsButton", false, false},
-        {"Save As, dialog cancelled", "saveAsButton", true, true},
+        {"Save, question cancelled", "saveButton", true, false, false},
+        {"Save As, question cancelled", "saveAsButton", true, false, false},
+        {"Save As, dialog cancelled", "saveAsButton", true, true, true},
+        {"Save without a file, question cancelled", "saveButton", false, false, false},
+        {"Save without a file, dialog cancelled", "saveButton", false, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenMap("kept.map", PlainPaintedGrid(12));
+        if (c.withFile)
+            OpenMap("kept.map", PlainPaintedGrid(12));
+        else
+            d.LoadMap(PlainPaintedGrid(12));
         const MapGrid opened = d.Grid();
         const QByteArray kept = FileBytes(Path("kept.map"));
         const MapGrid edited = Paint(0, 0, 100);
         Paint(1, 0, 101);
         d.Key("Ctrl+Z"); // a step to redo
+        p.Forget();
         p.Answers.push_back(c.answer);
         d.ClickButton(QString::fromLatin1(c.button));
         EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
         EXPECT_EQ(p.SaveDialogs.size(), c.dialogShown ? 1u : 0u);
+        p.SaveDialogs.clear();
         EXPECT_EQ(d.Grid(), edited);
         EXPECT_EQ(FileBytes(Path("kept.map")), kept);
-        EXPECT_EQ(d.FileName(), Path("kept.map"));
+        EXPECT_EQ(d.FileName(), c.withFile ? Path("kept.map") : QString());
         EXPECT_TRUE(d.Modified());
         EXPECT_TRUE(p.Errors.empty());
         EXPECT_TRUE(d.Action("redoAction")->isEnabled());
@@ -194,24 +203,36 @@ TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStepAndChangesN
     }
 }
 
-TEST_F(EditorUi, SaveAsChecksTheMapAsItWillBeWrittenAndShapesItAsOneStep) {
-    OpenMap("plain.map", PlainPaintedGrid(SaveAsCheckSeed));
-    const MapGrid edited = Paint(0, 0, 100);
-    // So that checking the map as it stands would report otherwise.
-    ASSERT_NE(CheckMap(edited, TileSet::Verda).Lines, CheckMap(Shaped(edited), TileSet::Verda).Lines);
-    p.Answers.push_back(true);
-    p.SaveAnswers.push_back(Path("shaped.map"));
-    d.ClickButton("saveAsButton");
-    EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
-    const QStringList reported = d.CheckLines();
-    EXPECT_EQ(FileBytes(Path("shaped.map")), ImageBytes(Shaped(edited), 10));
-    EXPECT_EQ(d.Grid(), Shaped(edited));
-    EXPECT_FALSE(d.Modified());
-    d.ClickButton("mapCheckButton");
-    EXPECT_EQ(d.CheckLines(), reported);
-    d.Key("Ctrl+Z");
-    EXPECT_EQ(d.Grid(), edited);
-    EXPECT_TRUE(d.Modified());
+// Mended: Save checked the map as it stood but wrote it shaped, so a check that found nothing could let a
+// map through whose shaping sealed a castle. Both commands check the map as it will be written.
+TEST_F(EditorUi, SaveAndSaveAsCheckTheMapAsItWillBeWrittenAndShapeItAsOneStep) {
+    const struct {
+        const char* name;
+        const char* button;
+        const char* written;
+    } cases[] = {{"Save As", "saveAsButton", "shaped.map"}, {"Save", "saveButton", "plain.map"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenMap("plain.map", PlainPaintedGrid(SaveAsCheckSeed));
+        const MapGrid edited = Paint(0, 0, 100);
+        // So that checking the map as it stands would report otherwise.
+        ASSERT_NE(CheckMap(edited, TileSet::Verda).Lines, CheckMap(Shaped(edited), TileSet::Verda).Lines);
+        p.Answers.push_back(true);
+        p.SaveAnswers.push_back(Path(QString::fromLatin1(c.written)));
+        d.ClickButton(QString::fromLatin1(c.button));
+        EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
+        const QStringList reported = d.CheckLines();
+        EXPECT_EQ(FileBytes(Path(QString::fromLatin1(c.written))), ImageBytes(Shaped(edited), 10));
+        EXPECT_EQ(d.Grid(), Shaped(edited));
+        EXPECT_FALSE(d.Modified());
+        d.ClickButton("mapCheckButton");
+        EXPECT_EQ(d.CheckLines(), reported);
+        d.Key("Ctrl+Z");
+        EXPECT_EQ(d.Grid(), edited);
+        EXPECT_TRUE(d.Modified());
+        p.Forget();
+        p.SaveAnswers.clear();
+    }
 }
 
 TEST_F(EditorUi, SaveAsOfAPlayableMapAsksNothingAndTheNextSaveAsOffersItsFile) {
@@ -227,12 +248,38 @@ TEST_F(EditorUi, SaveAsOfAPlayableMapAsksNothingAndTheNextSaveAsOffersItsFile) {
     d.Trigger("saveAsAction"); // cancelled
     ASSERT_EQ(p.SaveDialogs.size(), 2u);
     EXPECT_EQ(p.SaveDialogs[1].PresetName, Path("playable.map"));
-    // After New the map has no file: the dialog offers what it was last given.
-    d.Trigger("newMapAction");
-    p.Answers.push_back(true); // a new map has no castles
-    d.Trigger("saveAsAction");
-    ASSERT_EQ(p.SaveDialogs.size(), 3u);
-    EXPECT_EQ(p.SaveDialogs[2].PresetName, Path("playable.map"));
+}
+
+// Mended: after New the save dialog offered the last file saved, so that Enter replaced another map. A new
+// map, made or generated, is offered no name, in the folder last used.
+TEST_F(EditorUi, SaveAsOfANewMapOffersNoNameInTheLastFolder) {
+    const struct {
+        const char* name;
+        std::function<void()> makeNew;
+    } cases[] = {
+        {"New", [&] { d.Trigger("newMapAction"); }},
+        {"generated", [&] {
+             p.DialogAnswers.push_back([](QDialog* dialog) { return EditorDriver::EndDialog(dialog, true); });
+             d.Trigger("generateMapAction");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        d.LoadMap(PlayableGrid());
+        p.SaveAnswers.push_back(Path("playable.map"));
+        d.Trigger("saveAsAction");
+        ASSERT_EQ(d.FileName(), QStringLiteral("playable.map"));
+        c.makeNew();
+        ASSERT_EQ(d.FileName(), QString());
+        p.Forget();
+        p.SaveDialogs.clear();
+        p.Answers.push_back(true); // a new map may have no castles
+        d.Trigger("saveAsAction"); // cancelled
+        ASSERT_EQ(p.SaveDialogs.size(), 1u);
+        EXPECT_EQ(p.SaveDialogs[0].PresetName, QString());
+        EXPECT_EQ(QDir(p.SaveDialogs[0].Folder), QDir(Folder()));
+        p.SaveDialogs.clear();
+    }
 }
 
 // Mended: the file name alone was kept after Save As, so a later Save wrote into whatever folder was

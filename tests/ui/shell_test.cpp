@@ -13,27 +13,30 @@
 namespace tav::testing {
 namespace {
 
-// A first run gives the main window the screen's available area; the resize rule then sets its client area.
-TEST(StartUp, MainWindowTakesTheAvailableAreaAndTheResizeRuleSetsItsClientArea) {
+// A first run gives the main window nine tenths of the screen's available area, centred, so that a window
+// manager's title bar is on the screen too; the resize rule then sets its client area.
+TEST(StartUp, MainWindowTakesMostOfTheAvailableAreaAndTheResizeRuleSetsItsClientArea) {
     const struct {
         QSize screen;
         QRect available;
+        QRect first;
         std::optional<QSize> clientWhenShown; // none: the rule leaves the window as it is
     } cases[] = {
-        {{1024, 768}, {0, 24, 1024, 744}, std::nullopt},
-        {{1024, 768}, {100, 0, 700, 500}, QSize(792, 552)},
-        {{640, 480}, {0, 0, 640, 480}, QSize(640, 480)},
-        {{800, 560}, {0, 0, 800, 560}, QSize(792, 552)}, // exactly 800 wide is not wider than 800, but at least 800
+        {{1024, 768}, {0, 24, 1024, 744}, {51, 61, 921, 669}, std::nullopt},
+        {{1024, 768}, {100, 0, 700, 500}, {135, 25, 630, 450}, QSize(792, 552)},
+        {{640, 480}, {0, 0, 640, 480}, {32, 24, 576, 432}, QSize(640, 480)},
+        {{800, 560}, {0, 0, 800, 560}, {40, 28, 720, 504}, QSize(792, 552)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screen.width() * 10000 + c.available.width());
         EditorDriver d(EditorOptions{.Screen = c.screen, .Show = false, .Available = c.available});
-        EXPECT_EQ(d.FrameGeometry("main window"), c.available);
+        EXPECT_EQ(d.FrameGeometry("main window"), c.first);
+        EXPECT_FALSE(d.Widget("main window")->isMaximized());
         d.Show();
         if (c.clientWhenShown) {
             EXPECT_EQ(d.ClientSize("main window"), *c.clientWhenShown);
         } else {
-            EXPECT_EQ(d.FrameGeometry("main window"), c.available);
+            EXPECT_EQ(d.FrameGeometry("main window"), c.first);
         }
     }
 }
@@ -168,10 +171,10 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
         {"newMapAction", "新規作成(&N)", "Ctrl+N"},      {"openAction", "開く(&O)", "Ctrl+L"},
         {"saveAction", "上書き保存(&S)", "Ctrl+S"},    {"saveAsAction", "名前をつけて保存(&A)", ""},
         {"generateMapAction", "自動生成(&G)…", "Ctrl+Shift+N"},
-        {"exitAction", "終了(&X)", "Ctrl+Q"},            {"penAction", "ペン(&P)", ""},
-        {"lineAction", "直線(&L)", ""},                 {"boxAction", "四角形(&S)", ""},
-        {"boxFillAction", "塗りつぶし四角形(&B)", ""},       {"circleAction", "円(&R)", ""},
-        {"circleFillAction", "塗りつぶし円(&M)", ""},       {"bucketAction", "塗りつぶす(&F)", ""},
+        {"exitAction", "終了(&X)", "Ctrl+Q"},            {"penAction", "ペン(&P)", "P"},
+        {"lineAction", "直線(&L)", "L"},                 {"boxAction", "四角形(&S)", "R"},
+        {"boxFillAction", "塗りつぶし四角形(&B)", "Shift+R"},       {"circleAction", "円(&R)", "E"},
+        {"circleFillAction", "塗りつぶし円(&M)", "Shift+E"},       {"bucketAction", "塗りつぶす(&F)", "F"}, {"rangeSelectionAction", "範囲選択", "S"},
         {"cutAction", "選択範囲を切り取る(&V)", "Ctrl+X"},    {"copyAction", "選択範囲をコピー(&C)", "Ctrl+C"},
         {"pasteAction", "貼りつけ(&P)", "Ctrl+V"},        {"shapeAction", "整形する", "Ctrl+F"},
         {"unshapeAction", "整形を解除する", "Ctrl+G"},       {"undoAction", "直前の作業を撤回(&U)", "Ctrl+Z"},
@@ -198,6 +201,26 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
                                            QStringLiteral("オプション(&O)"), QStringLiteral("ヘルプ(&H)"),
                                            QStringLiteral("バージョン(&V)")}));
     EXPECT_EQ(qobject_cast<QMenu*>(d.Widget("shortcut-only menu"))->title(), QStringLiteral("非メニュー項目"));
+}
+
+// The drawing tools answer single keys, as image editors' do, shown in the Edit menu.
+TEST_F(EditorUi, SingleKeysChooseTheDrawingToolsOutsideTextFields) {
+    const struct {
+        const char* key;
+        const char* button;
+    } keys[] = {{"L", "lineButton"},     {"R", "boxButton"},      {"Shift+R", "boxFillButton"},
+                {"E", "circleButton"},   {"Shift+E", "circleFillButton"}, {"F", "bucketButton"},
+                {"P", "penButton"}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.key);
+        d.Key(k.key);
+        EXPECT_TRUE(d.Checked(QString::fromLatin1(k.button)));
+    }
+    d.Key("S");
+    EXPECT_TRUE(d.Checked("rangeSelectionButton"));
+    d.Key("S");
+    EXPECT_FALSE(d.Checked("rangeSelectionButton"));
+    EXPECT_FALSE(d.Modified());
 }
 
 TEST_F(EditorUi, InertItemsButtonsAndShortcutsChangeNothing) {
@@ -257,10 +280,13 @@ TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
         EXPECT_FALSE(d.Minimised(c.role));
         EXPECT_TRUE(d.Visible(c.role));
         EXPECT_TRUE(d.Active(c.role));
-        if (c.pos.isNull()) // restored beside the palette, never over it
+        if (c.pos.isNull()) { // restored beside the palette, never over it
             EXPECT_FALSE(d.Geometry(c.role).intersects(d.Geometry("palette")));
-        else
-            EXPECT_EQ(d.Geometry(c.role).topLeft(), c.pos);
+        } else { // at its place, moved up as far as the frame needs to show it whole
+            EXPECT_EQ(d.Geometry(c.role).left(), c.pos.x());
+            EXPECT_LE(d.Geometry(c.role).top(), c.pos.y());
+        }
+        EXPECT_TRUE(d.Widget("frame")->rect().contains(d.Geometry(c.role)));
         EXPECT_EQ(d.ClientSize(c.role), c.client);
         d.Widget(c.role)->close();
         EXPECT_TRUE(d.Minimised(c.role));

@@ -154,6 +154,28 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
     }
 }
 
+// The help has a section for each editing aid: symmetric painting, 対称にする, the generator, the overlay and
+// the ruler, in both languages.
+TEST_F(Translation, HelpHasASectionForEveryEditingAidInBothLanguages) {
+    d.Trigger(QStringLiteral("helpAction"));
+    auto* help = d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("helpText"));
+    ASSERT_NE(help, nullptr);
+    const struct {
+        const char* language;
+        QStringList headings;
+    } languages[] = {
+        {"ja", {"対称描画", "対称にする", "自動生成", "勢力範囲とバランス", "距離"}},
+        {"en", {"Symmetric painting", "Make symmetric", "Generate map", "Territory and balance", "Distance"}},
+    };
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.language);
+        ChooseLanguage(QString::fromLatin1(l.language));
+        const QStringList lines = help->toPlainText().split(u'\n');
+        for (const QString& heading : l.headings)
+            EXPECT_TRUE(lines.contains(heading)) << heading.toStdString();
+    }
+}
+
 // A map with every kind of finding in tile set 2: a gap in the rim at (5,0), a castle of faction 0 on the rim
 // whose gate is sealed, two castles of faction 1, one of them too close to that of faction 0, none of factions
 // 2 and 3.
