@@ -1,5 +1,6 @@
 #include "MapCheck.h"
 
+#include "CellGrid.h"
 #include "Shaping.h"
 #include "TextMarks.h"
 
@@ -43,10 +44,6 @@ bool IsRimCell(int x, int y) {
 bool IsRimGapCode(TileCode code) {
     return code == 0 || code == 1 || code == 32 || (code >= 112 && code <= 123) || code == 126 ||
            code == 127;
-}
-
-bool IsCastleCode(TileCode code) {
-    return code >= 20 && code <= 23;
 }
 
 std::string Coordinates(int x, int y) {
@@ -93,7 +90,7 @@ std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
             const TileCode code = grid[CellIndex(x, y)];
-            const bool castle = IsCastleCode(code);
+            const bool castle = IsCastle(code);
             const int faction = castle ? FactionOf(code) : -1;
 
             if (IsRimCell(x, y)) {
