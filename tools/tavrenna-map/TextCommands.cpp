@@ -1,5 +1,6 @@
 #include "TextCommands.h"
 
+#include "CellGrid.h"
 #include "CommandLine.h"
 #include "FactionAnalysis.h"
 #include "MapCheck.h"
@@ -146,7 +147,7 @@ int DiffCommand(const QStringList& arguments) {
     std::vector<int> changed; // grid indices in reading order: row by row from the top
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x)
-            if (a.Grid[static_cast<std::size_t>(CellIndex(x, y))] != b.Grid[static_cast<std::size_t>(CellIndex(x, y))])
+            if (a.Grid[GridIndex(x, y)] != b.Grid[GridIndex(x, y)])
                 changed.push_back(CellIndex(x, y));
     const MapImage storedBefore = StoredImage(a), storedAfter = StoredImage(b);
     const int setBefore = StoredTileSet(storedBefore), setAfter = StoredTileSet(storedAfter);
