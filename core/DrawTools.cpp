@@ -1,7 +1,5 @@
 #include "DrawTools.h"
 
-#include "GridWalk.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -176,11 +174,17 @@ void FloodMark(const ShapeCells& cells, const MapGrid& grid, DrawTool tool, int 
     if (!IsFillTool(tool) || !ResolveAnchor(anchorX, anchorY, x, y, x1, y1))
         return;
 
-    // Breadth-first: a cell is marked before it is queued, so none is queued twice.
-    BreadthFirstWalk walk;
+    // Breadth-first over a fixed queue: a cell is marked before it is queued, so none is queued twice
+    // and 2304 entries always suffice.
+    std::array<std::uint8_t, MapCells> queueColumns;
+    std::array<std::uint8_t, MapCells> queueRows;
+    int head = 0;
+    int tail = 0;
     const auto enqueue = [&](int cx, int cy) {
         marks[MarkIndex(cx, cy)] = MarkPaint;
-        walk.Start({cx, cy});
+        queueColumns[tail] = static_cast<std::uint8_t>(cx);
+        queueRows[tail] = static_cast<std::uint8_t>(cy);
+        ++tail;
     };
 
     const bool sameCodeRegion = tool == DrawTool::Bucket;
@@ -207,16 +211,28 @@ void FloodMark(const ShapeCells& cells, const MapGrid& grid, DrawTool tool, int 
         enqueue(startX, startY);
     }
 
-    // Diagonals are never entered, so an outline that steps diagonally still holds the fill. The map's
-    // edge bounds the fill whatever the outline.
-    walk.Run([&](MapCell, MapCell next) {
-        if (marks[MarkIndex(next.X, next.Y)] != MarkUntouched)
-            return false;
-        if (sameCodeRegion && At(grid, next) != startCode)
-            return false;
-        marks[MarkIndex(next.X, next.Y)] = MarkPaint;
-        return true;
-    });
+    // Neighbours in the order up, left, right, down; diagonals are never entered, so an outline that
+    // steps diagonally still holds the fill. The map's edge bounds the fill whatever the outline.
+    const auto visit = [&](int nx, int ny) {
+        if (marks[MarkIndex(nx, ny)] != MarkUntouched)
+            return;
+        if (sameCodeRegion && grid[CellIndex(nx, ny)] != startCode)
+            return;
+        enqueue(nx, ny);
+    };
+    while (head < tail) {
+        const int cx = queueColumns[head];
+        const int cy = queueRows[head];
+        ++head;
+        if (cy > 0)
+            visit(cx, cy - 1);
+        if (cx > 0)
+            visit(cx - 1, cy);
+        if (cx < MapSize - 1)
+            visit(cx + 1, cy);
+        if (cy < MapSize - 1)
+            visit(cx, cy + 1);
+    }
 }
 
 void ApplyToolToGrid(ShapeCells& cells, MapGrid& grid, DrawTool tool, TileCode code, int anchorX, int anchorY, int x,

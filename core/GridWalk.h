@@ -29,6 +29,17 @@ struct GridShape {
 };
 constexpr GridShape MapShape{};
 
+// Calls visit(neighbour) for each side neighbour of `cell` (a cell of `shape`) inside the shape, in SideSteps
+// order. Each side tests only the one bound it can cross: this is the walks' inner loop.
+template <typename Visit> constexpr void ForEachSideNeighbourIn(GridShape shape, MapCell cell, Visit visit) {
+    static_assert(SideSteps[0].Dy == -1 && SideSteps[1].Dx == -1 && SideSteps[2].Dx == 1 &&
+                  SideSteps[3].Dy == 1);
+    if (cell.Y > 0) visit(MapCell{cell.X, cell.Y - 1});
+    if (cell.X > 0) visit(MapCell{cell.X - 1, cell.Y});
+    if (cell.X < shape.Width - 1) visit(MapCell{cell.X + 1, cell.Y});
+    if (cell.Y < shape.Height - 1) visit(MapCell{cell.X, cell.Y + 1});
+}
+
 // A breadth-first walk. Usage: mark the start cells reached in an array of your own, Start() each, then
 // Run() with a callable that marks and accepts the cells it lets the walk enter:
 //     BreadthFirstWalk walk;
@@ -45,35 +56,46 @@ public:
 
     // Queues a cell of the shape to walk from. Each cell must be queued at most once in all, by Start or by
     // an accepting answer of Run's callable, which is what the caller's marks are for.
-    void Start(MapCell cell) { queue_[tail_++] = Pack(cell); }
+    void Start(MapCell cell) {
+        queueColumns_[tail_] = static_cast<std::uint8_t>(cell.X);
+        queueRows_[tail_] = static_cast<std::uint8_t>(cell.Y);
+        ++tail_;
+    }
 
     // Takes the queued cells first in, first out, and offers each side neighbour inside the shape, in
     // SideSteps order, to enter(from, to); a true answer queues `to`. So cells are taken in order of steps
     // from the nearest start, and the first offer that a cell accepts comes from a cell on a shortest way.
     template <typename Enter> void Run(Enter enter) {
-        while (head_ < tail_ && !stopped_) {
-            const MapCell from = Unpack(queue_[head_++]);
-            for (const CellStep step : SideSteps) {
-                const MapCell to = Stepped(from, step);
-                if (shape_.Contains(to) && enter(from, to)) queue_[tail_++] = Pack(to);
-            }
+        // Kept in locals: a callable that writes bytes (marks) could alias the members, which would force
+        // every step to reload them.
+        const GridShape shape = shape_;
+        std::size_t head = head_;
+        std::size_t tail = tail_;
+        while (head < tail && !stopped_) {
+            const MapCell from{queueColumns_[head], queueRows_[head]};
+            ++head;
+            ForEachSideNeighbourIn(shape, from, [&](MapCell to) {
+                if (!enter(from, to)) return;
+                queueColumns_[tail] = static_cast<std::uint8_t>(to.X);
+                queueRows_[tail] = static_cast<std::uint8_t>(to.Y);
+                ++tail;
+            });
         }
+        head_ = head;
+        tail_ = tail;
     }
 
     // Ends Run once the cell being taken has had its neighbours offered; for a walk that has found its goal.
     void Stop() { stopped_ = true; }
 
 private:
-    static constexpr std::uint16_t Pack(MapCell cell) {
-        return static_cast<std::uint16_t>(cell.X << 8 | cell.Y);
-    }
-    static constexpr MapCell Unpack(std::uint16_t packed) { return {packed >> 8, packed & 0xFF}; }
-
     GridShape shape_;
     std::size_t head_ = 0;
     std::size_t tail_ = 0;
     bool stopped_ = false;
-    std::array<std::uint16_t, MapCells> queue_; // left uninitialised: only entries below tail_ are read
+    // Left uninitialised: only entries below tail_ are read.
+    std::array<std::uint8_t, MapCells> queueColumns_;
+    std::array<std::uint8_t, MapCells> queueRows_;
 };
 
 // Per cell of the map in grid order: the least cost or number of steps found to it, or NotReached.
@@ -156,21 +178,19 @@ template <typename EntryCost, typename Settled> void CostWalk::Run(EntryCost ent
             Unlink(index, bucket);
             const MapCell from = CellOfIndex(index);
             if (!settled(from, level)) return;
-            for (const CellStep step : SideSteps) {
-                const MapCell to = Stepped(from, step);
-                if (!InMap(to)) continue;
+            ForEachSideNeighbourIn(MapShape, from, [&](MapCell to) {
                 const int price = entryCost(from, to);
-                if (price < 0) continue;
+                if (price < 0) return;
                 const auto cell = static_cast<std::uint16_t>(GridIndex(to));
                 const int reached = level + price;
                 // A settled cell costs at most `level`, so only a listed or unreached cell can get cheaper.
-                if (reached >= costs_[cell]) continue;
+                if (reached >= costs_[cell]) return;
                 if (costs_[cell] != NotReached)
                     Unlink(cell, static_cast<std::size_t>(costs_[cell] % Buckets));
                 costs_[cell] = static_cast<std::uint16_t>(reached);
                 if (cameFrom_) (*cameFrom_)[cell] = index;
                 Link(cell, static_cast<std::size_t>(reached % Buckets));
-            }
+            });
         }
     }
 }
