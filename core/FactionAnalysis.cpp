@@ -1,54 +1,31 @@
 #include "FactionAnalysis.h"
 
+#include "GridWalk.h"
 #include "MapCheck.h"
 #include "Shaping.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace tav {
 
 namespace {
 
-constexpr std::uint16_t Unreached = std::numeric_limits<std::uint16_t>::max();
-constexpr TileCode FirstCastle = 20;
-constexpr TileCode FirstHouse = 8;
-constexpr TileCode FirstField = 12;
-
-using StepMap = std::array<std::uint16_t, MapCells>;
-
-bool IsCastle(TileCode code) {
-    return code >= FirstCastle && code < FirstCastle + FactionCount;
-}
-
 // Breadth-first from all of the faction's castles at once, so each cell gets the steps from the nearest one.
-// Every cell enters the queue at most once, so one entry per cell is enough.
 void WalkFromCastles(const std::array<bool, MapCells>& passable, std::span<const std::uint16_t> castles,
-                     StepMap& steps) {
-    steps.fill(Unreached);
-    std::array<std::uint16_t, MapCells> queue;
-    std::size_t head = 0;
-    std::size_t tail = 0;
-    for (const std::uint16_t cell : castles) {
-        steps[cell] = 0;
-        queue[tail++] = cell;
+                     CellCosts& steps) {
+    steps.fill(NotReached);
+    BreadthFirstWalk walk;
+    for (const std::uint16_t castle : castles) {
+        steps[castle] = 0;
+        walk.Start(CellOfIndex(castle));
     }
-    while (head < tail) {
-        const int cell = queue[head++];
-        const int x = cell / MapSize;
-        const int y = cell % MapSize;
-        const auto next = static_cast<std::uint16_t>(steps[static_cast<std::size_t>(cell)] + 1);
-        const int neighbours[4][2] = {{x, y - 1}, {x - 1, y}, {x + 1, y}, {x, y + 1}};
-        for (const auto& [nx, ny] : neighbours) {
-            if (!InMap(nx, ny))
-                continue;
-            const auto index = static_cast<std::size_t>(CellIndex(nx, ny));
-            if (!passable[index] || steps[index] != Unreached)
-                continue;
-            steps[index] = next;
-            queue[tail++] = static_cast<std::uint16_t>(index);
-        }
-    }
+    walk.Run([&](MapCell from, MapCell to) {
+        const std::size_t index = GridIndex(to);
+        if (!passable[index] || steps[index] != NotReached)
+            return false;
+        steps[index] = static_cast<std::uint16_t>(steps[GridIndex(from)] + 1);
+        return true;
+    });
 }
 
 } // namespace
@@ -69,7 +46,7 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid) {
     std::array<int, FactionCount> placed{};
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
-            const TileCode code = grid[static_cast<std::size_t>(CellIndex(x, y))];
+            const TileCode code = At(grid, {x, y});
             if (!IsCastle(code))
                 continue;
             const auto f = static_cast<std::size_t>(FactionOf(code));
@@ -81,7 +58,7 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid) {
     for (std::size_t i = 0; i < MapCells; ++i)
         passable[i] = IsPassableCode(grid[i]);
 
-    std::array<StepMap, FactionCount> steps;
+    std::array<CellCosts, FactionCount> steps;
     for (int f = 0; f < FactionCount; ++f)
         WalkFromCastles(passable, result.Castles(f), steps[static_cast<std::size_t>(f)]);
 
@@ -91,12 +68,12 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid) {
             continue;
         }
         ++result.Passable;
-        std::uint16_t nearest = Unreached;
+        std::uint16_t nearest = NotReached;
         int nearestFaction = 0;
         int sharing = 0;
         for (int f = 0; f < FactionCount; ++f) {
             const std::uint16_t s = steps[static_cast<std::size_t>(f)][i];
-            if (s == Unreached || s > nearest)
+            if (s == NotReached || s > nearest)
                 continue;
             if (s < nearest) {
                 nearest = s;
@@ -119,10 +96,9 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid) {
 
     for (std::size_t i = 0; i < MapCells; ++i) {
         const TileCode code = grid[i];
-        const bool house = code >= FirstHouse && code < FirstHouse + FactionCount;
-        const bool field = code >= FirstField && code < FirstField + FactionCount;
-        if (!house && !field)
+        if (!IsHouseOrField(code))
             continue;
+        const bool house = IsHouse(code);
         FactionFigures& figures = result.Factions[static_cast<std::size_t>(FactionOf(code))];
         ++(house ? figures.Houses : figures.Fields);
         if (result.Holder[i] == FactionOf(code))
@@ -135,7 +111,7 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid) {
             if (from != to)
                 for (const std::uint16_t castle : result.Castles(to)) {
                     const std::uint16_t s = steps[static_cast<std::size_t>(from)][castle];
-                    if (s != Unreached && (shortest == NoDistance || s < shortest))
+                    if (s != NotReached && (shortest == NoDistance || s < shortest))
                         shortest = s;
                 }
             result.Distance[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)] = shortest;

@@ -1,5 +1,6 @@
 #include "MapCheck.h"
 
+#include "CellGrid.h"
 #include "Shaping.h"
 #include "TextMarks.h"
 
@@ -44,10 +45,6 @@ bool IsRimCell(int x, int y) {
 bool IsRimGapCode(TileCode code) {
     return code == 0 || code == 1 || code == 32 || (code >= 112 && code <= 123) || code == 126 ||
            code == 127;
-}
-
-bool IsCastleCode(TileCode code) {
-    return code >= 20 && code <= 23;
 }
 
 // A castle's block is the castle and the eight ring cells around it; two blocks overlap when the castles
@@ -98,7 +95,7 @@ std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
             const TileCode code = grid[CellIndex(x, y)];
-            const bool castle = IsCastleCode(code);
+            const bool castle = IsCastle(code);
             const int faction = castle ? FactionOf(code) : -1;
 
             if (IsRimCell(x, y)) {
@@ -119,10 +116,10 @@ std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
                     for (int nx = x - CloseCastleReach; nx <= x + CloseCastleReach; ++nx) {
                         if (ny == y && nx >= x)
                             break;
-                        if (!InMap(nx, ny) || !IsCastleCode(grid[CellIndex(nx, ny)]))
+                        if (!InMap(nx, ny) || !IsCastle(grid[GridIndex(nx, ny)]))
                             continue;
                         CheckFinding tooClose{CheckFindingKind::CastlesTooClose, {{nx, ny}, {x, y}},
-                                              FactionOf(grid[CellIndex(nx, ny)])};
+                                              FactionOf(grid[GridIndex(nx, ny)])};
                         tooClose.OtherFaction = faction;
                         findings.push_back(std::move(tooClose));
                     }

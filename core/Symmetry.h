@@ -5,6 +5,7 @@
 // Each mode is a small group acting on cells and factions alike. Image 0 is always the cell itself; a mode
 // with n images besides it numbers them 1..n. 48 is even, so no cell is its own image.
 
+#include "CellGrid.h"
 #include "MapGrid.h"
 
 #include <array>
@@ -36,12 +37,6 @@ std::optional<SymmetryMode> SymmetryModeFromCliName(std::string_view name);
 
 // How many images a cell has besides itself: 0 for none, 1 for lr, tb and half, 3 for quad and quarter.
 int SymmetryImageCount(SymmetryMode mode);
-
-struct MapCell {
-    int X = 0;
-    int Y = 0;
-    bool operator==(const MapCell&) const = default;
-};
 
 // Image `image` (0..SymmetryImageCount) of a cell inside the map.
 MapCell ImageCell(SymmetryMode mode, int image, MapCell cell);

@@ -1,5 +1,7 @@
 #include "CellEdit.h"
 
+#include "CellGrid.h"
+
 namespace tav::edits {
 
 CellEdit::CellEdit(Document* document, const QString& text, ImageEdit edit, bool mirrored, CrowdedCastles crowded,
@@ -54,7 +56,7 @@ void FillRegion(EditImage& image, TileCode code, int x, int y) {
         for (int cx = 0; cx < MapSize; ++cx)
             for (int cy = 0; cy < MapSize; ++cy)
                 if (!limit->Contains(cx, cy))
-                    walled[static_cast<std::size_t>(CellIndex(cx, cy))] = wall;
+                    walled[GridIndex(cx, cy)] = wall;
     }
     ShapeCells cells;
     ComputeShape(cells, DrawTool::Bucket, -1, -1, start.X, start.Y);

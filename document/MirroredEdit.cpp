@@ -65,7 +65,7 @@ std::vector<RemovedCastle> CrowdedCastlesOf(const std::vector<std::uint16_t>& wr
               [](MapCell a, MapCell b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; });
     std::vector<RemovedCastle> removed;
     for (const MapCell castle : crowded)
-        removed.push_back({castle, after[static_cast<std::size_t>(CellIndex(castle.X, castle.Y))]});
+        removed.push_back({castle, after[GridIndex(castle.X, castle.Y)]});
     return removed;
 }
 
@@ -107,11 +107,11 @@ MirroredEdit MirroredChanges(const MapGrid& before, SymmetryMode mode, const std
             return result;
         // The castle's cell keeps its code and stays the user's, so that no image writes it either.
         for (const RemovedCastle& castle : result.RefusedCastles) {
-            const auto i = static_cast<std::size_t>(CellIndex(castle.Cell.X, castle.Cell.Y));
+            const auto i = GridIndex(castle.Cell.X, castle.Cell.Y);
             after[i] = before[i];
             for (int k = 1; k <= SymmetryImageCount(mode); ++k) {
                 const MapCell imageCell = ImageCell(mode, k, castle.Cell);
-                skipped[static_cast<std::size_t>(k)].set(static_cast<std::size_t>(CellIndex(imageCell.X, imageCell.Y)));
+                skipped[static_cast<std::size_t>(k)].set(GridIndex(imageCell.X, imageCell.Y));
             }
         }
     }
@@ -122,7 +122,7 @@ MirroredEdit MirroredChanges(const MapGrid& before, SymmetryMode mode, const std
             result.Changes.push_back({i, before[i], after[i]});
     }
     for (const RemovedCastle& castle : result.RefusedCastles)
-        result.UserCells.reset(static_cast<std::size_t>(CellIndex(castle.Cell.X, castle.Cell.Y)));
+        result.UserCells.reset(GridIndex(castle.Cell.X, castle.Cell.Y));
     return result;
 }
 

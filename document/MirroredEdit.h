@@ -5,6 +5,7 @@
 // before the edit.
 
 #include "CellBlock.h"
+#include "CellGrid.h"
 #include "Document.h"
 #include "Symmetry.h"
 
@@ -24,7 +25,7 @@ public:
 
     // The map before the edit: every image reads this one, never another image's writes.
     const MapGrid& Before() const { return before_; }
-    TileCode Before(MapCell cell) const { return before_[static_cast<std::size_t>(CellIndex(cell.X, cell.Y))]; }
+    TileCode Before(MapCell cell) const { return before_[GridIndex(cell)]; }
     int Index() const { return index_; }
 
     // The image of a cell inside the map, of a code, and of a rectangle inside the map.

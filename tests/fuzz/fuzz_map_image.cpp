@@ -1,6 +1,7 @@
 // Bytes of a file as Open reads them, through everything the editor does with a loaded map: the file
 // image, shaping, unshaping, the map check and shaping again.
 
+#include "CellGrid.h"
 #include "FuzzCheck.h"
 #include "MapCheck.h"
 #include "MapImage.h"
@@ -17,8 +18,7 @@ namespace {
 
 using namespace tav;
 
-constexpr bool IsCastle(TileCode code) { return code >= 20 && code <= 23; }
-constexpr bool IsRingCode(TileCode code) { return code == 29 || (code >= 112 && code <= 121); }
+constexpr bool IsRingCode(TileCode code) { return IsGate(code) || IsCastleWall(code); }
 
 using CellFlags = std::array<bool, MapCells>;
 
@@ -28,11 +28,8 @@ CellFlags CastleNeighbours(const MapGrid& grid) {
     CellFlags next{};
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
-            if (IsCastle(grid[CellIndex(x, y)]))
-                for (int dx = -1; dx <= 1; ++dx)
-                    for (int dy = -1; dy <= 1; ++dy)
-                        if ((dx != 0 || dy != 0) && InMap(x + dx, y + dy))
-                            next[CellIndex(x + dx, y + dy)] = true;
+            if (IsCastle(At(grid, {x, y})))
+                ForEachNeighbour({x, y}, [&](int, MapCell cell) { next[GridIndex(cell)] = true; });
     return next;
 }
 

@@ -2,6 +2,7 @@
 // change of each step of the history, and the step ruler.
 
 #include "../core/FactionGoldenMaps.h"
+#include "CellGrid.h"
 #include "StepPath.h"
 #include "TestMaps.h"
 
@@ -34,7 +35,7 @@ std::vector<QPoint> CellOfEachHolder(const MapGrid& grid, int reach) {
     std::set<int> seen;
     for (int y = 0; y < reach; ++y)
         for (int x = 0; x < reach; ++x)
-            if ((x || y) && seen.insert(analysis.Holder[static_cast<std::size_t>(CellIndex(x, y))]).second)
+            if ((x || y) && seen.insert(analysis.Holder[GridIndex(x, y)]).second)
                 cells.emplace_back(x, y);
     return cells;
 }
@@ -72,7 +73,7 @@ TEST_F(EditorUi, TerritoryOverlayTintsEachCellByItsHolderAtEveryEdgeAndIsKeptBet
     d.PickTile(22);
     d.Click(3, 5);
     const QImage expected = ExpectedTerritory(d.Grid(), TileSet::Orcana, d.EditEdge());
-    EXPECT_EQ(AnalyseFactions(d.Grid()).Holder[static_cast<std::size_t>(CellIndex(3, 3))], ContestedCell);
+    EXPECT_EQ(AnalyseFactions(d.Grid()).Holder[GridIndex(3, 3)], ContestedCell);
     for (const QPoint cell : {QPoint(3, 3), QPoint(3, 4), QPoint(3, 5), QPoint(1, 3)})
         for (const QPoint pixel : {QPoint(5, 4), QPoint(6, 4)})
             EXPECT_EQ(d.ShownPixel(cell.x(), cell.y(), pixel.x(), pixel.y()),
@@ -104,9 +105,9 @@ TEST_F(EditorUi, StrokeThatWallsOffACastleChangesTheBalanceAsTheAnalysisSaysAndU
     MapGrid grid = FilledGrid(48);
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 9; ++y)
-            grid[static_cast<std::size_t>(CellIndex(x, y))] = 0;
+            grid[GridIndex(x, y)] = 0;
     for (const auto& [x, y, code] : {std::tuple{0, 0, 20}, {8, 0, 21}, {0, 8, 22}, {8, 8, 23}, {4, 4, 20}})
-        grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>(code);
+        grid[GridIndex(x, y)] = static_cast<TileCode>(code);
     d.LoadMap(golden::LoadGoldenMap("walls_and_gates").Grid, 1);
     d.Trigger("territoryOverlayAction");
     EXPECT_EQ(d.LabelText("balance"), "バランス —"); // two factions without territory
@@ -174,7 +175,7 @@ TEST_F(EditorUi, RulerMeasuresTheAnalysisDistanceAlongAShortestWalkAndChangesNot
             EXPECT_EQ(static_cast<int>(walk.size()), steps + 1);
             EXPECT_TRUE(walk.count({c.From.x(), c.From.y()}) && walk.count({c.To.x(), c.To.y()}));
             for (const auto& [x, y] : walk) {
-                EXPECT_TRUE(IsPassableCode(grid[static_cast<std::size_t>(CellIndex(x, y))])) << x << "," << y;
+                EXPECT_TRUE(IsPassableCode(grid[GridIndex(x, y)])) << x << "," << y;
                 int neighbours = 0;
                 for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
                     neighbours += static_cast<int>(walk.count({x + dx, y + dy}));
@@ -198,7 +199,7 @@ TEST_F(EditorUi, RulerMeasuresAgainWhenTheMapChangesUnderIt) {
     // the map is shifted down.
     MapGrid grid = FilledGrid(0);
     for (int y = 16; y <= 24; ++y)
-        grid[static_cast<std::size_t>(CellIndex(5, y))] = 48;
+        grid[GridIndex(5, y)] = 48;
     d.LoadMap(grid, 1);
     d.Key("Ctrl+R");
     d.Drag({{3, 28}, {4, 28}, {5, 28}, {6, 28}, {7, 28}, {8, 28}});

@@ -1,6 +1,7 @@
 // Symmetric painting as a user meets it: the mode chosen from the Edit menu, F6 or the tool-bar button and
 // shown in the status bar, and every edit made in each image of the mode as one step of the history.
 
+#include "CellGrid.h"
 #include "TestMaps.h"
 
 #include "Symmetry.h"
@@ -75,7 +76,7 @@ MapGrid WithImages(MapGrid grid, SymmetryMode mode, const std::vector<CellWrite>
     for (const CellWrite& w : writes)
         for (int image = 0; image <= SymmetryImageCount(mode); ++image) {
             const MapCell at = ImageCell(mode, image, {w.Cell.x(), w.Cell.y()});
-            grid[static_cast<std::size_t>(CellIndex(at.X, at.Y))] = ImageCode(mode, image, w.Code);
+            grid[GridIndex(at)] = ImageCode(mode, image, w.Code);
         }
     return grid;
 }
@@ -94,7 +95,7 @@ TEST_F(EditorUi, EveryEditIsMadeInEachImageOfTheModeAsOneStep) {
     // cell lies right of the wall fills the whole rest of the map from there.
     MapGrid walled = blank;
     for (int y = 0; y < MapSize; ++y)
-        walled[static_cast<std::size_t>(CellIndex(5, y))] = 0x60;
+        walled[GridIndex(5, y)] = 0x60;
     constexpr TileCode House = 8; // faction 0's: its images are the image factions' houses
     constexpr TileCode Shore = 0x35;
 
@@ -144,14 +145,14 @@ TEST_F(EditorUi, EveryEditIsMadeInEachImageOfTheModeAsOneStep) {
              MapGrid expected = walled;
              for (int x = 0; x < 5; ++x)
                  for (int y = 0; y < MapSize; ++y)
-                     expected[static_cast<std::size_t>(CellIndex(x, y))] = House;
+                     expected[GridIndex(x, y)] = House;
              // The lowest image whose own start cell lies right of the wall fills that side with its code.
              for (int image = 1; image <= SymmetryImageCount(mode); ++image) {
                  if (ImageCell(mode, image, {2, 2}).X < 5)
                      continue;
                  for (int x = 6; x < MapSize; ++x)
                      for (int y = 0; y < MapSize; ++y)
-                         expected[static_cast<std::size_t>(CellIndex(x, y))] = ImageCode(mode, image, House);
+                         expected[GridIndex(x, y)] = ImageCode(mode, image, House);
                  break;
              }
              return expected;
@@ -236,8 +237,8 @@ TEST_F(EditorUi, CastlesTooNearTheirImagesAreNotPaintedAndTheStatusBarSaysWhy) {
         };
     };
     MapGrid pocket = blank; // two cells of ground at the axis, for the fill
-    pocket[static_cast<std::size_t>(CellIndex(23, 5))] = 0;
-    pocket[static_cast<std::size_t>(CellIndex(23, 6))] = 0;
+    pocket[GridIndex(23, 5)] = 0;
+    pocket[GridIndex(23, 6)] = 0;
     const struct {
         const char* name;
         const char* mode;
