@@ -10,45 +10,147 @@ namespace tav {
 
 namespace {
 
-constexpr std::uint16_t Unreached = std::numeric_limits<std::uint16_t>::max();
 constexpr TileCode FirstCastle = 20;
 constexpr TileCode FirstHouse = 8;
 constexpr TileCode FirstField = 12;
-
-using StepMap = std::array<std::uint16_t, MapCells>;
 
 bool IsCastle(TileCode code) {
     return code >= FirstCastle && code < FirstCastle + FactionCount;
 }
 
-// Breadth-first from all of the faction's castles at once, so each cell gets the steps from the nearest one.
-// Every cell enters the queue at most once, so one entry per cell is enough.
-void WalkFromCastles(const std::array<bool, MapCells>& passable, std::span<const std::uint16_t> castles,
-                     StepMap& steps) {
-    steps.fill(Unreached);
-    std::array<std::uint16_t, MapCells> queue;
-    std::size_t head = 0;
-    std::size_t tail = 0;
-    for (const std::uint16_t cell : castles) {
-        steps[cell] = 0;
-        queue[tail++] = cell;
+// The cost of entering each cell, -1 where units may not; and, when every open cell costs the same, that
+// cost, so the walks can count steps (a cost is then steps times it) instead of keeping a queue per cost.
+struct CellEntries {
+    std::array<std::int8_t, MapCells> Cost;
+    int Uniform = 0; // 0 when open cells differ in cost
+};
+
+CellEntries EntriesOf(const MapGrid& grid, const MovementCosts& costs) {
+    std::array<std::int8_t, 256> byCode;
+    for (int code = 0; code < 256; ++code)
+        byCode[static_cast<std::size_t>(code)] = static_cast<std::int8_t>(costs.EntryCost(static_cast<TileCode>(code)));
+    CellEntries entries;
+    int uniform = -1; // -1 while no open cell is seen
+    for (std::size_t i = 0; i < MapCells; ++i) {
+        const std::int8_t cost = byCode[grid[i]];
+        entries.Cost[i] = cost;
+        if (cost > 0)
+            uniform = uniform == -1 || uniform == cost ? cost : 0;
     }
-    while (head < tail) {
-        const int cell = queue[head++];
-        const int x = cell / MapSize;
-        const int y = cell % MapSize;
-        const auto next = static_cast<std::uint16_t>(steps[static_cast<std::size_t>(cell)] + 1);
-        const int neighbours[4][2] = {{x, y - 1}, {x - 1, y}, {x + 1, y}, {x, y + 1}};
-        for (const auto& [nx, ny] : neighbours) {
-            if (!InMap(nx, ny))
-                continue;
-            const auto index = static_cast<std::size_t>(CellIndex(nx, ny));
-            if (!passable[index] || steps[index] != Unreached)
-                continue;
-            steps[index] = next;
-            queue[tail++] = static_cast<std::uint16_t>(index);
+    entries.Uniform = uniform == -1 ? 1 : uniform;
+    return entries;
+}
+
+// Calls visit(neighbour) for each side neighbour of grid cell `cell`, in the order up, left, right, down.
+template <typename Visit> void ForEachSide(int cell, Visit visit) {
+    const int x = cell / MapSize;
+    const int y = cell % MapSize;
+    if (y > 0)
+        visit(cell - 1);
+    if (x > 0)
+        visit(cell - MapSize);
+    if (x < MapSize - 1)
+        visit(cell + MapSize);
+    if (y < MapSize - 1)
+        visit(cell + 1);
+}
+
+// Least total entry costs from `starts` (cost 0 each) over the open cells, up to `bound` inclusive; cells
+// beyond it or out of reach stay NotReachable. When every open cell costs the same, breadth-first; otherwise
+// Dijkstra's order in Dial's bucket queue: entries are 1..9, so ten buckets, one per cost modulo ten, each a
+// doubly linked list, from which a cell that gets cheaper moves at once.
+void WalkLeastCosts(const CellEntries& entries, std::span<const std::uint16_t> starts, int bound, ReachCosts& cost) {
+    cost.fill(NotReachable);
+    if (entries.Uniform > 0) {
+        std::array<std::uint16_t, MapCells> queue;
+        std::size_t head = 0;
+        std::size_t tail = 0;
+        for (const std::uint16_t cell : starts)
+            if (cost[cell] != 0) {
+                cost[cell] = 0;
+                queue[tail++] = cell;
+            }
+        while (head < tail) {
+            const int cell = queue[head++];
+            const int next = cost[static_cast<std::size_t>(cell)] + entries.Uniform;
+            if (next > bound)
+                break;
+            ForEachSide(cell, [&](int to) {
+                const auto index = static_cast<std::size_t>(to);
+                if (entries.Cost[index] < 0 || cost[index] != NotReachable)
+                    return;
+                cost[index] = static_cast<std::uint16_t>(next);
+                queue[tail++] = static_cast<std::uint16_t>(to);
+            });
+        }
+        return;
+    }
+
+    constexpr int Buckets = MovementCosts::Dearest + 1;
+    constexpr std::uint16_t NoCell = 0xFFFF;
+    std::array<std::uint16_t, Buckets> heads;
+    heads.fill(NoCell);
+    std::array<std::uint16_t, MapCells> next;
+    std::array<std::uint16_t, MapCells> previous;
+    int listed = 0;
+    const auto link = [&](std::uint16_t cell, std::size_t bucket) {
+        previous[cell] = NoCell;
+        next[cell] = heads[bucket];
+        if (heads[bucket] != NoCell)
+            previous[heads[bucket]] = cell;
+        heads[bucket] = cell;
+        ++listed;
+    };
+    const auto unlink = [&](std::uint16_t cell, std::size_t bucket) {
+        if (previous[cell] != NoCell)
+            next[previous[cell]] = next[cell];
+        else
+            heads[bucket] = next[cell];
+        if (next[cell] != NoCell)
+            previous[next[cell]] = previous[cell];
+        --listed;
+    };
+    for (const std::uint16_t cell : starts)
+        if (cost[cell] != 0) {
+            cost[cell] = 0;
+            link(cell, 0);
+        }
+    for (int level = 0; listed > 0 && level <= bound; ++level) {
+        const auto bucket = static_cast<std::size_t>(level % Buckets);
+        while (heads[bucket] != NoCell) {
+            const std::uint16_t cell = heads[bucket];
+            unlink(cell, bucket);
+            ForEachSide(cell, [&](int to) {
+                const auto index = static_cast<std::size_t>(to);
+                const int entry = entries.Cost[index];
+                const int reached = level + entry;
+                if (entry < 0 || reached > bound || reached >= cost[index])
+                    return;
+                if (cost[index] != NotReachable)
+                    unlink(static_cast<std::uint16_t>(to), static_cast<std::size_t>(cost[index] % Buckets));
+                cost[index] = static_cast<std::uint16_t>(reached);
+                link(static_cast<std::uint16_t>(to), static_cast<std::size_t>(reached % Buckets));
+            });
         }
     }
+}
+
+constexpr int NoBound = std::numeric_limits<int>::max();
+
+// Largest over smallest; none while the smallest is 0.
+std::optional<double> BalanceOf(const std::array<int, FactionCount>& territories) {
+    const auto [smallest, largest] = std::minmax_element(territories.begin(), territories.end());
+    if (*smallest <= 0)
+        return std::nullopt;
+    return static_cast<double>(*largest) / *smallest;
+}
+
+// The faction of `tied` (a set of factions, bit f for faction f) that moves first in `order`.
+int FirstMover(unsigned tied, const TurnOrder& order) {
+    for (const std::uint8_t faction : order.Factions)
+        if (tied & (1u << faction))
+            return faction;
+    return -1;
 }
 
 } // namespace
@@ -57,8 +159,29 @@ bool IsPassableCode(TileCode code) {
     return !IsBlockingCode(PlainCode(code));
 }
 
+CellLead FactionAnalysis::Lead(std::size_t cell) const {
+    CellLead lead;
+    if (cell >= MapCells || HolderByTurn[cell] >= FactionCount)
+        return lead;
+    lead.Holder = HolderByTurn[cell];
+    const int own = LeastCost[static_cast<std::size_t>(lead.Holder)][cell];
+    int next = NotReachable;
+    for (int f = 0; f < FactionCount; ++f)
+        if (f != lead.Holder)
+            next = std::min<int>(next, LeastCost[static_cast<std::size_t>(f)][cell]);
+    lead.Alone = next == NotReachable;
+    lead.Lead = lead.Alone ? 0 : next - own;
+    return lead;
+}
+
 FactionAnalysis AnalyseFactions(const MapGrid& grid) {
+    return AnalyseFactions(grid, MovementCosts{}, TurnOrder{});
+}
+
+FactionAnalysis AnalyseFactions(const MapGrid& grid, const MovementCosts& costs, const TurnOrder& order) {
     FactionAnalysis result;
+    result.Costs = costs.IsValid() ? costs : MovementCosts{};
+    result.Order = order.IsPermutation() ? order : TurnOrder{};
 
     // Castles grouped by faction: count first, then place each in scan order behind its faction's start.
     for (const TileCode code : grid)
@@ -77,56 +200,102 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid) {
                 static_cast<std::uint16_t>(CellIndex(x, y));
         }
 
-    std::array<bool, MapCells> passable;
-    for (std::size_t i = 0; i < MapCells; ++i)
-        passable[i] = IsPassableCode(grid[i]);
-
-    std::array<StepMap, FactionCount> steps;
+    const CellEntries entries = EntriesOf(grid, result.Costs);
     for (int f = 0; f < FactionCount; ++f)
-        WalkFromCastles(passable, result.Castles(f), steps[static_cast<std::size_t>(f)]);
+        WalkLeastCosts(entries, result.Castles(f), NoBound, result.LeastCost[static_cast<std::size_t>(f)]);
 
+    // Per open cell: the factions that reach it at the least cost. The territory leaves a tie to nobody; by
+    // turn, the tied faction that moves first takes it. How many cells each set of tied factions shares
+    // gives the territories by turn of every rotation at once.
+    std::array<int, 1u << FactionCount> cellsTiedBy{};
     for (std::size_t i = 0; i < MapCells; ++i) {
-        if (!passable[i]) {
+        if (entries.Cost[i] < 0) {
             result.Holder[i] = BlockedCell;
+            result.HolderByTurn[i] = BlockedCell;
             continue;
         }
         ++result.Passable;
-        std::uint16_t nearest = Unreached;
-        int nearestFaction = 0;
-        int sharing = 0;
+        std::uint16_t least = NotReachable;
+        unsigned tied = 0;
         for (int f = 0; f < FactionCount; ++f) {
-            const std::uint16_t s = steps[static_cast<std::size_t>(f)][i];
-            if (s == Unreached || s > nearest)
+            const std::uint16_t c = result.LeastCost[static_cast<std::size_t>(f)][i];
+            if (c == NotReachable || c > least)
                 continue;
-            if (s < nearest) {
-                nearest = s;
-                nearestFaction = f;
-                sharing = 0;
+            if (c < least) {
+                least = c;
+                tied = 0;
             }
-            ++sharing;
+            tied |= 1u << f;
         }
-        if (sharing == 0) {
+        ++cellsTiedBy[tied];
+        if (tied == 0) {
             result.Holder[i] = UnreachableCell;
+            result.HolderByTurn[i] = UnreachableCell;
             ++result.Unreachable;
-        } else if (sharing > 1) {
+            continue;
+        }
+        result.HolderByTurn[i] = static_cast<std::uint8_t>(FirstMover(tied, result.Order));
+        if ((tied & (tied - 1)) != 0) {
             result.Holder[i] = ContestedCell;
             ++result.Contested;
         } else {
-            result.Holder[i] = static_cast<std::uint8_t>(nearestFaction);
-            ++result.Factions[static_cast<std::size_t>(nearestFaction)].Territory;
+            result.Holder[i] = result.HolderByTurn[i];
+            ++result.Factions[result.HolderByTurn[i]].Territory;
         }
     }
 
+    for (int k = 0; k < FactionCount; ++k) {
+        const TurnOrder rotation = result.Order.Rotated(k);
+        std::array<int, FactionCount> byTurn{};
+        for (unsigned tied = 1; tied < cellsTiedBy.size(); ++tied)
+            byTurn[static_cast<std::size_t>(FirstMover(tied, rotation))] += cellsTiedBy[tied];
+        if (k == 0)
+            for (std::size_t f = 0; f < FactionCount; ++f)
+                result.Factions[f].TerritoryByTurn = byTurn[f];
+        result.TurnOrderBalances[static_cast<std::size_t>(k)] = BalanceOf(byTurn);
+    }
+    const auto& rotations = result.TurnOrderBalances;
+    if (std::all_of(rotations.begin(), rotations.end(), [](const auto& b) { return b.has_value(); }))
+        result.WorstTurnOrderBalance =
+            **std::max_element(rotations.begin(), rotations.end(), [](const auto& a, const auto& b) { return *a < *b; });
+
+    // Houses and fields: own and enemy least costs, ties going to the earlier mover.
     for (std::size_t i = 0; i < MapCells; ++i) {
         const TileCode code = grid[i];
         const bool house = code >= FirstHouse && code < FirstHouse + FactionCount;
         const bool field = code >= FirstField && code < FirstField + FactionCount;
         if (!house && !field)
             continue;
-        FactionFigures& figures = result.Factions[static_cast<std::size_t>(FactionOf(code))];
+        const int owner = FactionOf(code);
+        FactionFigures& figures = result.Factions[static_cast<std::size_t>(owner)];
         ++(house ? figures.Houses : figures.Fields);
-        if (result.Holder[i] == FactionOf(code))
+        if (result.Holder[i] == owner)
             ++figures.InTerritory;
+
+        const int own = result.LeastCost[static_cast<std::size_t>(owner)][i];
+        int enemy = NotReachable;
+        int enemyRank = FactionCount; // the earliest turn among the enemies at that cost
+        for (int f = 0; f < FactionCount; ++f) {
+            const int c = result.LeastCost[static_cast<std::size_t>(f)][i];
+            if (f == owner || c == NotReachable || c > enemy)
+                continue;
+            if (c < enemy)
+                enemyRank = FactionCount;
+            enemy = c;
+            enemyRank = std::min(enemyRank, result.Order.Rank(f));
+        }
+        PropertyThreat threat;
+        if (own == NotReachable || enemy < own || (enemy == own && enemyRank < result.Order.Rank(owner)))
+            threat = PropertyThreat::Lost;
+        else if (enemy == NotReachable || 3 * own <= 2 * enemy)
+            threat = PropertyThreat::Safe;
+        else
+            threat = PropertyThreat::Threatened;
+        result.Threat[i] = threat;
+        ThreatFigures& counts = figures.Threat;
+        ++(threat == PropertyThreat::Lost ? counts.Lost : threat == PropertyThreat::Safe ? counts.Safe : counts.Threatened);
+        if (own != NotReachable && enemy != NotReachable)
+            counts.Margin = std::min(counts.Margin.value_or(enemy - own), enemy - own);
     }
 
     for (int from = 0; from < FactionCount; ++from)
@@ -134,18 +303,51 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid) {
             int shortest = NoDistance;
             if (from != to)
                 for (const std::uint16_t castle : result.Castles(to)) {
-                    const std::uint16_t s = steps[static_cast<std::size_t>(from)][castle];
-                    if (s != Unreached && (shortest == NoDistance || s < shortest))
-                        shortest = s;
+                    const std::uint16_t c = result.LeastCost[static_cast<std::size_t>(from)][castle];
+                    if (c != NotReachable && (shortest == NoDistance || c < shortest))
+                        shortest = c;
                 }
             result.Distance[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)] = shortest;
         }
 
-    const auto [smallest, largest] = std::minmax_element(
-        result.Factions.begin(), result.Factions.end(),
-        [](const FactionFigures& a, const FactionFigures& b) { return a.Territory < b.Territory; });
-    if (smallest->Territory > 0)
-        result.Balance = static_cast<double>(largest->Territory) / smallest->Territory;
+    // Fronts: each territory-by-turn cell once per other faction it borders, and once in all.
+    for (int i = 0; i < MapCells; ++i) {
+        const std::uint8_t holder = result.HolderByTurn[static_cast<std::size_t>(i)];
+        if (holder >= FactionCount)
+            continue;
+        unsigned borders = 0;
+        ForEachSide(i, [&](int n) {
+            const std::uint8_t other = result.HolderByTurn[static_cast<std::size_t>(n)];
+            if (other < FactionCount && other != holder)
+                borders |= 1u << other;
+        });
+        if (borders == 0)
+            continue;
+        FactionFigures& figures = result.Factions[holder];
+        ++figures.Front;
+        for (std::size_t g = 0; g < FactionCount; ++g)
+            figures.FrontWith[g] += (borders >> g) & 1u;
+    }
+
+    // Room: a walk of its own from the cell below the gate, where the castle is just another cell to enter.
+    for (int f = 0; f < FactionCount; ++f) {
+        const std::span<const std::uint16_t> castles = result.Castles(f);
+        if (castles.empty())
+            continue;
+        std::optional<int>& room = result.Factions[static_cast<std::size_t>(f)].Room;
+        room = 0;
+        const int x = castles.front() / MapSize;
+        const int y = castles.front() % MapSize + 2;
+        if (!InMap(x, y) || entries.Cost[static_cast<std::size_t>(CellIndex(x, y))] < 0)
+            continue;
+        const std::uint16_t start = static_cast<std::uint16_t>(CellIndex(x, y));
+        ReachCosts reach;
+        WalkLeastCosts(entries, std::span<const std::uint16_t>(&start, 1), RoomCost, reach);
+        room = static_cast<int>(std::count_if(reach.begin(), reach.end(), [](std::uint16_t c) { return c != NotReachable; }));
+    }
+
+    result.Balance = BalanceOf({result.Factions[0].Territory, result.Factions[1].Territory,
+                                result.Factions[2].Territory, result.Factions[3].Territory});
     return result;
 }
 
