@@ -164,7 +164,7 @@ TEST_F(Packs, TextAndFromTextGiveBackEveryByteAndNameWhatIsWrong) {
     WriteBytes(Path("broken.txt"), broken);
     const RunResult refused = RunTool({"fromtext", Path("broken.txt"), "-o", Path("never.map")});
     EXPECT_EQ(refused.ExitCode, 2);
-    EXPECT_TRUE(refused.Err.contains("line 3, column 2")) << refused.Err.toStdString();
+    EXPECT_TRUE(refused.Err.contains("line 3, code 2")) << refused.Err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(Path("never.map")));
 }
 
@@ -375,7 +375,8 @@ TEST_F(Packs, AFolderThatCannotBeEnteredIsNamedAndTheWalkGoesOn) {
         paths << entry["path"].toString();
     const QString pack = Path("pack");
     EXPECT_EQ(paths,
-              (QStringList{pack + "/a/m.map", pack + "/b/m.map", pack + "/y/m.map", pack + "/z/m.map"}));
+              (QStringList{pack + "/a/m.map", pack + "/b/m.map", pack + "/locked", pack + "/y/m.map",
+                           pack + "/z/m.map"}));
 }
 
 TEST_F(Packs, GitShowsAMapChangeAsTheChangedRowThroughTheTextForm) {

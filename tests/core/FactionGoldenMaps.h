@@ -28,7 +28,7 @@ inline TileCode LegendCode(char c) {
 }
 
 inline std::filesystem::path GoldenFolder() {
-    return std::filesystem::path(TAV_TEST_DATA_DIR) / "faction"; // set for every test program
+    return std::filesystem::path(TAV_TEST_DATA_DIR) / "faction";
 }
 
 struct GoldenMap {
