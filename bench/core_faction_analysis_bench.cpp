@@ -1,6 +1,10 @@
-// The faction analysis runs after every change of the map while its window is up.
+// The faction analysis runs after every change of the map while its window is up. Each map is timed three
+// ways in one run: the step analysis as it was before movement costs (a frozen copy), the analysis
+// with the default table, and with a table of costs 1 to 3. The default table should stay within 1.5 times
+// the step analysis, costs 1 to 3 within 3 times.
 #include "FactionAnalysis.h"
 #include "MapGrid.h"
+#include "StepAnalysisBefore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,25 +26,52 @@ MapGrid BusyMap() {
     return grid;
 }
 
-void BM_AnalyseFactionsOnABusyMap(benchmark::State& state) {
-    const MapGrid grid = BusyMap();
-    for (auto _ : state) {
-        FactionAnalysis analysis = AnalyseFactions(grid);
-        benchmark::DoNotOptimize(&analysis);
-    }
-}
-BENCHMARK(BM_AnalyseFactionsOnABusyMap)->Unit(benchmark::kMicrosecond);
-
 // The most walking: every cell open, so each of the four walks visits all 2304 cells.
-void BM_AnalyseFactionsOnAnOpenMap(benchmark::State& state) {
+MapGrid OpenMap() {
     MapGrid grid = FilledGrid(0);
     for (int f = 0; f < FactionCount; ++f)
         grid[CellIndex(f % 2 ? 40 : 7, f / 2 ? 40 : 7)] = static_cast<TileCode>(20 + f);
+    return grid;
+}
+
+// Costs 1 to 3 over the classes, so no walk can count plain steps.
+MovementCosts CostsOneToThree() {
+    MovementCosts costs;
+    const std::uint8_t entries[CostClassCount] = {1, 2, 2, 3, 1, 2, 1, 3, 2, 3};
+    std::copy(std::begin(entries), std::end(entries), costs.Entry.begin());
+    return costs;
+}
+
+void BM_StepAnalysisBeforeCosts(benchmark::State& state, MapGrid (*makeMap)()) {
+    const MapGrid grid = makeMap();
+    for (auto _ : state) {
+        before::StepFigures figures = before::AnalyseBySteps(grid);
+        benchmark::DoNotOptimize(&figures);
+    }
+}
+BENCHMARK_CAPTURE(BM_StepAnalysisBeforeCosts, BusyMap, BusyMap)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_StepAnalysisBeforeCosts, OpenMap, OpenMap)->Unit(benchmark::kMicrosecond);
+
+void BM_AnalyseFactionsDefaultTable(benchmark::State& state, MapGrid (*makeMap)()) {
+    const MapGrid grid = makeMap();
     for (auto _ : state) {
         FactionAnalysis analysis = AnalyseFactions(grid);
         benchmark::DoNotOptimize(&analysis);
     }
 }
-BENCHMARK(BM_AnalyseFactionsOnAnOpenMap)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_AnalyseFactionsDefaultTable, BusyMap, BusyMap)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_AnalyseFactionsDefaultTable, OpenMap, OpenMap)->Unit(benchmark::kMicrosecond);
+
+void BM_AnalyseFactionsCostsOneToThree(benchmark::State& state, MapGrid (*makeMap)()) {
+    const MapGrid grid = makeMap();
+    const MovementCosts costs = CostsOneToThree();
+    const TurnOrder order{{2, 0, 3, 1}};
+    for (auto _ : state) {
+        FactionAnalysis analysis = AnalyseFactions(grid, costs, order);
+        benchmark::DoNotOptimize(&analysis);
+    }
+}
+BENCHMARK_CAPTURE(BM_AnalyseFactionsCostsOneToThree, BusyMap, BusyMap)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_AnalyseFactionsCostsOneToThree, OpenMap, OpenMap)->Unit(benchmark::kMicrosecond);
 
 } // namespace

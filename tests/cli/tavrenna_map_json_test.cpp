@@ -1,5 +1,5 @@
 // The JSON the tool prints, against what it printed before it was built with a JSON library: the same
-// keys in the same order with the same values, for each command that prints JSON.
+// keys in the same order with the same values, for each command that prints JSON; new keys only after them.
 
 #include "CliTestSupport.h"
 
@@ -24,6 +24,35 @@ std::vector<Json> ParsedJson(const QByteArray& text) {
     for (const QString& line : Lines(text))
         values.push_back(Json::parse(line.toStdString()));
     return values;
+}
+
+// Whether `printed` keeps everything of `was`: the same scalars, arrays of the same length whose elements
+// keep theirs, and objects whose first keys are those of `was`, in its order, each keeping its value. Keys
+// added after the old ones (the figures of movement costs and turn order) are allowed; none before them.
+::testing::AssertionResult KeepsEveryOldKey(const Json& printed, const Json& was, const std::string& where = "") {
+    if (was.is_object()) {
+        if (!printed.is_object() || printed.size() < was.size())
+            return ::testing::AssertionFailure() << where << ": not an object with at least the old keys";
+        auto key = printed.begin();
+        for (auto old = was.begin(); old != was.end(); ++old, ++key) {
+            if (key.key() != old.key())
+                return ::testing::AssertionFailure() << where << ": key " << key.key() << " where " << old.key() << " was";
+            if (auto kept = KeepsEveryOldKey(key.value(), old.value(), where + "." + old.key()); !kept)
+                return kept;
+        }
+        return ::testing::AssertionSuccess();
+    }
+    if (was.is_array()) {
+        if (!printed.is_array() || printed.size() != was.size())
+            return ::testing::AssertionFailure() << where << ": not an array of " << was.size();
+        for (std::size_t i = 0; i < was.size(); ++i)
+            if (auto kept = KeepsEveryOldKey(printed[i], was[i], where + "[" + std::to_string(i) + "]"); !kept)
+                return kept;
+        return ::testing::AssertionSuccess();
+    }
+    if (printed != was)
+        return ::testing::AssertionFailure() << where << ": " << printed.dump() << " where " << was.dump() << " was";
+    return ::testing::AssertionSuccess();
 }
 
 struct GoldenRun {
@@ -59,10 +88,8 @@ TEST(TavrennaMapJson, KeysOrderAndValuesAreAsTheyWere) {
         ASSERT_FALSE(golden.empty());
         const std::vector<Json> printed = ParsedJson(result.Out);
         ASSERT_EQ(printed.size(), golden.size());
-        for (std::size_t i = 0; i < golden.size(); ++i) {
-            // ordered_json compares objects key by key in order, so a moved key fails as a changed value does.
-            EXPECT_EQ(printed[i], golden[i]) << "printed: " << printed[i].dump() << "\nwas:     " << golden[i].dump();
-        }
+        for (std::size_t i = 0; i < golden.size(); ++i)
+            EXPECT_TRUE(KeepsEveryOldKey(printed[i], golden[i]));
     }
 }
 

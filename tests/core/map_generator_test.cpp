@@ -190,6 +190,7 @@ Shares CountShares(const MapGrid& grid) {
 struct WorstFigures {
     double Balance = 1.0;
     double DistanceRatio = 1.0;
+    double TurnOrderBalance = 1.0;
 };
 
 // Every promise of one generated map, each measured with the project's own check, shaping and analysis.
@@ -224,6 +225,7 @@ void ExpectEveryGuarantee(const MapGrid& grid, const GeneratorParameters& parame
         EXPECT_EQ(figures.Houses, parameters.Houses) << "faction " << f;
         EXPECT_EQ(figures.Fields, parameters.Fields) << "faction " << f;
         EXPECT_EQ(figures.InTerritory, figures.Houses + figures.Fields) << "faction " << f;
+        EXPECT_EQ(figures.Threat.Lost, 0) << "faction " << f << " cannot hold a house or field";
         smallest = std::min(smallest, figures.Territory);
         largest = std::max(largest, figures.Territory);
         int nearest = MapCells;
@@ -242,6 +244,10 @@ void ExpectEveryGuarantee(const MapGrid& grid, const GeneratorParameters& parame
     EXPECT_LE(100 * longest, 110 * shortest) << "distances " << longest << " / " << shortest;
     worst.Balance = std::max(worst.Balance, static_cast<double>(largest) / smallest);
     worst.DistanceRatio = std::max(worst.DistanceRatio, static_cast<double>(longest) / shortest);
+    // Whoever moves first, the map stays as even: the worst rotation of the turn order within 5 %.
+    ASSERT_TRUE(analysis.WorstTurnOrderBalance.has_value());
+    EXPECT_LE(*analysis.WorstTurnOrderBalance, 1.05);
+    worst.TurnOrderBalance = std::max(worst.TurnOrderBalance, *analysis.WorstTurnOrderBalance);
 
     EXPECT_EQ(FindAsymmetry(grid, parameters.Symmetry).Count, 0);
 
@@ -272,6 +278,7 @@ TEST_P(GeneratorGuarantees, EveryMapMeetsEveryFigureInEveryMode) {
         }
     RecordProperty("worst_balance", std::to_string(worst.Balance));
     RecordProperty("worst_distance_ratio", std::to_string(worst.DistanceRatio));
+    RecordProperty("worst_turn_order_balance", std::to_string(worst.TurnOrderBalance));
 }
 
 INSTANTIATE_TEST_SUITE_P(TestPoints, GeneratorGuarantees, ::testing::ValuesIn(TestPoints()),

@@ -32,10 +32,11 @@ constexpr std::array<CommandEntry, 16> Commands = {{
     {"exchange", "exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]", "swap tile codes A and B",
      ExchangeCommand},
     {"render",
-     "render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32 | --size PX] [--tileset N] [--territory] "
-     "[--jobs N]",
+     "render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32 | --size PX] [--tileset N] [--territory "
+     "[--costs FILE] [--turn-order A,B,C,D]] [--jobs N]",
      "draw maps as PNG pictures", RenderCommand},
-    {"analyse", "analyse FILE.map... [--json]", "print each faction's territory, reach and the balance",
+    {"analyse", "analyse FILE.map... [--json] [--costs FILE] [--turn-order A,B,C,D]",
+     "print each faction's territory, reach, fairness figures and the balance",
      AnalyseCommand},
     {"stats", "stats FILE.map... [--json]", "count the cells of each role and the factions' buildings", StatsCommand},
     {"new", "new -o OUT.map [--tileset N]", "write a new map", NewCommand},
@@ -45,7 +46,7 @@ constexpr std::array<CommandEntry, 16> Commands = {{
      "copy one share of the map onto the others", SymmetrizeCommand},
     {"text", "text FILE.map...", "print maps as text, one line per row", TextCommand},
     {"fromtext", "fromtext FILE.txt -o OUT.map", "turn that text back into the map", FromTextCommand},
-    {"diff", "diff A.map B.map [--json] [-o OUT.png] [--edge 4|8|16|32]",
+    {"diff", "diff A.map B.map [--json] [-o OUT.png] [--edge 4|8|16|32] [--costs FILE] [--turn-order A,B,C,D]",
      "show the cells, roles and figures that changed", DiffCommand},
     {"generate",
      "generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] [--mountains P] [--forests P] [--plateaus P] "

@@ -87,12 +87,15 @@ Json JsonReport(const GeneratorParameters& parameters, const GeneratedMap& map, 
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& faction = map.Analysis.Factions[static_cast<std::size_t>(f)];
         const std::uint16_t castle = map.Analysis.Castles(f).front();
-        factions.push_back({{"index", f},
-                            {"castle", {castle / MapSize, castle % MapSize}},
-                            {"territory", faction.Territory},
-                            {"houses", faction.Houses},
-                            {"fields", faction.Fields},
-                            {"nearest_enemy", figures.Nearest[static_cast<std::size_t>(f)]}});
+        Json object = {{"index", f},
+                       {"castle", {castle / MapSize, castle % MapSize}},
+                       {"territory", faction.Territory},
+                       {"houses", faction.Houses},
+                       {"fields", faction.Fields},
+                       {"nearest_enemy", figures.Nearest[static_cast<std::size_t>(f)]}};
+        // The generator measures with the default table and order, whatever an analysis elsewhere uses.
+        object.update(FactionFiguresJson(map.Analysis, f));
+        factions.push_back(object);
     }
     return {{"file", file.toStdString()},
             {"seed", parameters.Seed},

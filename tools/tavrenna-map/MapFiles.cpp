@@ -21,7 +21,8 @@ QString ShownLine(const FileError& error) {
     return ShownName(error.Path()) + text.mid(error.Path().size());
 }
 
-// The error's line, with a folder named as a folder and not as something a map would be.
+} // namespace
+
 QString LineNamingFolder(const FileError& error, const QString& wanted) {
     if (error.Problem() != FileProblem::Directory)
         return ShownLine(error);
@@ -29,8 +30,6 @@ QString LineNamingFolder(const FileError& error, const QString& wanted) {
         error.Operation() == FileOperation::Read ? QStringLiteral("cannot read") : QStringLiteral("cannot write");
     return ShownName(error.Path()) + QStringLiteral(": ") + operation + QStringLiteral(": is a directory, not ") + wanted;
 }
-
-} // namespace
 
 LoadedMap ReadMapFile(const QString& path) {
     try {

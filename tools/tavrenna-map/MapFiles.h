@@ -29,6 +29,10 @@ LoadedMap ReadMapFile(const QString& path);
 // or /sys, which is not read at all: reading may take what others wait for).
 QByteArray ReadTextFile(const QString& path, qint64 limit);
 
+// The error's line with its file named as a terminal should show it, and a folder named as a folder and
+// not as `wanted` ("a text file") would be.
+QString LineNamingFolder(const FileError& error, const QString& wanted);
+
 // Writes a PNG picture as WriteFileAtomically does; a folder at `path` is named as such.
 void WritePictureFile(const QString& path, const QByteArray& png);
 

@@ -1,5 +1,6 @@
 #include "PackCommands.h"
 
+#include "AnalysisRules.h"
 #include "CommandLine.h"
 #include "FactionAnalysis.h"
 #include "MapCheck.h"
@@ -186,18 +187,23 @@ int CheckCommand(const CommandEntry& command, const QStringList& arguments) {
 int AnalyseCommand(const CommandEntry& command, const QStringList& arguments) {
     CommandLine line(command,
                      QStringLiteral("Prints the faction analysis of maps: each faction's castles, houses, "
-                                    "fields, territory (the open cells it reaches in fewer steps than any "
-                                    "other) and how many of its houses and fields lie in it; the steps between "
-                                    "the castles; the contested and unreachable cells; and the balance, largest "
-                                    "territory over smallest.") +
+                                    "fields, territory (the open cells it reaches at a lower cost than any "
+                                    "other) and how many of its houses and fields lie in it; the least costs "
+                                    "between the castles; the contested and unreachable cells; and the balance, "
+                                    "largest territory over smallest. Then the turn order and the costs; per "
+                                    "faction its territory by turn (a tie goes to the earlier mover), its houses "
+                                    "and fields safe, threatened and lost, the margin, its front and its room; "
+                                    "and the turn-order balance of each rotation of the order and the worst.") +
                          InputsNote,
                      {QStringLiteral("FILE.map")}, true);
     line.AddOption(JsonOption);
+    AddAnalysisRuleOptions(line);
     if (!line.Parse(arguments))
         return ExitSuccess;
+    const AnalysisRules rules = ReadAnalysisRules(line);
     const ReportOptions options{.PrintJson = line.IsSet(JsonOption)};
     return ReportOnMaps(line.Positionals(), options, [&](const MapInput&, const LoadedMap& map) {
-        const FactionAnalysis analysis = AnalyseFactions(map.Grid);
+        const FactionAnalysis analysis = AnalyseFactions(map.Grid, rules.Costs, rules.Order);
         if (options.PrintJson)
             return MapReport{.Object = AnalysisJson(analysis, map.TileSet)};
         return MapReport{.Text = AnalysisText(analysis, map.TileSet)};
@@ -250,6 +256,7 @@ struct RenderSettings {
     std::optional<int> FitSize;         // --size: thumbnails of FitSize pixels
     std::optional<TileSet> DrawnSet;    // --tileset, else each file's own
     bool Territory = false;
+    AnalysisRules Rules; // what --territory measures with
     int Jobs = 1;
     std::optional<QString> Output;      // -o
     std::optional<QString> OutDir;      // --out-dir
@@ -285,6 +292,7 @@ std::optional<RenderSettings> ParseRenderOptions(CommandLine& line, const QStrin
     for (const auto* option :
          {&outputOption, &outDirOption, &edgeOption, &sizeOption, &tileSetOption, &territoryOption, &jobsOption})
         line.AddOption(*option);
+    AddAnalysisRuleOptions(line);
     if (!line.Parse(arguments))
         return std::nullopt;
     RenderSettings settings;
@@ -298,6 +306,9 @@ std::optional<RenderSettings> ParseRenderOptions(CommandLine& line, const QStrin
     const auto tileSetNumber = line.Number(tileSetOption, 1, TileSetCount);
     settings.DrawnSet = tileSetNumber ? TileSetNumbered(*tileSetNumber) : std::nullopt;
     settings.Territory = line.IsSet(territoryOption);
+    if (!settings.Territory && AnalysisRulesGiven(line))
+        line.Fail(QStringLiteral("--costs and --turn-order measure the territory of --territory; give it too"));
+    settings.Rules = ReadAnalysisRules(line);
     settings.Jobs = line.Number(jobsOption, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
     settings.Output = line.Value(outputOption);
     settings.OutDir = line.Value(outDirOption);
@@ -411,7 +422,7 @@ void DrawMapPicture(const MapInput& input, const QString& target, const RenderSe
     if (scaledDown || settings.Territory) {
         QImage drawn = RenderMap(map.Grid, tiles, edge);
         if (settings.Territory)
-            drawn = TerritoryPicture(AnalyseFactions(map.Grid), set, drawn);
+            drawn = TerritoryPicture(AnalyseFactions(map.Grid, settings.Rules.Costs, settings.Rules.Order), set, drawn);
         if (scaledDown)
             drawn = drawn.scaled(*settings.FitSize, *settings.FitSize, Qt::IgnoreAspectRatio,
                                  Qt::SmoothTransformation);

@@ -65,12 +65,87 @@ Json AnalysisJson(const FactionAnalysis& analysis, TileSet tileSet) {
             steps.push_back(to == NoDistance ? Json(nullptr) : Json(to));
         distance.push_back(steps);
     }
-    return {{"tileset", TileSetNumber(tileSet)},
-            {"factions", factions},
-            {"distance", distance},
-            {"contested", analysis.Contested},
-            {"unreachable", analysis.Unreachable},
-            {"balance", ThreeDecimals(analysis.Balance)}};
+    Json object = {{"tileset", TileSetNumber(tileSet)},
+                   {"factions", factions},
+                   {"distance", distance},
+                   {"contested", analysis.Contested},
+                   {"unreachable", analysis.Unreachable},
+                   {"balance", ThreeDecimals(analysis.Balance)}};
+    const Json added = FairnessFiguresJson(analysis);
+    for (const char* key : {"turn_order", "costs", "turn_order_balance"})
+        object[key] = added.at(key);
+    for (int f = 0; f < FactionCount; ++f)
+        object["factions"][static_cast<std::size_t>(f)].update(FactionFiguresJson(analysis, f));
+    return object;
+}
+
+Json FactionFiguresJson(const FactionAnalysis& analysis, int faction) {
+    const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(faction)];
+    const ThreatFigures& threat = figures.Threat;
+    return {{"territory_by_turn", figures.TerritoryByTurn},
+            {"threat",
+             {{"safe", threat.Safe},
+              {"threatened", threat.Threatened},
+              {"lost", threat.Lost},
+              {"margin", threat.Margin ? Json(*threat.Margin) : Json(nullptr)}}},
+            {"front", {{"total", figures.Front}, {"by_faction", figures.FrontWith}}},
+            {"room", figures.Room ? Json(*figures.Room) : Json(nullptr)}};
+}
+
+Json FairnessFiguresJson(const FactionAnalysis& analysis) {
+    Json costs = Json::object();
+    for (const CostClass costClass : AllCostClasses) {
+        const std::uint8_t cost = analysis.Costs[costClass];
+        costs[std::string(CostClassName(costClass))] = cost == MovementCosts::Blocked ? Json(nullptr) : Json(cost);
+    }
+    Json rotations = Json::array();
+    for (const auto& balance : analysis.TurnOrderBalances)
+        rotations.push_back(ThreeDecimals(balance));
+    Json factions = Json::array();
+    for (int f = 0; f < FactionCount; ++f) {
+        Json faction = {{"index", f}};
+        faction.update(FactionFiguresJson(analysis, f));
+        factions.push_back(faction);
+    }
+    return {{"turn_order", analysis.Order.Factions},
+            {"costs", costs},
+            {"turn_order_balance", {{"rotations", rotations}, {"worst", ThreeDecimals(analysis.WorstTurnOrderBalance)}}},
+            {"factions", factions}};
+}
+
+std::string FactionFiguresText(const FactionAnalysis& analysis, int faction) {
+    const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(faction)];
+    const ThreatFigures& threat = figures.Threat;
+    std::string out = "territory by turn " + std::to_string(figures.TerritoryByTurn) + "; safe " +
+                      std::to_string(threat.Safe) + ", threatened " + std::to_string(threat.Threatened) + ", lost " +
+                      std::to_string(threat.Lost) + ", margin " +
+                      (threat.Margin ? std::to_string(*threat.Margin) : std::string("none")) + "; front " +
+                      std::to_string(figures.Front) + " (with";
+    const char* separator = " ";
+    for (int g = 0; g < FactionCount; ++g)
+        if (g != faction) {
+            out += separator + std::to_string(g) + ": " + std::to_string(figures.FrontWith[static_cast<std::size_t>(g)]);
+            separator = ", ";
+        }
+    return out + "); room " + (figures.Room ? std::to_string(*figures.Room) : std::string("none"));
+}
+
+std::string TurnOrderBalanceText(const FactionAnalysis& analysis) {
+    std::string out;
+    for (int k = 0; k < FactionCount; ++k)
+        out += (k ? ", " : "") + TurnOrderText(analysis.Order.Rotated(k)) + " " +
+               BalanceText(analysis.TurnOrderBalances[static_cast<std::size_t>(k)], "none");
+    return out + "; worst " + BalanceText(analysis.WorstTurnOrderBalance, "none");
+}
+
+std::string CostsText(const MovementCosts& costs) {
+    std::string out;
+    for (const CostClass costClass : AllCostClasses) {
+        const std::uint8_t cost = costs[costClass];
+        out += (out.empty() ? "" : ", ") + std::string(CostClassName(costClass)) + " " +
+               (cost == MovementCosts::Blocked ? std::string("通行不可") : std::to_string(cost));
+    }
+    return out;
 }
 
 std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet) {
@@ -88,7 +163,9 @@ std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet) {
                ", territory " + std::to_string(figures.Territory) + ", in territory " +
                std::to_string(figures.InTerritory) + "\n";
     }
-    out += "distance in steps from the row's castles to the column's:\n        0     1     2     3\n";
+    // Under the default table a cost is a number of steps, and the report says so as it always did.
+    out += std::string("distance in ") + (analysis.Costs.IsDefault() ? "steps" : "cost") +
+           " from the row's castles to the column's:\n        0     1     2     3\n";
     for (int from = 0; from < FactionCount; ++from) {
         char row[64];
         std::snprintf(row, sizeof row, "  %d", from);
@@ -104,6 +181,11 @@ std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet) {
     }
     out += "contested " + std::to_string(analysis.Contested) + "\nunreachable " +
            std::to_string(analysis.Unreachable) + "\nbalance " + BalanceText(analysis.Balance, "none") + "\n";
+    out += "turn order " + TurnOrderText(analysis.Order) + "\ncosts " + CostsText(analysis.Costs) + "\n";
+    for (int f = 0; f < FactionCount; ++f)
+        out += "faction " + std::to_string(f) + " " + std::string(FactionName(tileSet, f)) + ": " +
+               FactionFiguresText(analysis, f) + "\n";
+    out += "turn-order balance " + TurnOrderBalanceText(analysis) + "\n";
     return out;
 }
 

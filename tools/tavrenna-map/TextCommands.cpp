@@ -1,5 +1,6 @@
 #include "TextCommands.h"
 
+#include "AnalysisRules.h"
 #include "CellGrid.h"
 #include "CommandLine.h"
 #include "FactionAnalysis.h"
@@ -135,7 +136,7 @@ struct MapDifference {
     bool Equal() const { return Changed.empty() && BytesBefore == BytesAfter; }
 };
 
-MapDifference Compare(const LoadedMap& a, const LoadedMap& b) {
+MapDifference Compare(const LoadedMap& a, const LoadedMap& b, const AnalysisRules& rules) {
     MapDifference difference;
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x)
@@ -158,8 +159,8 @@ MapDifference Compare(const LoadedMap& a, const LoadedMap& b) {
                 found->second += step;
         }
     }
-    difference.Before = AnalyseFactions(a.Grid);
-    difference.After = AnalyseFactions(b.Grid);
+    difference.Before = AnalyseFactions(a.Grid, rules.Costs, rules.Order);
+    difference.After = AnalyseFactions(b.Grid, rules.Costs, rules.Order);
     return difference;
 }
 
@@ -192,7 +193,47 @@ Json DifferenceJson(const MapDifference& difference, const MapGrid& a, const Map
             {"bytes", {{"before", difference.BytesBefore}, {"after", difference.BytesAfter}}},
             {"factions", factions},
             {"balance",
-             {{"before", ThreeDecimals(difference.Before.Balance)}, {"after", ThreeDecimals(difference.After.Balance)}}}};
+             {{"before", ThreeDecimals(difference.Before.Balance)}, {"after", ThreeDecimals(difference.After.Balance)}}},
+            {"figures", {{"before", FairnessFiguresJson(difference.Before)}, {"after", FairnessFiguresJson(difference.After)}}}};
+}
+
+std::string Change(const std::string& before, const std::string& after) { return before + " → " + after; }
+std::string Change(int before, int after) { return Change(std::to_string(before), std::to_string(after)); }
+std::string Change(const std::optional<int>& before, const std::optional<int>& after) {
+    const auto text = [](const std::optional<int>& n) { return n ? std::to_string(*n) : std::string("none"); };
+    return Change(text(before), text(after));
+}
+
+// The change of every figure that movement costs and turn order add, a line per faction and one for the
+// turn-order balance.
+std::string FairnessChangeText(const FactionAnalysis& before, const FactionAnalysis& after, TileSet shownSet) {
+    std::string out;
+    for (int f = 0; f < FactionCount; ++f) {
+        const FactionFigures& was = before.Factions[static_cast<std::size_t>(f)];
+        const FactionFigures& is = after.Factions[static_cast<std::size_t>(f)];
+        out += "faction " + std::to_string(f) + " " + std::string(FactionName(shownSet, f)) + ": territory by turn " +
+               Change(was.TerritoryByTurn, is.TerritoryByTurn) + ", safe " + Change(was.Threat.Safe, is.Threat.Safe) +
+               ", threatened " + Change(was.Threat.Threatened, is.Threat.Threatened) + ", lost " +
+               Change(was.Threat.Lost, is.Threat.Lost) + ", margin " + Change(was.Threat.Margin, is.Threat.Margin) +
+               ", front " + Change(was.Front, is.Front) + " (with";
+        const char* separator = " ";
+        for (int g = 0; g < FactionCount; ++g)
+            if (g != f) {
+                const auto i = static_cast<std::size_t>(g);
+                out += separator + std::to_string(g) + ": " + Change(was.FrontWith[i], is.FrontWith[i]);
+                separator = ", ";
+            }
+        out += "), room " + Change(was.Room, is.Room) + "\n";
+    }
+    out += "turn-order balance";
+    for (int k = 0; k < FactionCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        out += (k ? ", " : " ") + TurnOrderText(after.Order.Rotated(k)) + " " +
+               Change(BalanceText(before.TurnOrderBalances[i], "none"), BalanceText(after.TurnOrderBalances[i], "none"));
+    }
+    return out + ", worst " +
+           Change(BalanceText(before.WorstTurnOrderBalance, "none"), BalanceText(after.WorstTurnOrderBalance, "none")) +
+           "\n";
 }
 
 std::string DifferenceText(const MapDifference& difference, const MapGrid& a, const MapGrid& b, TileSet shownSet) {
@@ -225,6 +266,7 @@ std::string DifferenceText(const MapDifference& difference, const MapGrid& a, co
         }
         out += "balance " + BalanceText(difference.Before.Balance, "none") + " → " +
                BalanceText(difference.After.Balance, "none") + "\n";
+        out += FairnessChangeText(difference.Before, difference.After, shownSet);
     }
     return out;
 }
@@ -236,7 +278,10 @@ int DiffCommand(const CommandEntry& command, const QStringList& arguments) {
                      QStringLiteral("Shows what changed from map A to map B: every changed cell with its codes and "
                                     "roles, the cells gained and lost by each role, the tile-set change, the two "
                                     "stored tile-set bytes when they differ, and the factions' territories and "
-                                    "balance before and after. -o draws B with the changed cells framed.\nExit "
+                                    "balance before and after, and every figure of turn order and movement "
+                                    "costs (territory by turn, houses and fields safe, threatened and lost, "
+                                    "margin, fronts, room, turn-order balance). -o draws B with the changed "
+                                    "cells framed.\nExit "
                                     "status 0: the maps are equal (every cell and both stored bytes); 1: they "
                                     "differ; 2: error."),
                      {QStringLiteral("A.map"), QStringLiteral("B.map")});
@@ -250,8 +295,10 @@ int DiffCommand(const CommandEntry& command, const QStringList& arguments) {
     line.AddOption(jsonOption);
     line.AddOption(outputOption);
     line.AddOption(edgeOption);
+    AddAnalysisRuleOptions(line);
     if (!line.Parse(arguments))
         return ExitSuccess;
+    const AnalysisRules rules = ReadAnalysisRules(line);
     TileEdge edge = line.Edge(edgeOption).value_or(TileEdge::Px16);
     const auto output = line.Value(outputOption);
     if (output && output->isEmpty())
@@ -265,7 +312,7 @@ int DiffCommand(const CommandEntry& command, const QStringList& arguments) {
         if (map->ReportedSize > static_cast<qint64>(MapFileSize))
             PrintError(ShownName(path) + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file "
                                                         "is not compared"));
-    const MapDifference difference = Compare(a, b);
+    const MapDifference difference = Compare(a, b, rules);
     if (line.IsSet(jsonOption))
         Print(JsonLine(DifferenceJson(difference, a.Grid, b.Grid)) + "\n");
     else
