@@ -1,0 +1,136 @@
+#pragma once
+// Proposals for a fairer map: small changes of terrain, and houses and fields moved into their faction's
+// own land, found by a bounded local search scored by the fairness figures of the faction analysis.
+//
+// A proposal writes plain codes into the cells it changes (their images under the symmetry mode included)
+// and leaves every other byte of the map as it was, so an unshaped map stays unshaped elsewhere. It never
+// touches a castle, its ring or the cell before its gate, nor the rim; it keeps the map check passing, every
+// castle reaching every other, no more open cells unreachable than before, and each faction's house and
+// field counts as shaping counts them. The search is deterministic: the same map and options give the same
+// proposals on every machine.
+
+#include "FactionAnalysis.h"
+#include "MapGrid.h"
+#include "MovementRules.h"
+#include "Symmetry.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tav {
+
+// The figures that decide whether one map is fairer than another, in the order they are compared.
+struct FairnessFigures {
+    int LimitsFailing = 0; // how many of the five fairness limits fail (see FairnessLimits)
+    int Lost = 0;          // lost houses and fields of all factions together
+    std::optional<double> WorstTurnOrderBalance; // FactionAnalysis::WorstTurnOrderBalance
+    std::optional<double> Balance;               // FactionAnalysis::Balance
+    // Largest over smallest of each faction's least cost to an enemy castle; none when a faction reaches
+    // no enemy castle.
+    std::optional<double> NearestEnemyRatio;
+    int SafeGap = 0; // largest minus smallest count of a faction's safe houses and fields
+
+    // Beside the compared figures, for a reason line and for the caller's display.
+    std::array<int, FactionCount> Territory{};
+    std::array<int, FactionCount> TerritoryByTurn{};
+    std::array<int, FactionCount> Safe{};
+    int Unreachable = 0;
+    bool operator==(const FairnessFigures&) const = default;
+};
+
+// The limits a fair map meets: the generator's own.
+struct FairnessLimits {
+    static constexpr double Balance = 1.05;           // balance and worst turn-order balance
+    static constexpr double NearestEnemyRatio = 1.10;
+    static constexpr int SafeGap = 1;
+};
+constexpr int FairnessLimitCount = 5;
+
+// The nearest-enemy ratio of an analysis (see FairnessFigures).
+std::optional<double> NearestEnemyRatio(const FactionAnalysis& analysis);
+FairnessFigures MeasureFairness(const FactionAnalysis& analysis);
+// No lost house or field, both balances <= 1.05, nearest-enemy ratio <= 1.10, safe gap <= 1.
+bool IsAlreadyFair(const FairnessFigures& figures);
+
+// The compared figures in order; a proposal's reason names the first that differs.
+enum class FairnessKey : std::uint8_t {
+    LimitsFailing,
+    Lost,
+    WorstTurnOrderBalance,
+    Balance,
+    NearestEnemyRatio,
+    SafeGap,
+};
+// The first key at which `a` and `b` differ (the three ratios compared rounded to 3 places, a missing
+// figure worse than any number), or nothing when they tie on every key.
+std::optional<FairnessKey> FirstDifferingKey(const FairnessFigures& a, const FairnessFigures& b);
+// Whether `a` is strictly fairer than `b`: better at the first differing key.
+bool IsFairer(const FairnessFigures& a, const FairnessFigures& b);
+
+// What the search may change besides moving houses and fields.
+enum class TerrainEdits : std::uint8_t {
+    Any,        // any cell of plain ground, trees, plateau, water, mountains or the obstacle, to another of them
+    AtBorders,  // only where a side neighbour already holds the new kind (ranges, woods and lakes grow or
+                // shrink at their border), and never leaving a tile of trees, plateau, water or mountains
+                // without a neighbour of its kind among the eight around
+};
+
+struct FairnessSearchOptions {
+    SymmetryMode Mode = SymmetryMode::None; // every change is made in all images under this mode
+    MovementCosts Costs;
+    TurnOrder Order;
+    TerrainEdits Terrain = TerrainEdits::Any;
+    int MaxChangedCells = 46;  // cells whose plain code changes, images included (2 % of the map)
+    int MaxAnalyses = 20000;   // the whole budget, never a time
+    int MaxProposals = 4;      // 1..4; fewer is faster: the first proposal gets the budget it needs first
+    const std::atomic<bool>* Stop = nullptr; // set from another thread to end the search early
+    // Called on the searching thread now and then with the analyses spent so far.
+    std::function<void(int analyses)> Progress;
+};
+
+// One cell a proposal writes: its code in the map and the plain code written.
+struct ChangedCell {
+    std::uint16_t Cell = 0; // grid index x * 48 + y
+    TileCode Before = 0;
+    TileCode After = 0;
+    bool operator==(const ChangedCell&) const = default;
+};
+
+struct FairnessProposal {
+    MapGrid Grid{};                   // the map with the changes written
+    std::vector<ChangedCell> Changes; // in grid order; their count is the count the limit uses
+    FairnessFigures Before;
+    FairnessFigures After;
+    // For a one-line reason: the first figure that improved, and the faction whose territory by turn
+    // changed most (the lowest index among equals) with that change.
+    FairnessKey Decisive = FairnessKey::LimitsFailing;
+    int Faction = 0;
+    int TerritoryChange = 0;
+};
+
+enum class FairnessSearchOutcome : std::uint8_t {
+    Proposed,    // at least one proposal
+    AlreadyFair, // the map meets every limit: nothing to propose
+    NoneFairer,  // no change within the limits was found that is fairer
+    Stopped,     // the stop flag ended the search before any proposal
+    NotPlayable, // the map check fails: nothing is searched
+    NotSymmetric, // the map is not symmetric-equal under the mode: nothing is searched
+};
+
+struct FairnessSearchResult {
+    FairnessSearchOutcome Outcome = FairnessSearchOutcome::NoneFairer;
+    FairnessFigures Figures;                  // the map's own
+    std::vector<FairnessProposal> Proposals;  // best first, at most MaxProposals, all distinct
+    int Analyses = 0;                         // analyses spent
+    bool Stopped = false;                     // the stop flag was seen (proposals found so far are kept)
+};
+
+// Searches for fairer variants of `grid`. Safe to run on a worker thread: it reads only its arguments.
+// Throws std::invalid_argument for options out of range (a limit below 1 or above 2304, a budget below 1,
+// proposals outside 1..4).
+FairnessSearchResult SearchFairerMaps(const MapGrid& grid, const FairnessSearchOptions& options);
+
+} // namespace tav
