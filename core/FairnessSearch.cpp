@@ -763,7 +763,25 @@ private:
                 proposal.Changes.push_back({static_cast<std::uint16_t>(cell), original_[cell], grid[cell]});
         proposal.Before = before_;
         proposal.After = after;
+        // The count of limits says little on its own: the reason names the first figure that improved.
         proposal.Decisive = FirstDifferingKey(after, before_).value_or(FairnessKey::LimitsFailing);
+        FairnessFigures upTo = before_;
+        upTo.LimitsFailing = after.LimitsFailing;
+        for (const auto key : {FairnessKey::Lost, FairnessKey::WorstTurnOrderBalance, FairnessKey::Balance,
+                               FairnessKey::NearestEnemyRatio, FairnessKey::SafeGap}) {
+            if (const KeyComparison compared = CompareFigures(after, upTo); compared.Key == key && compared.Sign < 0) {
+                proposal.Decisive = key;
+                break;
+            }
+            // Take the after figure at this key and look further on.
+            switch (key) {
+            case FairnessKey::Lost: upTo.Lost = after.Lost; break;
+            case FairnessKey::WorstTurnOrderBalance: upTo.WorstTurnOrderBalance = after.WorstTurnOrderBalance; break;
+            case FairnessKey::Balance: upTo.Balance = after.Balance; break;
+            case FairnessKey::NearestEnemyRatio: upTo.NearestEnemyRatio = after.NearestEnemyRatio; break;
+            default: break;
+            }
+        }
         for (int f = 0; f < FactionCount; ++f) {
             const int change = after.TerritoryByTurn[static_cast<std::size_t>(f)] - before_.TerritoryByTurn[static_cast<std::size_t>(f)];
             if (std::abs(change) > std::abs(proposal.TerritoryChange)) {

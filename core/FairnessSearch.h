@@ -104,8 +104,9 @@ struct FairnessProposal {
     std::vector<ChangedCell> Changes; // in grid order; their count is the count the limit uses
     FairnessFigures Before;
     FairnessFigures After;
-    // For a one-line reason: the first figure that improved, and the faction whose territory by turn
-    // changed most (the lowest index among equals) with that change.
+    // For a one-line reason: the first figure after the count of limits that improved (the count itself only
+    // when no other did), and the faction whose territory by turn changed most (the lowest index among
+    // equals) with that change.
     FairnessKey Decisive = FairnessKey::LimitsFailing;
     int Faction = 0;
     int TerritoryChange = 0;
