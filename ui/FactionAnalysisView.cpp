@@ -3,6 +3,7 @@
 #include "MapCheck.h"
 #include "TerritoryTint.h"
 
+#include <QCloseEvent>
 #include <QColor>
 #include <QCoreApplication>
 #include <QEvent>
@@ -156,6 +157,13 @@ void FactionAnalysisView::RetranslateUi() {
         SetFactionHeaders(*shownTileSet_);
         ShowFigures(*shownTileSet_, true);
     }
+}
+
+void FactionAnalysisView::closeEvent(QCloseEvent* event) {
+    // Its × only puts the window away. The subwindow's own close would hide the content with it, and every
+    // later showing would be an empty frame.
+    event->ignore();
+    hide();
 }
 
 void FactionAnalysisView::changeEvent(QEvent* event) {

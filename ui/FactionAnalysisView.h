@@ -56,6 +56,7 @@ public:
     void SetSymmetry(SymmetryMode mode);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

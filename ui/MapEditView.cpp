@@ -51,10 +51,12 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     // The pictures announce a new map once they follow its tile set, so that the map is drawn once.
     connect(pictures_, &TileSetPictures::Changed, this, &MapEditView::RedrawMap);
     // A new mode shows its axes and the cursor's images at once.
-    connect(document_, &Document::SymmetryChanged, this, [this] {
+    connect(document_, &Document::SymmetryChanged, this, [this](SymmetryMode mode) {
         ShowCursorCells();
+        layer_.SetSymmetry(mode);
         TakeCursorCells();
         viewport_->Area()->update();
+        shownOverlay_ = layer_.Region(EdgePixels(), cursor_) + CurrentTool().MarksRect(EdgePixels());
     });
     RedrawMap();
     UpdateCaption();
@@ -245,9 +247,13 @@ void MapEditView::RedrawMap() {
         territory_->Forget();
         FollowTerritory();
     }
+    const bool toolFollowed = CurrentTool().FollowMap(Context());
     shownOverlay_ = layer_.Region(e, cursor_) + CurrentTool().MarksRect(e);
     viewport_->Area()->update();
-    ReportCursorCode();
+    if (toolFollowed)
+        ReportStatus();
+    else
+        ReportCursorCode();
 }
 
 void MapEditView::RedrawCells(const std::vector<int>& cells) {
@@ -258,7 +264,12 @@ void MapEditView::RedrawCells(const std::vector<int>& cells) {
     FollowTerritory();
     // The shape a two-point tool shows may follow the map (a fill's outline), so its cells are shown anew.
     ShowCursorCells();
-    ReportCursorCode();
+    if (CurrentTool().FollowMap(Context())) {
+        RefreshOverlay();
+        ReportStatus();
+    } else {
+        ReportCursorCode();
+    }
 }
 
 void MapEditView::UpdateCaption() {

@@ -32,6 +32,13 @@ void RulerTool::Cancel() {
     path_.CellCount = 0;
 }
 
+bool RulerTool::FollowMap(const ToolContext& context) {
+    if (start_ == NoCell)
+        return false;
+    Measure(context, end_);
+    return true;
+}
+
 void RulerTool::Measure(const ToolContext& context, QPoint cell) {
     end_ = cell;
     FindStepPath(context.Map->Grid(), start_.x(), start_.y(), end_.x(), end_.y(), path_);

@@ -19,6 +19,8 @@ public:
     void Cancel() override;
     void LoseMouse() override { dragging_ = false; }
     bool IsHalfMade() const override { return start_ != NoCell; }
+    // A measure stands for the map as it is: every change measures it again.
+    bool FollowMap(const ToolContext& context) override;
 
     void CursorCells(QPoint cursor, ShapeCells& cells) const override;
     bool CursorIsRing() const override { return true; }
