@@ -1,5 +1,6 @@
 #include "FairnessSearch.h"
 
+#include "FairnessEdits.h"
 #include "MapCheck.h"
 #include "Shaping.h"
 
@@ -11,130 +12,10 @@
 
 namespace tav {
 
-// ---- The figures and their order ------------------------------------------------------------------------
-
-std::optional<double> NearestEnemyRatio(const FactionAnalysis& analysis) {
-    int shortest = 0;
-    int longest = 0;
-    for (std::size_t from = 0; from < FactionCount; ++from) {
-        int nearest = NoDistance;
-        for (std::size_t to = 0; to < FactionCount; ++to) {
-            const int cost = analysis.Distance[from][to];
-            if (to != from && cost != NoDistance && (nearest == NoDistance || cost < nearest))
-                nearest = cost;
-        }
-        if (nearest <= 0)
-            return std::nullopt;
-        shortest = from == 0 ? nearest : std::min(shortest, nearest);
-        longest = std::max(longest, nearest);
-    }
-    return static_cast<double>(longest) / static_cast<double>(shortest);
-}
-
-FairnessFigures MeasureFairness(const FactionAnalysis& analysis) {
-    FairnessFigures figures;
-    int leastSafe = MapCells;
-    int mostSafe = 0;
-    for (std::size_t f = 0; f < FactionCount; ++f) {
-        const FactionFigures& faction = analysis.Factions[f];
-        figures.Lost += faction.Threat.Lost;
-        figures.Safe[f] = faction.Threat.Safe;
-        figures.Territory[f] = faction.Territory;
-        figures.TerritoryByTurn[f] = faction.TerritoryByTurn;
-        leastSafe = std::min(leastSafe, faction.Threat.Safe);
-        mostSafe = std::max(mostSafe, faction.Threat.Safe);
-    }
-    figures.SafeGap = mostSafe - leastSafe;
-    figures.WorstTurnOrderBalance = analysis.WorstTurnOrderBalance;
-    figures.Balance = analysis.Balance;
-    figures.NearestEnemyRatio = NearestEnemyRatio(analysis);
-    figures.Unreachable = analysis.Unreachable;
-
-    const auto over = [](const std::optional<double>& value, double limit) { return !value || *value > limit; };
-    figures.LimitsFailing = (figures.Lost > 0) + over(figures.WorstTurnOrderBalance, FairnessLimits::Balance) +
-                            over(figures.Balance, FairnessLimits::Balance) +
-                            over(figures.NearestEnemyRatio, FairnessLimits::NearestEnemyRatio) +
-                            (figures.SafeGap > FairnessLimits::SafeGap);
-    return figures;
-}
-
-bool IsAlreadyFair(const FairnessFigures& figures) { return figures.LimitsFailing == 0; }
 
 namespace {
 
-// -1 when `a` is better (smaller), 1 when worse, 0 when equal; ratios rounded to 3 places, none the worst.
-int CompareRatios(const std::optional<double>& a, const std::optional<double>& b) {
-    if (!a || !b)
-        return a ? -1 : b ? 1 : 0;
-    const double left = std::round(*a * 1000.0);
-    const double right = std::round(*b * 1000.0);
-    return left < right ? -1 : left > right ? 1 : 0;
-}
-
-int CompareCounts(int a, int b) { return a < b ? -1 : a > b ? 1 : 0; }
-
-struct KeyComparison {
-    std::optional<FairnessKey> Key;
-    int Sign = 0;
-};
-
-KeyComparison CompareFigures(const FairnessFigures& a, const FairnessFigures& b) {
-    const int signs[] = {CompareCounts(a.LimitsFailing, b.LimitsFailing),
-                         CompareCounts(a.Lost, b.Lost),
-                         CompareRatios(a.WorstTurnOrderBalance, b.WorstTurnOrderBalance),
-                         CompareRatios(a.Balance, b.Balance),
-                         CompareRatios(a.NearestEnemyRatio, b.NearestEnemyRatio),
-                         CompareCounts(a.SafeGap, b.SafeGap)};
-    for (std::size_t i = 0; i < std::size(signs); ++i)
-        if (signs[i] != 0)
-            return {static_cast<FairnessKey>(i), signs[i]};
-    return {};
-}
-
-} // namespace
-
-std::optional<FairnessKey> FirstDifferingKey(const FairnessFigures& a, const FairnessFigures& b) {
-    return CompareFigures(a, b).Key;
-}
-
-bool IsFairer(const FairnessFigures& a, const FairnessFigures& b) { return CompareFigures(a, b).Sign < 0; }
-
-// ---- The search ------------------------------------------------------------------------------------------
-
-namespace {
-
-// The terrain the search may write, as plain codes.
-constexpr TileCode PlainGround = 0;
-constexpr TileCode Trees = 1;
-constexpr TileCode Plateau = 32;
-constexpr TileCode Water = 48;
-constexpr TileCode Mountains = 96;
-constexpr std::array<TileCode, 6> TerrainKinds = {PlainGround, Trees, Plateau, Water, Mountains, RaisedObstacle};
-
-bool IsTerrainKind(TileCode plain) {
-    return std::find(TerrainKinds.begin(), TerrainKinds.end(), plain) != TerrainKinds.end();
-}
-// Kinds whose lone tiles look like noise: the border-only edits never leave one behind.
-bool IsClusteredKind(TileCode plain) {
-    return plain == Trees || plain == Plateau || plain == Water || plain == Mountains;
-}
-bool IsProperty(TileCode code) { return code >= 8 && code <= 15; }
-bool IsCastleCode(TileCode code) { return code >= 20 && code <= 23; }
-
-// SplitMix64: the same numbers on every machine, unlike the standard distributions.
-struct SearchRandom {
-    std::uint64_t State;
-    std::uint64_t Next() {
-        std::uint64_t z = (State += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    template <typename T> void Shuffle(std::vector<T>& items) {
-        for (std::size_t i = items.size(); i > 1; --i)
-            std::swap(items[i - 1], items[static_cast<std::size_t>(Next() % i)]);
-    }
-};
+using namespace fairness;
 
 std::uint64_t SeedOf(const MapGrid& grid, const FairnessSearchOptions& options) {
     std::uint64_t hash = 0xCBF29CE484222325ULL; // FNV-1a over the map's bytes and the settings
@@ -153,18 +34,6 @@ std::uint64_t SeedOf(const MapGrid& grid, const FairnessSearchOptions& options) 
     return hash;
 }
 
-struct CellWrite {
-    std::uint16_t Cell = 0;
-    TileCode Code = 0; // the plain code written
-};
-
-// One change the search tries: a terrain change or a property move, with every image under the mode.
-struct Edit {
-    std::array<CellWrite, 8> Writes{};
-    int Count = 0;
-    bool MovesProperty = false;
-    std::span<const CellWrite> Cells() const { return std::span<const CellWrite>(Writes).first(static_cast<std::size_t>(Count)); }
-};
 
 struct ShapedCounts {
     std::array<int, FactionCount> Houses{};
@@ -212,7 +81,7 @@ struct Tried {
 class FairnessSearcher {
 public:
     FairnessSearcher(const MapGrid& grid, const FairnessSearchOptions& options)
-        : original_(grid), options_(options), random_{SeedOf(grid, options)},
+        : original_(grid), options_(options), rules_{options.Mode, options.Costs, options.Terrain}, random_{SeedOf(grid, options)},
           current_(std::make_unique<FactionAnalysis>(AnalyseFactions(grid, options.Costs, options.Order))),
           start_(std::make_unique<FactionAnalysis>(*current_)) {
         work_ = grid;
@@ -261,6 +130,7 @@ public:
 private:
     const MapGrid& original_;
     const FairnessSearchOptions& options_;
+    const EditRules rules_;
     SearchRandom random_;
     MapGrid work_{};
     std::unique_ptr<FactionAnalysis> current_; // the analysis of work_
@@ -302,24 +172,6 @@ private:
 
     // ---- Edits: made in all images, applied to work_ and taken back ----
 
-    // Adds the write and its images; false when an image is not editable, not terrain where terrain is
-    // wanted, or two writes meet.
-    bool AddWithImages(Edit& edit, std::size_t cell, TileCode plain, bool overTerrain) const {
-        const MapCell at{static_cast<int>(cell) / MapSize, static_cast<int>(cell) % MapSize};
-        for (int image = 0; image <= SymmetryImageCount(options_.Mode); ++image) {
-            const MapCell to = ImageCell(options_.Mode, image, at);
-            const auto index = static_cast<std::uint16_t>(CellIndex(to.X, to.Y));
-            if (!editable_[index] || (overTerrain && !IsTerrainKind(PlainCode(work_[index]))))
-                return false;
-            for (const CellWrite& write : edit.Cells())
-                if (write.Cell == index)
-                    return false;
-            if (edit.Count == static_cast<int>(edit.Writes.size()))
-                return false;
-            edit.Writes[static_cast<std::size_t>(edit.Count++)] = {index, ImageCode(options_.Mode, image, plain)};
-        }
-        return true;
-    }
 
     struct Undo {
         std::array<TileCode, 8> Codes{};
@@ -415,263 +267,6 @@ private:
         return true;
     }
 
-    // ---- The changes worth trying from the current map ----
-
-    // The new kind for a cell under the edit rules: among `wanted` (in order of preference), the first that
-    // the border rule allows (a side neighbour holds it), or the first at all under free edits.
-    std::optional<TileCode> KindFor(std::size_t cell, std::span<const TileCode> wanted) const {
-        const TileCode now = PlainCode(work_[cell]);
-        for (const TileCode kind : wanted) {
-            if (kind == now)
-                continue;
-            if (options_.Terrain == TerrainEdits::Any)
-                return kind;
-            bool beside = false;
-            ForEachSide(cell, [&](std::size_t side) { beside = beside || PlainCode(work_[side]) == kind; });
-            if (beside)
-                return kind;
-        }
-        return std::nullopt;
-    }
-
-    template <typename Visit> static void ForEachSide(std::size_t cell, Visit visit) {
-        const int x = static_cast<int>(cell) / MapSize;
-        const int y = static_cast<int>(cell) % MapSize;
-        if (y > 0)
-            visit(cell - 1);
-        if (x > 0)
-            visit(cell - MapSize);
-        if (x < MapSize - 1)
-            visit(cell + MapSize);
-        if (y < MapSize - 1)
-            visit(cell + 1);
-    }
-
-    // Open kinds from the cheapest to enter, and blocking kinds (water first where it touches water).
-    std::vector<TileCode> OpenKindsByCost() const {
-        std::vector<TileCode> kinds;
-        for (const TileCode kind : TerrainKinds)
-            if (OpenKind(kind))
-                kinds.push_back(kind);
-        std::stable_sort(kinds.begin(), kinds.end(), [this](TileCode a, TileCode b) {
-            return options_.Costs.EntryCost(a) < options_.Costs.EntryCost(b);
-        });
-        return kinds;
-    }
-
-    std::vector<TileCode> BlockingKindsFor(std::size_t cell) const {
-        bool nearWater = false;
-        ForEachSide(cell, [&](std::size_t side) { nearWater = nearWater || PlainCode(work_[side]) == Water; });
-        std::vector<TileCode> kinds = nearWater ? std::vector<TileCode>{Water, Mountains}
-                                                : std::vector<TileCode>{Mountains, Water};
-        for (const TileCode kind : {Plateau, Trees, RaisedObstacle, PlainGround}) // blocked by the table
-            if (!OpenKind(kind))
-                kinds.push_back(kind);
-        return kinds;
-    }
-
-    void Keep(std::vector<Edit>& into, std::vector<Edit> found, std::size_t most) {
-        random_.Shuffle(found);
-        if (found.size() > most)
-            found.resize(most);
-        into.insert(into.end(), found.begin(), found.end());
-    }
-
-    std::vector<Edit> Candidates(std::size_t width) {
-        const FactionAnalysis& a = *current_;
-        std::array<int, FactionCount> size{};
-        double mean = 0;
-        for (std::size_t f = 0; f < FactionCount; ++f) {
-            size[f] = a.Factions[f].TerritoryByTurn + a.Factions[f].Territory;
-            mean += size[f] / 4.0;
-        }
-        const int smallest = *std::min_element(size.begin(), size.end());
-        const int largest = *std::max_element(size.begin(), size.end());
-        const auto holder = [&](std::size_t cell) { return static_cast<int>(a.HolderByTurn[cell]); };
-        const auto isFaction = [](int h) { return h >= 0 && h < FactionCount; };
-
-        std::vector<Edit> opensSmallest, opensBelow, tunnels, blocksLargest, blocksAbove, pricier, cheaper;
-        const std::vector<TileCode> openKinds = OpenKindsByCost();
-        for (std::size_t cell = 0; cell < MapCells; ++cell) {
-            if (!EditableTerrain(cell))
-                continue;
-            if (!Open(cell)) {
-                // Opening a blocked cell beside a small faction's land, or a tunnel through a thin wall.
-                int best = -1;
-                ForEachSide(cell, [&](std::size_t side) {
-                    const int h = holder(side);
-                    if (isFaction(h) && size[static_cast<std::size_t>(h)] < mean &&
-                        (best < 0 || size[static_cast<std::size_t>(h)] < size[static_cast<std::size_t>(best)]))
-                        best = h;
-                });
-                if (best < 0)
-                    continue;
-                Edit edit;
-                if (const auto kind = KindFor(cell, openKinds); kind && AddWithImages(edit, cell, *kind, true))
-                    (size[static_cast<std::size_t>(best)] == smallest ? opensSmallest : opensBelow).push_back(edit);
-                AddTunnels(cell, best, openKinds, tunnels);
-                continue;
-            }
-            const int h = holder(cell);
-            if (!isFaction(h))
-                continue;
-            bool front = false;
-            ForEachSide(cell, [&](std::size_t side) { front = front || (isFaction(holder(side)) && holder(side) != h); });
-            if (!front)
-                continue;
-            const bool large = size[static_cast<std::size_t>(h)] > mean;
-            if (large) {
-                Edit edit;
-                if (const auto kind = KindFor(cell, BlockingKindsFor(cell)); kind && AddWithImages(edit, cell, *kind, true))
-                    (size[static_cast<std::size_t>(h)] == largest ? blocksLargest : blocksAbove).push_back(edit);
-            }
-            if (!options_.Costs.IsDefault()) {
-                // Dearer ground on a large faction's front, cheaper on a small one's.
-                std::vector<TileCode> kinds = openKinds;
-                if (large)
-                    std::reverse(kinds.begin(), kinds.end());
-                const int now = options_.Costs.EntryCost(work_[cell]);
-                kinds.erase(std::remove_if(kinds.begin(), kinds.end(),
-                                           [&](TileCode k) {
-                                               const int cost = options_.Costs.EntryCost(k);
-                                               return large ? cost <= now : cost >= now;
-                                           }),
-                            kinds.end());
-                Edit edit;
-                if (const auto kind = KindFor(cell, kinds); kind && AddWithImages(edit, cell, *kind, true))
-                    (large ? pricier : cheaper).push_back(edit);
-            }
-        }
-        std::vector<Edit> edits;
-        Keep(edits, std::move(opensSmallest), 30 * width);
-        Keep(edits, std::move(opensBelow), 10 * width);
-        Keep(edits, std::move(tunnels), 16 * width);
-        Keep(edits, std::move(blocksLargest), 30 * width);
-        Keep(edits, std::move(blocksAbove), 10 * width);
-        Keep(edits, std::move(pricier), 12 * width);
-        Keep(edits, std::move(cheaper), 12 * width);
-        Keep(edits, PathBlocks(), 12 * width);
-        Keep(edits, PropertyMoves(), 24 * width);
-        return edits;
-    }
-
-    // Opening 2 or 3 blocked cells in a line from a faction's land through a wall to open ground.
-    void AddTunnels(std::size_t cell, int faction, const std::vector<TileCode>& openKinds, std::vector<Edit>& into) const {
-        const int x = static_cast<int>(cell) / MapSize;
-        const int y = static_cast<int>(cell) % MapSize;
-        constexpr int steps[4][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}};
-        for (const auto& step : steps) {
-            const int fromX = x - step[0];
-            const int fromY = y - step[1];
-            if (!InMap(fromX, fromY) || current_->HolderByTurn[static_cast<std::size_t>(CellIndex(fromX, fromY))] != faction)
-                continue;
-            Edit edit;
-            if (openKinds.empty() || !AddWithImages(edit, cell, openKinds.front(), true))
-                continue;
-            for (int length = 2; length <= 3; ++length) {
-                const int tx = x + step[0] * (length - 1);
-                const int ty = y + step[1] * (length - 1);
-                if (!InMap(tx, ty))
-                    break;
-                const auto next = static_cast<std::size_t>(CellIndex(tx, ty));
-                if (!EditableTerrain(next) || Open(next) || !AddWithImages(edit, next, openKinds.front(), true))
-                    break;
-                const int ax = tx + step[0];
-                const int ay = ty + step[1];
-                if (InMap(ax, ay) && Open(static_cast<std::size_t>(CellIndex(ax, ay)))) {
-                    if (options_.Terrain == TerrainEdits::Any)
-                        into.push_back(edit);
-                    break;
-                }
-            }
-        }
-    }
-
-    // When the castles lie unevenly far apart: blocking cells on a least-cost way between the two nearest.
-    std::vector<Edit> PathBlocks() const {
-        std::vector<Edit> edits;
-        const FactionAnalysis& a = *current_;
-        const auto ratio = NearestEnemyRatio(a);
-        if (!ratio || *ratio <= FairnessLimits::NearestEnemyRatio)
-            return edits;
-        std::size_t from = 0;
-        std::size_t to = 1;
-        for (std::size_t i = 0; i < FactionCount; ++i)
-            for (std::size_t j = 0; j < FactionCount; ++j)
-                if (i != j && a.Distance[i][j] != NoDistance &&
-                    (a.Distance[from][to] == NoDistance || a.Distance[i][j] < a.Distance[from][to])) {
-                    from = i;
-                    to = j;
-                }
-        const int distance = a.Distance[from][to];
-        for (std::size_t cell = 0; cell < MapCells; ++cell) {
-            if (!EditableTerrain(cell) || !Open(cell))
-                continue;
-            const int there = a.LeastCost[from][cell];
-            const int back = a.LeastCost[to][cell];
-            if (there == NotReachable || back == NotReachable || there + back > distance)
-                continue;
-            Edit edit;
-            if (const auto kind = KindFor(cell, BlockingKindsFor(cell)); kind && AddWithImages(edit, cell, *kind, true))
-                edits.push_back(edit);
-        }
-        return edits;
-    }
-
-    // Moving a lost or threatened house or field of a faction to a cell of its territory by turn, the
-    // safest first; the cell it leaves becomes plain ground.
-    std::vector<Edit> PropertyMoves() const {
-        std::vector<Edit> edits;
-        const FactionAnalysis& a = *current_;
-        for (int f = 0; f < FactionCount; ++f) {
-            std::vector<std::size_t> weak;
-            for (const PropertyThreat threat : {PropertyThreat::Lost, PropertyThreat::Threatened})
-                for (std::size_t cell = 0; cell < MapCells; ++cell)
-                    if (editable_[cell] && IsProperty(work_[cell]) && FactionOf(work_[cell]) == f && a.Threat[cell] == threat)
-                        weak.push_back(cell);
-            if (weak.empty())
-                continue;
-            struct Spot {
-                std::size_t Cell;
-                int Safe;
-                int Lead;
-            };
-            std::vector<Spot> spots;
-            for (std::size_t cell = 0; cell < MapCells; ++cell) {
-                if (a.HolderByTurn[cell] != f || !EditableTerrain(cell) || !Open(cell))
-                    continue;
-                const int own = a.LeastCost[static_cast<std::size_t>(f)][cell];
-                int enemy = NotReachable;
-                for (std::size_t g = 0; g < FactionCount; ++g)
-                    if (static_cast<int>(g) != f)
-                        enemy = std::min<int>(enemy, a.LeastCost[g][cell]);
-                spots.push_back({cell, 3 * own <= 2 * enemy, enemy - own});
-            }
-            std::stable_sort(spots.begin(), spots.end(), [](const Spot& l, const Spot& r) {
-                return l.Safe != r.Safe ? l.Safe > r.Safe : l.Lead > r.Lead;
-            });
-            for (std::size_t w = 0; w < weak.size() && w < 3; ++w)
-                for (std::size_t s = 0, tried = 0; s < spots.size() && tried < 3; ++s) {
-                    Edit edit;
-                    edit.MovesProperty = true;
-                    if (!AddWithImages(edit, weak[w], PlainGround, false) ||
-                        !AddWithImages(edit, spots[s].Cell, work_[weak[w]], true) || !ImagesInOwnLand(edit))
-                        continue;
-                    ++tried;
-                    edits.push_back(edit);
-                }
-        }
-        return edits;
-    }
-
-    // Each property an edit writes lands in its own faction's territory by turn (images included).
-    bool ImagesInOwnLand(const Edit& edit) const {
-        for (const CellWrite& write : edit.Cells())
-            if (IsProperty(write.Code) && current_->HolderByTurn[write.Cell] != FactionOf(write.Code))
-                return false;
-        return true;
-    }
-
     // ---- Runs ----
 
     struct Step {
@@ -710,7 +305,7 @@ private:
             } else {
                 // A step that finds nothing better among a sample of the changes looks at more of them.
                 for (int width = 1; width <= 4 && !chosen && !OutOfBudget(); width *= 4)
-                for (const Edit& edit : Candidates(static_cast<std::size_t>(width))) {
+                for (const Edit& edit : CandidateEdits(EditScene{work_, *current_, editable_, rules_}, random_, static_cast<std::size_t>(width))) {
                     if (OutOfBudget() || analyses_ + 1 >= options_.MaxAnalyses)
                         break; // one analysis stays for the step taken
                     const int changedBefore = changed_;
@@ -769,7 +364,7 @@ private:
         upTo.LimitsFailing = after.LimitsFailing;
         for (const auto key : {FairnessKey::Lost, FairnessKey::WorstTurnOrderBalance, FairnessKey::Balance,
                                FairnessKey::NearestEnemyRatio, FairnessKey::SafeGap}) {
-            if (const KeyComparison compared = CompareFigures(after, upTo); compared.Key == key && compared.Sign < 0) {
+            if (FirstDifferingKey(after, upTo) == key && IsFairer(after, upTo)) {
                 proposal.Decisive = key;
                 break;
             }

@@ -1,7 +1,6 @@
 #pragma once
 // tavrenna-map suggest: the fairer-map search of the core, writing its best proposal.
 
-#include "Commands.h"
 #include "FairnessSearch.h"
 #include "MapGrid.h"
 
@@ -10,6 +9,8 @@
 #include <string>
 
 namespace tav::cli {
+
+struct CommandEntry;
 
 // tavrenna-map suggest IN.map -o OUT.map [--symmetry MODE] [--max-cells N] [--turn-order A,B,C,D]
 // [--costs FILE] [--json]
