@@ -1,12 +1,13 @@
 // Searches every map of a folder for a fairer variant and prints how far the proposals reach:
 //
-//   fairness_goals FOLDER [MODE] [PROPOSALS]
+//   fairness_goals FOLDER [MODE] [PROPOSALS] [borders] [ANALYSES]
 //
 // The share of maps whose best proposal meets the fair limits (no lost house or field, balance and worst
 // turn-order balance <= 1.05, nearest-enemy ratio <= 1.10) while keeping every castle reaching every other
 // and no more unreachable open cells; the share that also has a safe gap <= 1; the share with any proposal;
 // whether every proposal is symmetric-equal under MODE (default none); and the median and worst changed
-// cells, analyses and processor time per map. PROPOSALS (1..4, default 1) is how many proposals each search returns.
+// cells, analyses and processor time per map. PROPOSALS (1..4, default 1) is how many proposals each search returns;
+// "borders" allows only the border-only terrain edits a generator uses, and ANALYSES lowers the budget of 20,000.
 #include "FactionAnalysis.h"
 #include "FairnessSearch.h"
 #include "MapCheck.h"
@@ -20,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -59,7 +61,9 @@ int main(int argc, char** argv) {
     }
     const auto mode = SymmetryModeFromCliName(argc > 2 ? argv[2] : "none");
     const int proposals = argc > 3 ? std::atoi(argv[3]) : 1;
-    if (!mode || proposals < 1 || proposals > 4) {
+    const bool borders = argc > 4 && std::string(argv[4]) == "borders";
+    const int budget = argc > 5 ? std::atoi(argv[5]) : FairnessSearchOptions{}.MaxAnalyses;
+    if (!mode || proposals < 1 || proposals > 4 || budget < 1) {
         std::fprintf(stderr, "unknown mode or proposal count\n");
         return 2;
     }
@@ -82,6 +86,9 @@ int main(int argc, char** argv) {
         FairnessSearchOptions options;
         options.Mode = *mode;
         options.MaxProposals = proposals;
+        options.MaxAnalyses = budget;
+        if (borders)
+            options.Terrain = TerrainEdits::AtBorders;
         // Processor time, not wall time: the goal is per core, and the machine may be busy with other work.
         const std::clock_t start = std::clock();
         const FairnessSearchResult result = SearchFairerMaps(image->Grid, options);
@@ -135,7 +142,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto share = [maps](int n) { return 100.0 * n / maps; };
-    std::printf("\nmode %s, %d maps, %d proposal(s) asked\n", SymmetryModeCliName(*mode).data(), maps, proposals);
+    std::printf("\nmode %s, %d maps, %d proposal(s) asked, %s edits, %d analyses at most\n", SymmetryModeCliName(*mode).data(),
+                maps, proposals, borders ? "border-only" : "any", budget);
     std::printf("fair limits met (goal >= 95 %%):        %5.1f %%\n", share(goal));
     std::printf("and safe gap <= 1 (moonshot >= 90 %%):  %5.1f %%\n", share(moonshot));
     std::printf("any fairer proposal:                    %5.1f %%\n", share(proposed));
