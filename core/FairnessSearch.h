@@ -31,7 +31,9 @@ struct FairnessSearchOptions {
     TerrainEdits Terrain = TerrainEdits::Any;
     int MaxChangedCells = 46;  // cells whose plain code changes, images included (2 % of the map)
     int MaxAnalyses = 20000;   // the whole budget, never a time
-    int MaxProposals = 4;      // 1..4; fewer is faster: the first proposal gets the budget it needs first
+    // 1..4: the search ends once this many distinct proposals meet every limit, or when the budget is spent;
+    // fewer is faster (the command-line tool and a generator ask for 1, a window offering choices for 4).
+    int MaxProposals = 4;
     const std::atomic<bool>* Stop = nullptr; // set from another thread to end the search early
     // Called on the searching thread now and then with the analyses spent so far.
     std::function<void(int analyses)> Progress;
@@ -75,7 +77,8 @@ struct FairnessSearchResult {
     bool Stopped = false;                     // the stop flag was seen (proposals found so far are kept)
 };
 
-// Searches for fairer variants of `grid`. Safe to run on a worker thread: it reads only its arguments.
+// Searches for fairer variants of `grid`. Safe to run on a worker thread: it reads only its arguments and
+// shares nothing, so a window can start one per step of its history and drop a stale one through Stop.
 // Throws std::invalid_argument for options out of range (a limit below 1 or above 2304, a budget below 1,
 // proposals outside 1..4).
 FairnessSearchResult SearchFairerMaps(const MapGrid& grid, const FairnessSearchOptions& options);
