@@ -74,6 +74,8 @@ expect "tavrenna-map new " "$(long_options "$tool" new | sed 's/^/-h -o /' | sor
 # symmetrize names its modes and shares in its usage line (no "none"); check takes every mode.
 expect "tavrenna-map symmetrize a.map --symmetry " "half lr quad quarter tb"
 expect "tavrenna-map check a.map --symmetry " "half lr none quad quarter tb"
+expect "tavrenna-map suggest a.map --symmetry " "half lr none quad quarter tb"
+expect "tavrenna-map suggest " "B.MAP a.map sub"
 expect "tavrenna-map symmetrize a.map --source " "bottom bottom-left bottom-right left right top top-left top-right"
 
 # A tool with a command more: it completes with its options and the names its options take.

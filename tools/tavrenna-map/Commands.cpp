@@ -5,6 +5,7 @@
 #include "GenerateCommand.h"
 #include "MapFiles.h"
 #include "PackCommands.h"
+#include "SuggestCommand.h"
 #include "SymmetryCommands.h"
 #include "TextCommands.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 // A new command is a row here and its handler; the top help, the dispatch, the manual page's check and the
 // shell completion all follow from this table.
-constexpr std::array<CommandEntry, 16> Commands = {{
+constexpr std::array<CommandEntry, 17> Commands = {{
     {"check", "check FILE.map... [--json] [--symmetry MODE]", "print the map check's report lines", CheckCommand},
     {"shape", "shape IN.map -o OUT.map", "shape the map as the editor does", ShapeCommand},
     {"unshape", "unshape IN.map -o OUT.map", "return edge-aware terrain to its plain codes", UnshapeCommand},
@@ -52,6 +53,9 @@ constexpr std::array<CommandEntry, 16> Commands = {{
      "generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] [--mountains P] [--forests P] [--plateaus P] "
      "[--water P] [--houses N] [--fields N] [--tileset N] [--json] [--count K --out-dir DIR]",
      "generate a fair map from a seed", GenerateCommand},
+    {"suggest",
+     "suggest IN.map -o OUT.map [--symmetry MODE] [--max-cells N] [--turn-order A,B,C,D] [--costs FILE] [--json]",
+     "write a fairer variant of the map", SuggestCommand},
 }};
 
 // The summaries start in this column; a usage too long for the space before it gets lines of its own.
