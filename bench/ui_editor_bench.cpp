@@ -4,7 +4,8 @@
 //   ui_bench                       the drawing benchmarks (Google Benchmark options apply)
 //   ui_bench --edit-viewport       the size of the edit window's visible map at 32-pixel tiles in a fresh
 //                                  editor on the display in force, "WIDTH HEIGHT": the floor window's size
-//                                  for whole_map_through_x.py
+//                                  for whole_map_through_x.py; then the number of Down presses from the Edit
+//                                  menu's first item to 対称にする while a symmetry mode is in force
 
 #include "ApplicationSetup.h"
 #include "BenchEditor.h"
@@ -16,6 +17,7 @@
 #include "TilePalette.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QUndoStack>
@@ -191,6 +193,19 @@ int PrintEditViewport(int argc, char** argv) {
         return 1;
     const QSize shown = map->visibleRegion().boundingRect().size();
     std::printf("%d %d\n", shown.width(), shown.height());
+    // The keyboard walks the menu over the items shown and enabled, separators left out.
+    window.Map()->SetSymmetry(tav::SymmetryMode::LeftRight);
+    QApplication::processEvents();
+    const auto* edit = window.findChild<QMenu*>(QStringLiteral("editMenu"));
+    int steps = -1;
+    for (QAction* action : edit ? edit->actions() : QList<QAction*>()) {
+        if (action->isSeparator() || !action->isVisible() || !action->isEnabled())
+            continue;
+        ++steps;
+        if (action->objectName() == QStringLiteral("symmetrizeAction"))
+            break;
+    }
+    std::printf("%d\n", steps);
     return shown.isEmpty() ? 1 : 0;
 }
 

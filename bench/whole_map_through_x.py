@@ -50,6 +50,13 @@ ROWS = (
 )
 
 
+def symmetrize_rows(menu_steps):
+    """対称にする in left-right mode (F6 once; five more bring the modes round to none again): the Edit menu
+    opened and walked to the item by keys, its dialog opened, and the dialog's OK by Return timed."""
+    to_dialog = ["F6", "alt+e"] + ["Down"] * menu_steps + ["Return"]
+    return undoable("対称にする", to_dialog, "Return", ["F6"] * 5)
+
+
 def cpu_ns(pids):
     total = 0
     for pid in pids:
@@ -119,7 +126,6 @@ def main():
     for binary in (editor_binary, floor_binary, ui_bench, tool):
         if not os.access(binary, os.X_OK):
             sys.exit("missing %s: build it first" % binary)
-    rows = [r for r in ROWS if not options.only or any(r[0].startswith(o) for o in options.only)]
 
     work = tempfile.mkdtemp(prefix="tavrenna-through-x.")
     display = ":%d" % (200 + os.getpid() % 100)
@@ -138,8 +144,11 @@ def main():
 
         map_path = os.path.join(work, "generated.map")
         subprocess.run([tool, "generate", "-o", map_path, "--seed", "7"], check=True, capture_output=True)
-        size = subprocess.run([ui_bench, "--edit-viewport"], env=fresh_env("layout"), check=True,
-                              capture_output=True, text=True).stdout.split()
+        layout = subprocess.run([ui_bench, "--edit-viewport"], env=fresh_env("layout"), check=True,
+                                capture_output=True, text=True).stdout.split()
+        size, menu_steps = layout[:2], int(layout[2])
+        rows = [r for r in ROWS + symmetrize_rows(menu_steps)
+                if not options.only or any(r[0].startswith(o) for o in options.only)]
         editor = Program(display, fresh_env("editor"), [editor_binary, map_path], xvfb.pid)
         programs.append(editor)
         editor.key("ctrl+1")
@@ -159,6 +168,10 @@ def main():
                     editor.focus()
                     for k in before:
                         editor.key(k)
+                    # Return answers the dialog the keys before opened, which has the focus; otherwise the
+                    # main window gets it back, since a closed dialog leaves it nowhere without a window manager.
+                    if key != "Return":
+                        editor.focus()
                     spent[name].append(editor.timed(key))
                     for k in after:
                         editor.key(k)
