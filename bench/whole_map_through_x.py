@@ -91,8 +91,7 @@ class Program:
         settle(self.pids)
 
     def key(self, key):
-        subprocess.run(["xdotool", "windowfocus", "--sync", self.window, "key", key], env={"DISPLAY": self.display},
-                       check=True)
+        subprocess.run(["xdotool", "key", key], env={"DISPLAY": self.display}, check=True)
 
     def timed(self, key):
         """The CPU of one press of `key` until the programs are idle again, in ns."""
@@ -165,16 +164,20 @@ def main():
             editor_idle, floor_press, floor_idle = [], [], []
             for _ in range(options.presses):
                 for name, before, key, after in rows:
+                    # The one Return opens 対称にする's dialog, which takes the focus; the next answers it, and a
+                    # closed dialog leaves the focus nowhere when no window manager runs, so the main window
+                    # gets it back before the next key.
+                    dialog_open = False
                     editor.focus()
-                    for k in before:
-                        editor.key(k)
-                    # Return answers the dialog the keys before opened, which has the focus; otherwise the
-                    # main window gets it back, since a closed dialog leaves it nowhere without a window manager.
-                    if key != "Return":
-                        editor.focus()
-                    spent[name].append(editor.timed(key))
-                    for k in after:
-                        editor.key(k)
+                    for step, k in enumerate(before + [key] + after):
+                        if step == len(before):
+                            spent[name].append(editor.timed(k))
+                        else:
+                            editor.key(k)
+                        if k == "Return":
+                            dialog_open = not dialog_open
+                            if not dialog_open:
+                                editor.focus()
                     editor_idle.append(editor.timed(UNBOUND))
                 floor.focus()
                 floor_press.append(floor.timed(FLOOR_KEY))
