@@ -1,8 +1,10 @@
 // Every action of the editor that may change the whole map, at 32-pixel tiles, through the same paths a user's
-// menu item, key or click takes: the command, the document's announcement and the redraw of every view.
-// Each is timed apart from what brings the editor to it (undoing the last try, the floating block's start),
-// and so are its undo and redo. The summary at the end of the run gives each one's ratio to the memcpy of the
-// 32-pixel map picture's bytes, measured in the same run:
+// menu item, key or click takes: the command, the document's announcement, the redraw of every view and the
+// paint of what shows (offscreen: no window system, no key dispatch; whole_map_through_x.py measures those
+// too). Each is timed apart from what brings the editor to it (undoing the last try, the floating block's
+// start), and so are its undo and redo; the counters give the action and its paint apart (action_ms,
+// paint_ms). The summary at the end of the run gives each one's ratio to the memcpy of the 32-pixel map
+// picture's bytes, measured in the same run:
 //
 //   ui_bench --benchmark_filter='Memcpy|WholeMap'
 
@@ -128,6 +130,17 @@ double Seconds(Clock::time_point begin, Clock::time_point end) {
     return std::chrono::duration<double>(end - begin).count();
 }
 
+// Paints what the step marked, timed; fails the benchmark when nothing was painted, since every step here
+// changes what shows.
+bool TimePaint(benchmark::State& state, double& seconds) {
+    const auto begin = Now();
+    const int painted = tav::bench::PaintPending();
+    seconds = Seconds(begin, Now());
+    if (painted == 0)
+        state.SkipWithError("nothing was painted");
+    return painted > 0;
+}
+
 double Median(std::vector<double> values) {
     if (values.empty())
         return 0;
@@ -137,13 +150,21 @@ double Median(std::vector<double> values) {
 
 // The floor measured beside each action: after every timed step one memcpy of the 32-pixel map picture's bytes
 // is timed on its own, by the same clock. On a machine shared with other work the two then see the same load,
-// and the ratio of their medians says how far the action is above the floor at that moment.
+// and the ratio of their medians says how far the action is above the floor at that moment. The copy is made
+// once untimed first: the action has just pushed the buffers out of the caches, and an editor's own picture
+// is as warm as the action leaves it.
 class FloorBeside {
 public:
-    void Time(benchmark::State& state, double seconds) {
+    // `action` and `paint`: the step's own time and its paint's.
+    void Time(benchmark::State& state, double action, double paint) {
+        const double seconds = action + paint;
         state.SetIterationTime(seconds);
         actions_.push_back(seconds);
+        actionOnly_.push_back(action);
+        paints_.push_back(paint);
         static std::vector<unsigned char> from(LargeMapBytes, 1), to(LargeMapBytes, 2);
+        std::memcpy(to.data(), from.data(), LargeMapBytes);
+        benchmark::ClobberMemory();
         const auto begin = Now();
         std::memcpy(to.data(), from.data(), LargeMapBytes);
         benchmark::DoNotOptimize(to.data());
@@ -154,12 +175,16 @@ public:
     void Report(benchmark::State& state) const {
         const double floor = Median(floors_);
         state.counters["floor_ms"] = floor * 1e3;
+        state.counters["action_ms"] = Median(actionOnly_) * 1e3;
+        state.counters["paint_ms"] = Median(paints_) * 1e3;
         state.counters["x_floor"] = floor > 0 ? Median(actions_) / floor : 0;
     }
 
 private:
     static constexpr std::size_t LargeMapBytes = 1536u * 1536u * 4u;
     std::vector<double> actions_;
+    std::vector<double> actionOnly_;
+    std::vector<double> paints_;
     std::vector<double> floors_;
 };
 
@@ -296,6 +321,9 @@ void TimeStep(benchmark::State& state, const WholeMapAction& action, Step step) 
             state.SkipWithError("the action changed nothing");
             return;
         }
+        // A redo redoes only what was undone.
+        if (step == Step::Redo)
+            s.Undo();
     }
     int changedCells = -1;
     FloorBeside floor;
@@ -318,7 +346,11 @@ void TimeStep(benchmark::State& state, const WholeMapAction& action, Step step) 
             s.Redo();
             break;
         }
-        floor.Time(state, Seconds(begin, Now()));
+        const double action = Seconds(begin, Now());
+        double paint = 0;
+        if (!TimePaint(state, paint))
+            return;
+        floor.Time(state, action, paint);
         if (changedCells < 0)
             changedCells = static_cast<int>(s.Map()->ChangesTo(start).size());
         // Back to the start of the step, untimed.
@@ -338,21 +370,33 @@ void TimeStep(benchmark::State& state, const WholeMapAction& action, Step step) 
     floor.Report(state);
 }
 
-// The scale switch: from 16-pixel tiles to 32, as the tool bar's button does it.
-void BM_WholeMapScaleSwitchTo32(benchmark::State& state) {
+// The scale switch, as the tool bar's buttons do it, from 8-pixel tiles to 32 and back, each on its own; the
+// edit window takes its new size and the palette its new place.
+void TimeScaleSwitch(benchmark::State& state, const char* from, const char* to) {
     Session s;
     s.Start(PatchyGrid(9));
     FloorBeside floor;
     for (auto _ : state) {
-        s.Trigger("edge16Action");
-        QApplication::processEvents();
+        s.Trigger(from);
+        tav::bench::PaintPending();
         const auto begin = Now();
-        s.Trigger("edge32Action");
-        floor.Time(state, Seconds(begin, Now()));
+        s.Trigger(to);
+        const double action = Seconds(begin, Now());
+        double paint = 0;
+        if (!TimePaint(state, paint))
+            return;
+        floor.Time(state, action, paint);
     }
     floor.Report(state);
 }
-BENCHMARK(BM_WholeMapScaleSwitchTo32)->UseManualTime()->Unit(benchmark::kMillisecond);
+void BM_WholeMapScaleSwitch8To32(benchmark::State& state) {
+    TimeScaleSwitch(state, "edge8Action", "edge32Action");
+}
+BENCHMARK(BM_WholeMapScaleSwitch8To32)->UseManualTime()->Unit(benchmark::kMillisecond);
+void BM_WholeMapScaleSwitch32To8(benchmark::State& state) {
+    TimeScaleSwitch(state, "edge32Action", "edge8Action");
+}
+BENCHMARK(BM_WholeMapScaleSwitch32To8)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The redraw of the whole map in every view, as after a change of most cells.
 void BM_WholeMapRedraw(benchmark::State& state) {
@@ -360,10 +404,14 @@ void BM_WholeMapRedraw(benchmark::State& state) {
     s.Start(PatchyGrid(10));
     FloorBeside floor;
     for (auto _ : state) {
-        QApplication::processEvents();
+        tav::bench::PaintPending();
         const auto begin = Now();
         emit s.Map()->MapChanged();
-        floor.Time(state, Seconds(begin, Now()));
+        const double action = Seconds(begin, Now());
+        double paint = 0;
+        if (!TimePaint(state, paint))
+            return;
+        floor.Time(state, action, paint);
     }
     floor.Report(state);
 }
@@ -379,10 +427,15 @@ void BM_WholeMapTileSetSwitchFirst(benchmark::State& state) {
         s.Start(PatchyGrid(11));
         const tav::TileSetInfo& set = tav::TileSets[static_cast<std::size_t>(next)];
         next = next % (static_cast<int>(tav::TileSets.size()) - 1) + 1;
+        tav::bench::PaintPending();
         state.ResumeTiming();
         const auto begin = Now();
         s.Trigger(set.ActionName);
-        floor.Time(state, Seconds(begin, Now()));
+        const double action = Seconds(begin, Now());
+        double paint = 0;
+        if (!TimePaint(state, paint))
+            return;
+        floor.Time(state, action, paint);
     }
     floor.Report(state);
 }

@@ -13,6 +13,8 @@ packages=(
   desktop-file-utils shared-mime-info
   # The package (package.sh) and its checks: manual pages, completion, AppStream metadata, lintian.
   dpkg-dev file groff man-db bash-completion appstream lintian
+  # The benchmarks' measures from outside (bench/): X server, key presses, an X listener, PNG sizes.
+  xvfb xdotool libx11-dev libxdamage-dev optipng
 )
 # Extra packages a caller may ask for (the sanitizer and fuzzing builds want clang's runtime).
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi

@@ -103,7 +103,10 @@ QImage RenderMapIndexed(const MapGrid& grid, const QImage& indexedPicture, int e
     return image;
 }
 
-QByteArray EncodePng(const QImage& picture, int level, PngRowFilter filter) {
+const PngCompression MapPngCompression = {6, Z_DEFAULT_STRATEGY, PngRowFilter::Up, 8, 32, 258, 64};
+const PngCompression ThumbnailPngCompression = {1, Z_DEFAULT_STRATEGY, PngRowFilter::Up};
+
+QByteArray EncodePng(const QImage& picture, const PngCompression& compression) {
     if (picture.isNull())
         return {};
     const bool indexed = picture.format() == QImage::Format_Indexed8;
@@ -116,7 +119,7 @@ QByteArray EncodePng(const QImage& picture, int level, PngRowFilter filter) {
     for (int y = 0; y < height; ++y) {
         std::uint8_t* to = raw.data() + (rowBytes + 1) * static_cast<std::size_t>(y);
         const uchar* row = source.constScanLine(y);
-        if (filter == PngRowFilter::Up && y > 0) {
+        if (compression.Filter == PngRowFilter::Up && y > 0) {
             const uchar* above = source.constScanLine(y - 1);
             to[0] = 2;
             for (std::size_t i = 0; i < rowBytes; ++i)
@@ -126,12 +129,24 @@ QByteArray EncodePng(const QImage& picture, int level, PngRowFilter filter) {
             std::memcpy(to + 1, row, rowBytes);
         }
     }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    QByteArray packed(static_cast<qsizetype>(packedSize), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize, raw.data(), static_cast<uLong>(raw.size()),
-                  level) != Z_OK)
+    z_stream stream{};
+    if (deflateInit2(&stream, compression.Level, Z_DEFLATED, 15, 9, compression.Strategy) != Z_OK)
         return {};
-    packed.truncate(static_cast<qsizetype>(packedSize));
+    if (compression.ChainLength > 0)
+        deflateTune(&stream, compression.GoodLength, compression.LazyLength, compression.NiceLength,
+                    compression.ChainLength);
+    QByteArray packed(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(raw.size()))),
+                      Qt::Uninitialized);
+    stream.next_in = raw.data();
+    stream.avail_in = static_cast<uInt>(raw.size());
+    stream.next_out = reinterpret_cast<Bytef*>(packed.data());
+    stream.avail_out = static_cast<uInt>(packed.size());
+    const int finished = deflate(&stream, Z_FINISH);
+    const auto packedSize = static_cast<qsizetype>(stream.total_out);
+    deflateEnd(&stream);
+    if (finished != Z_STREAM_END)
+        return {};
+    packed.truncate(packedSize);
 
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     QByteArray header;

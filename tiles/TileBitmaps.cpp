@@ -63,10 +63,18 @@ void ConvertForViews(const QImage& stored, QImage& target) {
 
 } // namespace
 
-TileSetPictureArray ReadStoredTileSetPictures(const QString& root, TileSet tileSet) {
+namespace {
+
+void RefuseUnnumberedSet(TileSet tileSet) {
     if (!TileSetNumbered(TileSetNumber(tileSet)))
         throw TileLoadError("No tile set " + std::to_string(TileSetNumber(tileSet)) +
                             "; tile sets are numbered 1 to 9");
+}
+
+} // namespace
+
+TileSetPictureArray ReadStoredTileSetPictures(const QString& root, TileSet tileSet) {
+    RefuseUnnumberedSet(tileSet);
     TileSetPictureArray pictures;
     for (TileEdge edge : AllTileEdges)
         pictures[TileBitmaps::SlotOf(edge)] = LoadPicture(root, tileSet, edge);
@@ -78,6 +86,13 @@ TileSetPictureArray ReadTileSetPictures(const QString& root, TileSet tileSet) {
     for (QImage& picture : pictures)
         ConvertForViews(QImage(picture), picture);
     return pictures;
+}
+
+QImage ReadTileSetPicture(const QString& root, TileSet tileSet, TileEdge edge) {
+    RefuseUnnumberedSet(tileSet);
+    QImage picture = LoadPicture(root, tileSet, edge);
+    ConvertForViews(QImage(picture), picture);
+    return picture;
 }
 
 std::size_t TileBitmaps::SlotOf(TileEdge edge) {

@@ -36,6 +36,10 @@ using TileSetPictureArray = std::array<QImage, AllTileEdges.size()>;
 TileSetPictureArray ReadStoredTileSetPictures(const QString& root, TileSet tileSet);
 // The same pictures, each converted into the format the views copy from.
 TileSetPictureArray ReadTileSetPictures(const QString& root, TileSet tileSet);
+// The one picture of `tileSet` with tiles of `edge` pixels, converted as ReadTileSetPictures converts it:
+// for a caller that draws at one edge only, so that the other three files are never decoded. Throws as
+// ReadStoredTileSetPictures does.
+QImage ReadTileSetPicture(const QString& root, TileSet tileSet, TileEdge edge);
 
 // Holds the four pictures of one tile set in the format the views copy from. Each set's files are read once:
 // what they hold is kept as it is stored (8-bit indexed, a quarter of the views' format), so that loading a

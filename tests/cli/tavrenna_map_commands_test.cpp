@@ -442,6 +442,52 @@ TEST_F(TavrennaMap, RenderDrawsEveryCellWithItsTileAtTheChosenEdge) {
     }
 }
 
+// The whole picture, decoded, is what the views draw from the set's four pictures read together, at every
+// edge and in sets of few and many colours: reading only the drawn edge's picture and the file's compression
+// change no pixel.
+TEST_F(TavrennaMap, RenderWritesEveryPixelAsTheViewsDrawIt) {
+    MapGrid grid = PaintedGrid(43);
+    ShapeMap(grid);
+    for (int code = 0; code < 256; ++code) // every tile and the marker among shaped land
+        grid[static_cast<std::size_t>(code * 9)] = static_cast<TileCode>(code);
+    for (const TileSet set : {TileSet::Verda, TileSet::Orcana, TileSet::Zephir}) {
+        WriteMap(Path("in.map"), grid, static_cast<std::uint8_t>(TileSetNumber(set) * 10));
+        TileBitmaps bitmaps;
+        bitmaps.LoadTileSetBitmaps(set);
+        for (const TileEdge tileEdge : AllTileEdges) {
+            const int edge = Pixels(tileEdge);
+            SCOPED_TRACE("set " + std::to_string(TileSetNumber(set)) + " edge " + std::to_string(edge));
+            const RunResult run = RunTool({"render", Path("in.map"), "-o", Path("out.png"), "--edge", QString::number(edge)});
+            ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+            QImage rendered;
+            ASSERT_TRUE(rendered.load(Path("out.png"), "PNG"));
+            EXPECT_EQ(rendered.convertToFormat(QImage::Format_RGB32), RenderMap(grid, bitmaps.Picture(tileEdge), edge));
+        }
+    }
+}
+
+// Every code 0..255 on nine cells: each role counts nine cells for each of its codes, the codes of roles that
+// share a name together; houses, fields and castles count per faction.
+TEST_F(TavrennaMap, StatsCountEveryCodeInItsRole) {
+    MapGrid grid{};
+    for (std::size_t cell = 0; cell < grid.size(); ++cell)
+        grid[cell] = static_cast<TileCode>(cell % 256);
+    WriteMap(Path("all.map"), grid, 10);
+    const RunResult run = RunTool({"stats", Path("all.map")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const QString out = QString::fromUtf8(run.Out);
+    const std::pair<const char*, int> roles[] = {
+        {"平地", 1}, {"森林", 4}, {"山道", 1}, {"単独タイル", 2 + 4 + 5 + 2 + 5}, {"勢力の家", 4}, {"勢力の畑", 4},
+        {"城", 4}, {"城門", 1}, {"台地", 16}, {"水辺", 48}, {"山地", 16}, {"城壁", 4 + 2}, {"旗のある城壁", 4},
+        {"障害物", 1}, {"タイルなし", 128}};
+    for (const auto& [name, codes] : roles) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(out.contains(QStringLiteral("role %1 %2\n").arg(QString::fromUtf8(name)).arg(9 * codes)))
+            << out.toStdString();
+    }
+    EXPECT_EQ(out.count(QStringLiteral(": castles 9, houses 9, fields 9\n")), 4) << out.toStdString();
+}
+
 TEST_F(TavrennaMap, RenderOfTwoTileSetsDiffers) {
     // Guards the --tileset choice: the same map in two sets must not come out the same.
     WriteMap(Path("in.map"), PaintedGrid(42), 10);

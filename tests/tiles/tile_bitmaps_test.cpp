@@ -153,6 +153,22 @@ TEST(TileBitmaps, PictureOfTheWrongSizeIsRefusedByName) {
     EXPECT_FALSE(bitmaps.IsLoaded());
 }
 
+// One edge's picture read alone is the one the four read together give, pixel for pixel, in every set.
+TEST(TileBitmaps, OnePictureReadAloneIsTheOneAllFourGive) {
+    for (const TileSet set : AllTileSets) {
+        const TileSetPictureArray all = ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), set);
+        for (const TileEdge edge : AllTileEdges) {
+            SCOPED_TRACE("set " + std::to_string(TileSetNumber(set)) + " edge " + std::to_string(Pixels(edge)));
+            const QImage alone = ReadTileSetPicture(TileBitmaps::LinkedPictureRoot(), set, edge);
+            EXPECT_EQ(alone.format(), all[TileBitmaps::SlotOf(edge)].format());
+            EXPECT_EQ(alone, all[TileBitmaps::SlotOf(edge)]);
+        }
+    }
+    EXPECT_THROW(ReadTileSetPicture(TileBitmaps::LinkedPictureRoot(), static_cast<TileSet>(12), TileEdge::Px8),
+                 TileLoadError);
+    EXPECT_THROW(ReadTileSetPicture(QStringLiteral("/no/such/folder"), TileSet::Verda, TileEdge::Px8), TileLoadError);
+}
+
 TEST(PictureReadAhead, GivesWhatAReadNowGivesAndOnlyForTheSetItRead) {
     const QString icon = QStringLiteral(":/icon.png");
     const QString pen = QStringLiteral(":/toolbar/pen.png");

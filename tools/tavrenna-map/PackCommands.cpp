@@ -373,7 +373,8 @@ std::vector<QString> PictureTargets(const MapInputs& inputs, const RenderSetting
     return targets;
 }
 
-// The tile pictures of each tile set at one edge, read on first use by whichever worker needs them.
+// The tile pictures of each tile set at one edge, read on first use by whichever worker needs them; the
+// pictures of the other edges are never decoded.
 class TilePictures {
 public:
     explicit TilePictures(TileEdge edge) : edge_(edge) {}
@@ -384,8 +385,7 @@ public:
         if (found == pictures_.end()) {
             try {
                 found = pictures_.insert(TileSetNumber(set),
-                                         ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(),
-                                                             set)[TileBitmaps::SlotOf(edge_)]);
+                                         ReadTileSetPicture(TileBitmaps::LinkedPictureRoot(), set, edge_));
             } catch (const TileLoadError& error) {
                 throw CliFailure(QString::fromUtf8(error.what()));
             }
@@ -426,7 +426,7 @@ void DrawMapPicture(const MapInput& input, const QString& target, const RenderSe
         if (scaledDown)
             drawn = drawn.scaled(*settings.FitSize, *settings.FitSize, Qt::IgnoreAspectRatio,
                                  Qt::SmoothTransformation);
-        png = EncodePng(drawn);
+        png = EncodePng(drawn, scaledDown ? ThumbnailPngCompression : MapPngCompression);
     } else {
         png = MapPng(map.Grid, tiles, edge);
     }

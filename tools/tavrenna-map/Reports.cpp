@@ -242,20 +242,29 @@ struct Stats {
     int Passable = 0;
 };
 
+// The cells of each code are counted first, with the code as the index; the roles, factions and passability
+// are then read once per code, not once per cell.
 Stats CountStats(const MapGrid& grid) {
+    std::array<int, 256> cellsOfCode{};
+    for (const TileCode code : grid)
+        ++cellsOfCode[code];
     Stats stats;
-    for (const TileCode code : grid) {
-        for (std::size_t r = 0; r < std::size(TileRoles); ++r)
-            if (code >= TileRoles[r].First && code <= TileRoles[r].Last)
-                ++stats.RoleCells[r];
+    for (std::size_t r = 0; r < std::size(TileRoles); ++r)
+        for (int code = TileRoles[r].First; code <= TileRoles[r].Last; ++code)
+            stats.RoleCells[r] += cellsOfCode[static_cast<std::size_t>(code)];
+    for (int value = 0; value < static_cast<int>(cellsOfCode.size()); ++value) {
+        const int cells = cellsOfCode[static_cast<std::size_t>(value)];
+        if (cells == 0)
+            continue;
+        const auto code = static_cast<TileCode>(value);
         const auto faction = static_cast<std::size_t>(FactionOf(code));
         if (IsCastle(code))
-            ++stats.Castles[faction];
+            stats.Castles[faction] += cells;
         else if (IsHouse(code))
-            ++stats.Houses[faction];
+            stats.Houses[faction] += cells;
         else if (IsField(code))
-            ++stats.Fields[faction];
-        stats.Passable += IsPassableCode(code) ? 1 : 0;
+            stats.Fields[faction] += cells;
+        stats.Passable += IsPassableCode(code) ? cells : 0;
     }
     return stats;
 }
