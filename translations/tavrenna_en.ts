@@ -330,6 +330,14 @@
         <source>自動生成(&amp;G)…</source>
         <translation>&amp;Generate Map...</translation>
     </message>
+    <message>
+        <source>先着差を重ねる(&amp;L)</source>
+        <translation>Show &amp;Lead</translation>
+    </message>
+    <message>
+        <source>移動コスト(&amp;M)…</source>
+        <translation>&amp;Movement Costs...</translation>
+    </message>
 </context>
 <context>
     <name>EditorSession</name>
@@ -378,6 +386,22 @@ Left as it is, unopened: %1</translation>
 %1</source>
         <translation>Recovery copies cannot be saved.
 %1</translation>
+    </message>
+    <message>
+        <source>移動コストと手番の順</source>
+        <translation>movement costs and turn order</translation>
+    </message>
+    <message>
+        <source>移動コスト</source>
+        <translation>Movement Costs</translation>
+    </message>
+    <message>
+        <source>手番の順</source>
+        <translation>turn order</translation>
+    </message>
+    <message>
+        <source>設定の%1を読めないため、既定値を使います。</source>
+        <translation>The stored %1 cannot be read; the defaults are used.</translation>
     </message>
 </context>
 <context>
@@ -981,6 +1005,10 @@ This file is read-only. Please choose another name.</translation>
         <source>%1歩</source>
         <translation>%1 steps</translation>
     </message>
+    <message>
+        <source>コスト %1（%2歩）</source>
+        <translation>cost %1 (%2 steps)</translation>
+    </message>
 </context>
 <context>
     <name>SymmetryModes</name>
@@ -1278,6 +1306,14 @@ This file is read-only. Please choose another name.</translation>
         <source>最も変わった領土：%1 %2%3</source>
         <translation>Territory changed most: %1 %2%3</translation>
     </message>
+    <message>
+        <source>&#x3000;手番順 %1</source>
+        <translation>   turn order %1</translation>
+    </message>
+    <message>
+        <source>手番順：手番の順を回した4通りで、同じコストで届くマスを先に動く勢力のものとした領土の最大÷最小の、最も悪い値</source>
+        <translation>Turn order: the worst, over the four rotations of the turn order, of largest ÷ smallest territory when a cell reached at the same cost goes to the faction that moves first</translation>
+    </message>
 </context>
 <context>
     <name>tav::CodeReplaceDialog</name>
@@ -1411,6 +1447,98 @@ This file is read-only. Please choose another name.</translation>
         <source>対称の勢力との最大の差：城 %1&#x3000;家 %2&#x3000;畑 %3&#x3000;領土 %4&#x3000;最も近い敵の城まで %5</source>
         <translation>Largest difference to a mirrored faction: castles %1   houses %2   fields %3   territory %4   steps to the nearest enemy castle %5</translation>
     </message>
+    <message>
+        <source>どの勢力よりも少ないコストで届くマス（同じコストの勢力があれば係争地）</source>
+        <translation>Cells the faction reaches at a lower cost than any other (contested when another reaches them at the same cost)</translation>
+    </message>
+    <message>
+        <source>手番順の領土</source>
+        <translation>By turn</translation>
+    </message>
+    <message>
+        <source>同じコストで届くマスを、手番の先の勢力のものとした領土</source>
+        <translation>Territory when a cell reached at the same cost goes to the faction that moves first</translation>
+    </message>
+    <message>
+        <source>安全</source>
+        <translation>Safe</translation>
+    </message>
+    <message>
+        <source>自分の家・畑のうち、敵の2/3以下のコストで届くもの</source>
+        <translation>Own houses and fields the faction reaches at no more than 2/3 of an enemy's cost</translation>
+    </message>
+    <message>
+        <source>脅威</source>
+        <translation>Threatened</translation>
+    </message>
+    <message>
+        <source>自分の家・畑のうち、先に届くが敵の2/3を超えるコストのもの</source>
+        <translation>Own houses and fields the faction reaches first, but at more than 2/3 of an enemy's cost</translation>
+    </message>
+    <message>
+        <source>喪失</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>自分の家・畑のうち、敵が先に届くもの、自分が届かないもの</source>
+        <translation>Own houses and fields an enemy reaches first, or the faction cannot reach</translation>
+    </message>
+    <message>
+        <source>余裕</source>
+        <translation>Margin</translation>
+    </message>
+    <message>
+        <source>自分の家・畑で、敵のコスト−自分のコストの最小</source>
+        <translation>The smallest enemy cost − own cost over the faction's houses and fields</translation>
+    </message>
+    <message>
+        <source>前線</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>手番順の領土のうち、他の勢力の手番順の領土と辺で接するマス</source>
+        <translation>Cells of its territory by turn that share a side with another faction's territory by turn</translation>
+    </message>
+    <message>
+        <source>広さ</source>
+        <translation>Room</translation>
+    </message>
+    <message>
+        <source>最初の城の門の前から6コスト以内で届くマス</source>
+        <translation>Open cells within a cost of 6 from the cell in front of its first castle's gate</translation>
+    </message>
+    <message>
+        <source>差</source>
+        <translation>Spread</translation>
+    </message>
+    <message>
+        <source>各列の最大−最小</source>
+        <translation>Largest − smallest of each column</translation>
+    </message>
+    <message>
+        <source>脅威のある家・畑</source>
+        <translation>Threatened house or field</translation>
+    </message>
+    <message>
+        <source>失う家・畑</source>
+        <translation>Lost house or field</translation>
+    </message>
+    <message>
+        <source>その勢力の最も近い城までの移動コスト</source>
+        <translation>Movement cost to the nearest castle of that faction</translation>
+    </message>
+    <message>
+        <source>手番順のバランス：%1</source>
+        <translation>Turn-order balance: %1</translation>
+    </message>
+    <message>
+        <source>最悪：%1（%2が先手の順 %3）&#x3000;差（最大÷最小）：%4</source>
+        <translation>Worst: %1 (%2 moving first, order %3)   spread (largest ÷ smallest): %4</translation>
+    </message>
+    <message>
+        <source>最悪：%1（領土のない勢力があります）</source>
+        <translation>Worst: %1 (a faction has no territory)</translation>
+    </message>
 </context>
 <context>
     <name>tav::HelpWindow</name>
@@ -1541,6 +1669,35 @@ This file is read-only. Please choose another name.</translation>
     </message>
 </context>
 <context>
+    <name>tav::MovementCostDialog</name>
+    <message>
+        <source>移動コスト</source>
+        <translation>Movement Costs</translation>
+    </message>
+    <message>
+        <source>マスに入るときのコスト（1〜9）。通行不可のマスにはどの勢力も入れません。
+水辺・山地・城壁はもともと通行不可です。</source>
+        <translation>The cost of entering a cell (1 to 9). No faction enters a blocked cell.
+Water, mountains and castle walls are always blocked.</translation>
+    </message>
+    <message>
+        <source>通行不可</source>
+        <translation>blocked</translation>
+    </message>
+    <message>
+        <source>%1（城門も）</source>
+        <translation>%1 (and the gate)</translation>
+    </message>
+    <message>
+        <source>既定値に戻す</source>
+        <translation>Restore Defaults</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>tav::PreferencesDialog</name>
     <message>
         <source>環境設定</source>
@@ -1616,6 +1773,17 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>他の部分は元の部分の写しで置き換わります。重なる城は取り除かれます。</source>
         <translation>The other parts are replaced by copies of it. Castles that would overlap are removed.</translation>
+    </message>
+</context>
+<context>
+    <name>tav::TurnOrderControl</name>
+    <message>
+        <source>手番の順（左が先手）：</source>
+        <translation>Turn order (leftmost moves first):</translation>
+    </message>
+    <message>
+        <source>隣り合う2つの勢力の手番を入れ替える</source>
+        <translation>Swap the turns of these two neighbouring factions</translation>
     </message>
 </context>
 </TS>

@@ -126,6 +126,10 @@ constexpr Command Commands[] = {
      nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetGridLines(on); }},
     {"territoryOverlayAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "勢力範囲を重ねる(&T)"), "F7", false,
      nullptr, nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetTerritoryOverlay(on); }},
+    {"leadOverlayAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "先着差を重ねる(&L)"), "Shift+F7", false,
+     nullptr, nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetLeadOverlay(on); }},
+    {"movementCostsAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "移動コスト(&M)…"), "", false, nullptr,
+     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowMovementCosts(); }},
     {"preferencesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr,
      nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowPreferences(); }},
 

@@ -8,6 +8,7 @@
 #include "CellBlock.h"
 #include "Document.h"
 #include "DrawTools.h"
+#include "MovementRules.h"
 
 #include <QPoint>
 #include <QRect>
@@ -20,12 +21,13 @@ class QUndoCommand;
 
 namespace tav {
 
-// What a tool may use while it acts: the map, the code the palette has picked, and the selection that
-// limits painting while there is one.
+// What a tool may use while it acts: the map, the code the palette has picked, the selection that
+// limits painting while there is one, and the movement costs the ruler measures with.
 struct ToolContext {
     Document* Map;
     TileCode PaintCode;
     std::optional<CellRect> Limit;
+    MovementCosts Costs{};
 
     // Pushes a painting command, keeping only what it changes inside the selection: the one place where a
     // selection limits every drawing tool.
