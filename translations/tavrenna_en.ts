@@ -816,6 +816,33 @@ walking up, down, left and right through open cells, and the shortest walk is dr
 A right click or Esc clears it. The map does not change and nothing is added to undo.&lt;/p&gt;
 </translation>
     </message>
+    <message>
+        <source>
+&lt;h3&gt;移動コストと手番&lt;/h3&gt;
+&lt;p&gt;「オプション → 移動コスト…」で、平地・森林・山道・台地・勢力の家・勢力の畑・城 (城門も)・障害物・単独タイル・タイルなしの
+マスに入るコストを 1〜9 か「通行不可」に決めます (城は 1〜9 のみ。水辺・山地・城壁はもともと通行不可)。「既定値に戻す」で全て 1 に
+戻ります。領土、距離、バランス、重ねる絵、距離の測定はすべてこの表で測られ、表が全て 1 でない間は歩数ではなくコストと出ます。&lt;/p&gt;
+&lt;p&gt;勢力分析ウインドウの上の「手番の順」は左の勢力が先に動きます。↔ で隣の二つを入れ替えます。同じコストで着くマスは、
+先に動く勢力のものになります (手番順の領土)。表と手番の順は次回の起動でも使われます。&lt;/p&gt;
+&lt;p&gt;勢力分析ウインドウの列: 手番順の領土。安全・脅威・喪失は自分の家と畑の数で、安全は敵の 2/3 以下のコストで着くもの、
+喪失は敵が先に着くもの (同じコストなら手番の早い敵) か自分が着けないもの、脅威はその間です。余裕は家と畑での
+敵のコスト−自分のコストの最小、前線は他の勢力の手番順の領土と辺で接するマスの数、広さは最初の城の門の前から
+6 コスト以内で着くマスの数です。いちばん下の「差」の行は各列の最大−最小です。手番順のバランスは、手番の順を回した
+4 通りそれぞれのバランスと、その最も悪い値 (先手の勢力の名前つき)、最大÷最小です。脅威のある家・畑はオレンジ、
+失う家・畑は赤の枠で、勢力分析の地図と、重ねる絵の上に示されます。バランスのパネルは、手番順のバランスの最も悪い値が
+バランスと違うとき「手番順」としてそれも示します。&lt;/p&gt;
+&lt;p&gt;「オプション → 先着差を重ねる」(Shift+F7) は勢力範囲の代わりに、各マスを最初に着く勢力が次の勢力より何コスト早いかで塗ります。
+同着 (0) は赤紫の斜線、1 は赤、2 はオレンジ、3〜4 は黄、5〜7 は黄緑、8 以上は緑、一つの勢力しか着かないマスは青です。
+前線が帯になって見えます。&lt;/p&gt;
+</source>
+        <translation>
+&lt;h3&gt;Movement costs and turn order&lt;/h3&gt;
+&lt;p&gt;Options → Movement Costs... sets the cost of entering a cell of each class (plain, forest, mountain path, plateau, faction house, faction field, castle with its gate, obstacle, single tile, no tile) to 1 to 9 or blocked (the castle takes 1 to 9 only; water, mountains and castle walls are always blocked). Restore Defaults sets every cost back to 1. Territories, distances, balances, the overlays and the distance ruler are all measured with this table; while it is not all 1 they speak of cost instead of steps.&lt;/p&gt;
+&lt;p&gt;The turn order at the top of the faction analysis window moves the leftmost faction first; ↔ swaps two neighbours. A cell reached at the same cost goes to the faction that moves first (territory by turn). The table and the turn order are kept for the next start.&lt;/p&gt;
+&lt;p&gt;The faction analysis window's columns: territory by turn. Safe, threatened and lost count the faction's own houses and fields: safe ones it reaches at no more than 2/3 of an enemy's cost, lost ones an enemy reaches first (at the same cost, an enemy that moves earlier) or it cannot reach, threatened ones in between. Margin is the smallest enemy cost − own cost over its houses and fields, front the number of cells sharing a side with another faction's territory by turn, room the number of cells within a cost of 6 from the cell in front of its first castle's gate. The Spread row at the bottom gives each column's largest − smallest. The turn-order balance gives the balance under each of the four rotations of the turn order, the worst of them (with the faction that moves first) and largest ÷ smallest. Threatened houses and fields are framed orange, lost ones red, on the faction analysis map and over the overlays. Where the worst turn-order balance differs from the balance, the balance panel shows it too as "turn order".&lt;/p&gt;
+&lt;p&gt;Options → Show Lead (Shift+F7) tints each cell, instead of by territory, by how much sooner the faction that gets there first arrives than the next one: a tie (0) hatched magenta, 1 red, 2 orange, 3–4 yellow, 5–7 light green, 8 or more green, a cell only one faction reaches blue. The fronts read as bands.&lt;/p&gt;
+</translation>
+    </message>
 </context>
 <context>
     <name>MapGeneratorDialog</name>
@@ -1465,7 +1492,7 @@ This file is read-only. Please choose another name.</translation>
     </message>
     <message>
         <source>自分の家・畑のうち、敵の2/3以下のコストで届くもの</source>
-        <translation>Own houses and fields the faction reaches at no more than 2/3 of an enemy's cost</translation>
+        <translation>Own houses and fields the faction reaches at no more than 2/3 of an enemy&apos;s cost</translation>
     </message>
     <message>
         <source>脅威</source>
@@ -1473,7 +1500,7 @@ This file is read-only. Please choose another name.</translation>
     </message>
     <message>
         <source>自分の家・畑のうち、先に届くが敵の2/3を超えるコストのもの</source>
-        <translation>Own houses and fields the faction reaches first, but at more than 2/3 of an enemy's cost</translation>
+        <translation>Own houses and fields the faction reaches first, but at more than 2/3 of an enemy&apos;s cost</translation>
     </message>
     <message>
         <source>喪失</source>
@@ -1489,7 +1516,7 @@ This file is read-only. Please choose another name.</translation>
     </message>
     <message>
         <source>自分の家・畑で、敵のコスト−自分のコストの最小</source>
-        <translation>The smallest enemy cost − own cost over the faction's houses and fields</translation>
+        <translation>The smallest enemy cost − own cost over the faction&apos;s houses and fields</translation>
     </message>
     <message>
         <source>前線</source>
@@ -1497,7 +1524,7 @@ This file is read-only. Please choose another name.</translation>
     </message>
     <message>
         <source>手番順の領土のうち、他の勢力の手番順の領土と辺で接するマス</source>
-        <translation>Cells of its territory by turn that share a side with another faction's territory by turn</translation>
+        <translation>Cells of its territory by turn that share a side with another faction&apos;s territory by turn</translation>
     </message>
     <message>
         <source>広さ</source>
@@ -1505,7 +1532,7 @@ This file is read-only. Please choose another name.</translation>
     </message>
     <message>
         <source>最初の城の門の前から6コスト以内で届くマス</source>
-        <translation>Open cells within a cost of 6 from the cell in front of its first castle's gate</translation>
+        <translation>Open cells within a cost of 6 from the cell in front of its first castle&apos;s gate</translation>
     </message>
     <message>
         <source>差</source>

@@ -22,7 +22,7 @@ TurnOrderControl::TurnOrderControl(QWidget* parent) : QWidget(parent) {
         if (place > 0) {
             auto* trade = new QToolButton(this);
             trade->setObjectName(QStringLiteral("tradeTurns%1Button").arg(place));
-            trade->setText(QStringLiteral("⇄"));
+            trade->setText(QStringLiteral("↔"));
             trade->setAutoRaise(true);
             connect(trade, &QToolButton::clicked, this, [this, place] { Trade(place); });
             row->addWidget(trade);
