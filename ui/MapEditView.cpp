@@ -159,14 +159,18 @@ void MapEditView::SetTintKind(TintKind kind) {
 void MapEditView::SetMovementRules(const MovementCosts& costs, const TurnOrder& order) {
     if (costs == costs_ && order == order_)
         return;
-    // A ruler's measure was taken under the old table: it goes rather than stand there wrong.
-    if (!(costs == costs_))
-        CancelShape();
+    const bool costsChanged = !(costs == costs_);
     costs_ = costs;
     order_ = order;
     if (territory_) {
         territory_->SetRules(costs_, order_);
         FollowTerritory();
+    }
+    // A ruler's measure was taken under the old table: it is taken again under the new one.
+    if (costsChanged) {
+        CurrentTool().Remeasure(Context());
+        RefreshOverlay();
+        ReportStatus();
     }
 }
 

@@ -82,6 +82,8 @@ public:
     // per cell, and the rectangle they cover, so the window repaints where they were and where they are.
     virtual void PaintMarks(QPainter&, int /*edge*/) const {}
     virtual QRect MarksRect(int /*edge*/) const { return {}; }
+    // The cost table the context carries changed: a tool that shows a measure (the ruler) takes it again.
+    virtual void Remeasure(const ToolContext&) {}
 
 private:
     ToolDescription description_{"", "", "", "", ""};

@@ -39,6 +39,11 @@ void RulerTool::Measure(const ToolContext& context, QPoint cell) {
     FindCostPath(context.Map->Grid(), context.Costs, start_.x(), start_.y(), end_.x(), end_.y(), path_);
 }
 
+void RulerTool::Remeasure(const ToolContext& context) {
+    if (start_ != NoCell && end_ != NoCell)
+        Measure(context, end_);
+}
+
 void RulerTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
     cells.CellCount = 0;
     AddCell(cells, cursor.x(), cursor.y());

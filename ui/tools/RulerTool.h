@@ -25,6 +25,7 @@ public:
     QString StatusText(QPoint cursor) const override;
     void PaintMarks(QPainter& painter, int edge) const override;
     QRect MarksRect(int edge) const override;
+    void Remeasure(const ToolContext& context) override;
 
 private:
     static constexpr QPoint NoCell{-1, -1};
