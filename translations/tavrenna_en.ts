@@ -393,7 +393,7 @@ Left as it is, unopened: %1</translation>
     </message>
     <message>
         <source>移動コスト</source>
-        <translation>Movement Costs</translation>
+        <translation>movement costs</translation>
     </message>
     <message>
         <source>手番の順</source>
