@@ -822,7 +822,7 @@ A right click or Esc clears it. The map does not change and nothing is added to 
 &lt;p&gt;「オプション → 移動コスト…」で、平地・森林・山道・台地・勢力の家・勢力の畑・城 (城門も)・障害物・単独タイル・タイルなしの
 マスに入るコストを 1〜9 か「通行不可」に決めます (城は 1〜9 のみ。水辺・山地・城壁はもともと通行不可)。「既定値に戻す」で全て 1 に
 戻ります。領土、距離、バランス、重ねる絵、距離の測定はすべてこの表で測られ、表が全て 1 でない間は歩数ではなくコストと出ます。&lt;/p&gt;
-&lt;p&gt;勢力分析ウインドウの上の「手番の順」は左の勢力が先に動きます。↔ で隣の二つを入れ替えます。同じコストで着くマスは、
+&lt;p&gt;勢力分析ウインドウの上の「手番の順」は左の勢力が先に動きます。間の「⇄入替」で隣の二つを入れ替えます。同じコストで着くマスは、
 先に動く勢力のものになります (手番順の領土)。表と手番の順は次回の起動でも使われます。&lt;/p&gt;
 &lt;p&gt;勢力分析ウインドウの列: 手番順の領土。安全・脅威・喪失は自分の家と畑の数で、安全は敵の 2/3 以下のコストで着くもの、
 喪失は敵が先に着くもの (同じコストなら手番の早い敵) か自分が着けないもの、脅威はその間です。余裕は家と畑での
@@ -838,7 +838,7 @@ A right click or Esc clears it. The map does not change and nothing is added to 
         <translation>
 &lt;h3&gt;Movement costs and turn order&lt;/h3&gt;
 &lt;p&gt;Options → Movement Costs... sets the cost of entering a cell of each class (plain, forest, mountain path, plateau, faction house, faction field, castle with its gate, obstacle, single tile, no tile) to 1 to 9 or blocked (the castle takes 1 to 9 only; water, mountains and castle walls are always blocked). Restore Defaults sets every cost back to 1. Territories, distances, balances, the overlays and the distance ruler are all measured with this table; while it is not all 1 they speak of cost instead of steps.&lt;/p&gt;
-&lt;p&gt;The turn order at the top of the faction analysis window moves the leftmost faction first; ↔ swaps two neighbours. A cell reached at the same cost goes to the faction that moves first (territory by turn). The table and the turn order are kept for the next start.&lt;/p&gt;
+&lt;p&gt;The turn order at the top of the faction analysis window moves the leftmost faction first; the ⇄ Swap button between two neighbours swaps them. A cell reached at the same cost goes to the faction that moves first (territory by turn). The table and the turn order are kept for the next start.&lt;/p&gt;
 &lt;p&gt;The faction analysis window's columns: territory by turn. Safe, threatened and lost count the faction's own houses and fields: safe ones it reaches at no more than 2/3 of an enemy's cost, lost ones an enemy reaches first (at the same cost, an enemy that moves earlier) or it cannot reach, threatened ones in between. Margin is the smallest enemy cost − own cost over its houses and fields, front the number of cells sharing a side with another faction's territory by turn, room the number of cells within a cost of 6 from the cell in front of its first castle's gate. The Spread row at the bottom gives each column's largest − smallest. The turn-order balance gives the balance under each of the four rotations of the turn order, the worst of them (with the faction that moves first) and largest ÷ smallest. Threatened houses and fields are framed orange, lost ones red, on the faction analysis map and over the overlays. Where the worst turn-order balance differs from the balance, the balance panel shows it too as "turn order".&lt;/p&gt;
 &lt;p&gt;Options → Show Lead (Shift+F7) tints each cell, instead of by territory, by how much sooner the faction that gets there first arrives than the next one: a tie (0) hatched magenta, 1 red, 2 orange, 3–4 yellow, 5–7 light green, 8 or more green, a cell only one faction reaches blue. The fronts read as bands.&lt;/p&gt;
 </translation>
@@ -1811,6 +1811,10 @@ Water, mountains and castle walls are always blocked.</translation>
     <message>
         <source>隣り合う2つの勢力の手番を入れ替える</source>
         <translation>Swap the turns of these two neighbouring factions</translation>
+    </message>
+    <message>
+        <source>⇄入替</source>
+        <translation>⇄ Swap</translation>
     </message>
 </context>
 </TS>

@@ -22,7 +22,6 @@ TurnOrderControl::TurnOrderControl(QWidget* parent) : QWidget(parent) {
         if (place > 0) {
             auto* trade = new QToolButton(this);
             trade->setObjectName(QStringLiteral("tradeTurns%1Button").arg(place));
-            trade->setText(QStringLiteral("↔"));
             trade->setAutoRaise(true);
             connect(trade, &QToolButton::clicked, this, [this, place] { Trade(place); });
             row->addWidget(trade);
@@ -32,6 +31,7 @@ TurnOrderControl::TurnOrderControl(QWidget* parent) : QWidget(parent) {
         label->setObjectName(QStringLiteral("turnPlace%1").arg(place));
         label->setAutoFillBackground(true);
         label->setMargin(2);
+        label->setFrameShape(QFrame::Box); // so a white faction stands out from the window
         row->addWidget(label);
         places_[static_cast<std::size_t>(place)] = label;
     }
@@ -41,8 +41,10 @@ TurnOrderControl::TurnOrderControl(QWidget* parent) : QWidget(parent) {
 
 void TurnOrderControl::Retranslate() {
     caption_->setText(tr("手番の順（左が先手）："));
-    for (QToolButton* trade : trades_)
+    for (QToolButton* trade : trades_) {
+        trade->setText(tr("⇄入替"));
         trade->setToolTip(tr("隣り合う2つの勢力の手番を入れ替える"));
+    }
     ShowNames();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The turn order of the faction analysis window: the four factions in the order they move, the first at the
-// left, with a button between each two neighbours that lets them trade places. Any order is a few trades away.
+// left, with a button (入替) between each two neighbours that lets them trade places. Any order is a few trades away.
 
 #include "MovementRules.h"
 #include "TileSets.h"
