@@ -43,6 +43,42 @@ std::optional<QString> StoredText(const QVariant& value) {
     return std::nullopt;
 }
 
+// A stored cost table and turn order as QSettings hands them over (a missing value is an invalid QVariant,
+// which keeps the default); CostsRefused and OrderRefused say which values were there but unreadable.
+struct StoredMovementRules {
+    MovementCosts Costs;
+    TurnOrder Order;
+    bool CostsRefused = false;
+    bool OrderRefused = false;
+};
+
+StoredMovementRules ReadStoredMovementRules(const QVariant& costs, const QVariant& order) {
+    StoredMovementRules rules;
+    if (costs.isValid()) {
+        const std::optional<QString> text = StoredText(costs);
+        const QByteArray bytes = text ? text->toUtf8() : QByteArray();
+        const CostFileResult read =
+            text ? ParseMovementCosts(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+                 : CostFileResult{};
+        if (text && read.Costs)
+            rules.Costs = *read.Costs;
+        else
+            rules.CostsRefused = true;
+    }
+    if (order.isValid()) {
+        const std::optional<QString> text = StoredText(order);
+        const QByteArray bytes = text ? text->toUtf8() : QByteArray();
+        const std::optional<TurnOrder> read =
+            text ? ParseTurnOrder(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+                 : std::nullopt;
+        if (read)
+            rules.Order = *read;
+        else
+            rules.OrderRefused = true;
+    }
+    return rules;
+}
+
 // The stored integer under `key` when it lies in [low, high], else `fallback`.
 int IntIn(const QSettings& store, const QString& key, int low, int high, int fallback) {
     bool ok = false;
@@ -87,33 +123,6 @@ EditorSettings EditorSettings::Load() {
     CostsRefused() = rules.CostsRefused;
     OrderRefused() = rules.OrderRefused;
     return s;
-}
-
-StoredMovementRules ReadStoredMovementRules(const QVariant& costs, const QVariant& order) {
-    StoredMovementRules rules;
-    if (costs.isValid()) {
-        const std::optional<QString> text = StoredText(costs);
-        const QByteArray bytes = text ? text->toUtf8() : QByteArray();
-        const CostFileResult read =
-            text ? ParseMovementCosts(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
-                 : CostFileResult{};
-        if (text && read.Costs)
-            rules.Costs = *read.Costs;
-        else
-            rules.CostsRefused = true;
-    }
-    if (order.isValid()) {
-        const std::optional<QString> text = StoredText(order);
-        const QByteArray bytes = text ? text->toUtf8() : QByteArray();
-        const std::optional<TurnOrder> read =
-            text ? ParseTurnOrder(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
-                 : std::nullopt;
-        if (read)
-            rules.Order = *read;
-        else
-            rules.OrderRefused = true;
-    }
-    return rules;
 }
 
 StoredRulesRefusal StoredRulesRefused() {

@@ -7,7 +7,6 @@
 #include "TileSets.h"
 
 #include <QString>
-#include <QVariant>
 
 namespace tav {
 
@@ -45,15 +44,5 @@ struct StoredRulesRefusal {
     bool Any() const { return Costs || Order; }
 };
 StoredRulesRefusal StoredRulesRefused();
-
-// Reads a stored cost table and turn order as QSettings hands them over (a missing value is an invalid
-// QVariant, which keeps the default). `costsRefused`/`orderRefused` say which values were there but unreadable.
-struct StoredMovementRules {
-    MovementCosts Costs;
-    TurnOrder Order;
-    bool CostsRefused = false;
-    bool OrderRefused = false;
-};
-StoredMovementRules ReadStoredMovementRules(const QVariant& costs, const QVariant& order);
 
 } // namespace tav
