@@ -163,7 +163,8 @@ BlockTextResult ParseBlockText(std::string_view text) {
             int value = 0;
             for (const char c : item) {
                 const int digit = HexValue(c);
-                if (digit < 0 || item.size() > 2)
+                // Exactly two digits, as the clipboard writes them: a lone "3" is more likely a typo than 03.
+                if (digit < 0 || item.size() != 2)
                     return Refuse(BlockTextError::NotHex, lineNumber, items);
                 value = value * 16 + digit;
             }

@@ -81,7 +81,7 @@ std::string FormatBlockText(const CellBlock& block);
 enum class BlockTextError {
     None,
     Empty,       // no codes at all
-    NotHex,      // an item that is not one or two hex digits
+    NotHex,      // an item that is not two hex digits
     Ragged,      // rows of different lengths, or a blank line between rows
     TooLarge,    // more than 48 rows or columns
 };
@@ -93,7 +93,7 @@ struct BlockTextResult {
     int Column = 0; // 1-based item within the line, 0 when it has none
 };
 
-// Reads the text form. Items may be one or two hex digits in either case, separated by spaces or tabs;
+// Reads the text form. Items are two hex digits in either case, separated by spaces or tabs;
 // lines may end in CR LF; blank lines before the first and after the last row are ignored. Every code
 // 00..FF is taken, as the editor's own form takes it: a loaded map may hold codes without a tile, and a
 // copy must paste back what it copied. The block's origin is (0, 0).

@@ -21,7 +21,7 @@ void AppendHex(std::string& out, std::uint8_t byte) {
 int StoredTileSetNumber(std::uint8_t byte) { return static_cast<std::int8_t>(byte) / 10; }
 
 std::optional<std::uint8_t> HexByte(std::string_view word) {
-    if (word.empty() || word.size() > 2)
+    if (word.size() != 2)
         return std::nullopt;
     int value = 0;
     for (const char c : word) {
@@ -65,6 +65,31 @@ std::vector<std::string_view> Words(std::string_view line) {
         p = q;
     }
     return words;
+}
+
+// A word of the text quoted in a message: printable ASCII as it is, a backslash or quote escaped, any other
+// byte as \xHH (so that no control sequence reaches a terminal and a NUL does not end the message), and at
+// most 40 bytes of it, "..." marking the cut.
+std::string Quoted(std::string_view word) {
+    constexpr std::size_t MaxQuoted = 40;
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (const char c : word.substr(0, MaxQuoted)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '"') {
+            out += '\\';
+            out += c;
+        } else if (byte >= 0x20 && byte < 0x7F) {
+            out += c;
+        } else {
+            out += "\\x";
+            out += Hex[byte >> 4];
+            out += Hex[byte & 0xF];
+        }
+    }
+    if (word.size() > MaxQuoted)
+        out += "...";
+    return out + "\"";
 }
 
 MapTextResult Refuse(std::string error, int line, int column) {
@@ -113,16 +138,16 @@ MapTextResult ParseMapText(std::string_view text) {
         return Refuse("the first line must read \"tileset N NAME bytes XX YY\"", 1, 0);
     const auto number = WholeNumber(words[1]);
     if (!number)
-        return Refuse("\"" + std::string(words[1]) + "\" is not a tile-set number", 1, 2);
+        return Refuse(Quoted(words[1]) + " is not a tile-set number", 1, 2);
     const auto setByte = HexByte(words[4]);
     const auto lastByte = HexByte(words[5]);
     if (!setByte)
-        return Refuse("\"" + std::string(words[4]) + "\" is not a hex byte", 1, 5);
+        return Refuse(Quoted(words[4]) + " is not a hex byte (two hex digits)", 1, 5);
     if (!lastByte)
-        return Refuse("\"" + std::string(words[5]) + "\" is not a hex byte", 1, 6);
+        return Refuse(Quoted(words[5]) + " is not a hex byte (two hex digits)", 1, 6);
     if (StoredTileSetNumber(*setByte) != *number)
         return Refuse("tile set " + std::to_string(*number) + " does not agree with the stored byte " +
-                          std::string(words[4]) + " (which gives " + std::to_string(StoredTileSetNumber(*setByte)) +
+                          Quoted(words[4]) + " (which gives " + std::to_string(StoredTileSetNumber(*setByte)) +
                           "); change the byte, not the number",
                       1, 2);
 

@@ -20,14 +20,15 @@ std::string FormatMapText(const MapImage& image);
 
 struct MapTextResult {
     std::optional<MapImage> Image; // set exactly when Error is empty
-    std::string Error;             // a sentence in English naming what is wrong
+    std::string Error;             // a sentence in English naming what is wrong; words of the text in it are
+                                   // escaped and cut to 40 bytes
     int Line = 0;                  // 1-based line of the fault, 0 when it has none
     int Column = 0;                // 1-based code within the row (or word within the header), 0 when none
 };
 
 // Reads the text form back. The stored bytes come from the header's "bytes XX YY"; the number before the
 // name must agree with them (so that an edited number is not silently ignored), the name is not read.
-// Codes may be one or two hex digits in either case; lines may end in CR LF; blank lines after the last
+// Codes and bytes are two hex digits in either case; lines may end in CR LF; blank lines after the last
 // row are ignored, as is one byte-order mark at the start.
 MapTextResult ParseMapText(std::string_view text);
 

@@ -7,6 +7,8 @@ packages=(
   cmake g++ ninja-build pkg-config zlib1g-dev
   qt6-base-dev libfontconfig-dev qt6-qpa-plugins libqt6test6 qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The command-line tool's JSON output (header-only).
+  nlohmann-json3-dev
   fonts-ipafont-gothic fonts-urw-base35
   desktop-file-utils shared-mime-info
   # The package (package.sh) and its checks: manual pages, completion, AppStream metadata, lintian.

@@ -1,7 +1,8 @@
 # bash completion for tavrenna-map                                               -*- shell-script -*-
 #
 # Completes the commands, each command's options, the names an option takes (tools, directions, tile
-# edges, tile sets, symmetry modes, sources) and, for a command's inputs, .map files and folders.
+# edges, tile sets, symmetry modes, sources, the default turn order), any file for -o and --costs and, for a
+# command's inputs, .map files and folders.
 # The commands and options are read from the program's own --help, once per shell, so a command added
 # to the program completes without an edit here.
 
@@ -81,6 +82,7 @@ _tavrenna_map_values() {
         --tileset) REPLY="1 2 3 4 5 6 7 8 9" ;;
         --symmetry) REPLY="none lr tb quad half quarter" ;;
         --source) REPLY="left right top bottom top-left top-right bottom-left bottom-right" ;;
+        --turn-order) REPLY="0,1,2,3" ;;
         *) REPLY= ;;
     esac
 }
@@ -127,7 +129,7 @@ _tavrenna_map() {
     local options=$REPLY
     if [[ $_tavrenna_map_valued == *" $prev "* ]]; then
         case $prev in
-            -o | --output) _filedir ;;
+            -o | --output | --costs) _filedir ;;
             --out-dir) _filedir -d ;;
             *)
                 _tavrenna_map_values "$program" "$command" "$prev"

@@ -26,10 +26,13 @@ struct RunResult {
 };
 
 // Runs the tool with `arguments`; `childSetup` runs in the child before the tool starts.
+// `workingDirectory` empty: the test's own.
 inline RunResult RunTool(const QStringList& arguments, const std::function<void()>& childSetup = {},
-                         int timeoutMs = 20000) {
+                         int timeoutMs = 20000, const QString& workingDirectory = {}) {
     QProcess process;
     process.setProgram(QStringLiteral(TAV_MAP_TOOL));
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     if (childSetup)

@@ -28,7 +28,7 @@ inline TileCode LegendCode(char c) {
 }
 
 inline std::filesystem::path GoldenFolder() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "faction";
+    return std::filesystem::path(TAV_TEST_DATA_DIR) / "faction";
 }
 
 struct GoldenMap {

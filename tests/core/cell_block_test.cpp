@@ -121,6 +121,7 @@ TEST(BlockText, RefusesWhatIsNotARectangleOfTileCodesAndSaysWhere) {
         {" \n\t\r\n", BlockTextError::Empty, 0, 0},
         {"01 02\n03 4G", BlockTextError::NotHex, 2, 2},
         {"01 002", BlockTextError::NotHex, 1, 2},
+        {"01 02\n3 04", BlockTextError::NotHex, 2, 1},
         {"0x1", BlockTextError::NotHex, 1, 1},
         {"01 02\n03", BlockTextError::Ragged, 2, 0},
         {"01\n\n02", BlockTextError::Ragged, 2, 0},
@@ -147,7 +148,7 @@ TEST(BlockText, RefusesWhatIsNotARectangleOfTileCodesAndSaysWhere) {
 }
 
 TEST(BlockText, AcceptsWhatATextEditorMakesOfIt) {
-    const BlockTextResult result = ParseBlockText("\r\n  0a\t7F 1 \r\n00 10 2b\r\n\n");
+    const BlockTextResult result = ParseBlockText("\r\n  0a\t7F 01 \r\n00 10 2b\r\n\n");
     ASSERT_TRUE(result.Block);
     EXPECT_EQ(result.Block->Width, 3);
     EXPECT_EQ(result.Block->Height, 2);

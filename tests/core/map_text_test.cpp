@@ -77,6 +77,8 @@ TEST(MapText, MalformedTextIsRefusedWithItsLineAndColumn) {
     const Case cases[] = {
         {"a word that is not hex", WithWord(good, 5, 12, "3G"), 5, 12},
         {"three digits", WithWord(good, 2, 1, "030"), 2, 1},
+        {"one digit", WithWord(good, 7, 4, "3"), 7, 4},
+        {"one digit for a stored byte", WithWord(good, 1, 6, "0"), 1, 6},
         {"a short row", WithWord(good, 7, 48, ""), 7, 0},
         {"a long row", WithWord(good, 3, 48, "30 30"), 3, 49},
         {"a row missing", lastRowGone, 49, 0},
@@ -94,6 +96,30 @@ TEST(MapText, MalformedTextIsRefusedWithItsLineAndColumn) {
         EXPECT_FALSE(result.Error.empty());
         EXPECT_EQ(result.Line, c.line) << result.Error;
         EXPECT_EQ(result.Column, c.column) << result.Error;
+    }
+}
+
+// A word of the text quoted in the refusal can hold anything a file can: it is escaped, so that no control
+// sequence reaches a terminal and a NUL does not end the line, and cut, so that a huge word is not echoed.
+TEST(MapText, QuotedWordsAreEscapedAndCut) {
+    MapImage image{};
+    image[TileSetByteOffset] = 10;
+    const std::string good = FormatMapText(image);
+    const struct {
+        const char* what;
+        std::string word;
+        std::string quoted;
+    } cases[] = {
+        {"an OSC sequence", "\x1B]0;owned\x07", "\"\\x1B]0;owned\\x07\""},
+        {"a NUL", std::string("1\0" "2", 3), "\"1\\x002\""},
+        {"a backslash and a quote", "\\\"", "\"\\\\\\\"\""},
+        {"a huge word", std::string(900000, 'Q'), "\"" + std::string(40, 'Q') + "...\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MapTextResult result = ParseMapText(WithWord(good, 1, 5, c.word));
+        ASSERT_FALSE(result.Image);
+        EXPECT_EQ(result.Error, c.quoted + " is not a hex byte (two hex digits)");
     }
 }
 

@@ -50,7 +50,7 @@ done
 expect "tavrenna-map " "$commands"
 expect "tavrenna-map re" "render replace"
 expect "tavrenna-map --v" "--version"
-expect "tavrenna-map render --" "--edge --help --jobs --out-dir --output --size --territory --tileset"
+expect "tavrenna-map render --" "--costs --edge --help --jobs --out-dir --output --size --territory --tileset --turn-order"
 for command in $commands; do
     expect "tavrenna-map $command --" "$(long_options "$tool" "$command")"
 done
@@ -67,6 +67,8 @@ expect "tavrenna-map render a.map --territory " "B.MAP a.map sub"
 expect "tavrenna-map fromtext " "notes.txt sub"
 expect "tavrenna-map render a.map -o " "B.MAP a.map notes.txt sub"
 expect "tavrenna-map render a.map --out-dir " "sub"
+expect "tavrenna-map analyse a.map --costs " "B.MAP a.map notes.txt sub"
+expect "tavrenna-map diff a.map B.MAP --turn-order " "0,1,2,3"
 expect "tavrenna-map new " "$(long_options "$tool" new | sed 's/^/-h -o /' | sorted)"
 
 # symmetrize names its modes and shares in its usage line (no "none"); check takes every mode.

@@ -137,10 +137,12 @@ TEST_F(HostileFiles, EveryInputIsReadOrRefusedWithoutCrashOrHang) {
         const ChildResult shape = RunChild(Tool, {"shape", Native(c.path), "-o", Native(out)}, Deadline);
         const ChildResult render = RunChild(Tool, {"render", Native(c.path), "-o", Native(png), "--edge", "4"}, Deadline);
         if (c.path == Path("folder.map")) {
-            // The commands that read map packs take a folder for the maps below it: none here.
+            // The commands that read map packs take a folder for the maps below it: none here, which is an
+            // error, so that a mistyped folder does not pass for a checked pack.
             ExpectRefused(shape, c.path);
             EXPECT_NE(shape.Err.find(c.message), std::string::npos) << shape.Err;
-            EXPECT_EQ(check.ExitCode, 0) << check.Err;
+            EXPECT_EQ(check.ExitCode, 2) << check.Err;
+            EXPECT_NE(check.Err.find(": no .map files in this folder"), std::string::npos) << check.Err;
             EXPECT_TRUE(check.Out.empty()) << check.Out;
             EXPECT_EQ(render.ExitCode, 2) << "one picture for a folder of maps is a usage error";
             EXPECT_FALSE(QFileInfo::exists(out));

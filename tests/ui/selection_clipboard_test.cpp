@@ -107,6 +107,7 @@ TEST_F(SelectionUi, PastedTextFloatsUntilAClickPlacesItAndWhatIsNoBlockIsRefused
         const char* Names;
     } refused[] = {
         {"an item of three digits", {}, "01 02\n03 080\n", "2行目の2番目：タイルコードは 00 から FF まで"},
+        {"an item of one digit", {}, "01 02\n03 8\n", "2行目の2番目：タイルコードは 00 から FF まで"},
         {"rows of two lengths", {}, "01 02\n03\n", "2行目"},
         {"the editor's form spoilt, no text", QByteArray("\x03\x00\x01", 3), {}, "タイルがありません"},
     };

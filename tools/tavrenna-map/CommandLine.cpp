@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <map>
 
 namespace tav::cli {
 
@@ -25,14 +26,47 @@ std::optional<int> ParseWholeNumber(const QString& text, int lo, int hi) {
     return value;
 }
 
-std::optional<QString> UndecodableArgument(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
+namespace {
+
+// The bytes behind each stand-in; filled once, before any command runs.
+std::map<QString, QByteArray>& StandIns() {
+    static std::map<QString, QByteArray> standIns;
+    return standIns;
+}
+
+bool IsControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+QString HexEscape(unsigned value) {
+    return QStringLiteral("\\x") + QString::number(value, 16).toUpper().rightJustified(2, u'0');
+}
+
+} // namespace
+
+QStringList ToolArguments(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
         const QByteArray raw(argv[i]);
-        if (!IsFileNameText(raw))
-            return QStringLiteral("argument \"%1\" is not valid UTF-8; file names must be UTF-8 text (rename the file)")
-                .arg(ShownBytes(raw));
+        if (IsFileNameText(raw)) {
+            arguments << QFile::decodeName(raw);
+            continue;
+        }
+        const QString standIn = QString(QChar(char16_t(0xDC80))) + QString::number(i);
+        StandIns()[standIn] = raw;
+        arguments << standIn;
     }
-    return std::nullopt;
+    return arguments;
+}
+
+std::optional<QByteArray> UndecodableBytes(const QString& argument) {
+    const auto found = StandIns().find(argument);
+    if (found == StandIns().end())
+        return std::nullopt;
+    return found->second;
+}
+
+QString UndecodableArgumentLine(const QByteArray& raw) {
+    return QStringLiteral("argument \"%1\" is not valid UTF-8; file names must be UTF-8 text (rename the file)")
+        .arg(ShownBytes(raw));
 }
 
 bool IsFileNameText(const QByteArray& name) { return QFile::encodeName(QFile::decodeName(name)) == name; }
@@ -41,17 +75,40 @@ QString ShownBytes(const QByteArray& raw) {
     QString shown;
     for (const char c : raw) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F)
+        if (c == '\\')
+            shown += QStringLiteral("\\\\");
+        else if (byte >= 0x20 && byte < 0x7F)
             shown += QLatin1Char(c);
         else
-            shown += QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
+            shown += HexEscape(byte);
     }
     return shown;
 }
 
-CommandLine::CommandLine(QString command, QString usage, QString description, QStringList positionalNames,
+QString ShownName(const QString& name) {
+    QString shown;
+    for (const QChar c : name) {
+        if (c == u'\\')
+            shown += QStringLiteral("\\\\");
+        else if (IsControl(c.unicode()))
+            shown += HexEscape(c.unicode());
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+QString WithoutControls(const QString& line) {
+    QString shown;
+    for (const QChar c : line)
+        shown += IsControl(c.unicode()) ? HexEscape(c.unicode()) : QString(c);
+    return shown;
+}
+
+CommandLine::CommandLine(const CommandEntry& command, const QString& description, QStringList positionalNames,
                          bool repeatLast)
-    : command_(std::move(command)), usage_(std::move(usage)), positionalNames_(std::move(positionalNames)),
+    : command_(QString::fromUtf8(command.Name)), usage_(QString::fromUtf8(command.Usage)),
+      positionalNames_(std::move(positionalNames)),
       repeatLast_(repeatLast),
       helpOption_(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                   QStringLiteral("Show this help for the command.")) {
@@ -84,6 +141,10 @@ bool CommandLine::Parse(const QStringList& arguments) {
     for (const QString& name : positional_)
         if (name.isEmpty())
             Fail(QStringLiteral("empty file name"));
+    // A name that is not UTF-8 can only be one of many maps to read; anywhere else nothing could use it.
+    for (const QString& argument : arguments)
+        if (const auto raw = UndecodableBytes(argument); raw && !(repeatLast_ && positional_.contains(argument)))
+            throw CliFailure(UndecodableArgumentLine(*raw));
     return true;
 }
 

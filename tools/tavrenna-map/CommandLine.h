@@ -2,6 +2,7 @@
 // The per-command argument parser: QCommandLineParser with the command's own --help, strict numbers,
 // and usage errors as one line each.
 
+#include "Commands.h"
 #include "TileSets.h"
 
 #include <QCommandLineOption>
@@ -20,9 +21,9 @@ struct CellArgument {
 
 class CommandLine {
 public:
-    // `usage` is the command's line of the tool's interface, without the program name. With `repeatLast`
-    // the last positional argument may be given any number of times, at least once.
-    CommandLine(QString command, QString usage, QString description, QStringList positionalNames,
+    // The name and the usage line come from the command's row of the table. With `repeatLast` the last
+    // positional argument may be given any number of times, at least once.
+    CommandLine(const CommandEntry& command, const QString& description, QStringList positionalNames,
                 bool repeatLast = false);
 
     void AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
@@ -64,17 +65,30 @@ private:
     QStringList positional_;
 };
 
-// The error line for the first argument whose bytes do not survive decoding as UTF-8 text (Qt's
-// arguments() would put U+FFFD in their place, and a file name would then name another file), or
-// nothing when every argument is text.
-std::optional<QString> UndecodableArgument(int argc, const char* const* argv);
+// The tool's arguments as text. Qt's arguments() would put U+FFFD in place of bytes that are not UTF-8,
+// and a file name would then name another file; such an argument becomes a stand-in that no typed
+// argument can be (it holds a lone surrogate). The commands that read many maps report a stand-in among
+// their inputs as a map that cannot be read and go on with the others; anywhere else it is refused.
+QStringList ToolArguments(int argc, const char* const* argv);
+// The bytes a stand-in stands for, or nothing for an argument that is text.
+std::optional<QByteArray> UndecodableBytes(const QString& argument);
+// The error line for an argument that is not UTF-8.
+QString UndecodableArgumentLine(const QByteArray& raw);
 
 // Whether a file name's bytes survive decoding as text and encoding back (with a UTF-8 locale: whether
 // they are UTF-8).
 bool IsFileNameText(const QByteArray& name);
 
-// Printable ASCII as it is and every other byte as \xHH, so that the user can tell which file is meant.
+// A name's bytes for a terminal: printable ASCII as it is, a backslash doubled, every other byte as \xHH,
+// so that the user can tell which file is meant.
 QString ShownBytes(const QByteArray& raw);
+
+// A name that is text, for a terminal: a backslash doubled and every control character (a line break,
+// ESC, DEL, C1) as \xHH, so that a name can neither pass for another nor act on the terminal.
+QString ShownName(const QString& name);
+
+// A line for a terminal: every control character as \xHH (a backslash stays as it is).
+QString WithoutControls(const QString& line);
 
 // The strict number rule on its own: digits only, at most nine of them, within lo..hi.
 std::optional<int> ParseWholeNumber(const QString& text, int lo, int hi);

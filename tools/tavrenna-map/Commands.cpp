@@ -1,295 +1,106 @@
 #include "Commands.h"
+
+#include "CommandLine.h"
+#include "EditCommands.h"
+#include "GenerateCommand.h"
+#include "MapFiles.h"
 #include "PackCommands.h"
+#include "SymmetryCommands.h"
 #include "TextCommands.h"
 
-#include "CellBlock.h"
-#include "CommandLine.h"
-#include "DrawTools.h"
-#include "FactionAnalysis.h"
-#include "GenerateCommand.h"
-#include "MapCheck.h"
-#include "MapFiles.h"
-#include "Shaping.h"
-#include "SymmetryCommands.h"
-#include "TerritoryTint.h"
-#include "TileBitmaps.h"
-#include "TileRender.h"
-#include "TileSets.h"
-
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QImage>
-#include <QImageWriter>
 
 #include <array>
 #include <cstdio>
-#include <optional>
-#include <string>
-#include <string_view>
 
 namespace tav::cli {
 namespace {
 
-const QCommandLineOption OutputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                      QStringLiteral("Write the result to <file> (may be the input file)."),
-                                      QStringLiteral("file"));
-
-QCommandLineOption TileSetOption(const QString& what) {
-    return QCommandLineOption(QStringLiteral("tileset"), what, QStringLiteral("N"));
-}
-
-int ShapeCommand(const QStringList& arguments, bool shape) {
-    const QString name = shape ? QStringLiteral("shape") : QStringLiteral("unshape");
-    CommandLine line(name, name + QStringLiteral(" IN.map -o OUT.map"),
-                     shape ? QStringLiteral("Shapes a map as the editor's shaping command does: fitting edge, shore "
-                                            "and corner tiles, castle walls and gates, alternating faction tiles.")
-                           : QStringLiteral("Unshapes a map: every cell of an edge-aware terrain returns to the "
-                                            "plain code of its kind."),
-                     {QStringLiteral("IN.map")});
-    line.AddOption(OutputOption);
-    if (!line.Parse(arguments))
-        return ExitSuccess;
-    const QString output = line.RequiredValue(OutputOption);
-    LoadedMap map = LoadInput(line.Positional(0));
-    if (shape)
-        ShapeMap(map.Grid);
-    else
-        UnshapeMap(map.Grid);
-    WriteMapFile(output, map.Grid, map.TileSet);
-    return ExitSuccess;
-}
-
-struct ToolName {
-    std::u16string_view Name;
-    DrawTool Tool;
-};
-constexpr std::array<ToolName, 7> ToolNames = {{
-    {u"pen", DrawTool::Pen},
-    {u"line", DrawTool::Line},
-    {u"box", DrawTool::Box},
-    {u"boxfill", DrawTool::BoxFill},
-    {u"circle", DrawTool::Circle},
-    {u"circlefill", DrawTool::CircleFill},
-    {u"bucket", DrawTool::Bucket},
+// A new command is a row here and its handler; the top help, the dispatch, the manual page's check and the
+// shell completion all follow from this table.
+constexpr std::array<CommandEntry, 16> Commands = {{
+    {"check", "check FILE.map... [--json] [--symmetry MODE]", "print the map check's report lines", CheckCommand},
+    {"shape", "shape IN.map -o OUT.map", "shape the map as the editor does", ShapeCommand},
+    {"unshape", "unshape IN.map -o OUT.map", "return edge-aware terrain to its plain codes", UnshapeCommand},
+    {"paint",
+     "paint IN.map -o OUT.map --tool pen|line|box|boxfill|circle|circlefill|bucket --at X,Y [--from X,Y] --code N",
+     "paint one tool stroke", PaintCommand},
+    {"shift", "shift IN.map -o OUT.map --dir left|right|up|down [--count N]", "turn the map with wrap-around",
+     ShiftCommand},
+    {"replace", "replace IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]", "replace tile code A by B",
+     ReplaceCommand},
+    {"exchange", "exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]", "swap tile codes A and B",
+     ExchangeCommand},
+    {"render",
+     "render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32 | --size PX] [--tileset N] [--territory "
+     "[--costs FILE] [--turn-order A,B,C,D]] [--jobs N]",
+     "draw maps as PNG pictures", RenderCommand},
+    {"analyse", "analyse FILE.map... [--json] [--costs FILE] [--turn-order A,B,C,D]",
+     "print each faction's territory, reach, fairness figures and the balance",
+     AnalyseCommand},
+    {"stats", "stats FILE.map... [--json]", "count the cells of each role and the factions' buildings", StatsCommand},
+    {"new", "new -o OUT.map [--tileset N]", "write a new map", NewCommand},
+    {"symmetrize",
+     "symmetrize IN.map -o OUT.map --symmetry lr|tb|quad|half|quarter "
+     "[--source left|right|top|bottom|top-left|top-right|bottom-left|bottom-right]",
+     "copy one share of the map onto the others", SymmetrizeCommand},
+    {"text", "text FILE.map...", "print maps as text, one line per row", TextCommand},
+    {"fromtext", "fromtext FILE.txt -o OUT.map", "turn that text back into the map", FromTextCommand},
+    {"diff", "diff A.map B.map [--json] [-o OUT.png] [--edge 4|8|16|32] [--costs FILE] [--turn-order A,B,C,D]",
+     "show the cells, roles and figures that changed", DiffCommand},
+    {"generate",
+     "generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] [--mountains P] [--forests P] [--plateaus P] "
+     "[--water P] [--houses N] [--fields N] [--tileset N] [--json] [--count K --out-dir DIR]",
+     "generate a fair map from a seed", GenerateCommand},
 }};
 
-int PaintCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("paint"),
-                     QStringLiteral("paint IN.map -o OUT.map --tool pen|line|box|boxfill|circle|circlefill|bucket "
-                                    "--at X,Y [--from X,Y] --code N"),
-                     QStringLiteral("Paints one tool stroke with tile code N, as a click in the editor does. "
-                                    "--from is the first point of a two-point tool; without it the tool covers "
-                                    "the cell at --at alone."),
-                     {QStringLiteral("IN.map")});
-    const QCommandLineOption toolOption(QStringLiteral("tool"),
-                                        QStringLiteral("The tool: pen, line, box, boxfill, circle, circlefill or "
-                                                       "bucket."),
-                                        QStringLiteral("tool"));
-    const QCommandLineOption atOption(QStringLiteral("at"),
-                                      QStringLiteral("The cell clicked (the second point of a two-point tool), "
-                                                     "X and Y from 0 to 47."),
-                                      QStringLiteral("X,Y"));
-    const QCommandLineOption fromOption(QStringLiteral("from"),
-                                        QStringLiteral("The first point of line, box, boxfill, circle or "
-                                                       "circlefill."),
-                                        QStringLiteral("X,Y"));
-    const QCommandLineOption codeOption(QStringLiteral("code"), QStringLiteral("The tile code, 0 to 127."),
-                                        QStringLiteral("N"));
-    for (const auto* option : {&OutputOption, &toolOption, &atOption, &fromOption, &codeOption})
-        line.AddOption(*option);
-    if (!line.Parse(arguments))
-        return ExitSuccess;
+// The summaries start in this column; a usage too long for the space before it gets lines of its own.
+constexpr qsizetype SummaryColumn = 39;
+constexpr qsizetype HelpWidth = 100;
 
-    const QString output = line.RequiredValue(OutputOption);
-    const QString toolText = line.RequiredValue(toolOption);
-    std::optional<DrawTool> tool;
-    for (const ToolName& entry : ToolNames)
-        if (toolText == QStringView(entry.Name))
-            tool = entry.Tool;
-    if (!tool)
-        line.Fail(QStringLiteral("unknown tool \"%1\"").arg(toolText));
-    const auto at = line.Cell(atOption);
-    if (!at)
-        line.Fail(QStringLiteral("--at is required"));
-    const auto from = line.Cell(fromOption);
-    // Pen and bucket never have a first point in the editor; taking one would make the bucket a box.
-    if (from && ToolKindOf(*tool) == ToolKind::Cell)
-        line.Fail(QStringLiteral("--from does not apply to the %1").arg(toolText));
-    const auto code = line.Number(codeOption, 0, 127);
-    if (!code)
-        line.Fail(QStringLiteral("--code is required"));
-
-    LoadedMap map = LoadInput(line.Positional(0));
-    ShapeCells cells;
-    ApplyToolToGrid(cells, map.Grid, *tool, static_cast<TileCode>(*code), from ? from->X : -1, from ? from->Y : -1,
-                    at->X, at->Y);
-    WriteMapFile(output, map.Grid, map.TileSet);
-    return ExitSuccess;
-}
-
-// The map comes back to itself after 48 turns, so a large count costs no more than 47 turns.
-constexpr int MaxShiftCount = 1000000;
-
-int ShiftCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("shift"), QStringLiteral("shift IN.map -o OUT.map --dir left|right|up|down "
-                                                             "[--count N]"),
-                     QStringLiteral("Turns the map by one cell per step with wrap-around: what leaves one edge "
-                                    "comes back on the opposite one."),
-                     {QStringLiteral("IN.map")});
-    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("left, right, up or down."),
-                                       QStringLiteral("direction"));
-    const QCommandLineOption countOption(QStringLiteral("count"),
-                                         QStringLiteral("How many cells to turn (default 1, at most %1).")
-                                             .arg(MaxShiftCount),
-                                         QStringLiteral("N"));
-    line.AddOption(OutputOption);
-    line.AddOption(dirOption);
-    line.AddOption(countOption);
-    if (!line.Parse(arguments))
-        return ExitSuccess;
-
-    const QString output = line.RequiredValue(OutputOption);
-    const QString dirText = line.RequiredValue(dirOption);
-    ShiftDirection direction{};
-    if (dirText == u"left")
-        direction = ShiftDirection::Left;
-    else if (dirText == u"right")
-        direction = ShiftDirection::Right;
-    else if (dirText == u"up")
-        direction = ShiftDirection::Up;
-    else if (dirText == u"down")
-        direction = ShiftDirection::Down;
-    else
-        line.Fail(QStringLiteral("unknown direction \"%1\"").arg(dirText));
-    const int count = line.Number(countOption, 0, MaxShiftCount).value_or(1);
-
-    LoadedMap map = LoadInput(line.Positional(0));
-    for (int step = 0; step < count % MapSize; ++step)
-        ShiftMap(map.Grid, direction);
-    WriteMapFile(output, map.Grid, map.TileSet);
-    return ExitSuccess;
-}
-
-// "X1,Y1,X2,Y2", each 0..47, corners in any order.
-std::optional<CellRect> RectArgument(const CommandLine& line, const QCommandLineOption& option) {
-    const auto text = line.Value(option);
-    if (!text)
-        return std::nullopt;
-    const QStringList parts = text->split(u',');
-    std::array<int, 4> values{};
-    bool valid = parts.size() == 4;
-    for (qsizetype i = 0; valid && i < 4; ++i) {
-        const auto value = ParseWholeNumber(parts[i], 0, MapSize - 1);
-        valid = value.has_value();
-        values[static_cast<std::size_t>(i)] = value.value_or(0);
+// A command's lines in the top help: its usage, wrapped with continuation lines under its arguments, and
+// the summary in its column.
+QString CommandHelpLines(const CommandEntry& command) {
+    const QString indent(2 + static_cast<qsizetype>(command.Name.size()) + 1, u' ');
+    QStringList lines{QStringLiteral("  ")};
+    for (const QString& word : QString::fromUtf8(command.Usage).split(u' ')) {
+        QString& last = lines.last();
+        const bool fresh = last.trimmed().isEmpty();
+        if (!fresh && last.size() + 1 + word.size() > HelpWidth)
+            lines << indent + word;
+        else
+            last += (fresh ? QString() : QStringLiteral(" ")) + word;
     }
-    if (!valid)
-        line.Fail(QStringLiteral("--rect must be X1,Y1,X2,Y2 with whole numbers from 0 to %1, not \"%2\"")
-                      .arg(MapSize - 1)
-                      .arg(*text));
-    return RectFromCorners(values[0], values[1], values[2], values[3]);
-}
-
-int ReplaceCommand(const QStringList& arguments, bool exchange) {
-    const QString name = exchange ? QStringLiteral("exchange") : QStringLiteral("replace");
-    CommandLine line(name, name + QStringLiteral(" IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]"),
-                     exchange ? QStringLiteral("Swaps tile codes A and B, in the whole map or inside the rectangle, "
-                                               "as the editor's 交換 does.")
-                              : QStringLiteral("Replaces tile code A by B, in the whole map or inside the "
-                                               "rectangle, as the editor's 置換 does. A may be any byte, so codes "
-                                               "without a tile can be repaired."),
-                     {QStringLiteral("IN.map")});
-    const QCommandLineOption codeOption(QStringLiteral("code"),
-                                        exchange ? QStringLiteral("Code A, 0 to 127.")
-                                                 : QStringLiteral("The code to replace, 0 to 255."),
-                                        QStringLiteral("A"));
-    const QCommandLineOption withOption(QStringLiteral("with"),
-                                        exchange ? QStringLiteral("Code B, 0 to 127.")
-                                                 : QStringLiteral("The code to write, 0 to 127."),
-                                        QStringLiteral("B"));
-    const QCommandLineOption rectOption(QStringLiteral("rect"),
-                                        QStringLiteral("Only inside this rectangle, corners included, in any order, "
-                                                       "each 0 to 47."),
-                                        QStringLiteral("X1,Y1,X2,Y2"));
-    for (const auto* option : {&OutputOption, &codeOption, &withOption, &rectOption})
-        line.AddOption(*option);
-    if (!line.Parse(arguments))
-        return ExitSuccess;
-
-    const QString output = line.RequiredValue(OutputOption);
-    const auto a = line.Number(codeOption, 0, exchange ? 127 : 255);
-    if (!a)
-        line.Fail(QStringLiteral("--code is required"));
-    const auto b = line.Number(withOption, 0, 127);
-    if (!b)
-        line.Fail(QStringLiteral("--with is required"));
-    const CellRect area = RectArgument(line, rectOption).value_or(WholeMap);
-
-    LoadedMap map = LoadInput(line.Positional(0));
-    if (exchange)
-        ExchangeCodes(map.Grid, static_cast<TileCode>(*a), static_cast<TileCode>(*b), area);
+    QString& last = lines.last();
+    if (last.size() + 2 <= SummaryColumn)
+        last = last.leftJustified(SummaryColumn, u' ') + QString::fromUtf8(command.Summary);
     else
-        ReplaceCodes(map.Grid, static_cast<TileCode>(*a), static_cast<TileCode>(*b), area);
-    WriteMapFile(output, map.Grid, map.TileSet);
-    return ExitSuccess;
+        lines << QString(SummaryColumn, u' ') + QString::fromUtf8(command.Summary);
+    return lines.join(u'\n');
 }
 
-int NewCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("new"), QStringLiteral("new -o OUT.map [--tileset N]"),
-                     QStringLiteral("Writes a new map: every cell 48, as the editor's New makes it."), {});
-    const QCommandLineOption tileSetOption = TileSetOption(QStringLiteral("The map's tile set, 1 (default) to 9."));
-    line.AddOption(OutputOption);
-    line.AddOption(tileSetOption);
-    if (!line.Parse(arguments))
-        return ExitSuccess;
-    const QString output = line.RequiredValue(OutputOption);
-    const auto number = line.Number(tileSetOption, 1, TileSetCount);
-    const TileSet tileSet = TileSetNumbered(number.value_or(1)).value_or(TileSet::Verda);
-    WriteMapFile(output, FilledGrid(NewMapTile), tileSet);
-    return ExitSuccess;
+QString TopDescription() {
+    QStringList commands;
+    for (const CommandEntry& command : Commands)
+        commands << CommandHelpLines(command);
+    return QStringLiteral("Checks, shapes, paints, renders and analyses Tavrenna .map files with the editor's own "
+                          "rules.\n\nCommands:\n") +
+           commands.join(u'\n') +
+           QStringLiteral("\n\nFILE may be a folder: every *.map file below it is read.\n\n"
+                          "'tavrenna-map COMMAND --help' describes a command. Exit status: 0 success, 1 the check "
+                          "found\nproblems (diff: the maps differ), 2 error.");
 }
 
-const char* const TopDescription =
-    "Checks, shapes, paints, renders and analyses Tavrenna .map files with the editor's own rules.\n"
-    "\n"
-    "Commands:\n"
-    "  check FILE.map... [--json] [--symmetry MODE]\n"
-    "                                       print the map check's report lines\n"
-    "  shape IN.map -o OUT.map              shape the map as the editor does\n"
-    "  unshape IN.map -o OUT.map            return edge-aware terrain to its plain codes\n"
-    "  paint IN.map -o OUT.map --tool T --at X,Y [--from X,Y] --code N\n"
-    "                                       paint one tool stroke\n"
-    "  shift IN.map -o OUT.map --dir D [--count N]\n"
-    "                                       turn the map with wrap-around\n"
-    "  replace IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]\n"
-    "                                       replace tile code A by B\n"
-    "  exchange IN.map -o OUT.map --code A --with B [--rect X1,Y1,X2,Y2]\n"
-    "                                       swap tile codes A and B\n"
-    "  render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32 | --size PX] [--tileset N]\n"
-    "         [--territory] [--jobs N]      draw maps as PNG pictures\n"
-    "  analyse FILE.map... [--json]         print each faction's territory, reach and the balance\n"
-    "  stats FILE.map... [--json]           count the cells of each role and the factions' buildings\n"
-    "  new -o OUT.map [--tileset N]         write a new map\n"
-    "  symmetrize IN.map -o OUT.map --symmetry lr|tb|quad|half|quarter [--source SHARE]\n"
-    "                                       copy one share of the map onto the others\n"
-    "  text FILE.map...                     print maps as text, one line per row\n"
-    "  fromtext FILE.txt -o OUT.map         turn that text back into the map\n"
-    "  diff A.map B.map [--json] [-o OUT.png]\n"
-    "                                       show the cells, roles and figures that changed\n"
-    "  generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] ... [--count K --out-dir DIR]\n"
-    "                                       generate a fair map from a seed\n"
-    "\n"
-    "FILE may be a folder: every *.map file below it is read.\n"
-    "\n"
-    "'tavrenna-map COMMAND --help' describes a command. Exit status: 0 success, 1 the check found\n"
-    "problems (diff: the maps differ), 2 error.";
+void PrintOut(const QString& text) { std::fputs(text.toUtf8().constData(), stdout); }
 
 } // namespace
+
+std::span<const CommandEntry> CommandTable() { return Commands; }
 
 int RunTavrennaMap(const QStringList& arguments) {
     try {
         QCommandLineParser top;
-        top.setApplicationDescription(QString::fromUtf8(TopDescription));
+        top.setApplicationDescription(TopDescription());
         top.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run."),
                                   QStringLiteral("COMMAND [ARGS...]"));
         // Qt's own help option would add --help-all for Qt's options, which this tool does not take.
@@ -306,53 +117,23 @@ int RunTavrennaMap(const QStringList& arguments) {
         if (top.isSet(help)) {
             QString text = top.helpText();
             text.replace(0, text.indexOf(u'\n'), QStringLiteral("Usage: tavrenna-map COMMAND [ARGS...]"));
-            std::fputs(text.toUtf8().constData(), stdout);
+            PrintOut(text);
             return ExitSuccess;
         }
         if (top.isSet(version)) {
-            std::fputs((QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n')
-                           .toUtf8()
-                           .constData(),
-                       stdout);
+            PrintOut(QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n');
             return ExitSuccess;
         }
         QStringList rest = top.positionalArguments();
         if (rest.isEmpty())
             throw CliFailure(QStringLiteral("no command given (see 'tavrenna-map --help')"));
-        const QString command = rest.takeFirst();
-        if (command == u"check")
-            return CheckCommand(rest);
-        if (command == u"shape")
-            return ShapeCommand(rest, true);
-        if (command == u"unshape")
-            return ShapeCommand(rest, false);
-        if (command == u"paint")
-            return PaintCommand(rest);
-        if (command == u"shift")
-            return ShiftCommand(rest);
-        if (command == u"replace")
-            return ReplaceCommand(rest, false);
-        if (command == u"exchange")
-            return ReplaceCommand(rest, true);
-        if (command == u"render")
-            return RenderCommand(rest);
-        if (command == u"analyse")
-            return AnalyseCommand(rest);
-        if (command == u"new")
-            return NewCommand(rest);
-        if (command == u"stats")
-            return StatsCommand(rest);
-        if (command == u"text")
-            return TextCommand(rest);
-        if (command == u"fromtext")
-            return FromTextCommand(rest);
-        if (command == u"diff")
-            return DiffCommand(rest);
-        if (command == u"symmetrize")
-            return SymmetrizeCommand(rest);
-        if (command == u"generate")
-            return GenerateCommand(rest);
-        throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(command));
+        const QString name = rest.takeFirst();
+        if (const auto raw = UndecodableBytes(name))
+            throw CliFailure(UndecodableArgumentLine(*raw));
+        for (const CommandEntry& command : Commands)
+            if (name == QString::fromUtf8(command.Name))
+                return command.Run(command, rest);
+        throw CliFailure(QStringLiteral("unknown command \"%1\" (see 'tavrenna-map --help')").arg(name));
     } catch (const CliFailure& failure) {
         PrintError(failure.Line());
         return ExitError;

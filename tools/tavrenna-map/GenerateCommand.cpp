@@ -72,33 +72,39 @@ std::string TextReport(const GeneratorParameters& parameters, const GeneratedMap
            DistanceList(figures, " ") + "\n";
 }
 
-std::string JsonReport(const GeneratorParameters& parameters, const GeneratedMap& map, const QString& file) {
+Json JsonReport(const GeneratorParameters& parameters, const GeneratedMap& map, const QString& file) {
     const Figures figures = FiguresOf(map);
-    std::string out = "{\"file\": " + JsonString(file.toStdString());
-    out += ", \"seed\": " + std::to_string(parameters.Seed) +
-           ", \"attempt\": " + std::to_string(map.Attempt) + ", \"parameters\": {\"symmetry\": \"" +
-           std::string(SymmetryModeCliName(parameters.Symmetry)) + "\"";
+    Json used = {{"symmetry", std::string(SymmetryModeCliName(parameters.Symmetry))}};
     for (const GeneratorRange& range : GeneratorRanges)
-        out += ", \"" + std::string(range.Name) + "\": " + std::to_string(parameters.*range.Field);
+        used[std::string(range.Name)] = parameters.*range.Field;
     const MapShares& shares = map.Shares;
-    out += "}, \"shares\": {\"land\": " + Decimal(PerMille(shares.Land, MapCells)) +
-           ", \"mountains\": " + Decimal(PerMille(shares.Mountains, shares.Land)) +
-           ", \"forests\": " + Decimal(PerMille(shares.Forests, shares.Land)) +
-           ", \"plateaus\": " + Decimal(PerMille(shares.Plateaus, shares.Land)) +
-           ", \"water\": " + Decimal(PerMille(shares.InlandWater, shares.Land)) + "}, \"factions\": [";
+    const Json shareFigures = {{"land", DecimalNumber(Decimal(PerMille(shares.Land, MapCells)))},
+                               {"mountains", DecimalNumber(Decimal(PerMille(shares.Mountains, shares.Land)))},
+                               {"forests", DecimalNumber(Decimal(PerMille(shares.Forests, shares.Land)))},
+                               {"plateaus", DecimalNumber(Decimal(PerMille(shares.Plateaus, shares.Land)))},
+                               {"water", DecimalNumber(Decimal(PerMille(shares.InlandWater, shares.Land)))}};
+    Json factions = Json::array();
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& faction = map.Analysis.Factions[static_cast<std::size_t>(f)];
         const std::uint16_t castle = map.Analysis.Castles(f).front();
-        out += std::string(f ? ", " : "") + "{\"index\": " + std::to_string(f) + ", \"castle\": [" +
-               std::to_string(castle / MapSize) + ", " + std::to_string(castle % MapSize) +
-               "], \"territory\": " + std::to_string(faction.Territory) +
-               ", \"houses\": " + std::to_string(faction.Houses) +
-               ", \"fields\": " + std::to_string(faction.Fields) +
-               ", \"nearest_enemy\": " + std::to_string(figures.Nearest[static_cast<std::size_t>(f)]) + "}";
+        Json object = {{"index", f},
+                       {"castle", {castle / MapSize, castle % MapSize}},
+                       {"territory", faction.Territory},
+                       {"houses", faction.Houses},
+                       {"fields", faction.Fields},
+                       {"nearest_enemy", figures.Nearest[static_cast<std::size_t>(f)]}};
+        // The generator measures with the default table and order, whatever an analysis elsewhere uses.
+        object.update(FactionFiguresJson(map.Analysis, f));
+        factions.push_back(object);
     }
-    out += "], \"balance\": " + Ratio(figures.LargestTerritory, figures.SmallestTerritory) +
-           ", \"distance_ratio\": " + Ratio(figures.LongestNearest, figures.ShortestNearest) + "}\n";
-    return out;
+    return {{"file", file.toStdString()},
+            {"seed", parameters.Seed},
+            {"attempt", map.Attempt},
+            {"parameters", used},
+            {"shares", shareFigures},
+            {"factions", factions},
+            {"balance", DecimalNumber(Ratio(figures.LargestTerritory, figures.SmallestTerritory))},
+            {"distance_ratio", DecimalNumber(Ratio(figures.LongestNearest, figures.ShortestNearest))}};
 }
 
 QString RangeDescription(std::string_view name) {
@@ -132,13 +138,133 @@ std::optional<std::uint64_t> ParseSeed(const QString& text) {
     return value;
 }
 
-int GenerateCommand(const QStringList& arguments) {
+namespace {
+
+// The options of generate, made once per run.
+struct GenerateOptions {
+    QCommandLineOption Output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("Write the map to <file>."), QStringLiteral("file")};
+    QCommandLineOption Seed{QStringLiteral("seed"),
+                            QStringLiteral("The seed, 0 to 18446744073709551615 (default: a random one, printed)."),
+                            QStringLiteral("N")};
+    QCommandLineOption Symmetry{QStringLiteral("symmetry"),
+                                QStringLiteral("none, lr, tb, quad, half or quarter (default)."),
+                                QStringLiteral("MODE")};
+    QCommandLineOption PrintJson{QStringLiteral("json"), QStringLiteral("Print one JSON object per map: the "
+                                                                   "parameters, the shares and the analysis.")};
+    QCommandLineOption Count{QStringLiteral("count"),
+                             QStringLiteral("With --out-dir: write K maps, seeds N, N+1, ... (1 to %1).").arg(MaxCount),
+                             QStringLiteral("K")};
+    QCommandLineOption OutDir{QStringLiteral("out-dir"),
+                              QStringLiteral("Write the maps into <dir> (made if missing), each named by its seed: "
+                                             "<seed>.map."),
+                              QStringLiteral("dir")};
+    std::vector<QCommandLineOption> Ranges = RangeOptions();
+
+    static std::vector<QCommandLineOption> RangeOptions() {
+        std::vector<QCommandLineOption> options;
+        for (const GeneratorRange& range : GeneratorRanges)
+            options.emplace_back(QString::fromLatin1(range.Name.data(), static_cast<qsizetype>(range.Name.size())),
+                                 QStringLiteral("%1, %2 to %3 (default %4).")
+                                     .arg(RangeDescription(range.Name))
+                                     .arg(range.Min)
+                                     .arg(range.Max)
+                                     .arg(range.Default),
+                                 QStringLiteral("N"));
+        return options;
+    }
+
+    // In the order the help lists them.
+    void AddTo(CommandLine& line) const {
+        for (const auto* option : {&Output, &Seed, &Symmetry})
+            line.AddOption(*option);
+        for (const QCommandLineOption& option : Ranges)
+            line.AddOption(option);
+        for (const auto* option : {&PrintJson, &Count, &OutDir})
+            line.AddOption(*option);
+    }
+};
+
+// What one run of generate makes.
+struct GenerateRun {
+    GeneratorParameters Parameters; // the seed is the first map's
+    std::optional<QString> Output;
+    std::optional<QString> OutDir;
+    int Maps = 1;
+    bool PrintJson = false;
+};
+
+std::uint64_t FirstSeed(const CommandLine& line, const GenerateOptions& options) {
+    const auto text = line.Value(options.Seed);
+    if (!text) {
+        std::random_device device;
+        return (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    }
+    const auto seed = ParseSeed(*text);
+    if (!seed)
+        line.Fail(QStringLiteral("--seed must be a whole number from 0 to 18446744073709551615, not \"%1\"").arg(*text));
+    return *seed;
+}
+
+GenerateRun ReadGenerateRun(const CommandLine& line, const GenerateOptions& options) {
+    GenerateRun run;
+    if (const auto text = line.Value(options.Symmetry)) {
+        const auto mode = SymmetryModeFromCliName(text->toStdString());
+        if (!mode)
+            line.Fail(QStringLiteral("--symmetry must be one of none, lr, tb, quad, half, quarter, not \"%1\"").arg(*text));
+        run.Parameters.Symmetry = *mode;
+    }
+    for (std::size_t i = 0; i < GeneratorRanges.size(); ++i) {
+        const GeneratorRange& range = GeneratorRanges[i];
+        run.Parameters.*range.Field = line.Number(options.Ranges[i], range.Min, range.Max).value_or(range.Default);
+    }
+    run.Output = line.Value(options.Output);
+    run.OutDir = line.Value(options.OutDir);
+    if (run.Output && run.OutDir)
+        line.Fail(QStringLiteral("give either -o or --out-dir, not both"));
+    if (!run.Output && !run.OutDir)
+        line.Fail(QStringLiteral("-o or --out-dir is required"));
+    if ((run.Output && run.Output->isEmpty()) || (run.OutDir && run.OutDir->isEmpty()))
+        line.Fail(QStringLiteral("empty file name"));
+    const auto count = line.Number(options.Count, 1, MaxCount);
+    if (count && !run.OutDir)
+        line.Fail(QStringLiteral("--count needs --out-dir"));
+    run.Parameters.Seed = FirstSeed(line, options);
+    // Seeds N, N+1, ... must not wrap round to 0, which would name a map after a seed nobody asked for.
+    if (count && run.Parameters.Seed > UINT64_MAX - static_cast<std::uint64_t>(*count - 1))
+        line.Fail(QStringLiteral("--count %1 from seed %2 runs past the largest seed").arg(*count).arg(run.Parameters.Seed));
+    run.Maps = count.value_or(1);
+    run.PrintJson = line.IsSet(options.PrintJson);
+    return run;
+}
+
+// Generates, writes and reports the map of `parameters.Seed`.
+void GenerateOne(const GenerateRun& run, const GeneratorParameters& parameters) {
+    const GenerationResult result = GenerateMap(parameters);
+    if (!result.Map) {
+        const std::string_view figure = GeneratorFigureName(result.Failed);
+        throw CliFailure(QStringLiteral("generate: seed %1: no sub-seed of %2 met the figures; the one that "
+                                        "failed most often: %3 (try another seed)")
+                             .arg(QString::number(parameters.Seed))
+                             .arg(GeneratorAttempts)
+                             .arg(QString::fromUtf8(figure.data(), static_cast<qsizetype>(figure.size()))));
+    }
+    const QString path = run.Output ? *run.Output
+                                    : QDir(*run.OutDir).filePath(QString::number(parameters.Seed) + QStringLiteral(".map"));
+    WriteMapFile(path, result.Map->Grid, TileSetNumbered(parameters.TileSet).value_or(TileSet::Verda));
+    if (run.PrintJson)
+        Print(JsonLine(JsonReport(parameters, *result.Map, path)) + "\n");
+    else if (run.OutDir)
+        Print(path.toStdString() + ": " + TextReport(parameters, *result.Map, ", "));
+    else
+        Print(TextReport(parameters, *result.Map, "\n"));
+}
+
+} // namespace
+
+int GenerateCommand(const CommandEntry& command, const QStringList& arguments) {
     CommandLine line(
-        QStringLiteral("generate"),
-        QStringLiteral(
-            "generate -o OUT.map [--seed N] [--symmetry MODE] [--land P] [--mountains P] [--forests P] "
-            "[--plateaus P] [--water P] [--houses N] [--fields N] [--tileset N] [--json] "
-            "[--count K --out-dir DIR]"),
+        command,
         QStringLiteral(
             "Generates a fair map: land, mountain chains, forests, plateaus, lakes and rivers, and four "
             "castles in valleys of their own with their houses and fields. Every map is shaped, passes "
@@ -148,112 +274,17 @@ int GenerateCommand(const QStringList& arguments) {
             "the balance and each faction's steps to its nearest enemy castle.\nExit status 0: written; "
             "2: a usage error, or no sub-seed met the figures (the figure is named)."),
         {});
-    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                          QStringLiteral("Write the map to <file>."), QStringLiteral("file"));
-    const QCommandLineOption seedOption(
-        QStringLiteral("seed"),
-        QStringLiteral("The seed, 0 to 18446744073709551615 (default: a random "
-                       "one, printed)."),
-        QStringLiteral("N"));
-    const QCommandLineOption symmetryOption(QStringLiteral("symmetry"),
-                                            QStringLiteral("none, lr, tb, quad, half or quarter (default)."),
-                                            QStringLiteral("MODE"));
-    const QCommandLineOption jsonOption(
-        QStringLiteral("json"), QStringLiteral("Print one JSON object per map: the parameters, the shares "
-                                               "and the analysis."));
-    const QCommandLineOption countOption(
-        QStringLiteral("count"),
-        QStringLiteral("With --out-dir: write K maps, seeds N, N+1, ... (1 to "
-                       "%1).")
-            .arg(MaxCount),
-        QStringLiteral("K"));
-    const QCommandLineOption outDirOption(
-        QStringLiteral("out-dir"),
-        QStringLiteral("Write the maps into <dir> (made if missing), each named "
-                       "by its seed: <seed>.map."),
-        QStringLiteral("dir"));
-    std::vector<QCommandLineOption> rangeOptions;
-    for (const GeneratorRange& range : GeneratorRanges)
-        rangeOptions.emplace_back(
-            QString::fromLatin1(range.Name.data(), static_cast<qsizetype>(range.Name.size())),
-            QStringLiteral("%1, %2 to %3 (default %4).")
-                .arg(RangeDescription(range.Name))
-                .arg(range.Min)
-                .arg(range.Max)
-                .arg(range.Default),
-            QStringLiteral("N"));
-    for (const auto* option : {&outputOption, &seedOption, &symmetryOption})
-        line.AddOption(*option);
-    for (const QCommandLineOption& option : rangeOptions)
-        line.AddOption(option);
-    for (const auto* option : {&jsonOption, &countOption, &outDirOption})
-        line.AddOption(*option);
-    if (!line.Parse(arguments)) return ExitSuccess;
-
-    GeneratorParameters parameters;
-    if (const auto text = line.Value(symmetryOption)) {
-        const auto mode = SymmetryModeFromCliName(text->toStdString());
-        if (!mode)
-            line.Fail(
-                QStringLiteral("--symmetry must be one of none, lr, tb, quad, half, quarter, not \"%1\"")
-                    .arg(*text));
-        parameters.Symmetry = *mode;
-    }
-    for (std::size_t i = 0; i < GeneratorRanges.size(); ++i) {
-        const GeneratorRange& range = GeneratorRanges[i];
-        parameters.*range.Field = line.Number(rangeOptions[i], range.Min, range.Max).value_or(range.Default);
-    }
-    const auto output = line.Value(outputOption);
-    const auto outDir = line.Value(outDirOption);
-    if (output && outDir) line.Fail(QStringLiteral("give either -o or --out-dir, not both"));
-    if (!output && !outDir) line.Fail(QStringLiteral("-o or --out-dir is required"));
-    if ((output && output->isEmpty()) || (outDir && outDir->isEmpty()))
-        line.Fail(QStringLiteral("empty file name"));
-    const auto count = line.Number(countOption, 1, MaxCount);
-    if (count && !outDir) line.Fail(QStringLiteral("--count needs --out-dir"));
-    std::uint64_t firstSeed = 0;
-    if (const auto text = line.Value(seedOption)) {
-        const auto seed = ParseSeed(*text);
-        if (!seed)
-            line.Fail(
-                QStringLiteral("--seed must be a whole number from 0 to 18446744073709551615, not \"%1\"")
-                    .arg(*text));
-        firstSeed = *seed;
-    } else {
-        std::random_device device;
-        firstSeed = (static_cast<std::uint64_t>(device()) << 32) ^ device();
-    }
-    // Seeds N, N+1, ... must not wrap round to 0, which would name a map after a seed nobody asked for.
-    if (count && firstSeed > UINT64_MAX - static_cast<std::uint64_t>(*count - 1))
-        line.Fail(
-            QStringLiteral("--count %1 from seed %2 runs past the largest seed").arg(*count).arg(firstSeed));
-    if (outDir && !QDir().mkpath(*outDir))
-        throw CliFailure(*outDir + QStringLiteral(": cannot make the folder"));
-
-    const bool json = line.IsSet(jsonOption);
-    const int maps = count.value_or(1);
-    for (int i = 0; i < maps; ++i) {
-        parameters.Seed = firstSeed + static_cast<std::uint64_t>(i);
-        const GenerationResult result = GenerateMap(parameters);
-        if (!result.Map)
-            throw CliFailure(
-                QStringLiteral("generate: seed %1: no sub-seed of %2 met the figures; the one that "
-                               "failed most often: %3 (try another seed)")
-                    .arg(QString::number(parameters.Seed))
-                    .arg(GeneratorAttempts)
-                    .arg(QString::fromUtf8(
-                        GeneratorFigureName(result.Failed).data(),
-                        static_cast<qsizetype>(GeneratorFigureName(result.Failed).size()))));
-        const QString path =
-            output ? *output
-                   : QDir(*outDir).filePath(QString::number(parameters.Seed) + QStringLiteral(".map"));
-        WriteMapFile(path, result.Map->Grid, TileSetNumbered(parameters.TileSet).value_or(TileSet::Verda));
-        if (json)
-            Print(JsonReport(parameters, *result.Map, path));
-        else if (outDir)
-            Print(path.toStdString() + ": " + TextReport(parameters, *result.Map, ", "));
-        else
-            Print(TextReport(parameters, *result.Map, "\n"));
+    const GenerateOptions options;
+    options.AddTo(line);
+    if (!line.Parse(arguments))
+        return ExitSuccess;
+    const GenerateRun run = ReadGenerateRun(line, options);
+    if (run.OutDir && !QDir().mkpath(*run.OutDir))
+        throw CliFailure(*run.OutDir + QStringLiteral(": cannot make the folder"));
+    GeneratorParameters parameters = run.Parameters;
+    for (int i = 0; i < run.Maps; ++i) {
+        parameters.Seed = run.Parameters.Seed + static_cast<std::uint64_t>(i);
+        GenerateOne(run, parameters);
     }
     return ExitSuccess;
 }

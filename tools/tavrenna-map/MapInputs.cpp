@@ -30,12 +30,11 @@ bool Inside(const fs::path& target, const fs::path& root) {
 
 QString FromNative(const std::string& native) { return QFile::decodeName(QByteArray::fromStdString(native)); }
 
-// A name for messages: as text when it is text, else with its bytes shown, since decoding would put U+FFFD
-// in their place.
-QString Shown(const std::string& native) {
-    const QByteArray bytes = QByteArray::fromStdString(native);
-    return IsFileNameText(bytes) ? QFile::decodeName(bytes) : ShownBytes(bytes);
-}
+// What the walk found below a folder argument: a map, or a folder that could not be read.
+struct FoundEntry {
+    std::string Relative; // in its native bytes
+    QString FolderError;  // set for a folder: why it could not be read
+};
 
 void ListFolder(const QString& argument, MapInputs& inputs,
                 const std::function<void(const QString&)>& skipped) {
@@ -43,12 +42,18 @@ void ListFolder(const QString& argument, MapInputs& inputs,
     std::error_code canonicalError;
     const fs::path canonicalRoot = fs::canonical(root, canonicalError);
     const QString prefix = argument.endsWith(u'/') ? argument : argument + u'/';
-    // A path below the folder as the messages name it: the argument joined with the rest.
-    const auto shown = [&](const fs::path& path) {
+    // A path below the folder: the argument joined with the rest, and as messages show it.
+    const auto relativeOf = [&](const fs::path& path) {
         const std::string relative = path.lexically_relative(root).native();
-        return relative == "." ? argument : prefix + Shown(relative);
+        return relative == "." ? std::string() : relative;
     };
-    std::vector<std::string> found; // relative to the folder, in its native bytes
+    const auto shown = [&](const std::string& relative) {
+        if (relative.empty())
+            return ShownName(argument);
+        const QByteArray bytes = QByteArray::fromStdString(relative);
+        return ShownName(prefix) + (IsFileNameText(bytes) ? ShownName(QFile::decodeName(bytes)) : ShownBytes(bytes));
+    };
+    std::vector<FoundEntry> found;
     // Each folder is listed on its own, so that one that cannot be read is named and the walk goes on
     // with the others (a recursive iterator ends at its first error).
     std::vector<fs::path> folders{root};
@@ -67,47 +72,67 @@ void ListFolder(const QString& argument, MapInputs& inputs,
             }
             if (!HasMapName(entry.path()))
                 continue;
-            const std::string relative = entry.path().lexically_relative(root).native();
+            const std::string relative = relativeOf(entry.path());
             if (link) {
                 const fs::path target = fs::canonical(entry.path(), statError);
                 if (!statError && fs::is_regular_file(target, statError) && Inside(target, canonicalRoot))
-                    found.push_back(relative);
+                    found.push_back({relative, QString()});
                 else
-                    skipped(shown(entry.path()) +
+                    skipped(shown(relative) +
                             QStringLiteral(": skipped: a link to something outside the folder or not a file"));
                 continue;
             }
             if (entry.is_regular_file(statError))
-                found.push_back(relative);
+                found.push_back({relative, QString()});
         }
         if (error) {
-            skipped(shown(folder) + QStringLiteral(": cannot read the folder: ") +
-                    QString::fromStdString(error.message()));
-            ++inputs.FolderErrors;
+            found.push_back({relativeOf(folder), QString::fromStdString(error.message())});
             error.clear();
         }
     }
-    std::sort(found.begin(), found.end());
-    for (const std::string& native : found) {
-        const QByteArray relative = QByteArray::fromStdString(native);
-        if (IsFileNameText(relative)) {
-            inputs.Maps.push_back({prefix + FromNative(native), FromNative(native), QString()});
+    std::sort(found.begin(), found.end(), [](const FoundEntry& a, const FoundEntry& b) { return a.Relative < b.Relative; });
+    for (const FoundEntry& entry : found) {
+        const QByteArray relative = QByteArray::fromStdString(entry.Relative);
+        const QString path = entry.Relative.empty() ? argument : prefix + FromNative(entry.Relative);
+        if (!entry.FolderError.isEmpty()) {
+            MapInput folder{path, FromNative(entry.Relative),
+                            shown(entry.Relative) + QStringLiteral(": cannot read the folder: ") + entry.FolderError,
+                            QByteArray()};
+            if (!IsFileNameText(relative)) {
+                folder.Path = shown(entry.Relative);
+                folder.Bytes = QFile::encodeName(prefix) + relative;
+            }
+            inputs.Maps.push_back(folder);
+        } else if (IsFileNameText(relative)) {
+            inputs.Maps.push_back({path, FromNative(entry.Relative), QString(), QByteArray()});
         } else {
             // The decoded name would name no file; the map is reported as unreadable, with its bytes shown.
-            const QString path = prefix + Shown(native);
-            inputs.Maps.push_back({path, FromNative(native),
-                                   path + QStringLiteral(": cannot read: the file name is not UTF-8 text (rename "
-                                                         "the file)")});
+            inputs.Maps.push_back({shown(entry.Relative), FromNative(entry.Relative),
+                                   shown(entry.Relative) + QStringLiteral(": cannot read: the file name is not UTF-8 "
+                                                                          "text (rename the file)"),
+                                   QFile::encodeName(prefix) + relative});
         }
     }
+    // A mistyped folder or an empty pack must not pass for a pack that was checked.
+    if (found.empty())
+        inputs.Maps.push_back({argument, QString(), ShownName(argument) + QStringLiteral(": no .map files in this folder"),
+                               QByteArray()});
 }
 
 } // namespace
+
+QString MapInput::Shown() const { return Bytes.isEmpty() ? ShownName(Path) : Path; }
 
 MapInputs ExpandMapInputs(const QStringList& arguments, const std::function<void(const QString& line)>& skipped) {
     MapInputs inputs;
     inputs.Several = arguments.size() > 1;
     for (const QString& argument : arguments) {
+        if (const auto raw = UndecodableBytes(argument)) {
+            const qsizetype slash = raw->lastIndexOf('/');
+            inputs.Maps.push_back({ShownBytes(*raw), QFile::decodeName(raw->mid(slash + 1)),
+                                   UndecodableArgumentLine(*raw), *raw});
+            continue;
+        }
         std::error_code error;
         // A link given as an argument is the user's own choice and is followed.
         if (fs::is_directory(fs::path(QFile::encodeName(argument).toStdString()), error)) {
@@ -115,7 +140,7 @@ MapInputs ExpandMapInputs(const QStringList& arguments, const std::function<void
             ListFolder(argument, inputs, skipped);
         } else {
             const qsizetype slash = argument.lastIndexOf(u'/');
-            inputs.Maps.push_back({argument, argument.mid(slash + 1), QString()});
+            inputs.Maps.push_back({argument, argument.mid(slash + 1), QString(), QByteArray()});
         }
     }
     return inputs;

@@ -1,5 +1,6 @@
 #include "PackCommands.h"
 
+#include "AnalysisRules.h"
 #include "CommandLine.h"
 #include "FactionAnalysis.h"
 #include "MapCheck.h"
@@ -19,14 +20,13 @@
 #include <QHash>
 #include <QImage>
 #include <QThread>
+#include <QThreadPool>
 
-#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace tav::cli {
@@ -34,13 +34,23 @@ namespace {
 
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-// What a command makes of one map that could be read.
+// What a command makes of one map that could be read: text lines, or a JSON object when JSON was asked for.
 struct MapReport {
-    std::string Text; // whole lines
-    std::string Json; // one object
+    std::string Text{}; // whole lines
+    Json Object{};
     bool Problem = false;
 };
-using Reporter = std::function<MapReport(const QString& path, const LoadedMap& map, bool json)>;
+using Reporter = std::function<MapReport(const MapInput& input, const LoadedMap& map)>;
+
+// How a reporting command goes through its maps.
+struct ReportOptions {
+    bool PrintJson = false;
+    // Whether a map's problems make the exit status 1 (check); else they are only reported.
+    bool ProblemsCount = false;
+    // Whether a tile set outside 1..9 is read as 1, with the editor's message on stderr; `text` keeps the
+    // stored bytes and stays silent.
+    bool CorrectsTileSet = true;
+};
 
 // Every line of `text` with `prefix` in front.
 std::string Prefixed(const std::string& text, const std::string& prefix) {
@@ -58,61 +68,68 @@ std::string Prefixed(const std::string& text, const std::string& prefix) {
     return out;
 }
 
+// One map of several: its text lines prefixed with its path, or its object in the array. Returns whether
+// it had problems; throws CliFailure when it cannot be read.
+bool ReportOnOneOfSeveral(const MapInput& input, const ReportOptions& options, const Reporter& report,
+                          Json& object) {
+    if (!input.Error.isEmpty())
+        throw CliFailure(input.Error);
+    const LoadedMap map = options.CorrectsTileSet ? LoadInput(input.Path) : ReadMapFile(input.Path);
+    const MapReport result = report(input, map);
+    if (options.PrintJson) {
+        object["tileset"] = TileSetNumber(map.TileSet);
+        if (map.TileSetCorrected)
+            object["warning"] = TileSetCorrectedMessage().toStdString();
+        object["report"] = result.Object;
+    } else {
+        Print(Prefixed(result.Text, input.Shown().toStdString() + ": "));
+    }
+    return result.Problem;
+}
+
 // The run over the inputs that every reporting command shares. One file keeps the output of a single
 // map exactly; several (or a folder) prefix each text line with the map's path, or give one JSON array
-// with an object per map. An unreadable map is reported and the run goes on; the status is 2 when any map
-// could not be read, else 1 when `problemsCount` and a map has problems, else 0. A command that reads the
-// map with a corrected tile set says so on stderr; one that keeps the stored bytes (`text`) stays silent.
-int ReportOnMaps(const CommandLine& line, const QStringList& arguments, bool json, bool problemsCount,
-                 bool correctsTileSet, const Reporter& report) {
+// with an object per map, one object a line. An unreadable map is reported and the run goes on; the status
+// is 2 when any map could not be read, else 1 when problems count and a map has problems, else 0.
+int ReportOnMaps(const QStringList& arguments, const ReportOptions& options, const Reporter& report) {
     const MapInputs inputs = ExpandMapInputs(arguments, [](const QString& text) { PrintError(text); });
-    bool unreadable = inputs.FolderErrors > 0;
-    bool problem = false;
-    const auto load = [correctsTileSet](const QString& path) {
-        return correctsTileSet ? LoadInput(path) : ReadMapFile(path);
-    };
     if (!inputs.Several) {
-        const LoadedMap map = load(inputs.Maps.front().Path); // a failure ends the command as before
-        const MapReport result = report(inputs.Maps.front().Path, map, json);
-        Print(json ? result.Json + "\n" : result.Text);
-        return result.Problem && problemsCount ? ExitProblemsFound : ExitSuccess;
+        const MapInput& input = inputs.Maps.front();
+        // A failure ends the command as before.
+        if (!input.Error.isEmpty())
+            throw CliFailure(input.Error);
+        const LoadedMap map = options.CorrectsTileSet ? LoadInput(input.Path) : ReadMapFile(input.Path);
+        const MapReport result = report(input, map);
+        Print(options.PrintJson ? JsonLine(result.Object) + "\n" : result.Text);
+        return result.Problem && options.ProblemsCount ? ExitProblemsFound : ExitSuccess;
     }
-    (void)line;
-    if (json)
+    bool unreadable = false;
+    bool problem = false;
+    if (options.PrintJson)
         Print("[");
     bool first = true;
     for (const MapInput& input : inputs.Maps) {
-        const std::string path = input.Path.toStdString();
-        std::string object = "{\"path\": " + JsonString(path);
+        Json object = {{"path", input.Path.toStdString()}};
+        // Two names can look alike once bytes that are not UTF-8 are shown; their bytes tell them apart.
+        if (!input.Bytes.isEmpty())
+            object["path_bytes"] = input.Bytes.toHex().toStdString();
         try {
-            if (!input.Error.isEmpty())
-                throw CliFailure(input.Error);
-            const LoadedMap map = load(input.Path);
-            const MapReport result = report(input.Path, map, json);
-            problem = problem || result.Problem;
-            if (json) {
-                object += ", \"tileset\": " + std::to_string(TileSetNumber(map.TileSet));
-                if (map.TileSetCorrected)
-                    object += ", \"warning\": " + JsonString(TileSetCorrectedMessage().toStdString());
-                object += ", \"report\": " + result.Json + "}";
-            } else {
-                Print(Prefixed(result.Text, path + ": "));
-            }
+            problem = ReportOnOneOfSeveral(input, options, report, object) || problem;
         } catch (const CliFailure& failure) {
             PrintError(failure.Line());
             unreadable = true;
-            object += ", \"error\": " + JsonString(failure.Line().toStdString()) + "}";
+            object["error"] = failure.Line().toStdString();
         }
-        if (json) {
-            Print((first ? "\n" : ",\n") + object);
+        if (options.PrintJson) {
+            Print((first ? "\n" : ",\n") + JsonLine(object));
             first = false;
         }
     }
-    if (json)
+    if (options.PrintJson)
         Print(first ? "]\n" : "\n]\n");
     if (unreadable)
         return ExitError;
-    return problem && problemsCount ? ExitProblemsFound : ExitSuccess;
+    return problem && options.ProblemsCount ? ExitProblemsFound : ExitSuccess;
 }
 
 const QCommandLineOption JsonOption(QStringLiteral("json"),
@@ -137,8 +154,8 @@ const QString InputsNote = QStringLiteral(
 
 } // namespace
 
-int CheckCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("check"), QStringLiteral("check FILE.map... [--json] [--symmetry MODE]"),
+int CheckCommand(const CommandEntry& command, const QStringList& arguments) {
+    CommandLine line(command,
                      QStringLiteral("Checks maps against the game's rules and prints the report lines of the "
                                     "map check for each file's tile set.") +
                          InputsNote +
@@ -150,44 +167,51 @@ int CheckCommand(const QStringList& arguments) {
     if (!line.Parse(arguments))
         return ExitSuccess;
     const auto symmetry = CheckSymmetryMode(line);
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), true, true,
-                        [symmetry](const QString&, const LoadedMap& map, bool json) {
+    const ReportOptions options{.PrintJson = line.IsSet(JsonOption), .ProblemsCount = true};
+    return ReportOnMaps(line.Positionals(), options, [&](const MapInput&, const LoadedMap& map) {
         const MapCheckReport report = CheckMap(map.Grid, map.TileSet);
         // The symmetry line follows the rule lines; breaking the symmetry counts as a problem.
         const auto asymmetry = symmetry ? AsymmetryText(map.Grid, *symmetry) : std::nullopt;
-        MapReport result{json ? std::string() : CheckText(report), json ? CheckJson(report) : std::string(),
-                         report.Problem || asymmetry};
-        if (asymmetry && !json)
-            result.Text += *asymmetry + "\n";
-        if (symmetry && json) {
-            result.Json.pop_back();
-            result.Json += ", \"asymmetry\": " + (asymmetry ? JsonString(*asymmetry) : std::string("null")) + "}";
+        MapReport result{.Problem = report.Problem || asymmetry.has_value()};
+        if (options.PrintJson) {
+            result.Object = CheckJson(report);
+            if (symmetry)
+                result.Object["asymmetry"] = asymmetry ? Json(*asymmetry) : Json(nullptr);
+        } else {
+            result.Text = CheckText(report) + (asymmetry ? *asymmetry + "\n" : std::string());
         }
         return result;
     });
 }
 
-int AnalyseCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("analyse"), QStringLiteral("analyse FILE.map... [--json]"),
+int AnalyseCommand(const CommandEntry& command, const QStringList& arguments) {
+    CommandLine line(command,
                      QStringLiteral("Prints the faction analysis of maps: each faction's castles, houses, "
-                                    "fields, territory (the open cells it reaches in fewer steps than any "
-                                    "other) and how many of its houses and fields lie in it; the steps between "
-                                    "the castles; the contested and unreachable cells; and the balance, largest "
-                                    "territory over smallest.") +
+                                    "fields, territory (the open cells it reaches at a lower cost than any "
+                                    "other) and how many of its houses and fields lie in it; the least costs "
+                                    "between the castles; the contested and unreachable cells; and the balance, "
+                                    "largest territory over smallest. Then the turn order and the costs; per "
+                                    "faction its territory by turn (a tie goes to the earlier mover), its houses "
+                                    "and fields safe, threatened and lost, the margin, its front and its room; "
+                                    "and the turn-order balance of each rotation of the order and the worst.") +
                          InputsNote,
                      {QStringLiteral("FILE.map")}, true);
     line.AddOption(JsonOption);
+    AddAnalysisRuleOptions(line);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, true, [](const QString&, const LoadedMap& map, bool json) {
-        const FactionAnalysis analysis = AnalyseFactions(map.Grid);
-        return MapReport{json ? std::string() : AnalysisText(analysis, map.TileSet),
-                         json ? AnalysisJson(analysis, map.TileSet) : std::string(), false};
+    const AnalysisRules rules = ReadAnalysisRules(line);
+    const ReportOptions options{.PrintJson = line.IsSet(JsonOption)};
+    return ReportOnMaps(line.Positionals(), options, [&](const MapInput&, const LoadedMap& map) {
+        const FactionAnalysis analysis = AnalyseFactions(map.Grid, rules.Costs, rules.Order);
+        if (options.PrintJson)
+            return MapReport{.Object = AnalysisJson(analysis, map.TileSet)};
+        return MapReport{.Text = AnalysisText(analysis, map.TileSet)};
     });
 }
 
-int StatsCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("stats"), QStringLiteral("stats FILE.map... [--json]"),
+int StatsCommand(const CommandEntry& command, const QStringList& arguments) {
+    CommandLine line(command,
                      QStringLiteral("Counts the cells of each role, the castles, houses and fields of each "
                                     "faction, and the passable and blocked cells of maps.") +
                          InputsNote,
@@ -195,14 +219,16 @@ int StatsCommand(const QStringList& arguments) {
     line.AddOption(JsonOption);
     if (!line.Parse(arguments))
         return ExitSuccess;
-    return ReportOnMaps(line, line.Positionals(), line.IsSet(JsonOption), false, true, [](const QString&, const LoadedMap& map, bool json) {
-        return MapReport{json ? std::string() : StatsText(map.Grid, map.TileSet),
-                         json ? StatsJson(map.Grid, map.TileSet) : std::string(), false};
+    const ReportOptions options{.PrintJson = line.IsSet(JsonOption)};
+    return ReportOnMaps(line.Positionals(), options, [&](const MapInput&, const LoadedMap& map) {
+        if (options.PrintJson)
+            return MapReport{.Object = StatsJson(map.Grid, map.TileSet)};
+        return MapReport{.Text = StatsText(map.Grid, map.TileSet)};
     });
 }
 
-int TextCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("text"), QStringLiteral("text FILE.map..."),
+int TextCommand(const CommandEntry& command, const QStringList& arguments) {
+    CommandLine line(command,
                      QStringLiteral("Prints maps in their text form: a line \"tileset N NAME bytes XX YY\" (the "
                                     "number as the file gives it and the two bytes it is stored in), then one "
                                     "line per row from the top with the row's 48 codes in hex. 'fromtext' turns "
@@ -213,26 +239,31 @@ int TextCommand(const QStringList& arguments) {
         return ExitSuccess;
     // The text keeps the file's own tile-set bytes, so a set outside 1..9 is shown, not corrected, and the
     // correction's warning would be wrong here (and would show in every version-control diff).
-    return ReportOnMaps(line, line.Positionals(), false, false, false,
-                        [](const QString& path, const LoadedMap& map, bool) {
+    return ReportOnMaps(line.Positionals(), ReportOptions{.CorrectsTileSet = false},
+                        [](const MapInput& input, const LoadedMap& map) {
         if (map.ReportedSize > static_cast<qint64>(MapFileSize))
-            PrintError(path + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
+            PrintError(input.Shown() + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file is "
                                                  "not in the text and 'fromtext' will not bring it back"));
-        return MapReport{FormatMapText(StoredImage(map)), std::string(), false};
+        return MapReport{.Text = FormatMapText(StoredImage(map))};
     });
 }
 
-int RenderCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("render"),
-                     QStringLiteral("render IN.map... (-o OUT.png | --out-dir DIR) [--edge 4|8|16|32 | --size PX] "
-                                    "[--tileset N] [--territory] [--jobs N]"),
-                     QStringLiteral("Draws whole maps as PNG pictures, 48 tiles square, with the tiles of each "
-                                    "file's tile set or of --tileset. Codes of 128 and above show the views' "
-                                    "marker.\nIN may be a folder: its maps keep their paths below --out-dir, "
-                                    "with .png for .map; a file argument gives its base name.\n--size makes "
-                                    "thumbnails: it draws only files of exactly 2306 bytes and refuses any "
-                                    "other, writing nothing for it."),
-                     {QStringLiteral("IN.map")}, true);
+namespace {
+
+// What render was asked for, read from its options.
+struct RenderSettings {
+    TileEdge Edge = TileEdge::Px16;
+    std::optional<int> FitSize;         // --size: thumbnails of FitSize pixels
+    std::optional<TileSet> DrawnSet;    // --tileset, else each file's own
+    bool Territory = false;
+    AnalysisRules Rules; // what --territory measures with
+    int Jobs = 1;
+    std::optional<QString> Output;      // -o
+    std::optional<QString> OutDir;      // --out-dir
+};
+
+// Nothing when the help was asked for (and has been printed).
+std::optional<RenderSettings> ParseRenderOptions(CommandLine& line, const QStringList& arguments) {
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                           QStringLiteral("Write the picture to <file>; one input only."),
                                           QStringLiteral("file"));
@@ -261,122 +292,190 @@ int RenderCommand(const QStringList& arguments) {
     for (const auto* option :
          {&outputOption, &outDirOption, &edgeOption, &sizeOption, &tileSetOption, &territoryOption, &jobsOption})
         line.AddOption(*option);
+    AddAnalysisRuleOptions(line);
     if (!line.Parse(arguments))
-        return ExitSuccess;
+        return std::nullopt;
+    RenderSettings settings;
 
-    TileEdge edge = line.Edge(edgeOption).value_or(TileEdge::Px16);
-    const auto fitSize = line.Number(sizeOption, 1, MaxThumbnailSize);
-    if (fitSize && line.Value(edgeOption))
+    settings.Edge = line.Edge(edgeOption).value_or(TileEdge::Px16);
+    settings.FitSize = line.Number(sizeOption, 1, MaxThumbnailSize);
+    if (settings.FitSize && line.Value(edgeOption))
         line.Fail(QStringLiteral("give --edge or --size, not both"));
-    if (fitSize)
-        edge = EdgeToFit(*fitSize);
+    if (settings.FitSize)
+        settings.Edge = EdgeToFit(*settings.FitSize);
     const auto tileSetNumber = line.Number(tileSetOption, 1, TileSetCount);
-    const std::optional<TileSet> tileSet = tileSetNumber ? TileSetNumbered(*tileSetNumber) : std::nullopt;
-    const int jobs = line.Number(jobsOption, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
-    const auto output = line.Value(outputOption);
-    const auto outDir = line.Value(outDirOption);
-    if (output && outDir)
+    settings.DrawnSet = tileSetNumber ? TileSetNumbered(*tileSetNumber) : std::nullopt;
+    settings.Territory = line.IsSet(territoryOption);
+    if (!settings.Territory && AnalysisRulesGiven(line))
+        line.Fail(QStringLiteral("--costs and --turn-order measure the territory of --territory; give it too"));
+    settings.Rules = ReadAnalysisRules(line);
+    settings.Jobs = line.Number(jobsOption, 1, 256).value_or(std::max(1, QThread::idealThreadCount()));
+    settings.Output = line.Value(outputOption);
+    settings.OutDir = line.Value(outDirOption);
+    if (settings.Output && settings.OutDir)
         line.Fail(QStringLiteral("give -o or --out-dir, not both"));
-    if (!output && !outDir)
+    if (!settings.Output && !settings.OutDir)
         line.Fail(QStringLiteral("-o or --out-dir is required"));
-    if ((output && output->isEmpty()) || (outDir && outDir->isEmpty()))
+    if ((settings.Output && settings.Output->isEmpty()) || (settings.OutDir && settings.OutDir->isEmpty()))
         line.Fail(QStringLiteral("the output must not be empty"));
+    return settings;
+}
 
-    const QStringList positionals = line.Positionals();
-    const MapInputs inputs = ExpandMapInputs(positionals, [](const QString& text) { PrintError(text); });
-    if (output && (inputs.Several || inputs.Maps.size() != 1))
-        line.Fail(QStringLiteral("-o takes one input; give --out-dir for several"));
+// A picture whose path is the folder another picture needs ("a.png" and "a.png/b.png") would make one
+// of the two fail while writing, and which one would depend on --jobs: refused before anything is written.
+void RefuseFileFolderClashes(const std::map<QString, QString>& taken) {
+    for (const auto& [target, input] : taken) {
+        for (QString folder = QFileInfo(target).path(); folder != u"." && folder != u"/" && !folder.isEmpty();) {
+            const auto clash = taken.find(folder);
+            if (clash != taken.end())
+                throw CliFailure(QStringLiteral("%1 would be drawn to %2, which %3 needs as a folder for %4; "
+                                                "nothing was written")
+                                     .arg(ShownName(clash->second), ShownName(clash->first), ShownName(input),
+                                          ShownName(target)));
+            const QString parent = QFileInfo(folder).path();
+            if (parent == folder)
+                break;
+            folder = parent;
+        }
+    }
+}
 
-    // Every output name is decided, and must be unique, before anything is written.
+// The picture's path for every input, decided, and unique, before anything is written. An input that cannot
+// be read by its name gets an empty path (it is reported when its turn comes).
+std::vector<QString> PictureTargets(const MapInputs& inputs, const RenderSettings& settings) {
     std::vector<QString> targets;
     std::map<QString, QString> taken; // output -> the input that takes it
+    QStringList readable;
+    for (const MapInput& input : inputs.Maps)
+        if (input.Error.isEmpty())
+            readable << input.Path;
+    const InputFiles inputFiles(readable);
     for (const MapInput& input : inputs.Maps) {
-        QString target = output.value_or(QString());
-        if (!input.Error.isEmpty()) { // reported below; its decoded name could clash with another map's
-            targets.push_back(target);
+        QString target = settings.Output.value_or(QString());
+        if (!input.Error.isEmpty()) { // its decoded name could clash with another map's
+            targets.push_back(QString());
             continue;
         }
-        if (outDir) {
+        if (settings.OutDir) {
             QString relative = input.Relative;
             if (relative.endsWith(QStringLiteral(".map")))
                 relative.chop(4);
-            target = QDir(*outDir).filePath(relative + QStringLiteral(".png"));
+            target = QDir(*settings.OutDir).filePath(relative + QStringLiteral(".png"));
         }
+        inputFiles.RefuseAsOutput(target);
         const auto [where, fresh] = taken.emplace(QDir::cleanPath(target), input.Path);
         if (!fresh)
             throw CliFailure(QStringLiteral("%1 and %2 would both be drawn to %3; nothing was written")
-                                 .arg(where->second, input.Path, target));
+                                 .arg(ShownName(where->second), ShownName(input.Path), ShownName(target)));
         targets.push_back(target);
     }
+    RefuseFileFolderClashes(taken);
+    return targets;
+}
 
-    // The tile pictures are read once per set, before the workers start, and only read afterwards.
-    std::mutex picturesLock;
-    QHash<int, QImage> pictures;
-    const auto picture = [&](TileSet set) -> QImage {
-        std::lock_guard lock(picturesLock);
-        auto found = pictures.find(TileSetNumber(set));
-        if (found == pictures.end()) {
+// The tile pictures of each tile set at one edge, read on first use by whichever worker needs them.
+class TilePictures {
+public:
+    explicit TilePictures(TileEdge edge) : edge_(edge) {}
+
+    QImage Of(TileSet set) {
+        std::lock_guard lock(lock_);
+        auto found = pictures_.find(TileSetNumber(set));
+        if (found == pictures_.end()) {
             try {
-                found = pictures.insert(TileSetNumber(set), ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(), set)
-                                                                [TileBitmaps::SlotOf(edge)]);
+                found = pictures_.insert(TileSetNumber(set),
+                                         ReadTileSetPictures(TileBitmaps::LinkedPictureRoot(),
+                                                             set)[TileBitmaps::SlotOf(edge_)]);
             } catch (const TileLoadError& error) {
                 throw CliFailure(QString::fromUtf8(error.what()));
             }
         }
         return *found;
-    };
+    }
 
+private:
+    TileEdge edge_;
+    std::mutex lock_;
+    QHash<int, QImage> pictures_;
+};
+
+// Draws one map to its picture file. The tile-set correction's message goes to `messages`; a failure is
+// thrown as CliFailure.
+void DrawMapPicture(const MapInput& input, const QString& target, const RenderSettings& settings,
+                    TilePictures& pictures, QStringList& messages) {
+    if (!input.Error.isEmpty())
+        throw CliFailure(input.Error);
+    const LoadedMap map = ReadMapFile(input.Path);
+    // A file manager asks for every file named *.map; source and linker maps get no picture.
+    if (settings.FitSize && map.ReportedSize != static_cast<qint64>(MapFileSize))
+        throw CliFailure(input.Shown() + QStringLiteral(": not a map: %1 bytes, where a map has %2; --size draws "
+                                                     "only map files")
+                                          .arg(map.ReportedSize)
+                                          .arg(MapFileSize));
+    if (map.TileSetCorrected)
+        messages << input.Shown() + QStringLiteral(": ") + TileSetCorrectedMessage();
+    const TileSet set = settings.DrawnSet.value_or(map.TileSet);
+    const QImage tiles = pictures.Of(set);
+    const int edge = Pixels(settings.Edge);
+    const bool scaledDown = settings.FitSize && MapSize * edge > *settings.FitSize;
+    QByteArray png;
+    if (scaledDown || settings.Territory) {
+        QImage drawn = RenderMap(map.Grid, tiles, edge);
+        if (settings.Territory)
+            drawn = TerritoryPicture(AnalyseFactions(map.Grid, settings.Rules.Costs, settings.Rules.Order), set, drawn);
+        if (scaledDown)
+            drawn = drawn.scaled(*settings.FitSize, *settings.FitSize, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+        png = EncodePng(drawn);
+    } else {
+        png = MapPng(map.Grid, tiles, edge);
+    }
+    if (settings.OutDir)
+        QDir().mkpath(QFileInfo(target).path());
+    WritePictureFile(target, png);
+}
+
+} // namespace
+
+int RenderCommand(const CommandEntry& command, const QStringList& arguments) {
+    CommandLine line(command,
+                     QStringLiteral("Draws whole maps as PNG pictures, 48 tiles square, with the tiles of each "
+                                    "file's tile set or of --tileset. Codes of 128 and above show the views' "
+                                    "marker.\nIN may be a folder: its maps keep their paths below --out-dir, "
+                                    "with .png for .map; a file argument gives its base name.\n--size makes "
+                                    "thumbnails: it draws only files of exactly 2306 bytes and refuses any "
+                                    "other, writing nothing for it."),
+                     {QStringLiteral("IN.map")}, true);
+    const auto parsed = ParseRenderOptions(line, arguments);
+    if (!parsed)
+        return ExitSuccess;
+    const RenderSettings& settings = *parsed;
+    const MapInputs inputs = ExpandMapInputs(line.Positionals(), [](const QString& text) { PrintError(text); });
+    if (settings.Output && (inputs.Several || inputs.Maps.size() != 1))
+        line.Fail(QStringLiteral("-o takes one input; give --out-dir for several"));
+    const std::vector<QString> targets = PictureTargets(inputs, settings);
+
+    // Each map is drawn by a task of its own; the messages are printed afterwards in the inputs' order.
     struct Outcome {
         QStringList Messages;
         bool Failed = false;
     };
     std::vector<Outcome> outcomes(inputs.Maps.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < inputs.Maps.size(); i = next++) {
-            Outcome& outcome = outcomes[i];
+    TilePictures pictures(settings.Edge);
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::min<int>(settings.Jobs, static_cast<int>(std::max<std::size_t>(1, inputs.Maps.size()))));
+    for (std::size_t i = 0; i < inputs.Maps.size(); ++i)
+        pool.start([&, i] {
             try {
-                if (!inputs.Maps[i].Error.isEmpty())
-                    throw CliFailure(inputs.Maps[i].Error);
-                const LoadedMap map = ReadMapFile(inputs.Maps[i].Path);
-                // A file manager asks for every file named *.map; source and linker maps get no picture.
-                if (fitSize && map.ReportedSize != static_cast<qint64>(MapFileSize))
-                    throw CliFailure(inputs.Maps[i].Path + QStringLiteral(": not a map: %1 bytes, where a map has "
-                                                                          "%2; --size draws only map files")
-                                                               .arg(map.ReportedSize)
-                                                               .arg(MapFileSize));
-                if (map.TileSetCorrected)
-                    outcome.Messages << inputs.Maps[i].Path + QStringLiteral(": ") + TileSetCorrectedMessage();
-                const TileSet set = tileSet.value_or(map.TileSet);
-                const QImage tiles = picture(set);
-                const bool scaledDown = fitSize && MapSize * Pixels(edge) > *fitSize;
-                QByteArray png;
-                if (scaledDown || line.IsSet(territoryOption)) {
-                    QImage drawn = RenderMap(map.Grid, tiles, Pixels(edge));
-                    if (line.IsSet(territoryOption))
-                        drawn = TerritoryPicture(AnalyseFactions(map.Grid), set, drawn);
-                    if (scaledDown)
-                        drawn = drawn.scaled(*fitSize, *fitSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-                    png = EncodePng(drawn);
-                } else {
-                    png = MapPng(map.Grid, tiles, Pixels(edge));
-                }
-                if (outDir)
-                    QDir().mkpath(QFileInfo(targets[i]).path());
-                WriteFileAtomically(targets[i], png);
+                DrawMapPicture(inputs.Maps[i], targets[i], settings, pictures, outcomes[i].Messages);
             } catch (const CliFailure& failure) {
-                outcome.Messages << failure.Line();
-                outcome.Failed = true;
+                outcomes[i].Messages << failure.Line();
+                outcomes[i].Failed = true;
             }
-        }
-    };
-    std::vector<std::jthread> workers;
-    for (int j = 1; j < std::min<int>(jobs, static_cast<int>(inputs.Maps.size())); ++j)
-        workers.emplace_back(work);
-    work();
-    workers.clear();
+        });
+    pool.waitForDone();
 
-    bool failed = inputs.FolderErrors > 0;
+    bool failed = false;
     for (const Outcome& outcome : outcomes) {
         for (const QString& message : outcome.Messages)
             PrintError(message);

@@ -2,14 +2,16 @@
 // The commands that read maps without writing them back, each taking any number of files and folders:
 // check, analyse, stats, text and render.
 
+#include "Commands.h"
+
 #include <QStringList>
 
 namespace tav::cli {
 
-int CheckCommand(const QStringList& arguments);
-int AnalyseCommand(const QStringList& arguments);
-int StatsCommand(const QStringList& arguments);
-int TextCommand(const QStringList& arguments);
-int RenderCommand(const QStringList& arguments);
+int CheckCommand(const CommandEntry& command, const QStringList& arguments);
+int AnalyseCommand(const CommandEntry& command, const QStringList& arguments);
+int StatsCommand(const CommandEntry& command, const QStringList& arguments);
+int TextCommand(const CommandEntry& command, const QStringList& arguments);
+int RenderCommand(const CommandEntry& command, const QStringList& arguments);
 
 } // namespace tav::cli

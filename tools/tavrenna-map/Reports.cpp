@@ -26,56 +26,124 @@ std::string BalanceText(const std::optional<double>& balance, std::string_view n
 
 } // namespace
 
-// A JSON string: quotes, backslashes and control characters escaped; the rest stays UTF-8 as it is.
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-    return out;
+std::string JsonLine(const Json& value) {
+    // Every string the tool puts in JSON is UTF-8; should one not be, a replacement character beats an abort.
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::string AnalysisJson(const FactionAnalysis& analysis, TileSet tileSet) {
-    std::string out = "{\"tileset\": " + std::to_string(TileSetNumber(tileSet)) + ", \"factions\": [";
+Json ThreeDecimals(const std::optional<double>& value) {
+    if (!value)
+        return nullptr;
+    return DecimalNumber(QString::number(*value, 'f', 3).toStdString());
+}
+
+Json DecimalNumber(std::string_view text) {
+    // QString reads the point whatever the locale, where strtod would follow LC_NUMERIC.
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).toDouble();
+}
+
+Json AnalysisJson(const FactionAnalysis& analysis, TileSet tileSet) {
+    Json factions = Json::array();
     for (int f = 0; f < FactionCount; ++f) {
         const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
-        out += f ? ", " : "";
-        out += "{\"index\": " + std::to_string(f) + ", \"name\": " + JsonString(FactionName(tileSet, f)) +
-               ", \"castles\": [";
-        bool first = true;
-        for (const std::uint16_t cell : analysis.Castles(f)) {
-            out += first ? "[" : ", [";
-            out += std::to_string(cell / MapSize) + ", " + std::to_string(cell % MapSize) + "]";
-            first = false;
-        }
-        out += "], \"houses\": " + std::to_string(figures.Houses) + ", \"fields\": " + std::to_string(figures.Fields) +
-               ", \"territory\": " + std::to_string(figures.Territory) +
-               ", \"in_territory\": " + std::to_string(figures.InTerritory) + "}";
+        Json castles = Json::array();
+        for (const std::uint16_t cell : analysis.Castles(f))
+            castles.push_back({cell / MapSize, cell % MapSize});
+        factions.push_back({{"index", f},
+                            {"name", std::string(FactionName(tileSet, f))},
+                            {"castles", castles},
+                            {"houses", figures.Houses},
+                            {"fields", figures.Fields},
+                            {"territory", figures.Territory},
+                            {"in_territory", figures.InTerritory}});
     }
-    out += "], \"distance\": [";
-    for (int from = 0; from < FactionCount; ++from) {
-        out += from ? ", [" : "[";
-        for (int to = 0; to < FactionCount; ++to) {
-            out += to ? ", " : "";
-            out += DistanceText(analysis.Distance[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)],
-                                "null");
-        }
-        out += "]";
+    Json distance = Json::array();
+    for (const auto& row : analysis.Distance) {
+        Json steps = Json::array();
+        for (const int to : row)
+            steps.push_back(to == NoDistance ? Json(nullptr) : Json(to));
+        distance.push_back(steps);
     }
-    out += "], \"contested\": " + std::to_string(analysis.Contested) +
-           ", \"unreachable\": " + std::to_string(analysis.Unreachable) +
-           ", \"balance\": " + BalanceText(analysis.Balance, "null") + "}";
+    Json object = {{"tileset", TileSetNumber(tileSet)},
+                   {"factions", factions},
+                   {"distance", distance},
+                   {"contested", analysis.Contested},
+                   {"unreachable", analysis.Unreachable},
+                   {"balance", ThreeDecimals(analysis.Balance)}};
+    const Json added = FairnessFiguresJson(analysis);
+    for (const char* key : {"turn_order", "costs", "turn_order_balance"})
+        object[key] = added.at(key);
+    for (int f = 0; f < FactionCount; ++f)
+        object["factions"][static_cast<std::size_t>(f)].update(FactionFiguresJson(analysis, f));
+    return object;
+}
+
+Json FactionFiguresJson(const FactionAnalysis& analysis, int faction) {
+    const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(faction)];
+    const ThreatFigures& threat = figures.Threat;
+    return {{"territory_by_turn", figures.TerritoryByTurn},
+            {"threat",
+             {{"safe", threat.Safe},
+              {"threatened", threat.Threatened},
+              {"lost", threat.Lost},
+              {"margin", threat.Margin ? Json(*threat.Margin) : Json(nullptr)}}},
+            {"front", {{"total", figures.Front}, {"by_faction", figures.FrontWith}}},
+            {"room", figures.Room ? Json(*figures.Room) : Json(nullptr)}};
+}
+
+Json FairnessFiguresJson(const FactionAnalysis& analysis) {
+    Json costs = Json::object();
+    for (const CostClass costClass : AllCostClasses) {
+        const std::uint8_t cost = analysis.Costs[costClass];
+        costs[std::string(CostClassName(costClass))] = cost == MovementCosts::Blocked ? Json(nullptr) : Json(cost);
+    }
+    Json rotations = Json::array();
+    for (const auto& balance : analysis.TurnOrderBalances)
+        rotations.push_back(ThreeDecimals(balance));
+    Json factions = Json::array();
+    for (int f = 0; f < FactionCount; ++f) {
+        Json faction = {{"index", f}};
+        faction.update(FactionFiguresJson(analysis, f));
+        factions.push_back(faction);
+    }
+    return {{"turn_order", analysis.Order.Factions},
+            {"costs", costs},
+            {"turn_order_balance", {{"rotations", rotations}, {"worst", ThreeDecimals(analysis.WorstTurnOrderBalance)}}},
+            {"factions", factions}};
+}
+
+std::string FactionFiguresText(const FactionAnalysis& analysis, int faction) {
+    const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(faction)];
+    const ThreatFigures& threat = figures.Threat;
+    std::string out = "territory by turn " + std::to_string(figures.TerritoryByTurn) + "; safe " +
+                      std::to_string(threat.Safe) + ", threatened " + std::to_string(threat.Threatened) + ", lost " +
+                      std::to_string(threat.Lost) + ", margin " +
+                      (threat.Margin ? std::to_string(*threat.Margin) : std::string("none")) + "; front " +
+                      std::to_string(figures.Front) + " (with";
+    const char* separator = " ";
+    for (int g = 0; g < FactionCount; ++g)
+        if (g != faction) {
+            out += separator + std::to_string(g) + ": " + std::to_string(figures.FrontWith[static_cast<std::size_t>(g)]);
+            separator = ", ";
+        }
+    return out + "); room " + (figures.Room ? std::to_string(*figures.Room) : std::string("none"));
+}
+
+std::string TurnOrderBalanceText(const FactionAnalysis& analysis) {
+    std::string out;
+    for (int k = 0; k < FactionCount; ++k)
+        out += (k ? ", " : "") + TurnOrderText(analysis.Order.Rotated(k)) + " " +
+               BalanceText(analysis.TurnOrderBalances[static_cast<std::size_t>(k)], "none");
+    return out + "; worst " + BalanceText(analysis.WorstTurnOrderBalance, "none");
+}
+
+std::string CostsText(const MovementCosts& costs) {
+    std::string out;
+    for (const CostClass costClass : AllCostClasses) {
+        const std::uint8_t cost = costs[costClass];
+        out += (out.empty() ? "" : ", ") + std::string(CostClassName(costClass)) + " " +
+               (cost == MovementCosts::Blocked ? std::string("通行不可") : std::to_string(cost));
+    }
     return out;
 }
 
@@ -94,7 +162,9 @@ std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet) {
                ", territory " + std::to_string(figures.Territory) + ", in territory " +
                std::to_string(figures.InTerritory) + "\n";
     }
-    out += "distance in steps from the row's castles to the column's:\n        0     1     2     3\n";
+    // Under the default table a cost is a number of steps, and the report says so as it always did.
+    out += std::string("distance in ") + (analysis.Costs.IsDefault() ? "steps" : "cost") +
+           " from the row's castles to the column's:\n        0     1     2     3\n";
     for (int from = 0; from < FactionCount; ++from) {
         char row[64];
         std::snprintf(row, sizeof row, "  %d", from);
@@ -110,6 +180,11 @@ std::string AnalysisText(const FactionAnalysis& analysis, TileSet tileSet) {
     }
     out += "contested " + std::to_string(analysis.Contested) + "\nunreachable " +
            std::to_string(analysis.Unreachable) + "\nbalance " + BalanceText(analysis.Balance, "none") + "\n";
+    out += "turn order " + TurnOrderText(analysis.Order) + "\ncosts " + CostsText(analysis.Costs) + "\n";
+    for (int f = 0; f < FactionCount; ++f)
+        out += "faction " + std::to_string(f) + " " + std::string(FactionName(tileSet, f)) + ": " +
+               FactionFiguresText(analysis, f) + "\n";
+    out += "turn-order balance " + TurnOrderBalanceText(analysis) + "\n";
     return out;
 }
 
@@ -140,21 +215,20 @@ std::string_view KindName(CheckFindingKind kind) {
 
 } // namespace
 
-std::string CheckJson(const MapCheckReport& report) {
-    std::string out = std::string("{\"problem\": ") + (report.Problem ? "true" : "false") + ", \"lines\": [";
-    for (std::size_t i = 0; i < report.Lines.size(); ++i)
-        out += (i ? ", " : "") + JsonString(report.Lines[i]);
-    out += "], \"findings\": [";
+Json CheckJson(const MapCheckReport& report) {
+    Json findings = Json::array();
     // The report's lines are its header and then one line per finding, in the findings' order.
     for (std::size_t i = 0; i < report.Findings.size(); ++i) {
         const CheckFinding& finding = report.Findings[i];
-        out += (i ? ", " : "") + std::string("{\"kind\": ") + JsonString(KindName(finding.Kind)) + ", \"cells\": [";
-        for (std::size_t c = 0; c < finding.Cells.size(); ++c)
-            out += (c ? ", [" : "[") + std::to_string(finding.Cells[c].X) + ", " + std::to_string(finding.Cells[c].Y) + "]";
-        out += "], \"faction\": " + (finding.Faction < 0 ? std::string("null") : std::to_string(finding.Faction)) +
-               ", \"line\": " + JsonString(i + 1 < report.Lines.size() ? report.Lines[i + 1] : std::string()) + "}";
+        Json cells = Json::array();
+        for (const auto& cell : finding.Cells)
+            cells.push_back({cell.X, cell.Y});
+        findings.push_back({{"kind", std::string(KindName(finding.Kind))},
+                            {"cells", cells},
+                            {"faction", finding.Faction < 0 ? Json(nullptr) : Json(finding.Faction)},
+                            {"line", i + 1 < report.Lines.size() ? report.Lines[i + 1] : std::string()}});
     }
-    return out + "]}";
+    return {{"problem", report.Problem}, {"lines", report.Lines}, {"findings", findings}};
 }
 
 namespace {
@@ -214,21 +288,25 @@ std::string StatsText(const MapGrid& grid, TileSet tileSet) {
     return out;
 }
 
-std::string StatsJson(const MapGrid& grid, TileSet tileSet) {
+Json StatsJson(const MapGrid& grid, TileSet tileSet) {
     const Stats stats = CountStats(grid);
-    std::string out = "{\"tileset\": " + std::to_string(TileSetNumber(tileSet)) + ", \"roles\": {";
-    const auto roles = CellsByRoleName(stats);
-    for (std::size_t i = 0; i < roles.size(); ++i)
-        out += (i ? ", " : "") + JsonString(roles[i].first) + ": " + std::to_string(roles[i].second);
-    out += "}, \"factions\": [";
+    Json roles = Json::object();
+    for (const auto& [name, cells] : CellsByRoleName(stats))
+        roles[std::string(name)] = cells;
+    Json factions = Json::array();
     for (int f = 0; f < FactionCount; ++f) {
         const auto i = static_cast<std::size_t>(f);
-        out += (f ? ", " : "") + std::string("{\"index\": ") + std::to_string(f) +
-               ", \"name\": " + JsonString(FactionName(tileSet, f)) + ", \"castles\": " + std::to_string(stats.Castles[i]) +
-               ", \"houses\": " + std::to_string(stats.Houses[i]) + ", \"fields\": " + std::to_string(stats.Fields[i]) + "}";
+        factions.push_back({{"index", f},
+                            {"name", std::string(FactionName(tileSet, f))},
+                            {"castles", stats.Castles[i]},
+                            {"houses", stats.Houses[i]},
+                            {"fields", stats.Fields[i]}});
     }
-    return out + "], \"passable\": " + std::to_string(stats.Passable) +
-           ", \"blocked\": " + std::to_string(MapCells - stats.Passable) + "}";
+    return {{"tileset", TileSetNumber(tileSet)},
+            {"roles", roles},
+            {"factions", factions},
+            {"passable", stats.Passable},
+            {"blocked", MapCells - stats.Passable}};
 }
 
 } // namespace tav::cli

@@ -51,11 +51,9 @@ std::optional<std::string> AsymmetryText(const MapGrid& grid, SymmetryMode mode)
     return AsymmetryLine(finding);
 }
 
-int SymmetrizeCommand(const QStringList& arguments) {
+int SymmetrizeCommand(const CommandEntry& command, const QStringList& arguments) {
     CommandLine line(
-        QStringLiteral("symmetrize"),
-        QStringLiteral("symmetrize IN.map -o OUT.map --symmetry lr|tb|quad|half|quarter "
-                       "[--source left|right|top|bottom|top-left|top-right|bottom-left|bottom-right]"),
+        command,
         QStringLiteral("Makes the map symmetric as the editor's 対称にする does: shapes the source "
                        "share, copies it onto the other shares with edge pieces turned and factions "
                        "swapped, then shapes the map. A castle whose 3 x 3 block would overlap an image "

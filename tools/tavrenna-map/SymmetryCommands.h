@@ -5,6 +5,8 @@
 #include "Symmetry.h"
 
 #include <QCommandLineOption>
+#include "Commands.h"
+
 #include <QStringList>
 
 #include <optional>
@@ -15,7 +17,7 @@ namespace tav::cli {
 class CommandLine;
 
 // tavrenna-map symmetrize IN.map -o OUT.map --symmetry MODE [--source SHARE]
-int SymmetrizeCommand(const QStringList& arguments);
+int SymmetrizeCommand(const CommandEntry& command, const QStringList& arguments);
 
 // check's --symmetry MODE: the mode, or nothing when the option is not given; an unknown mode is a usage
 // error.

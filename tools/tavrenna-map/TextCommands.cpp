@@ -1,5 +1,6 @@
 #include "TextCommands.h"
 
+#include "AnalysisRules.h"
 #include "CommandLine.h"
 #include "FactionAnalysis.h"
 #include "MapCheck.h"
@@ -14,10 +15,11 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -86,11 +88,12 @@ QImage FramedPicture(const MapImage& after, TileSet tileSet, TileEdge tileEdge, 
 
 } // namespace
 
-int FromTextCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("fromtext"), QStringLiteral("fromtext FILE.txt -o OUT.map"),
+int FromTextCommand(const CommandEntry& command, const QStringList& arguments) {
+    CommandLine line(command,
                      QStringLiteral("Turns the text form that 'text' prints back into a map file, byte for byte; "
-                                    "the tile-set bytes come from the first line's \"bytes XX YY\". Codes may be "
-                                    "00 to FF in either case; a leading byte-order mark is skipped."),
+                                    "the tile-set bytes come from the first line's \"bytes XX YY\". Codes are "
+                                    "two hex digits, 00 to FF in either case; a leading byte-order mark is "
+                                    "skipped. A file larger than 1 MiB is refused."),
                      {QStringLiteral("FILE.txt")});
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                           QStringLiteral("Write the map to <file>."), QStringLiteral("file"));
@@ -99,15 +102,16 @@ int FromTextCommand(const QStringList& arguments) {
         return ExitSuccess;
     const QString output = line.RequiredValue(outputOption);
     const QString input = line.Positional(0);
-    // A text map is about 7 KB; the limit only keeps a wrong argument (a disk image) from being read whole.
+    // A text map is about 7 KB; a larger file (a disk image, a log) is refused whole, never cut.
     constexpr qint64 TextLimit = 1 << 20;
     const QByteArray text = ReadTextFile(input, TextLimit);
     const MapTextResult result = ParseMapText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     if (!result.Image) {
         QString where = QStringLiteral("line %1").arg(result.Line);
+        // The place counts the words of the header line and the codes of a row, not characters.
         if (result.Column > 0)
-            where += QStringLiteral(", column %1").arg(result.Column);
-        throw CliFailure(input + QStringLiteral(": ") + where + QStringLiteral(": ") +
+            where += (result.Line == 1 ? QStringLiteral(", word %1") : QStringLiteral(", code %1")).arg(result.Column);
+        throw CliFailure(ShownName(input) + QStringLiteral(": ") + where + QStringLiteral(": ") +
                          QString::fromStdString(result.Error));
     }
     RemoveStaleTemporaries(output);
@@ -115,12 +119,168 @@ int FromTextCommand(const QStringList& arguments) {
     return ExitSuccess;
 }
 
-int DiffCommand(const QStringList& arguments) {
-    CommandLine line(QStringLiteral("diff"), QStringLiteral("diff A.map B.map [--json] [-o OUT.png] [--edge 4|8|16|32]"),
+namespace {
+
+// What changed from map A to map B.
+struct MapDifference {
+    std::vector<int> Changed; // grid indices in reading order: row by row from the top
+    int SetBefore = 0, SetAfter = 0;
+    // Two stored bytes can give one tile set (0A and 0B are both set 1) and the second byte is not read at
+    // all, yet files that differ there are not equal.
+    std::array<int, 2> BytesBefore{}, BytesAfter{};
+    // Cells gained (+) and lost (-) by each role, in the order the roles first appear.
+    std::vector<std::pair<std::string, int>> Roles;
+    FactionAnalysis Before, After;
+
+    bool Equal() const { return Changed.empty() && BytesBefore == BytesAfter; }
+};
+
+MapDifference Compare(const LoadedMap& a, const LoadedMap& b, const AnalysisRules& rules) {
+    MapDifference difference;
+    for (int y = 0; y < MapSize; ++y)
+        for (int x = 0; x < MapSize; ++x)
+            if (a.Grid[static_cast<std::size_t>(CellIndex(x, y))] != b.Grid[static_cast<std::size_t>(CellIndex(x, y))])
+                difference.Changed.push_back(CellIndex(x, y));
+    const MapImage storedBefore = StoredImage(a), storedAfter = StoredImage(b);
+    difference.SetBefore = StoredTileSet(storedBefore);
+    difference.SetAfter = StoredTileSet(storedAfter);
+    difference.BytesBefore = {storedBefore[TileSetByteOffset], storedBefore[TileSetByteOffset + 1]};
+    difference.BytesAfter = {storedAfter[TileSetByteOffset], storedAfter[TileSetByteOffset + 1]};
+    for (const int index : difference.Changed) {
+        for (const auto& [code, step] : {std::pair{a.Grid[static_cast<std::size_t>(index)], -1},
+                                         std::pair{b.Grid[static_cast<std::size_t>(index)], +1}}) {
+            const std::string role = RoleName(code);
+            auto found = std::find_if(difference.Roles.begin(), difference.Roles.end(),
+                                      [&](const auto& entry) { return entry.first == role; });
+            if (found == difference.Roles.end())
+                difference.Roles.emplace_back(role, step);
+            else
+                found->second += step;
+        }
+    }
+    difference.Before = AnalyseFactions(a.Grid, rules.Costs, rules.Order);
+    difference.After = AnalyseFactions(b.Grid, rules.Costs, rules.Order);
+    return difference;
+}
+
+Json DifferenceJson(const MapDifference& difference, const MapGrid& a, const MapGrid& b) {
+    Json cells = Json::array();
+    for (const int index : difference.Changed) {
+        const auto i = static_cast<std::size_t>(index);
+        cells.push_back({{"x", index / MapSize},
+                         {"y", index % MapSize},
+                         {"before", a[i]},
+                         {"after", b[i]},
+                         {"before_role", RoleName(a[i])},
+                         {"after_role", RoleName(b[i])}});
+    }
+    Json roles = Json::object();
+    for (const auto& [role, delta] : difference.Roles)
+        if (delta != 0)
+            roles[role] = delta;
+    Json factions = Json::array();
+    for (int f = 0; f < FactionCount; ++f) {
+        const auto i = static_cast<std::size_t>(f);
+        factions.push_back({{"index", f},
+                            {"territory_before", difference.Before.Factions[i].Territory},
+                            {"territory_after", difference.After.Factions[i].Territory}});
+    }
+    return {{"equal", difference.Equal()},
+            {"cells", cells},
+            {"roles", roles},
+            {"tileset", {{"before", difference.SetBefore}, {"after", difference.SetAfter}}},
+            {"bytes", {{"before", difference.BytesBefore}, {"after", difference.BytesAfter}}},
+            {"factions", factions},
+            {"balance",
+             {{"before", ThreeDecimals(difference.Before.Balance)}, {"after", ThreeDecimals(difference.After.Balance)}}},
+            {"figures", {{"before", FairnessFiguresJson(difference.Before)}, {"after", FairnessFiguresJson(difference.After)}}}};
+}
+
+std::string Change(const std::string& before, const std::string& after) { return before + " → " + after; }
+std::string Change(int before, int after) { return Change(std::to_string(before), std::to_string(after)); }
+std::string Change(const std::optional<int>& before, const std::optional<int>& after) {
+    const auto text = [](const std::optional<int>& n) { return n ? std::to_string(*n) : std::string("none"); };
+    return Change(text(before), text(after));
+}
+
+// The change of every figure that movement costs and turn order add, a line per faction and one for the
+// turn-order balance.
+std::string FairnessChangeText(const FactionAnalysis& before, const FactionAnalysis& after, TileSet shownSet) {
+    std::string out;
+    for (int f = 0; f < FactionCount; ++f) {
+        const FactionFigures& was = before.Factions[static_cast<std::size_t>(f)];
+        const FactionFigures& is = after.Factions[static_cast<std::size_t>(f)];
+        out += "faction " + std::to_string(f) + " " + std::string(FactionName(shownSet, f)) + ": territory by turn " +
+               Change(was.TerritoryByTurn, is.TerritoryByTurn) + ", safe " + Change(was.Threat.Safe, is.Threat.Safe) +
+               ", threatened " + Change(was.Threat.Threatened, is.Threat.Threatened) + ", lost " +
+               Change(was.Threat.Lost, is.Threat.Lost) + ", margin " + Change(was.Threat.Margin, is.Threat.Margin) +
+               ", front " + Change(was.Front, is.Front) + " (with";
+        const char* separator = " ";
+        for (int g = 0; g < FactionCount; ++g)
+            if (g != f) {
+                const auto i = static_cast<std::size_t>(g);
+                out += separator + std::to_string(g) + ": " + Change(was.FrontWith[i], is.FrontWith[i]);
+                separator = ", ";
+            }
+        out += "), room " + Change(was.Room, is.Room) + "\n";
+    }
+    out += "turn-order balance";
+    for (int k = 0; k < FactionCount; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        out += (k ? ", " : " ") + TurnOrderText(after.Order.Rotated(k)) + " " +
+               Change(BalanceText(before.TurnOrderBalances[i], "none"), BalanceText(after.TurnOrderBalances[i], "none"));
+    }
+    return out + ", worst " +
+           Change(BalanceText(before.WorstTurnOrderBalance, "none"), BalanceText(after.WorstTurnOrderBalance, "none")) +
+           "\n";
+}
+
+std::string DifferenceText(const MapDifference& difference, const MapGrid& a, const MapGrid& b, TileSet shownSet) {
+    std::string out;
+    for (const int index : difference.Changed) {
+        const int was = a[static_cast<std::size_t>(index)], is = b[static_cast<std::size_t>(index)];
+        out += "(" + std::to_string(index / MapSize) + "," + std::to_string(index % MapSize) + ") " + Hex(was) +
+               " → " + Hex(is) + " " + RoleName(was) + " → " + RoleName(is) + "\n";
+    }
+    const std::size_t changed = difference.Changed.size();
+    if (changed > 0) {
+        out += std::to_string(changed) + (changed == 1 ? " cell changed" : " cells changed");
+        for (const auto& [role, delta] : difference.Roles)
+            if (delta != 0)
+                out += ", " + role + " " + Signed(delta);
+        out += "\n";
+    }
+    if (difference.SetBefore != difference.SetAfter)
+        out += "tileset " + TileSetText(difference.SetBefore) + " → " + TileSetText(difference.SetAfter) + "\n";
+    const auto& before = difference.BytesBefore;
+    const auto& after = difference.BytesAfter;
+    if (before != after)
+        out += "bytes " + Hex(before[0]) + " " + Hex(before[1]) + " → " + Hex(after[0]) + " " + Hex(after[1]) + "\n";
+    if (changed > 0) {
+        for (int f = 0; f < FactionCount; ++f) {
+            const auto i = static_cast<std::size_t>(f);
+            out += "faction " + std::to_string(f) + " " + std::string(FactionName(shownSet, f)) + ": territory " +
+                   std::to_string(difference.Before.Factions[i].Territory) + " → " +
+                   std::to_string(difference.After.Factions[i].Territory) + "\n";
+        }
+        out += "balance " + BalanceText(difference.Before.Balance, "none") + " → " +
+               BalanceText(difference.After.Balance, "none") + "\n";
+        out += FairnessChangeText(difference.Before, difference.After, shownSet);
+    }
+    return out;
+}
+
+} // namespace
+
+int DiffCommand(const CommandEntry& command, const QStringList& arguments) {
+    CommandLine line(command,
                      QStringLiteral("Shows what changed from map A to map B: every changed cell with its codes and "
                                     "roles, the cells gained and lost by each role, the tile-set change, the two "
                                     "stored tile-set bytes when they differ, and the factions' territories and "
-                                    "balance before and after. -o draws B with the changed cells framed.\nExit "
+                                    "balance before and after, and every figure of turn order and movement "
+                                    "costs (territory by turn, houses and fields safe, threatened and lost, "
+                                    "margin, fronts, room, turn-order balance). -o draws B with the changed "
+                                    "cells framed.\nExit "
                                     "status 0: the maps are equal (every cell and both stored bytes); 1: they "
                                     "differ; 2: error."),
                      {QStringLiteral("A.map"), QStringLiteral("B.map")});
@@ -134,108 +294,39 @@ int DiffCommand(const QStringList& arguments) {
     line.AddOption(jsonOption);
     line.AddOption(outputOption);
     line.AddOption(edgeOption);
+    AddAnalysisRuleOptions(line);
     if (!line.Parse(arguments))
         return ExitSuccess;
+    const AnalysisRules rules = ReadAnalysisRules(line);
     TileEdge edge = line.Edge(edgeOption).value_or(TileEdge::Px16);
     const auto output = line.Value(outputOption);
     if (output && output->isEmpty())
         line.Fail(QStringLiteral("--output must not be empty"));
 
+    if (output)
+        InputFiles(line.Positionals()).RefuseAsOutput(*output);
     const LoadedMap a = LoadInput(line.Positional(0));
     const LoadedMap b = LoadInput(line.Positional(1));
-    std::vector<int> changed; // grid indices in reading order: row by row from the top
-    for (int y = 0; y < MapSize; ++y)
-        for (int x = 0; x < MapSize; ++x)
-            if (a.Grid[static_cast<std::size_t>(CellIndex(x, y))] != b.Grid[static_cast<std::size_t>(CellIndex(x, y))])
-                changed.push_back(CellIndex(x, y));
-    const MapImage storedBefore = StoredImage(a), storedAfter = StoredImage(b);
-    const int setBefore = StoredTileSet(storedBefore), setAfter = StoredTileSet(storedAfter);
-    // Two stored bytes can give one tile set (0A and 0B are both set 1) and the second byte is not read at
-    // all, yet files that differ there are not equal.
-    const std::array<int, 2> bytesBefore{storedBefore[TileSetByteOffset], storedBefore[TileSetByteOffset + 1]};
-    const std::array<int, 2> bytesAfter{storedAfter[TileSetByteOffset], storedAfter[TileSetByteOffset + 1]};
-    const bool equal = changed.empty() && bytesBefore == bytesAfter;
-    std::map<std::string, int> roleDelta;
-    std::vector<std::string> roleOrder;
-    for (const int index : changed) {
-        for (const auto& [code, step] : {std::pair{a.Grid[static_cast<std::size_t>(index)], -1},
-                                         std::pair{b.Grid[static_cast<std::size_t>(index)], +1}}) {
-            const std::string role = RoleName(code);
-            if (!roleDelta.contains(role))
-                roleOrder.push_back(role);
-            roleDelta[role] += step;
-        }
-    }
-    const FactionAnalysis before = AnalyseFactions(a.Grid), after = AnalyseFactions(b.Grid);
-
-    std::string out;
-    if (line.IsSet(jsonOption)) {
-        out = "{\"equal\": " + std::string(equal ? "true" : "false") + ", \"cells\": [";
-        for (std::size_t i = 0; i < changed.size(); ++i) {
-            const auto index = static_cast<std::size_t>(changed[i]);
-            out += (i ? ", " : "") + std::string("{\"x\": ") + std::to_string(changed[i] / MapSize) +
-                   ", \"y\": " + std::to_string(changed[i] % MapSize) + ", \"before\": " + std::to_string(a.Grid[index]) +
-                   ", \"after\": " + std::to_string(b.Grid[index]) + ", \"before_role\": " +
-                   JsonString(RoleName(a.Grid[index])) + ", \"after_role\": " + JsonString(RoleName(b.Grid[index])) + "}";
-        }
-        out += "], \"roles\": {";
-        bool first = true;
-        for (const std::string& role : roleOrder)
-            if (roleDelta[role] != 0) {
-                out += (first ? "" : ", ") + JsonString(role) + ": " + std::to_string(roleDelta[role]);
-                first = false;
-            }
-        out += "}, \"tileset\": {\"before\": " + std::to_string(setBefore) + ", \"after\": " + std::to_string(setAfter) +
-               "}, \"bytes\": {\"before\": [" + std::to_string(bytesBefore[0]) + ", " + std::to_string(bytesBefore[1]) +
-               "], \"after\": [" + std::to_string(bytesAfter[0]) + ", " + std::to_string(bytesAfter[1]) +
-               "]}, \"factions\": [";
-        for (int f = 0; f < FactionCount; ++f)
-            out += (f ? ", " : "") + std::string("{\"index\": ") + std::to_string(f) +
-                   ", \"territory_before\": " + std::to_string(before.Factions[static_cast<std::size_t>(f)].Territory) +
-                   ", \"territory_after\": " + std::to_string(after.Factions[static_cast<std::size_t>(f)].Territory) + "}";
-        out += "], \"balance\": {\"before\": " + BalanceText(before.Balance, "null") +
-               ", \"after\": " + BalanceText(after.Balance, "null") + "}}\n";
-    } else {
-        for (const int index : changed) {
-            const int was = a.Grid[static_cast<std::size_t>(index)], is = b.Grid[static_cast<std::size_t>(index)];
-            out += "(" + std::to_string(index / MapSize) + "," + std::to_string(index % MapSize) + ") " + Hex(was) +
-                   " → " + Hex(is) + " " + RoleName(was) + " → " + RoleName(is) + "\n";
-        }
-        if (!changed.empty()) {
-            out += std::to_string(changed.size()) + (changed.size() == 1 ? " cell changed" : " cells changed");
-            for (const std::string& role : roleOrder)
-                if (roleDelta[role] != 0)
-                    out += ", " + role + " " + Signed(roleDelta[role]);
-            out += "\n";
-        }
-        if (setBefore != setAfter)
-            out += "tileset " + TileSetText(setBefore) + " → " + TileSetText(setAfter) + "\n";
-        if (bytesBefore != bytesAfter)
-            out += "bytes " + Hex(bytesBefore[0]) + " " + Hex(bytesBefore[1]) + " → " + Hex(bytesAfter[0]) + " " +
-                   Hex(bytesAfter[1]) + "\n";
-        if (!changed.empty()) {
-            const TileSet shownSet = b.TileSet;
-            for (int f = 0; f < FactionCount; ++f) {
-                const auto i = static_cast<std::size_t>(f);
-                out += "faction " + std::to_string(f) + " " + std::string(FactionName(shownSet, f)) + ": territory " +
-                       std::to_string(before.Factions[i].Territory) + " → " + std::to_string(after.Factions[i].Territory) +
-                       "\n";
-            }
-            out += "balance " + BalanceText(before.Balance, "none") + " → " + BalanceText(after.Balance, "none") + "\n";
-        }
-    }
-    Print(out);
+    for (const auto& [map, path] : {std::pair{&a, line.Positional(0)}, std::pair{&b, line.Positional(1)}})
+        if (map->ReportedSize > static_cast<qint64>(MapFileSize))
+            PrintError(ShownName(path) + QStringLiteral(": only the first 2306 bytes are a map; the rest of the file "
+                                                        "is not compared"));
+    const MapDifference difference = Compare(a, b, rules);
+    if (line.IsSet(jsonOption))
+        Print(JsonLine(DifferenceJson(difference, a.Grid, b.Grid)) + "\n");
+    else
+        Print(DifferenceText(difference, a.Grid, b.Grid, b.TileSet));
 
     if (output) {
         QImage picture;
         try {
-            picture = FramedPicture(StoredImage(b), b.TileSet, edge, changed);
+            picture = FramedPicture(StoredImage(b), b.TileSet, edge, difference.Changed);
         } catch (const TileLoadError& error) {
             throw CliFailure(QString::fromUtf8(error.what()));
         }
-        WriteFileAtomically(*output, EncodePng(picture));
+        WritePictureFile(*output, EncodePng(picture));
     }
-    return equal ? ExitSuccess : ExitProblemsFound;
+    return difference.Equal() ? ExitSuccess : ExitProblemsFound;
 }
 
 } // namespace tav::cli

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 
 #include <csignal>
-#include <cstdio>
 
 int main(int argc, char* argv[]) {
     // A file-size limit then makes a write fail with an error that is reported, as a full disk does,
@@ -17,9 +16,5 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tavrenna-map"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TAV_VERSION));
-    if (const auto problem = tav::cli::UndecodableArgument(argc, argv)) {
-        std::fputs(("tavrenna-map: " + *problem + u'\n').toUtf8().constData(), stderr);
-        return tav::cli::ExitError;
-    }
-    return tav::cli::RunTavrennaMap(QCoreApplication::arguments());
+    return tav::cli::RunTavrennaMap(tav::cli::ToolArguments(argc, argv));
 }
