@@ -3,6 +3,7 @@
 // on their own (so the blink never runs inside a measurement), and mouse events sent to the map picture as
 // the window system would send them.
 
+#include "CellGrid.h"
 #include "Document.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
@@ -37,7 +38,7 @@ struct BenchEditor {
         MapGrid grid{};
         for (int x = 0; x < MapSize; ++x)
             for (int y = 0; y < MapSize; ++y)
-                grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>((x * 5 + y * 3) % 128);
+                grid[GridIndex(x, y)] = static_cast<TileCode>((x * 5 + y * 3) % 128);
         window->Map()->Reset(grid, TileSet::Verda, QString(), QString());
         view = window->findChild<MapEditView*>();
         map = window->findChild<QWidget*>(QStringLiteral("mapPicture"));

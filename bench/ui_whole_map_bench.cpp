@@ -246,7 +246,7 @@ const std::vector<WholeMapAction>& Actions() {
              // Without castles: a castle left out would bring up a message.
              tav::MapGrid grid = PatchyGrid(9);
              for (tav::TileCode& code : grid)
-                 if (code >= 20 && code <= 23)
+                 if (tav::IsCastle(code))
                      code = 0;
              s.Start(grid);
              s.Map()->SetSymmetry(tav::SymmetryMode::Quarter);

@@ -1,7 +1,8 @@
 #include "CastleValley.h"
 
+#include "GridWalk.h"
+
 #include <algorithm>
-#include <utility>
 
 namespace tav {
 
@@ -96,9 +97,6 @@ ValleyOffset Orient(ValleyOffset offset, int orientation) {
     return offset;
 }
 
-constexpr int SideDx[4] = {0, -1, 1, 0};
-constexpr int SideDy[4] = {-1, 0, 0, 1};
-
 } // namespace
 
 const ValleyShape TwoWayValley{"two-way", TwoWayRows, false};
@@ -113,32 +111,27 @@ ValleyLayout LayValley(const ValleyShape& shape, int orientation) {
 
     // Walls joined through walls to the outside can be sea; the others are shut in by the valley's own
     // ground.
-    std::vector<bool> reachesOutside(static_cast<std::size_t>(picture.Width * picture.Height), false);
-    auto index = [&](int column, int row) { return static_cast<std::size_t>(row * picture.Width + column); };
-    std::vector<std::pair<int, int>> queue;
+    const GridShape pictureShape{picture.Width, picture.Height};
+    std::vector<bool> reachesOutside(static_cast<std::size_t>(pictureShape.CellCount()), false);
+    BreadthFirstWalk walk(pictureShape);
     for (int row = 0; row < picture.Height; ++row)
         for (int column = 0; column < picture.Width; ++column) {
             if (picture.At(column, row) != ValleyPart::Wall) continue;
             bool touchesOutside = false;
-            for (int side = 0; side < 4; ++side)
+            for (const CellStep side : SideSteps)
                 touchesOutside = touchesOutside ||
-                                 picture.At(column + SideDx[side], row + SideDy[side]) == ValleyPart::Outside;
+                                 picture.At(column + side.Dx, row + side.Dy) == ValleyPart::Outside;
             if (touchesOutside) {
-                reachesOutside[index(column, row)] = true;
-                queue.emplace_back(column, row);
+                reachesOutside[pictureShape.Index({column, row})] = true;
+                walk.Start({column, row});
             }
         }
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const auto [column, row] = queue[head];
-        for (int side = 0; side < 4; ++side) {
-            const int c = column + SideDx[side];
-            const int r = row + SideDy[side];
-            if (picture.At(c, r) == ValleyPart::Wall && !reachesOutside[index(c, r)]) {
-                reachesOutside[index(c, r)] = true;
-                queue.emplace_back(c, r);
-            }
-        }
-    }
+    walk.Run([&](MapCell, MapCell to) {
+        const std::size_t cell = pictureShape.Index(to);
+        if (picture.At(to.X, to.Y) != ValleyPart::Wall || reachesOutside[cell]) return false;
+        reachesOutside[cell] = true;
+        return true;
+    });
 
     ValleyLayout layout;
     for (int row = 0; row < picture.Height; ++row)
@@ -147,13 +140,12 @@ ValleyLayout LayValley(const ValleyShape& shape, int orientation) {
             if (part == ValleyPart::Outside) continue;
             const ValleyOffset at = Orient({column - picture.CastleX, row - picture.CastleY}, orientation);
             layout.Cells.push_back(
-                {at, part, part == ValleyPart::Wall && !reachesOutside[index(column, row)]});
+                {at, part, part == ValleyPart::Wall && !reachesOutside[pictureShape.Index({column, row})]});
             if (part != ValleyPart::Pass) continue;
-            for (int side = 0; side < 4; ++side)
-                if (picture.At(column + SideDx[side], row + SideDy[side]) == ValleyPart::Outside)
+            for (const CellStep side : SideSteps)
+                if (picture.At(column + side.Dx, row + side.Dy) == ValleyPart::Outside)
                     layout.Approach.push_back(Orient(
-                        {column + SideDx[side] - picture.CastleX, row + SideDy[side] - picture.CastleY},
-                        orientation));
+                        {column + side.Dx - picture.CastleX, row + side.Dy - picture.CastleY}, orientation));
         }
     return layout;
 }

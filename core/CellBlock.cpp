@@ -1,5 +1,7 @@
 #include "CellBlock.h"
 
+#include "CellGrid.h"
+
 #include <algorithm>
 
 namespace tav {
@@ -24,13 +26,13 @@ CellBlock CopyBlock(const MapGrid& grid, const CellRect& rect) {
     block.Codes.reserve(static_cast<std::size_t>(block.Width * block.Height));
     for (int y = inside->Top; y <= inside->Bottom; ++y)
         for (int x = inside->Left; x <= inside->Right; ++x)
-            block.Codes.push_back(grid[static_cast<std::size_t>(CellIndex(x, y))]);
+            block.Codes.push_back(grid[GridIndex(x, y)]);
     return block;
 }
 
 void PasteBlock(MapGrid& grid, const CellBlock& block, int left, int top) {
     ForEachPlacedCell(block, left, top, [&grid](int x, int y, TileCode code) {
-        grid[static_cast<std::size_t>(CellIndex(x, y))] = code;
+        grid[GridIndex(x, y)] = code;
     });
 }
 
@@ -40,7 +42,7 @@ void FillRect(MapGrid& grid, const CellRect& rect, TileCode code) {
         return;
     for (int x = inside->Left; x <= inside->Right; ++x)
         for (int y = inside->Top; y <= inside->Bottom; ++y)
-            grid[static_cast<std::size_t>(CellIndex(x, y))] = code;
+            grid[GridIndex(x, y)] = code;
 }
 
 void MoveBlock(MapGrid& grid, const CellRect& rect, int dx, int dy, TileCode hole) {
@@ -61,7 +63,7 @@ int RewriteArea(MapGrid& grid, const CellRect& area, Rewrite rewrite) {
     int changed = 0;
     for (int x = inside->Left; x <= inside->Right; ++x) {
         for (int y = inside->Top; y <= inside->Bottom; ++y) {
-            TileCode& cell = grid[static_cast<std::size_t>(CellIndex(x, y))];
+            TileCode& cell = grid[GridIndex(x, y)];
             const TileCode now = rewrite(cell);
             changed += now != cell;
             cell = now;

@@ -1,5 +1,7 @@
 #include "FactionAnalysis.h"
 
+#include "CellGrid.h"
+#include "GridWalk.h"
 #include "MapCheck.h"
 #include "Shaping.h"
 
@@ -9,14 +11,6 @@
 namespace tav {
 
 namespace {
-
-constexpr TileCode FirstCastle = 20;
-constexpr TileCode FirstHouse = 8;
-constexpr TileCode FirstField = 12;
-
-bool IsCastle(TileCode code) {
-    return code >= FirstCastle && code < FirstCastle + FactionCount;
-}
 
 // The cost of entering each cell, -1 where units may not; and, when every open cell costs the same, that
 // cost, so the walks can count steps (a cost is then steps times it) instead of keeping a queue per cost.
@@ -41,101 +35,44 @@ CellEntries EntriesOf(const MapGrid& grid, const MovementCosts& costs) {
     return entries;
 }
 
-// Calls visit(neighbour) for each side neighbour of grid cell `cell`, in the order up, left, right, down.
-template <typename Visit> void ForEachSide(int cell, Visit visit) {
-    const int x = cell / MapSize;
-    const int y = cell % MapSize;
-    if (y > 0)
-        visit(cell - 1);
-    if (x > 0)
-        visit(cell - MapSize);
-    if (x < MapSize - 1)
-        visit(cell + MapSize);
-    if (y < MapSize - 1)
-        visit(cell + 1);
-}
+constexpr int NoBound = std::numeric_limits<int>::max();
 
 // Least total entry costs from `starts` (cost 0 each) over the open cells, up to `bound` inclusive; cells
-// beyond it or out of reach stay NotReachable. When every open cell costs the same, breadth-first; otherwise
-// Dijkstra's order in Dial's bucket queue: entries are 1..9, so ten buckets, one per cost modulo ten, each a
-// doubly linked list, from which a cell that gets cheaper moves at once.
+// beyond it or out of reach stay NotReachable. When every open cell costs the same the breadth-first walk
+// counts steps; otherwise the cost walk takes cells in order of cost.
 void WalkLeastCosts(const CellEntries& entries, std::span<const std::uint16_t> starts, int bound, ReachCosts& cost) {
-    cost.fill(NotReachable);
     if (entries.Uniform > 0) {
-        std::array<std::uint16_t, MapCells> queue;
-        std::size_t head = 0;
-        std::size_t tail = 0;
+        cost.fill(NotReachable);
+        BreadthFirstWalk walk;
         for (const std::uint16_t cell : starts)
             if (cost[cell] != 0) {
                 cost[cell] = 0;
-                queue[tail++] = cell;
+                walk.Start(CellOfIndex(cell));
             }
-        while (head < tail) {
-            const int cell = queue[head++];
-            const int next = cost[static_cast<std::size_t>(cell)] + entries.Uniform;
-            if (next > bound)
-                break;
-            ForEachSide(cell, [&](int to) {
-                const auto index = static_cast<std::size_t>(to);
-                if (entries.Cost[index] < 0 || cost[index] != NotReachable)
-                    return;
-                cost[index] = static_cast<std::uint16_t>(next);
-                queue[tail++] = static_cast<std::uint16_t>(to);
-            });
-        }
+        const int step = entries.Uniform;
+        walk.Run([&](MapCell from, MapCell to) {
+            const std::size_t index = GridIndex(to);
+            const int reached = cost[GridIndex(from)] + step;
+            if (entries.Cost[index] < 0 || cost[index] != NotReachable || reached > bound)
+                return false;
+            cost[index] = static_cast<std::uint16_t>(reached);
+            return true;
+        });
         return;
     }
-
-    constexpr int Buckets = MovementCosts::Dearest + 1;
-    constexpr std::uint16_t NoCell = 0xFFFF;
-    std::array<std::uint16_t, Buckets> heads;
-    heads.fill(NoCell);
-    std::array<std::uint16_t, MapCells> next;
-    std::array<std::uint16_t, MapCells> previous;
-    int listed = 0;
-    const auto link = [&](std::uint16_t cell, std::size_t bucket) {
-        previous[cell] = NoCell;
-        next[cell] = heads[bucket];
-        if (heads[bucket] != NoCell)
-            previous[heads[bucket]] = cell;
-        heads[bucket] = cell;
-        ++listed;
-    };
-    const auto unlink = [&](std::uint16_t cell, std::size_t bucket) {
-        if (previous[cell] != NoCell)
-            next[previous[cell]] = next[cell];
-        else
-            heads[bucket] = next[cell];
-        if (next[cell] != NoCell)
-            previous[next[cell]] = previous[cell];
-        --listed;
-    };
+    CostWalk walk(cost);
     for (const std::uint16_t cell : starts)
-        if (cost[cell] != 0) {
-            cost[cell] = 0;
-            link(cell, 0);
-        }
-    for (int level = 0; listed > 0 && level <= bound; ++level) {
-        const auto bucket = static_cast<std::size_t>(level % Buckets);
-        while (heads[bucket] != NoCell) {
-            const std::uint16_t cell = heads[bucket];
-            unlink(cell, bucket);
-            ForEachSide(cell, [&](int to) {
-                const auto index = static_cast<std::size_t>(to);
-                const int entry = entries.Cost[index];
-                const int reached = level + entry;
-                if (entry < 0 || reached > bound || reached >= cost[index])
-                    return;
-                if (cost[index] != NotReachable)
-                    unlink(static_cast<std::uint16_t>(to), static_cast<std::size_t>(cost[index] % Buckets));
-                cost[index] = static_cast<std::uint16_t>(reached);
-                link(static_cast<std::uint16_t>(to), static_cast<std::size_t>(reached % Buckets));
-            });
-        }
-    }
+        walk.Start(CellOfIndex(cell));
+    walk.Run([&](MapCell, MapCell to) { return static_cast<int>(entries.Cost[GridIndex(to)]); },
+             [&](MapCell, int reached) { return reached <= bound; });
+    // A walk ended at the bound leaves the cells it had listed beyond it with costs not yet final.
+    if (bound < NotReachable)
+        for (std::uint16_t& c : cost)
+            if (c != NotReachable && c > bound)
+                c = NotReachable;
 }
 
-constexpr int NoBound = std::numeric_limits<int>::max();
+
 
 // Largest over smallest; none while the smallest is 0.
 std::optional<double> BalanceOf(const std::array<int, FactionCount>& territories) {
@@ -192,7 +129,7 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid, const MovementCosts& costs,
     std::array<int, FactionCount> placed{};
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
-            const TileCode code = grid[static_cast<std::size_t>(CellIndex(x, y))];
+            const TileCode code = At(grid, {x, y});
             if (!IsCastle(code))
                 continue;
             const auto f = static_cast<std::size_t>(FactionOf(code));
@@ -262,9 +199,8 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid, const MovementCosts& costs,
     // Houses and fields: own and enemy least costs, ties going to the earlier mover.
     for (std::size_t i = 0; i < MapCells; ++i) {
         const TileCode code = grid[i];
-        const bool house = code >= FirstHouse && code < FirstHouse + FactionCount;
-        const bool field = code >= FirstField && code < FirstField + FactionCount;
-        if (!house && !field)
+        const bool house = IsHouse(code);
+        if (!house && !IsField(code))
             continue;
         const int owner = FactionOf(code);
         FactionFigures& figures = result.Factions[static_cast<std::size_t>(owner)];
@@ -316,8 +252,8 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid, const MovementCosts& costs,
         if (holder >= FactionCount)
             continue;
         unsigned borders = 0;
-        ForEachSide(i, [&](int n) {
-            const std::uint8_t other = result.HolderByTurn[static_cast<std::size_t>(n)];
+        ForEachSideNeighbour(CellOfIndex(static_cast<std::size_t>(i)), [&](MapCell n) {
+            const std::uint8_t other = result.HolderByTurn[GridIndex(n)];
             if (other < FactionCount && other != holder)
                 borders |= 1u << other;
         });
@@ -338,7 +274,7 @@ FactionAnalysis AnalyseFactions(const MapGrid& grid, const MovementCosts& costs,
         room = 0;
         const int x = castles.front() / MapSize;
         const int y = castles.front() % MapSize + 2;
-        if (!InMap(x, y) || entries.Cost[static_cast<std::size_t>(CellIndex(x, y))] < 0)
+        if (!InMap(x, y) || entries.Cost[GridIndex(x, y)] < 0)
             continue;
         const std::uint16_t start = static_cast<std::uint16_t>(CellIndex(x, y));
         ReachCosts reach;

@@ -5,6 +5,7 @@
 // ties go to the earlier mover, how that balance shifts as the turn order rotates, which houses and fields a
 // faction can hold, how long a front it must defend, and how much room it has before its gate.
 
+#include "GridWalk.h"
 #include "MapGrid.h"
 #include "MovementRules.h"
 
@@ -25,9 +26,9 @@ enum CellHolder : std::uint8_t {
     BlockedCell = 6,     // units cannot enter it, by nature or by the cost table
 };
 
-// A least cost per cell in grid order (x * 48 + y), or NotReachable.
-using ReachCosts = std::array<std::uint16_t, MapCells>;
-constexpr std::uint16_t NotReachable = 0xFFFF;
+// A least cost per cell in grid order (x * 48 + y), or NotReachable: the cost walk's arrays.
+using ReachCosts = CellCosts;
+constexpr std::uint16_t NotReachable = NotReached;
 
 // How well a faction holds one of its houses or fields. "own" is the faction's least cost to the cell,
 // "enemy" the least cost of any other faction.

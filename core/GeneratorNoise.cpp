@@ -1,5 +1,7 @@
 #include "GeneratorNoise.h"
 
+#include "CellGrid.h"
+
 namespace tav {
 
 namespace {
@@ -36,7 +38,7 @@ void AddValueNoise(CellValues& values, std::uint64_t seed, int spacing, int weig
             const std::int64_t bottom =
                 height(ix, iy + 1) * 256 + (height(ix + 1, iy + 1) - height(ix, iy + 1)) * sx;
             const std::int64_t value = (top * 256 + (bottom - top) * sy) >> 16;
-            values[static_cast<std::size_t>(CellIndex(x, y))] += static_cast<std::int32_t>(value * weight);
+            values[GridIndex(x, y)] += static_cast<std::int32_t>(value * weight);
         }
     }
 }

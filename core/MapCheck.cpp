@@ -1,9 +1,11 @@
 #include "MapCheck.h"
 
+#include "CellGrid.h"
 #include "Shaping.h"
 #include "TextMarks.h"
 
 #include <array>
+#include <utility>
 
 namespace tav {
 
@@ -45,9 +47,9 @@ bool IsRimGapCode(TileCode code) {
            code == 127;
 }
 
-bool IsCastleCode(TileCode code) {
-    return code >= 20 && code <= 23;
-}
+// A castle's block is the castle and the eight ring cells around it; two blocks overlap when the castles
+// are at most this many cells apart in both directions.
+constexpr int CloseCastleReach = 2;
 
 std::string Coordinates(int x, int y) {
     // Appended piece by piece: chains of operator+ on temporaries trip a false -Wrestrict in GCC 12 at -O3.
@@ -93,7 +95,7 @@ std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
             const TileCode code = grid[CellIndex(x, y)];
-            const bool castle = IsCastleCode(code);
+            const bool castle = IsCastle(code);
             const int faction = castle ? FactionOf(code) : -1;
 
             if (IsRimCell(x, y)) {
@@ -109,6 +111,18 @@ std::vector<CheckFinding> FindMapProblems(const MapGrid& grid) {
                 const bool sealed = y >= MapSize - 3 || IsBlockingCode(PlainCode(grid[CellIndex(x, y + 2)]));
                 if (sealed)
                     findings.push_back({CheckFindingKind::SealedCastle, {{x, y}}, faction});
+                // Each pair once, at its later castle, the earlier ones in reading order.
+                for (int ny = y - CloseCastleReach; ny <= y; ++ny)
+                    for (int nx = x - CloseCastleReach; nx <= x + CloseCastleReach; ++nx) {
+                        if (ny == y && nx >= x)
+                            break;
+                        if (!InMap(nx, ny) || !IsCastle(grid[GridIndex(nx, ny)]))
+                            continue;
+                        CheckFinding tooClose{CheckFindingKind::CastlesTooClose, {{nx, ny}, {x, y}},
+                                              FactionOf(grid[GridIndex(nx, ny)])};
+                        tooClose.OtherFaction = faction;
+                        findings.push_back(std::move(tooClose));
+                    }
             }
         }
 
@@ -139,6 +153,12 @@ std::string CheckReportLine(const CheckFinding& finding, TileSet tileSet) {
         return Concat({faction, "の城がありません。"});
     case CheckFindingKind::ExtraCastles:
         return Concat({faction, "の城が２つ以上存在しています。"});
+    case CheckFindingKind::CastlesTooClose: {
+        const std::string other = finding.Cells.size() < 2 ? std::string()
+                                                             : Coordinates(finding.Cells[1].X, finding.Cells[1].Y);
+        return Concat({cell, "にある", faction, "の城は", other, "にある", FactionName(tileSet, finding.OtherFaction),
+                       "の城と近すぎます。"});
+    }
     }
     return {};
 }

@@ -32,6 +32,8 @@ enum class CheckFindingKind {
     SealedCastle,  // the cell in front of a castle's gate blocks units, or lies off the map; Cells, Faction as above
     MissingCastle, // a faction has no castle; Cells: none; Faction: the faction
     ExtraCastles,  // a faction has two castles or more; Cells: all of them; Faction: the faction
+    CastlesTooClose, // two castles' 3 x 3 blocks (castle and ring) overlap, so shaping cannot build both rings;
+                     // Cells: the two castles in reading order; Faction, OtherFaction: their owners
 };
 
 // One finding of the map check, as data: the editor words it in its language, the command-line tool prints
@@ -40,12 +42,14 @@ struct CheckFinding {
     CheckFindingKind Kind = CheckFindingKind::RimGap;
     std::vector<GridCell> Cells; // in reading order: row by row from the top, left to right in a row
     int Faction = -1;            // 0..3; -1 for a rim gap, which belongs to no faction
+    int OtherFaction = -1;       // 0..3 for CastlesTooClose: the second castle's owner; -1 otherwise
     bool operator==(const CheckFinding&) const = default;
 };
 
 // Checks the grid; nothing found means the map is playable. The findings come in the report's order: cell by
-// cell in reading order its rim gap, castle on the rim and sealed castle, then the factions without a castle,
-// then those with more than one. Never changes the grid.
+// cell in reading order its rim gap, castle on the rim, sealed castle and the castles before it (in reading
+// order) that stand too close to it, then the factions without a castle, then those with more than one. Never
+// changes the grid.
 std::vector<CheckFinding> FindMapProblems(const MapGrid& grid);
 
 // The report's first line, "キャラクタータイプ：" and the name of the tile set (1..9).

@@ -1,5 +1,6 @@
 #include "MapShares.h"
 
+#include "GridWalk.h"
 #include "Shaping.h"
 
 #include <array>
@@ -10,30 +11,23 @@ MapShares MeasureShares(const MapGrid& grid) {
     auto isWater = [&](std::size_t cell) { return PlainCode(grid[cell]) == EdgedClass; };
 
     std::array<bool, MapCells> sea{};
-    std::array<std::uint16_t, MapCells> queue;
-    std::size_t tail = 0;
+    BreadthFirstWalk walk;
     for (int i = 0; i < MapSize; ++i)
-        for (const auto& [x, y] :
-             {std::pair{i, 0}, std::pair{i, MapSize - 1}, std::pair{0, i}, std::pair{MapSize - 1, i}}) {
-            const auto cell = static_cast<std::size_t>(CellIndex(x, y));
+        for (const MapCell rim :
+             {MapCell{i, 0}, MapCell{i, MapSize - 1}, MapCell{0, i}, MapCell{MapSize - 1, i}}) {
+            const std::size_t cell = GridIndex(rim);
             if (isWater(cell) && !sea[cell]) {
                 sea[cell] = true;
-                queue[tail++] = static_cast<std::uint16_t>(cell);
+                walk.Start(rim);
             }
         }
-    for (std::size_t head = 0; head < tail; ++head) {
-        const int x = queue[head] / MapSize;
-        const int y = queue[head] % MapSize;
-        for (const auto& [nx, ny] :
-             {std::pair{x - 1, y}, std::pair{x + 1, y}, std::pair{x, y - 1}, std::pair{x, y + 1}}) {
-            if (!InMap(nx, ny)) continue;
-            const auto cell = static_cast<std::size_t>(CellIndex(nx, ny));
-            if (isWater(cell) && !sea[cell]) {
-                sea[cell] = true;
-                queue[tail++] = static_cast<std::uint16_t>(cell);
-            }
-        }
-    }
+    walk.Run([&](MapCell, MapCell to) {
+        const std::size_t cell = GridIndex(to);
+        if (!isWater(cell) || sea[cell])
+            return false;
+        sea[cell] = true;
+        return true;
+    });
 
     MapShares shares;
     for (std::size_t cell = 0; cell < MapCells; ++cell) {

@@ -1,6 +1,7 @@
 #include "MapText.h"
 
 #include "CellBlock.h"
+#include "CellGrid.h"
 #include "MapCheck.h"
 
 #include <algorithm>
@@ -118,7 +119,7 @@ std::string FormatMapText(const MapImage& image) {
         for (int x = 0; x < MapSize; ++x) {
             if (x > 0)
                 out += ' ';
-            AppendHex(out, image[static_cast<std::size_t>(CellIndex(x, y))]);
+            AppendHex(out, image[GridIndex(x, y)]);
         }
         out += '\n';
     }
@@ -180,7 +181,7 @@ MapTextResult ParseMapText(std::string_view text) {
     MapImage image{};
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x)
-            image[static_cast<std::size_t>(CellIndex(x, y))] = block.Block->At(x, y);
+            image[GridIndex(x, y)] = block.Block->At(x, y);
     image[TileSetByteOffset] = *setByte;
     image[TileSetByteOffset + 1] = *lastByte;
     MapTextResult result;

@@ -1,13 +1,13 @@
 #include "Shaping.h"
 
+#include "CellGrid.h"
+
 namespace tav {
 
 namespace {
 
-// Neighbour offsets in the order of the NeighbourPattern bits: bit i belongs to (DX[i], DY[i]).
-// Pass 1 tests the castles in this same order.
-constexpr int DX[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
-constexpr int DY[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
+// Neighbour offsets come from NeighbourSteps, in the order of the NeighbourPattern bits: bit i belongs to
+// step i. Pass 1 tests the castles in this same order.
 
 // Column terrain by its two vertical neighbours: [north counts][south counts].
 constexpr TileCode ColumnCode[2][2] = {
@@ -48,8 +48,8 @@ TileCode ShapeEdged(const MapGrid& grid, int x, int y) {
     // so water runs on past the border without a shore.
     std::uint8_t shoreMask = 0;
     for (int i = 0; i < 8; ++i) {
-        const int nx = x + DX[i];
-        const int ny = y + DY[i];
+        const int nx = x + NeighbourSteps[static_cast<std::size_t>(i)].Dx;
+        const int ny = y + NeighbourSteps[static_cast<std::size_t>(i)].Dy;
         if (InMap(nx, ny) && !InRaisedOrEdgedRange(grid, nx, ny))
             shoreMask = static_cast<std::uint8_t>(shoreMask | (1u << i));
     }
@@ -149,7 +149,7 @@ std::uint16_t TileClass(TileCode code) {
         return RidgeClass;
     if (code >= 8 && code <= 11)
         return FactionTileClass;
-    if (code >= 20 && code <= 23)
+    if (IsCastle(code))
         return CastleClass;
     if ((code >= 32 && code <= 47) || code == RaisedObstacle)
         return RaisedClass;
@@ -188,17 +188,18 @@ bool InRaisedOrEdgedRange(const MapGrid& grid, int x, int y) {
 
 void ShapeMap(MapGrid& grid) {
     // Pass 1: each cell looks for castles around it and takes the ring piece it is for that castle.
-    // Later writes win, so the test order decides between two castles; a castle next to another castle
-    // is overwritten like any other cell.
+    // Later writes win, so the test order decides between two castles. A castle is never written over, so
+    // the castles stay as they are through the pass, every ring piece follows from them alone and a second
+    // shaping writes the same pieces again. (The map check reports castles that stand this close.)
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
             for (int i = 0; i < 8; ++i) {
-                const int nx = x + DX[i];
-                const int ny = y + DY[i];
+                const int nx = x + NeighbourSteps[static_cast<std::size_t>(i)].Dx;
+                const int ny = y + NeighbourSteps[static_cast<std::size_t>(i)].Dy;
                 if (!InMap(nx, ny))
                     continue;
                 const TileCode neighbour = grid[CellIndex(nx, ny)];
-                if (TileClass(neighbour) == CastleClass)
+                if (TileClass(neighbour) == CastleClass && CellClass(grid, x, y) != CastleClass)
                     grid[CellIndex(x, y)] = CastleRing(neighbour)[7 - i]; // the castle sees us opposite
             }
 

@@ -69,8 +69,9 @@ std::uint16_t CellClass(const MapGrid& grid, int x, int y);
 bool InEdgedOrRidgeRange(const MapGrid& grid, int x, int y);  // code 48..111
 bool InRaisedOrEdgedRange(const MapGrid& grid, int x, int y); // code 32..95 or 122
 
-// Shapes the grid in place: pass 1 builds castle rings, pass 2 applies the column, raised, edged,
-// ridge and faction rules. Both passes go column by column and read codes as they are at that moment.
+// Shapes the grid in place: pass 1 builds castle rings (never over a castle), pass 2 applies the column,
+// raised, edged, ridge and faction rules. Both passes go column by column and read codes as they are at
+// that moment. Shaping a shaped map changes nothing.
 void ShapeMap(MapGrid& grid);
 
 // Replaces every cell by its plain code.

@@ -1,6 +1,7 @@
 #include "StepPath.h"
 
 #include "FactionAnalysis.h"
+#include "GridWalk.h"
 
 #include <algorithm>
 #include <functional>
@@ -31,26 +32,18 @@ void FindStepPath(const MapGrid& grid, int fromX, int fromY, int toX, int toY, S
     // walk is read backwards from the last cell.
     std::array<std::uint16_t, MapCells> cameFrom;
     cameFrom.fill(NoCell);
-    std::array<std::uint16_t, MapCells> queue;
-    std::size_t head = 0;
-    std::size_t tail = 0;
     cameFrom[from] = from;
-    queue[tail++] = from;
-    while (head < tail && cameFrom[to] == NoCell) {
-        const int cell = queue[head++];
-        const int x = cell / MapSize;
-        const int y = cell % MapSize;
-        const int neighbours[4][2] = {{x, y - 1}, {x - 1, y}, {x + 1, y}, {x, y + 1}};
-        for (const auto& [nx, ny] : neighbours) {
-            if (!InMap(nx, ny))
-                continue;
-            const auto index = static_cast<std::size_t>(CellIndex(nx, ny));
-            if (cameFrom[index] != NoCell || !IsPassableCode(grid[index]))
-                continue;
-            cameFrom[index] = static_cast<std::uint16_t>(cell);
-            queue[tail++] = static_cast<std::uint16_t>(index);
-        }
-    }
+    BreadthFirstWalk walk;
+    walk.Start({fromX, fromY});
+    walk.Run([&](MapCell previous, MapCell next) {
+        const std::size_t index = GridIndex(next);
+        if (cameFrom[index] != NoCell || !IsPassableCode(grid[index]))
+            return false;
+        cameFrom[index] = static_cast<std::uint16_t>(GridIndex(previous));
+        if (index == to)
+            walk.Stop();
+        return true;
+    });
     if (cameFrom[to] == NoCell)
         return;
 

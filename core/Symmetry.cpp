@@ -99,11 +99,6 @@ const ImageRule& RuleOf(SymmetryMode mode, int image) {
     return ImageRules[ModeIndex(mode)][static_cast<std::size_t>(image)];
 }
 
-// Neighbour offsets in the order of the NeighbourPattern bits: bit i belongs to (NeighbourDx[i],
-// NeighbourDy[i]).
-constexpr int NeighbourDx[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
-constexpr int NeighbourDy[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
-
 // The pattern the image cell sees when the cell sees `pattern`: each neighbour's bit moves with the motion.
 // Cells outside the map move to cells outside the map, so the border rules see the same border.
 std::uint8_t TurnPattern(Motion motion, std::uint8_t pattern) {
@@ -111,10 +106,13 @@ std::uint8_t TurnPattern(Motion motion, std::uint8_t pattern) {
     for (int i = 0; i < 8; ++i) {
         if ((pattern & (1u << i)) == 0)
             continue;
-        const auto [dx, dy] = TurnOffset(motion, NeighbourDx[i], NeighbourDy[i]);
-        for (int j = 0; j < 8; ++j)
-            if (NeighbourDx[j] == dx && NeighbourDy[j] == dy)
+        const CellStep step = NeighbourSteps[static_cast<std::size_t>(i)];
+        const auto [dx, dy] = TurnOffset(motion, step.Dx, step.Dy);
+        for (int j = 0; j < 8; ++j) {
+            const CellStep other = NeighbourSteps[static_cast<std::size_t>(j)];
+            if (other.Dx == dx && other.Dy == dy)
                 turned = static_cast<std::uint8_t>(turned | (1u << j));
+        }
     }
     return turned;
 }
@@ -202,30 +200,25 @@ TileCode SymmetricKey(TileCode code) {
     return PlainCode(code);
 }
 
-bool IsCastle(TileCode code) { return TileClass(code) == CastleClass; }
 
-TileCode& At(MapGrid& grid, MapCell c) { return grid[static_cast<std::size_t>(CellIndex(c.X, c.Y))]; }
-TileCode At(const MapGrid& grid, MapCell c) { return grid[static_cast<std::size_t>(CellIndex(c.X, c.Y))]; }
+// Takes a castle out with the ring pieces shaping built for it, so no stray wall is left to be copied.
+// Plain ground takes their place, as under a castle.
+void ClearCastle(MapGrid& grid, MapCell castle, TileCode castleCode) {
+    const std::array<TileCode, 8> ring = CastleRing(castleCode);
+    ForEachNeighbour(castle, [&](int i, MapCell cell) {
+        if (At(grid, cell) == ring[static_cast<std::size_t>(i)])
+            At(grid, cell) = 0;
+    });
+    At(grid, castle) = 0;
+}
+
+} // namespace
 
 bool BlocksOverlap(MapCell a, MapCell b) {
     const int dx = a.X > b.X ? a.X - b.X : b.X - a.X;
     const int dy = a.Y > b.Y ? a.Y - b.Y : b.Y - a.Y;
     return dx <= 2 && dy <= 2;
 }
-
-// Takes a castle out with the ring pieces shaping built for it, so no stray wall is left to be copied.
-// Plain ground takes their place, as under a castle.
-void ClearCastle(MapGrid& grid, MapCell castle, TileCode castleCode) {
-    const std::array<TileCode, 8> ring = CastleRing(castleCode);
-    for (int i = 0; i < 8; ++i) {
-        const MapCell cell{castle.X + NeighbourDx[i], castle.Y + NeighbourDy[i]};
-        if (InMap(cell.X, cell.Y) && At(grid, cell) == ring[static_cast<std::size_t>(i)])
-            At(grid, cell) = 0;
-    }
-    At(grid, castle) = 0;
-}
-
-} // namespace
 
 std::string_view SymmetryModeName(SymmetryMode mode) { return ModeNames[ModeIndex(mode)]; }
 std::string_view SymmetryModeCliName(SymmetryMode mode) { return ModeCliNames[ModeIndex(mode)]; }
@@ -339,16 +332,12 @@ AsymmetryFinding FindAsymmetry(const MapGrid& grid, SymmetryMode mode) {
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
             if (IsCastle(At(grid, {x, y})))
-                for (int i = 0; i < 8; ++i) {
-                    const MapCell ring{x + NeighbourDx[i], y + NeighbourDy[i]};
-                    if (InMap(ring.X, ring.Y))
-                        ringCell[static_cast<std::size_t>(CellIndex(ring.X, ring.Y))] = true;
-                }
+                ForEachNeighbour({x, y}, [&](int, MapCell ring) { ringCell[GridIndex(ring)] = true; });
 
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
             const TileCode code = At(grid, {x, y});
-            if (ringCell[static_cast<std::size_t>(CellIndex(x, y))] && !IsCastle(code))
+            if (ringCell[GridIndex(x, y)] && !IsCastle(code))
                 continue;
             bool equal = true;
             for (int image = 1; image <= images && equal; ++image)

@@ -5,6 +5,7 @@
 // Each mode is a small group acting on cells and factions alike. Image 0 is always the cell itself; a mode
 // with n images besides it numbers them 1..n. 48 is even, so no cell is its own image.
 
+#include "CellGrid.h"
 #include "MapGrid.h"
 
 #include <array>
@@ -36,12 +37,6 @@ std::optional<SymmetryMode> SymmetryModeFromCliName(std::string_view name);
 
 // How many images a cell has besides itself: 0 for none, 1 for lr, tb and half, 3 for quad and quarter.
 int SymmetryImageCount(SymmetryMode mode);
-
-struct MapCell {
-    int X = 0;
-    int Y = 0;
-    bool operator==(const MapCell&) const = default;
-};
 
 // Image `image` (0..SymmetryImageCount) of a cell inside the map.
 MapCell ImageCell(SymmetryMode mode, int image, MapCell cell);
@@ -100,6 +95,9 @@ AsymmetryFinding FindAsymmetry(const MapGrid& grid, SymmetryMode mode);
 // The map check's line for a finding with Count > 0, in the mode's words, UTF-8; e.g.
 // "左右対称ではないセルが 12 個あります。(3,0) (44,0) (5,2) (42,2) (7,7) ほか".
 std::string AsymmetryLine(const AsymmetryFinding& finding);
+
+// Whether the 3 x 3 blocks of castles at `a` and `b` overlap: within two cells of each other in both x and y.
+bool BlocksOverlap(MapCell a, MapCell b);
 
 struct RemovedCastle {
     MapCell Cell;

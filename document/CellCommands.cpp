@@ -26,7 +26,8 @@ QString ShapeText(DrawTool tool) {
 
 PaintShapeCommand::PaintShapeCommand(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY,
                                      int x, int y)
-    : CellEdit(document, ShapeText(tool), ToolEdit(tool, code, anchorX, anchorY, x, y)) {}
+    : CellEdit(document, ShapeText(tool), ToolEdit(tool, code, anchorX, anchorY, x, y), true,
+               CrowdedCastles::SkipCastle) {}
 
 CutCellsCommand::CutCellsCommand(Document* document, const CellRect& rect)
     : CellEdit(document, QCoreApplication::translate("UndoCommands", "切り取り"), [rect](EditImage& image) {

@@ -7,7 +7,8 @@
 
 namespace tav::edits {
 
-// A two-point shape (line, rectangle, ellipse, outlined) painted at its second point.
+// A two-point shape (line, rectangle, ellipse, outlined) painted at its second point; a castle that would
+// overlap its images is left out, as the pen leaves it out.
 class PaintShapeCommand : public CellEdit {
 public:
     PaintShapeCommand(Document* document, DrawTool tool, TileCode code, int anchorX, int anchorY, int x, int y);

@@ -1,11 +1,22 @@
 #include "CellEdit.h"
 
+#include "CellGrid.h"
+
 namespace tav::edits {
 
-CellEdit::CellEdit(Document* document, const QString& text, ImageEdit edit, bool mirrored)
+CellEdit::CellEdit(Document* document, const QString& text, ImageEdit edit, bool mirrored, CrowdedCastles crowded,
+                   const CellMask& earlierUserCells)
     : DocumentCommand(text), document_(document), edit_(std::move(edit)),
-      mode_(mirrored ? document->Symmetry() : SymmetryMode::None) {
-    changes_ = MirroredChanges(document_->Grid(), mode_, std::nullopt, edit_);
+      mode_(mirrored ? document->Symmetry() : SymmetryMode::None), crowded_(crowded),
+      earlierUserCells_(earlierUserCells) {
+    MakeChanges(std::nullopt);
+}
+
+void CellEdit::MakeChanges(const std::optional<CellRect>& limit) {
+    MirroredEdit made = MirroredChanges(document_->Grid(), mode_, limit, edit_, {crowded_, &earlierUserCells_});
+    changes_ = std::move(made.Changes);
+    refusedCastles_ = std::move(made.RefusedCastles);
+    userCells_ = made.UserCells;
 }
 
 CellEdit::CellEdit(Document* document, const QString& text, std::vector<CellChange> changes)
@@ -22,7 +33,7 @@ void CellEdit::undo() {
 void CellEdit::LimitTo(const CellRect& area) {
     if (edit_) {
         // Worked out again, since a limited fill stops at the selection's border rather than being cut off.
-        changes_ = MirroredChanges(document_->Grid(), mode_, area, edit_);
+        MakeChanges(area);
         return;
     }
     std::erase_if(changes_, [&](const CellChange& c) {
@@ -45,7 +56,7 @@ void FillRegion(EditImage& image, TileCode code, int x, int y) {
         for (int cx = 0; cx < MapSize; ++cx)
             for (int cy = 0; cy < MapSize; ++cy)
                 if (!limit->Contains(cx, cy))
-                    walled[static_cast<std::size_t>(CellIndex(cx, cy))] = wall;
+                    walled[GridIndex(cx, cy)] = wall;
     }
     ShapeCells cells;
     ComputeShape(cells, DrawTool::Bucket, -1, -1, start.X, start.Y);

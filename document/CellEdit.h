@@ -20,14 +20,19 @@ namespace tav::edits {
 class CellEdit : public DocumentCommand {
 public:
     // An edit made in every image of the document's symmetry mode, or with `mirrored` false as it is.
-    CellEdit(Document* document, const QString& text, ImageEdit edit, bool mirrored = true);
+    // `options` say what becomes of a crowded castle and which cells stay the user's (MirroredEdit.h).
+    CellEdit(Document* document, const QString& text, ImageEdit edit, bool mirrored = true,
+             CrowdedCastles crowded = CrowdedCastles::RefuseEdit, const CellMask& earlierUserCells = {});
     // Changes that are made as they are, in no image.
     CellEdit(Document* document, const QString& text, std::vector<CellChange> changes);
 
     void redo() override;
     void undo() override;
     bool IsEmpty() const override { return changes_.empty(); }
+    std::span<const RemovedCastle> RefusedCastles() const override { return refusedCastles_; }
     const std::vector<CellChange>& Changes() const { return changes_; }
+    // The cells the user's own edit wrote, not its images'.
+    const CellMask& UserCells() const { return userCells_; }
     // Keeps only the changes inside `area`, for painting inside a selection (and in its images the changes
     // inside the selection's images); before the push only.
     void LimitTo(const CellRect& area);
@@ -37,8 +42,14 @@ protected:
     std::vector<CellChange> changes_;
 
 private:
+    void MakeChanges(const std::optional<CellRect>& limit);
+
     ImageEdit edit_; // empty for changes given directly
     SymmetryMode mode_ = SymmetryMode::None;
+    CrowdedCastles crowded_ = CrowdedCastles::RefuseEdit;
+    CellMask earlierUserCells_;
+    std::vector<RemovedCastle> refusedCastles_;
+    CellMask userCells_;
 };
 
 // What `edit` (a function that changes a copy of the map) would change, without changing anything.

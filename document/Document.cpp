@@ -12,8 +12,11 @@ Document::~Document() {
 }
 
 void Document::Reset(const MapGrid& grid, tav::TileSet tileSet, const QString& filePath, const QString& shownName) {
-    // Clearing the history also moves the clean point here, which reports an end to any modification.
+    // Clearing the history also moves the clean point here, which reports an end to any modification. An
+    // empty history is left as it is, clean point included, so a clean point taken away (a generated map
+    // counts as unsaved) is set again.
     undoStack_.clear();
+    undoStack_.setClean();
     grid_ = grid;
     tileSet_ = tileSet;
     filePath_ = filePath;
@@ -41,7 +44,12 @@ void Document::SetSymmetry(SymmetryMode mode) {
 }
 
 void Document::Push(QUndoCommand* command) {
-    if (auto* edit = dynamic_cast<DocumentCommand*>(command); edit && edit->IsEmpty()) {
+    auto* edit = dynamic_cast<DocumentCommand*>(command);
+    if (edit && !edit->RefusedCastles().empty()) {
+        const std::span<const RemovedCastle> refused = edit->RefusedCastles();
+        emit CastlesRefused({refused.begin(), refused.end()});
+    }
+    if (edit && edit->IsEmpty()) {
         delete command;
         return;
     }

@@ -4,6 +4,7 @@
 // repaint what they are told. Whether the map is modified follows from the history alone: it is modified
 // exactly when the history stands away from the point of the last New, Open or save.
 
+#include "CellGrid.h"
 #include "MapGrid.h"
 #include "Symmetry.h"
 
@@ -31,7 +32,7 @@ public:
     ~Document() override;
 
     const MapGrid& Grid() const { return grid_; }
-    TileCode Cell(int x, int y) const { return grid_[static_cast<std::size_t>(CellIndex(x, y))]; }
+    TileCode Cell(int x, int y) const { return grid_[GridIndex(x, y)]; }
     tav::TileSet TileSet() const { return tileSet_; }
     // The full path of the map's file, for writing; empty for a map that has none yet.
     const QString& FilePath() const { return filePath_; }
@@ -78,6 +79,9 @@ signals:
     void FileNameChanged();
     void ModifiedChanged(bool modified);
     void SymmetryChanged(tav::SymmetryMode mode);
+    // An edit left out castles that would have overlapped their images (the pen, a shape) or was refused
+    // for them whole (a fill, a paste); sent as it is pushed.
+    void CastlesRefused(const std::vector<tav::RemovedCastle>& castles);
 
 private:
     MapGrid grid_ = FilledGrid(NewMapTile);
@@ -98,6 +102,8 @@ class DocumentCommand : public QUndoCommand {
 public:
     using QUndoCommand::QUndoCommand;
     virtual bool IsEmpty() const = 0;
+    // The castles the edit would have placed too near their images under the symmetry mode, and did not.
+    virtual std::span<const RemovedCastle> RefusedCastles() const { return {}; }
 };
 
 } // namespace tav

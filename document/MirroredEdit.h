@@ -5,9 +5,12 @@
 // before the edit.
 
 #include "CellBlock.h"
+#include "CellGrid.h"
 #include "Document.h"
 #include "Symmetry.h"
 
+#include <bitset>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -22,7 +25,7 @@ public:
 
     // The map before the edit: every image reads this one, never another image's writes.
     const MapGrid& Before() const { return before_; }
-    TileCode Before(MapCell cell) const { return before_[static_cast<std::size_t>(CellIndex(cell.X, cell.Y))]; }
+    TileCode Before(MapCell cell) const { return before_[GridIndex(cell)]; }
     int Index() const { return index_; }
 
     // The image of a cell inside the map, of a code, and of a rectangle inside the map.
@@ -55,10 +58,34 @@ private:
 // An edit as it is made in one image.
 using ImageEdit = std::function<void(EditImage& image)>;
 
+// A castle the user's edit writes that would stand within two cells of an image of one of the edit's castles
+// (its own images included), so that the blocks overlap: 対称にする removes such castles and shaping would
+// cover one with the other's ring, so painting never places one. What the edit does then:
+enum class CrowdedCastles : std::uint8_t {
+    RefuseEdit, // nothing is written: a fill, a paste, a move
+    SkipCastle, // that castle and its images are not written, the rest is: the pen and the shapes
+};
+
+// One bit per cell, by CellIndex.
+using CellMask = std::bitset<MapCells>;
+
+struct MirrorOptions {
+    CrowdedCastles Crowded = CrowdedCastles::RefuseEdit;
+    // Cells the user wrote earlier in the same gesture (a pen stroke): they stay the user's, no image writes
+    // them.
+    const CellMask* EarlierUserCells = nullptr;
+};
+
+struct MirroredEdit {
+    std::vector<CellChange> Changes;
+    std::vector<RemovedCastle> RefusedCastles; // the crowded castles the user's edit would have written
+    CellMask UserCells;                        // the cells the user's own edit wrote
+};
+
 // The changes of `edit` made in image 0 and in every image of `mode`, all worked out on `before`. Where an
 // image writes a cell the user's own edit writes, the user's write wins; where images overlap each other, the
 // lower image wins.
-std::vector<CellChange> MirroredChanges(const MapGrid& before, SymmetryMode mode,
-                                        const std::optional<CellRect>& limit, const ImageEdit& edit);
+MirroredEdit MirroredChanges(const MapGrid& before, SymmetryMode mode, const std::optional<CellRect>& limit,
+                             const ImageEdit& edit, const MirrorOptions& options = {});
 
 } // namespace tav::edits

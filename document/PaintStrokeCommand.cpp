@@ -26,8 +26,9 @@ PaintStrokeCommand::PaintStrokeCommand(Document* document, TileCode code, int x,
     : PaintStrokeCommand(document, code, x, y, x, y, stroke) {}
 
 PaintStrokeCommand::PaintStrokeCommand(Document* document, TileCode code, int fromX, int fromY, int toX, int toY,
-                                       int stroke)
-    : CellEdit(document, QCoreApplication::translate("UndoCommands", "ペン"), PenEdit(code, fromX, fromY, toX, toY)),
+                                       int stroke, const CellMask& strokeCells)
+    : CellEdit(document, QCoreApplication::translate("UndoCommands", "ペン"), PenEdit(code, fromX, fromY, toX, toY),
+               true, CrowdedCastles::SkipCastle, strokeCells),
       stroke_(stroke) {}
 
 bool PaintStrokeCommand::mergeWith(const QUndoCommand* other) {

@@ -2,12 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <random>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -38,9 +40,9 @@ FileError QtFailure(FileOperation operation, const QString& path, const QString&
     return FileError(operation, path, FileProblem::SystemError, reason, error);
 }
 
-// The temporary file QSaveFile makes for "NAME" is "NAME." followed by six letters drawn at random from
-// both cases. A word a person appends ("backup", "BACKUP", "Backup") keeps one case after its first
-// letter, so a suffix is taken for ours only when it mixes cases past the first letter.
+// The temporary file written for "NAME" is "NAME." followed by six letters drawn at random from both cases.
+// A word a person appends ("backup", "BACKUP", "Backup") keeps one case after its first letter, so a suffix
+// is taken for ours only when it mixes cases past the first letter.
 bool IsTemporarySuffix(std::string_view suffix) {
     if (suffix.size() != 6)
         return false;
@@ -118,34 +120,233 @@ FileHead ReadFileHead(const QString& path, qint64 limit, qint64 minimumSize) {
     return head;
 }
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    // Replacing a device, pipe or folder by a regular file is never what the user meant (and as root
-    // would remove /dev/full itself), so an existing target must be a regular file.
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode))
-        throw NotRegularFailure(FileOperation::Write, path, info.st_mode);
+namespace {
 
-    // Unbuffered, so that a short write shows in write()'s count: with the buffer, Qt 6.4 finds a failed
-    // write only in commit's flush, loses that error, and renames the truncated file over the old one.
-    // errno is cleared before each step so that what it holds afterwards belongs to that step.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw QtFailure(FileOperation::Write, path, file.errorString(), errno);
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int error = errno;
-        // A write cut short (disk full, file size limit) leaves no error on the device, only a short count.
-        const bool reported = file.error() != QFileDevice::NoError;
-        const FileError failure = reported ? QtFailure(FileOperation::Write, path, file.errorString(), error)
-                                           : FileError(FileOperation::Write, path, FileProblem::ShortWrite,
-                                                       QStringLiteral("the file was not written in full"), error);
-        file.cancelWriting(); // the destructor then removes the temporary file; the old file stays
-        throw failure;
+// An open file descriptor, closed when it goes out of scope.
+class OwnedFd {
+public:
+    explicit OwnedFd(int fd = -1) : fd_(fd) {}
+    OwnedFd(OwnedFd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    OwnedFd& operator=(OwnedFd&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            fd_ = other.fd_;
+            other.fd_ = -1;
+        }
+        return *this;
     }
+    OwnedFd(const OwnedFd&) = delete;
+    OwnedFd& operator=(const OwnedFd&) = delete;
+    ~OwnedFd() { Reset(); }
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Gives the descriptor up without closing it (after the caller closed it itself).
+    void Release() { fd_ = -1; }
+
+private:
+    void Reset() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+    int fd_;
+};
+
+// Where a write goes once the links of the last component are followed: an open folder and a plain name
+// inside it, so that nothing is looked up by path again.
+struct WriteTarget {
+    OwnedFd Folder;
+    std::string Name;
+    bool Exists = false;
+    mode_t Mode = 0; // the existing file's permission bits (rwx of owner, group and others)
+};
+
+// The folder part and the last component of a path as given; "" stands for the current folder.
+std::pair<std::string, std::string> SplitPath(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return {std::string(), path};
+    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// Opens a folder to look names up in: relative to `base` (or the current folder) unless absolute. Links
+// on the way are the kernel's to follow, under its own protection.
+OwnedFd OpenFolder(int base, const std::string& folder) {
+    return OwnedFd(::openat(base, folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+}
+
+// The kernel's rule for following a link (fs.protected_symlinks = 1), applied whatever the system is set to:
+// a link in a folder that is sticky and writable by anyone (/tmp) is followed only when it belongs to the
+// user who follows it or to the folder's owner. Otherwise anyone could aim a name someone else will write
+// to (a seed-numbered map in /tmp) at any file that user may write.
+bool MayFollowLink(const struct stat& link, const struct stat& folder) {
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return link.st_uid == ::geteuid() || !shared || link.st_uid == folder.st_uid;
+}
+
+// Follows the links of the path's last component, each checked by MayFollowLink, to the name a write
+// replaces or creates. Throws FileError naming `path`.
+WriteTarget ResolveWriteTarget(const QString& path) {
+    const auto failure = [&](int error) { return SystemFailure(FileOperation::Write, path, error); };
+    const std::string given = QFile::encodeName(path).toStdString();
+    if (given.empty())
+        throw failure(ENOENT);
+    auto [folder, name] = SplitPath(given);
+    std::string shown = given; // the link being looked at, as the user can find it
+    WriteTarget target;
+    target.Folder = OpenFolder(AT_FDCWD, folder);
+    if (!target.Folder.Valid())
+        throw failure(errno);
+    // As many links as the kernel follows in one lookup.
+    constexpr int MaximumLinks = 40;
+    for (int links = 0;; ++links) {
+        if (name.empty() || name == "." || name == "..") {
+            // The name is a folder itself ("dir/", a link to ".."): nothing to replace there.
+            struct stat info {};
+            if (::fstatat(target.Folder.Get(), name.empty() ? "." : name.c_str(), &info, 0) != 0)
+                throw failure(errno);
+            throw NotRegularFailure(FileOperation::Write, path, info.st_mode);
+        }
+        struct stat info {};
+        if (::fstatat(target.Folder.Get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT)
+                throw failure(errno);
+            target.Name = name;
+            return target; // a new file
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            // Replacing a device, pipe or folder by a regular file is never what the user meant (and as root
+            // would remove /dev/full itself), so an existing target must be a regular file.
+            if (!S_ISREG(info.st_mode))
+                throw NotRegularFailure(FileOperation::Write, path, info.st_mode);
+            // The file is replaced, not written, but a file the user may not write stays as it is.
+            if (::faccessat(target.Folder.Get(), name.c_str(), W_OK, AT_EACCESS) != 0)
+                throw failure(errno);
+            target.Name = name;
+            target.Exists = true;
+            target.Mode = info.st_mode & 0777;
+            return target;
+        }
+        if (links == MaximumLinks)
+            throw failure(ELOOP);
+        struct stat folderInfo {};
+        if (::fstat(target.Folder.Get(), &folderInfo) != 0)
+            throw failure(errno);
+        if (!MayFollowLink(info, folderInfo))
+            throw FileError(FileOperation::Write, path, FileProblem::UntrustedLink,
+                            QStringLiteral("the link %1 belongs to another user in a sticky folder anyone can "
+                                           "write to, and is not followed")
+                                .arg(QFile::decodeName(QByteArray::fromStdString(shown))));
+        std::string linkText(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+        const ssize_t length = ::readlinkat(target.Folder.Get(), name.c_str(), linkText.data(), linkText.size());
+        if (length <= 0)
+            throw failure(length < 0 ? errno : ENOENT);
+        if (static_cast<std::size_t>(length) >= linkText.size())
+            throw failure(ENAMETOOLONG); // the link grew since fstatat: follow nothing half read
+        linkText.resize(static_cast<std::size_t>(length));
+        auto [linkFolder, linkName] = SplitPath(linkText);
+        if (linkText.front() == '/') {
+            shown = linkText;
+        } else {
+            const std::string shownFolder = SplitPath(shown).first;
+            shown = shownFolder.empty() ? linkText : shownFolder == "/" ? "/" + linkText : shownFolder + "/" + linkText;
+        }
+        if (linkText.find('/') != std::string::npos) {
+            target.Folder = OpenFolder(linkText.front() == '/' ? AT_FDCWD : target.Folder.Get(), linkFolder);
+            if (!target.Folder.Valid())
+                throw failure(errno);
+        }
+        name = linkName;
+    }
+}
+
+// A fresh temporary file beside the target, created in the target's folder itself (never through a link).
+OwnedFd CreateTemporary(int folder, const std::string& name, mode_t mode, std::string& temporaryName) {
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<int> letter(0, 51);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix(6, 'a');
+        do {
+            for (char& c : suffix)
+                c = Letters[letter(random)];
+        } while (!IsTemporarySuffix(suffix)); // so that RemoveStaleTemporaries knows it for ours
+        temporaryName = name + '.' + suffix;
+        OwnedFd fd(::openat(folder, temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        if (fd.Valid() || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return OwnedFd();
+}
+
+int SystemDataSync(int fd) {
+    return ::fdatasync(fd);
+}
+
+FileDataSync CurrentDataSync = SystemDataSync;
+
+} // namespace
+
+FileDataSync SetFileDataSyncForTesting(FileDataSync sync) {
+    const FileDataSync previous = CurrentDataSync;
+    CurrentDataSync = sync ? sync : SystemDataSync;
+    return previous;
+}
+
+void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+    WriteTarget target = ResolveWriteTarget(path);
+    const int folder = target.Folder.Get();
+
+    // A new file gets what the umask allows of rw for all; a replaced one keeps its permission bits.
+    std::string temporaryName;
     errno = 0;
-    if (!file.commit())
-        throw QtFailure(FileOperation::Write, path, file.errorString(), errno);
+    OwnedFd file = CreateTemporary(folder, target.Name, target.Exists ? target.Mode : 0666, temporaryName);
+    if (!file.Valid())
+        throw SystemFailure(FileOperation::Write, path, errno);
+    const auto discard = [&](FileError failure) {
+        file = OwnedFd();
+        ::unlinkat(folder, temporaryName.c_str(), 0); // the old file stays as it was
+        return failure;
+    };
+    // The umask applied when the temporary was made; the file it replaces keeps its bits all the same.
+    if (target.Exists && ::fchmod(file.Get(), target.Mode) != 0)
+        throw discard(SystemFailure(FileOperation::Write, path, errno));
+
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = ::write(file.Get(), bytes.constData() + written, static_cast<std::size_t>(bytes.size() - written));
+        if (step > 0) {
+            written += step;
+            continue;
+        }
+        const int error = step < 0 ? errno : 0;
+        if (error == EINTR)
+            continue;
+        // A write cut short (disk full, file size limit) shows as a short count before any error.
+        if (written > 0 || error == 0)
+            throw discard(FileError(FileOperation::Write, path, FileProblem::ShortWrite,
+                                    QStringLiteral("the file was not written in full"), error));
+        throw discard(SystemFailure(FileOperation::Write, path, error));
+    }
+    // Only bytes that reached the disk count as saved: a failed sync (EIO) fails the save, and the old file stays.
+    if (CurrentDataSync(file.Get()) != 0)
+        throw discard(SystemFailure(FileOperation::Write, path, errno));
+    if (::close(file.Get()) != 0) {
+        const int error = errno;
+        file.Release();
+        throw discard(SystemFailure(FileOperation::Write, path, error));
+    }
+    file.Release();
+    // Renamed within the folder that was checked, onto the name found there: a link put at that name in the
+    // meantime is replaced, not followed.
+    if (::renameat(folder, temporaryName.c_str(), folder, target.Name.c_str()) != 0)
+        throw discard(SystemFailure(FileOperation::Write, path, errno));
+    // The new name lasts once the folder is on disk too; a file system that cannot sync a folder says EINVAL.
+    OwnedFd folderForSync(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderForSync.Valid() && ::fsync(folderForSync.Get()) != 0 && errno != EINVAL)
+        throw SystemFailure(FileOperation::Write, path, errno);
 }
 
 int RemoveStaleTemporaries(const QString& mapPath) {

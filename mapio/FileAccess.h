@@ -16,8 +16,9 @@ namespace tav {
 enum class FileOperation { Read, Write };
 
 // Why: a system error (its errno is kept), or a path that names something other than a regular file,
-// or a write the system cut short without an error.
-enum class FileProblem { SystemError, Directory, Pipe, Device, NotRegular, ShortWrite };
+// or a write the system cut short without an error, or a link at the written path that another user put
+// in a shared sticky folder (such as /tmp), which a write never follows.
+enum class FileProblem { SystemError, Directory, Pipe, Device, NotRegular, ShortWrite, UntrustedLink };
 
 // A file that could not be read or written. The text names the file and gives the system's reason,
 // "<path>: cannot read: <reason>" or "<path>: cannot write: <reason>"; the parts stay apart so that the
@@ -66,9 +67,24 @@ inline QByteArray ReadMapFileBytes(const QString& path) {
 }
 
 // Writes `bytes` to `path` through a temporary file in the same folder that is renamed over the old file
-// only once every byte is on disk. Throws FileError naming the file; the old file is then left as it was.
-// An existing target that is not a regular file (a folder, a device) is refused.
+// only once every byte is on disk (a failed fdatasync fails the write). Throws FileError naming the file;
+// the old file is then left as it was. An existing target that is not a regular file (a folder, a device) is
+// refused.
+//
+// A link at `path`, and each further link it leads to, is followed by this code, under the rule the kernel
+// applies with fs.protected_symlinks = 1 whatever the system is set to: a link in a folder that is sticky
+// and writable by anyone is followed only when it belongs to the effective user (root too) or to the
+// folder's owner; any other is refused (FileProblem::UntrustedLink). The temporary file is then made in
+// the folder the last link leads to and renamed onto the name found there, with no second lookup of the
+// path. Links in the folders on the way are left to the kernel. So a user's own link to a map is written
+// through, as a save always did.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The call that puts a written file's data on disk: fdatasync, unless a test injects a failure through
+// SetFileDataSyncForTesting, which returns the previous call (nullptr restores fdatasync). It must return
+// 0 or set errno and return -1, as fdatasync does.
+using FileDataSync = int (*)(int fd);
+FileDataSync SetFileDataSyncForTesting(FileDataSync sync);
 
 // Removes what an interrupted WriteFileAtomically left beside the map at `mapPath`: a regular file of
 // ours named "<map name>.<six random letters>", no larger than a map and at least a minute old (a younger

@@ -1,5 +1,6 @@
 #include "MapPng.h"
 
+#include "CellGrid.h"
 #include "TileRender.h"
 #include "TileSets.h"
 
@@ -81,7 +82,7 @@ QImage RenderMapIndexed(const MapGrid& grid, const QImage& indexedPicture, int e
     uchar* bits = image.bits();
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y) {
-            const int code = grid[static_cast<std::size_t>(CellIndex(x, y))];
+            const int code = grid[GridIndex(x, y)];
             uchar* to = bits + static_cast<qsizetype>(y * edge) * toStride + x * edge;
             if (code >= 128) {
                 // The marker, pixel for pixel as TileRender draws it in colour.

@@ -1,5 +1,6 @@
 #include "TerritoryTint.h"
 
+#include "CellGrid.h"
 #include "MapCheck.h"
 
 #include <algorithm>
@@ -137,11 +138,11 @@ QImage TerritoryPicture(const FactionAnalysis& analysis, TileSet tileSet, const 
     const auto tints = FactionTints(tileSet);
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x)
-            TintCell(picture, x, y, edge, analysis.Holder[static_cast<std::size_t>(CellIndex(x, y))], tints);
+            TintCell(picture, x, y, edge, analysis.Holder[GridIndex(x, y)], tints);
     if (markThreats)
         for (int y = 0; y < MapSize; ++y)
             for (int x = 0; x < MapSize; ++x)
-                MarkThreat(picture, x, y, edge, analysis.Threat[static_cast<std::size_t>(CellIndex(x, y))]);
+                MarkThreat(picture, x, y, edge, analysis.Threat[GridIndex(x, y)]);
     return picture;
 }
 

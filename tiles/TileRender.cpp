@@ -1,5 +1,6 @@
 #include "TileRender.h"
 
+#include "CellGrid.h"
 #include "TileSets.h"
 
 #include <QPainter>
@@ -148,7 +149,7 @@ void DrawCells(QImage& target, const MapGrid& grid, const CellMask& cells, const
     for (int y = 0; y < MapSize; ++y) {
         bool any = false;
         for (int x = 0; x < MapSize; ++x) {
-            const auto index = static_cast<std::size_t>(CellIndex(x, y));
+            const auto index = GridIndex(x, y);
             from[static_cast<std::size_t>(x)] = nullptr;
             if (!cells[index])
                 continue;
@@ -178,7 +179,7 @@ QImage RenderMap(const MapGrid& grid, const QImage& picture, int edge) {
     QImage image(MapSize * edge, MapSize * edge, QImage::Format_RGB32);
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
-            DrawTile(image, x * edge, y * edge, picture, edge, grid[static_cast<std::size_t>(CellIndex(x, y))]);
+            DrawTile(image, x * edge, y * edge, picture, edge, grid[GridIndex(x, y)]);
     return image;
 }
 

@@ -674,6 +674,10 @@ Overwrite it?</translation>
         <translation>Could not write &quot;%1&quot;.
 %2.</translation>
     </message>
+    <message>
+        <source>誰でも書き込める共有フォルダで他のユーザーが作ったリンクです。安全のためたどりません</source>
+        <translation>It is a link another user made in a shared folder anyone can write to; it is not followed, for safety</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -799,6 +803,7 @@ cursor blinking, the autosave interval and the language. The settings are kept f
 &lt;h3&gt;距離&lt;/h3&gt;
 &lt;p&gt;「編集 → 距離」(Ctrl+R) を選び、マスを押してドラッグすると、最初のマスからポインタの下のマスまで、ユニットが上下左右の
 通れるマスを歩いて何歩かかるかがステータスバーに出て、その最短の道筋が描かれます。道がなければ「到達不能」と出ます。
+マップが変わると (ずらす・元に戻すなど) その場で測り直します。
 右クリックか Esc で消えます。マップは変わらず、元に戻す作業にもなりません。&lt;/p&gt;
 </source>
         <translation>
@@ -813,6 +818,7 @@ The panel&apos;s tooltip names the faction whose territory grew or shrank most.&
 &lt;h3&gt;Distance&lt;/h3&gt;
 &lt;p&gt;Choose Edit → Distance (Ctrl+R), press on a cell and drag: the status bar shows how many steps a unit needs from the first cell to the cell under the pointer,
 walking up, down, left and right through open cells, and the shortest walk is drawn. Without a walk it says “unreachable”.
+When the map changes (a shift, an undo and so on) it is measured again at once.
 A right click or Esc clears it. The map does not change and nothing is added to undo.&lt;/p&gt;
 </translation>
     </message>
@@ -839,52 +845,68 @@ A right click or Esc clears it. The map does not change and nothing is added to 
 &lt;h3&gt;Movement costs and turn order&lt;/h3&gt;
 &lt;p&gt;Options → Movement Costs... sets the cost of entering a cell of each class (plain, forest, mountain path, plateau, faction house, faction field, castle with its gate, obstacle, single tile, no tile) to 1 to 9 or blocked (the castle takes 1 to 9 only; water, mountains and castle walls are always blocked). Restore Defaults sets every cost back to 1. Territories, distances, balances, the overlays and the distance ruler are all measured with this table; while it is not all 1 they speak of cost instead of steps.&lt;/p&gt;
 &lt;p&gt;The turn order at the top of the faction analysis window moves the leftmost faction first; the ⇄ Swap button between two neighbours swaps them. A cell reached at the same cost goes to the faction that moves first (territory by turn). The table and the turn order are kept for the next start.&lt;/p&gt;
-&lt;p&gt;The faction analysis window's columns: territory by turn. Safe, threatened and lost count the faction's own houses and fields: safe ones it reaches at no more than 2/3 of an enemy's cost, lost ones an enemy reaches first (at the same cost, an enemy that moves earlier) or it cannot reach, threatened ones in between. Margin is the smallest enemy cost − own cost over its houses and fields, front the number of cells sharing a side with another faction's territory by turn, room the number of cells within a cost of 6 from the cell in front of its first castle's gate. The Spread row at the bottom gives each column's largest − smallest. The turn-order balance gives the balance under each of the four rotations of the turn order, the worst of them (with the faction that moves first) and largest ÷ smallest. Threatened houses and fields are framed orange, lost ones red, on the faction analysis map and over the overlays. Where the worst turn-order balance differs from the balance, the balance panel shows it too as "turn order".&lt;/p&gt;
+&lt;p&gt;The faction analysis window&apos;s columns: territory by turn. Safe, threatened and lost count the faction&apos;s own houses and fields: safe ones it reaches at no more than 2/3 of an enemy&apos;s cost, lost ones an enemy reaches first (at the same cost, an enemy that moves earlier) or it cannot reach, threatened ones in between. Margin is the smallest enemy cost − own cost over its houses and fields, front the number of cells sharing a side with another faction&apos;s territory by turn, room the number of cells within a cost of 6 from the cell in front of its first castle&apos;s gate. The Spread row at the bottom gives each column&apos;s largest − smallest. The turn-order balance gives the balance under each of the four rotations of the turn order, the worst of them (with the faction that moves first) and largest ÷ smallest. Threatened houses and fields are framed orange, lost ones red, on the faction analysis map and over the overlays. Where the worst turn-order balance differs from the balance, the balance panel shows it too as &quot;turn order&quot;.&lt;/p&gt;
 &lt;p&gt;Options → Show Lead (Shift+F7) tints each cell, instead of by territory, by how much sooner the faction that gets there first arrives than the next one: a tie (0) hatched magenta, 1 red, 2 orange, 3–4 yellow, 5–7 light green, 8 or more green, a cell only one faction reaches blue. The fronts read as bands.&lt;/p&gt;
+</translation>
+    </message>
+    <message>
+        <source>
+&lt;h3&gt;対称描画&lt;/h3&gt;
+&lt;p&gt;「編集 → 対称描画」、F6 またはツールバーのボタンで、左右・上下・上下左右・点対称・四方回転の対称を選びます。
+選んでいる間、ペン・図形・塗りつぶし・貼り付け・移動・切り取りなどの作業は、対称の位置にも同時に行われます。
+対称の位置では勢力のタイルが対応する勢力のものになり、縁のタイルは向きが変わります。エディットウインドウとプレビューに対称の軸が出て、
+カーソルと貼り付ける範囲は対称の位置にも出ます。ひと筆で自分が塗ったマスは、対称の位置の塗りで上書きされません。
+城は、対称の位置の城と縦横とも 2 マス以内に入るところには置けません (整形で城の壁が重なるため)。
+ペンや図形ではその城だけが置かれず、塗りつぶしや貼り付けは全体が取りやめになり、理由がステータスバーに出ます。
+ステータスバーには選んでいる対称が出ます。&lt;/p&gt;
+
+&lt;h3&gt;対称にする&lt;/h3&gt;
+&lt;p&gt;「編集 → 対称にする」は、選んでいる対称に合わせてマップ全体を作り直します。元にする部分 (左半分など) を選ぶと、
+その部分を整形してから他の部分に写し、マップ全体を整形します。対称の位置の城と重なる城は取り除かれ、メッセージで知らされます。
+一回の作業として元に戻せます。&lt;/p&gt;
+
+&lt;h3&gt;自動生成&lt;/h3&gt;
+&lt;p&gt;「ファイル → 自動生成」で、種と条件からマップを作ります。対称、陸・山・森・台地・内陸の水の割合、家と畑の数、
+タイルセットを選ぶと、右にできあがるマップとバランス、最も近い敵の城までの歩数が出ます。
+種と条件が同じなら、いつも同じマップができます。範囲の外の数はそのまま残り、直すまで何が違うかが出ます。
+OK を押すと、まだ保存していない新しいマップとして開きます。編集中のマップに変更があれば先に聞き、キャンセルすると自動生成に戻ります。&lt;/p&gt;
+</source>
+        <translation>
+&lt;h3&gt;Symmetric painting&lt;/h3&gt;
+&lt;p&gt;Choose a symmetry under Edit → Symmetric Painting, with F6 or with its tool-bar button: left and right, top and bottom, all four quarters, point symmetry or quarter turns.
+While one is chosen, the pen, the shapes, fills, pastes, moves, cuts and the other edits are made at the symmetric places as well.
+There the faction tiles become those of the matching faction and edge tiles are turned. The edit window and the preview show the axes,
+and the cursor and a floating paste show at the symmetric places too. The cells you paint in one stroke are never painted over by its images.
+A castle cannot be placed within 2 cells of a symmetric castle in both directions (shaping would make their walls overlap):
+the pen and the shapes leave that castle out, a fill or a paste is not made at all, and the status bar says why.
+The status bar shows the symmetry chosen.&lt;/p&gt;
+
+&lt;h3&gt;Make symmetric&lt;/h3&gt;
+&lt;p&gt;Edit → Make Symmetric rebuilds the whole map for the symmetry chosen. Choose the part to copy from (the left half, for instance):
+it is shaped, copied onto the other parts, and the whole map is shaped. Castles that would overlap a symmetric castle are removed, and a message names them.
+It is one step that undo takes back.&lt;/p&gt;
+
+&lt;h3&gt;Generate map&lt;/h3&gt;
+&lt;p&gt;File → Generate Map makes a map from a seed and conditions. Choose the symmetry, the shares of land, mountains, forests, plateaus and inland water,
+the numbers of houses and fields, and the tile set: the map as it will come out shows on the right with its balance and each faction&apos;s steps to the nearest enemy castle.
+The same seed and conditions always make the same map. A number outside its range stays as typed, and the dialog says what is wrong until it is corrected.
+OK opens the map as a new map that has not been saved. If the map being edited has changes you are asked first; Cancel goes back to the generator.&lt;/p&gt;
 </translation>
     </message>
 </context>
 <context>
     <name>MapGeneratorDialog</name>
     <message>
-        <source>陸</source>
-        <translation>Land</translation>
-    </message>
-    <message>
         <source>%1 – %2 %（全マスに対して）</source>
         <translation>%1 – %2 % (of all cells)</translation>
-    </message>
-    <message>
-        <source>山</source>
-        <translation>Mountains</translation>
     </message>
     <message>
         <source>%1 – %2 %（陸に対して）</source>
         <translation>%1 – %2 % (of the land)</translation>
     </message>
     <message>
-        <source>森</source>
-        <translation>Forests</translation>
-    </message>
-    <message>
-        <source>台地</source>
-        <translation>Plateaus</translation>
-    </message>
-    <message>
-        <source>内陸の水</source>
-        <translation>Inland water</translation>
-    </message>
-    <message>
-        <source>家</source>
-        <translation>Houses</translation>
-    </message>
-    <message>
         <source>%1 – %2（勢力ごと）</source>
         <translation>%1 – %2 (per faction)</translation>
-    </message>
-    <message>
-        <source>畑</source>
-        <translation>Fields</translation>
     </message>
     <message>
         <source>マップチェック</source>
@@ -941,6 +963,34 @@ A right click or Esc clears it. The map does not change and nothing is added to 
     <message>
         <source>畑の数</source>
         <translation>field count</translation>
+    </message>
+    <message>
+        <source>陸(&amp;L)</source>
+        <translation>&amp;Land</translation>
+    </message>
+    <message>
+        <source>山(&amp;M)</source>
+        <translation>&amp;Mountains</translation>
+    </message>
+    <message>
+        <source>森(&amp;F)</source>
+        <translation>&amp;Forests</translation>
+    </message>
+    <message>
+        <source>台地(&amp;P)</source>
+        <translation>&amp;Plateaus</translation>
+    </message>
+    <message>
+        <source>内陸の水(&amp;W)</source>
+        <translation>Inland &amp;water</translation>
+    </message>
+    <message>
+        <source>家(&amp;H)</source>
+        <translation>&amp;Houses</translation>
+    </message>
+    <message>
+        <source>畑(&amp;R)</source>
+        <translation>Fi&amp;elds</translation>
     </message>
 </context>
 <context>
@@ -1636,12 +1686,20 @@ This file is read-only. Please choose another name.</translation>
         <source>四方回転対称ではないセルが %1 個あります。%2</source>
         <translation>%1 cell(s) are not symmetric under quarter turns: %2</translation>
     </message>
+    <message>
+        <source>%1にある%2の城は%3にある%4の城と近すぎます。</source>
+        <translation>The castle of %2 at %1 is too close to the castle of %4 at %3.</translation>
+    </message>
 </context>
 <context>
     <name>tav::MapCommands</name>
     <message>
         <source>(%1,%2)にある%3の城は対称の位置の城と重なるため取り除きました。</source>
         <translation>The castle of %3 at (%1,%2) overlapped a castle at its mirrored place and was removed.</translation>
+    </message>
+    <message>
+        <source> ほか %1 個</source>
+        <translation> and %1 more</translation>
     </message>
 </context>
 <context>
@@ -1693,6 +1751,10 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>歩数の最大÷最小：%1</source>
         <translation>Largest ÷ smallest steps: %1</translation>
+    </message>
+    <message>
+        <source>%1は %2 から %3 までです。</source>
+        <translation>%1 must be %2 to %3.</translation>
     </message>
 </context>
 <context>

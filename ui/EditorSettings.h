@@ -10,9 +10,6 @@
 
 namespace tav {
 
-inline constexpr char SettingsOrganisation[] = "Tavrenna";
-inline constexpr char SettingsApplication[] = "Tavrenna MapEditor"; // the application name: one file with the recent files
-
 struct EditorSettings {
     static constexpr int MaxAutosaveMinutes = 60;
 

@@ -86,9 +86,22 @@ void EditorStatusBar::FitSymmetryPanel() {
 }
 
 void EditorStatusBar::ShowMapCheckResult(bool problem) {
-    messagePanel_->setText(problem ? QString() : NoProblemText());
-    if (!problem)
-        QTimer::singleShot(4000, messagePanel_, [label = messagePanel_] { label->clear(); });
+    ShowNote(problem ? QString() : NoProblemText());
+    noProblemShown_ = !problem;
+}
+
+void EditorStatusBar::ShowNote(const QString& text) {
+    messagePanel_->setText(text);
+    noProblemShown_ = false;
+    if (text.isEmpty())
+        return;
+    // Only the text it was shown with is taken away: a later word gets its own four seconds.
+    QTimer::singleShot(4000, messagePanel_, [this, text] {
+        if (messagePanel_->text() == text || (noProblemShown_ && messagePanel_->text() == NoProblemText())) {
+            messagePanel_->clear();
+            noProblemShown_ = false;
+        }
+    });
 }
 
 QString EditorStatusBar::NoProblemText() {
@@ -102,7 +115,7 @@ void EditorStatusBar::Retranslate() {
         ShowPickedCode(shownPickedCode_);
     ShowSymmetry(shownSymmetry_);
     FitSymmetryPanel();
-    if (!messagePanel_->text().isEmpty())
+    if (noProblemShown_)
         messagePanel_->setText(NoProblemText());
 }
 

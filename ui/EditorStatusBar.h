@@ -34,6 +34,8 @@ public:
     void ShowBalance(const QString& text, const QString& tip);
     // The map check found nothing: said for a few seconds. A check that found a problem clears it.
     void ShowMapCheckResult(bool problem);
+    // A passing word, such as why a castle was not painted: said for a few seconds.
+    void ShowNote(const QString& text);
     // The panels' words in the editor's language; the numbers stay.
     void Retranslate();
 
@@ -51,6 +53,7 @@ private:
     int shownCellCode_ = -1; // the code cellCodePanel_ shows; -1 before the pointer came
     int shownPickedCode_ = -1;
     SymmetryMode shownSymmetry_ = SymmetryMode::None;
+    bool noProblemShown_ = false; // the message panel says that the map check found nothing
 };
 
 } // namespace tav

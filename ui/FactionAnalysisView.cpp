@@ -4,6 +4,7 @@
 #include "TerritoryTint.h"
 #include "TurnOrderControl.h"
 
+#include <QCloseEvent>
 #include <QColor>
 #include <QCoreApplication>
 #include <QEvent>
@@ -245,6 +246,13 @@ void FactionAnalysisView::RetranslateUi() {
         SetFactionHeaders(*shownTileSet_);
         ShowFigures(*shownTileSet_, true);
     }
+}
+
+void FactionAnalysisView::closeEvent(QCloseEvent* event) {
+    // Its × only puts the window away. The subwindow's own close would hide the content with it, and every
+    // later showing would be an empty frame.
+    event->ignore();
+    hide();
 }
 
 void FactionAnalysisView::changeEvent(QEvent* event) {

@@ -75,6 +75,7 @@ signals:
     void TurnOrderChanged(const TurnOrder& order);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

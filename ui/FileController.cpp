@@ -78,9 +78,15 @@ void FileController::NewMap() {
 bool FileController::StartNewMap(const MapGrid& grid, TileSet tileSet) {
     if (!MaybeDiscard())
         return false;
+    PutNewMap(grid, tileSet);
+    return true;
+}
+
+void FileController::PutNewMap(const MapGrid& grid, TileSet tileSet) {
     document_->Reset(grid, tileSet, QString(), QString());
     knownPath_.clear();
-    return true;
+    // The save dialog offers no name for the new map, so that Enter cannot replace the last one saved.
+    saveDialogName_.clear();
 }
 
 void FileController::NewGeneratedMap() {
@@ -93,13 +99,15 @@ void FileController::NewGeneratedMap() {
         start.TileSet = TileSetNumber(document_->TileSet());
     }
     MapGeneratorDialog dialog(start, TileBitmaps::LinkedPictureRoot(), dialogParent_);
+    // Asked on OK, so that Cancel to the question goes back to the dialog as it was.
+    dialog.SetMayTakeMap([this] { return MaybeDiscard(); });
     const bool accepted = CurrentPlatform().ExecModal(&dialog) == QDialog::Accepted;
     generatorParameters_ = dialog.Parameters();
     if (!accepted || !dialog.Map())
         return;
     const std::optional<TileSet> tileSet = TileSetNumbered(dialog.Parameters().TileSet);
-    if (StartNewMap(dialog.Map()->Grid, tileSet.value_or(document_->TileSet())))
-        document_->MarkUnsaved();
+    PutNewMap(dialog.Map()->Grid, tileSet.value_or(document_->TileSet()));
+    document_->MarkUnsaved();
 }
 
 void FileController::Open() {
@@ -144,6 +152,7 @@ bool FileController::OpenPath(const QString& path) {
     // A save cut short by a kill may have left its complete temporary beside the map.
     RemoveStaleTemporaries(path);
     RememberFileContent(path, map.Head);
+    lastFolder_ = QFileInfo(path).absolutePath();
     emit MapFileUsed(path);
     return true;
 }
@@ -153,6 +162,7 @@ void FileController::RestoreRecoveredMap(const MapGrid& grid, TileSet tileSet, c
     MapGrid savedGrid = FilledGrid(NewMapTile);
     TileSet savedTileSet = tileSet;
     knownPath_.clear();
+    saveDialogName_.clear();
     if (!path.isEmpty()) {
         try {
             const LoadedMap map = LoadMapFile(path);
@@ -174,13 +184,19 @@ void FileController::ShapeMap() {
     document_->Push(new edits::ShapeMapCommand(document_));
 }
 
+bool FileController::CheckMapAsWritten() {
+    MapGrid shaped = document_->Grid();
+    tav::ShapeMap(shaped);
+    return !checker_->RunMapCheck(shaped) || AskSaveAnyway();
+}
+
 void FileController::Save() {
-    if (checker_->RunMapCheck(document_->Grid()) && !AskSaveAnyway())
+    // The check sees the map as it will be written, and the map is shaped only when a file is written.
+    if (!CheckMapAsWritten())
         return;
     const QString path = document_->FilePath();
     if (path.isEmpty() || IsReadOnlyFile(path)) {
         // A map from a file the user cannot write is saved elsewhere, as a map without a file is.
-        ShapeMap();
         SaveAs(false);
         return;
     }
@@ -193,18 +209,17 @@ void FileController::Save() {
 }
 
 void FileController::SaveAs(bool byUser) {
-    if (byUser) {
-        MapGrid shaped = document_->Grid();
-        tav::ShapeMap(shaped);
-        if (checker_->RunMapCheck(shaped) && !AskSaveAnyway())
-            return;
-    }
+    if (byUser && !CheckMapAsWritten())
+        return;
+    // A map without a file is offered the name last chosen for it, or none, in the folder last used.
+    const QString preset = document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath();
     const std::optional<QString> path =
-        AskWhereToSave(QString(), document_->FilePath().isEmpty() ? saveDialogName_ : document_->FilePath(),
-                       Text(MapFileFilter), QStringLiteral("map"));
+        AskWhereToSave(QString(), preset, preset.isEmpty() ? lastFolder_ : QString(), Text(MapFileFilter),
+                       QStringLiteral("map"));
     if (!path)
         return;
     saveDialogName_ = *path;
+    lastFolder_ = QFileInfo(*path).absolutePath();
     // Shaped as one step before the write; a failed write keeps the shaping, as Save does.
     ShapeMap();
     Write(*path);
@@ -229,7 +244,7 @@ void FileController::ExportImage() {
         preset = map.absoluteDir().filePath(map.completeBaseName() + QStringLiteral(".png"));
     }
     const std::optional<QString> path =
-        AskWhereToSave(Text(ExportCaption), preset, Text(PngFileFilter), QStringLiteral("png"));
+        AskWhereToSave(Text(ExportCaption), preset, QString(), Text(PngFileFilter), QStringLiteral("png"));
     if (!path)
         return;
     exportDialogName_ = *path;
@@ -238,10 +253,12 @@ void FileController::ExportImage() {
 }
 
 std::optional<QString> FileController::AskWhereToSave(const QString& title, const QString& preset,
-                                                      const QString& filter, const QString& suffix) {
+                                                      const QString& folder, const QString& filter,
+                                                      const QString& suffix) {
     FileDialogSettings settings;
     settings.Title = title;
     settings.PresetName = preset;
+    settings.Folder = folder;
     settings.Filter = filter;
     settings.DefaultSuffix = suffix;
     settings.OverwritePrompt = true;

@@ -65,13 +65,18 @@ signals:
 private:
     // New's path: after the discard question, `grid` in `tileSet` as a map without a file and history.
     bool StartNewMap(const MapGrid& grid, TileSet tileSet);
+    // `grid` in `tileSet` as a map without a file and history, asking nothing.
+    void PutNewMap(const MapGrid& grid, TileSet tileSet);
     bool AskSaveAnyway();
+    // Checks the map as a save writes it, shaped, and asks on a problem: true when the save may go on.
+    bool CheckMapAsWritten();
     bool AskOverwriteChangedFile(const QString& path);
     void ShapeMap();
     void Write(const QString& path);
     // The save dialog: a new file or one that may be replaced, in a folder that exists; nothing when cancelled.
-    std::optional<QString> AskWhereToSave(const QString& title, const QString& preset, const QString& filter,
-                                          const QString& suffix);
+    // `folder` is where it starts when `preset` names no file.
+    std::optional<QString> AskWhereToSave(const QString& title, const QString& preset, const QString& folder,
+                                          const QString& filter, const QString& suffix);
     // Notes what the map's file holds now, so that Save can tell when another program changed it.
     void RememberFileContent(const QString& path, const QByteArray& head);
     bool ChangedOnDisk(const QString& path) const;
@@ -79,7 +84,8 @@ private:
     Document* document_;
     QWidget* dialogParent_;
     MapChecker* checker_;
-    QString saveDialogName_;   // what the save dialog offers when the map has no file yet: its last choice
+    QString saveDialogName_;   // what the save dialog offers a map without a file: its last choice for this map
+    QString lastFolder_;       // of the last map opened or saved
     QString exportDialogName_; // the last picture written
     // The file as the editor last read or wrote it: its path, size and the bytes a map uses.
     QString knownPath_;

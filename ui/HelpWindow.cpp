@@ -80,6 +80,7 @@ constexpr char TerritoryHelp[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
 <h3>距離</h3>
 <p>「編集 → 距離」(Ctrl+R) を選び、マスを押してドラッグすると、最初のマスからポインタの下のマスまで、ユニットが上下左右の
 通れるマスを歩いて何歩かかるかがステータスバーに出て、その最短の道筋が描かれます。道がなければ「到達不能」と出ます。
+マップが変わると (ずらす・元に戻すなど) その場で測り直します。
 右クリックか Esc で消えます。マップは変わらず、元に戻す作業にもなりません。</p>
 )");
 
@@ -101,6 +102,29 @@ constexpr char FairnessHelp[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
 <p>「オプション → 先着差を重ねる」(Shift+F7) は勢力範囲の代わりに、各マスを最初に着く勢力が次の勢力より何コスト早いかで塗ります。
 同着 (0) は赤紫の斜線、1 は赤、2 はオレンジ、3〜4 は黄、5〜7 は黄緑、8 以上は緑、一つの勢力しか着かないマスは青です。
 前線が帯になって見えます。</p>
+)");
+
+// The symmetric editing and the generator, apart as well.
+constexpr char SymmetryHelp[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
+<h3>対称描画</h3>
+<p>「編集 → 対称描画」、F6 またはツールバーのボタンで、左右・上下・上下左右・点対称・四方回転の対称を選びます。
+選んでいる間、ペン・図形・塗りつぶし・貼り付け・移動・切り取りなどの作業は、対称の位置にも同時に行われます。
+対称の位置では勢力のタイルが対応する勢力のものになり、縁のタイルは向きが変わります。エディットウインドウとプレビューに対称の軸が出て、
+カーソルと貼り付ける範囲は対称の位置にも出ます。ひと筆で自分が塗ったマスは、対称の位置の塗りで上書きされません。
+城は、対称の位置の城と縦横とも 2 マス以内に入るところには置けません (整形で城の壁が重なるため)。
+ペンや図形ではその城だけが置かれず、塗りつぶしや貼り付けは全体が取りやめになり、理由がステータスバーに出ます。
+ステータスバーには選んでいる対称が出ます。</p>
+
+<h3>対称にする</h3>
+<p>「編集 → 対称にする」は、選んでいる対称に合わせてマップ全体を作り直します。元にする部分 (左半分など) を選ぶと、
+その部分を整形してから他の部分に写し、マップ全体を整形します。対称の位置の城と重なる城は取り除かれ、メッセージで知らされます。
+一回の作業として元に戻せます。</p>
+
+<h3>自動生成</h3>
+<p>「ファイル → 自動生成」で、種と条件からマップを作ります。対称、陸・山・森・台地・内陸の水の割合、家と畑の数、
+タイルセットを選ぶと、右にできあがるマップとバランス、最も近い敵の城までの歩数が出ます。
+種と条件が同じなら、いつも同じマップができます。範囲の外の数はそのまま残り、直すまで何が違うかが出ます。
+OK を押すと、まだ保存していない新しいマップとして開きます。編集中のマップに変更があれば先に聞き、キャンセルすると自動生成に戻ります。</p>
 )");
 
 } // namespace
@@ -147,7 +171,8 @@ void HelpWindow::ShowHelp(const QList<QAction*>& actions) {
 void HelpWindow::FillText() {
     browser_->setHtml(QCoreApplication::translate("HelpWindow", HelpBody) +
                       QCoreApplication::translate("HelpWindow", TerritoryHelp) +
-                      QCoreApplication::translate("HelpWindow", FairnessHelp) + ShortcutTable(actions_));
+                      QCoreApplication::translate("HelpWindow", FairnessHelp) +
+                      QCoreApplication::translate("HelpWindow", SymmetryHelp) + ShortcutTable(actions_));
 }
 
 void HelpWindow::changeEvent(QEvent* event) {

@@ -9,7 +9,6 @@
 #include "HelpWindow.h"
 #include "MapCheckView.h"
 #include "MapCommands.h"
-#include "MenusAndToolBar.h"
 #include "MovementCostDialog.h"
 #include "PictureReadAhead.h"
 #include "Platform.h"
@@ -71,8 +70,11 @@ MainWindow::MainWindow() {
     std::vector<ToolDescription> tools;
     for (const auto& tool : editView_->Tools())
         tools.push_back(tool->Description());
-    menus_ = std::make_unique<MenusAndToolBar>(this, toolBar_, *readAhead_, tools);
+    FrameCommands& frame = *this;
+    const CommandTargets targets{*this, frame, *files_, *mapCommands_, *document_->UndoStack()};
+    menus_ = std::make_unique<MenusAndToolBar>(targets, toolBar_, *readAhead_, tools);
     symmetry_ = new SymmetryControls(this, toolBar_, document_);
+    menus_->PlaceToolBarButtons();
     ConnectCommands();
     // The application's icon, read with the tool-bar pictures.
     QIcon icon;
@@ -81,6 +83,7 @@ MainWindow::MainWindow() {
             icon.addPixmap(QPixmap::fromImage(picture));
     QApplication::setWindowIcon(icon);
     ConnectEditingAids();
+    connect(mapCommands_, &MapCommands::NoteShown, statusBar_, &EditorStatusBar::ShowNote);
     RetranslateUi();
     connect(document_, &Document::FileNameChanged, this, &MainWindow::UpdateCaption);
     connect(document_, &Document::MapReset, this, &MainWindow::UpdateCaption);
@@ -493,7 +496,12 @@ void MainWindow::ShowAbout() {
 void MainWindow::ShowHelp() {
     if (!help_) {
         help_ = new HelpWindow(this);
-        workspace_->Follow(help_, QStringLiteral("Help"));
+        // The first time beside the main window where the screen has room, never over its tool bar.
+        if (!workspace_->Follow(help_, QStringLiteral("Help")))
+            help_->setGeometry(FirstPlaceBesideMainWindow(CurrentPlatform().AvailableGeometry(), FrameMargins(this),
+                                                          frameGeometry(),
+                                                          toolBar_->mapToGlobal(QPoint(0, toolBar_->height())).y(),
+                                                          help_->size()));
     }
     // Every action of the window, in menu order: the tile sets' after the table's.
     help_->ShowHelp(findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));

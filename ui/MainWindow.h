@@ -1,12 +1,13 @@
 #pragma once
 // The main window: the multiple-document frame with menu, tool bar and status bar. It owns the map
-// document and the editor's windows, lays them out, keeps the settings, and wires the windows, the menus
-// (MenusAndToolBar), the map commands (MapCommands) and the file commands (FileController) to the document
-// and to each other's announcements.
+// document and the editor's windows, lays them out, keeps the settings, carries out the frame's commands, and
+// wires the windows, the menus (MenusAndToolBar), the map commands (MapCommands) and the file commands
+// (FileController) to the document and to each other's announcements.
 
 #include "EditorSettings.h"
 #include "FileController.h"
 #include "MapEditView.h"
+#include "MenusAndToolBar.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -27,7 +28,6 @@ class FactionAnalysisView;
 class HelpWindow;
 class MapCheckView;
 class MapCommands;
-class MenusAndToolBar;
 class PictureReadAhead;
 class PreviewView;
 class SymmetryControls;
@@ -35,7 +35,10 @@ class TilePalette;
 class TileSetPictures;
 class Workspace;
 
-class MainWindow : public QMainWindow, private MapChecker, private EditWindowPlacement {
+class MainWindow : public QMainWindow,
+                   private MapChecker,
+                   private EditWindowPlacement,
+                   private FrameCommands {
     Q_OBJECT
 public:
     static constexpr int ToolBarHeight = 30;
@@ -55,32 +58,32 @@ public:
 
     // The commands of the frame, as the menus, tool bar and shortcuts reach them.
     // A drawing tool, by its place in the registry.
-    void SelectTool(std::size_t tool);
-    void SelectEdge(TileEdge edge);
-    void SelectTileSet(TileSet tileSet);
+    void SelectTool(std::size_t tool) override;
+    void SelectEdge(TileEdge edge) override;
+    void SelectTileSet(TileSet tileSet) override;
     // Runs the map check; true when it found a problem (the check window is then in front). A check
     // that finds nothing says so in the status bar for a few seconds.
-    bool RunMapCheck();
+    bool RunMapCheck() override;
     // The same for `grid`, the map as a save will write it.
     bool RunMapCheck(const MapGrid& grid) override;
-    void ShowAbout();
-    void ShowHelp();
-    void ShowEditView();
-    void ShowPalette();
-    void ShowPreview();
-    void ShowCheckView();
-    void ShowFactionView();
-    void SetGridLines(bool shown);
+    void ShowAbout() override;
+    void ShowHelp() override;
+    void ShowEditView() override;
+    void ShowPalette() override;
+    void ShowPreview() override;
+    void ShowCheckView() override;
+    void ShowFactionView() override;
+    void SetGridLines(bool shown) override;
     // 勢力範囲を重ねる: the territory overlay and the balance in the status bar, kept between runs.
-    void SetTerritoryOverlay(bool shown);
+    void SetTerritoryOverlay(bool shown) override;
     // 先着差を重ねる: the overlay with the lead picture instead of the territory (the two exclude each other).
-    void SetLeadOverlay(bool shown);
+    void SetLeadOverlay(bool shown) override;
     // 移動コスト…: the user edits the cost table; an accepted one is stored and every figure follows.
-    void ShowMovementCosts();
+    void ShowMovementCosts() override;
     // The faction window's turn order, stored and followed by every figure.
     void SetTurnOrder(const TurnOrder& order);
     // 環境設定: the user edits the settings; accepted ones are stored and take effect at once.
-    void ShowPreferences();
+    void ShowPreferences() override;
     // What the preferences say beside the autosave interval, asked each time they open (the session tells why
     // its copies fail); nothing by default.
     void SetAutosaveNote(std::function<QString()> note) { autosaveNote_ = std::move(note); }

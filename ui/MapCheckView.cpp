@@ -31,13 +31,23 @@ MapCheckView::MapCheckView(const Document* document, QMdiArea* frame)
     SetClientSize(this, QSize(ClientWidth, ClientHeight));
     move(246, 282);
     showMinimized();
+    // A report of the map before would pass for the new map's: the new map is checked as it comes, without
+    // bringing the window up. Before the first check the list stays empty.
+    connect(document_, &Document::MapReset, this, [this] {
+        if (checkedTileSet_)
+            FillReport(document_->Grid());
+    });
 }
 
-bool MapCheckView::RunMapCheck(const MapGrid& grid) {
+void MapCheckView::FillReport(const MapGrid& grid) {
     findings_ = FindMapProblems(grid);
     asymmetry_ = FindAsymmetry(grid, document_->Symmetry());
     checkedTileSet_ = document_->TileSet();
     ShowReport();
+}
+
+bool MapCheckView::RunMapCheck(const MapGrid& grid) {
+    FillReport(grid);
     const bool problem = !findings_.empty();
     if (problem) {
         // The report must be seen, also when a question about it follows: restored, shown and in front.
@@ -78,6 +88,11 @@ QString MapCheckView::FindingText(const CheckFinding& finding, TileSet tileSet) 
         return tr("%1の城がありません。").arg(faction);
     case CheckFindingKind::ExtraCastles:
         return tr("%1の城が２つ以上存在しています。").arg(faction);
+    case CheckFindingKind::CastlesTooClose: {
+        const QString otherCell = finding.Cells.size() < 2 ? QString() : CellText(finding.Cells[1]);
+        const QString otherFaction = Translated("Factions", FactionName(tileSet, finding.OtherFaction));
+        return tr("%1にある%2の城は%3にある%4の城と近すぎます。").arg(cell, faction, otherCell, otherFaction);
+    }
     }
     return {};
 }

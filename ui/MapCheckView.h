@@ -46,6 +46,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Checks `grid` and fills the list, leaving the window as it stands.
+    void FillReport(const MapGrid& grid);
     // Fills the list from the findings kept, in the language in force.
     void ShowReport();
 

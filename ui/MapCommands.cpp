@@ -24,7 +24,26 @@ namespace tav {
 MapCommands::MapCommands(Document* document, MapEditView* editView, const TilePalette* palette,
                          const TileSetPictures* pictures, QWidget* dialogParent)
     : QObject(dialogParent), document_(document), editView_(editView), palette_(palette), pictures_(pictures),
-      dialogParent_(dialogParent) {}
+      dialogParent_(dialogParent) {
+    // The first castle in reading order, and how many more there are.
+    connect(document_, &Document::CastlesRefused, this, [this](const std::vector<RemovedCastle>& castles) {
+        QString note = CrowdedCastleLines({castles.front()}).front();
+        if (castles.size() > 1)
+            note += tr(" ほか %1 個").arg(castles.size() - 1);
+        emit NoteShown(note);
+    });
+}
+
+QStringList MapCommands::CrowdedCastleLines(const std::vector<RemovedCastle>& castles) const {
+    QStringList lines;
+    for (const RemovedCastle& castle : castles)
+        lines << tr("(%1,%2)にある%3の城は対称の位置の城と重なるため取り除きました。")
+                     .arg(castle.Cell.X)
+                     .arg(castle.Cell.Y)
+                     .arg(QCoreApplication::translate(
+                         "Factions", FactionName(document_->TileSet(), FactionOf(castle.Code)).data()));
+    return lines;
+}
 
 void MapCommands::SetRangeSelection(bool on) {
     editView_->CancelPaste();
@@ -133,13 +152,7 @@ void MapCommands::SymmetrizeMapFrom(SymmetrySource source) {
     if (!IsAllowedSource(document_->Symmetry(), source))
         return;
     auto* command = new edits::SymmetrizeMapCommand(document_, document_->Symmetry(), source);
-    QStringList removed;
-    for (const RemovedCastle& castle : command->RemovedCastles())
-        removed << tr("(%1,%2)にある%3の城は対称の位置の城と重なるため取り除きました。")
-                       .arg(castle.Cell.X)
-                       .arg(castle.Cell.Y)
-                       .arg(QCoreApplication::translate(
-                           "Factions", FactionName(document_->TileSet(), FactionOf(castle.Code)).data()));
+    const QStringList removed = CrowdedCastleLines(command->RemovedCastles());
     document_->Push(command);
     if (!removed.isEmpty())
         CurrentPlatform().ShowMessage(dialogParent_, QString::fromUtf8(ApplicationTitle), removed.join(u'\n'));

@@ -48,8 +48,14 @@ public:
     // message.
     void SymmetrizeMapFrom(SymmetrySource source);
 
+signals:
+    // A passing word for the status bar: an edit left out castles too near their images, and why.
+    void NoteShown(const QString& text);
+
 private:
     void ChangeCodes(bool exchange);
+    // One line per castle, in 対称にする's words.
+    QStringList CrowdedCastleLines(const std::vector<RemovedCastle>& castles) const;
 
     Document* document_;
     MapEditView* editView_;

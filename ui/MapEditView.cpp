@@ -51,10 +51,12 @@ MapEditView::MapEditView(Document* document, const TileSetPictures* pictures, QM
     // The pictures announce a new map once they follow its tile set, so that the map is drawn once.
     connect(pictures_, &TileSetPictures::Changed, this, &MapEditView::RedrawMap);
     // A new mode shows its axes and the cursor's images at once.
-    connect(document_, &Document::SymmetryChanged, this, [this] {
+    connect(document_, &Document::SymmetryChanged, this, [this](SymmetryMode mode) {
         ShowCursorCells();
+        layer_.SetSymmetry(mode);
         TakeCursorCells();
         viewport_->Area()->update();
+        shownOverlay_ = layer_.Region(EdgePixels(), cursor_) + CurrentTool().MarksRect(EdgePixels());
     });
     RedrawMap();
     UpdateCaption();
@@ -167,8 +169,7 @@ void MapEditView::SetMovementRules(const MovementCosts& costs, const TurnOrder& 
         FollowTerritory();
     }
     // A ruler's measure was taken under the old table: it is taken again under the new one.
-    if (costsChanged) {
-        CurrentTool().Remeasure(Context());
+    if (costsChanged && CurrentTool().FollowMap(Context())) {
         RefreshOverlay();
         ReportStatus();
     }
@@ -273,9 +274,13 @@ void MapEditView::RedrawMap() {
         territory_->Forget();
         FollowTerritory();
     }
+    const bool toolFollowed = CurrentTool().FollowMap(Context());
     shownOverlay_ = layer_.Region(e, cursor_) + CurrentTool().MarksRect(e);
     viewport_->Area()->update();
-    ReportCursorCode();
+    if (toolFollowed)
+        ReportStatus();
+    else
+        ReportCursorCode();
 }
 
 void MapEditView::RedrawCells(const std::vector<int>& cells) {
@@ -286,7 +291,12 @@ void MapEditView::RedrawCells(const std::vector<int>& cells) {
     FollowTerritory();
     // The shape a two-point tool shows may follow the map (a fill's outline), so its cells are shown anew.
     ShowCursorCells();
-    ReportCursorCode();
+    if (CurrentTool().FollowMap(Context())) {
+        RefreshOverlay();
+        ReportStatus();
+    } else {
+        ReportCursorCode();
+    }
 }
 
 void MapEditView::UpdateCaption() {

@@ -31,24 +31,25 @@ namespace {
 
 
 // The whole-number fields, in the order of GeneratorRanges (the tile set, last there, has a list of its own).
+// Captions carry their access keys.
 struct CountField {
     const char* Caption;
     const char* Range; // %1 the minimum, %2 the maximum
     bool Percent;
 };
 constexpr CountField CountFields[] = {
-    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "陸"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（全マスに対して）"),
+    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "陸(&L)"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（全マスに対して）"),
      true},
-    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "山"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（陸に対して）"),
+    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "山(&M)"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（陸に対して）"),
      true},
-    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "森"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（陸に対して）"),
+    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "森(&F)"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（陸に対して）"),
      true},
-    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "台地"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（陸に対して）"),
+    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "台地(&P)"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（陸に対して）"),
      true},
-    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "内陸の水"),
+    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "内陸の水(&W)"),
      QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2 %（陸に対して）"), true},
-    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "家"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2（勢力ごと）"), false},
-    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "畑"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2（勢力ごと）"), false},
+    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "家(&H)"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2（勢力ごと）"), false},
+    {QT_TRANSLATE_NOOP("MapGeneratorDialog", "畑(&R)"), QT_TRANSLATE_NOOP("MapGeneratorDialog", "%1 – %2（勢力ごと）"), false},
 };
 constexpr std::size_t TileSetRange = std::size(CountFields); // the tile set's place in GeneratorRanges
 static_assert(TileSetRange + 1 == GeneratorRanges.size());
@@ -94,6 +95,37 @@ template <class Widget>
 Widget* Named(Widget* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
+}
+
+// A whole-number field that keeps any number typed into it, so that one outside its range is told beside the
+// preview and can be corrected, as the seed is, instead of being cut short while typed or replaced on leaving
+// the field. Its arrows step inside the range.
+class RangeSpinBox : public QSpinBox {
+public:
+    RangeSpinBox(int lowest, int highest, QWidget* parent) : QSpinBox(parent), lowest_(lowest), highest_(highest) {
+        setRange(0, 999);
+    }
+    bool InRange() const { return value() >= lowest_ && value() <= highest_; }
+    void stepBy(int steps) override { setValue(std::clamp(value() + steps, lowest_, highest_)); }
+
+protected:
+    StepEnabled stepEnabled() const override {
+        StepEnabled enabled = StepNone;
+        if (value() > lowest_)
+            enabled |= StepDownEnabled;
+        if (value() < highest_)
+            enabled |= StepUpEnabled;
+        return enabled;
+    }
+
+private:
+    int lowest_;
+    int highest_;
+};
+
+// A caption without its access key, to name the field in a sentence.
+QString PlainCaption(const char* caption) {
+    return Text(caption).remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
 }
 
 } // namespace
@@ -147,9 +179,8 @@ MapGeneratorDialog::MapGeneratorDialog(const GeneratorParameters& start, const Q
     for (std::size_t i = 0; i < counts_.size(); ++i) {
         const GeneratorRange& range = GeneratorRanges[i];
         const CountField& info = CountFields[i];
-        auto* box = new QSpinBox(this);
+        auto* box = new RangeSpinBox(range.Min, range.Max, this);
         box->setObjectName(QString::fromLatin1(range.Name.data(), static_cast<qsizetype>(range.Name.size())));
-        box->setRange(range.Min, range.Max);
         box->setValue(start.*range.Field);
         if (info.Percent)
             box->setSuffix(QStringLiteral(" %"));
@@ -259,6 +290,13 @@ void MapGeneratorDialog::Generate() {
         ShowFailure(tr("種は 0 から 18446744073709551615 までの整数です。"));
         return;
     }
+    for (std::size_t i = 0; i < counts_.size(); ++i) {
+        if (static_cast<const RangeSpinBox*>(counts_[i])->InRange())
+            continue;
+        const GeneratorRange& range = GeneratorRanges[i];
+        ShowFailure(tr("%1は %2 から %3 までです。").arg(PlainCaption(CountFields[i].Caption)).arg(range.Min).arg(range.Max));
+        return;
+    }
     auto stop = std::make_shared<std::atomic<bool>>(false);
     auto promise = std::make_shared<QPromise<GenerationResult>>();
     running_ = promise->future();
@@ -352,7 +390,8 @@ void MapGeneratorDialog::accept() {
         watcher_.waitForFinished();
         TakeResult();
     }
-    if (map_)
+    // A No to the question before the map is taken leaves the dialog open with its fields.
+    if (map_ && (!mayTakeMap_ || mayTakeMap_()))
         QDialog::accept();
 }
 

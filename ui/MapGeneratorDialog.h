@@ -16,6 +16,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -44,6 +45,8 @@ public:
 
     // A seed drawn from the system's random source.
     static std::uint64_t RandomSeed();
+    // Asked when OK has a map: false keeps the dialog open (the question about the map in the editor).
+    void SetMayTakeMap(std::function<bool()> mayTakeMap) { mayTakeMap_ = std::move(mayTakeMap); }
 
 public slots:
     // Waits for the map of the fields as they are, and closes only when there is one.
@@ -61,6 +64,7 @@ private:
     GeneratorParameters parameters_;
     std::optional<GeneratedMap> map_;
     bool seedValid_ = true;
+    std::function<bool()> mayTakeMap_;
 
     // The generation under way: its stop flag and its result to come. One worker, so a stopped generation
     // is out of the way before the next begins.

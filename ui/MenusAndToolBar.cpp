@@ -1,11 +1,10 @@
 #include "MenusAndToolBar.h"
 
-#include "Document.h"
 #include "FileController.h"
-#include "MainWindow.h"
 #include "MapCommands.h"
 #include "PictureReadAhead.h"
 #include "Platform.h"
+#include "ToolBarLayout.h"
 #include "tools/ToolRegistry.h"
 
 #include <QAction>
@@ -13,6 +12,7 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <map>
+#include <utility>
 
 namespace tav {
 
@@ -34,7 +35,7 @@ enum class Place { File, Edit, Window, Options, Help, MenuBar, ShortcutOnly, Too
 // registered drawing tools: an Edit menu item and a tool button each.
 enum class ButtonKind { Plain, Tool, Edge, Toggle, OnOff, DrawingTools };
 
-using RunFunction = void (*)(MainWindow&, bool checked); // `checked`: a checkable item's new state
+using RunFunction = void (*)(const CommandTargets&, bool checked); // `checked`: a checkable item's new state
 
 struct Command {
     const char* Name; // the action's object name; nullptr for a tool-bar button alone
@@ -44,130 +45,186 @@ struct Command {
     bool SeparatorBefore;
     const char* Button;  // the tool-bar button's object name; nullptr for a menu item alone
     const char* Picture; // the button's picture, ":/toolbar/<Picture>.png"
-    int ButtonLeft;
     const char* Hint;
     ButtonKind Kind;
     RunFunction Run;
 };
 
-// Every command of the editor, in menu order; the tool-bar buttons sit at their own positions.
+// Every command of the editor, in menu order; the tool-bar buttons stand in the order of ToolBarOrder.
 constexpr Command Commands[] = {
     {"newMapAction", Place::File, QT_TRANSLATE_NOOP("Commands", "新規作成(&N)"), "Ctrl+N", false, "newMapButton",
-     "new-map", 8, QT_TRANSLATE_NOOP("Commands", "新規作成"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.Files()->NewMap(); }},
+     "new-map", QT_TRANSLATE_NOOP("Commands", "新規作成"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Files.NewMap(); }},
     {"generateMapAction", Place::File, QT_TRANSLATE_NOOP("Commands", "自動生成(&G)…"), "Ctrl+Shift+N", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.Files()->NewGeneratedMap(); }},
+     nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Files.NewGeneratedMap(); }},
     {"openAction", Place::File, QT_TRANSLATE_NOOP("Commands", "開く(&O)"), "Ctrl+L", false, "openButton",
-     "open", 34, QT_TRANSLATE_NOOP("Commands", "開く"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.Files()->Open(); }},
+     "open", QT_TRANSLATE_NOOP("Commands", "開く"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Files.Open(); }},
     {"saveAction", Place::File, QT_TRANSLATE_NOOP("Commands", "上書き保存(&S)"), "Ctrl+S", false, "saveButton",
-     "save", 86, QT_TRANSLATE_NOOP("Commands", "上書き保存"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.Files()->Save(); }},
+     "save", QT_TRANSLATE_NOOP("Commands", "上書き保存"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Files.Save(); }},
     {"saveAsAction", Place::File, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存(&A)"), "", false, "saveAsButton",
-     "save-as", 60, QT_TRANSLATE_NOOP("Commands", "名前をつけて保存"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.Files()->SaveAs(true); }},
+     "save-as", QT_TRANSLATE_NOOP("Commands", "名前をつけて保存"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Files.SaveAs(true); }},
     {"exportImageAction", Place::File, QT_TRANSLATE_NOOP("Commands", "画像として書き出す(&E)"), "", true, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.Files()->ExportImage(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Files.ExportImage(); }},
     {"exitAction", Place::File, QT_TRANSLATE_NOOP("Commands", "終了(&X)"), "Ctrl+Q", false, "exitButton",
-     "exit", 120, QT_TRANSLATE_NOOP("Commands", "エディタの終了"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.close(); }},
+     "exit", QT_TRANSLATE_NOOP("Commands", "エディタの終了"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Window.close(); }},
 
     // Here come the registered drawing tools: pen, line, box, filled box, circle, filled circle, bucket.
-    {nullptr, Place::Edit, "", "", false, nullptr, nullptr, 0, "", ButtonKind::DrawingTools, nullptr},
-    {"rangeSelectionAction", Place::ToolBarOnly, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "", false,
-     "rangeSelectionButton", "range-selection", 344, QT_TRANSLATE_NOOP("Commands", "範囲選択"),
-     ButtonKind::Toggle, [](MainWindow& w, bool on) { w.MapEdits()->SetRangeSelection(on); }},
+    {nullptr, Place::Edit, "", "", false, nullptr, nullptr, "", ButtonKind::DrawingTools, nullptr},
+    {"rangeSelectionAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "範囲選択"), "S", false,
+     "rangeSelectionButton", "range-selection", QT_TRANSLATE_NOOP("Commands", "範囲選択"),
+     ButtonKind::Toggle, [](const CommandTargets& t, bool on) { t.MapEdits.SetRangeSelection(on); }},
     {"cutAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る(&V)"), "Ctrl+X", true, "cutButton",
-     "cut", 370, QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->CutSelection(); }},
+     "cut", QT_TRANSLATE_NOOP("Commands", "選択範囲を切り取る"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.CutSelection(); }},
     {"copyAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択範囲をコピー(&C)"), "Ctrl+C", false, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.MapEdits()->CopySelection(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.MapEdits.CopySelection(); }},
     {"pasteAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "貼りつけ(&P)"), "Ctrl+V", false, "pasteButton",
-     "paste", 396, QT_TRANSLATE_NOOP("Commands", "貼りつけ"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->Paste(false); }},
+     "paste", QT_TRANSLATE_NOOP("Commands", "貼りつけ"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.Paste(false); }},
     {"pasteInPlaceAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "同じ位置に貼りつけ"), "Ctrl+Shift+V", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.MapEdits()->Paste(true); }},
+     nullptr, nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.MapEdits.Paste(true); }},
     {"selectAllAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "全て選択"), "Ctrl+A", false, nullptr, nullptr,
-     0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.MapEdits()->SelectAll(); }},
-    {"deselectAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択を解除"), "Esc", false, nullptr, nullptr, 0,
-     "", ButtonKind::Plain, [](MainWindow& w, bool) { w.MapEdits()->Deselect(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "replaceButton", "replace", 422,
+     "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.MapEdits.SelectAll(); }},
+    {"deselectAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "選択を解除"), "Esc", false, nullptr, nullptr,
+     "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.MapEdits.Deselect(); }},
+    {nullptr, Place::ToolBarOnly, "", "", false, "replaceButton", "replace",
      QT_TRANSLATE_NOOP("Commands", "置換"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->ReplaceCodes(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "exchangeButton", "exchange", 448,
+     [](const CommandTargets& t, bool) { t.MapEdits.ReplaceCodes(); }},
+    {nullptr, Place::ToolBarOnly, "", "", false, "exchangeButton", "exchange",
      QT_TRANSLATE_NOOP("Commands", "交換"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->ExchangeCodes(); }},
+     [](const CommandTargets& t, bool) { t.MapEdits.ExchangeCodes(); }},
     {"shapeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形する"), "Ctrl+F", true, "shapeButton",
-     "shape", 474, QT_TRANSLATE_NOOP("Commands", "マップを整形する"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->ShapeWholeMap(); }},
+     "shape", QT_TRANSLATE_NOOP("Commands", "マップを整形する"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.ShapeWholeMap(); }},
     {"unshapeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "整形を解除する"), "Ctrl+G", false, "unshapeButton",
-     "unshape", 500, QT_TRANSLATE_NOOP("Commands", "マップの整形を解除する"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->UnshapeWholeMap(); }},
-    {"symmetrizeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "対称にする"), "", false, nullptr, nullptr, 0,
-     "", ButtonKind::Plain, [](MainWindow& w, bool) { w.MapEdits()->SymmetrizeMap(); }},
+     "unshape", QT_TRANSLATE_NOOP("Commands", "マップの整形を解除する"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.UnshapeWholeMap(); }},
+    {"symmetrizeAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "対称にする"), "", false, nullptr, nullptr,
+     "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.MapEdits.SymmetrizeMap(); }},
     {"undoAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "直前の作業を撤回(&U)"), "Ctrl+Z", true, "undoButton",
-     "undo", 534, QT_TRANSLATE_NOOP("Commands", "直前の作業を取り消す"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.Map()->UndoStack()->undo(); }},
+     "undo", QT_TRANSLATE_NOOP("Commands", "直前の作業を取り消す"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.History.undo(); }},
     {"redoAction", Place::Edit, QT_TRANSLATE_NOOP("Commands", "やり直す(&R)"), "Ctrl+Y", false, nullptr, nullptr,
-     0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.Map()->UndoStack()->redo(); }},
+     "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.History.redo(); }},
 
     {"showEditWindowAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "エディットウインドウ"), "", false, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowEditView(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowEditView(); }},
     {"showPaletteAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "キャラクターウインドウ"), "", false, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowPalette(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowPalette(); }},
     {"showPreviewAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "プレビューウインドウ"), "", false, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowPreview(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowPreview(); }},
     {"showMapCheckAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "マップチェックウインドウ"), "", false, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowCheckView(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowCheckView(); }},
     {"showFactionAnalysisAction", Place::Window, QT_TRANSLATE_NOOP("Commands", "勢力分析ウインドウ"), "", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowFactionView(); }},
+     nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Frame.ShowFactionView(); }},
 
     {"gridLinesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "グリッド線を表示(&G)"), "", false, nullptr,
-     nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetGridLines(on); }},
+     nullptr, "", ButtonKind::OnOff, [](const CommandTargets& t, bool on) { t.Frame.SetGridLines(on); }},
     {"territoryOverlayAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "勢力範囲を重ねる(&T)"), "F7", false,
-     nullptr, nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetTerritoryOverlay(on); }},
+     nullptr, nullptr, "", ButtonKind::OnOff,
+     [](const CommandTargets& t, bool on) { t.Frame.SetTerritoryOverlay(on); }},
     {"leadOverlayAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "先着差を重ねる(&L)"), "Shift+F7", false,
-     nullptr, nullptr, 0, "", ButtonKind::OnOff, [](MainWindow& w, bool on) { w.SetLeadOverlay(on); }},
+     nullptr, nullptr, "", ButtonKind::OnOff, [](const CommandTargets& t, bool on) { t.Frame.SetLeadOverlay(on); }},
     {"movementCostsAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "移動コスト(&M)…"), "", false, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowMovementCosts(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowMovementCosts(); }},
     {"preferencesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr,
-     nullptr, 0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowPreferences(); }},
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowPreferences(); }},
 
     {"aboutAction", Place::MenuBar, QT_TRANSLATE_NOOP("Commands", "バージョン(&V)"), "", false, nullptr, nullptr,
-     0, "", ButtonKind::Plain, [](MainWindow& w, bool) { w.ShowAbout(); }},
+     "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowAbout(); }},
 
     {"shiftLeftAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を左にシフト"), "Shift+Left",
-     false, nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->ShiftMapOrSelection(ShiftDirection::Left); }},
+     false, nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.ShiftMapOrSelection(ShiftDirection::Left); }},
     {"shiftRightAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を右にシフト"), "Shift+Right",
-     false, nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->ShiftMapOrSelection(ShiftDirection::Right); }},
+     false, nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.ShiftMapOrSelection(ShiftDirection::Right); }},
     {"shiftUpAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を上にシフト"), "Shift+Up", false,
-     nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->ShiftMapOrSelection(ShiftDirection::Up); }},
+     nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.ShiftMapOrSelection(ShiftDirection::Up); }},
     {"shiftDownAction", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディット面を下にシフト"), "Shift+Down",
-     false, nullptr, nullptr, 0, "", ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.MapEdits()->ShiftMapOrSelection(ShiftDirection::Down); }},
+     false, nullptr, nullptr, "", ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.MapEdits.ShiftMapOrSelection(ShiftDirection::Down); }},
     {"edge32Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＬする"), "Ctrl+1", false,
-     "edge32Button", "edge-32", 568, QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Edge,
-     [](MainWindow& w, bool) { w.SelectEdge(TileEdge::Px32); }},
+     "edge32Button", "edge-32", QT_TRANSLATE_NOOP("Commands", "大きいサイズ"), ButtonKind::Edge,
+     [](const CommandTargets& t, bool) { t.Frame.SelectEdge(TileEdge::Px32); }},
     {"edge16Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＭにする"), "Ctrl+2", false,
-     "edge16Button", "edge-16", 594, QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Edge,
-     [](MainWindow& w, bool) { w.SelectEdge(TileEdge::Px16); }},
+     "edge16Button", "edge-16", QT_TRANSLATE_NOOP("Commands", "普通のサイズ"), ButtonKind::Edge,
+     [](const CommandTargets& t, bool) { t.Frame.SelectEdge(TileEdge::Px16); }},
     {"edge8Action", Place::ShortcutOnly, QT_TRANSLATE_NOOP("Commands", "エディットサイズをＳにする"), "Ctrl+3", false,
-     "edge8Button", "edge-8", 620, QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Edge,
-     [](MainWindow& w, bool) { w.SelectEdge(TileEdge::Px8); }},
+     "edge8Button", "edge-8", QT_TRANSLATE_NOOP("Commands", "小さいサイズ"), ButtonKind::Edge,
+     [](const CommandTargets& t, bool) { t.Frame.SelectEdge(TileEdge::Px8); }},
 
-    {nullptr, Place::ToolBarOnly, "", "", false, "mapCheckButton", "map-check", 654,
+    {nullptr, Place::ToolBarOnly, "", "", false, "mapCheckButton", "map-check",
      QT_TRANSLATE_NOOP("Commands", "マップチェック"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.RunMapCheck(); }},
-    {nullptr, Place::ToolBarOnly, "", "", false, "factionAnalysisButton", "faction-analysis", 688,
+     [](const CommandTargets& t, bool) { t.Frame.RunMapCheck(); }},
+    {nullptr, Place::ToolBarOnly, "", "", false, "factionAnalysisButton", "faction-analysis",
      QT_TRANSLATE_NOOP("Commands", "勢力分析"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.ShowFactionView(); }},
+     [](const CommandTargets& t, bool) { t.Frame.ShowFactionView(); }},
     {"helpAction", Place::Help, QT_TRANSLATE_NOOP("Commands", "ヘルプを開く(&H)"), "F1", false, "helpButton",
-     "help", 722, QT_TRANSLATE_NOOP("Commands", "ヘルプを開きます"), ButtonKind::Plain,
-     [](MainWindow& w, bool) { w.ShowHelp(); }},
+     "help", QT_TRANSLATE_NOOP("Commands", "ヘルプを開きます"), ButtonKind::Plain,
+     [](const CommandTargets& t, bool) { t.Frame.ShowHelp(); }},
 };
+
+// The tool bar, left to right: each button by its object name with what parts it from the one before.
+// DrawingToolButtons stands for the buttons of the registered drawing tools, in the registry's order.
+struct ToolBarSlot {
+    const char* Button;
+    ButtonGap Before;
+};
+constexpr char DrawingToolButtons[] = "(drawing tools)";
+constexpr ToolBarSlot ToolBarOrder[] = {
+    {"newMapButton", ButtonGap::Group},
+    {"openButton", ButtonGap::None},
+    {"saveAsButton", ButtonGap::None},
+    {"saveButton", ButtonGap::None},
+    {"exitButton", ButtonGap::Group},
+    {DrawingToolButtons, ButtonGap::Group},
+    {"rangeSelectionButton", ButtonGap::Group},
+    {"cutButton", ButtonGap::None},
+    {"pasteButton", ButtonGap::None},
+    {"replaceButton", ButtonGap::None},
+    {"exchangeButton", ButtonGap::None},
+    {"shapeButton", ButtonGap::None},
+    {"unshapeButton", ButtonGap::None},
+    {"undoButton", ButtonGap::Group},
+    {"edge32Button", ButtonGap::Group},
+    {"edge16Button", ButtonGap::None},
+    {"edge8Button", ButtonGap::None},
+    {"mapCheckButton", ButtonGap::Group},
+    {"factionAnalysisButton", ButtonGap::Group},
+    {"helpButton", ButtonGap::Group},
+    {"symmetryButton", ButtonGap::Half}, // made by SymmetryControls; it switches a mode, so it stands apart
+};
+
+constexpr bool SameText(const char* a, const char* b) {
+    while (*a && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+// Every button of the table has one place on the tool bar.
+constexpr bool EveryButtonPlacedOnce() {
+    for (const Command& c : Commands) {
+        if (!c.Button)
+            continue;
+        int places = 0;
+        for (const ToolBarSlot& slot : ToolBarOrder)
+            places += SameText(slot.Button, c.Button) ? 1 : 0;
+        if (places != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(EveryButtonPlacedOnce(), "a button of Commands is not in ToolBarOrder, or is there twice");
 
 // The menus of the menu bar, left to right.
 struct MenuInfo {
@@ -215,14 +272,13 @@ struct Item {
     bool SeparatorBefore;
     QString Button; // the button's object name; empty for a menu item alone
     const char* Picture;
-    int ButtonLeft;
     ButtonKind Kind;
     std::function<void(bool checked)> Run; // empty: a control without a command
 };
 
 // Makes the items into the window's menus and onto its tool bar.
 struct Builder {
-    MainWindow* Window;
+    QMainWindow* Window;
     QWidget* ToolBar;
     PictureReadAhead& Pictures;
     const std::map<int, QMenu*>& Menus; // by place
@@ -264,7 +320,7 @@ void Builder::Make(const Item& item) const {
     auto* button = new QToolButton(ToolBar);
     button->setObjectName(item.Button);
     button->setAutoRaise(true); // flat
-    button->setGeometry(item.ButtonLeft, 2, 26, 26);
+    button->resize(ToolButtonSide, ToolButtonSide); // placed with the others once all are made
     button->setIconSize(QSize(24, 24));
     if (const QImage picture = Pictures.Picture(ToolbarPicturePath(item.Picture)); !picture.isNull())
         button->setIcon(QIcon(QPixmap::fromImage(picture)));
@@ -295,14 +351,38 @@ QStringList MenusAndToolBar::ButtonPicturePaths() {
         if (c.Button)
             paths.push_back(ToolbarPicturePath(c.Picture));
     for (const ToolRegistration& registration : RegisteredTools())
-        if (registration.ButtonLeft != NoToolButton)
+        if (registration.Choice == ToolChoice::MenuAndButton)
             paths.push_back(ToolbarPicturePath(registration.Make()->Description().Picture));
     return paths;
 }
 
-MenusAndToolBar::MenusAndToolBar(MainWindow* window, QWidget* toolBar, PictureReadAhead& pictures,
+std::vector<PlacedButton> MenusAndToolBar::ToolBarPlan() {
+    std::vector<QString> names;
+    std::vector<ButtonGap> gaps;
+    for (const ToolBarSlot& slot : ToolBarOrder) {
+        if (!SameText(slot.Button, DrawingToolButtons)) {
+            names.push_back(QString::fromLatin1(slot.Button));
+            gaps.push_back(slot.Before);
+            continue;
+        }
+        ButtonGap before = slot.Before;
+        for (const ToolRegistration& registration : RegisteredTools()) {
+            if (registration.Choice != ToolChoice::MenuAndButton)
+                continue;
+            names.push_back(ToolButtonName(registration.Make()->Description()));
+            gaps.push_back(std::exchange(before, ButtonGap::None));
+        }
+    }
+    const std::vector<QRect> places = ToolButtonPlaces(gaps);
+    std::vector<PlacedButton> plan;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        plan.push_back({names[i], places[i]});
+    return plan;
+}
+
+MenusAndToolBar::MenusAndToolBar(CommandTargets targets, QWidget* toolBar, PictureReadAhead& pictures,
                                  std::vector<ToolDescription> tools)
-    : window_(window), toolBar_(toolBar), tools_(std::move(tools)) {
+    : targets_(targets), window_(&targets.Window), toolBar_(toolBar), tools_(std::move(tools)) {
     QMenuBar* bar = window_->menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     // The texts of menus, items and buttons are set by Retranslate, in the editor's language.
@@ -327,20 +407,20 @@ MenusAndToolBar::MenusAndToolBar(MainWindow* window, QWidget* toolBar, PictureRe
     for (const Command& c : Commands) {
         if (c.Kind == ButtonKind::DrawingTools) {
             for (std::size_t i = 0; i < tools_.size(); ++i) {
-                const int buttonLeft = RegisteredTools()[i].ButtonLeft;
+                const bool button = RegisteredTools()[i].Choice == ToolChoice::MenuAndButton;
                 builder.Make({ToolActionName(tools_[i]), c.Where, QString::fromLatin1(tools_[i].Shortcut),
-                              false, buttonLeft == NoToolButton ? QString() : ToolButtonName(tools_[i]),
-                              tools_[i].Picture, buttonLeft, ButtonKind::Tool,
-                              [window, i](bool) { window->SelectTool(i); }});
+                              false, button ? ToolButtonName(tools_[i]) : QString(), tools_[i].Picture,
+                              ButtonKind::Tool,
+                              [frame = &targets_.Frame, i](bool) { frame->SelectTool(i); }});
             }
             continue;
         }
         std::function<void(bool)> run;
         if (c.Run)
-            run = [window, run = c.Run](bool checked) { run(*window, checked); };
+            run = [targets = targets_, run = c.Run](bool checked) { run(targets, checked); };
         builder.Make({c.Name ? QString::fromLatin1(c.Name) : QString(), c.Where,
                       QString::fromLatin1(c.Shortcut), c.SeparatorBefore,
-                      c.Button ? QString::fromLatin1(c.Button) : QString(), c.Picture, c.ButtonLeft, c.Kind, run});
+                      c.Button ? QString::fromLatin1(c.Button) : QString(), c.Picture, c.Kind, run});
     }
     window_->addActions(shortcutOnlyMenu->actions());
 
@@ -360,7 +440,9 @@ MenusAndToolBar::MenusAndToolBar(MainWindow* window, QWidget* toolBar, PictureRe
             QKeySequence::fromString(QString::fromLatin1(info.Shortcut), QKeySequence::PortableText));
         action->setCheckable(true);
         QObject::connect(action, &QAction::triggered, window_,
-                         [window, set = info.Set] { RunCommand([&] { window->SelectTileSet(set); }); });
+                         [frame = &targets_.Frame, set = info.Set] {
+                             RunCommand([&] { frame->SelectTileSet(set); });
+                         });
         tileSetItems->addAction(action);
         menus_[static_cast<int>(Place::MenuBar)]->addAction(action);
     }
@@ -370,6 +452,12 @@ MenusAndToolBar::MenusAndToolBar(MainWindow* window, QWidget* toolBar, PictureRe
 }
 
 MenusAndToolBar::~MenusAndToolBar() = default;
+
+void MenusAndToolBar::PlaceToolBarButtons() {
+    for (const PlacedButton& button : ToolBarPlan())
+        if (auto* widget = toolBar_->findChild<QToolButton*>(button.Name, Qt::FindDirectChildrenOnly))
+            widget->setGeometry(button.Place);
+}
 
 QAction* MenusAndToolBar::Action(const char* name) const {
     return Action(QString::fromLatin1(name));

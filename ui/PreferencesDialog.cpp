@@ -23,6 +23,8 @@ constexpr std::pair<TileEdge, const char*> EdgeChoices[] = {
     {TileEdge::Px8, QT_TRANSLATE_NOOP("PreferencesDialog", "小さいサイズ (8)")},
     {TileEdge::Px16, QT_TRANSLATE_NOOP("PreferencesDialog", "普通のサイズ (16)")},
     {TileEdge::Px32, QT_TRANSLATE_NOOP("PreferencesDialog", "大きいサイズ (32)")}};
+// The autosave intervals offered in whole minutes, after しない and 30 秒.
+constexpr int AutosaveMinuteChoices[] = {1, 2, 5, 10, 15, 30, EditorSettings::MaxAutosaveMinutes};
 // Each language in its own words, whatever the editor's language.
 constexpr std::pair<const char*, const char*> LanguageChoices[] = {{"ja", "日本語"}, {"en", "English"}};
 
@@ -54,11 +56,16 @@ PreferencesDialog::PreferencesDialog(const EditorSettings& current, const QStrin
     blink_ = Named(new QCheckBox(tr("カーソルを点滅させる"), this), "blink");
     blink_->setChecked(current.Blink);
 
+    // A short list; an interval stored before in whole minutes between them is offered too, in its place.
     autosave_ = Named(new QComboBox(this), "autosaveInterval");
     autosave_->addItem(tr("しない"), 0);
     autosave_->addItem(tr("%1 秒").arg(30), 30);
-    for (int minutes = 1; minutes <= EditorSettings::MaxAutosaveMinutes; ++minutes)
+    for (const int minutes : AutosaveMinuteChoices) {
+        const int previous = autosave_->itemData(autosave_->count() - 1).toInt();
+        if (current.AutosaveSeconds > previous && current.AutosaveSeconds < minutes * 60)
+            autosave_->addItem(tr("%1 分").arg(current.AutosaveSeconds / 60), current.AutosaveSeconds);
         autosave_->addItem(tr("%1 分").arg(minutes), minutes * 60);
+    }
     autosave_->setCurrentIndex(std::max(0, autosave_->findData(current.AutosaveSeconds)));
 
     language_ = Named(new QComboBox(this), "language");

@@ -42,7 +42,17 @@ QRegion SelectionLayer::Region(int edge, QPoint cursor) const {
     QRegion region;
     if (pasting_) {
         const CellBlock& block = pasteTool_->Block();
-        region += QRect(cursor.x() * e, cursor.y() * e, block.Width * e, block.Height * e);
+        const QRect placed(cursor.x() * e, cursor.y() * e, block.Width * e, block.Height * e);
+        region += placed;
+        // The images of the part on the map: the image of a rectangle is a rectangle.
+        if (const auto inside = ClipToMap({cursor.x(), cursor.y(), cursor.x() + block.Width - 1,
+                                           cursor.y() + block.Height - 1}))
+            for (int k = 1; k <= SymmetryImageCount(symmetry_); ++k) {
+                const MapCell a = ImageCell(symmetry_, k, {inside->Left, inside->Top});
+                const MapCell b = ImageCell(symmetry_, k, {inside->Right, inside->Bottom});
+                const CellRect r = RectFromCorners(a.X, a.Y, b.X, b.Y);
+                region += QRect(r.Left * e, r.Top * e, r.Width() * e, r.Height() * e);
+            }
     }
     if (selection_) {
         const QPoint shift = DragShift(e);
@@ -58,6 +68,21 @@ QRegion SelectionLayer::Region(int edge, QPoint cursor) const {
         }
     }
     return region;
+}
+
+void SelectionLayer::PaintBlockImages(QPainter& painter, int edge, QPoint cursor, const QImage& tiles,
+                                      const QRect& shown) const {
+    const CellBlock& block = pasteTool_->Block();
+    QImage tile(edge, edge, QImage::Format_RGB32);
+    for (int k = 1; k <= SymmetryImageCount(symmetry_); ++k)
+        ForEachPlacedCell(block, cursor.x(), cursor.y(), [&](int x, int y, TileCode code) {
+            const MapCell at = ImageCell(symmetry_, k, {x, y});
+            const QRect place(at.X * edge, at.Y * edge, edge, edge);
+            if (!place.intersects(shown))
+                return;
+            DrawTile(tile, 0, 0, tiles, edge, ImageCode(symmetry_, k, code));
+            painter.drawImage(place.topLeft(), tile);
+        });
 }
 
 void SelectionLayer::Paint(QPainter& painter, int edge, QPoint cursor, const QImage* tiles, const QImage& mapPicture,
@@ -83,6 +108,7 @@ void SelectionLayer::Paint(QPainter& painter, int edge, QPoint cursor, const QIm
                 painter.drawImage(QPoint(cursor.x() + x, cursor.y() + y) * e, tile);
             }
         }
+        PaintBlockImages(painter, e, cursor, *tiles, shown);
     } else if (selecting_ && selectionTool_->IsMoving() && selection_) {
         // The dragged cells look as they do on the map: their part of the map's picture.
         const QRect source(selection_->Left * e, selection_->Top * e, selection_->Width() * e,

@@ -4,6 +4,7 @@
 // down, and the overlay both show over the map: the marching frame, the dragged cells, the floating block.
 
 #include "CellBlock.h"
+#include "Symmetry.h"
 
 #include <QPoint>
 #include <QRegion>
@@ -37,6 +38,8 @@ public:
 
     // Whether a pasted block floats under the pointer, waiting for the click that puts it down.
     bool IsPasting() const { return pasting_; }
+    // The mode the floating block is shown mirrored in, as the paste will place it.
+    void SetSymmetry(SymmetryMode mode) { symmetry_ = mode; }
     void StartPaste(CellBlock block);
     void EndPaste() { pasting_ = false; }
 
@@ -46,12 +49,14 @@ public:
 
     // The picture pixels the overlay covers at tile edge `edge` with the pointer on cell `cursor`.
     QRegion Region(int edge, QPoint cursor) const;
-    // Paints the overlay: the floating block with `tiles` (nullptr while no tile set is loaded), the dragged
+    // Paints the overlay: the floating block and its images with `tiles` (nullptr while no tile set is loaded), the dragged
     // cells as `mapPicture` shows them, and the frame, its dashes stepped on by `blinkPhase`.
     void Paint(QPainter& painter, int edge, QPoint cursor, const QImage* tiles, const QImage& mapPicture,
                int blinkPhase) const;
 
 private:
+    // The floating block's images under the symmetry mode, where they meet `shown`.
+    void PaintBlockImages(QPainter& painter, int edge, QPoint cursor, const QImage& tiles, const QRect& shown) const;
     // How far the range tool drags the selection's cells, in pixels; nothing while none is dragged.
     QPoint DragShift(int edge) const;
 
@@ -60,6 +65,7 @@ private:
     std::unique_ptr<PasteTool> pasteTool_;
     bool selecting_ = false;
     bool pasting_ = false;
+    SymmetryMode symmetry_ = SymmetryMode::None;
 };
 
 } // namespace tav

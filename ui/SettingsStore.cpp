@@ -1,7 +1,5 @@
 #include "SettingsStore.h"
 
-#include "EditorSettings.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -12,6 +12,10 @@
 
 namespace tav {
 
+// The names QSettings finds the editor's file by.
+inline constexpr char SettingsOrganisation[] = "Tavrenna";
+inline constexpr char SettingsApplication[] = "Tavrenna MapEditor"; // the application name: one file with the recent files
+
 std::unique_ptr<QSettings> OpenSettings();
 
 // The file for which OpenSettings refused the settings since the last call; empty when it refused none. The

@@ -82,7 +82,6 @@ SymmetryControls::SymmetryControls(QMainWindow* window, QWidget* toolBar, Docume
     button_ = new QToolButton(toolBar);
     button_->setObjectName(QStringLiteral("symmetryButton"));
     button_->setAutoRaise(true);
-    button_->setGeometry(ButtonLeft, 2, 26, 26);
     button_->setIconSize(QSize(24, 24));
     button_->setIcon(QIcon(QStringLiteral(":/toolbar/symmetry.png")));
     button_->setFocusPolicy(Qt::NoFocus);

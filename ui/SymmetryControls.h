@@ -28,10 +28,9 @@ SymmetryMode NextSymmetryMode(SymmetryMode mode);
 class SymmetryControls : public QObject {
     Q_OBJECT
 public:
-    static constexpr int ButtonLeft = 752; // right of the help button
-
     // Adds the submenu at the end of `window`'s Edit menu (object name "editMenu"), the cycling item to the
-    // window (so that F6 works wherever it has the focus) and the button to `toolBar`.
+    // window (so that F6 works wherever it has the focus) and the button ("symmetryButton") to `toolBar`,
+    // where the tool bar's layout places it.
     SymmetryControls(QMainWindow* window, QWidget* toolBar, Document* document);
 
     // Sets every text of the submenu and the button's hint in the editor's language.

@@ -52,6 +52,8 @@ QString ProblemText(const FileError& error) {
         if (error.ErrorNumber() == 0)
             return Translated(QT_TRANSLATE_NOOP("FileErrors", "ファイルを最後まで書き込めませんでした"));
         break;
+    case FileProblem::UntrustedLink:
+        return Translated(QT_TRANSLATE_NOOP("FileErrors", "誰でも書き込める共有フォルダで他のユーザーが作ったリンクです。安全のためたどりません"));
     case FileProblem::SystemError:
         break;
     }

@@ -47,6 +47,48 @@ QRect PlaceBesideEditWindow(const QRect& frame, const QRect& edit, const QRect& 
     return place;
 }
 
+QRect FitOnScreen(const QRect& available, const QMargins& frame, const QRect& place) {
+    // A frame larger than the screen (no window manager would draw one) leaves the screen itself.
+    QRect inner = available.marginsRemoved(frame);
+    if (inner.isEmpty())
+        inner = available;
+    // Worked out from the stored numbers, whatever they are, without a rectangle reaching past the int range.
+    const QSize size = place.size().boundedTo(inner.size()).expandedTo(QSize(1, 1));
+    const int x = std::clamp(place.left(), inner.left(), inner.right() + 1 - size.width());
+    const int y = std::clamp(place.top(), inner.top(), inner.bottom() + 1 - size.height());
+    return {QPoint(x, y), size};
+}
+
+QRect FirstMainWindowPlace(const QRect& available, const QMargins& frame) {
+    const QSize outer(available.width() * 9 / 10, available.height() * 9 / 10);
+    const QRect outerPlace(available.left() + (available.width() - outer.width()) / 2,
+                           available.top() + (available.height() - outer.height()) / 2, outer.width(), outer.height());
+    return FitOnScreen(available, frame, outerPlace.marginsRemoved(frame));
+}
+
+QRect FirstPlaceBesideMainWindow(const QRect& available, const QMargins& frame, const QRect& main, int belowToolBar,
+                                 QSize size) {
+    const QRect inner = available.marginsRemoved(frame);
+    const QSize fitted = size.boundedTo(inner.size());
+    const int outerWidth = fitted.width() + frame.left() + frame.right();
+    const QRect candidates[] = {
+        QRect(QPoint(main.right() + 1 + frame.left(), main.top() + frame.top()), fitted),
+        QRect(QPoint(main.left() - outerWidth + frame.left(), main.top() + frame.top()), fitted),
+    };
+    for (const QRect& beside : candidates)
+        if (inner.contains(beside))
+            return beside;
+    return FitOnScreen(available, frame,
+                       QRect(QPoint(main.right() - outerWidth + 1 + frame.left(), belowToolBar + frame.top()), fitted));
+}
+
+QMargins FrameMargins(const QWidget* window) {
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
 Workspace::Workspace(QMainWindow* main, QMdiArea* frame, QWidget* editWindow, QWidget* palette)
     : QObject(main), main_(main), frame_(frame), editWindow_(editWindow), palette_(palette) {}
 
@@ -54,19 +96,21 @@ void Workspace::PlaceMainWindow() {
     const QRect available = CurrentPlatform().AvailableGeometry();
     const std::unique_ptr<QSettings> settings = OpenSettings();
     const QRect remembered = settings->value(MainPlaceKey).toRect();
-    if (remembered.isValid() && remembered.intersects(available)) {
-        main_->setGeometry(remembered);
+    // The frame is known once the window is shown; then the whole window, frame included, is fitted in.
+    fitFrame_ = true;
+    main_->installEventFilter(this);
+    if (remembered.isValid()) {
+        // A size and place stored by another screen, or by hand, is made to fit this one.
+        main_->setGeometry(FitOnScreen(available, FrameMargins(main_), remembered));
         if (settings->value(MainMaximisedKey).toBool())
             main_->setWindowState(main_->windowState() | Qt::WindowMaximized);
         return;
     }
-    main_->setGeometry(available);
-    // The frame is known once the window is shown; then the whole window, frame included, is fitted in.
-    fitFrame_ = true;
-    main_->installEventFilter(this);
+    firstRun_ = true;
+    main_->setGeometry(FirstMainWindowPlace(available, FrameMargins(main_)));
 }
 
-void Workspace::Follow(QWidget* window, const QString& key) {
+bool Workspace::Follow(QWidget* window, const QString& key) {
     Followed& followed = followed_[window];
     followed.Key = key;
     window->installEventFilter(this);
@@ -77,14 +121,17 @@ void Workspace::Follow(QWidget* window, const QString& key) {
                 Qt::QueuedConnection);
 
     const QRect remembered = OpenSettings()->value(PlaceKey(key)).toRect();
-    if (!remembered.isValid())
-        return;
     auto* sub = qobject_cast<QMdiSubWindow*>(window);
+    if (!remembered.isValid()) {
+        followed.RuleDue = sub != nullptr;
+        if (sub)
+            CameUp(sub);
+        return false;
+    }
     if (!sub) {
-        // A window of its own comes back only where the screen shows it.
-        if (remembered.intersects(CurrentPlatform().AvailableGeometry()))
-            window->setGeometry(remembered);
-        return;
+        // A window of its own comes back whole on the screen, framed as the main window is.
+        window->setGeometry(FitOnScreen(CurrentPlatform().AvailableGeometry(), FrameMargins(main_), remembered));
+        return true;
     }
     // A minimised window keeps its icon where it is; the place is the one it is restored to.
     const bool minimised = sub->isMinimized();
@@ -96,6 +143,7 @@ void Workspace::Follow(QWidget* window, const QString& key) {
         sub->showMinimized();
     followed.RuleDue = true;
     CameUp(sub);
+    return true;
 }
 
 void Workspace::CameUp(QWidget* window) {
@@ -103,19 +151,21 @@ void Workspace::CameUp(QWidget* window) {
     if (found == followed_.end() || !found->RuleDue || !InNormalState(window))
         return;
     found->RuleDue = false;
-    window->setGeometry(PlaceBesideEditWindow(frame_->viewport()->rect(), editWindow_->geometry(),
-                                              palette_->geometry(), window->geometry()));
+    // No larger than the frame, so that the whole window can be seen.
+    const QRect frame = frame_->viewport()->rect();
+    const QRect place(window->pos(), window->size().boundedTo(frame.size()));
+    window->setGeometry(PlaceBesideEditWindow(frame, editWindow_->geometry(), palette_->geometry(), Inside(frame, place)));
 }
 
 bool Workspace::eventFilter(QObject* watched, QEvent* event) {
     if (watched == main_ && event->type() == QEvent::Show && fitFrame_) {
         fitFrame_ = false;
         const QRect available = CurrentPlatform().AvailableGeometry();
-        const QMargins frame(main_->geometry().left() - main_->frameGeometry().left(),
-                             main_->geometry().top() - main_->frameGeometry().top(),
-                             main_->frameGeometry().right() - main_->geometry().right(),
-                             main_->frameGeometry().bottom() - main_->geometry().bottom());
-        main_->setGeometry(available.marginsRemoved(frame));
+        const QMargins frame = FrameMargins(main_);
+        if (firstRun_)
+            main_->setGeometry(FirstMainWindowPlace(available, frame));
+        else if (!main_->isMaximized())
+            main_->setGeometry(FitOnScreen(available, frame, main_->geometry()));
     }
     if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
         auto* window = static_cast<QWidget*>(watched);

@@ -2,6 +2,7 @@
 // The golden maps of the faction analysis, small text grids under tests/data/faction/ with hand-worked
 // figures (the format is in the folder's README). Shared by the core, tool and window tests.
 
+#include "CellGrid.h"
 #include "FactionAnalysis.h"
 #include "MapGrid.h"
 
@@ -70,7 +71,7 @@ inline GoldenMap LoadGoldenMap(const std::string& name) {
     map.Grid.fill(LegendCode(map.Facts.at("fill").at(0).at(0)));
     for (std::size_t y = 0; y < rows.size() && y < MapSize; ++y)
         for (std::size_t x = 0; x < rows[y].size() && x < MapSize; ++x)
-            map.Grid[static_cast<std::size_t>(CellIndex(static_cast<int>(x), static_cast<int>(y)))] =
+            map.Grid[GridIndex(static_cast<int>(x), static_cast<int>(y))] =
                 LegendCode(rows[y][x]);
     return map;
 }

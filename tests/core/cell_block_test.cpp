@@ -2,6 +2,7 @@
 // form (what it refuses, and that any block survives the round trip) and the editor's own byte form.
 
 #include "CellBlock.h"
+#include "CellGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ MapGrid ReadGolden(const std::string& name) {
         for (int x = 0; x < MapSize; ++x) {
             unsigned code = 0;
             file >> std::hex >> code;
-            grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>(code);
+            grid[GridIndex(x, y)] = static_cast<TileCode>(code);
         }
     EXPECT_FALSE(file.fail()) << name << " holds fewer than 48 x 48 codes";
     return grid;
@@ -91,7 +92,7 @@ TEST(CellBlock, ReplaceAndExchangeChangeOnlyTheirAreaAndCountWhatTheyChange) {
             int differing = 0;
             for (int x = 0; x < MapSize; ++x) {
                 for (int y = 0; y < MapSize; ++y) {
-                    const std::size_t i = static_cast<std::size_t>(CellIndex(x, y));
+                    const std::size_t i = GridIndex(x, y);
                     differing += changed[i] != grid[i];
                     const TileCode wanted = !area.Contains(x, y) ? grid[i] : grid[i] == a ? b : grid[i];
                     if (!exchange || grid[i] != b || !area.Contains(x, y))

@@ -1,6 +1,7 @@
 // The faction window's comparison of each faction with its images: nothing on a map mirrored for the mode,
 // and each kind of unevenness in its own figure.
 
+#include "CellGrid.h"
 #include "FactionSymmetry.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@ namespace {
 
 constexpr SymmetryMode MirroredModes[] = {SymmetryMode::LeftRight, SymmetryMode::TopBottom, SymmetryMode::Quad,
                                           SymmetryMode::Half, SymmetryMode::Quarter};
-
-TileCode& At(MapGrid& grid, MapCell cell) { return grid[static_cast<std::size_t>(CellIndex(cell.X, cell.Y))]; }
 
 // Open ground with faction 0's castle at (10,12) and the image factions' castles at its images.
 MapGrid CastlesAtTheImages(SymmetryMode mode) {

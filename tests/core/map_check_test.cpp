@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <set>
 #include <string>
@@ -241,6 +242,82 @@ TEST(MapCheck, FindingsCarryTheirKindFactionAndCellsInReadingOrder) {
     EXPECT_TRUE(FindMapProblems(ValidMap()).empty());
 }
 
+// Two castles whose 3 x 3 blocks overlap cannot both get their ring: one finding per pair, at the later castle
+// of the pair in reading order, naming the earlier one first. Castles three cells apart in either direction
+// are fine.
+TEST(MapCheck, CastlesWhoseBlocksOverlapAreTooClose) {
+    for (int dx = -3; dx <= 3; ++dx)
+        for (int dy = -3; dy <= 3; ++dy) {
+            if (dx == 0 && dy == 0)
+                continue;
+            SCOPED_TRACE(testing::Message() << "offset " << dx << ", " << dy);
+            MapGrid grid = FilledGrid(7); // open ground that is no rim gap
+            grid[CellIndex(20, 20)] = 20;
+            grid[CellIndex(20 + dx, 20 + dy)] = 21;
+            grid[CellIndex(30, 30)] = 22;
+            grid[CellIndex(40, 30)] = 23;
+            const bool close = std::abs(dx) <= 2 && std::abs(dy) <= 2;
+            const bool laterFirst = dy < 0 || (dy == 0 && dx < 0); // the second castle comes first in reading order
+            const GridCell first = laterFirst ? GridCell{20 + dx, 20 + dy} : GridCell{20, 20};
+            const GridCell second = laterFirst ? GridCell{20, 20} : GridCell{20 + dx, 20 + dy};
+            std::vector<CheckFinding> expected;
+            if (close) {
+                CheckFinding tooClose{CheckFindingKind::CastlesTooClose, {first, second}, laterFirst ? 1 : 0};
+                tooClose.OtherFaction = laterFirst ? 0 : 1;
+                expected.push_back(tooClose);
+            }
+            EXPECT_EQ(FindMapProblems(grid), expected);
+            const MapCheckReport report = CheckMap(grid, TileSet::Verda);
+            if (close) {
+                const std::string_view firstName = laterFirst ? "ブレスト領(赤)" : "カルドア領(緑)";
+                const std::string_view secondName = laterFirst ? "カルドア領(緑)" : "ブレスト領(赤)";
+                const Lines lines = {"キャラクタータイプ：ヴェルダ",
+                                     Joined({"(", std::to_string(first.X), ",", std::to_string(first.Y), ")にある",
+                                             firstName, "の城は(", std::to_string(second.X), ",",
+                                             std::to_string(second.Y), ")にある", secondName, "の城と近すぎます。"})};
+                EXPECT_EQ(report.Lines, lines);
+            }
+            EXPECT_EQ(report.Problem, close);
+        }
+}
+
+TEST(MapCheck, EveryCloseCastleIsPairedInTheScanOrder) {
+    MapGrid grid = FilledGrid(7);
+    grid[CellIndex(10, 10)] = 20;
+    grid[CellIndex(12, 10)] = 21;
+    grid[CellIndex(11, 12)] = 22;
+    grid[CellIndex(11, 14)] = 48;  // seals the third castle's gate
+    grid[CellIndex(30, 30)] = 23;
+    grid[CellIndex(47, 30)] = 1;   // a rim gap after all of them
+    const MapCheckReport report = CheckMap(grid, TileSet::Verda);
+    const Lines expected = {
+        "キャラクタータイプ：ヴェルダ",
+        "(10,10)にあるカルドア領(緑)の城は(12,10)にあるブレスト領(赤)の城と近すぎます。",
+        "(11,12)にあるシオネル領(白)の城が封鎖されています。",
+        "(10,10)にあるカルドア領(緑)の城は(11,12)にあるシオネル領(白)の城と近すぎます。",
+        "(12,10)にあるブレスト領(赤)の城は(11,12)にあるシオネル領(白)の城と近すぎます。",
+        GapLine(47, 30),
+    };
+    EXPECT_EQ(report.Lines, expected);
+}
+
+// Castles that used to touch: the first shaping wrote one faction's ring piece over the other's castle, and
+// the check then called that castle missing. Now both stay, and the check says why the map is wrong.
+TEST(MapCheck, ShapedNeighbourCastlesAreTooCloseNotMissing) {
+    MapGrid grid = FilledGrid(0);
+    grid[CellIndex(40, 37)] = 0x14;
+    grid[CellIndex(41, 36)] = 0x16;
+    ShapeMap(grid);
+    const MapCheckReport report = CheckMap(grid, TileSet::Verda);
+    const auto has = [&](std::string_view line) {
+        return std::find(report.Lines.begin(), report.Lines.end(), line) != report.Lines.end();
+    };
+    EXPECT_TRUE(has("(41,36)にあるシオネル領(白)の城は(40,37)にあるカルドア領(緑)の城と近すぎます。"));
+    EXPECT_FALSE(has("カルドア領(緑)の城がありません。"));
+    EXPECT_FALSE(has("シオネル領(白)の城がありません。"));
+    EXPECT_TRUE(has("ブレスト領(赤)の城がありません。"));
+}
+
 TEST(MapCheck, NamesFollowTheTileSet) {
     struct Case {
         TileSet tileSet;
@@ -317,19 +394,21 @@ TEST(MapCheckProperties, MapsValidByConstructionReportOnlyTheHeader) {
                 const auto& pool = rim ? rimCodes : innerCodes;
                 grid[CellIndex(x, y)] = pool[rng() % pool.size()];
             }
-        std::vector<int> used; // cells taken by castles and the cells in front of their gates
+        std::vector<GridCell> castles;
         for (int f = 0; f < 4; ++f) {
             int x = 0;
             int y = 0;
             do {
                 x = 1 + static_cast<int>(rng() % 46);
                 y = 1 + static_cast<int>(rng() % 44);
-            } while (std::find(used.begin(), used.end(), CellIndex(x, y)) != used.end() ||
-                     std::find(used.begin(), used.end(), CellIndex(x, y + 2)) != used.end());
+            } while (std::any_of(castles.begin(), castles.end(), [&](const GridCell& c) {
+                         // Castles three apart in some direction: their blocks do not overlap, and neither
+                         // stands on the other's gate front.
+                         return std::abs(c.X - x) <= 2 && std::abs(c.Y - y) <= 2;
+                     }));
             grid[CellIndex(x, y)] = static_cast<TileCode>(20 + f);
             grid[CellIndex(x, y + 2)] = openFront[rng() % openFront.size()];
-            used.push_back(CellIndex(x, y));
-            used.push_back(CellIndex(x, y + 2));
+            castles.push_back({x, y});
         }
         const MapCheckReport report = CheckMap(grid, AllTileSets[static_cast<std::size_t>(round % 9)]);
         ASSERT_EQ(report.Lines.size(), 1u) << "round " << round << ": " << report.Lines.back();

@@ -3,8 +3,10 @@
 // and the acceptance check against maps damaged on purpose.
 
 #include "CastleValley.h"
+#include "CellGrid.h"
 #include "FactionAnalysis.h"
 #include "GeneratorNoise.h"
+#include "GridWalk.h"
 #include "MapCheck.h"
 #include "MapGenerator.h"
 #include "Shaping.h"
@@ -25,10 +27,6 @@
 namespace tav {
 namespace {
 
-TileCode At(const MapGrid& grid, int x, int y) {
-    return grid[static_cast<std::size_t>(CellIndex(x, y))];
-}
-
 // --- castle valleys
 // -----------------------------------------------------------------------------------------
 
@@ -40,24 +38,19 @@ std::vector<int> StepsThroughGate(const ValleyLayout& valley, int side) {
     std::vector<bool> blocked(MapCells, false);
     for (const ValleyCell& cell : valley.Cells)
         if (cell.Part == ValleyPart::Wall || cell.Part == ValleyPart::Ring)
-            blocked[static_cast<std::size_t>(CellIndex(C + cell.At.Dx, C + cell.At.Dy))] = true;
+            blocked[GridIndex(C + cell.At.Dx, C + cell.At.Dy)] = true;
     const int gate[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
-    blocked[static_cast<std::size_t>(CellIndex(C + gate[side][0], C + gate[side][1]))] = false;
+    blocked[GridIndex(C + gate[side][0], C + gate[side][1])] = false;
     std::vector<int> steps(MapCells, -1);
-    std::vector<int> queue{CellIndex(C, C)};
-    steps[static_cast<std::size_t>(queue[0])] = 0;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int x = queue[head] / MapSize;
-        const int y = queue[head] % MapSize;
-        for (const auto& [nx, ny] :
-             {std::pair{x - 1, y}, std::pair{x + 1, y}, std::pair{x, y - 1}, std::pair{x, y + 1}}) {
-            const auto cell = static_cast<std::size_t>(CellIndex(nx, ny));
-            if (InMap(nx, ny) && !blocked[cell] && steps[cell] < 0) {
-                steps[cell] = steps[static_cast<std::size_t>(queue[head])] + 1;
-                queue.push_back(static_cast<int>(cell));
-            }
-        }
-    }
+    steps[GridIndex(C, C)] = 0;
+    BreadthFirstWalk walk;
+    walk.Start({C, C});
+    walk.Run([&](MapCell from, MapCell to) {
+        const std::size_t cell = GridIndex(to);
+        if (blocked[cell] || steps[cell] >= 0) return false;
+        steps[cell] = steps[GridIndex(from)] + 1;
+        return true;
+    });
     return steps;
 }
 
@@ -70,7 +63,7 @@ TEST(CastleValley, EveryGateSideTheValleyServesSeesTheSameDistancesBeyondThePass
             ASSERT_FALSE(valley.Approach.empty());
             std::vector<bool> inside(MapCells, false);
             for (const ValleyCell& cell : valley.Cells)
-                inside[static_cast<std::size_t>(CellIndex(24 + cell.At.Dx, 24 + cell.At.Dy))] = true;
+                inside[GridIndex(24 + cell.At.Dx, 24 + cell.At.Dy)] = true;
 
             const std::vector<int> below = StepsThroughGate(valley, 0);
             // The sides an image castle's gate can open to: up and down for mirrors, all four for turns.
@@ -97,18 +90,16 @@ TEST(CastleValley, TheValleyLeadsOutOnlyThroughItsPass) {
         const ValleyLayout valley = LayValley(*shape, 0);
         std::vector<bool> inside(MapCells, false);
         for (const ValleyCell& cell : valley.Cells)
-            inside[static_cast<std::size_t>(CellIndex(24 + cell.At.Dx, 24 + cell.At.Dy))] = true;
+            inside[GridIndex(24 + cell.At.Dx, 24 + cell.At.Dy)] = true;
         int openings = 0;
         for (const ValleyCell& cell : valley.Cells) {
             if (cell.Part != ValleyPart::Open && cell.Part != ValleyPart::Pass) continue;
-            const int x = 24 + cell.At.Dx;
-            const int y = 24 + cell.At.Dy;
-            for (const auto& [nx, ny] :
-                 {std::pair{x - 1, y}, std::pair{x + 1, y}, std::pair{x, y - 1}, std::pair{x, y + 1}})
-                if (!inside[static_cast<std::size_t>(CellIndex(nx, ny))]) {
+            ForEachSideNeighbour({24 + cell.At.Dx, 24 + cell.At.Dy}, [&](MapCell next) {
+                if (!inside[GridIndex(next)]) {
                     EXPECT_EQ(cell.Part, ValleyPart::Pass) << "(" << cell.At.Dx << "," << cell.At.Dy << ")";
                     ++openings;
                 }
+            });
         }
         EXPECT_EQ(openings, static_cast<int>(valley.Approach.size()));
     }
@@ -163,25 +154,19 @@ struct Shares {
 };
 Shares CountShares(const MapGrid& grid) {
     std::vector<bool> sea(MapCells, false);
-    std::vector<int> queue;
+    BreadthFirstWalk walk;
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
             if ((x == 0 || y == 0 || x == MapSize - 1 || y == MapSize - 1) &&
-                PlainCode(At(grid, x, y)) == 48) {
-                sea[static_cast<std::size_t>(CellIndex(x, y))] = true;
-                queue.push_back(CellIndex(x, y));
+                PlainCode(At(grid, {x, y})) == 48) {
+                sea[GridIndex(x, y)] = true;
+                walk.Start({x, y});
             }
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int x = queue[head] / MapSize;
-        const int y = queue[head] % MapSize;
-        for (const auto& [nx, ny] :
-             {std::pair{x - 1, y}, std::pair{x + 1, y}, std::pair{x, y - 1}, std::pair{x, y + 1}})
-            if (InMap(nx, ny) && !sea[static_cast<std::size_t>(CellIndex(nx, ny))] &&
-                PlainCode(At(grid, nx, ny)) == 48) {
-                sea[static_cast<std::size_t>(CellIndex(nx, ny))] = true;
-                queue.push_back(CellIndex(nx, ny));
-            }
-    }
+    walk.Run([&](MapCell, MapCell to) {
+        if (sea[GridIndex(to)] || PlainCode(At(grid, to)) != 48) return false;
+        sea[GridIndex(to)] = true;
+        return true;
+    });
     Shares shares;
     for (int cell = 0; cell < MapCells; ++cell) {
         if (sea[static_cast<std::size_t>(cell)]) continue;
@@ -217,7 +202,7 @@ void ExpectEveryGuarantee(const MapGrid& grid, const GeneratorParameters& parame
 
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y) {
-            const TileCode code = At(grid, x, y);
+            const TileCode code = At(grid, {x, y});
             if (x == 0 || y == 0 || x == MapSize - 1 || y == MapSize - 1) {
                 EXPECT_TRUE(PlainCode(code) == 48 || PlainCode(code) == 96)
                     << "rim (" << x << "," << y << ")";
@@ -225,7 +210,7 @@ void ExpectEveryGuarantee(const MapGrid& grid, const GeneratorParameters& parame
             if (code >= 20 && code <= 23) {
                 // The whole 3 x 3 block off the rim, and the cell below the gate open.
                 EXPECT_TRUE(x >= 2 && x <= 45 && y >= 2 && y <= 44) << "castle (" << x << "," << y << ")";
-                EXPECT_TRUE(IsPassableCode(At(grid, x, y + 2))) << "castle (" << x << "," << y << ")";
+                EXPECT_TRUE(IsPassableCode(At(grid, {x, y + 2}))) << "castle (" << x << "," << y << ")";
             }
         }
 
@@ -354,7 +339,7 @@ std::string HexRows(const MapGrid& grid) {
     char byte[4];
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x) {
-            std::snprintf(byte, sizeof byte, "%02X", At(grid, x, y));
+            std::snprintf(byte, sizeof byte, "%02X", At(grid, {x, y}));
             text += byte;
             text += x + 1 < MapSize ? ' ' : '\n';
         }
@@ -450,7 +435,7 @@ TEST(GeneratorSearch, TheAcceptanceCheckNamesWhatADamagedMapBreaks) {
              for (int x = 1; x < MapSize - 1; ++x)
                  for (int y = 1; y < MapSize - 1; ++y)
                      if (std::max(std::abs(x - x0), std::abs(y - y0)) == 7 && x < 24 && y < 24)
-                         g[static_cast<std::size_t>(CellIndex(x, y))] = 96;
+                         g[GridIndex(x, y)] = 96;
              ShapeMap(g);
          }},
         {"a house moved to the enemy", GeneratorFigure::HomeGround,
@@ -469,19 +454,17 @@ TEST(GeneratorSearch, TheAcceptanceCheckNamesWhatADamagedMapBreaks) {
          [](MapGrid& g, const GeneratedMap& m, int, int) {
              for (int x = 1; x < MapSize - 1; ++x)
                  for (int y = 1; y < MapSize - 1; ++y) {
-                     const TileCode plain = PlainCode(At(g, x, y));
+                     const TileCode plain = PlainCode(At(g, {x, y}));
                      if (plain != 48 && plain != 96) continue;
                      int besideSecond = 0;
                      int besideOther = 0;
-                     for (const auto& [nx, ny] : {std::pair{x - 1, y}, std::pair{x + 1, y},
-                                                  std::pair{x, y - 1}, std::pair{x, y + 1}}) {
-                         const std::uint8_t holder =
-                             m.Analysis.Holder[static_cast<std::size_t>(CellIndex(nx, ny))];
+                     ForEachSideNeighbour({x, y}, [&](MapCell next) {
+                         const std::uint8_t holder = m.Analysis.Holder[GridIndex(next)];
                          besideSecond += holder == 1;
                          besideOther += holder != 1 && holder != BlockedCell;
-                     }
+                     });
                      if (besideSecond > 0 && besideOther == 0)
-                         g[static_cast<std::size_t>(CellIndex(x, y))] = 0;
+                         g[GridIndex(x, y)] = 0;
                  }
              ShapeMap(g);
          }},

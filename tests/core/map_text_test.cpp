@@ -1,3 +1,4 @@
+#include "CellGrid.h"
 #include "MapText.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +52,8 @@ TEST(MapText, HeaderNamesTheSetAndRowsReadFromTheTop) {
     image.fill(0x30);
     image[TileSetByteOffset] = 30;
     image[TileSetByteOffset + 1] = 0;
-    image[static_cast<std::size_t>(CellIndex(1, 0))] = 0xAB;
-    image[static_cast<std::size_t>(CellIndex(0, 47))] = 0x07;
+    image[GridIndex(1, 0)] = 0xAB;
+    image[GridIndex(0, 47)] = 0x07;
     const std::string text = FormatMapText(image);
     EXPECT_EQ(text.substr(0, text.find('\n')), "tileset 3 サンドラ bytes 1E 00");
     EXPECT_EQ(text.substr(text.find('\n') + 1, 9), "30 AB 30 ");

@@ -92,8 +92,10 @@ TEST(Shaping, WorkedExamplesGiveTheirCodes) {
                  {52, 114, 21, 115, 49},
                  {52, 120, 29, 121, 49},
                  {66, 50, 50, 50, 65}}}},
-        {"castle next to a castle is overwritten", 0, {{10, 10, 20}, {11, 10, 22}},
-         {9, 9, {{112, 112, 118, 113}, {114, 114, 22, 115}, {120, 120, 29, 121}}}},
+        {"castle next to a castle stays", 0, {{10, 10, 20}, {11, 10, 22}},
+         {9, 9, {{112, 112, 118, 113}, {114, 20, 22, 115}, {120, 120, 29, 121}}}},
+        {"castles on a diagonal both stay", 0, {{40, 37, 0x14}, {41, 36, 0x16}},
+         {39, 35, {{0, 112, 118, 113}, {112, 116, 22, 115}, {114, 20, 115, 121}, {120, 29, 121, 0}}}},
         {"castles two apart share the middle column", 0, {{10, 10, 20}, {12, 10, 21}},
          {9, 9, {{112, 116, 112, 117, 113}, {114, 20, 114, 21, 115}, {120, 29, 120, 29, 121}}}},
         {"castle in the last row gets no gate", 0, {{10, 47, 20}},
@@ -325,35 +327,103 @@ bool HasCastleNeighbour(const MapGrid& grid, int x, int y) {
     return false;
 }
 
-TEST(ShapingProperties, ShapingTwiceEqualsShapingOnceWhenNoCastlesTouch) {
-    std::mt19937 rng(20240603);
-    for (int round = 0; round < 200; ++round) {
-        MapGrid grid = RandomMap(rng);
-        // Sprinkle castles, then drop every castle that touches another one.
-        for (int i = 0; i < 12; ++i)
-            grid[rng() % MapCells] = static_cast<TileCode>(20 + rng() % 4);
-        MapGrid touching = grid;
-        for (int x = 0; x < MapSize; ++x)
-            for (int y = 0; y < MapSize; ++y)
-                if (TileClass(touching[CellIndex(x, y)]) == CastleClass && HasCastleNeighbour(touching, x, y))
-                    grid[CellIndex(x, y)] = 0;
+bool IsRingCode(TileCode code) {
+    return code == CastleGate || (code >= 112 && code <= 121);
+}
 
+// Shapes the map twice: the second run must change nothing, every castle must survive, and every other
+// cell next to a castle must hold a ring piece.
+void ExpectShapingSettles(MapGrid grid) {
+    const MapGrid original = grid;
+    ShapeMap(grid);
+    const MapGrid once = grid;
+    ShapeMap(grid);
+    for (int x = 0; x < MapSize; ++x)
+        for (int y = 0; y < MapSize; ++y) {
+            const int i = CellIndex(x, y);
+            ASSERT_EQ(grid[i], once[i]) << "a second shaping changed (" << x << ", " << y << ")";
+            if (TileClass(original[i]) == CastleClass) {
+                ASSERT_EQ(once[i], original[i]) << "the castle at (" << x << ", " << y << ") was shaped away";
+            } else if (HasCastleNeighbour(original, x, y)) {
+                ASSERT_TRUE(IsRingCode(once[i])) << "no ring piece at (" << x << ", " << y << ")";
+            }
+        }
+}
+
+// The maps in which a castle was written over: the first shaping lost a castle, or a second shaping built
+// other ring pieces around the one that was left.
+TEST(Shaping, ARingPieceNeverOverwritesACastle) {
+    const struct {
+        const char* name;
+        std::vector<Put> castles;
+        Window ring;
+    } cases[] = {
+        {"diagonal inside the map", {{40, 37, 0x14}, {41, 36, 0x16}},
+         {40, 36, {{116, 22}, {20, 115}}}},
+        {"diagonal on the east rim", {{46, 37, 0x14}, {47, 36, 0x16}},
+         {46, 35, {{112, 118}, {116, 22}, {20, 115}}}},
+        {"side by side", {{10, 11, 20}, {11, 11, 21}}, {10, 10, {{112, 117}, {20, 21}, {120, 29}}}},
+        {"one above the other", {{10, 10, 20}, {10, 11, 21}}, {10, 9, {{116}, {20}, {21}, {29}}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MapGrid grid = Paint(0, c.castles);
+        ExpectShapingSettles(grid);
         ShapeMap(grid);
-        const MapGrid once = grid;
-        ShapeMap(grid);
-        ASSERT_EQ(grid, once) << "round " << round;
+        ExpectWindow(grid, c.ring);
     }
 }
 
-TEST(ShapingProperties, NeighbouringCastlesCanChangeOnASecondShaping) {
-    // The castle at (10, 11) is visited first and lost; the cell above it took that castle's wall,
-    // written after the piece of the castle to its east. A second run sees only the survivor.
-    MapGrid grid = Paint(0, {{10, 11, 20}, {11, 10, 21}});
-    ShapeMap(grid);
-    EXPECT_EQ(grid[CellIndex(10, 11)], 120);
-    EXPECT_EQ(grid[CellIndex(10, 10)], 116);
-    ShapeMap(grid);
-    EXPECT_EQ(grid[CellIndex(10, 10)], 114);
+// Two castles at every offset up to two cells, so that their 3 x 3 blocks overlap: inside the map, next to
+// the rim and on it, amid random terrain and on plain ground; now and then a third castle joins them.
+TEST(ShapingProperties, ShapingTwiceEqualsShapingOnceForCastlesAtEveryCloseOffset) {
+    const struct {
+        int X, Y;
+    } anchors[] = {{20, 20}, {1, 20}, {46, 20}, {20, 1}, {20, 46}, {0, 20}, {47, 20}, {20, 0},
+                                {20, 47}, {0, 0},  {47, 0},  {0, 47}, {47, 47}, {1, 1},  {46, 46}, {1, 46}};
+    std::mt19937 rng(20261208);
+    int maps = 0;
+    for (const auto& a : anchors)
+        for (int dx = -2; dx <= 2; ++dx)
+            for (int dy = -2; dy <= 2; ++dy) {
+                const int bx = a.X + dx;
+                const int by = a.Y + dy;
+                if ((dx == 0 && dy == 0) || !InMap(bx, by))
+                    continue;
+                for (int terrain = 0; terrain < 3; ++terrain) {
+                    SCOPED_TRACE(testing::Message() << "castles at (" << a.X << ", " << a.Y << ") and (" << bx
+                                                    << ", " << by << "), terrain " << terrain);
+                    MapGrid grid = terrain == 0 ? FilledGrid(0) : RandomMap(rng);
+                    grid[CellIndex(a.X, a.Y)] = static_cast<TileCode>(20 + rng() % 4);
+                    grid[CellIndex(bx, by)] = static_cast<TileCode>(20 + rng() % 4);
+                    if (terrain == 2) {
+                        const int cx = a.X + static_cast<int>(rng() % 5) - 2;
+                        const int cy = a.Y + static_cast<int>(rng() % 5) - 2;
+                        if (InMap(cx, cy))
+                            grid[CellIndex(cx, cy)] = static_cast<TileCode>(20 + rng() % 4);
+                    }
+                    ExpectShapingSettles(grid);
+                    if (HasFatalFailure())
+                        return;
+                    ++maps;
+                }
+            }
+    EXPECT_EQ(maps, 3 * 233); // 233 pairs of castle cells around these anchors lie on the map
+}
+
+// Random terrain with castles sprinkled in, from a few far apart to crowds of them.
+TEST(ShapingProperties, ShapingTwiceEqualsShapingOnceOnRandomMaps) {
+    std::mt19937 rng(20240603);
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        MapGrid grid = RandomMap(rng);
+        const int castles = round % 2 == 0 ? 12 : 300;
+        for (int i = 0; i < castles; ++i)
+            grid[rng() % MapCells] = static_cast<TileCode>(20 + rng() % 4);
+        ExpectShapingSettles(grid);
+        if (HasFatalFailure())
+            return;
+    }
 }
 
 TEST(ShapingProperties, UnshapingAShapedMapLeavesOnlyPlainTerrainCodes) {

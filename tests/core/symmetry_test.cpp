@@ -1,3 +1,4 @@
+#include "CellGrid.h"
 #include "MapGrid.h"
 #include "Shaping.h"
 #include "Symmetry.h"
@@ -26,12 +27,6 @@ std::string Trace(SymmetryMode mode, int image) {
     return std::string(SymmetryModeCliName(mode)) + " image " + std::to_string(image);
 }
 
-TileCode& At(MapGrid& grid, MapCell c) {
-    return grid[static_cast<std::size_t>(CellIndex(c.X, c.Y))];
-}
-TileCode At(const MapGrid& grid, MapCell c) {
-    return grid[static_cast<std::size_t>(CellIndex(c.X, c.Y))];
-}
 
 // The whole map moved by one image: every cell's code goes, through the image's table, to its image cell.
 MapGrid ImageOf(const MapGrid& grid, SymmetryMode mode, int image) {
@@ -234,7 +229,7 @@ TEST(SymmetryShares, TheImagesOfEveryAllowedShareCoverTheRestOfTheMapOnce) {
                     if (InSourceShare(source, {x, y}))
                         for (int image = 0; image <= SymmetryImageCount(mode); ++image) {
                             const MapCell cell = ImageCell(mode, image, {x, y});
-                            ++covered[static_cast<std::size_t>(CellIndex(cell.X, cell.Y))];
+                            ++covered[GridIndex(cell)];
                         }
             for (int count : covered)
                 ASSERT_EQ(count, 1);
@@ -382,13 +377,13 @@ TEST(Symmetrize, GivesAShapedSymmetricMapThatKeepsTheSourceShare) {
                         for (int dx = -1; dx <= 1; ++dx)
                             for (int dy = -1; dy <= 1; ++dy)
                                 if (InMap(x + dx, y + dy))
-                                    castleBlock[static_cast<std::size_t>(CellIndex(x + dx, y + dy))] = true;
+                                    castleBlock[GridIndex(x + dx, y + dy)] = true;
             for (int x = 0; x < MapSize; ++x)
                 for (int y = 0; y < MapSize; ++y) {
                     const TileCode painted = At(map, {x, y});
                     const TileCode now = At(result.Grid, {x, y});
                     if (!InSourceShare(source, {x, y})) continue;
-                    if (!castleBlock[static_cast<std::size_t>(CellIndex(x, y))]) {
+                    if (!castleBlock[GridIndex(x, y)]) {
                         ASSERT_TRUE(SymmetricCodesEqual(now, painted))
                             << "(" << x << "," << y << ") painted " << int(painted) << " now " << int(now);
                     }

@@ -2,6 +2,7 @@
 // changes nothing is not kept, and "modified" means "away from the last New, Open or save".
 
 #include "CellCommands.h"
+#include "CellGrid.h"
 #include "Document.h"
 #include "FillAreaCommand.h"
 #include "PaintStrokeCommand.h"
@@ -24,10 +25,10 @@ MapGrid SampleGrid() {
     MapGrid grid = FilledGrid(0);
     for (int x = 10; x < 20; ++x)
         for (int y = 10; y < 16; ++y)
-            grid[static_cast<std::size_t>(CellIndex(x, y))] = NewMapTile;
-    grid[static_cast<std::size_t>(CellIndex(30, 30))] = 20;
-    grid[static_cast<std::size_t>(CellIndex(5, 40))] = 8;
-    grid[static_cast<std::size_t>(CellIndex(6, 40))] = 8;
+            grid[GridIndex(x, y)] = NewMapTile;
+    grid[GridIndex(30, 30)] = 20;
+    grid[GridIndex(5, 40)] = 8;
+    grid[GridIndex(6, 40)] = 8;
     return grid;
 }
 
@@ -147,9 +148,9 @@ TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
     // A U of water: two bars (rows 0 and 20) joined by columns 5..6, which lie outside the selection.
     MapGrid grid = FilledGrid(0);
     for (int x = 5; x <= 30; ++x)
-        grid[static_cast<std::size_t>(CellIndex(x, 0))] = grid[static_cast<std::size_t>(CellIndex(x, 20))] = 48;
+        grid[GridIndex(x, 0)] = grid[GridIndex(x, 20)] = 48;
     for (int y = 0; y <= 20; ++y)
-        grid[static_cast<std::size_t>(CellIndex(5, y))] = grid[static_cast<std::size_t>(CellIndex(6, y))] = 48;
+        grid[GridIndex(5, y)] = grid[GridIndex(6, y)] = 48;
     d.Reset(grid, TileSet::Verda, QString(), QString());
     const CellRect selection{10, 0, 30, 20};
     auto* bucket = new edits::FillAreaCommand(&d, DrawTool::Bucket, 1, -1, -1, 15, 0);
@@ -157,7 +158,7 @@ TEST(DocumentCommands, ASelectionLimitsPaintingAndWallsInTheFloodFill) {
     d.Push(bucket);
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y) {
-            const TileCode wanted = y == 0 && x >= 10 && x <= 30 ? 1 : grid[static_cast<std::size_t>(CellIndex(x, y))];
+            const TileCode wanted = y == 0 && x >= 10 && x <= 30 ? 1 : grid[GridIndex(x, y)];
             ASSERT_EQ(d.Cell(x, y), wanted) << x << "," << y;
         }
     edits::PaintShapeCommand line(&d, DrawTool::Line, 2, 0, 5, 47, 5);
@@ -275,7 +276,7 @@ namespace {
 // replacing inside a selection replaces the images of both codes inside the selection's image, a selection
 // limits each image to its image, and a change over the whole map is made as asked.
 TEST(DocumentCommands, MirroredCommandsKeepTheUsersCellsAndMapCodesAndAreasToEachImage) {
-    const auto at = [](int x, int y) { return static_cast<std::size_t>(CellIndex(x, y)); };
+    const auto at = [](int x, int y) { return GridIndex(x, y); };
     MapGrid houses = FilledGrid(0);
     houses[at(3, 3)] = 8;   // faction 0's house, in the selection below
     houses[at(44, 3)] = 9;  // faction 1's, at its image under lr

@@ -1,6 +1,7 @@
 // Bytes of a file as Open reads them, through everything the editor does with a loaded map: the file
 // image, shaping, unshaping, the map check and shaping again.
 
+#include "CellGrid.h"
 #include "FuzzCheck.h"
 #include "MapCheck.h"
 #include "MapImage.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -16,48 +18,33 @@ namespace {
 
 using namespace tav;
 
-constexpr bool IsCastle(TileCode code) { return code >= 20 && code <= 23; }
-constexpr bool IsRingCode(TileCode code) { return code == 29 || (code >= 112 && code <= 121); }
+constexpr bool IsRingCode(TileCode code) { return IsGate(code) || IsCastleWall(code); }
 
 using CellFlags = std::array<bool, MapCells>;
 
-// The cells that have a castle among their eight neighbours: pass 1 overwrites whatever stands there.
-// Built from the castles alone, since the fuzzer runs this for every input.
+// The cells that have a castle among their eight neighbours: pass 1 writes a ring piece there unless the
+// cell is a castle itself. Built from the castles alone, since the fuzzer runs this for every input.
 CellFlags CastleNeighbours(const MapGrid& grid) {
     CellFlags next{};
     for (int x = 0; x < MapSize; ++x)
         for (int y = 0; y < MapSize; ++y)
-            if (IsCastle(grid[CellIndex(x, y)]))
-                for (int dx = -1; dx <= 1; ++dx)
-                    for (int dy = -1; dy <= 1; ++dy)
-                        if ((dx != 0 || dy != 0) && InMap(x + dx, y + dy))
-                            next[CellIndex(x + dx, y + dy)] = true;
+            if (IsCastle(At(grid, {x, y})))
+                ForEachNeighbour({x, y}, [&](int, MapCell cell) { next[GridIndex(cell)] = true; });
     return next;
 }
 
-bool CastlesTouch(const MapGrid& grid, const CellFlags& castleNeighbours) {
-    for (int i = 0; i < MapCells; ++i)
-        if (castleNeighbours[i] && IsCastle(grid[i]))
-            return true;
-    return false;
-}
-
-// Shaping may only move a cell within its kind; codes of 128 and more belong to no kind and stay.
-// Returns whether castles touch in `before`.
-bool CheckShapedFrom(const MapGrid& before, const MapGrid& after) {
+// Shaping keeps every castle, puts a ring piece into every other cell next to one, and otherwise may only
+// move a cell within its kind; codes of 128 and more belong to no kind and stay.
+void CheckShapedFrom(const MapGrid& before, const MapGrid& after) {
     const CellFlags castleNeighbours = CastleNeighbours(before);
-    // Where castles touch, pass 1 overwrites one of them before all its neighbours were visited, so
-    // the later ones keep their kind instead of receiving a ring piece.
-    const bool castlesTouch = CastlesTouch(before, castleNeighbours);
     for (int i = 0; i < MapCells; ++i) {
         const TileCode was = before[i];
         const TileCode now = after[i];
-        if (castleNeighbours[i]) {
-            if (IsRingCode(now))
-                continue;
-            FUZZ_CHECK(castlesTouch, "a cell next to a castle holds a ring piece after shaping");
-        }
-        if (was >= 128) {
+        if (IsCastle(was)) {
+            FUZZ_CHECK(now == was, "shaping keeps every castle");
+        } else if (castleNeighbours[i]) {
+            FUZZ_CHECK(IsRingCode(now), "a cell next to a castle holds a ring piece after shaping");
+        } else if (was >= 128) {
             FUZZ_CHECK(now == was, "a code of 128 or more survives shaping untouched");
         } else if (was >= 8 && was <= 11) {
             FUZZ_CHECK(now == was || now == was + 4, "a faction tile stays itself or becomes its alternate");
@@ -67,7 +54,6 @@ bool CheckShapedFrom(const MapGrid& before, const MapGrid& after) {
             FUZZ_CHECK(TileClass(now) == TileClass(was), "shaping keeps every cell within its kind");
         }
     }
-    return castlesTouch;
 }
 
 void CheckReport(const MapCheckReport& report, const MapGrid& grid, const MapGrid& checked) {
@@ -85,6 +71,17 @@ void CheckReport(const MapCheckReport& report, const MapGrid& grid, const MapGri
             FUZZ_CHECK(InMap(cell.X, cell.Y), "a finding's cells lie on the map");
         FUZZ_CHECK((finding.Kind == CheckFindingKind::RimGap) == (finding.Faction == -1),
                    "every finding but a rim gap names its faction");
+        FUZZ_CHECK((finding.Kind == CheckFindingKind::CastlesTooClose) == (finding.OtherFaction != -1),
+                   "only castles too close to each other name a second faction");
+        if (finding.Kind == CheckFindingKind::CastlesTooClose) {
+            FUZZ_CHECK(finding.Cells.size() == 2, "castles too close to each other come as a pair");
+            const GridCell a = finding.Cells[0];
+            const GridCell b = finding.Cells[1];
+            FUZZ_CHECK(a.Y < b.Y || (a.Y == b.Y && a.X < b.X), "the pair comes in reading order");
+            FUZZ_CHECK(std::abs(a.X - b.X) <= 2 && std::abs(a.Y - b.Y) <= 2, "the pair's 3 x 3 blocks overlap");
+            FUZZ_CHECK(IsCastle(grid[CellIndex(a.X, a.Y)]) && IsCastle(grid[CellIndex(b.X, b.Y)]),
+                       "both cells of the pair hold castles");
+        }
     }
 }
 
@@ -106,14 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MapGrid loaded = image->Grid;
     MapGrid grid = loaded;
     ShapeMap(grid);
-    const bool castlesTouch = CheckShapedFrom(loaded, grid);
+    CheckShapedFrom(loaded, grid);
     const MapGrid shaped = grid;
 
-    if (!castlesTouch) {
-        MapGrid again = shaped;
-        ShapeMap(again);
-        FUZZ_CHECK(again == shaped, "a second shaping changes nothing when no castles touch");
-    }
+    MapGrid again = shaped;
+    ShapeMap(again);
+    FUZZ_CHECK(again == shaped, "a second shaping changes nothing");
 
     UnshapeMap(grid);
     for (int i = 0; i < MapCells; ++i) {

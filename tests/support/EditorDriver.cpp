@@ -1,5 +1,6 @@
 #include "EditorDriver.h"
 
+#include "CellGrid.h"
 #include "TileRender.h"
 #include "TileSets.h"
 
@@ -52,6 +53,7 @@
 #include "EditorSession.h"
 #include "MainWindow.h"
 #include "MapEditView.h"
+#include "MenusAndToolBar.h"
 #include "PreviewView.h"
 #include "TilePalette.h"
 #include "BlinkColours.h"
@@ -100,6 +102,12 @@ QImage EditMapPicture() {
 }
 QPoint MapScrollOffset() {
     return Window()->findChild<PictureArea*>(QStringLiteral("mapPicture"))->Offset();
+}
+std::vector<std::pair<QString, QRect>> ToolBarPlan() {
+    std::vector<std::pair<QString, QRect>> plan;
+    for (const PlacedButton& button : MenusAndToolBar::ToolBarPlan())
+        plan.emplace_back(button.Name, button.Place);
+    return plan;
 }
 
 int RunTests(int argc, char** argv) {
@@ -609,7 +617,7 @@ QImage EditorDriver::ExpectedPreview(const MapGrid& grid) const {
 
 bool EditorDriver::PreviewShows(int x, int y, int code) const {
     MapGrid grid = Grid();
-    grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>(code);
+    grid[GridIndex(x, y)] = static_cast<TileCode>(code);
     const QRect square(4 * x, 4 * y, 4, 4);
     return Grab("preview picture").copy(square) == ExpectedPreview(grid).copy(square);
 }
@@ -649,7 +657,7 @@ std::optional<QRect> StatusBlock(const QString& status) {
             const QRect seen = square.intersected(shown.rect());
             if (seen.isEmpty())
                 continue;
-            DrawTile(tile, 0, 0, picture, e, grid[static_cast<std::size_t>(CellIndex(x, y))]);
+            DrawTile(tile, 0, 0, picture, e, grid[GridIndex(x, y)]);
             for (int py = seen.top(); py <= seen.bottom(); ++py) {
                 const auto* s = reinterpret_cast<const QRgb*>(shown.constScanLine(py));
                 const auto* t = reinterpret_cast<const QRgb*>(tile.constScanLine(py - square.top()));
@@ -754,6 +762,10 @@ QStringList EditorDriver::CheckLines() const {
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
+}
+
+std::vector<std::pair<QString, QRect>> EditorDriver::PlannedToolBar() const {
+    return backend::ToolBarPlan();
 }
 
 QStringList EditorDriver::MenuTitles() const {

@@ -5,6 +5,7 @@
 // The tests use nothing else of the editor, so they outlive changes to its classes: only the backend
 // section of EditorDriver.cpp knows them.
 
+#include "CellGrid.h"
 #include "MapGrid.h"
 #include "Platform.h"
 
@@ -212,7 +213,7 @@ public:
     static QImage ClipboardPicture();
 
     // ---- The document (backend) ----------------------------------------------------------------------
-    TileCode Cell(int x, int y) const { return Grid()[static_cast<std::size_t>(CellIndex(x, y))]; }
+    TileCode Cell(int x, int y) const { return Grid()[GridIndex(x, y)]; }
     MapGrid Grid() const;
     int TileSet() const;  // as the menu numbers it, 1..9
     int EditEdge() const; // 8, 16 or 32
@@ -285,6 +286,8 @@ public:
     // complete; empty when it never was.
     static QStringList FileDialogRow(const QString& folder, const QString& fileName);
     QStringList MenuTitles() const;
+    // Where the tool bar's layout puts each of its buttons, left to right: object name and square.
+    std::vector<std::pair<QString, QRect>> PlannedToolBar() const;
 
     // Windows and widgets by role (see the name table in EditorDriver.cpp) or by the objectName the
     // menu, tool-bar and about-box tables give them.

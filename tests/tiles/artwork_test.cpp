@@ -1,6 +1,7 @@
 // The committed pictures are exactly what the generator draws, and the drawn tiles join without seams.
 
 #include "ArtGen.h"
+#include "CellGrid.h"
 #include "Shaping.h"
 #include "TileSets.h"
 
@@ -92,7 +93,7 @@ TEST(Artwork, ShapedMapsJoinWithoutSeams) {
             const TileCode code = kinds[rng() % std::size(kinds)];
             for (int x = x0; x < std::min(48, x0 + w); ++x)
                 for (int y = y0; y < std::min(48, y0 + h); ++y)
-                    grid[static_cast<std::size_t>(CellIndex(x, y))] = code;
+                    grid[GridIndex(x, y)] = code;
         }
         ShapeMap(grid);
         maps.push_back(grid);
@@ -105,12 +106,12 @@ TEST(Artwork, ShapedMapsJoinWithoutSeams) {
             for (const MapGrid& grid : maps)
                 for (int x = 0; x < 48; ++x)
                     for (int y = 0; y < 48; ++y) {
-                        const int a = grid[static_cast<std::size_t>(CellIndex(x, y))];
+                        const int a = grid[GridIndex(x, y)];
                         for (const bool horizontal : {true, false}) {
                             const int nx = x + (horizontal ? 1 : 0), ny = y + (horizontal ? 0 : 1);
                             if (!InMap(nx, ny))
                                 continue;
-                            const int b = grid[static_cast<std::size_t>(CellIndex(nx, ny))];
+                            const int b = grid[GridIndex(nx, ny)];
                             const int toward = horizontal ? 4 : 8, back = horizontal ? 1 : 2;
                             bool joined = false;
                             if (IsWater(a) && IsWater(b))

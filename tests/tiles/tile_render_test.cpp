@@ -1,3 +1,4 @@
+#include "CellGrid.h"
 #include "TileBitmaps.h"
 #include "TileRender.h"
 #include "TileSets.h"
@@ -62,7 +63,7 @@ TEST_F(TileRender, EveryCellShowsItsCodesTileAtEveryScale) {
         EXPECT_EQ(map.format(), QImage::Format_RGB32);
         for (int x = 0; x < MapSize; ++x)
             for (int y = 0; y < MapSize; ++y) {
-                const int code = grid[static_cast<std::size_t>(CellIndex(x, y))];
+                const int code = grid[GridIndex(x, y)];
                 ASSERT_EQ(Tile(map, x * edge, y * edge, edge), picture.copy(TileSourceRect(code, edge)))
                     << "cell " << x << "," << y << " code " << code;
             }

@@ -2,6 +2,8 @@
 // change of each step of the history, and the step ruler.
 
 #include "../core/FactionGoldenMaps.h"
+#include "CellGrid.h"
+#include "StepPath.h"
 #include "TestMaps.h"
 
 #include "MapCheck.h"
@@ -34,7 +36,7 @@ std::vector<QPoint> CellOfEachHolder(const MapGrid& grid, int reach) {
     std::set<int> seen;
     for (int y = 0; y < reach; ++y)
         for (int x = 0; x < reach; ++x)
-            if ((x || y) && seen.insert(analysis.Holder[static_cast<std::size_t>(CellIndex(x, y))]).second)
+            if ((x || y) && seen.insert(analysis.Holder[GridIndex(x, y)]).second)
                 cells.emplace_back(x, y);
     return cells;
 }
@@ -72,7 +74,7 @@ TEST_F(EditorUi, TerritoryOverlayTintsEachCellByItsHolderAtEveryEdgeAndIsKeptBet
     d.PickTile(22);
     d.Click(3, 5);
     const QImage expected = ExpectedTerritory(d.Grid(), TileSet::Orcana, d.EditEdge());
-    EXPECT_EQ(AnalyseFactions(d.Grid()).Holder[static_cast<std::size_t>(CellIndex(3, 3))], ContestedCell);
+    EXPECT_EQ(AnalyseFactions(d.Grid()).Holder[GridIndex(3, 3)], ContestedCell);
     for (const QPoint cell : {QPoint(3, 3), QPoint(3, 4), QPoint(3, 5), QPoint(1, 3)})
         for (const QPoint pixel : {QPoint(5, 4), QPoint(6, 4)})
             EXPECT_EQ(d.ShownPixel(cell.x(), cell.y(), pixel.x(), pixel.y()),
@@ -111,9 +113,9 @@ TEST_F(EditorUi, StrokeThatWallsOffACastleChangesTheBalanceAsTheAnalysisSaysAndU
     MapGrid grid = FilledGrid(48);
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 9; ++y)
-            grid[static_cast<std::size_t>(CellIndex(x, y))] = 0;
+            grid[GridIndex(x, y)] = 0;
     for (const auto& [x, y, code] : {std::tuple{0, 0, 20}, {8, 0, 21}, {0, 8, 22}, {8, 8, 23}, {4, 4, 20}})
-        grid[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<TileCode>(code);
+        grid[GridIndex(x, y)] = static_cast<TileCode>(code);
     d.LoadMap(golden::LoadGoldenMap("walls_and_gates").Grid, 1);
     d.Trigger("territoryOverlayAction");
     EXPECT_EQ(d.LabelText("balance"), "バランス —"); // two factions without territory
@@ -183,7 +185,7 @@ TEST_F(EditorUi, RulerMeasuresTheAnalysisDistanceAlongAShortestWalkAndChangesNot
             EXPECT_EQ(static_cast<int>(walk.size()), steps + 1);
             EXPECT_TRUE(walk.count({c.From.x(), c.From.y()}) && walk.count({c.To.x(), c.To.y()}));
             for (const auto& [x, y] : walk) {
-                EXPECT_TRUE(IsPassableCode(grid[static_cast<std::size_t>(CellIndex(x, y))])) << x << "," << y;
+                EXPECT_TRUE(IsPassableCode(grid[GridIndex(x, y)])) << x << "," << y;
                 int neighbours = 0;
                 for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
                     neighbours += static_cast<int>(walk.count({x + dx, y + dy}));
@@ -198,6 +200,48 @@ TEST_F(EditorUi, RulerMeasuresTheAnalysisDistanceAlongAShortestWalkAndChangesNot
         EXPECT_EQ(d.Grid(), grid);
         EXPECT_FALSE(d.Action("undoAction")->isEnabled());
     }
+}
+
+// Mended: the measure stayed as it was taken while the map changed under it, its steps and its walk drawn
+// across what had become a lake. It is measured again at every change: a shift, an undo, a new map.
+TEST_F(EditorUi, RulerMeasuresAgainWhenTheMapChangesUnderIt) {
+    // Open ground with a wall of water in column 5 from row 16 to row 24, below the measured row until
+    // the map is shifted down.
+    MapGrid grid = FilledGrid(0);
+    for (int y = 16; y <= 24; ++y)
+        grid[GridIndex(5, y)] = 48;
+    d.LoadMap(grid, 1);
+    d.Key("Ctrl+R");
+    d.Drag({{3, 28}, {4, 28}, {5, 28}, {6, 28}, {7, 28}, {8, 28}});
+    ASSERT_EQ(d.StatusText(), QStringLiteral("X=8, Y=28  5歩"));
+
+    const struct {
+        const char* name;
+        const char* key;
+        int times;
+    } cases[] = {{"shifted down", "Shift+Down", 8}, {"shift undone", "Ctrl+Z", 8}, {"shifted up", "Shift+Up", 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int i = 0; i < c.times; ++i)
+            d.Key(c.key);
+        StepPath path;
+        FindStepPath(d.Grid(), 3, 28, 8, 28, path);
+        ASSERT_GT(path.Steps, 0);
+        EXPECT_EQ(d.StatusText(), QStringLiteral("X=8, Y=28  %1歩").arg(path.Steps));
+        const QImage shown = d.Grab("map picture");
+        for (int i = 0; i < path.CellCount; ++i) {
+            const int cell = path.Cells[static_cast<std::size_t>(i)];
+            EXPECT_TRUE(RulerCrosses(shown, d.CellOrigin(cell / MapSize, cell % MapSize), d.EditEdge()));
+        }
+        for (int x = 3; x <= 8; ++x) { // the straight way, drawn only where the walk takes it
+            if (!IsPassableCode(d.Cell(x, 28))) {
+                EXPECT_FALSE(RulerCrosses(shown, d.CellOrigin(x, 28), d.EditEdge())) << x;
+            }
+        }
+    }
+    // A new map ends no measure: it is measured on the new map.
+    d.LoadMap(FilledGrid(48), 1);
+    EXPECT_EQ(d.StatusText(), QStringLiteral("X=8, Y=28  到達不能"));
 }
 
 } // namespace

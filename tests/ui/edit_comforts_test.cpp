@@ -266,8 +266,8 @@ std::vector<std::pair<QString, int>> PreferenceAnswer(const std::vector<int>& va
 TEST_F(EditorUi, PreferencesApplyAtOnceAndStartTheNextRun) {
     const std::vector<int> defaults = {0, 0, 0, 1, 1, 0}; // copies every 30 seconds
     ASSERT_EQ(ShownPreferences(d), defaults);
-    // Set three, middle scale, grid lines, no blink, every 12 minutes, English.
-    const std::vector<int> chosen = {2, 1, 1, 0, 13, 1};
+    // Set three, middle scale, grid lines, no blink, every 10 minutes, English.
+    const std::vector<int> chosen = {2, 1, 1, 0, 5, 1};
     p.DialogAnswers.push_back(EditorDriver::Answer(PreferenceAnswer(chosen), false));
     d.Trigger("preferencesAction");
     EXPECT_EQ(ShownPreferences(d), defaults);

@@ -10,6 +10,7 @@
 #include "TileRender.h"
 #include "TileSets.h"
 
+#include <functional>
 #include <set>
 
 namespace tav::testing {
@@ -68,6 +69,36 @@ TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap)
     EXPECT_FALSE(d.Visible("missing castles"));
     EXPECT_EQ(d.LabelText("faction summary"), "係争地：9　到達不能：0　バランス（最大÷最小の領土）：1.000");
     EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(tie, TileSet::Orcana));
+}
+
+// Mended: closed by its ×, the window came back as an empty grey frame for the rest of the run, by the
+// button and the Window menu alike, whatever was painted.
+TEST_F(EditorUi, FactionWindowClosedByItsCrossComesBackWithTheFiguresOfTheMapAsItIsNow) {
+    d.LoadMap(golden::LoadGoldenMap("walls_and_gates").Grid, 1);
+    const struct {
+        const char* name;
+        std::function<void()> show;
+        int castle; // painted while the window is closed
+        QPoint cell;
+        int row;
+    } cases[] = {
+        {"button", [&] { d.ClickButton("factionAnalysisButton"); }, 22, {20, 20}, 2},
+        {"Window menu", [&] { d.Trigger("showFactionAnalysisAction"); }, 23, {30, 30}, 3},
+    };
+    d.ClickButton("factionAnalysisButton");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        d.Widget("faction window")->close();
+        ASSERT_FALSE(d.Visible("faction window"));
+        d.PickTile(c.castle);
+        d.Click(c.cell.x(), c.cell.y());
+        c.show();
+        ASSERT_TRUE(d.Visible("faction window"));
+        EXPECT_TRUE(d.Visible("faction table"));
+        EXPECT_TRUE(d.Visible("territory picture"));
+        EXPECT_EQ(d.TableRow("faction table", c.row).at(1), QStringLiteral("(%1,%2)").arg(c.cell.x()).arg(c.cell.y()));
+        EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(d.Grid(), TileSet::Verda));
+    }
 }
 
 // The rows and the picture tell the factions apart by colour: no two factions of a set share one, and none

@@ -2,10 +2,13 @@
 // error report that every failed command ends in.
 
 #include "../support/WriteFailures.h"
+#include "FileAccess.h"
 #include "MapCheck.h"
 #include "TestMaps.h"
 
+#include <cerrno>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tav::testing {
@@ -123,10 +126,9 @@ TEST_F(EditorUi, OpenAfterAnEditAsksAndCancelInTheQuestionOrDialogKeepsEverythin
 
 // Mended: a saved map used to count as unsaved; with exit asking about unsaved maps that would ask after
 // every save. A cancelled or failed save leaves the flag alone, as the next two tests check.
-TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesTwiceAndWritesWhereChosen) {
+TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesOnceAndWritesWhereChosen) {
     d.LoadMap(PlainPaintedGrid(11));
     const MapGrid grid = Paint(47, 47, 100);
-    ASSERT_NE(Shaped(grid, 2), Shaped(grid, 1)); // so that the count of shapings shows
     p.Answers.push_back(true); // save anyway: a random map has problems
     p.SaveAnswers.push_back(Path("first.map"));
 
@@ -143,45 +145,55 @@ TEST_F(EditorUi, SaveOfAFilelessMapChecksOnceShapesTwiceAndWritesWhereChosen) {
     EXPECT_TRUE(dialog.PathMustExist);
     EXPECT_TRUE(dialog.NoReadOnlyReturn);
 
-    const MapGrid twice = Shaped(grid, 2);
-    EXPECT_EQ(d.Grid(), twice);
-    EXPECT_EQ(FileBytes(Path("first.map")), ImageBytes(twice, 10));
+    // Shaping a shaped map changes nothing, so however often Save and Save As shape, this is the result.
+    const MapGrid shaped = Shaped(grid);
+    EXPECT_EQ(d.Grid(), shaped);
+    EXPECT_EQ(FileBytes(Path("first.map")), ImageBytes(shaped, 10));
     EXPECT_EQ(d.FileName(), QStringLiteral("first.map"));
     EXPECT_EQ(d.EditCaption(), Quoted(QStringLiteral("first.map")));
-    EXPECT_TRUE(d.ShowsGrid(twice));
+    EXPECT_TRUE(d.ShowsGrid(shaped));
     EXPECT_FALSE(d.Modified());
     EXPECT_TRUE(d.Visible("check window"));
     EXPECT_FALSE(d.Minimised("check window"));
 }
 
 // Mended: Save As shaped the map before its question and its dialog, so that a Cancel left the map shaped
-// and modified, the shaping on the history and the redo steps gone. A Cancel now changes nothing.
+// and modified, the shaping on the history and the redo steps gone; so did Save of a map without a file when
+// its dialog was cancelled. A Cancel now changes nothing.
 TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStepAndChangesNothing) {
     const struct {
         const char* name;
         const char* button;
+        bool withFile;
         bool answer; // the save-anyway question
         bool dialogShown;
     } cases[] = {
-        {"Save, question cancelled", "saveButton", false, false},
-        {"Save As, question cancelled", "saveAsButton", false, false},
-        {"Save As, dialog cancelled", "saveAsButton", true, true},
+        {"Save, question cancelled", "saveButton", true, false, false},
+        {"Save As, question cancelled", "saveAsButton", true, false, false},
+        {"Save As, dialog cancelled", "saveAsButton", true, true, true},
+        {"Save without a file, question cancelled", "saveButton", false, false, false},
+        {"Save without a file, dialog cancelled", "saveButton", false, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenMap("kept.map", PlainPaintedGrid(12));
+        if (c.withFile)
+            OpenMap("kept.map", PlainPaintedGrid(12));
+        else
+            d.LoadMap(PlainPaintedGrid(12));
         const MapGrid opened = d.Grid();
         const QByteArray kept = FileBytes(Path("kept.map"));
         const MapGrid edited = Paint(0, 0, 100);
         Paint(1, 0, 101);
         d.Key("Ctrl+Z"); // a step to redo
+        p.Forget();
         p.Answers.push_back(c.answer);
         d.ClickButton(QString::fromLatin1(c.button));
         EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
         EXPECT_EQ(p.SaveDialogs.size(), c.dialogShown ? 1u : 0u);
+        p.SaveDialogs.clear();
         EXPECT_EQ(d.Grid(), edited);
         EXPECT_EQ(FileBytes(Path("kept.map")), kept);
-        EXPECT_EQ(d.FileName(), Path("kept.map"));
+        EXPECT_EQ(d.FileName(), c.withFile ? Path("kept.map") : QString());
         EXPECT_TRUE(d.Modified());
         EXPECT_TRUE(p.Errors.empty());
         EXPECT_TRUE(d.Action("redoAction")->isEnabled());
@@ -191,24 +203,36 @@ TEST_F(EditorUi, CancelInTheCheckQuestionOrTheDialogStopsAtItsOwnStepAndChangesN
     }
 }
 
-TEST_F(EditorUi, SaveAsChecksTheMapAsItWillBeWrittenAndShapesItAsOneStep) {
-    OpenMap("plain.map", PlainPaintedGrid(SaveAsCheckSeed));
-    const MapGrid edited = Paint(0, 0, 100);
-    // So that checking the map as it stands would report otherwise.
-    ASSERT_NE(CheckMap(edited, TileSet::Verda).Lines, CheckMap(Shaped(edited), TileSet::Verda).Lines);
-    p.Answers.push_back(true);
-    p.SaveAnswers.push_back(Path("shaped.map"));
-    d.ClickButton("saveAsButton");
-    EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
-    const QStringList reported = d.CheckLines();
-    EXPECT_EQ(FileBytes(Path("shaped.map")), ImageBytes(Shaped(edited), 10));
-    EXPECT_EQ(d.Grid(), Shaped(edited));
-    EXPECT_FALSE(d.Modified());
-    d.ClickButton("mapCheckButton");
-    EXPECT_EQ(d.CheckLines(), reported);
-    d.Key("Ctrl+Z");
-    EXPECT_EQ(d.Grid(), edited);
-    EXPECT_TRUE(d.Modified());
+// Mended: Save checked the map as it stood but wrote it shaped, so a check that found nothing could let a
+// map through whose shaping sealed a castle. Both commands check the map as it will be written.
+TEST_F(EditorUi, SaveAndSaveAsCheckTheMapAsItWillBeWrittenAndShapeItAsOneStep) {
+    const struct {
+        const char* name;
+        const char* button;
+        const char* written;
+    } cases[] = {{"Save As", "saveAsButton", "shaped.map"}, {"Save", "saveButton", "plain.map"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenMap("plain.map", PlainPaintedGrid(SaveAsCheckSeed));
+        const MapGrid edited = Paint(0, 0, 100);
+        // So that checking the map as it stands would report otherwise.
+        ASSERT_NE(CheckMap(edited, TileSet::Verda).Lines, CheckMap(Shaped(edited), TileSet::Verda).Lines);
+        p.Answers.push_back(true);
+        p.SaveAnswers.push_back(Path(QString::fromLatin1(c.written)));
+        d.ClickButton(QString::fromLatin1(c.button));
+        EXPECT_EQ(p.Messages, (std::vector<QString>{SaveAnywayText}));
+        const QStringList reported = d.CheckLines();
+        EXPECT_EQ(FileBytes(Path(QString::fromLatin1(c.written))), ImageBytes(Shaped(edited), 10));
+        EXPECT_EQ(d.Grid(), Shaped(edited));
+        EXPECT_FALSE(d.Modified());
+        d.ClickButton("mapCheckButton");
+        EXPECT_EQ(d.CheckLines(), reported);
+        d.Key("Ctrl+Z");
+        EXPECT_EQ(d.Grid(), edited);
+        EXPECT_TRUE(d.Modified());
+        p.Forget();
+        p.SaveAnswers.clear();
+    }
 }
 
 TEST_F(EditorUi, SaveAsOfAPlayableMapAsksNothingAndTheNextSaveAsOffersItsFile) {
@@ -224,12 +248,38 @@ TEST_F(EditorUi, SaveAsOfAPlayableMapAsksNothingAndTheNextSaveAsOffersItsFile) {
     d.Trigger("saveAsAction"); // cancelled
     ASSERT_EQ(p.SaveDialogs.size(), 2u);
     EXPECT_EQ(p.SaveDialogs[1].PresetName, Path("playable.map"));
-    // After New the map has no file: the dialog offers what it was last given.
-    d.Trigger("newMapAction");
-    p.Answers.push_back(true); // a new map has no castles
-    d.Trigger("saveAsAction");
-    ASSERT_EQ(p.SaveDialogs.size(), 3u);
-    EXPECT_EQ(p.SaveDialogs[2].PresetName, Path("playable.map"));
+}
+
+// Mended: after New the save dialog offered the last file saved, so that Enter replaced another map. A new
+// map, made or generated, is offered no name, in the folder last used.
+TEST_F(EditorUi, SaveAsOfANewMapOffersNoNameInTheLastFolder) {
+    const struct {
+        const char* name;
+        std::function<void()> makeNew;
+    } cases[] = {
+        {"New", [&] { d.Trigger("newMapAction"); }},
+        {"generated", [&] {
+             p.DialogAnswers.push_back([](QDialog* dialog) { return EditorDriver::EndDialog(dialog, true); });
+             d.Trigger("generateMapAction");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        d.LoadMap(PlayableGrid());
+        p.SaveAnswers.push_back(Path("playable.map"));
+        d.Trigger("saveAsAction");
+        ASSERT_EQ(d.FileName(), QStringLiteral("playable.map"));
+        c.makeNew();
+        ASSERT_EQ(d.FileName(), QString());
+        p.Forget();
+        p.SaveDialogs.clear();
+        p.Answers.push_back(true); // a new map may have no castles
+        d.Trigger("saveAsAction"); // cancelled
+        ASSERT_EQ(p.SaveDialogs.size(), 1u);
+        EXPECT_EQ(p.SaveDialogs[0].PresetName, QString());
+        EXPECT_EQ(QDir(p.SaveDialogs[0].Folder), QDir(Folder()));
+        p.SaveDialogs.clear();
+    }
 }
 
 // Mended: the file name alone was kept after Save As, so a later Save wrote into whatever folder was
@@ -321,6 +371,68 @@ TEST_F(EditorUi, FailedWritesAreReportedAndLeaveTheOldFileAsItWas) {
     EXPECT_TRUE(p.Errors.empty());
     EXPECT_EQ(FileBytes(Path("old.map")), ImageBytes(d.Grid(), 10));
     EXPECT_FALSE(d.Modified());
+}
+
+// A map opened through the user's own link is saved through it, as before; a link another user put in a shared
+// sticky folder (/tmp) is not followed: Save As says why and writes nothing, and the map stays modified.
+TEST_F(EditorUi, SaveWritesThroughTheUsersOwnLinkButNotThroughAnotherUsersInASharedFolder) {
+    ASSERT_TRUE(PutFile(Path("real.map"), ImageBytes(PlayableGrid(), 10)));
+    ASSERT_TRUE(QFile::link(Path("real.map"), Path("link.map")));
+    d.Open(Path("link.map"));
+    const MapGrid edited = Paint(30, 30, 1);
+    d.Trigger("saveAction");
+    EXPECT_TRUE(p.Errors.empty()) << (p.Errors.empty() ? std::string() : p.Errors[0].toStdString());
+    EXPECT_FALSE(d.Modified());
+    EXPECT_EQ(FileBytes(Path("real.map")), ImageBytes(Shaped(edited), 10));
+    EXPECT_EQ(QFileInfo(Path("link.map")).symLinkTarget(), Path("real.map"));
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a link to another user";
+    const QByteArray shared = QFile::encodeName(Path("shared"));
+    ASSERT_EQ(::mkdir(shared.constData(), 0700), 0);
+    ASSERT_EQ(::chmod(shared.constData(), 01777), 0);
+    const QString planted = Path("shared/planted.map");
+    ASSERT_TRUE(QFile::link(Path("real.map"), planted));
+    ASSERT_EQ(::lchown(QFile::encodeName(planted).constData(), 65534, static_cast<gid_t>(-1)), 0);
+    const QByteArray before = FileBytes(Path("real.map"));
+    const MapGrid again = Paint(31, 30, 1);
+    p.SaveAnswers.push_back(planted);
+    d.ClickButton("saveAsButton");
+    ASSERT_EQ(p.Errors.size(), 1u);
+    EXPECT_TRUE(p.Errors[0].startsWith(WriteErrorStart(planted))) << p.Errors[0].toStdString();
+    EXPECT_TRUE(p.Errors[0].contains(QStringLiteral("他のユーザーが作ったリンク"))) << p.Errors[0].toStdString();
+    EXPECT_EQ(FileBytes(Path("real.map")), before);
+    EXPECT_EQ(QDir(Path("shared")).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"planted.map"}));
+    EXPECT_EQ(d.FileName(), Path("link.map"));
+    EXPECT_TRUE(d.Modified());
+    EXPECT_EQ(d.Grid(), Shaped(again));
+}
+
+// A save whose bytes never reached the disk is a failed save: the error is shown, the old file stays and the
+// map stays modified.
+TEST_F(EditorUi, AFailedDataSyncIsReportedAndTheMapStaysModified) {
+    OpenMap("old.map", PlayableGrid());
+    const QByteArray old = FileBytes(Path("old.map"));
+    const MapGrid edited = Paint(30, 30, 1);
+    const FileDataSync previous = SetFileDataSyncForTesting([](int) {
+        errno = EIO;
+        return -1;
+    });
+    d.Trigger("saveAction");
+    SetFileDataSyncForTesting(previous);
+    ASSERT_EQ(p.Errors.size(), 1u);
+    EXPECT_TRUE(p.Errors[0].startsWith(WriteErrorStart(Path("old.map")))) << p.Errors[0].toStdString();
+    EXPECT_TRUE(p.Errors[0].contains(QStringLiteral("入出力エラーが発生しました"))) << p.Errors[0].toStdString();
+    EXPECT_EQ(FileBytes(Path("old.map")), old);
+    EXPECT_EQ(FolderFiles(), QStringList({"old.map"}));
+    EXPECT_TRUE(d.Modified());
+    EXPECT_EQ(d.Grid(), Shaped(edited));
+    p.Forget();
+    d.Trigger("saveAction");
+    EXPECT_TRUE(p.Errors.empty());
+    EXPECT_FALSE(d.Modified());
+    EXPECT_EQ(FileBytes(Path("old.map")), ImageBytes(Shaped(edited), 10));
 }
 
 TEST_F(EditorUi, ShapedMapsOfEveryTileSetComeBackFromTheirFileUnchanged) {

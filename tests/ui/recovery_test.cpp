@@ -13,10 +13,16 @@
 namespace tav::testing {
 namespace {
 
-// The interval field's items: しない, 30 秒, then 1 to 60 分.
+// The interval field's items: しない, 30 秒, then 1, 2, 5, 10, 15, 30 and 60 分.
 constexpr int Never = 0;
 constexpr int HalfAMinute = 1;
-constexpr int Minutes(int minutes) { return 1 + minutes; }
+constexpr int MinuteItems[] = {1, 2, 5, 10, 15, 30, 60};
+constexpr int Minutes(int minutes) {
+    for (int i = 0; i < static_cast<int>(std::size(MinuteItems)); ++i)
+        if (MinuteItems[i] == minutes)
+            return 2 + i;
+    return -1;
+}
 
 MapGrid PaintCell(EditorDriver& d, int x, int code) {
     d.PickTile(code);
@@ -71,6 +77,42 @@ TEST(Recovery, CopiesAreTakenAtTheIntervalChosenInThePreferencesAndNeverWithShin
         EXPECT_EQ(d.RecoveryCopies(), std::vector<MapGrid>{first}) << "a copy before the interval was over";
         d.ElapseRecoveryTime(1);
         EXPECT_EQ(d.RecoveryCopies(), std::vector<MapGrid>{second}) << "no copy when the interval was over";
+    }
+}
+
+// Mended: the interval was a list of 62 items that filled the screen. It is a short one; an interval stored
+// by an earlier run between its items is offered in its place and kept by OK.
+TEST(Recovery, TheIntervalListIsShortAndKeepsAStoredIntervalBetweenItsItems) {
+    EditorDriver d;
+    const struct {
+        int stored; // seconds
+        int item;   // the item it is shown as
+        int items;  // in the list
+    } cases[] = {{30, HalfAMinute, 9}, {600, Minutes(10), 9}, {420, Minutes(5) + 1, 10}, {3600, Minutes(60), 9}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        QSettings(QStringLiteral("Tavrenna"), QStringLiteral("Tavrenna MapEditor"))
+            .setValue(QStringLiteral("Editor/AutosaveSeconds"), c.stored);
+        d.Restart();
+        int shown = -1;
+        int count = 0;
+        d.platform().DialogAnswers.push_back([&](QDialog* dialog) {
+            shown = EditorDriver::Field(dialog, QStringLiteral("autosaveInterval"));
+            // The last item there is, and none past it.
+            for (count = 0; EditorDriver::SetField(dialog, QStringLiteral("autosaveInterval"), count) &&
+                            EditorDriver::Field(dialog, QStringLiteral("autosaveInterval")) == count;
+                 ++count) {
+            }
+            EditorDriver::SetField(dialog, QStringLiteral("autosaveInterval"), shown);
+            return EditorDriver::EndDialog(dialog, true);
+        });
+        d.Trigger("preferencesAction");
+        EXPECT_EQ(shown, c.item);
+        EXPECT_EQ(count, c.items);
+        EXPECT_EQ(QSettings(QStringLiteral("Tavrenna"), QStringLiteral("Tavrenna MapEditor"))
+                      .value(QStringLiteral("Editor/AutosaveSeconds"), c.stored)
+                      .toInt(),
+                  c.stored);
     }
 }
 

@@ -13,27 +13,30 @@
 namespace tav::testing {
 namespace {
 
-// A first run gives the main window the screen's available area; the resize rule then sets its client area.
-TEST(StartUp, MainWindowTakesTheAvailableAreaAndTheResizeRuleSetsItsClientArea) {
+// A first run gives the main window nine tenths of the screen's available area, centred, so that a window
+// manager's title bar is on the screen too; the resize rule then sets its client area.
+TEST(StartUp, MainWindowTakesMostOfTheAvailableAreaAndTheResizeRuleSetsItsClientArea) {
     const struct {
         QSize screen;
         QRect available;
+        QRect first;
         std::optional<QSize> clientWhenShown; // none: the rule leaves the window as it is
     } cases[] = {
-        {{1024, 768}, {0, 24, 1024, 744}, std::nullopt},
-        {{1024, 768}, {100, 0, 700, 500}, QSize(792, 552)},
-        {{640, 480}, {0, 0, 640, 480}, QSize(640, 480)},
-        {{800, 560}, {0, 0, 800, 560}, QSize(792, 552)}, // exactly 800 wide is not wider than 800, but at least 800
+        {{1024, 768}, {0, 24, 1024, 744}, {51, 61, 921, 669}, std::nullopt},
+        {{1024, 768}, {100, 0, 700, 500}, {135, 25, 630, 450}, QSize(792, 552)},
+        {{640, 480}, {0, 0, 640, 480}, {32, 24, 576, 432}, QSize(640, 480)},
+        {{800, 560}, {0, 0, 800, 560}, {40, 28, 720, 504}, QSize(792, 552)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screen.width() * 10000 + c.available.width());
         EditorDriver d(EditorOptions{.Screen = c.screen, .Show = false, .Available = c.available});
-        EXPECT_EQ(d.FrameGeometry("main window"), c.available);
+        EXPECT_EQ(d.FrameGeometry("main window"), c.first);
+        EXPECT_FALSE(d.Widget("main window")->isMaximized());
         d.Show();
         if (c.clientWhenShown) {
             EXPECT_EQ(d.ClientSize("main window"), *c.clientWhenShown);
         } else {
-            EXPECT_EQ(d.FrameGeometry("main window"), c.available);
+            EXPECT_EQ(d.FrameGeometry("main window"), c.first);
         }
     }
 }
@@ -92,41 +95,66 @@ TEST_F(EditorUi, MainClientAreaNeverShrinksBelowTheLowerBound) {
     }
 }
 
-TEST_F(EditorUi, ToolBarHoldsTheTwentySevenButtonsAtTheirPlaces) {
+TEST_F(EditorUi, ToolBarShowsItsButtonsInOrderWhereItsLayoutPlacesThem) {
+    // Left to right.
     const struct {
-        int left;
         const char* name;
         const char* hint;
         bool checkable;
     } table[] = {
-        {8, "newMapButton", "新規作成", false},        {34, "openButton", "開く", false},
-        {60, "saveAsButton", "名前をつけて保存", false}, {86, "saveButton", "上書き保存", false},
-        {120, "exitButton", "エディタの終了", false},   {154, "penButton", "ペン", true},
-        {180, "lineButton", "直線", true},          {206, "boxButton", "四角形", true},
-        {232, "boxFillButton", "塗りつぶし四角形", true}, {258, "circleButton", "円", true},
-        {284, "circleFillButton", "塗りつぶし円", true}, {310, "bucketButton", "塗りつぶし", true},
-        {344, "rangeSelectionButton", "範囲選択", true},      {370, "cutButton", "選択範囲を切り取る", false},
-        {396, "pasteButton", "貼りつけ", false},     {422, "replaceButton", "置換", false},
-        {448, "exchangeButton", "交換", false},      {474, "shapeButton", "マップを整形する", false},
-        {500, "unshapeButton", "マップの整形を解除する", false}, {534, "undoButton", "直前の作業を取り消す", false},
-        {568, "edge32Button", "大きいサイズ", true}, {594, "edge16Button", "普通のサイズ", true},
-        {620, "edge8Button", "小さいサイズ", true}, {654, "mapCheckButton", "マップチェック", false},
-        {688, "factionAnalysisButton", "勢力分析", false},     {722, "helpButton", "ヘルプを開きます", false},
-        {752, "symmetryButton", "対称描画の切り替え", true},
+        {"newMapButton", "新規作成", false},
+        {"openButton", "開く", false},
+        {"saveAsButton", "名前をつけて保存", false},
+        {"saveButton", "上書き保存", false},
+        {"exitButton", "エディタの終了", false},
+        {"penButton", "ペン", true},
+        {"lineButton", "直線", true},
+        {"boxButton", "四角形", true},
+        {"boxFillButton", "塗りつぶし四角形", true},
+        {"circleButton", "円", true},
+        {"circleFillButton", "塗りつぶし円", true},
+        {"bucketButton", "塗りつぶし", true},
+        {"rangeSelectionButton", "範囲選択", true},
+        {"cutButton", "選択範囲を切り取る", false},
+        {"pasteButton", "貼りつけ", false},
+        {"replaceButton", "置換", false},
+        {"exchangeButton", "交換", false},
+        {"shapeButton", "マップを整形する", false},
+        {"unshapeButton", "マップの整形を解除する", false},
+        {"undoButton", "直前の作業を取り消す", false},
+        {"edge32Button", "大きいサイズ", true},
+        {"edge16Button", "普通のサイズ", true},
+        {"edge8Button", "小さいサイズ", true},
+        {"mapCheckButton", "マップチェック", false},
+        {"factionAnalysisButton", "勢力分析", false},
+        {"helpButton", "ヘルプを開きます", false},
+        {"symmetryButton", "対称描画の切り替え", true},
     };
+    const std::vector<std::pair<QString, QRect>> plan = d.PlannedToolBar();
     QWidget* bar = d.Widget("tool bar");
-    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 27);
-    for (const auto& b : table) {
+    // Every button on the bar has its place in the layout, and the layout places no button that is not there.
+    ASSERT_EQ(plan.size(), std::size(table));
+    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), static_cast<qsizetype>(plan.size()));
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const auto& b = table[i];
         SCOPED_TRACE(b.name);
+        EXPECT_EQ(plan[i].first, QString::fromLatin1(b.name));
         auto* button = bar->findChild<QToolButton*>(QString::fromLatin1(b.name));
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->geometry(), QRect(b.left, 2, 26, 26));
+        EXPECT_EQ(button->geometry(), plan[i].second);
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint));
         EXPECT_EQ(button->isCheckable(), b.checkable);
         EXPECT_EQ(button->iconSize(), QSize(24, 24));
         EXPECT_FALSE(button->icon().isNull());
         EXPECT_TRUE(button->autoRaise());
+        // 26-pixel squares in one row, each right of the one before, with no gap or a group's between them;
+        // the last one still on the bar at the main window's narrowest.
+        EXPECT_EQ(plan[i].second.size(), QSize(26, 26));
+        EXPECT_EQ(plan[i].second.top(), 2);
+        const int gap = plan[i].second.left() - (i == 0 ? 0 : plan[i - 1].second.right() + 1);
+        EXPECT_TRUE(gap == 0 || gap == 4 || gap == 8) << gap;
     }
+    EXPECT_LE(plan.back().second.right(), 792 - 1);
     // The range button stands alone: a second click releases it.
     d.ClickButton("rangeSelectionButton");
     EXPECT_TRUE(d.Checked("rangeSelectionButton"));
@@ -143,10 +171,10 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
         {"newMapAction", "新規作成(&N)", "Ctrl+N"},      {"openAction", "開く(&O)", "Ctrl+L"},
         {"saveAction", "上書き保存(&S)", "Ctrl+S"},    {"saveAsAction", "名前をつけて保存(&A)", ""},
         {"generateMapAction", "自動生成(&G)…", "Ctrl+Shift+N"},
-        {"exitAction", "終了(&X)", "Ctrl+Q"},            {"penAction", "ペン(&P)", ""},
-        {"lineAction", "直線(&L)", ""},                 {"boxAction", "四角形(&S)", ""},
-        {"boxFillAction", "塗りつぶし四角形(&B)", ""},       {"circleAction", "円(&R)", ""},
-        {"circleFillAction", "塗りつぶし円(&M)", ""},       {"bucketAction", "塗りつぶす(&F)", ""},
+        {"exitAction", "終了(&X)", "Ctrl+Q"},            {"penAction", "ペン(&P)", "P"},
+        {"lineAction", "直線(&L)", "L"},                 {"boxAction", "四角形(&S)", "R"},
+        {"boxFillAction", "塗りつぶし四角形(&B)", "Shift+R"},       {"circleAction", "円(&R)", "E"},
+        {"circleFillAction", "塗りつぶし円(&M)", "Shift+E"},       {"bucketAction", "塗りつぶす(&F)", "F"}, {"rangeSelectionAction", "範囲選択", "S"},
         {"cutAction", "選択範囲を切り取る(&V)", "Ctrl+X"},    {"copyAction", "選択範囲をコピー(&C)", "Ctrl+C"},
         {"pasteAction", "貼りつけ(&P)", "Ctrl+V"},        {"shapeAction", "整形する", "Ctrl+F"},
         {"unshapeAction", "整形を解除する", "Ctrl+G"},       {"undoAction", "直前の作業を撤回(&U)", "Ctrl+Z"},
@@ -173,6 +201,26 @@ TEST_F(EditorUi, MenuTableHasEveryItemWithItsCaptionAndShortcut) {
                                            QStringLiteral("オプション(&O)"), QStringLiteral("ヘルプ(&H)"),
                                            QStringLiteral("バージョン(&V)")}));
     EXPECT_EQ(qobject_cast<QMenu*>(d.Widget("shortcut-only menu"))->title(), QStringLiteral("非メニュー項目"));
+}
+
+// The drawing tools answer single keys, as image editors' do, shown in the Edit menu.
+TEST_F(EditorUi, SingleKeysChooseTheDrawingToolsOutsideTextFields) {
+    const struct {
+        const char* key;
+        const char* button;
+    } keys[] = {{"L", "lineButton"},     {"R", "boxButton"},      {"Shift+R", "boxFillButton"},
+                {"E", "circleButton"},   {"Shift+E", "circleFillButton"}, {"F", "bucketButton"},
+                {"P", "penButton"}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.key);
+        d.Key(k.key);
+        EXPECT_TRUE(d.Checked(QString::fromLatin1(k.button)));
+    }
+    d.Key("S");
+    EXPECT_TRUE(d.Checked("rangeSelectionButton"));
+    d.Key("S");
+    EXPECT_FALSE(d.Checked("rangeSelectionButton"));
+    EXPECT_FALSE(d.Modified());
 }
 
 TEST_F(EditorUi, InertItemsButtonsAndShortcutsChangeNothing) {
@@ -232,10 +280,13 @@ TEST_F(EditorUi, WindowMenuRestoresMinimisedWindowsAndCloseOnlyMinimises) {
         EXPECT_FALSE(d.Minimised(c.role));
         EXPECT_TRUE(d.Visible(c.role));
         EXPECT_TRUE(d.Active(c.role));
-        if (c.pos.isNull()) // restored beside the palette, never over it
+        if (c.pos.isNull()) { // restored beside the palette, never over it
             EXPECT_FALSE(d.Geometry(c.role).intersects(d.Geometry("palette")));
-        else
-            EXPECT_EQ(d.Geometry(c.role).topLeft(), c.pos);
+        } else { // at its place, moved up as far as the frame needs to show it whole
+            EXPECT_EQ(d.Geometry(c.role).left(), c.pos.x());
+            EXPECT_LE(d.Geometry(c.role).top(), c.pos.y());
+        }
+        EXPECT_TRUE(d.Widget("frame")->rect().contains(d.Geometry(c.role)));
         EXPECT_EQ(d.ClientSize(c.role), c.client);
         d.Widget(c.role)->close();
         EXPECT_TRUE(d.Minimised(c.role));

@@ -154,13 +154,36 @@ TEST_F(Translation, PreferencesSwitchTheOpenWindowsAtOnceAndBack) {
     }
 }
 
+// The help has a section for each editing aid: symmetric painting, 対称にする, the generator, the overlay and
+// the ruler, in both languages.
+TEST_F(Translation, HelpHasASectionForEveryEditingAidInBothLanguages) {
+    d.Trigger(QStringLiteral("helpAction"));
+    auto* help = d.Widget(QStringLiteral("main window"))->findChild<QTextBrowser*>(QStringLiteral("helpText"));
+    ASSERT_NE(help, nullptr);
+    const struct {
+        const char* language;
+        QStringList headings;
+    } languages[] = {
+        {"ja", {"対称描画", "対称にする", "自動生成", "勢力範囲とバランス", "距離"}},
+        {"en", {"Symmetric painting", "Make symmetric", "Generate map", "Territory and balance", "Distance"}},
+    };
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.language);
+        ChooseLanguage(QString::fromLatin1(l.language));
+        const QStringList lines = help->toPlainText().split(u'\n');
+        for (const QString& heading : l.headings)
+            EXPECT_TRUE(lines.contains(heading)) << heading.toStdString();
+    }
+}
+
 // A map with every kind of finding in tile set 2: a gap in the rim at (5,0), a castle of faction 0 on the rim
-// whose gate is sealed, two castles of faction 1, none of factions 2 and 3.
+// whose gate is sealed, two castles of faction 1, one of them too close to that of faction 0, none of factions
+// 2 and 3.
 MapGrid EveryFindingGrid() {
     MapGrid grid = FilledGrid(NewMapTile);
     grid[CellIndex(5, 0)] = 0;
     grid[CellIndex(0, 10)] = 20;
-    for (const int x : {10, 20}) {
+    for (const int x : {2, 20}) {
         grid[CellIndex(x, 10)] = 21;
         grid[CellIndex(x, 12)] = 0;
     }
@@ -183,14 +206,17 @@ TEST_F(Translation, CheckReportAndFactionNamesSpeakTheChosenLanguageAndFollowASw
     } steps[] = {
         {"ja",
          {"キャラクタータイプ：コロネット", "(5,0) に外周抜けがあります。", "外周(0,10)にピクルス亭(赤)の城があります。",
-          "(0,10)にあるピクルス亭(赤)の城が封鎖されています。", "ガレット市場(黄)の城がありません。",
+          "(0,10)にあるピクルス亭(赤)の城が封鎖されています。",
+          "(0,10)にあるピクルス亭(赤)の城は(2,10)にあるモルテ食堂(青)の城と近すぎます。", "ガレット市場(黄)の城がありません。",
           "ポタージュ組合(白)の城がありません。", "モルテ食堂(青)の城が２つ以上存在しています。"},
          {"ピクルス亭(赤)", "モルテ食堂(青)", "ガレット市場(黄)", "ポタージュ組合(白)"},
          "ピクルス亭(赤)まで",
          "ガレット市場(黄)の城がありません。\nポタージュ組合(白)の城がありません。"},
         {"en",
          {"Tile set: Coronet", "Gap in the rim at (5,0).", "Pickles Inn (red) has a castle on the rim at (0,10).",
-          "The castle of Pickles Inn (red) at (0,10) is sealed.", "Galette Market (yellow) has no castle.",
+          "The castle of Pickles Inn (red) at (0,10) is sealed.",
+          "The castle of Pickles Inn (red) at (0,10) is too close to the castle of Molte Diner (blue) at (2,10).",
+          "Galette Market (yellow) has no castle.",
           "Potage Guild (white) has no castle.", "Molte Diner (blue) has two or more castles."},
          {"Pickles Inn (red)", "Molte Diner (blue)", "Galette Market (yellow)", "Potage Guild (white)"},
          "To Pickles Inn (red)",

@@ -2,10 +2,12 @@
 // whatever comes up.
 
 #include "TestMaps.h"
+#include "Workspace.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QSettings>
 
 #include <functional>
 #include <string_view>
@@ -144,11 +146,106 @@ TEST(Workspace, ARememberedPlaceOverTheEditWindowGoesBesideItOnlyWhileThereIsRoo
 
 TEST(Workspace, FirstRunGivesTheEditWindowTheRoomOfTheAvailableArea) {
     EditorDriver d(RoomyDesktop());
-    EXPECT_EQ(d.FrameGeometry("main window"), QRect(0, 0, 1280, 1000));
+    EXPECT_EQ(d.FrameGeometry("main window"), QRect(64, 50, 1152, 900));
     // At 16 pixels the whole map fits beside the palette, with no scroll bar.
     d.ClickButton("edge16Button");
     EXPECT_EQ(d.ClientSize("edit window").width(), 48 * 16);
     EXPECT_FALSE(d.ScrollBar(Qt::Horizontal)->isVisible());
+}
+
+// Mended: a remembered place had only to touch the screen, so a stored size of 2147483647 opened a window
+// of 32767 pixels at every start (and stored it again), and a place far up-left showed a corner of 88 x 78
+// pixels. Every remembered place comes back whole on the screen's available area, title bar included.
+TEST(Workspace, RememberedPlacesComeBackWholeOnTheScreen) {
+    EditorDriver d(RoomyDesktop());
+    const QRect available(0, 0, 1280, 1000);
+    const struct {
+        const char* name;
+        QRect stored;
+    } cases[] = {
+        {"the largest size", {0, 0, 2147483647, 2147483647}},
+        {"far up and left", {-790, -590, 800, 600}},
+        {"far down and right", {5000, 4000, 900, 700}},
+        {"title bar above the screen", {100, -20, 900, 700}},
+        {"on the screen", {100, 80, 900, 700}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            QSettings store(QStringLiteral("Tavrenna"), QStringLiteral("Tavrenna MapEditor"));
+            store.setValue(QStringLiteral("Workspace/MainWindow"), c.stored);
+            store.setValue(QStringLiteral("Workspace/Help"), c.stored);
+        }
+        d.Restart();
+        const QRect main = d.FrameGeometry("main window");
+        EXPECT_TRUE(available.contains(main)) << main.x() << "," << main.y() << " " << main.width() << "x" << main.height();
+        if (available.contains(c.stored)) {
+            EXPECT_EQ(d.Geometry("main window").topLeft(), c.stored.topLeft());
+        }
+        if (c.stored.width() > available.width()) {
+            EXPECT_EQ(main, available);
+        }
+        d.Key("F1");
+        ASSERT_TRUE(d.Visible("helpWindow"));
+        EXPECT_TRUE(available.contains(d.FrameGeometry("helpWindow")));
+        // Stored again as it came back.
+        ExitAndStartAgain(d);
+        EXPECT_EQ(d.FrameGeometry("main window"), main);
+    }
+}
+
+// The geometry a window manager's frame adds, which the offscreen platform has none of: title bar and borders
+// are kept on the screen.
+TEST(Workspace, WindowsOfTheirOwnFitTheScreenFrameIncluded) {
+    const QRect available(0, 24, 1024, 744); // below a panel
+    const QMargins frame(4, 24, 4, 4);
+    EXPECT_EQ(FitOnScreen(available, frame, {0, 0, 2147483647, 2147483647}), QRect(4, 48, 1016, 716));
+    EXPECT_EQ(FitOnScreen(available, frame, {-790, -590, 800, 600}), QRect(4, 48, 800, 600));
+    EXPECT_EQ(FitOnScreen(available, frame, {0, 0, 800, 600}), QRect(4, 48, 800, 600));
+    EXPECT_EQ(FitOnScreen(available, frame, {100, 100, 800, 600}), QRect(100, 100, 800, 600));
+    // Sizes no window has, and a frame larger than the screen: still a window on it.
+    EXPECT_EQ(FitOnScreen(available, frame, {-2147483647, 2000000000, 10, 10}), QRect(4, 754, 10, 10));
+    EXPECT_EQ(FitOnScreen(available, frame, {300, 300, -50, -50}), QRect(300, 300, 1, 1));
+    EXPECT_TRUE(available.contains(FitOnScreen(available, {2000, 2000, 2000, 2000}, {0, 0, 800, 600})));
+    // A first run: the frame at nine tenths of the area, centred, so the title bar can be dragged.
+    EXPECT_EQ(FirstMainWindowPlace(available, frame), QRect(55, 85, 913, 641));
+    EXPECT_EQ(FirstMainWindowPlace({0, 0, 1920, 1080}, {}), QRect(96, 54, 1728, 972));
+}
+
+// Mended: the check window that Save brings up covered the edit window, the faction window opened as wide as
+// the frame over everything, and the help window opened at the screen's corner over the tool bar. Their first
+// places are beside the edit window where there is room, on the screen, off the tool bar.
+TEST(Workspace, FirstPlacesOfTheWindowsGoBesideTheEditWindowAndFitTheScreen) {
+    const struct {
+        const char* name;
+        QSize screen;
+        bool room; // for the check and faction windows beside the edit window
+    } cases[] = {{"1920 x 1080", {1920, 1080}, true}, {"1024 x 768", {1024, 768}, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect available(QPoint(0, 0), c.screen);
+        EditorDriver d({.Screen = c.screen, .Available = available});
+        d.ClickButton("saveButton"); // a new map has no castles: the check window comes up; Cancel
+        ASSERT_TRUE(d.Visible("check window"));
+        ASSERT_FALSE(d.Minimised("check window"));
+        const QRect frame = d.Widget("frame")->rect();
+        EXPECT_TRUE(frame.contains(d.Geometry("check window")));
+        if (c.room) {
+            EXPECT_FALSE(d.Geometry("check window").intersects(d.Geometry("edit window")));
+        }
+
+        d.ClickButton("factionAnalysisButton");
+        EXPECT_TRUE(frame.contains(d.Geometry("faction window")));
+        if (c.room) {
+            EXPECT_FALSE(d.Geometry("faction window").intersects(d.Geometry("edit window")));
+        }
+
+        d.Key("F1");
+        QWidget* toolBar = d.Widget("tool bar");
+        const QRect toolBarOnScreen(toolBar->mapToGlobal(QPoint(0, 0)), toolBar->size());
+        EXPECT_TRUE(available.contains(d.FrameGeometry("helpWindow")));
+        EXPECT_FALSE(d.FrameGeometry("helpWindow").intersects(toolBarOnScreen));
+    }
 }
 
 // Mended: a window narrower than the table's columns showed a sideways scroll bar over the last faction.

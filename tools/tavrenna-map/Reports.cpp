@@ -1,5 +1,6 @@
 #include "Reports.h"
 
+#include "CellGrid.h"
 #include "Shaping.h"
 #include "TileRoles.h"
 
@@ -209,6 +210,8 @@ std::string_view KindName(CheckFindingKind kind) {
         return "missing_castle";
     case CheckFindingKind::ExtraCastles:
         return "extra_castles";
+    case CheckFindingKind::CastlesTooClose:
+        return "castles_too_close";
     }
     return "unknown";
 }
@@ -245,12 +248,13 @@ Stats CountStats(const MapGrid& grid) {
         for (std::size_t r = 0; r < std::size(TileRoles); ++r)
             if (code >= TileRoles[r].First && code <= TileRoles[r].Last)
                 ++stats.RoleCells[r];
-        if (code >= 20 && code <= 23)
-            ++stats.Castles[code - 20];
-        else if (code >= 8 && code <= 11)
-            ++stats.Houses[code - 8];
-        else if (code >= 12 && code <= 15)
-            ++stats.Fields[code - 12];
+        const auto faction = static_cast<std::size_t>(FactionOf(code));
+        if (IsCastle(code))
+            ++stats.Castles[faction];
+        else if (IsHouse(code))
+            ++stats.Houses[faction];
+        else if (IsField(code))
+            ++stats.Fields[faction];
         stats.Passable += IsPassableCode(code) ? 1 : 0;
     }
     return stats;

@@ -1,6 +1,7 @@
 #include "TextCommands.h"
 
 #include "AnalysisRules.h"
+#include "CellGrid.h"
 #include "CommandLine.h"
 #include "FactionAnalysis.h"
 #include "MapCheck.h"
@@ -139,7 +140,7 @@ MapDifference Compare(const LoadedMap& a, const LoadedMap& b, const AnalysisRule
     MapDifference difference;
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x)
-            if (a.Grid[static_cast<std::size_t>(CellIndex(x, y))] != b.Grid[static_cast<std::size_t>(CellIndex(x, y))])
+            if (a.Grid[GridIndex(x, y)] != b.Grid[GridIndex(x, y)])
                 difference.Changed.push_back(CellIndex(x, y));
     const MapImage storedBefore = StoredImage(a), storedAfter = StoredImage(b);
     difference.SetBefore = StoredTileSet(storedBefore);

@@ -14,6 +14,7 @@
 #include <QRect>
 #include <QString>
 
+#include <bitset>
 #include <optional>
 
 class QPainter;
@@ -30,8 +31,8 @@ struct ToolContext {
     MovementCosts Costs{};
 
     // Pushes a painting command, keeping only what it changes inside the selection: the one place where a
-    // selection limits every drawing tool.
-    void Push(QUndoCommand* command) const;
+    // selection limits every drawing tool. `userCells`, if given, gains the cells the user's own edit wrote.
+    void Push(QUndoCommand* command, std::bitset<MapCells>* userCells = nullptr) const;
 };
 
 // How a drawing tool shows itself. `Name` names its menu item and button ("pen": penAction, penButton);
@@ -41,7 +42,9 @@ struct ToolDescription {
     const char* Picture;     // the button's picture, ":/toolbar/<Picture>.png"; "" for a tool without a button
     const char* MenuCaption; // the Edit menu's item, with its accelerator
     const char* Hint;        // the button's hint
-    const char* Shortcut;    // in QKeySequence's portable form; "" for none
+    // In QKeySequence's portable form, "" for none. A single key (P for the pen) never reaches the tool
+    // while a text field has the focus: the field takes it as text.
+    const char* Shortcut;
 };
 
 class MapTool {
@@ -68,6 +71,10 @@ public:
     virtual void LoseMouse() {}
     // Whether something is half made that Cancel would drop (a shape's first point).
     virtual bool IsHalfMade() const { return false; }
+    // The map changed under the tool (an edit, a shift, undo, a new map), or the cost table the context
+    // carries did. True when what the tool shows of
+    // it (its marks, its status text) changed and must be shown again.
+    virtual bool FollowMap(const ToolContext&) { return false; }
 
     // The cells the cursor covers with the pointer at `cursor`.
     virtual void CursorCells(QPoint cursor, ShapeCells& cells) const = 0;
@@ -82,8 +89,6 @@ public:
     // per cell, and the rectangle they cover, so the window repaints where they were and where they are.
     virtual void PaintMarks(QPainter&, int /*edge*/) const {}
     virtual QRect MarksRect(int /*edge*/) const { return {}; }
-    // The cost table the context carries changed: a tool that shows a measure (the ruler) takes it again.
-    virtual void Remeasure(const ToolContext&) {}
 
 private:
     ToolDescription description_{"", "", "", "", ""};

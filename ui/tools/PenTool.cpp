@@ -7,11 +7,12 @@
 namespace tav {
 
 PenTool::PenTool()
-    : MapTool({"pen", "pen", QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), QT_TRANSLATE_NOOP("Commands", "ペン"), ""}) {}
+    : MapTool({"pen", "pen", QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), QT_TRANSLATE_NOOP("Commands", "ペン"), "P"}) {}
 
 void PenTool::Press(const ToolContext& context, QPoint cell) {
     inStroke_ = true;
     ++stroke_;
+    strokeCells_.reset();
     Paint(context, cell, cell);
 }
 
@@ -25,7 +26,9 @@ void PenTool::Move(const ToolContext& context, QPoint cell, bool leftHeld) {
 
 void PenTool::Paint(const ToolContext& context, QPoint from, QPoint to) {
     last_ = to;
-    context.Push(new edits::PaintStrokeCommand(context.Map, context.PaintCode, from.x(), from.y(), to.x(), to.y(), stroke_));
+    context.Push(new edits::PaintStrokeCommand(context.Map, context.PaintCode, from.x(), from.y(), to.x(), to.y(),
+                                               stroke_, strokeCells_),
+                 &strokeCells_);
 }
 
 void PenTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

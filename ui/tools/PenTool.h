@@ -4,6 +4,7 @@
 // the history.
 
 #include "MapTool.h"
+#include "MirroredEdit.h"
 
 namespace tav {
 
@@ -26,6 +27,7 @@ private:
     bool inStroke_ = false;
     QPoint last_; // where the stroke was at the last event
     int stroke_ = 0; // numbers the strokes, so that only the steps of one stroke merge
+    edits::CellMask strokeCells_; // the cells the user painted in this stroke, which its images leave alone
 };
 
 } // namespace tav

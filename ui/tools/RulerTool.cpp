@@ -33,15 +33,17 @@ void RulerTool::Cancel() {
     path_.CellCount = 0;
 }
 
+bool RulerTool::FollowMap(const ToolContext& context) {
+    if (start_ == NoCell)
+        return false;
+    Measure(context, end_);
+    return true;
+}
+
 void RulerTool::Measure(const ToolContext& context, QPoint cell) {
     end_ = cell;
     stepsAreCosts_ = context.Costs.IsDefault();
     FindCostPath(context.Map->Grid(), context.Costs, start_.x(), start_.y(), end_.x(), end_.y(), path_);
-}
-
-void RulerTool::Remeasure(const ToolContext& context) {
-    if (start_ != NoCell && end_ != NoCell)
-        Measure(context, end_);
 }
 
 void RulerTool::CursorCells(QPoint cursor, ShapeCells& cells) const {

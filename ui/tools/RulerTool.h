@@ -1,8 +1,8 @@
 #pragma once
 // The step ruler (距離): press on a cell and drag; the status bar shows how many side steps a unit needs
 // from the first cell to the cell under the pointer through open cells (under a cost table that is not all
-// 1: the least total cost of movement, and the steps of that walk), and the window draws that walk. It changes nothing in the map. The measure stays after the release until a right click,
-// Esc or the next press.
+// 1: the least total cost of movement, and the steps of that walk), and the window draws that walk. It
+// changes nothing in the map. The measure stays after the release until a right click, Esc or the next press.
 
 #include "MapTool.h"
 #include "StepPath.h"
@@ -19,13 +19,14 @@ public:
     void Cancel() override;
     void LoseMouse() override { dragging_ = false; }
     bool IsHalfMade() const override { return start_ != NoCell; }
+    // A measure stands for the map as it is: every change measures it again.
+    bool FollowMap(const ToolContext& context) override;
 
     void CursorCells(QPoint cursor, ShapeCells& cells) const override;
     bool CursorIsRing() const override { return true; }
     QString StatusText(QPoint cursor) const override;
     void PaintMarks(QPainter& painter, int edge) const override;
     QRect MarksRect(int edge) const override;
-    void Remeasure(const ToolContext& context) override;
 
 private:
     static constexpr QPoint NoCell{-1, -1};

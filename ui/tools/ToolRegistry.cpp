@@ -15,14 +15,14 @@ std::unique_ptr<MapTool> Make() {
 }
 
 constexpr ToolRegistration Registry[] = {
-    {Make<PenTool>, 154},
-    {Make<TwoPointTool, DrawTool::Line>, 180},
-    {Make<TwoPointTool, DrawTool::Box>, 206},
-    {Make<TwoPointTool, DrawTool::BoxFill>, 232},
-    {Make<TwoPointTool, DrawTool::Circle>, 258},
-    {Make<TwoPointTool, DrawTool::CircleFill>, 284},
-    {Make<BucketTool>, 310},
-    {Make<RulerTool>, NoToolButton},
+    {Make<PenTool>, ToolChoice::MenuAndButton},
+    {Make<TwoPointTool, DrawTool::Line>, ToolChoice::MenuAndButton},
+    {Make<TwoPointTool, DrawTool::Box>, ToolChoice::MenuAndButton},
+    {Make<TwoPointTool, DrawTool::BoxFill>, ToolChoice::MenuAndButton},
+    {Make<TwoPointTool, DrawTool::Circle>, ToolChoice::MenuAndButton},
+    {Make<TwoPointTool, DrawTool::CircleFill>, ToolChoice::MenuAndButton},
+    {Make<BucketTool>, ToolChoice::MenuAndButton},
+    {Make<RulerTool>, ToolChoice::MenuOnly},
 };
 
 } // namespace

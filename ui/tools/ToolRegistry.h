@@ -1,6 +1,7 @@
 #pragma once
-// The one place the drawing tools are registered: in menu order, each with the place of its button on the
-// tool bar. The menus, the tool bar and the edit window make their tools from this list.
+// The one place the drawing tools are registered: in menu order, each saying whether it has a button on
+// the tool bar, where the buttons stand in the same order as one group. The menus, the tool bar and the
+// edit window make their tools from this list.
 
 #include "MapTool.h"
 
@@ -10,12 +11,12 @@
 
 namespace tav {
 
-// The place of a tool that has a menu item only.
-constexpr int NoToolButton = -1;
+// Where a tool can be chosen: the Edit menu always, the tool bar too unless the tool has a menu item only.
+enum class ToolChoice { MenuAndButton, MenuOnly };
 
 struct ToolRegistration {
     std::unique_ptr<MapTool> (*Make)();
-    int ButtonLeft; // the button's fixed place on the tool bar, in pixels from its left, or NoToolButton
+    ToolChoice Choice;
 };
 
 std::span<const ToolRegistration> RegisteredTools();

@@ -15,17 +15,17 @@ struct ShapeTool {
 };
 constexpr ShapeTool ShapeTools[] = {
     {DrawTool::Line,
-     {"line", "line", QT_TRANSLATE_NOOP("Commands", "直線(&L)"), QT_TRANSLATE_NOOP("Commands", "直線"), ""}},
+     {"line", "line", QT_TRANSLATE_NOOP("Commands", "直線(&L)"), QT_TRANSLATE_NOOP("Commands", "直線"), "L"}},
     {DrawTool::Box,
-     {"box", "box", QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), QT_TRANSLATE_NOOP("Commands", "四角形"), ""}},
+     {"box", "box", QT_TRANSLATE_NOOP("Commands", "四角形(&S)"), QT_TRANSLATE_NOOP("Commands", "四角形"), "R"}},
     {DrawTool::BoxFill,
      {"boxFill", "box-fill", QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形(&B)"),
-      QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), ""}},
+      QT_TRANSLATE_NOOP("Commands", "塗りつぶし四角形"), "Shift+R"}},
     {DrawTool::Circle,
-     {"circle", "circle", QT_TRANSLATE_NOOP("Commands", "円(&R)"), QT_TRANSLATE_NOOP("Commands", "円"), ""}},
+     {"circle", "circle", QT_TRANSLATE_NOOP("Commands", "円(&R)"), QT_TRANSLATE_NOOP("Commands", "円"), "E"}},
     {DrawTool::CircleFill,
      {"circleFill", "circle-fill", QT_TRANSLATE_NOOP("Commands", "塗りつぶし円(&M)"),
-      QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), ""}},
+      QT_TRANSLATE_NOOP("Commands", "塗りつぶし円"), "Shift+E"}},
 };
 
 const ToolDescription& DescriptionOf(DrawTool shape) {
