@@ -1,10 +1,10 @@
 // The faction analysis runs after every change of the map while its window is up. Each map is timed three
-// ways in one run: the step analysis as it was before movement costs (the tests' frozen copy), the analysis
+// ways in one run: the step analysis as it was before movement costs (a frozen copy), the analysis
 // with the default table, and with a table of costs 1 to 3. The default table should stay within 1.5 times
 // the step analysis, costs 1 to 3 within 3 times.
 #include "FactionAnalysis.h"
 #include "MapGrid.h"
-#include "StepAnalysisOracle.h"
+#include "StepAnalysisBefore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,7 +45,7 @@ MovementCosts CostsOneToThree() {
 void BM_StepAnalysisBeforeCosts(benchmark::State& state, MapGrid (*makeMap)()) {
     const MapGrid grid = makeMap();
     for (auto _ : state) {
-        oracle::StepFigures figures = oracle::AnalyseBySteps(grid);
+        before::StepFigures figures = before::AnalyseBySteps(grid);
         benchmark::DoNotOptimize(&figures);
     }
 }

@@ -72,8 +72,6 @@ void WalkLeastCosts(const CellEntries& entries, std::span<const std::uint16_t> s
                 c = NotReachable;
 }
 
-
-
 // Largest over smallest; none while the smallest is 0.
 std::optional<double> BalanceOf(const std::array<int, FactionCount>& territories) {
     const auto [smallest, largest] = std::minmax_element(territories.begin(), territories.end());

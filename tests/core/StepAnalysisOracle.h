@@ -1,8 +1,7 @@
 #pragma once
 // A frozen copy of the faction analysis as it was before movement costs and turn order: one breadth-first
 // walk per faction, territory and ties from the step counts. The analysis with the default table must give
-// exactly these figures on every map; the tests compare against it and the benchmark times it beside the
-// analysis. Do not change it with the analysis.
+// exactly these figures on every map; the tests compare against it. Do not change it with the analysis.
 
 #include "FactionAnalysis.h"
 #include "MapGrid.h"
