@@ -5,7 +5,7 @@
 // meaning of "castle" are written once. The walks over cells are in GridWalk.h.
 
 #include "MapGrid.h"
-#include "Shaping.h"
+#include "TileCodes.h"
 
 #include <array>
 #include <cstddef>

@@ -1,28 +1,14 @@
 #pragma once
-// Tile-code roles and the neighbour rules that shape a map (shores, cliff edges, ridges,
+// The neighbour rules that shape a map (shores, cliff edges, ridges,
 // tree runs, castle rings, alternating faction tiles), and unshaping.
 
 #include "MapGrid.h"
+#include "TileCodes.h"
 
 #include <array>
 #include <cstdint>
 
 namespace tav {
-
-// Tile-code roles: the classes the rules act on (what TileClass yields for each kind) and the single
-// codes with a role of their own.
-enum TileKindClass : std::uint16_t {
-    ColumnClass = 4,      // 1..4, trees
-    FactionTileClass = 8, // 8..11, one per faction
-    CastleClass = 20,     // 20..23, one per faction
-    RaisedClass = 32,     // 32..47 and the raised obstacle 122
-    EdgedClass = 48,      // 48..95
-    RidgeClass = 96,      // 96..111 and the ridge passage 5
-};
-constexpr TileCode RidgePassage = 5;     // ridge terrain joins toward it; never changed itself
-constexpr TileCode FactionAlternate = 12; // 12..15: a faction tile next to an equal one, code + 4
-constexpr TileCode CastleGate = 29;
-constexpr TileCode RaisedObstacle = 122; // counts as raised terrain for its neighbours; never changed itself
 
 // The class of a code: the representative code of its kind, or the code itself for codes of no kind.
 // Codes 128..255 (only a loaded file brings them) belong to no kind.
@@ -30,15 +16,6 @@ std::uint16_t TileClass(TileCode code);
 
 // The plain code of each kind (1, 32, 48, 96); every other code, 128..255 included, is its own plain code.
 TileCode PlainCode(TileCode code);
-
-// Faction index 0..3 of a castle, faction tile, alternate or flag wall: the low two bits of its code.
-constexpr int FactionOf(TileCode code) { return code & 3; }
-
-// The eight codes pass 1 writes around a castle, indexed in neighbour order (NW, N, NE, W, E, SW, S, SE)
-// as seen from the castle: towers at the corners, the wall with the castle's own flags above, the gate below.
-constexpr std::array<TileCode, 8> CastleRing(TileCode castle) {
-    return {112, static_cast<TileCode>(castle + 96), 113, 114, 115, 120, CastleGate, 121};
-}
 
 // Raised and ridge terrain pick one of 16 codes by the joined sides; all four joined gives the plain code.
 constexpr TileCode RaisedSideCode(bool w, bool n, bool e, bool s) {

@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
 #include "MapGrid.h"
-#include "MapFiles.h"
+#include "CliFailure.h"
 
 #include <QCoreApplication>
 #include <QFile>

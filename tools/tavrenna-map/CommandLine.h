@@ -2,7 +2,7 @@
 // The per-command argument parser: QCommandLineParser with the command's own --help, strict numbers,
 // and usage errors as one line each.
 
-#include "Commands.h"
+#include "CommandEntry.h"
 #include "TileSets.h"
 
 #include <QCommandLineOption>

@@ -2,7 +2,7 @@
 // The commands that write a map from a map (or from nothing): shape, unshape, paint, shift, replace,
 // exchange and new. Each may write over its input.
 
-#include "Commands.h"
+#include "CommandEntry.h"
 
 namespace tav::cli {
 

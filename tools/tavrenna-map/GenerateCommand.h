@@ -2,7 +2,7 @@
 // tavrenna-map generate: fair maps from a seed, written as the editor saves them.
 
 #include <QString>
-#include "Commands.h"
+#include "CommandEntry.h"
 
 #include <QStringList>
 

@@ -2,6 +2,7 @@
 // Reading and writing the tool's files through the safe file access it shares with the editor, with
 // its failures turned into the tool's one-line errors.
 
+#include "CliFailure.h"
 #include "MapGrid.h"
 #include "MapImage.h"
 #include "FileAccess.h"
@@ -18,21 +19,6 @@
 #include <utility>
 
 namespace tav::cli {
-
-// Exit statuses scripts rely on.
-constexpr int ExitSuccess = 0;
-constexpr int ExitProblemsFound = 1;
-constexpr int ExitError = 2;
-
-// A failure that ends the command: one line for stderr (without the program name) and exit status 2.
-class CliFailure : public std::runtime_error {
-public:
-    explicit CliFailure(const QString& line) : std::runtime_error(line.toStdString()), line_(line) {}
-    const QString& Line() const { return line_; }
-
-private:
-    QString line_;
-};
 
 // Loads a .map file by the editor's rule (mapio's LoadMapFile). Throws CliFailure naming the file when it
 // cannot be read, is not a regular file, or cannot be a map; the line then says why as the editor does.

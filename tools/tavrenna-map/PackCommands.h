@@ -2,7 +2,7 @@
 // The commands that read maps without writing them back, each taking any number of files and folders:
 // check, analyse, stats, text and render.
 
-#include "Commands.h"
+#include "CommandEntry.h"
 
 #include <QStringList>
 

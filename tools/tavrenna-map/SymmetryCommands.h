@@ -5,7 +5,7 @@
 #include "Symmetry.h"
 
 #include <QCommandLineOption>
-#include "Commands.h"
+#include "CommandEntry.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The commands that serve version control: the text form back into a map, and the difference of two maps.
 
-#include "Commands.h"
+#include "CommandEntry.h"
 
 #include <QStringList>
 
