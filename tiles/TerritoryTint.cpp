@@ -3,6 +3,7 @@
 #include "CellGrid.h"
 #include "MapCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -32,6 +33,7 @@ constexpr int FactionWeight = 128;
 constexpr int HatchWeight = 176;
 constexpr int HatchGapWeight = 64;
 constexpr int UnreachableWeight = 176;
+constexpr int LeadWeight = 160;
 
 QRgb Blend(QRgb pixel, QRgb tint, int weight) {
     const auto mix = [weight](int from, int to) { return (from * (256 - weight) + to * weight) >> 8; };
@@ -79,7 +81,56 @@ void TintCell(QImage& picture, int x, int y, int edge, std::uint8_t holder,
     }
 }
 
-QImage TerritoryPicture(const FactionAnalysis& analysis, TileSet tileSet, const QImage& mapPicture) {
+LeadShade LeadShadeOf(const FactionAnalysis& analysis, std::size_t cell) {
+    if (analysis.Holder[cell] == BlockedCell)
+        return LeadBlockedShade;
+    const CellLead lead = analysis.Lead(cell);
+    if (lead.Holder < 0)
+        return LeadUnreachableShade;
+    if (lead.Alone)
+        return LeadAloneShade;
+    if (lead.Lead <= 0)
+        return LeadTieShade;
+    int band = 1;
+    while (lead.Lead > LeadBandLimits[static_cast<std::size_t>(band - 1)])
+        ++band;
+    return static_cast<LeadShade>(band);
+}
+
+void TintLeadCell(QImage& picture, int x, int y, int edge, LeadShade shade) {
+    if (shade == LeadBlockedShade)
+        return;
+    const QRgb tint = shade == LeadUnreachableShade ? UnreachableTint : LeadTints[shade];
+    for (int v = y * edge; v < (y + 1) * edge; ++v) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(v));
+        for (int u = x * edge; u < (x + 1) * edge; ++u) {
+            const int weight = shade != LeadTieShade ? LeadWeight : ((u + v) & 3) < 2 ? HatchWeight : HatchGapWeight;
+            row[u] = Blend(row[u], tint, weight);
+        }
+    }
+}
+
+void MarkThreat(QImage& picture, int x, int y, int edge, PropertyThreat threat) {
+    if (threat != PropertyThreat::Threatened && threat != PropertyThreat::Lost)
+        return;
+    const QRgb mark = threat == PropertyThreat::Lost ? LostMark : ThreatenedMark;
+    const int width = std::max(1, edge / 8);
+    const int left = x * edge;
+    const int top = y * edge;
+    for (int v = 0; v < edge; ++v) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(top + v));
+        for (int u = 0; u < edge; ++u) {
+            const int inset = std::min(std::min(u, v), std::min(edge - 1 - u, edge - 1 - v));
+            if (inset < width)
+                row[left + u] = mark;
+            else if (inset == width && edge >= 16) // a dark line inside, so the frame reads on light tiles
+                row[left + u] = qRgb(0, 0, 0);
+        }
+    }
+}
+
+QImage TerritoryPicture(const FactionAnalysis& analysis, TileSet tileSet, const QImage& mapPicture,
+                        bool markThreats) {
     QImage picture = mapPicture.convertToFormat(QImage::Format_RGB32);
     const int edge = picture.width() / MapSize;
     if (edge <= 0 || picture.height() / MapSize < edge)
@@ -88,6 +139,10 @@ QImage TerritoryPicture(const FactionAnalysis& analysis, TileSet tileSet, const 
     for (int y = 0; y < MapSize; ++y)
         for (int x = 0; x < MapSize; ++x)
             TintCell(picture, x, y, edge, analysis.Holder[GridIndex(x, y)], tints);
+    if (markThreats)
+        for (int y = 0; y < MapSize; ++y)
+            for (int x = 0; x < MapSize; ++x)
+                MarkThreat(picture, x, y, edge, analysis.Threat[GridIndex(x, y)]);
     return picture;
 }
 

@@ -330,6 +330,14 @@
         <source>自動生成(&amp;G)…</source>
         <translation>&amp;Generate Map...</translation>
     </message>
+    <message>
+        <source>先着差を重ねる(&amp;L)</source>
+        <translation>Show &amp;Lead</translation>
+    </message>
+    <message>
+        <source>移動コスト(&amp;M)…</source>
+        <translation>&amp;Movement Costs...</translation>
+    </message>
 </context>
 <context>
     <name>EditorSession</name>
@@ -378,6 +386,22 @@ Left as it is, unopened: %1</translation>
 %1</source>
         <translation>Recovery copies cannot be saved.
 %1</translation>
+    </message>
+    <message>
+        <source>移動コストと手番の順</source>
+        <translation>movement costs and turn order</translation>
+    </message>
+    <message>
+        <source>移動コスト</source>
+        <translation>movement costs</translation>
+    </message>
+    <message>
+        <source>手番の順</source>
+        <translation>turn order</translation>
+    </message>
+    <message>
+        <source>設定の%1を読めないため、既定値を使います。</source>
+        <translation>The stored %1 cannot be read; the defaults are used.</translation>
     </message>
 </context>
 <context>
@@ -800,6 +824,33 @@ A right click or Esc clears it. The map does not change and nothing is added to 
     </message>
     <message>
         <source>
+&lt;h3&gt;移動コストと手番&lt;/h3&gt;
+&lt;p&gt;「オプション → 移動コスト…」で、平地・森林・山道・台地・勢力の家・勢力の畑・城 (城門も)・障害物・単独タイル・タイルなしの
+マスに入るコストを 1〜9 か「通行不可」に決めます (城は 1〜9 のみ。水辺・山地・城壁はもともと通行不可)。「既定値に戻す」で全て 1 に
+戻ります。領土、距離、バランス、重ねる絵、距離の測定はすべてこの表で測られ、表が全て 1 でない間は歩数ではなくコストと出ます。&lt;/p&gt;
+&lt;p&gt;勢力分析ウインドウの上の「手番の順」は左の勢力が先に動きます。間の「⇄入替」で隣の二つを入れ替えます。同じコストで着くマスは、
+先に動く勢力のものになります (手番順の領土)。表と手番の順は次回の起動でも使われます。&lt;/p&gt;
+&lt;p&gt;勢力分析ウインドウの列: 手番順の領土。安全・脅威・喪失は自分の家と畑の数で、安全は敵の 2/3 以下のコストで着くもの、
+喪失は敵が先に着くもの (同じコストなら手番の早い敵) か自分が着けないもの、脅威はその間です。余裕は家と畑での
+敵のコスト−自分のコストの最小、前線は他の勢力の手番順の領土と辺で接するマスの数、広さは最初の城の門の前から
+6 コスト以内で着くマスの数です。いちばん下の「差」の行は各列の最大−最小です。手番順のバランスは、手番の順を回した
+4 通りそれぞれのバランスと、その最も悪い値 (先手の勢力の名前つき)、最大÷最小です。脅威のある家・畑はオレンジ、
+失う家・畑は赤の枠で、勢力分析の地図と、重ねる絵の上に示されます。バランスのパネルは、手番順のバランスの最も悪い値が
+バランスと違うとき「手番順」としてそれも示します。&lt;/p&gt;
+&lt;p&gt;「オプション → 先着差を重ねる」(Shift+F7) は勢力範囲の代わりに、各マスを最初に着く勢力が次の勢力より何コスト早いかで塗ります。
+同着 (0) は赤紫の斜線、1 は赤、2 はオレンジ、3〜4 は黄、5〜7 は黄緑、8 以上は緑、一つの勢力しか着かないマスは青です。
+前線が帯になって見えます。&lt;/p&gt;
+</source>
+        <translation>
+&lt;h3&gt;Movement costs and turn order&lt;/h3&gt;
+&lt;p&gt;Options → Movement Costs... sets the cost of entering a cell of each class (plain, forest, mountain path, plateau, faction house, faction field, castle with its gate, obstacle, single tile, no tile) to 1 to 9 or blocked (the castle takes 1 to 9 only; water, mountains and castle walls are always blocked). Restore Defaults sets every cost back to 1. Territories, distances, balances, the overlays and the distance ruler are all measured with this table; while it is not all 1 they speak of cost instead of steps.&lt;/p&gt;
+&lt;p&gt;The turn order at the top of the faction analysis window moves the leftmost faction first; the ⇄ Swap button between two neighbours swaps them. A cell reached at the same cost goes to the faction that moves first (territory by turn). The table and the turn order are kept for the next start.&lt;/p&gt;
+&lt;p&gt;The faction analysis window&apos;s columns: territory by turn. Safe, threatened and lost count the faction&apos;s own houses and fields: safe ones it reaches at no more than 2/3 of an enemy&apos;s cost, lost ones an enemy reaches first (at the same cost, an enemy that moves earlier) or it cannot reach, threatened ones in between. Margin is the smallest enemy cost − own cost over its houses and fields, front the number of cells sharing a side with another faction&apos;s territory by turn, room the number of cells within a cost of 6 from the cell in front of its first castle&apos;s gate. The Spread row at the bottom gives each column&apos;s largest − smallest. The turn-order balance gives the balance under each of the four rotations of the turn order, the worst of them (with the faction that moves first) and largest ÷ smallest. Threatened houses and fields are framed orange, lost ones red, on the faction analysis map and over the overlays. Where the worst turn-order balance differs from the balance, the balance panel shows it too as &quot;turn order&quot;.&lt;/p&gt;
+&lt;p&gt;Options → Show Lead (Shift+F7) tints each cell, instead of by territory, by how much sooner the faction that gets there first arrives than the next one: a tie (0) hatched magenta, 1 red, 2 orange, 3–4 yellow, 5–7 light green, 8 or more green, a cell only one faction reaches blue. The fronts read as bands.&lt;/p&gt;
+</translation>
+    </message>
+    <message>
+        <source>
 &lt;h3&gt;対称描画&lt;/h3&gt;
 &lt;p&gt;「編集 → 対称描画」、F6 またはツールバーのボタンで、左右・上下・上下左右・点対称・四方回転の対称を選びます。
 選んでいる間、ペン・図形・塗りつぶし・貼り付け・移動・切り取りなどの作業は、対称の位置にも同時に行われます。
@@ -1030,6 +1081,10 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>%1歩</source>
         <translation>%1 steps</translation>
+    </message>
+    <message>
+        <source>コスト %1（%2歩）</source>
+        <translation>cost %1 (%2 steps)</translation>
     </message>
 </context>
 <context>
@@ -1328,6 +1383,14 @@ This file is read-only. Please choose another name.</translation>
         <source>最も変わった領土：%1 %2%3</source>
         <translation>Territory changed most: %1 %2%3</translation>
     </message>
+    <message>
+        <source>&#x3000;手番順 %1</source>
+        <translation>   turn order %1</translation>
+    </message>
+    <message>
+        <source>手番順：手番の順を回した4通りで、同じコストで届くマスを先に動く勢力のものとした領土の最大÷最小の、最も悪い値</source>
+        <translation>Turn order: the worst, over the four rotations of the turn order, of largest ÷ smallest territory when a cell reached at the same cost goes to the faction that moves first</translation>
+    </message>
 </context>
 <context>
     <name>tav::CodeReplaceDialog</name>
@@ -1460,6 +1523,98 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>対称の勢力との最大の差：城 %1&#x3000;家 %2&#x3000;畑 %3&#x3000;領土 %4&#x3000;最も近い敵の城まで %5</source>
         <translation>Largest difference to a mirrored faction: castles %1   houses %2   fields %3   territory %4   steps to the nearest enemy castle %5</translation>
+    </message>
+    <message>
+        <source>どの勢力よりも少ないコストで届くマス（同じコストの勢力があれば係争地）</source>
+        <translation>Cells the faction reaches at a lower cost than any other (contested when another reaches them at the same cost)</translation>
+    </message>
+    <message>
+        <source>手番順の領土</source>
+        <translation>By turn</translation>
+    </message>
+    <message>
+        <source>同じコストで届くマスを、手番の先の勢力のものとした領土</source>
+        <translation>Territory when a cell reached at the same cost goes to the faction that moves first</translation>
+    </message>
+    <message>
+        <source>安全</source>
+        <translation>Safe</translation>
+    </message>
+    <message>
+        <source>自分の家・畑のうち、敵の2/3以下のコストで届くもの</source>
+        <translation>Own houses and fields the faction reaches at no more than 2/3 of an enemy&apos;s cost</translation>
+    </message>
+    <message>
+        <source>脅威</source>
+        <translation>Threatened</translation>
+    </message>
+    <message>
+        <source>自分の家・畑のうち、先に届くが敵の2/3を超えるコストのもの</source>
+        <translation>Own houses and fields the faction reaches first, but at more than 2/3 of an enemy&apos;s cost</translation>
+    </message>
+    <message>
+        <source>喪失</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>自分の家・畑のうち、敵が先に届くもの、自分が届かないもの</source>
+        <translation>Own houses and fields an enemy reaches first, or the faction cannot reach</translation>
+    </message>
+    <message>
+        <source>余裕</source>
+        <translation>Margin</translation>
+    </message>
+    <message>
+        <source>自分の家・畑で、敵のコスト−自分のコストの最小</source>
+        <translation>The smallest enemy cost − own cost over the faction&apos;s houses and fields</translation>
+    </message>
+    <message>
+        <source>前線</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>手番順の領土のうち、他の勢力の手番順の領土と辺で接するマス</source>
+        <translation>Cells of its territory by turn that share a side with another faction&apos;s territory by turn</translation>
+    </message>
+    <message>
+        <source>広さ</source>
+        <translation>Room</translation>
+    </message>
+    <message>
+        <source>最初の城の門の前から6コスト以内で届くマス</source>
+        <translation>Open cells within a cost of 6 from the cell in front of its first castle&apos;s gate</translation>
+    </message>
+    <message>
+        <source>差</source>
+        <translation>Spread</translation>
+    </message>
+    <message>
+        <source>各列の最大−最小</source>
+        <translation>Largest − smallest of each column</translation>
+    </message>
+    <message>
+        <source>脅威のある家・畑</source>
+        <translation>Threatened house or field</translation>
+    </message>
+    <message>
+        <source>失う家・畑</source>
+        <translation>Lost house or field</translation>
+    </message>
+    <message>
+        <source>その勢力の最も近い城までの移動コスト</source>
+        <translation>Movement cost to the nearest castle of that faction</translation>
+    </message>
+    <message>
+        <source>手番順のバランス：%1</source>
+        <translation>Turn-order balance: %1</translation>
+    </message>
+    <message>
+        <source>最悪：%1（%2が先手の順 %3）&#x3000;差（最大÷最小）：%4</source>
+        <translation>Worst: %1 (%2 moving first, order %3)   spread (largest ÷ smallest): %4</translation>
+    </message>
+    <message>
+        <source>最悪：%1（領土のない勢力があります）</source>
+        <translation>Worst: %1 (a faction has no territory)</translation>
     </message>
 </context>
 <context>
@@ -1603,6 +1758,35 @@ This file is read-only. Please choose another name.</translation>
     </message>
 </context>
 <context>
+    <name>tav::MovementCostDialog</name>
+    <message>
+        <source>移動コスト</source>
+        <translation>Movement Costs</translation>
+    </message>
+    <message>
+        <source>マスに入るときのコスト（1〜9）。通行不可のマスにはどの勢力も入れません。
+水辺・山地・城壁はもともと通行不可です。</source>
+        <translation>The cost of entering a cell (1 to 9). No faction enters a blocked cell.
+Water, mountains and castle walls are always blocked.</translation>
+    </message>
+    <message>
+        <source>通行不可</source>
+        <translation>blocked</translation>
+    </message>
+    <message>
+        <source>%1（城門も）</source>
+        <translation>%1 (and the gate)</translation>
+    </message>
+    <message>
+        <source>既定値に戻す</source>
+        <translation>Restore Defaults</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>tav::PreferencesDialog</name>
     <message>
         <source>環境設定</source>
@@ -1678,6 +1862,21 @@ This file is read-only. Please choose another name.</translation>
     <message>
         <source>他の部分は元の部分の写しで置き換わります。重なる城は取り除かれます。</source>
         <translation>The other parts are replaced by copies of it. Castles that would overlap are removed.</translation>
+    </message>
+</context>
+<context>
+    <name>tav::TurnOrderControl</name>
+    <message>
+        <source>手番の順（左が先手）：</source>
+        <translation>Turn order (leftmost moves first):</translation>
+    </message>
+    <message>
+        <source>隣り合う2つの勢力の手番を入れ替える</source>
+        <translation>Swap the turns of these two neighbouring factions</translation>
+    </message>
+    <message>
+        <source>⇄入替</source>
+        <translation>⇄ Swap</translation>
     </message>
 </context>
 </TS>

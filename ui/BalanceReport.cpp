@@ -33,13 +33,25 @@ BalanceReport::BalanceReport(Document* document, QObject* parent) : QObject(pare
     connect(document_, &Document::TileSetChanged, this, &BalanceReport::Report); // the factions' names
 }
 
-BalanceReport::Territories BalanceReport::Measure(const FactionAnalysis& analysis) {
+BalanceReport::Territories BalanceReport::Measure() const {
+    const FactionAnalysis analysis = AnalyseFactions(document_->Grid(), costs_, order_);
     Territories measured;
     for (int f = 0; f < FactionCount; ++f)
         measured.Territory[static_cast<std::size_t>(f)] = analysis.Factions[static_cast<std::size_t>(f)].Territory;
     if (analysis.Balance)
         measured.Hundredths = static_cast<int>(std::lround(*analysis.Balance * 100));
+    if (analysis.WorstTurnOrderBalance)
+        measured.WorstTurnHundredths = static_cast<int>(std::lround(*analysis.WorstTurnOrderBalance * 100));
     return measured;
+}
+
+void BalanceReport::SetMovementRules(const MovementCosts& costs, const TurnOrder& order) {
+    if (costs == costs_ && order == order_)
+        return;
+    costs_ = costs;
+    order_ = order;
+    // The same map under other rules: no step to compare with.
+    StartOver();
 }
 
 void BalanceReport::SetActive(bool active) {
@@ -51,7 +63,7 @@ void BalanceReport::StartOver() {
     beforeStep_.reset();
     settledIndex_ = document_->UndoStack()->index();
     if (active_)
-        settled_ = Measure(AnalyseFactions(document_->Grid()));
+        settled_ = Measure();
     Report();
 }
 
@@ -62,7 +74,7 @@ void BalanceReport::HistoryMoved(int index) {
     if (index != settledIndex_)
         beforeStep_ = settled_;
     settledIndex_ = index;
-    settled_ = Measure(AnalyseFactions(document_->Grid()));
+    settled_ = Measure();
     Report();
 }
 
@@ -94,6 +106,12 @@ void BalanceReport::Report() {
                                .arg(name, mostChange > 0 ? QStringLiteral("+") : QString())
                                .arg(mostChange);
         }
+    }
+    // Ties go to the earlier mover in a real game; where that shifts the figure, the worst balance of the
+    // rotations of the turn order stands beside it.
+    if (settled_.WorstTurnHundredths != settled_.Hundredths) {
+        text += tr("　手番順 %1").arg(settled_.WorstTurnHundredths ? Figure(*settled_.WorstTurnHundredths) : noValue);
+        tip += u'\n' + tr("手番順：手番の順を回した4通りで、同じコストで届くマスを先に動く勢力のものとした領土の最大÷最小の、最も悪い値");
     }
     emit BalanceChanged(text, tip);
 }

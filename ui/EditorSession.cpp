@@ -2,6 +2,7 @@
 
 #include "CrashRecovery.h"
 #include "Document.h"
+#include "EditorSettings.h"
 #include "FileController.h"
 #include "MainWindow.h"
 #include "Platform.h"
@@ -65,6 +66,19 @@ EditorSession::EditorSession(MainWindow* window, const Options& options)
                                                                 "「%1」は通常のファイルではないため、読み込みも保存もしません。")
                 .arg(refused);
         });
+    // A stored cost table or turn order that could not be read gave way to the default; said until the user
+    // chooses new ones.
+    if (const StoredRulesRefusal refused = StoredRulesRefused(); refused.Any()) {
+        notices_->Show(QStringLiteral("movement rules"), [refused] {
+            const char* what = refused.Costs && refused.Order ? QT_TRANSLATE_NOOP("EditorSession", "移動コストと手番の順")
+                               : refused.Costs               ? QT_TRANSLATE_NOOP("EditorSession", "移動コスト")
+                                                             : QT_TRANSLATE_NOOP("EditorSession", "手番の順");
+            return QCoreApplication::translate("EditorSession", "設定の%1を読めないため、既定値を使います。")
+                .arg(QCoreApplication::translate("EditorSession", what));
+        });
+        connect(window_, &MainWindow::MovementRulesChosen, this,
+                [this] { notices_->Clear(QStringLiteral("movement rules")); });
+    }
     recent_->AttachMenu(window_->RecentFilesMenu(), [this](const QString& path) {
         window_->Files()->OpenChosenPath(path);
     });

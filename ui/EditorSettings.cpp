@@ -3,6 +3,8 @@
 #include "SettingsStore.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 namespace tav {
 
@@ -18,6 +20,64 @@ const QString AutosaveKey = QStringLiteral("Editor/AutosaveSeconds");
 // Minutes stored before the interval took effect; never in effect, so they are not read.
 const QString UnusedAutosaveMinutesKey = QStringLiteral("Editor/AutosaveMinutes");
 const QString LanguageKey = QStringLiteral("Editor/Language");
+const QString LeadOverlayKey = QStringLiteral("Editor/LeadOverlay");
+// The cost table as the text of a cost file, the turn order as "2,0,3,1".
+const QString MovementCostsKey = QStringLiteral("Analysis/MovementCosts");
+const QString TurnOrderKey = QStringLiteral("Analysis/TurnOrder");
+
+bool& CostsRefused() {
+    static bool refused = false;
+    return refused;
+}
+bool& OrderRefused() {
+    static bool refused = false;
+    return refused;
+}
+
+// A stored text: a string, or what an INI file edited by hand makes of one with commas in it, a list.
+std::optional<QString> StoredText(const QVariant& value) {
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray)
+        return value.toString();
+    return std::nullopt;
+}
+
+// A stored cost table and turn order as QSettings hands them over (a missing value is an invalid QVariant,
+// which keeps the default); CostsRefused and OrderRefused say which values were there but unreadable.
+struct StoredMovementRules {
+    MovementCosts Costs;
+    TurnOrder Order;
+    bool CostsRefused = false;
+    bool OrderRefused = false;
+};
+
+StoredMovementRules ReadStoredMovementRules(const QVariant& costs, const QVariant& order) {
+    StoredMovementRules rules;
+    if (costs.isValid()) {
+        const std::optional<QString> text = StoredText(costs);
+        const QByteArray bytes = text ? text->toUtf8() : QByteArray();
+        const CostFileResult read =
+            text ? ParseMovementCosts(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+                 : CostFileResult{};
+        if (text && read.Costs)
+            rules.Costs = *read.Costs;
+        else
+            rules.CostsRefused = true;
+    }
+    if (order.isValid()) {
+        const std::optional<QString> text = StoredText(order);
+        const QByteArray bytes = text ? text->toUtf8() : QByteArray();
+        const std::optional<TurnOrder> read =
+            text ? ParseTurnOrder(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+                 : std::nullopt;
+        if (read)
+            rules.Order = *read;
+        else
+            rules.OrderRefused = true;
+    }
+    return rules;
+}
 
 // The stored integer under `key` when it lies in [low, high], else `fallback`.
 int IntIn(const QSettings& store, const QString& key, int low, int high, int fallback) {
@@ -56,7 +116,17 @@ EditorSettings EditorSettings::Load() {
     const QString language = store.value(LanguageKey).toString();
     if (language == QLatin1String("ja") || language == QLatin1String("en"))
         s.Language = language;
+    s.LeadOverlay = Flag(store, LeadOverlayKey, s.LeadOverlay);
+    const StoredMovementRules rules = ReadStoredMovementRules(store.value(MovementCostsKey), store.value(TurnOrderKey));
+    s.Costs = rules.Costs;
+    s.Order = rules.Order;
+    CostsRefused() = rules.CostsRefused;
+    OrderRefused() = rules.OrderRefused;
     return s;
+}
+
+StoredRulesRefusal StoredRulesRefused() {
+    return {CostsRefused(), OrderRefused()};
 }
 
 void EditorSettings::Save() const {
@@ -70,6 +140,11 @@ void EditorSettings::Save() const {
     store.setValue(AutosaveKey, AutosaveSeconds);
     store.remove(UnusedAutosaveMinutesKey);
     store.setValue(LanguageKey, Language);
+    store.setValue(LeadOverlayKey, LeadOverlay);
+    store.setValue(MovementCostsKey, QString::fromStdString(FormatMovementCosts(Costs)));
+    store.setValue(TurnOrderKey, QString::fromStdString(TurnOrderText(Order)));
+    CostsRefused() = false;
+    OrderRefused() = false;
 }
 
 } // namespace tav

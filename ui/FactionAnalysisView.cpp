@@ -2,6 +2,7 @@
 
 #include "MapCheck.h"
 #include "TerritoryTint.h"
+#include "TurnOrderControl.h"
 
 #include <QCloseEvent>
 #include <QColor>
@@ -54,6 +55,69 @@ QColor TextColourOn(QRgb background) {
     return luminance > 140 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+QString Optional(const std::optional<int>& value) {
+    return value ? QString::number(*value) : NoValue;
+}
+
+QString BalanceText(const std::optional<double>& balance) {
+    return balance ? QString::number(*balance, 'f', 3) : NoValue;
+}
+
+// The figure of `column` for faction f as a number, none where the table shows none.
+std::optional<int> ColumnFigure(const FactionAnalysis& analysis, int column, int f) {
+    const FactionFigures& figures = analysis.Factions[static_cast<std::size_t>(f)];
+    switch (column) {
+    case FactionAnalysisView::HousesColumn: return figures.Houses;
+    case FactionAnalysisView::FieldsColumn: return figures.Fields;
+    case FactionAnalysisView::TerritoryColumn: return figures.Territory;
+    case FactionAnalysisView::InTerritoryColumn: return figures.InTerritory;
+    case FactionAnalysisView::TerritoryByTurnColumn: return figures.TerritoryByTurn;
+    case FactionAnalysisView::SafeColumn: return figures.Threat.Safe;
+    case FactionAnalysisView::ThreatenedColumn: return figures.Threat.Threatened;
+    case FactionAnalysisView::LostColumn: return figures.Threat.Lost;
+    case FactionAnalysisView::MarginColumn: return figures.Threat.Margin;
+    case FactionAnalysisView::FrontColumn: return figures.Front;
+    case FactionAnalysisView::RoomColumn: return figures.Room;
+    default: break;
+    }
+    if (column >= FactionAnalysisView::FirstDistanceColumn && column < FactionAnalysisView::ColumnCount) {
+        const int distance = analysis.Distance[static_cast<std::size_t>(f)]
+                                              [static_cast<std::size_t>(column - FactionAnalysisView::FirstDistanceColumn)];
+        if (distance != NoDistance)
+            return distance;
+    }
+    return std::nullopt;
+}
+
+// Each column's header and the tip that says what it counts.
+struct ColumnInfo {
+    const char* Header;
+    const char* Tip;
+};
+constexpr ColumnInfo Columns[FactionAnalysisView::FirstDistanceColumn] = {
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "勢力"), ""},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "城の位置"), ""},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "家"), ""},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "畑"), ""},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "領土"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "どの勢力よりも少ないコストで届くマス（同じコストの勢力があれば係争地）")},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "領土内の家・畑"), ""},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "手番順の領土"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "同じコストで届くマスを、手番の先の勢力のものとした領土")},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "安全"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "自分の家・畑のうち、敵の2/3以下のコストで届くもの")},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "脅威"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "自分の家・畑のうち、先に届くが敵の2/3を超えるコストのもの")},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "喪失"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "自分の家・畑のうち、敵が先に届くもの、自分が届かないもの")},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "余裕"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "自分の家・畑で、敵のコスト−自分のコストの最小")},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "前線"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "手番順の領土のうち、他の勢力の手番順の領土と辺で接するマス")},
+    {QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "広さ"),
+     QT_TRANSLATE_NOOP("tav::FactionAnalysisView", "最初の城の門の前から6コスト以内で届くマス")},
+};
+
 QLabel* LegendSwatch(QRgb colour, QWidget* parent) {
     auto* swatch = new QLabel(parent);
     swatch->setFixedSize(12, 12);
@@ -92,13 +156,17 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     auto* content = new QWidget(this);
     auto* layout = new QVBoxLayout(content);
 
-    table_ = new QTableWidget(FactionCount, ColumnCount, content);
+    turnOrder_ = new TurnOrderControl(content);
+    connect(turnOrder_, &TurnOrderControl::OrderChanged, this, &FactionAnalysisView::TurnOrderChanged);
+    layout->addWidget(turnOrder_);
+
+    table_ = new QTableWidget(FactionCount + 1, ColumnCount, content);
     table_->setObjectName(QStringLiteral("factionTable"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->verticalHeader()->hide();
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    for (int row = 0; row < FactionCount; ++row)
+    for (int row = 0; row < table_->rowCount(); ++row)
         for (int column = 0; column < ColumnCount; ++column) {
             auto* item = new QTableWidgetItem;
             if (column != NameColumn && column != CastlesColumn)
@@ -119,6 +187,10 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     summary_->setObjectName(QStringLiteral("factionSummary"));
     layout->addWidget(summary_);
 
+    turnOrderBalance_ = new QLabel(content);
+    turnOrderBalance_->setObjectName(QStringLiteral("turnOrderBalance"));
+    layout->addWidget(turnOrderBalance_);
+
     symmetryDifferences_ = new QLabel(content);
     symmetryDifferences_->setObjectName(QStringLiteral("symmetryDifferences"));
     symmetryDifferences_->hide();
@@ -132,6 +204,14 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
     legend->addWidget(LegendSwatch(UnreachableTint, content));
     unreachableLegend_ = new QLabel(content);
     legend->addWidget(unreachableLegend_);
+    legend->addSpacing(12);
+    legend->addWidget(LegendSwatch(ThreatenedMark, content));
+    threatenedLegend_ = new QLabel(content);
+    legend->addWidget(threatenedLegend_);
+    legend->addSpacing(12);
+    legend->addWidget(LegendSwatch(LostMark, content));
+    lostLegend_ = new QLabel(content);
+    legend->addWidget(lostLegend_);
     legend->addStretch();
     layout->addLayout(legend);
 
@@ -147,12 +227,21 @@ FactionAnalysisView::FactionAnalysisView(QWidget* parent)
 void FactionAnalysisView::RetranslateUi() {
     setWindowTitle(tr("勢力分析"));
     // The distance columns are named after the factions once a map is shown.
-    QStringList headers = {tr("勢力"), tr("城の位置"), tr("家"), tr("畑"), tr("領土"), tr("領土内の家・畑")};
-    while (headers.size() < ColumnCount)
-        headers.append(QString());
-    table_->setHorizontalHeaderLabels(headers);
+    for (int column = 0; column < FirstDistanceColumn; ++column) {
+        const ColumnInfo& info = Columns[column];
+        auto* header = new QTableWidgetItem(tr(info.Header));
+        if (*info.Tip)
+            header->setToolTip(tr(info.Tip));
+        table_->setHorizontalHeaderItem(column, header);
+    }
+    QTableWidgetItem* spread = table_->item(SpreadRow, NameColumn);
+    spread->setText(tr("差"));
+    spread->setToolTip(tr("各列の最大−最小"));
     contestedLegend_->setText(tr("係争地"));
     unreachableLegend_->setText(tr("到達不能"));
+    threatenedLegend_->setText(tr("脅威のある家・畑"));
+    lostLegend_->setText(tr("失う家・畑"));
+    turnOrder_->Retranslate();
     if (shownTileSet_) {
         SetFactionHeaders(*shownTileSet_);
         ShowFigures(*shownTileSet_, true);
@@ -201,10 +290,21 @@ void FactionAnalysisView::SetFactionHeaders(TileSet tileSet) {
         item->setBackground(QColor(colour));
         item->setForeground(TextColourOn(colour));
         auto* header = new QTableWidgetItem(tr("%1まで").arg(name));
-        header->setToolTip(tr("その勢力の最も近い城までの歩数"));
+        // Under the default table a cost is a step, and the window says steps.
+        header->setToolTip(costs_.IsDefault() ? tr("その勢力の最も近い城までの歩数")
+                                              : tr("その勢力の最も近い城までの移動コスト"));
         table_->setHorizontalHeaderItem(FirstDistanceColumn + f, header);
     }
     shownTileSet_ = tileSet;
+}
+
+void FactionAnalysisView::SetMovementRules(const MovementCosts& costs, const TurnOrder& order) {
+    const bool wording = costs.IsDefault() != costs_.IsDefault();
+    costs_ = costs;
+    order_ = order;
+    territory_.SetRules(costs, order);
+    if (wording && shownTileSet_)
+        SetFactionHeaders(*shownTileSet_);
 }
 
 void FactionAnalysisView::ShowMap(const MapGrid& grid, TileSet tileSet, const QImage& previewTilePicture) {
@@ -238,6 +338,13 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
         textChanged |= SetCellText(f, FieldsColumn, QString::number(figures.Fields));
         textChanged |= SetCellText(f, TerritoryColumn, QString::number(figures.Territory));
         textChanged |= SetCellText(f, InTerritoryColumn, QString::number(figures.InTerritory));
+        textChanged |= SetCellText(f, TerritoryByTurnColumn, QString::number(figures.TerritoryByTurn));
+        textChanged |= SetCellText(f, SafeColumn, QString::number(figures.Threat.Safe));
+        textChanged |= SetCellText(f, ThreatenedColumn, QString::number(figures.Threat.Threatened));
+        textChanged |= SetCellText(f, LostColumn, QString::number(figures.Threat.Lost));
+        textChanged |= SetCellText(f, MarginColumn, Optional(figures.Threat.Margin));
+        textChanged |= SetCellText(f, FrontColumn, QString::number(figures.Front));
+        textChanged |= SetCellText(f, RoomColumn, Optional(figures.Room));
         for (int to = 0; to < FactionCount; ++to) {
             const int steps = analysis_.Distance[static_cast<std::size_t>(f)][static_cast<std::size_t>(to)];
             const QString text = steps == NoDistance ? NoValue : QString::number(steps);
@@ -248,6 +355,16 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
                 missing += u'\n';
             missing += tr("%1の城がありません。").arg(FactionText(tileSet, f));
         }
+    }
+    for (int column = HousesColumn; column < ColumnCount; ++column) {
+        std::optional<int> smallest;
+        std::optional<int> largest;
+        for (int f = 0; f < FactionCount; ++f)
+            if (const std::optional<int> figure = ColumnFigure(analysis_, column, f)) {
+                smallest = std::min(smallest.value_or(*figure), *figure);
+                largest = std::max(largest.value_or(*figure), *figure);
+            }
+        textChanged |= SetCellText(SpreadRow, column, largest ? QString::number(*largest - *smallest) : NoValue);
     }
     if (textChanged) {
         // Measuring a column lays out its texts, which costs more than the analysis: only the columns
@@ -280,7 +397,44 @@ void FactionAnalysisView::ShowFigures(TileSet tileSet, bool headersChanged) {
                                 .arg(balance);
     if (summary_->text() != summary)
         summary_->setText(summary);
+    turnOrder_->Show(order_, tileSet);
+    ShowTurnOrderBalance(tileSet);
     ShowSymmetryDifferences();
+}
+
+void FactionAnalysisView::ShowTurnOrderBalance(TileSet tileSet) {
+    // Who moves first changes from game to game: each rotation of the order, named by its order, and the worst
+    // of them named by the faction that moves first in it.
+    QStringList rotations;
+    std::optional<int> worst;
+    std::optional<double> lowest;
+    std::optional<double> highest;
+    bool allMeasured = true;
+    for (int k = 0; k < FactionCount; ++k) {
+        const std::optional<double>& balance = analysis_.TurnOrderBalances[static_cast<std::size_t>(k)];
+        rotations.append(QStringLiteral("%1 %2")
+                             .arg(QString::fromStdString(TurnOrderText(analysis_.Order.Rotated(k))), BalanceText(balance)));
+        if (!balance) {
+            allMeasured = false;
+            continue;
+        }
+        if (!worst || *balance > *analysis_.TurnOrderBalances[static_cast<std::size_t>(*worst)])
+            worst = k;
+        lowest = std::min(lowest.value_or(*balance), *balance);
+        highest = std::max(highest.value_or(*balance), *balance);
+    }
+    QString text = tr("手番順のバランス：%1").arg(rotations.join(QStringLiteral("　")));
+    if (allMeasured && worst) {
+        const int first = analysis_.Order.Rotated(*worst).Factions[0];
+        text += u'\n' + tr("最悪：%1（%2が先手の順 %3）　差（最大÷最小）：%4")
+                            .arg(BalanceText(analysis_.WorstTurnOrderBalance), FactionText(tileSet, first),
+                                 QString::fromStdString(TurnOrderText(analysis_.Order.Rotated(*worst))))
+                            .arg(QString::number(*highest / *lowest, 'f', 3));
+    } else {
+        text += u'\n' + tr("最悪：%1（領土のない勢力があります）").arg(NoValue);
+    }
+    if (turnOrderBalance_->text() != text)
+        turnOrderBalance_->setText(text);
 }
 
 void FactionAnalysisView::SetSymmetry(SymmetryMode mode) {

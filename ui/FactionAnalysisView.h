@@ -1,9 +1,12 @@
 #pragma once
-// The faction analysis window: for each faction its castles, houses, fields, territory and the steps to
-// the other factions' castles, the contested and unreachable cells and the balance, and the map at
-// 4 pixels per cell tinted by territory; with a symmetry mode, the largest differences between a faction and
-// its images. A passive view: whoever owns the map calls ShowMap after each change and SetSymmetry when the
-// mode changes; the window reads nothing else.
+// The faction analysis window: for each faction its castles, houses, fields, territory, territory by turn,
+// how many of its houses and fields are safe, threatened or lost and by what margin, its front, its room and
+// the cost to the other factions' castles, with each column's spread below; the turn order (which the user
+// reorders here), the contested and unreachable cells, the balance and the turn-order balance of each rotation
+// with the worst named; and the map at 4 pixels per cell tinted by territory, the threatened and lost houses
+// and fields framed. With a symmetry mode, the largest differences between a faction and its images. A
+// passive view: whoever owns the map calls ShowMap after each change, SetMovementRules and SetSymmetry when
+// those change, and hears of the user's new turn order through TurnOrderChanged.
 
 #include "FactionAnalysis.h"
 #include "FactionSymmetry.h"
@@ -24,6 +27,7 @@ class QTableWidget;
 namespace tav {
 
 class TerritoryPictureArea;
+class TurnOrderControl;
 
 class FactionAnalysisView : public QMdiSubWindow {
     Q_OBJECT
@@ -39,9 +43,18 @@ public:
         FieldsColumn,
         TerritoryColumn,
         InTerritoryColumn,
-        FirstDistanceColumn, // one column per faction: steps to its nearest castle
+        TerritoryByTurnColumn,
+        SafeColumn,
+        ThreatenedColumn,
+        LostColumn,
+        MarginColumn,
+        FrontColumn,
+        RoomColumn,
+        FirstDistanceColumn, // one column per faction: the cost to its nearest castle
         ColumnCount = FirstDistanceColumn + FactionCount,
     };
+    // Table rows: the factions, then the spread of each column.
+    static constexpr int SpreadRow = FactionCount;
 
     // Add the window to the frame with QMdiArea::addSubWindow; it starts empty until the first ShowMap.
     explicit FactionAnalysisView(QWidget* parent = nullptr);
@@ -54,6 +67,12 @@ public:
 
     // The symmetry mode the figures are compared under; none hides the comparison.
     void SetSymmetry(SymmetryMode mode);
+    // The cost table and turn order the next ShowMap measures with.
+    void SetMovementRules(const MovementCosts& costs, const TurnOrder& order);
+
+signals:
+    // The user reordered the factions' turns.
+    void TurnOrderChanged(const TurnOrder& order);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +88,7 @@ private:
     bool SetCellText(int row, int column, const QString& text);
     void FitTableHeight();
     void ShowSymmetryDifferences();
+    void ShowTurnOrderBalance(TileSet tileSet);
 
     FactionAnalysis analysis_{};
     TintedMap territory_; // the tinted picture, redrawn where tiles or holders changed
@@ -79,9 +99,15 @@ private:
     QTableWidget* table_ = nullptr;
     QLabel* missingCastles_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* turnOrderBalance_ = nullptr;
+    TurnOrderControl* turnOrder_ = nullptr;
+    MovementCosts costs_;
+    TurnOrder order_;
     QLabel* symmetryDifferences_ = nullptr;
     QLabel* contestedLegend_ = nullptr;
     QLabel* unreachableLegend_ = nullptr;
+    QLabel* threatenedLegend_ = nullptr;
+    QLabel* lostLegend_ = nullptr;
     TerritoryPictureArea* picture_ = nullptr;
 };
 

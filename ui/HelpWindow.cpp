@@ -84,6 +84,26 @@ constexpr char TerritoryHelp[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
 右クリックか Esc で消えます。マップは変わらず、元に戻す作業にもなりません。</p>
 )");
 
+// The figures that decide a turn-based game of four, on their own for the same reason.
+constexpr char FairnessHelp[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
+<h3>移動コストと手番</h3>
+<p>「オプション → 移動コスト…」で、平地・森林・山道・台地・勢力の家・勢力の畑・城 (城門も)・障害物・単独タイル・タイルなしの
+マスに入るコストを 1〜9 か「通行不可」に決めます (城は 1〜9 のみ。水辺・山地・城壁はもともと通行不可)。「既定値に戻す」で全て 1 に
+戻ります。領土、距離、バランス、重ねる絵、距離の測定はすべてこの表で測られ、表が全て 1 でない間は歩数ではなくコストと出ます。</p>
+<p>勢力分析ウインドウの上の「手番の順」は左の勢力が先に動きます。間の「⇄入替」で隣の二つを入れ替えます。同じコストで着くマスは、
+先に動く勢力のものになります (手番順の領土)。表と手番の順は次回の起動でも使われます。</p>
+<p>勢力分析ウインドウの列: 手番順の領土。安全・脅威・喪失は自分の家と畑の数で、安全は敵の 2/3 以下のコストで着くもの、
+喪失は敵が先に着くもの (同じコストなら手番の早い敵) か自分が着けないもの、脅威はその間です。余裕は家と畑での
+敵のコスト−自分のコストの最小、前線は他の勢力の手番順の領土と辺で接するマスの数、広さは最初の城の門の前から
+6 コスト以内で着くマスの数です。いちばん下の「差」の行は各列の最大−最小です。手番順のバランスは、手番の順を回した
+4 通りそれぞれのバランスと、その最も悪い値 (先手の勢力の名前つき)、最大÷最小です。脅威のある家・畑はオレンジ、
+失う家・畑は赤の枠で、勢力分析の地図と、重ねる絵の上に示されます。バランスのパネルは、手番順のバランスの最も悪い値が
+バランスと違うとき「手番順」としてそれも示します。</p>
+<p>「オプション → 先着差を重ねる」(Shift+F7) は勢力範囲の代わりに、各マスを最初に着く勢力が次の勢力より何コスト早いかで塗ります。
+同着 (0) は赤紫の斜線、1 は赤、2 はオレンジ、3〜4 は黄、5〜7 は黄緑、8 以上は緑、一つの勢力しか着かないマスは青です。
+前線が帯になって見えます。</p>
+)");
+
 // The symmetric editing and the generator, apart as well.
 constexpr char SymmetryHelp[] = QT_TRANSLATE_NOOP("HelpWindow", R"(
 <h3>対称描画</h3>
@@ -151,6 +171,7 @@ void HelpWindow::ShowHelp(const QList<QAction*>& actions) {
 void HelpWindow::FillText() {
     browser_->setHtml(QCoreApplication::translate("HelpWindow", HelpBody) +
                       QCoreApplication::translate("HelpWindow", TerritoryHelp) +
+                      QCoreApplication::translate("HelpWindow", FairnessHelp) +
                       QCoreApplication::translate("HelpWindow", SymmetryHelp) + ShortcutTable(actions_));
 }
 

@@ -9,6 +9,7 @@
 #include "HelpWindow.h"
 #include "MapCheckView.h"
 #include "MapCommands.h"
+#include "MovementCostDialog.h"
 #include "PictureReadAhead.h"
 #include "Platform.h"
 #include "PreferencesDialog.h"
@@ -322,11 +323,21 @@ void MainWindow::ApplySettings(const EditorSettings& settings) {
     }
     editView_->SetGridLines(settings_.GridLines);
     menus_->Action("gridLinesAction")->setChecked(settings_.GridLines);
+    // Every figure follows the cost table and the turn order at once.
+    editView_->SetMovementRules(settings_.Costs, settings_.Order);
+    balance_->SetMovementRules(settings_.Costs, settings_.Order);
+    if (factionView_) {
+        factionView_->SetMovementRules(settings_.Costs, settings_.Order);
+        RefreshFactionView();
+    }
+    editView_->SetTintKind(settings_.LeadOverlay ? TintKind::Lead : TintKind::Territory);
     if (editView_->TerritoryShown() != settings_.TerritoryOverlay) {
         editView_->SetTerritoryShown(settings_.TerritoryOverlay);
         balance_->SetActive(settings_.TerritoryOverlay);
     }
-    menus_->Action("territoryOverlayAction")->setChecked(settings_.TerritoryOverlay);
+    // The overlay's two pictures are two items side by side, at most one of them checked.
+    menus_->Action("territoryOverlayAction")->setChecked(settings_.TerritoryOverlay && !settings_.LeadOverlay);
+    menus_->Action("leadOverlayAction")->setChecked(settings_.TerritoryOverlay && settings_.LeadOverlay);
     editView_->SetBlinking(settings_.Blink);
     palette_->SetBlinking(settings_.Blink);
     // Every open window follows at once, through its language-change event.
@@ -343,7 +354,34 @@ void MainWindow::SetGridLines(bool shown) {
 void MainWindow::SetTerritoryOverlay(bool shown) {
     EditorSettings changed = settings_;
     changed.TerritoryOverlay = shown;
+    if (shown)
+        changed.LeadOverlay = false;
     ApplySettings(changed);
+}
+
+void MainWindow::SetLeadOverlay(bool shown) {
+    EditorSettings changed = settings_;
+    changed.TerritoryOverlay = shown;
+    if (shown)
+        changed.LeadOverlay = true;
+    ApplySettings(changed);
+}
+
+void MainWindow::SetTurnOrder(const TurnOrder& order) {
+    EditorSettings changed = settings_;
+    changed.Order = order;
+    ApplySettings(changed);
+    emit MovementRulesChosen();
+}
+
+void MainWindow::ShowMovementCosts() {
+    MovementCostDialog dialog(settings_.Costs, this);
+    if (CurrentPlatform().ExecModal(&dialog) != QDialog::Accepted)
+        return;
+    EditorSettings changed = settings_;
+    changed.Costs = dialog.Chosen();
+    ApplySettings(changed);
+    emit MovementRulesChosen();
 }
 
 void MainWindow::ShowPreferences() {
@@ -475,6 +513,8 @@ void MainWindow::ShowFactionView() {
         // Made when first asked for: most runs never need it, and its table costs start-up time.
         factionView_ = new FactionAnalysisView;
         factionView_->SetSymmetry(document_->Symmetry());
+        factionView_->SetMovementRules(settings_.Costs, settings_.Order);
+        connect(factionView_, &FactionAnalysisView::TurnOrderChanged, this, &MainWindow::SetTurnOrder);
         mdiArea_->addSubWindow(factionView_);
         factionView_->hide();
     }

@@ -76,6 +76,12 @@ public:
     void SetGridLines(bool shown) override;
     // 勢力範囲を重ねる: the territory overlay and the balance in the status bar, kept between runs.
     void SetTerritoryOverlay(bool shown) override;
+    // 先着差を重ねる: the overlay with the lead picture instead of the territory (the two exclude each other).
+    void SetLeadOverlay(bool shown) override;
+    // 移動コスト…: the user edits the cost table; an accepted one is stored and every figure follows.
+    void ShowMovementCosts() override;
+    // The faction window's turn order, stored and followed by every figure.
+    void SetTurnOrder(const TurnOrder& order);
     // 環境設定: the user edits the settings; accepted ones are stored and take effect at once.
     void ShowPreferences() override;
     // What the preferences say beside the autosave interval, asked each time they open (the session tells why
@@ -97,6 +103,8 @@ public:
 signals:
     // The settings changed (the autosave interval among them).
     void SettingsChanged();
+    // The user chose a cost table or a turn order (and it is stored).
+    void MovementRulesChosen();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

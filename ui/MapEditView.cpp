@@ -72,7 +72,7 @@ MapTool& MapEditView::CurrentTool() const {
 }
 
 ToolContext MapEditView::Context() const {
-    return {document_, static_cast<TileCode>(paintCode_), layer_.Selection()};
+    return {document_, static_cast<TileCode>(paintCode_), layer_.Selection(), costs_};
 }
 
 // ---- Editor state --------------------------------------------------------------------------------
@@ -141,10 +141,37 @@ void MapEditView::SetTerritoryShown(bool shown) {
         return;
     if (shown) {
         territory_ = std::make_unique<TintedMap>();
+        territory_->SetRules(costs_, order_);
+        territory_->SetKind(tintKind_);
         FollowTerritory();
     } else {
         viewport_->Area()->SetPicture(&mapPicture_);
         territory_.reset(); // its picture is as large as the map's: not kept while unused
+    }
+}
+
+void MapEditView::SetTintKind(TintKind kind) {
+    tintKind_ = kind;
+    if (territory_ && territory_->Kind() != kind) {
+        territory_->SetKind(kind);
+        FollowTerritory();
+    }
+}
+
+void MapEditView::SetMovementRules(const MovementCosts& costs, const TurnOrder& order) {
+    if (costs == costs_ && order == order_)
+        return;
+    const bool costsChanged = !(costs == costs_);
+    costs_ = costs;
+    order_ = order;
+    if (territory_) {
+        territory_->SetRules(costs_, order_);
+        FollowTerritory();
+    }
+    // A ruler's measure was taken under the old table: it is taken again under the new one.
+    if (costsChanged && CurrentTool().FollowMap(Context())) {
+        RefreshOverlay();
+        ReportStatus();
     }
 }
 

@@ -12,7 +12,9 @@
 #include "EditSize.h"
 #include "Platform.h"
 #include "SelectionLayer.h"
+#include "MovementRules.h"
 #include "TileSets.h"
+#include "TintedMap.h"
 
 #include <QImage>
 #include <QMdiSubWindow>
@@ -33,7 +35,6 @@ namespace tav {
 
 class EditViewport;
 class MapTool;
-class TintedMap;
 class TileSetPictures;
 struct ToolContext;
 
@@ -73,6 +74,10 @@ public:
     // analysis window tints its map; it follows every change.
     void SetTerritoryShown(bool shown);
     bool TerritoryShown() const { return territory_ != nullptr; }
+    // Which picture the overlay shows: the territory or the lead (先着差).
+    void SetTintKind(TintKind kind);
+    // The cost table and turn order the overlay and the ruler measure with.
+    void SetMovementRules(const MovementCosts& costs, const TurnOrder& order);
 
     // Whether the cursor cycles through its colours; still, it keeps one colour.
     void SetBlinking(bool blinking);
@@ -176,6 +181,9 @@ private:
     std::vector<uchar> mapPixels_; // where mapPicture_'s pixels lie
     QImage mapPicture_;            // the whole map at the tile edge in force, without the cursor
     std::unique_ptr<TintedMap> territory_; // the map under the territory overlay; none while it is off
+    TintKind tintKind_ = TintKind::Territory;
+    MovementCosts costs_;
+    TurnOrder order_;
     EditViewport* viewport_ = nullptr;
 
     QPoint cursor_{0, 0};

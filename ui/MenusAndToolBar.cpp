@@ -129,6 +129,10 @@ constexpr Command Commands[] = {
     {"territoryOverlayAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "勢力範囲を重ねる(&T)"), "F7", false,
      nullptr, nullptr, "", ButtonKind::OnOff,
      [](const CommandTargets& t, bool on) { t.Frame.SetTerritoryOverlay(on); }},
+    {"leadOverlayAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "先着差を重ねる(&L)"), "Shift+F7", false,
+     nullptr, nullptr, "", ButtonKind::OnOff, [](const CommandTargets& t, bool on) { t.Frame.SetLeadOverlay(on); }},
+    {"movementCostsAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "移動コスト(&M)…"), "", false, nullptr,
+     nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowMovementCosts(); }},
     {"preferencesAction", Place::Options, QT_TRANSLATE_NOOP("Commands", "環境設定(&P)..."), "", true, nullptr,
      nullptr, "", ButtonKind::Plain, [](const CommandTargets& t, bool) { t.Frame.ShowPreferences(); }},
 

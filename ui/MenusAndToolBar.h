@@ -43,6 +43,8 @@ public:
     virtual void ShowFactionView() = 0;
     virtual void SetGridLines(bool shown) = 0;
     virtual void SetTerritoryOverlay(bool shown) = 0;
+    virtual void SetLeadOverlay(bool shown) = 0;
+    virtual void ShowMovementCosts() = 0;
     virtual void ShowPreferences() = 0;
 
 protected:

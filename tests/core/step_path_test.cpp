@@ -56,5 +56,43 @@ TEST(StepPath, WalkBetweenCastlesIsAsLongAsTheAnalysisDistanceAndStepsThroughOpe
     }
 }
 
+// Under a random cost table, the ruler's walk from a castle to any cell costs what the analysis says the
+// castle's faction needs to get there, and its cells' entries add up to that cost.
+TEST(StepPath, CheapestWalkCostsTheAnalysisLeastCostUnderRandomTables) {
+    constexpr TileCode Terrain[] = {0, 0, 1, 2, 5, 33, 8, 122, 48, 96};
+    StepPath path;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed);
+        MapGrid grid{};
+        for (auto& code : grid)
+            code = Terrain[rng() % std::size(Terrain)];
+        const int castle = static_cast<int>(rng() % MapCells);
+        grid[static_cast<std::size_t>(castle)] = 20;
+        MovementCosts costs;
+        for (const CostClass costClass : AllCostClasses)
+            costs[costClass] = static_cast<std::uint8_t>(rng() % 10); // 0: blocked
+        costs[CostClass::Castle] = static_cast<std::uint8_t>(1 + rng() % 9);
+        const FactionAnalysis analysis = AnalyseFactions(grid, costs, TurnOrder{});
+        for (int probe = 0; probe < 40; ++probe) {
+            const int to = static_cast<int>(rng() % MapCells);
+            FindCostPath(grid, costs, castle / MapSize, castle % MapSize, to / MapSize, to % MapSize, path);
+            const std::uint16_t least = analysis.LeastCost[0][static_cast<std::size_t>(to)];
+            ASSERT_EQ(path.Cost, least == NotReachable ? -1 : least) << to;
+            if (path.Cost < 0)
+                continue;
+            int sum = 0;
+            for (int i = 1; i < path.CellCount; ++i) {
+                const int a = path.Cells[static_cast<std::size_t>(i - 1)];
+                const int b = path.Cells[static_cast<std::size_t>(i)];
+                ASSERT_EQ(std::abs(a / MapSize - b / MapSize) + std::abs(a % MapSize - b % MapSize), 1);
+                sum += costs.EntryCost(grid[static_cast<std::size_t>(b)]);
+            }
+            EXPECT_EQ(sum, path.Cost);
+            EXPECT_EQ(path.Steps, path.CellCount - 1);
+        }
+    }
+}
+
 } // namespace
 } // namespace tav

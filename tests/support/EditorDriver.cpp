@@ -227,7 +227,9 @@ constexpr std::pair<const char*, const char*> WidgetNames[] = {
     {"balance", "balancePanel"},
     {"faction window", "factionAnalysisView"}, {"faction table", "factionTable"},
     {"missing castles", "missingCastles"},     {"faction summary", "factionSummary"},
-    {"territory picture", "territoryPicture"},
+    {"territory picture", "territoryPicture"}, {"turn order balance", "turnOrderBalance"},
+    {"turn place 0", "turnPlace0"},            {"turn place 1", "turnPlace1"},
+    {"turn place 2", "turnPlace2"},            {"turn place 3", "turnPlace3"},
 };
 
 constexpr int PalettePitch = 17; // a 16-pixel tile and a one-pixel grid line, as PaletteCentre counts
@@ -506,6 +508,14 @@ int EditorDriver::EndDialog(QDialog* dialog, bool accept) {
             break;
         }
     return dialog->result();
+}
+
+bool EditorDriver::ClickDialogButton(QDialog* dialog, const QString& name) {
+    auto* button = dialog->findChild<QAbstractButton*>(name);
+    if (!button || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }
 
 DialogAnswer EditorDriver::Answer(std::vector<std::pair<QString, int>> fields, bool accept) {

@@ -200,6 +200,8 @@ public:
     // Clicks the dialog's OK (accept) or Cancel button and returns the dialog's result: a greyed OK leaves
     // it rejected.
     static int EndDialog(QDialog* dialog, bool accept);
+    // Clicks the dialog's button `name` (one that does not end it, 既定値に戻す); false when it has none or it is greyed.
+    static bool ClickDialogButton(QDialog* dialog, const QString& name);
     // Sets the fields in order, then ends the dialog.
     static DialogAnswer Answer(std::vector<std::pair<QString, int>> fields, bool accept);
 
@@ -261,7 +263,8 @@ public:
     QString StatusText() const { return LabelText("status"); }
     // The text of a label by role: "status", "cell code" (the code under the pointer), "picked code",
     // "status message", "status notice" (the session's), "symmetry" (the mode of symmetric painting),
-    // "balance", "missing castles", "faction summary".
+    // "balance", "missing castles", "faction summary", "turn order balance", "turn place 0".."turn place 3" (the
+    // faction window's turn order, the first mover at place 0).
     QString LabelText(const QString& role) const;
     QImage LabelPicture(const QString& role) const; // a label's picture ("territory picture")
     QString ToolTip(const QString& role) const { return Widget(role)->toolTip(); }

@@ -19,12 +19,13 @@
 namespace tav::testing {
 namespace {
 
-// The territory picture of `grid` at `edge` pixels, as the faction analysis window draws it.
+// The territory picture of `grid` at `edge` pixels, as the faction analysis window draws it: the threatened
+// and lost houses and fields framed.
 QImage ExpectedTerritory(const MapGrid& grid, TileSet tileSet, int edge) {
     TileBitmaps bitmaps;
     bitmaps.LoadTileSetBitmaps(tileSet);
     const QImage map = RenderMap(grid, bitmaps.Picture(*TileEdgeOfPixels(edge)), edge);
-    return TerritoryPicture(AnalyseFactions(grid), tileSet, map);
+    return TerritoryPicture(AnalyseFactions(grid), tileSet, map, true);
 }
 
 // One cell of each holder the analysis gives (each faction, contested, unreachable, blocked) that lies in
@@ -91,6 +92,13 @@ QString BalanceFigure(const FactionAnalysis& analysis) {
     return analysis.Balance ? QString::number(*analysis.Balance, 'f', 2) : QStringLiteral("—");
 }
 
+// What the panel says after the balance and its change: the worst turn-order balance, where it differs.
+QString TurnOrderFigure(const FactionAnalysis& analysis) {
+    const auto shown = [](const std::optional<double>& b) { return b ? QString::number(*b, 'f', 2) : QStringLiteral("—"); };
+    const QString worst = shown(analysis.WorstTurnOrderBalance);
+    return worst == shown(analysis.Balance) ? QString() : "　手番順 " + worst;
+}
+
 int Hundredths(const FactionAnalysis& analysis) {
     return static_cast<int>(std::lround(*analysis.Balance * 100));
 }
@@ -114,7 +122,7 @@ TEST_F(EditorUi, StrokeThatWallsOffACastleChangesTheBalanceAsTheAnalysisSaysAndU
 
     d.LoadMap(grid, 1);
     const FactionAnalysis before = AnalyseFactions(grid);
-    EXPECT_EQ(d.LabelText("balance"), "バランス " + BalanceFigure(before));
+    EXPECT_EQ(d.LabelText("balance"), "バランス " + BalanceFigure(before) + TurnOrderFigure(before));
 
     // One stroke of water around the middle castle.
     d.PickTile(48);
@@ -124,7 +132,8 @@ TEST_F(EditorUi, StrokeThatWallsOffACastleChangesTheBalanceAsTheAnalysisSaysAndU
     ASSERT_LT(after.Factions[0].Territory, before.Factions[0].Territory) << "not walled off as meant";
     const int change = Hundredths(after) - Hundredths(before);
     ASSERT_NE(change, 0);
-    EXPECT_EQ(d.LabelText("balance"), "バランス " + BalanceFigure(after) + " (" + SignedChange(change) + ")");
+    EXPECT_EQ(d.LabelText("balance"),
+              "バランス " + BalanceFigure(after) + " (" + SignedChange(change) + ")" + TurnOrderFigure(after));
     // The panel shows its whole text inside the 792-pixel window, beside the other panels.
     d.Settle();
     EXPECT_GE(d.Geometry("balance").width(), d.Widget("balance")->sizeHint().width());
@@ -134,7 +143,8 @@ TEST_F(EditorUi, StrokeThatWallsOffACastleChangesTheBalanceAsTheAnalysisSaysAndU
 
     d.Trigger("undoAction");
     EXPECT_EQ(d.Grid(), grid);
-    EXPECT_EQ(d.LabelText("balance"), "バランス " + BalanceFigure(before) + " (" + SignedChange(-change) + ")");
+    EXPECT_EQ(d.LabelText("balance"),
+              "バランス " + BalanceFigure(before) + " (" + SignedChange(-change) + ")" + TurnOrderFigure(before));
 }
 
 // Whether the ruler's path crosses the middle of the cell: the walk is drawn through the cells' middles.

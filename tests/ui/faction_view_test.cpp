@@ -20,7 +20,7 @@ QImage ExpectedPicture(const MapGrid& grid, TileSet tileSet) {
     TileBitmaps bitmaps;
     bitmaps.LoadTileSetBitmaps(tileSet);
     const QImage map = RenderMap(grid, bitmaps.Picture(PreviewTileEdge), Pixels(PreviewTileEdge));
-    return TerritoryPicture(AnalyseFactions(grid), tileSet, map).convertToFormat(QImage::Format_RGB32);
+    return TerritoryPicture(AnalyseFactions(grid), tileSet, map, true).convertToFormat(QImage::Format_RGB32);
 }
 
 TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap) {
@@ -29,12 +29,21 @@ TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap)
     ASSERT_FALSE(d.Visible("faction window"));
     d.ClickButton("factionAnalysisButton");
     ASSERT_TRUE(d.Visible("faction window"));
+    // Castles, houses, fields, territory, in territory; by turn, safe, threatened, lost, margin, front, room;
+    // the cost to each faction's castle. The four contested cells go to the first mover by turn, and with
+    // them the second faction's house, which the first reaches at the same cost.
     EXPECT_EQ(d.TableRow("faction table", 0),
-              QStringList({"カルドア領(緑)", "(1,1)", "1", "1", "9", "1", "—", "10", "—", "—"}));
+              QStringList({"カルドア領(緑)", "(1,1)", "1", "1", "9", "1", "13", "1", "0", "1", "-2", "4", "18", "—",
+                           "10", "—", "—"}));
     EXPECT_EQ(d.TableRow("faction table", 1),
-              QStringList({"ブレスト領(赤)", "(7,1)", "1", "0", "9", "0", "10", "—", "—", "—"}));
+              QStringList({"ブレスト領(赤)", "(7,1)", "1", "0", "9", "0", "9", "0", "0", "1", "0", "4", "18", "10",
+                           "—", "—", "—"}));
     EXPECT_EQ(d.TableRow("faction table", 2),
-              QStringList({"シオネル領(白)", "なし", "0", "0", "0", "0", "—", "—", "—", "—"}));
+              QStringList({"シオネル領(白)", "なし", "0", "0", "0", "0", "0", "0", "0", "0", "—", "0", "—", "—", "—",
+                           "—", "—"}));
+    // The spreads: largest minus smallest over the factions that have the figure.
+    EXPECT_EQ(d.TableRow("faction table", 4),
+              QStringList({"差", "", "1", "1", "9", "1", "13", "1", "0", "1", "2", "4", "0", "0", "0", "—", "—"}));
     EXPECT_EQ(d.TableCellColour("faction table", 1, 0), FactionColour(TileSet::Verda, 1));
     EXPECT_EQ(d.TableHeaders("faction table").last(), "ヴォルグ領(黒)まで");
     EXPECT_TRUE(d.Visible("missing castles"));
@@ -55,7 +64,8 @@ TEST_F(EditorUi, FactionWindowShowsEachMapsFiguresAndFollowsPaintsAndTheNextMap)
     const MapGrid tie = golden::LoadGoldenMap("tie_line").Grid;
     d.LoadMap(tie, 7);
     EXPECT_EQ(d.TableRow("faction table", 3),
-              QStringList({"ウミネコ港(黒)", "(4,4)", "0", "0", "4", "0", "8", "4", "4", "—"}));
+              QStringList({"ウミネコ港(黒)", "(4,4)", "0", "0", "4", "0", "4", "0", "0", "0", "—", "3", "0", "8", "4",
+                           "4", "—"}));
     EXPECT_FALSE(d.Visible("missing castles"));
     EXPECT_EQ(d.LabelText("faction summary"), "係争地：9　到達不能：0　バランス（最大÷最小の領土）：1.000");
     EXPECT_EQ(d.LabelPicture("territory picture"), ExpectedPicture(tie, TileSet::Orcana));

@@ -8,6 +8,7 @@
 #include "CellBlock.h"
 #include "Document.h"
 #include "DrawTools.h"
+#include "MovementRules.h"
 
 #include <QPoint>
 #include <QRect>
@@ -21,12 +22,13 @@ class QUndoCommand;
 
 namespace tav {
 
-// What a tool may use while it acts: the map, the code the palette has picked, and the selection that
-// limits painting while there is one.
+// What a tool may use while it acts: the map, the code the palette has picked, the selection that
+// limits painting while there is one, and the movement costs the ruler measures with.
 struct ToolContext {
     Document* Map;
     TileCode PaintCode;
     std::optional<CellRect> Limit;
+    MovementCosts Costs{};
 
     // Pushes a painting command, keeping only what it changes inside the selection: the one place where a
     // selection limits every drawing tool. `userCells`, if given, gains the cells the user's own edit wrote.
@@ -69,7 +71,8 @@ public:
     virtual void LoseMouse() {}
     // Whether something is half made that Cancel would drop (a shape's first point).
     virtual bool IsHalfMade() const { return false; }
-    // The map changed under the tool (an edit, a shift, undo, a new map). True when what the tool shows of
+    // The map changed under the tool (an edit, a shift, undo, a new map), or the cost table the context
+    // carries did. True when what the tool shows of
     // it (its marks, its status text) changed and must be shown again.
     virtual bool FollowMap(const ToolContext&) { return false; }
 

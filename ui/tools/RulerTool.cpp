@@ -29,6 +29,7 @@ void RulerTool::Cancel() {
     start_ = end_ = NoCell;
     dragging_ = false;
     path_.Steps = -1;
+    path_.Cost = -1;
     path_.CellCount = 0;
 }
 
@@ -41,7 +42,8 @@ bool RulerTool::FollowMap(const ToolContext& context) {
 
 void RulerTool::Measure(const ToolContext& context, QPoint cell) {
     end_ = cell;
-    FindStepPath(context.Map->Grid(), start_.x(), start_.y(), end_.x(), end_.y(), path_);
+    stepsAreCosts_ = context.Costs.IsDefault();
+    FindCostPath(context.Map->Grid(), context.Costs, start_.x(), start_.y(), end_.x(), end_.y(), path_);
 }
 
 void RulerTool::CursorCells(QPoint cursor, ShapeCells& cells) const {
@@ -55,6 +57,9 @@ QString RulerTool::StatusText(QPoint cursor) const {
     const QString where = QStringLiteral("X=%1, Y=%2  ").arg(end_.x()).arg(end_.y());
     if (path_.Steps < 0)
         return where + QCoreApplication::translate("RulerTool", "到達不能");
+    // Under a cost table that is not all 1 the walk is the cheapest one, and its cost is what counts.
+    if (!stepsAreCosts_)
+        return where + QCoreApplication::translate("RulerTool", "コスト %1（%2歩）").arg(path_.Cost).arg(path_.Steps);
     if (path_.Steps == 1)
         return where + QCoreApplication::translate("RulerTool", "1歩");
     return where + QCoreApplication::translate("RulerTool", "%1歩").arg(path_.Steps);

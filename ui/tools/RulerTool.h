@@ -1,8 +1,8 @@
 #pragma once
 // The step ruler (距離): press on a cell and drag; the status bar shows how many side steps a unit needs
-// from the first cell to the cell under the pointer through open cells, and the window draws that
-// shortest walk. It changes nothing in the map. The measure stays after the release until a right click,
-// Esc or the next press.
+// from the first cell to the cell under the pointer through open cells (under a cost table that is not all
+// 1: the least total cost of movement, and the steps of that walk), and the window draws that walk. It
+// changes nothing in the map. The measure stays after the release until a right click, Esc or the next press.
 
 #include "MapTool.h"
 #include "StepPath.h"
@@ -36,6 +36,7 @@ private:
     QPoint start_ = NoCell;
     QPoint end_ = NoCell;
     bool dragging_ = false;
+    bool stepsAreCosts_ = true; // measured under the default table, where a cost is a step
     StepPath path_;
 };
 
