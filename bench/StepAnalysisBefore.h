@@ -1,7 +1,8 @@
 #pragma once
-// The faction analysis as it was before movement costs and turn order, frozen, so that the benchmark times
-// the analysis beside it in one run. The benchmarks may not include the tests, whose frozen copy
-// (tests/core/StepAnalysisOracle.h) is the oracle of the default table; this one only sets the pace.
+// A frozen copy of the faction analysis as it was before movement costs and turn order: one breadth-first
+// walk per faction, territory and ties from the step counts. The benchmark times the analysis beside it in
+// one run, and the core tests take it as the oracle of the default table, under which the analysis must give
+// exactly these figures on every map. Do not change it with the analysis.
 
 #include "FactionAnalysis.h"
 #include "MapGrid.h"

@@ -5,7 +5,7 @@
 #include "FactionGoldenMaps.h"
 #include "MapGrid.h"
 #include "MovementRules.h"
-#include "StepAnalysisOracle.h"
+#include "../../bench/StepAnalysisBefore.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +81,7 @@ ReachCosts PlainLeastCosts(const MapGrid& grid, const MovementCosts& costs, cons
     return reach;
 }
 
-void ExpectStepFigures(const FactionAnalysis& analysis, const oracle::StepFigures& expected) {
+void ExpectStepFigures(const FactionAnalysis& analysis, const before::StepFigures& expected) {
     for (std::size_t f = 0; f < FactionCount; ++f) {
         SCOPED_TRACE("faction " + std::to_string(f));
         const FactionFigures& figures = analysis.Factions[f];
@@ -112,10 +112,10 @@ TEST(FactionFigures, TheDefaultTableGivesEveryStepFigureOfBefore) {
     for (const auto& [name, grid] : maps) {
         SCOPED_TRACE(name);
         const FactionAnalysis analysis = AnalyseFactions(grid);
-        ExpectStepFigures(analysis, oracle::AnalyseBySteps(grid));
+        ExpectStepFigures(analysis, before::AnalyseBySteps(grid));
         // Whatever the turn order, the figures of before stay.
         std::mt19937 orderRng(static_cast<unsigned>(name.size()));
-        ExpectStepFigures(AnalyseFactions(grid, MovementCosts{}, RandomOrder(orderRng)), oracle::AnalyseBySteps(grid));
+        ExpectStepFigures(AnalyseFactions(grid, MovementCosts{}, RandomOrder(orderRng)), before::AnalyseBySteps(grid));
     }
 }
 
