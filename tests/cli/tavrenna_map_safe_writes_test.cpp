@@ -108,9 +108,17 @@ TEST_F(SafeWrites, AFailedDataSyncFailsTheWrite) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        qputenv("LD_PRELOAD", TAV_FAIL_DATA_SYNC); // for the tool, which inherits this environment
+        // For the tool, which inherits this environment. A tool built with AddressSanitizer wants its runtime
+        // first among the loaded libraries; the preloaded one replaces no function the runtime needs.
+        const QByteArray sanitizerOptions = qgetenv("ASAN_OPTIONS");
+        qputenv("LD_PRELOAD", TAV_FAIL_DATA_SYNC);
+        qputenv("ASAN_OPTIONS", sanitizerOptions + (sanitizerOptions.isEmpty() ? "" : ":") + "verify_asan_link_order=0");
         const RunResult run = RunTool(c.arguments);
         qunsetenv("LD_PRELOAD");
+        if (sanitizerOptions.isEmpty())
+            qunsetenv("ASAN_OPTIONS");
+        else
+            qputenv("ASAN_OPTIONS", sanitizerOptions);
         ASSERT_TRUE(run.Finished);
         EXPECT_EQ(run.ExitCode, 2);
         EXPECT_EQ(Lines(run.Err), QStringList({"tavrenna-map: " + Path("old.map") + ": cannot write: Input/output error"}));
