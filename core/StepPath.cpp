@@ -4,16 +4,27 @@
 #include "GridWalk.h"
 
 #include <algorithm>
-#include <functional>
-#include <queue>
-#include <utility>
-#include <vector>
 
 namespace tav {
 
 namespace {
 
 constexpr std::uint16_t NoCell = 0xFFFF;
+
+// Reads the walk backwards from `to` along the recorded sources up to `from`, and stores it first to last.
+void TraceBack(const std::array<std::uint16_t, MapCells>& cameFrom, std::uint16_t from, std::uint16_t to, int cost,
+               StepPath& path) {
+    int count = 0;
+    for (std::uint16_t cell = to;; cell = cameFrom[cell]) {
+        path.Cells[static_cast<std::size_t>(count++)] = cell;
+        if (cell == from)
+            break;
+    }
+    std::reverse(path.Cells.begin(), path.Cells.begin() + count);
+    path.CellCount = count;
+    path.Steps = count - 1;
+    path.Cost = cost < 0 ? path.Steps : cost;
+}
 
 } // namespace
 
@@ -46,17 +57,7 @@ void FindStepPath(const MapGrid& grid, int fromX, int fromY, int toX, int toY, S
     });
     if (cameFrom[to] == NoCell)
         return;
-
-    int count = 0;
-    for (std::uint16_t cell = to;; cell = cameFrom[cell]) {
-        path.Cells[static_cast<std::size_t>(count++)] = cell;
-        if (cell == from)
-            break;
-    }
-    std::reverse(path.Cells.begin(), path.Cells.begin() + count);
-    path.CellCount = count;
-    path.Steps = count - 1;
-    path.Cost = path.Steps;
+    TraceBack(cameFrom, from, to, -1, path);
 }
 
 void FindCostPath(const MapGrid& grid, const MovementCosts& costs, int fromX, int fromY, int toX, int toY,
@@ -75,51 +76,16 @@ void FindCostPath(const MapGrid& grid, const MovementCosts& costs, int fromX, in
     if (!IsOpenCode(grid[from], costs) || !IsOpenCode(grid[to], costs))
         return;
 
-    // Dijkstra's order; each cell remembers the cell it was reached from at its least cost.
-    constexpr int Unreached = 0x7FFFFFFF;
-    std::array<int, MapCells> least;
-    least.fill(Unreached);
-    std::array<std::uint16_t, MapCells> cameFrom;
-    cameFrom.fill(NoCell);
-    using Entry = std::pair<int, std::uint16_t>;
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
-    least[from] = 0;
-    cameFrom[from] = from;
-    open.emplace(0, from);
-    while (!open.empty()) {
-        const auto [cost, cell] = open.top();
-        open.pop();
-        if (cost > least[cell])
-            continue;
-        if (cell == to)
-            break;
-        const int x = cell / MapSize;
-        const int y = cell % MapSize;
-        const int neighbours[4][2] = {{x, y - 1}, {x - 1, y}, {x + 1, y}, {x, y + 1}};
-        for (const auto& [nx, ny] : neighbours) {
-            if (!InMap(nx, ny))
-                continue;
-            const auto index = static_cast<std::size_t>(CellIndex(nx, ny));
-            const int entry = costs.EntryCost(grid[index]);
-            if (entry <= 0 || cost + entry >= least[index])
-                continue;
-            least[index] = cost + entry;
-            cameFrom[index] = cell;
-            open.emplace(cost + entry, static_cast<std::uint16_t>(index));
-        }
-    }
-    if (least[to] == Unreached)
+    // Cheapest first from the first cell, up to the last; each cell remembers where its cheapest way came from.
+    CellCosts least;
+    CellSources cameFrom;
+    CostWalk walk(least, &cameFrom);
+    walk.Start(CellOfIndex(from));
+    walk.Run([&](MapCell, MapCell next) { return costs.EntryCost(grid[GridIndex(next)]); },
+             [&](MapCell cell, int) { return GridIndex(cell) != to; });
+    if (least[to] == NotReached)
         return;
-    int count = 0;
-    for (std::uint16_t cell = to;; cell = cameFrom[cell]) {
-        path.Cells[static_cast<std::size_t>(count++)] = cell;
-        if (cell == from)
-            break;
-    }
-    std::reverse(path.Cells.begin(), path.Cells.begin() + count);
-    path.CellCount = count;
-    path.Steps = count - 1;
-    path.Cost = least[to];
+    TraceBack(cameFrom, from, to, least[to], path);
 }
 
 } // namespace tav
